@@ -1,0 +1,62 @@
+#pragma once
+// The circuit model every analysis works on, as the last circuit test left
+// it, and the operations that build it from the branch table.
+
+#include <string>
+#include <vector>
+
+#include "model/branch.h"
+#include "model/int_set.h"
+
+namespace ohmara {
+
+// One independent loop: copies of its branches in the order of travel, each
+// oriented along the loop (a branch travelled backwards has From and To
+// exchanged and E negated).
+struct TLoop {
+  std::vector<TBranch> Steps;
+  int StepCount() const { return static_cast<int>(Steps.size()); }
+};
+
+// The state of one circuit, owned by the application and passed by reference.
+struct CircuitState {
+  std::vector<TBranch> Branches;
+  int NodeCount = 0;
+  std::vector<std::vector<int>> Adjacency;  // NodeCount x NodeCount, 0-based
+  TIntSet RealNodes;                        // nodes with three or more neighbours
+  bool NeedsTest = true;                    // cleared only by a fully passed test
+  std::vector<TLoop> Loops;                 // LoopCount = Loops.size()
+  int LoopCapacity = 0;
+
+  int BranchCount() const { return static_cast<int>(Branches.size()); }
+  int LoopCount() const { return static_cast<int>(Loops.size()); }
+};
+
+enum ParseCode { kParseOk = 0, kParseMalformed = 1, kParseDisconnected = 2 };
+
+constexpr int kMaxNode = 255;
+
+// Reads "a->b" into from/to; false for a malformed name, a node above 255 or a
+// branch from a node to itself. Several arrows are accepted and the last two
+// numbers count ("1->2->3" is 2 -> 3).
+bool ParseBranchName(const std::string& name, int& from, int& to);
+
+// Replaces `branches` with one branch per name and checks, in this order: every
+// name (each followed by its connectivity step), the number of connected
+// pieces, repeated node pairs, gaps in the node numbers. `nodeCount` is set on
+// kParseOk only. On failure the branches up to the failing one carry nodes.
+int ParseBranchTable(const std::vector<std::string>& names, std::vector<TBranch>& branches, int& nodeCount);
+
+// Column 0 of every row of the table.
+std::vector<std::string> BranchNames(const BranchTable& table);
+
+// NodeCount x NodeCount matrix with 1 where a branch joins the two nodes.
+void BuildAdjacency(const std::vector<TBranch>& branches, int nodeCount, std::vector<std::vector<int>>& adjacency);
+
+// m = real branches, n = real nodes; rebuilds state.RealNodes.
+void CountRealNodes(CircuitState& state, int& m, int& n);
+
+// Index of the first branch joining a and b in either direction; 0 when none.
+int FindBranch(const std::vector<TBranch>& branches, int a, int b);
+
+}  // namespace ohmara

@@ -1,0 +1,42 @@
+#include "model/results_directory.h"
+
+#include <algorithm>
+
+#include "model/text_file.h"
+
+namespace ohmara {
+
+ResultsDirectory::ResultsDirectory(std::filesystem::path directory) : directory_(std::move(directory)) {}
+
+ResultsDirectory ResultsDirectory::BesideExecutable(const std::filesystem::path& executable) {
+  return ResultsDirectory(executable.parent_path() / "Results");
+}
+
+std::filesystem::path ResultsDirectory::PathOf(std::string_view name) const { return directory_ / name; }
+
+bool ResultsDirectory::EnsureExists() const {
+  std::error_code error;
+  if (std::filesystem::is_directory(directory_, error)) return true;
+  std::filesystem::create_directories(directory_, error);
+  return !error && std::filesystem::is_directory(directory_, error);
+}
+
+void ResultsDirectory::Rewrite(std::string_view name, std::string_view text) {
+  if (!EnsureExists() || !WriteTextFile(PathOf(name), text)) NoteFailure(name);
+}
+
+void ResultsDirectory::Append(std::string_view name, std::string_view text) {
+  if (!EnsureExists() || !AppendTextFile(PathOf(name), text)) NoteFailure(name);
+}
+
+void ResultsDirectory::NoteFailure(std::string_view name) {
+  if (std::find(failed_.begin(), failed_.end(), name) == failed_.end()) failed_.emplace_back(name);
+}
+
+std::vector<std::string> ResultsDirectory::TakeFailedFiles() {
+  std::vector<std::string> failed;
+  failed.swap(failed_);
+  return failed;
+}
+
+}  // namespace ohmara

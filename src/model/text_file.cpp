@@ -1,0 +1,152 @@
+#include "model/text_file.h"
+
+#include <array>
+#include <cstdio>
+#include <fstream>
+#include <system_error>
+#include <unistd.h>
+
+namespace ohmara {
+
+namespace {
+
+// Unicode code points of the bytes 0x80..0xFF of Windows-1251 (0 = unused).
+constexpr std::array<char16_t, 128> kHighHalf = {
+    0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021, 0x20AC, 0x2030, 0x0409, 0x2039, 0x040A,
+    0x040C, 0x040B, 0x040F, 0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x0000, 0x2122,
+    0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F, 0x00A0, 0x040E, 0x045E, 0x0408, 0x00A4, 0x0490, 0x00A6,
+    0x00A7, 0x0401, 0x00A9, 0x0404, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x0407, 0x00B0, 0x00B1, 0x0406, 0x0456,
+    0x0491, 0x00B5, 0x00B6, 0x00B7, 0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457};
+
+char16_t HighHalf(unsigned byte) {
+  if (byte >= 0xC0) return static_cast<char16_t>(0x0410 + (byte - 0xC0));
+  return kHighHalf[byte - 0x80];
+}
+
+char EncodeCodePoint(char32_t cp) {
+  if (cp < 0x80) return static_cast<char>(cp);
+  if (cp >= 0x0410 && cp <= 0x044F) return static_cast<char>(0xC0 + (cp - 0x0410));
+  for (unsigned byte = 0x80; byte < 0xC0; ++byte)
+    if (kHighHalf[byte - 0x80] == cp && cp != 0) return static_cast<char>(byte);
+  return '?';
+}
+
+void AppendUtf8(std::string& out, char32_t cp) {
+  if (cp < 0x80) {
+    out.push_back(static_cast<char>(cp));
+  } else if (cp < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  }
+}
+
+// Decodes one UTF-8 sequence at `pos`; a broken one yields U+FFFD.
+char32_t DecodeUtf8(std::string_view s, size_t& pos) {
+  const unsigned char lead = static_cast<unsigned char>(s[pos++]);
+  int extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
+  if (lead < 0x80) return lead;
+  if (extra == 0) return 0xFFFD;
+  char32_t cp = lead & (0x3F >> extra);
+  for (; extra > 0; --extra) {
+    if (pos >= s.size() || (static_cast<unsigned char>(s[pos]) & 0xC0) != 0x80) return 0xFFFD;
+    cp = (cp << 6) | (static_cast<unsigned char>(s[pos++]) & 0x3F);
+  }
+  return cp;
+}
+
+bool WriteBytes(const std::filesystem::path& path, std::string_view bytes, std::ios::openmode mode) {
+  std::ofstream file(path, std::ios::binary | mode);
+  if (!file) return false;
+  file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  file.close();
+  return static_cast<bool>(file);
+}
+
+}  // namespace
+
+std::string Utf8ToCp1251(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  for (size_t pos = 0; pos < utf8.size();) out.push_back(EncodeCodePoint(DecodeUtf8(utf8, pos)));
+  return out;
+}
+
+std::string Cp1251ToUtf8(std::string_view cp1251) {
+  std::string out;
+  out.reserve(cp1251.size() * 2);
+  for (char c : cp1251) {
+    const unsigned byte = static_cast<unsigned char>(c);
+    if (byte < 0x80) out.push_back(c);
+    else if (char16_t cp = HighHalf(byte)) AppendUtf8(out, cp);
+    else AppendUtf8(out, 0xFFFD);
+  }
+  return out;
+}
+
+std::string ToFileBytes(std::string_view text) {
+  std::string withCrLf;
+  withCrLf.reserve(text.size() + text.size() / 16);
+  for (char c : text) {
+    if (c == '\n') withCrLf.push_back('\r');
+    withCrLf.push_back(c);
+  }
+  return Utf8ToCp1251(withCrLf);
+}
+
+bool WriteTextFile(const std::filesystem::path& path, std::string_view text) {
+  return WriteBytes(path, ToFileBytes(text), std::ios::trunc);
+}
+
+bool AppendTextFile(const std::filesystem::path& path, std::string_view text) {
+  return WriteBytes(path, ToFileBytes(text), std::ios::app);
+}
+
+bool SaveTextFileAtomically(const std::filesystem::path& path, std::string_view text) {
+  std::filesystem::path temporary = path;
+  temporary += ".tmp" + std::to_string(::getpid());
+  if (!WriteTextFile(temporary, text)) {
+    std::error_code ignored;
+    std::filesystem::remove(temporary, ignored);
+    return false;
+  }
+  std::error_code error;
+  std::filesystem::rename(temporary, path, error);
+  if (error) {
+    std::filesystem::remove(temporary, error);
+    return false;
+  }
+  return true;
+}
+
+std::optional<std::string> ReadTextFile(const std::filesystem::path& path) {
+  std::error_code error;
+  if (std::filesystem::is_directory(path, error)) return std::nullopt;
+  std::ifstream file(path, std::ios::binary);
+  if (!file) return std::nullopt;
+  std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  if (file.bad()) return std::nullopt;
+  std::string withoutCr;
+  withoutCr.reserve(bytes.size());
+  for (char c : bytes)
+    if (c != '\r') withoutCr.push_back(c);
+  return Cp1251ToUtf8(withoutCr);
+}
+
+bool TokenReader::Next(std::string& token) {
+  auto isSpace = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; };
+  while (pos_ < text_.size() && isSpace(text_[pos_])) {
+    if (text_[pos_] == '\n') ++line_;
+    ++pos_;
+  }
+  if (pos_ >= text_.size()) return false;
+  const size_t start = pos_;
+  while (pos_ < text_.size() && !isSpace(text_[pos_])) ++pos_;
+  token.assign(text_, start, pos_ - start);
+  return true;
+}
+
+}  // namespace ohmara

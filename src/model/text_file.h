@@ -1,0 +1,48 @@
+#pragma once
+// Plain-text files as the program keeps them: Windows-1251 with CR LF line
+// ends. Inside the program text is UTF-8 with "\n"; the conversion happens
+// only here, at the file boundary.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace ohmara {
+
+// UTF-8 to Windows-1251; a character the code page lacks becomes '?'.
+std::string Utf8ToCp1251(std::string_view utf8);
+std::string Cp1251ToUtf8(std::string_view cp1251);
+
+// "\n" to "\r\n" and UTF-8 to Windows-1251: the bytes a file holds.
+std::string ToFileBytes(std::string_view text);
+
+// Writes (truncating) or appends the text in the file form. False when the
+// file cannot be opened or written; then nothing was written.
+bool WriteTextFile(const std::filesystem::path& path, std::string_view text);
+bool AppendTextFile(const std::filesystem::path& path, std::string_view text);
+
+// Writes a temporary file beside `path`, then renames it over `path`, so a
+// failure never destroys the previous file.
+bool SaveTextFileAtomically(const std::filesystem::path& path, std::string_view text);
+
+// The file's text converted to UTF-8 (CR LF and LF both accepted; CRs are
+// dropped), or nothing when it cannot be read.
+std::optional<std::string> ReadTextFile(const std::filesystem::path& path);
+
+// Whitespace-separated tokens of any length, with the line each stands on.
+class TokenReader {
+ public:
+  explicit TokenReader(std::string text) : text_(std::move(text)) {}
+  // False at the end of the text.
+  bool Next(std::string& token);
+  // Line (1-based) of the last token read, or of the end of text.
+  int Line() const { return line_; }
+
+ private:
+  std::string text_;
+  size_t pos_ = 0;
+  int line_ = 1;
+};
+
+}  // namespace ohmara

@@ -1,0 +1,115 @@
+#include "model/text_file.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "model/errors.h"
+#include "model/number_text.h"
+#include "model/results_directory.h"
+
+namespace ohmara {
+namespace {
+
+std::string ReadBytes(const std::filesystem::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+}
+
+class TempDir : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = std::filesystem::temp_directory_path() /
+           ("ohmara_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    std::filesystem::remove_all(dir_);
+    std::filesystem::create_directories(dir_);
+  }
+  void TearDown() override { std::filesystem::remove_all(dir_); }
+  std::filesystem::path dir_;
+};
+
+TEST(Cp1251, RoundTripsCyrillic) {
+  const std::string text = "Контуры в цепи Ёё №";
+  const std::string bytes = Utf8ToCp1251(text);
+  EXPECT_EQ(bytes.size(), 19u);
+  EXPECT_EQ(static_cast<unsigned char>(bytes[0]), 0xCA);  // К
+  EXPECT_EQ(static_cast<unsigned char>(bytes[15]), 0xA8);  // Ё
+  EXPECT_EQ(Cp1251ToUtf8(bytes), text);
+  EXPECT_EQ(ToFileBytes("a\nб\n"), std::string("a\r\n\xE1\r\n"));
+}
+
+TEST_F(TempDir, WritersUseCrLfAndAtomicSaveKeepsOldFileOnFailure) {
+  const auto path = dir_ / "t.txt";
+  ASSERT_TRUE(WriteTextFile(path, "1\n"));
+  ASSERT_TRUE(AppendTextFile(path, "Ток\n"));
+  EXPECT_EQ(ReadBytes(path), "1\r\n\xD2\xEE\xEA\r\n");
+  EXPECT_EQ(*ReadTextFile(path), "1\nТок\n");
+  ASSERT_TRUE(SaveTextFileAtomically(path, "new\n"));
+  EXPECT_EQ(ReadBytes(path), "new\r\n");
+  EXPECT_FALSE(SaveTextFileAtomically(dir_ / "missing" / "x.txt", "y"));
+  EXPECT_FALSE(ReadTextFile(dir_ / "none.txt").has_value());
+  EXPECT_FALSE(ReadTextFile(dir_).has_value());
+}
+
+TEST_F(TempDir, ResultsDirectoryCreatesItselfAndReportsFailures) {
+  ResultsDirectory results(dir_ / "Results");
+  results.Rewrite("out.txt", "a\n");
+  results.Append("out.txt", "b\n");
+  EXPECT_EQ(ReadBytes(dir_ / "Results" / "out.txt"), "a\r\nb\r\n");
+  EXPECT_TRUE(results.TakeFailedFiles().empty());
+
+  std::ofstream(dir_ / "blocker") << "x";  // a file where the directory should be
+  ResultsDirectory blocked(dir_ / "blocker" / "Results");
+  blocked.Append("out.txt", "x");
+  blocked.Append("out.txt", "y");
+  blocked.Rewrite("adjTable.txt", "z");
+  EXPECT_EQ(blocked.TakeFailedFiles(), (std::vector<std::string>{"out.txt", "adjTable.txt"}));
+  EXPECT_TRUE(blocked.TakeFailedFiles().empty());
+  EXPECT_EQ(ResultsDirectory::BesideExecutable("/opt/app/ohmara").PathOf("out.txt"),
+            std::filesystem::path("/opt/app/Results/out.txt"));
+}
+
+TEST(TokenReader, TokensOfAnyLengthWithTheirLines) {
+  TokenReader reader("2\r\n1->2\t" + std::string(40, '7') + "\t\n\n  x");
+  std::string token;
+  ASSERT_TRUE(reader.Next(token));
+  EXPECT_EQ(token, "2");
+  ASSERT_TRUE(reader.Next(token));
+  EXPECT_EQ(token, "1->2");
+  EXPECT_EQ(reader.Line(), 2);
+  ASSERT_TRUE(reader.Next(token));
+  EXPECT_EQ(token.size(), 40u);
+  ASSERT_TRUE(reader.Next(token));
+  EXPECT_EQ(token, "x");
+  EXPECT_EQ(reader.Line(), 4);
+  EXPECT_FALSE(reader.Next(token));
+}
+
+TEST(NumberText, StrictConversion) {
+  EXPECT_EQ(StrToFloat("10.50"), 10.5);
+  EXPECT_EQ(StrToFloat(" 1,25 "), 1.25);
+  EXPECT_EQ(StrToFloat("-3"), -3);
+  EXPECT_EQ(StrToFloat("+2e3"), 2000);
+  EXPECT_EQ(StrToFloat(".5"), 0.5);
+  for (const char* bad : {"", " ", "1,2x", "1.2.3", "1,2,3", "inf", "nan", "0x10", "e5", "-", "1e", "1 2", "1e999"}) {
+    EXPECT_THROW(StrToFloat(bad), ConversionError) << bad;
+  }
+  try {
+    StrToFloat("1,2x");
+  } catch (const ConversionError& e) {
+    EXPECT_STREQ(e.what(), "'1,2x' is not a valid floating point value");
+  }
+  EXPECT_EQ(StrToInt(" 3 "), 3);
+  EXPECT_EQ(StrToInt("-7"), -7);
+  EXPECT_EQ(StrToInt("+4"), 4);
+  for (const char* bad : {"", "abc", "3.0", "+-5", "99999999999", "1 2"}) EXPECT_THROW(StrToInt(bad), ConversionError) << bad;
+  try {
+    StrToInt("abc");
+  } catch (const ConversionError& e) {
+    EXPECT_STREQ(e.what(), "'abc' is not a valid integer value");
+  }
+}
+
+}  // namespace
+}  // namespace ohmara
