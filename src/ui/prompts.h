@@ -1,0 +1,46 @@
+#pragma once
+// Every modal question the program asks goes through Prompts: message boxes,
+// file dialogs, the printer dialog and the program's own modal dialogs. The
+// application passes QtPrompts; the window tests pass a scripted one, so
+// that nothing blocks in exec().
+
+#include <QPoint>
+#include <QString>
+#include <optional>
+
+class QDialog;
+class QPrinter;
+class QWidget;
+
+namespace ohmara {
+
+class Prompts {
+ public:
+  virtual ~Prompts() = default;
+
+  // An informational box with one OK button; `topLeft` places it on screen.
+  virtual void Inform(QWidget* parent, const QString& title, const QString& text,
+                      std::optional<QPoint> topLeft = std::nullopt) = 0;
+  // The error box of a command that failed.
+  virtual void Critical(QWidget* parent, const QString& title, const QString& text) = 0;
+  // A file to open or to save, starting in `directory`; empty when cancelled.
+  virtual QString OpenFileName(QWidget* parent, const QString& title, const QString& directory) = 0;
+  virtual QString SaveFileName(QWidget* parent, const QString& title, const QString& directory) = 0;
+  // The printer-setup dialog; false when cancelled.
+  virtual bool SetUpPrinter(QWidget* parent, QPrinter& printer) = 0;
+  // Shows one of the program's modal dialogs and returns its result code.
+  virtual int RunModal(QDialog& dialog) = 0;
+};
+
+class QtPrompts : public Prompts {
+ public:
+  void Inform(QWidget* parent, const QString& title, const QString& text,
+              std::optional<QPoint> topLeft = std::nullopt) override;
+  void Critical(QWidget* parent, const QString& title, const QString& text) override;
+  QString OpenFileName(QWidget* parent, const QString& title, const QString& directory) override;
+  QString SaveFileName(QWidget* parent, const QString& title, const QString& directory) override;
+  bool SetUpPrinter(QWidget* parent, QPrinter& printer) override;
+  int RunModal(QDialog& dialog) override;
+};
+
+}  // namespace ohmara
