@@ -1,6 +1,19 @@
+// Ohmara: starts the windows and runs the event loop.
 #include <QApplication>
+#include <clocale>
+
+#include "ui/application.h"
+#include "ui/prompts.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  return 0;
+  // Qt takes the C locale from the environment; numbers on screen and in
+  // files must always carry a decimal point.
+  std::setlocale(LC_NUMERIC, "C");
+  ohmara::QtPrompts prompts;
+  ohmara::OhmaraApplication ohmara(prompts, ohmara::ResultsDirectory::BesideExecutable(
+                                                QCoreApplication::applicationFilePath().toStdString())
+                                                .Directory());
+  ohmara.MainWindow().show();
+  return app.exec();
 }

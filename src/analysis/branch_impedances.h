@@ -1,0 +1,39 @@
+#pragma once
+// Complex impedance and source phasor of every branch, from the numeric
+// columns of the branch table at the frequency of the main window.
+
+#include <string>
+#include <vector>
+
+#include "model/branch.h"
+#include "model/results_directory.h"
+#include "model/text_views.h"
+
+namespace ohmara {
+
+struct FrequencySetting {
+  std::string text;   // the text of the frequency edit
+  int unitIndex = 0;  // 0 "Гц", 1 "кГц", 2 "МГц"; -1 when typed text matches no item (counts as "Гц")
+};
+
+// 1, 1000 or 1 000 000 for the three units; any other index counts as hertz.
+double UnitFactor(int unitIndex);
+
+// ω = 2π·f·factor; throws ConversionError when the frequency text is no number.
+double AngularFrequency(const FrequencySetting& frequency);
+
+// Z and E of one branch from its row at angular frequency `omega`. A blank cell
+// is an absent element; `label` ("Z12") names the branch when the capacitor's
+// reactance divides by zero.
+void ComputeBranchValues(TBranch& branch, const BranchRow& row, double omega, const std::string& label);
+
+// The label of a branch quantity: the letter and both node numbers run
+// together, so 12->3 and 1->23 are both "Z123".
+std::string BranchLabel(const char* letter, const TBranch& branch);
+
+// Fills Z and E of every branch from rows 1..N of the table (table[k] is branch k); appends the
+// branch lines to out.txt and two lines per branch to InValMem.
+void ComputeBranchImpedances(std::vector<TBranch>& branches, const BranchTable& table,
+                             const FrequencySetting& frequency, ResultsDirectory& results, MemoView& InValMem);
+
+}  // namespace ohmara

@@ -1,0 +1,25 @@
+#pragma once
+// The complex linear solver shared by the three solving methods, with the
+// step-by-step trace the course asks students to compare against.
+
+#include <string_view>
+#include <vector>
+
+#include "model/complex.h"
+#include "model/results_directory.h"
+
+namespace ohmara {
+
+// Gauss–Jordan on the augmented n x (n+1) matrix `rows` (changed in place),
+// tracing every intermediate matrix and the solution into the results file
+// `fileName` ("Currents.txt" / "Potential.txt"), which is rewritten. Throws
+// SingularSystem when a pivot is still 0+0i after the row search; the file
+// then holds the matrices traced so far.
+std::vector<Complex> SolveLinearSystem(std::vector<std::vector<Complex>>& rows, int n, ResultsDirectory& results,
+                                       std::string_view fileName);
+
+// The same elimination with the trace appended to `trace` instead of written;
+// on SingularSystem `trace` holds the matrices traced so far.
+std::vector<Complex> SolveLinearSystemTrace(std::vector<std::vector<Complex>>& rows, int n, std::string& trace);
+
+}  // namespace ohmara

@@ -1,0 +1,28 @@
+#pragma once
+// The mesh-current (loop-current) method over the loops the circuit test found.
+
+#include "analysis/result_views.h"
+#include "model/circuit.h"
+#include "model/complex.h"
+#include "model/results_directory.h"
+
+namespace ohmara {
+
+// Element (p, q) of the loop impedance matrix, p and q 0-based loop indices:
+// for p == q the sum of Z over the steps of loop p; otherwise the sum of ±Z
+// over the branches the two loops share, + where they travel them the same
+// way, − where opposite.
+Complex LoopImpedance(const CircuitState& state, int p, int q);
+
+// The loop source of loop p: the sum of E over its steps (each E already
+// signed along the loop).
+Complex LoopEmf(const CircuitState& state, int p);
+
+// Solves the tested circuit by loop currents: fills RGrid, EGrid, ContCurr,
+// CurMemo and PowerMemo, writes Currents.txt and appends a section to
+// out.txt. True when the method ran to the end; false, touching nothing,
+// when state.NeedsTest is set or there are no branches. SingularSystem
+// propagates with the grids filled and the memos and out.txt untouched.
+bool MeshCurrentMethod(CircuitState& state, ResultsDirectory& results, CurrFormViews& views);
+
+}  // namespace ohmara

@@ -1,0 +1,191 @@
+#include "analysis/node_potential.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "analysis/linear_solver.h"
+#include "analysis/power_balance.h"
+#include "model/text_format.h"
+
+namespace ohmara {
+
+namespace {
+
+// One cell of the pair table: for i != j the admittance of the branch joining
+// nodes i and j and the source current it drives into node i; for i == j the
+// node's own admittance and source current.
+struct TPairCell {
+  Complex Y;
+  Complex J;
+};
+
+// n x n cells indexed by node numbers 1..n.
+class PairTable {
+ public:
+  explicit PairTable(int n) : n_(n), cells_(static_cast<size_t>(n) * n) {}
+  TPairCell& operator()(int i, int j) { return cells_[static_cast<size_t>(i - 1) * n_ + (j - 1)]; }
+  const TPairCell& operator()(int i, int j) const { return cells_[static_cast<size_t>(i - 1) * n_ + (j - 1)]; }
+  int NodeCount() const { return n_; }
+
+ private:
+  int n_;
+  std::vector<TPairCell> cells_;
+};
+
+std::string PairLabel(int a, int b) { return std::to_string(a) + std::to_string(b); }
+
+// Enters every branch into the pair table and shows its admittance and source
+// current. The InValMem lines of a branch follow its division, so a branch
+// with Z = 0 stops the run with the lines of the branches before it shown.
+void FillPairTable(const std::vector<TBranch>& branches, PairTable& pairs, MemoView& InValMem) {
+  for (const TBranch& branch : branches) {
+    const int a = branch.From, b = branch.To;
+    const std::string label = PairLabel(a, b);
+    const Complex y = Divide(Complex(1.0, 0.0), branch.Z, "Y" + label);
+    const Complex sourceCurrent = branch.E / branch.Z;
+    pairs(b, a).Y = y;
+    pairs(a, b).Y = y;
+    pairs(a, b).J = sourceCurrent * -1.0;
+    pairs(b, a).J = sourceCurrent;
+    InValMem.Add("Y" + label + " = " + ComplexToText(y));
+    InValMem.Add("E*Y" + label + " = " + ComplexToText(sourceCurrent));
+  }
+}
+
+void SumDiagonal(PairTable& pairs) {
+  const int n = pairs.NodeCount();
+  for (int k = 1; k <= n; ++k) {
+    TPairCell& own = pairs(k, k);
+    for (int j = 1; j <= n; ++j) {
+      if (j == k) continue;
+      own.Y += pairs(k, j).Y;
+      own.J += pairs(k, j).J;
+    }
+  }
+}
+
+// The nodes other than z, ascending: row r of the system stands for the r-th.
+std::vector<int> RowList(int n, int z) {
+  std::vector<int> rows;
+  rows.reserve(n > 0 ? n - 1 : 0);
+  for (int k = 1; k <= n; ++k)
+    if (k != z) rows.push_back(k);
+  return rows;
+}
+
+// Off-diagonal entries are minus the mutual admittance; two nodes without a
+// branch get -0 - 0i, which the window shows as " 0".
+ComplexMatrix AssembleSystem(const PairTable& pairs, const std::vector<int>& rowNodes) {
+  const int t = static_cast<int>(rowNodes.size());
+  ComplexMatrix rows(t, std::vector<Complex>(t + 1));
+  for (int r = 0; r < t; ++r) {
+    const int k = rowNodes[r];
+    rows[r][t] = pairs(k, k).J;
+    for (int c = 0; c < t; ++c) rows[r][c] = c == r ? pairs(k, k).Y : pairs(k, rowNodes[c]).Y * -1.0;
+  }
+  return rows;
+}
+
+// Potentials indexed by node number (entry 0 unused), the zero node at 0.
+std::vector<Complex> NodePotentials(const std::vector<Complex>& solved, const std::vector<int>& rowNodes, int n) {
+  std::vector<Complex> potentials(n + 1);
+  for (size_t r = 0; r < rowNodes.size(); ++r) potentials[rowNodes[r]] = solved[r];
+  return potentials;
+}
+
+std::vector<Complex> CurrentsFromPotentials(const std::vector<TBranch>& branches,
+                                            const std::vector<Complex>& potentials) {
+  std::vector<Complex> currents;
+  currents.reserve(branches.size());
+  for (const TBranch& branch : branches)
+    currents.push_back(
+        BranchCurrentFromPotentials(potentials[branch.From], potentials[branch.To], branch.E, branch.Z));
+  return currents;
+}
+
+}  // namespace
+
+void ClearNodalMemos(PotFormViews& views) {
+  views.NdPot.Clear();
+  views.InValMem.Clear();
+  views.PowerMemo.Clear();
+  views.CurMemo.Clear();
+}
+
+void ShowNodalSystem(const ComplexMatrix& rows, int t, PotFormViews& views) {
+  views.IGrid.SetColWidth(0, 110);
+  views.GGrid.SetRowCount(t);
+  views.GGrid.SetColCount(t);
+  views.IGrid.SetRowCount(t);
+  for (int r = 0; r < t; ++r) {
+    views.GGrid.SetColWidth(r, 100);
+    for (int c = 0; c < t; ++c) views.GGrid.SetCell(c, r, ComplexToText(rows[r][c]));
+    views.IGrid.SetCell(0, r, ComplexToText(rows[r][t]));
+  }
+}
+
+Complex BranchCurrentFromPotentials(Complex fromPotential, Complex toPotential, Complex e, Complex z) {
+  return (fromPotential - toPotential + e) / z;
+}
+
+void ReportPotential(int node, Complex potential, MemoView& NdPot, std::string& section) {
+  NdPot.Add("u" + std::to_string(node) + " = " + ComplexToText(potential));
+  AppendFormat(section, "U%d=", node);
+  section += ComplexOutText(potential, "\t\t\n");
+}
+
+void ReportBranchCurrents(const std::vector<TBranch>& branches, const std::vector<Complex>& currents,
+                          MemoView& CurMemo, std::string& section) {
+  for (size_t k = 0; k < branches.size(); ++k) {
+    const std::string label = "I" + PairLabel(branches[k].From, branches[k].To);
+    CurMemo.Add(label + " = " + ComplexToText(currents[k]));
+    section += label + "=" + ComplexOutText(currents[k], "\t\t\n");
+  }
+}
+
+void FinishNodalRun(const std::vector<TBranch>& branches, std::vector<Complex> currents, std::string& section,
+                    ResultsDirectory& results, MemoView& PowerMemo, NodalSolution* solution) {
+  Complex source, consumed;
+  PowerBalance(branches, currents, source, consumed);
+  ShowPowerBalance(PowerMemo, source, consumed);
+  section += PowerBalanceFileText(source, consumed);
+  results.Append("out.txt", section);
+  if (!solution) return;
+  solution->Currents = std::move(currents);
+  solution->SourcePower = source;
+  solution->ConsumedPower = consumed;
+}
+
+bool NodePotentialMethod(CircuitState& state, int z, ResultsDirectory& results, PotFormViews& views,
+                         NodalSolution* solution) {
+  if (state.NeedsTest || state.BranchCount() == 0 || z < 1 || z > state.NodeCount) return false;
+  ClearNodalMemos(views);
+  const int n = state.NodeCount;
+
+  PairTable pairs(n);
+  FillPairTable(state.Branches, pairs, views.InValMem);
+  SumDiagonal(pairs);
+  const std::vector<int> rowNodes = RowList(n, z);
+  const int t = static_cast<int>(rowNodes.size());
+  ComplexMatrix rows = AssembleSystem(pairs, rowNodes);
+  ShowNodalSystem(rows, t, views);
+  const std::vector<Complex> solved = SolveLinearSystem(rows, t, results, "Potential.txt");
+
+  std::string section = MethodSectionHeader("Метод узловых потенциалов (не оптимальный)") + "\n\nПотенциалы:\n";
+  const std::vector<Complex> potentials = NodePotentials(solved, rowNodes, n);
+  for (int k = 1; k <= n; ++k) ReportPotential(k, potentials[k], views.NdPot, section);
+  section += "\n\nТоки:\n";
+
+  std::vector<Complex> currents = CurrentsFromPotentials(state.Branches, potentials);
+  ReportBranchCurrents(state.Branches, currents, views.CurMemo, section);
+  if (solution) {
+    solution->Nodes.clear();
+    for (int k = 1; k <= n; ++k) solution->Nodes.push_back(k);
+    solution->Potentials.assign(potentials.begin() + 1, potentials.end());
+  }
+  FinishNodalRun(state.Branches, std::move(currents), section, results, views.PowerMemo, solution);
+  return true;
+}
+
+}  // namespace ohmara

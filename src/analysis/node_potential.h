@@ -1,0 +1,67 @@
+#pragma once
+// The node-potential method, basic variant: every node but the zero node is
+// an unknown. The pieces both node-potential variants present alike (the
+// system in the grids, the potential and current lines, the power block) are
+// declared here too, so that the optimal variant shows its results the same
+// way.
+
+#include <string>
+#include <vector>
+
+#include "analysis/result_views.h"
+#include "model/circuit.h"
+#include "model/complex.h"
+#include "model/results_directory.h"
+
+namespace ohmara {
+
+using ComplexMatrix = std::vector<std::vector<Complex>>;
+
+// The numbers of one run, for callers that compare methods rather than read
+// the window: the potentials in the order NdPot lists them, the branch
+// currents in table order and both sides of the power balance.
+struct NodalSolution {
+  std::vector<int> Nodes;
+  std::vector<Complex> Potentials;
+  std::vector<Complex> Currents;
+  Complex SourcePower;
+  Complex ConsumedPower;
+};
+
+// Solves the tested circuit with node z at potential 0: fills GGrid, IGrid,
+// InValMem, NdPot, CurMemo and PowerMemo, rewrites Potential.txt and appends
+// a section to out.txt. True when the run went to the end; false, touching
+// nothing, when state.NeedsTest is set, there are no branches or z is not
+// one of the nodes 1..NodeCount (the window checks that first). A branch with Z = 0 throws DivisionByZero
+// naming its admittance ("Y12") once the InValMem lines of the branches
+// before it are shown; a singular system throws SingularSystem.
+bool NodePotentialMethod(CircuitState& state, int z, ResultsDirectory& results, PotFormViews& views,
+                         NodalSolution* solution = nullptr);
+
+// ---- shared by both node-potential variants ----
+
+// The four memos a run refills.
+void ClearNodalMemos(PotFormViews& views);
+
+// Sizes GGrid and IGrid for the t x (t + 1) system `rows` (the last column is
+// the right-hand side) and shows every entry.
+void ShowNodalSystem(const ComplexMatrix& rows, int t, PotFormViews& views);
+
+// The current of a branch (or chain) a->b from the potentials of its ends.
+Complex BranchCurrentFromPotentials(Complex fromPotential, Complex toPotential, Complex e, Complex z);
+
+// Adds the NdPot line "u<node> = ..." and appends the out.txt line
+// "U<node>=..." of one potential to `section`.
+void ReportPotential(int node, Complex potential, MemoView& NdPot, std::string& section);
+
+// Adds the CurMemo line "I<a><b> = ..." and appends the out.txt line
+// "I<a><b>=..." of every branch, in table order.
+void ReportBranchCurrents(const std::vector<TBranch>& branches, const std::vector<Complex>& currents,
+                          MemoView& CurMemo, std::string& section);
+
+// Computes the power balance, shows it in PowerMemo, appends its block to
+// `section` and the finished section to out.txt; fills `solution` when given.
+void FinishNodalRun(const std::vector<TBranch>& branches, std::vector<Complex> currents, std::string& section,
+                    ResultsDirectory& results, MemoView& PowerMemo, NodalSolution* solution);
+
+}  // namespace ohmara

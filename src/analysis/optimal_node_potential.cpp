@@ -1,0 +1,266 @@
+#include "analysis/optimal_node_potential.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "analysis/linear_solver.h"
+#include "analysis/power_balance.h"
+#include "model/errors.h"
+#include "model/text_format.h"
+
+namespace ohmara {
+
+namespace {
+
+bool IsReal(const CircuitState& state, int node) { return state.RealNodes.contains(node); }
+
+// The branch joining p and q in either direction, or null. The walk asks only
+// for pairs the adjacency joins, but a null here keeps an inconsistent state
+// from sending it round forever.
+TBranch* JoiningBranch(std::vector<TBranch>& branches, int p, int q) {
+  for (TBranch& branch : branches)
+    if ((branch.From == p && branch.To == q) || (branch.From == q && branch.To == p)) return &branch;
+  return nullptr;
+}
+
+void MarkGrouped(std::vector<TBranch>& branches, int p, int q) {
+  for (TBranch& branch : branches)
+    if ((branch.From == p && branch.To == q) || (branch.From == q && branch.To == p)) branch.Grouped = 1;
+}
+
+// Opens a chain at the real end of `first`, whose other end is not real, and
+// returns that other end, where the walk goes on.
+int StartChain(const CircuitState& state, TBranch& first, TChain& chain) {
+  chain.Prev.assign(state.NodeCount + 1, 0);
+  const bool forward = IsReal(state, first.From);
+  const int start = forward ? first.From : first.To;
+  const int next = forward ? first.To : first.From;
+  chain.From = start;
+  chain.Inner.add(next);
+  chain.Prev[next] = start;
+  first.Grouped = 1;
+  chain.Z = first.Z;
+  chain.E = forward ? first.E : first.E * -1.0;
+  return next;
+}
+
+// The lowest-numbered neighbour of q joined by a branch not yet in a chain;
+// 0 when there is none.
+int NextPoint(CircuitState& state, int q) {
+  const std::vector<int>& neighbours = state.Adjacency[q - 1];
+  for (int s = 1; s <= static_cast<int>(neighbours.size()); ++s) {
+    if (neighbours[s - 1] != 1) continue;
+    const TBranch* joining = JoiningBranch(state.Branches, q, s);
+    if (joining && joining->Grouped == 0) return s;
+  }
+  return 0;
+}
+
+// Follows the chain from q through points that are not real until it reaches
+// a real node. Every step takes one more branch into the chain, so the walk
+// ends after at most BranchCount steps.
+void WalkChain(CircuitState& state, TChain& chain, int q) {
+  while (!IsReal(state, q)) {
+    const int s = NextPoint(state, q);
+    if (s == 0)
+      throw UnsolvableCircuit(Format("The branches in series from junction %d stop at node %d, which leads nowhere",
+                                     chain.From, q),
+                              q);
+    const TBranch& joining = *JoiningBranch(state.Branches, q, s);
+    chain.Prev[s] = q;
+    MarkGrouped(state.Branches, q, s);
+    chain.Z += joining.Z;
+    chain.E += joining.From == q ? joining.E : joining.E * -1.0;
+    if (!IsReal(state, s)) chain.Inner.add(s);
+    q = s;
+  }
+  chain.To = q;
+}
+
+// Both ends of a ring share one row: its admittance would cancel out of the
+// system and, at the zero node, it would address a row the system does not
+// have. It is refused instead.
+void RefuseRing(const TChain& chain) {
+  if (chain.From != chain.To) return;
+  throw UnsolvableCircuit(Format("The branches in series from junction %d return to it (a ring); the optimal "
+                                 "node-potential method needs every chain to join two different junctions",
+                                 chain.From),
+                          chain.From);
+}
+
+// After the walk every branch is direct or in a chain; one that is neither
+// (a circuit without junctions) would get no current.
+void RefuseUncoveredBranches(const CircuitState& state) {
+  for (const TBranch& branch : state.Branches) {
+    const bool direct = IsReal(state, branch.From) && IsReal(state, branch.To);
+    if (!direct && branch.Grouped == 0)
+      throw UnsolvableCircuit(Format("Branch %d->%d lies on no chain between two junctions", branch.From, branch.To),
+                              branch.From);
+  }
+}
+
+// Rows of the system: the real nodes other than z ascending, then z as row t.
+struct RowNumbering {
+  std::vector<int> NodeOfRow;
+  std::vector<int> RowOfNode;  // by node number, -1 for nodes without a row
+  int t = 0;
+};
+
+RowNumbering NumberRows(const CircuitState& state, int z) {
+  RowNumbering rows;
+  rows.RowOfNode.assign(state.NodeCount + 1, -1);
+  for (int node = 1; node <= state.NodeCount; ++node) {
+    if (node == z || !IsReal(state, node)) continue;
+    rows.RowOfNode[node] = static_cast<int>(rows.NodeOfRow.size());
+    rows.NodeOfRow.push_back(node);
+  }
+  rows.t = static_cast<int>(rows.NodeOfRow.size());
+  rows.RowOfNode[z] = rows.t;
+  rows.NodeOfRow.push_back(z);
+  return rows;
+}
+
+// Enters the admittance of a direct branch or a chain a->b, with its source,
+// into the system and shows it. A direct branch is the first to touch its
+// mutual entries, so it sets them; chains add theirs, so each mutual entry
+// ends as the sum over everything joining the two nodes.
+void EnterAdmittance(ComplexMatrix& m, const RowNumbering& rows, int a, int b, Complex z, Complex e,
+                     const std::string& label, bool addMutual, MemoView& InValMem) {
+  const Complex y = Divide(Complex(1.0, 0.0), z, "Y" + label);
+  InValMem.Add("Y" + label + " = " + ComplexToText(y));
+  InValMem.Add("Y*E" + label + " = " + ComplexToText(e / z));
+  const Complex s = y * e;
+  const int t = rows.t, ra = rows.RowOfNode[a], rb = rows.RowOfNode[b];
+  if (rb == t) {
+    m[ra][ra] += y;
+    m[ra][t] -= s;
+  } else if (ra == t) {
+    m[rb][rb] += y;
+    m[rb][t] += s;
+  } else {
+    if (addMutual) {
+      m[rb][ra] += y;
+      m[ra][rb] += y;
+    } else {
+      m[rb][ra] = y;
+      m[ra][rb] = y;
+    }
+    m[ra][ra] += y;
+    m[rb][rb] += y;
+    m[ra][t] -= s;
+    m[rb][t] += s;
+  }
+}
+
+ComplexMatrix AssembleSystem(const CircuitState& state, const std::vector<TChain>& chains, const RowNumbering& rows,
+                             MemoView& InValMem) {
+  ComplexMatrix m(rows.t, std::vector<Complex>(rows.t + 1));
+  for (const TBranch& branch : state.Branches) {
+    if (!IsReal(state, branch.From) || !IsReal(state, branch.To)) continue;
+    const std::string label = std::to_string(branch.From) + std::to_string(branch.To);
+    EnterAdmittance(m, rows, branch.From, branch.To, branch.Z, branch.E, label, false, InValMem);
+  }
+  for (const TChain& chain : chains)
+    EnterAdmittance(m, rows, chain.From, chain.To, chain.Z, chain.E, ChainLabel(chain), true, InValMem);
+  return m;
+}
+
+// The system was summed with mutual admittances; the equations carry them
+// with a minus sign.
+void NegateMutualEntries(ComplexMatrix& m, int t) {
+  for (int r = 0; r < t; ++r)
+    for (int c = 0; c < t; ++c)
+      if (c != r) m[r][c] = m[r][c] * -1.0;
+}
+
+// The chain whose inner points hold an end of `branch`.
+const TChain* ChainOf(const std::vector<TChain>& chains, const TBranch& branch) {
+  for (const TChain& chain : chains)
+    if (chain.Inner.contains(branch.From) || chain.Inner.contains(branch.To)) return &chain;
+  return nullptr;
+}
+
+// -1 when the branch points against the chain (from To towards From), else 1.
+double OrientationAlong(const TChain& chain, const TBranch& branch) {
+  for (int u = chain.To; u != chain.From && u > 0;) {
+    const int p = chain.Prev[u];
+    if (branch.From == p && branch.To == u) return 1.0;
+    if (branch.From == u && branch.To == p) return -1.0;
+    u = p;
+  }
+  return 1.0;
+}
+
+std::vector<Complex> BranchCurrents(const CircuitState& state, const std::vector<TChain>& chains,
+                                    const RowNumbering& rows, const std::vector<Complex>& potentials) {
+  auto potentialOf = [&](int node) { return potentials[rows.RowOfNode[node]]; };
+  std::vector<Complex> currents;
+  currents.reserve(state.Branches.size());
+  for (const TBranch& branch : state.Branches) {
+    const TChain* chain = ChainOf(chains, branch);
+    if (!chain) {
+      currents.push_back(
+          BranchCurrentFromPotentials(potentialOf(branch.From), potentialOf(branch.To), branch.E, branch.Z));
+      continue;
+    }
+    Complex current = BranchCurrentFromPotentials(potentialOf(chain->From), potentialOf(chain->To), chain->E, chain->Z);
+    if (OrientationAlong(*chain, branch) < 0) current = current * -1.0;
+    currents.push_back(current);
+  }
+  return currents;
+}
+
+}  // namespace
+
+std::vector<TChain> BuildChains(CircuitState& state) {
+  for (TBranch& branch : state.Branches) branch.Grouped = 0;
+  std::vector<TChain> chains;
+  for (TBranch& branch : state.Branches) {
+    if (branch.Grouped != 0 || IsReal(state, branch.From) == IsReal(state, branch.To)) continue;
+    TChain chain;
+    const int next = StartChain(state, branch, chain);
+    WalkChain(state, chain, next);
+    RefuseRing(chain);
+    chains.push_back(std::move(chain));
+  }
+  RefuseUncoveredBranches(state);
+  return chains;
+}
+
+std::string ChainLabel(const TChain& chain) {
+  std::string label = std::to_string(chain.From);
+  for (int node = 0; node < TIntSet::kLimit; ++node)
+    if (chain.Inner.contains(node)) label += std::to_string(node);
+  return label + std::to_string(chain.To);
+}
+
+bool OptimalNodePotentialMethod(CircuitState& state, int z, ResultsDirectory& results, PotFormViews& views,
+                                NodalSolution* solution) {
+  if (state.NeedsTest || state.BranchCount() == 0 || !IsReal(state, z) || z > state.NodeCount) return false;
+  const std::vector<TChain> chains = BuildChains(state);
+  ClearNodalMemos(views);
+
+  const RowNumbering rows = NumberRows(state, z);
+  const int t = rows.t;
+  ComplexMatrix m = AssembleSystem(state, chains, rows, views.InValMem);
+  NegateMutualEntries(m, t);
+  ShowNodalSystem(m, t, views);
+  std::vector<Complex> potentials = SolveLinearSystem(m, t, results, "Potential.txt");
+  potentials.push_back(Complex());
+
+  std::string section = MethodSectionHeader("Метод узловых потенциалов (оптимальный)") + "\nПотенциалы\n";
+  for (int r = 0; r <= t; ++r) ReportPotential(rows.NodeOfRow[r], potentials[r], views.NdPot, section);
+  section += "\nТоки:\n";
+
+  std::vector<Complex> currents = BranchCurrents(state, chains, rows, potentials);
+  ReportBranchCurrents(state.Branches, currents, views.CurMemo, section);
+  if (solution) {
+    solution->Nodes = rows.NodeOfRow;
+    solution->Potentials = potentials;
+  }
+  FinishNodalRun(state.Branches, std::move(currents), section, results, views.PowerMemo, solution);
+  return true;
+}
+
+}  // namespace ohmara

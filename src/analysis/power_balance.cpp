@@ -1,0 +1,45 @@
+#include "analysis/power_balance.h"
+
+#include <stdexcept>
+
+namespace ohmara {
+
+namespace {
+constexpr std::string_view kRule = "--------------------------------";
+}  // namespace
+
+void PowerBalance(const std::vector<TBranch>& branches, const std::vector<Complex>& currents, Complex& source,
+                  Complex& consumed) {
+  if (currents.size() < branches.size()) throw std::invalid_argument("PowerBalance: fewer currents than branches");
+  source = {};
+  consumed = {};
+  for (size_t k = 0; k < branches.size(); ++k) {
+    const Complex current = currents[k];
+    // I·conj(I) as a complex product, so a resistive circuit keeps an exactly
+    // zero imaginary part and the screen shows the real value alone.
+    consumed += current * conj(current) * branches[k].Z;
+    if (!IsZero(branches[k].E)) source += branches[k].E * conj(current);
+  }
+}
+
+std::string PowerBalanceFileText(Complex source, Complex consumed) {
+  std::string text = "\nБаланс мощностей\n";
+  text += "Мощность источников = ";
+  text += ComplexFileText(source, "%7.5lf", "+%7.5lfi\n", "%7.5lfi\n");
+  text += "Потребляемая мощность = ";
+  text += ComplexFileText(consumed, "%7.5lf", "+%7.5lfi\n", "%7.5lfi\n");
+  return text;
+}
+
+void ShowPowerBalance(MemoView& PowerMemo, Complex source, Complex consumed) {
+  PowerMemo.Add("Мощность источников = " + ComplexToText(source));
+  PowerMemo.Add("Потребляемая мощность = " + ComplexToText(consumed));
+}
+
+std::string MethodSectionHeader(std::string_view title) {
+  std::string text = "\n\n";
+  text.append(kRule).append("\n").append(title).append("\n").append(kRule).append("\n\n");
+  return text;
+}
+
+}  // namespace ohmara

@@ -1,0 +1,35 @@
+#pragma once
+// The power balance and the frame of an out.txt section: the parts every
+// solving method (mesh currents, both node-potential methods) writes alike.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/circuit.h"
+#include "model/complex.h"
+#include "model/text_views.h"
+
+namespace ohmara {
+
+// Complex power delivered by the sources (sum of E·conj(I) over branches with
+// a source) and consumed by the impedances (sum of I·conj(I)·Z over all
+// branches). `currents` has one entry per branch, in the order of `branches`.
+// Both outputs are set, not accumulated into.
+void PowerBalance(const std::vector<TBranch>& branches, const std::vector<Complex>& currents, Complex& source,
+                  Complex& consumed);
+
+// The power block closing an out.txt section: "\nБаланс мощностей\n" and the
+// two lines of source and consumed power.
+std::string PowerBalanceFileText(Complex source, Complex consumed);
+
+// The two PowerMemo lines: "Мощность источников = ..." and
+// "Потребляемая мощность = ...".
+void ShowPowerBalance(MemoView& PowerMemo, Complex source, Complex consumed);
+
+// The frame an out.txt section starts with: "\n\n", 32 hyphens, "\n",
+// `title` (the bare title, e.g. "Метод контурных токов"), "\n", 32 hyphens
+// and "\n\n".
+std::string MethodSectionHeader(std::string_view title);
+
+}  // namespace ohmara

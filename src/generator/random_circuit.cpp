@@ -1,0 +1,184 @@
+#include "generator/random_circuit.h"
+
+#include <optional>
+#include <stdexcept>
+
+#include "model/circuit.h"
+#include "model/text_format.h"
+
+namespace ohmara {
+
+namespace {
+
+TBranch Joining(int from, int to) {
+  TBranch branch;
+  branch.From = from;
+  branch.To = to;
+  return branch;
+}
+
+bool AllForbidden(int points, const TIntSet& forbidden) {
+  for (int node = 1; node <= points; ++node)
+    if (!forbidden.contains(node)) return false;
+  return true;
+}
+
+// 1 + r(points), drawn again while it is forbidden. When every point is
+// forbidden there is nothing to draw, and redrawing would never end.
+std::optional<int> DrawNode(RandomSource& random, int points, const TIntSet& forbidden) {
+  if (AllForbidden(points, forbidden)) return std::nullopt;
+  int node = 0;
+  do {
+    node = 1 + random.r(points);
+  } while (forbidden.contains(node));
+  return node;
+}
+
+// A new node for the loop: outside the loop and outside `avoid` (the
+// previous loop). Few points can leave none such; then any node outside the
+// loop itself will do - the loop stays a simple cycle, and a node pair it
+// repeats is merged later. Nothing when the loop already holds every point.
+std::optional<int> DrawLoopNode(RandomSource& random, int points, const TRandLoop& loop, const TIntSet& avoid) {
+  TIntSet forbidden = loop.Nodes;
+  forbidden.unite(avoid);
+  if (std::optional<int> node = DrawNode(random, points, forbidden)) return node;
+  return DrawNode(random, points, loop.Nodes);
+}
+
+// Extends a loop that holds its branch 0 to `count` branches and closes it
+// back to its start. A loop that runs out of points closes early.
+void GrowLoop(TRandLoop& loop, int count, RandomSource& random, int points, const TIntSet& avoid) {
+  for (int i = 1; i <= count - 2; ++i) {
+    const std::optional<int> node = DrawLoopNode(random, points, loop, avoid);
+    if (!node) break;
+    loop.LoopBranches.push_back(Joining(loop.LoopBranches.back().To, *node));
+    loop.Nodes.add(*node);
+  }
+  loop.LoopBranches.push_back(Joining(loop.LoopBranches.back().To, loop.LoopBranches.front().From));
+}
+
+TRandLoop FirstLoop(RandomSource& random, int points) {
+  const int count = 3 + random.r(2);
+  TIntSet start;
+  start.add(1);
+  const int end = *DrawNode(random, points, start);
+  TRandLoop loop;
+  loop.LoopBranches.push_back(Joining(1, end));
+  loop.Nodes.add(1);
+  loop.Nodes.add(end);
+  GrowLoop(loop, count, random, points, TIntSet());
+  return loop;
+}
+
+// A loop that starts with a copy of one branch of `previous`, in the same
+// orientation, so that the two loops share it.
+TRandLoop NextLoop(RandomSource& random, int points, const TRandLoop& previous) {
+  const int count = 3 + random.r(2);
+  const TBranch& shared = previous.LoopBranches[random.r(previous.Count())];
+  TRandLoop loop;
+  loop.LoopBranches.push_back(Joining(shared.From, shared.To));
+  loop.Nodes.add(shared.From);
+  loop.Nodes.add(shared.To);
+  GrowLoop(loop, count, random, points, previous.Nodes);
+  return loop;
+}
+
+// Every point the loops missed goes into the last loop, in increasing
+// order, each splitting its closing branch x -> s into x -> p and p -> s.
+void ThreadUnusedPoints(std::vector<TRandLoop>& loops, int points) {
+  TIntSet used;
+  for (const TRandLoop& loop : loops) used.unite(loop.Nodes);
+  TRandLoop& last = loops.back();
+  for (int p = 2; p <= points; ++p) {
+    if (used.contains(p)) continue;
+    const int closingEnd = last.LoopBranches.back().To;
+    last.LoopBranches.back().To = p;
+    last.LoopBranches.push_back(Joining(p, closingEnd));
+    last.Nodes.add(p);
+  }
+}
+
+bool Joins(const TRandBranch& branch, int a, int b) {
+  return (branch.From == a && branch.To == b) || (branch.From == b && branch.To == a);
+}
+
+// The branches of all loops in order, a node pair met again (in either
+// orientation) kept only as first met.
+std::vector<TRandBranch> DistinctBranches(const std::vector<TRandLoop>& loops) {
+  std::vector<TRandBranch> branches;
+  for (const TRandLoop& loop : loops)
+    for (const TBranch& step : loop.LoopBranches) {
+      bool known = false;
+      for (const TRandBranch& b : branches) known = known || Joins(b, step.From, step.To);
+      if (known) continue;
+      TRandBranch branch;
+      branch.From = step.From;
+      branch.To = step.To;
+      branches.push_back(branch);
+    }
+  return branches;
+}
+
+void DrawValues(std::vector<TRandBranch>& branches, RandomSource& random) {
+  for (TRandBranch& branch : branches) {
+    random.r(3);  // spent unused: the whole sequence of draws is part of the rule
+    const RandomElementValues values = RandomElementValues::Draw(random);
+    branch.R = values.R;
+    branch.L = values.L;
+    branch.C = values.C;
+    branch.E = values.E;
+    branch.Angle = values.Angle;
+  }
+}
+
+std::string Describe(const std::vector<TRandLoop>& loops, const std::vector<TRandBranch>& branches) {
+  std::string text;
+  for (const TRandLoop& loop : loops) {
+    for (const TBranch& step : loop.LoopBranches) AppendFormat(text, "%d->%d\t", step.From, step.To);
+    text += "\n";
+  }
+  text += "\nВетви:\n";
+  for (const TRandBranch& b : branches)
+    AppendFormat(text, "%d->%d\t%d\t%d\t%d\t%d\t%d\n", b.From, b.To, b.R, b.L, b.C, b.E, b.Angle);
+  return text;
+}
+
+}  // namespace
+
+bool RandomSettingsAccepted(int loops, int points) {
+  return points >= 2 && points <= 19 && loops >= 2 && loops <= 9;
+}
+
+bool RandomCircuitPossible(int points) { return points >= 3; }
+
+RandomCircuit GenerateRandomCircuit(int loops, int points, RandomSource& random, ResultsDirectory& results) {
+  if (!RandomCircuitPossible(points) || points > kMaxNode || loops < 1)
+    throw std::invalid_argument("no random circuit of " + std::to_string(loops) + " loops over " +
+                                std::to_string(points) + " points");
+  RandomCircuit circuit;
+  circuit.Loops.push_back(FirstLoop(random, points));
+  for (int k = 1; k < loops; ++k) circuit.Loops.push_back(NextLoop(random, points, circuit.Loops.back()));
+  ThreadUnusedPoints(circuit.Loops, points);
+
+  circuit.RandBranches = DistinctBranches(circuit.Loops);
+  DrawValues(circuit.RandBranches, random);
+  circuit.Description = Describe(circuit.Loops, circuit.RandBranches);
+  results.Rewrite(kRandomCircuitFile, circuit.Description);
+
+  circuit.Frequency = 10 + random.r(15);
+  circuit.Table = RandomBranchTable(circuit.RandBranches);
+  return circuit;
+}
+
+BranchTable RandomBranchTable(const std::vector<TRandBranch>& branches) {
+  BranchTable table;
+  for (const TRandBranch& b : branches) {
+    BranchRow row;
+    row[kNameColumn] = std::to_string(b.From) + "->" + std::to_string(b.To);
+    WriteElementValues(RandomElementValues{b.R, b.L, b.C, b.E, b.Angle}, row);
+    table.push_back(std::move(row));
+  }
+  return table;
+}
+
+}  // namespace ohmara

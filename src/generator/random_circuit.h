@@ -1,0 +1,62 @@
+#pragma once
+// Random exercises: K small loops chained so that each shares one branch with
+// the one before, every point 1..P not yet used threaded into the last loop,
+// random element values on every branch and a random frequency.
+
+#include <string>
+#include <vector>
+
+#include "model/branch.h"
+#include "model/int_set.h"
+#include "model/random_values.h"
+#include "model/results_directory.h"
+
+namespace ohmara {
+
+// One generated loop: branch i starts where branch i-1 ends and the last one
+// ends where branch 0 starts. Only From and To are used.
+struct TRandLoop {
+  std::vector<TBranch> LoopBranches;
+  TIntSet Nodes;
+  int Count() const { return static_cast<int>(LoopBranches.size()); }
+};
+
+// One branch of the generated circuit with its element values (ohms,
+// millihenries, microfarads, volts, degrees).
+struct TRandBranch {
+  int From = 0;
+  int To = 0;
+  int R = 0;
+  int L = 0;
+  int C = 0;
+  int E = 0;
+  int Angle = 0;
+};
+
+struct RandomCircuit {
+  std::vector<TRandLoop> Loops;
+  std::vector<TRandBranch> RandBranches;  // no node pair twice, in either orientation
+  std::string Description;                // the text of randomCir.txt
+  int Frequency = 0;                      // 10..24, in the unit chosen on screen
+  BranchTable Table;                      // the rows of the branch table
+};
+
+inline constexpr char kRandomCircuitFile[] = "randomCir.txt";
+
+// The settings the generator takes: 2 <= points <= 19, 2 <= loops <= 9.
+bool RandomSettingsAccepted(int loops, int points);
+
+// Two points can be joined by one branch only, which lies on no loop; from
+// three points on a circuit can always be built.
+bool RandomCircuitPossible(int points);
+
+// Generates a circuit of at least `loops` chained loops over the points
+// 1..`points` and writes its description to randomCir.txt. Requires
+// RandomCircuitPossible(points); throws std::invalid_argument otherwise.
+RandomCircuit GenerateRandomCircuit(int loops, int points, RandomSource& random, ResultsDirectory& results);
+
+// The rows of the branch table for `branches`: "From->To", the values that
+// are not 0, and the angle whenever E is present.
+BranchTable RandomBranchTable(const std::vector<TRandBranch>& branches);
+
+}  // namespace ohmara

@@ -1,0 +1,60 @@
+#pragma once
+// Branch-table files: the cell texts of the branch table, not the parsed
+// circuit. A count line, then one line per row of six tab-terminated fields
+// (branch name, R, L, C, E, angle); an empty cell is written as "0".
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "model/branch.h"
+
+namespace ohmara {
+
+// A cell by its place in the table: row 1 is the first branch row.
+struct CellPlace {
+  int row = 0;
+  int column = 0;
+};
+
+// The first cell whose text a file cannot hold as one field: it has a blank
+// inside its text (or, in the name column, at either end), so reading would
+// split it and shift every later field. Blank cells count as empty.
+std::optional<CellPlace> FindUnstorableCell(const BranchTable& table);
+
+// The text of the file for `table` ("\n" line ends; the file form is made
+// when it is written). Requires that no cell is unstorable.
+std::string BranchTableFileText(const BranchTable& table);
+
+// What went wrong while reading a file.
+enum class BranchFileProblem {
+  None,
+  CannotOpen,  // the file could not be read
+  BadCount,    // the first token is not a non-negative integer
+  EndsEarly,   // the file ends before its announced rows
+  NotANumber,  // a token in columns 1..5 is not a number
+};
+
+struct BranchFileReading {
+  BranchFileProblem problem = BranchFileProblem::None;
+  int line = 0;        // line of the offending token, or where the file ends
+  int row = 0;         // branch row being read (1-based), 0 for the count
+  int column = 0;      // column of the offending token
+  std::string token;   // the offending token
+  int expectedRows = 0;
+  BranchTable table;   // the rows read; complete only when ok()
+
+  bool ok() const { return problem == BranchFileProblem::None; }
+};
+
+// Reads the whole text before answering, so a caller changes nothing unless
+// the file is sound. Tokens are kept exactly as read; a numeric token equal
+// to 0 becomes an empty cell, except an angle of 0 beside a present E,
+// which stays "0".
+BranchFileReading ParseBranchTableText(const std::string& text);
+BranchFileReading ReadBranchTableFile(const std::filesystem::path& path);
+
+// Writes through a temporary file, so a failure leaves the old file intact.
+bool SaveBranchTableFile(const std::filesystem::path& path, const BranchTable& table);
+
+}  // namespace ohmara

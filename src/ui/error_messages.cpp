@@ -1,0 +1,46 @@
+#include "ui/error_messages.h"
+
+#include <QStringList>
+
+#include "model/errors.h"
+
+namespace ohmara {
+
+namespace {
+
+QString DivisionMessage(const DivisionByZero& error) {
+  QString text = QStringLiteral("Деление на ноль");
+  if (!error.Quantity().empty()) text += QStringLiteral(" при вычислении %1").arg(QString::fromStdString(error.Quantity()));
+  return text + QStringLiteral(".\nПроверьте значения элементов ветвей и частоту: ветвь без R, L и C "
+                               "или ёмкость 0 дают нулевое или бесконечное сопротивление.");
+}
+
+QString SingularMessage(const SingularSystem& error) {
+  return QStringLiteral("Система уравнений вырождена (столбец %1): у неё нет единственного решения.\n"
+                        "Так бывает, когда в цепи есть контур с нулевым суммарным сопротивлением "
+                        "или узел, соединённый ветвями без сопротивления.")
+      .arg(error.Column() + 1);
+}
+
+}  // namespace
+
+QString ErrorMessage(const std::exception& error) {
+  if (const auto* division = dynamic_cast<const DivisionByZero*>(&error)) return DivisionMessage(*division);
+  if (const auto* singular = dynamic_cast<const SingularSystem*>(&error)) return SingularMessage(*singular);
+  if (const auto* unsolvable = dynamic_cast<const UnsolvableCircuit*>(&error))
+    return QStringLiteral("Цепь нельзя рассчитать этим методом: ветви, выходящие из узла %1, возвращаются "
+                          "в тот же узел, не проходя через другие узлы.")
+        .arg(unsolvable->Node());
+  // Conversion errors keep the framework's wording, which names the text.
+  return QString::fromStdString(error.what());
+}
+
+QString UnwrittenFilesMessage(const std::vector<std::string>& files, const QString& directory) {
+  QStringList names;
+  for (const std::string& file : files) names << QString::fromStdString(file);
+  return QStringLiteral("Не удалось записать в папку результатов %1 файл(ы): %2.\n"
+                        "Вычисления выполнены, но эти записи пропущены.")
+      .arg(directory, names.join(QStringLiteral(", ")));
+}
+
+}  // namespace ohmara

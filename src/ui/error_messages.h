@@ -1,0 +1,17 @@
+#pragma once
+// How a failed command is worded for the student.
+
+#include <QString>
+#include <exception>
+#include <string>
+#include <vector>
+
+namespace ohmara {
+
+// The text of the error box for an exception that escaped a command.
+QString ErrorMessage(const std::exception& error);
+
+// The text telling which results files could not be written.
+QString UnwrittenFilesMessage(const std::vector<std::string>& files, const QString& directory);
+
+}  // namespace ohmara

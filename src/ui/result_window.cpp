@@ -1,0 +1,82 @@
+#include "ui/result_window.h"
+
+#include <QAction>
+#include <QHeaderView>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPrinter>
+#include <QStyle>
+#include <QTableWidget>
+
+#include "ui/prompts.h"
+#include "ui/widget_style.h"
+
+namespace ohmara {
+
+ResultWindow::ResultWindow(Prompts& prompts, const char* name, const QString& caption, int clientWidth,
+                           int clientHeight)
+    : prompts_(prompts), client_(new QWidget(this)) {
+  setObjectName(QString::fromLatin1(name));
+  setWindowTitle(caption);
+  client_->setObjectName(QStringLiteral("client"));
+  client_->setFont(InterfaceFont(11));
+  client_->setAutoFillBackground(true);
+  QPalette palette = client_->palette();
+  palette.setColor(QPalette::Window, Qt::white);
+  client_->setPalette(palette);
+  client_->setFixedSize(clientWidth, clientHeight);
+  setCentralWidget(client_);
+
+  QMenu* file = menuBar()->addMenu(QStringLiteral("Файл"));
+  print_ = file->addAction(style()->standardIcon(QStyle::SP_DialogSaveButton), QStringLiteral("Печать"));
+  print_->setShortcut(QKeySequence::Print);
+  exit_ = file->addAction(QStringLiteral("Выход"));
+  exit_->setShortcut(QKeySequence::Close);
+  connect(print_, &QAction::triggered, this, &ResultWindow::PrintPicture);
+  connect(exit_, &QAction::triggered, this, &QWidget::close);
+  setFixedSize(clientWidth, clientHeight + menuBar()->sizeHint().height());
+  CentreOnDesktop(this);
+}
+
+void ResultWindow::PrintPicture() {
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setPageSize(QPageSize(QPageSize::A4));
+  if (!prompts_.SetUpPrinter(this, printer)) return;
+  const QPixmap picture = grab();
+  QPainter painter;
+  if (!painter.begin(&printer)) {
+    prompts_.Critical(this, QStringLiteral("Печать"), QStringLiteral("Не удалось начать печать на выбранном принтере."));
+    return;
+  }
+  const QRect page = painter.viewport();
+  const QSize fitted = picture.size().scaled(page.size(), Qt::KeepAspectRatio);
+  painter.setRenderHint(QPainter::SmoothPixmapTransform);
+  painter.drawPixmap(QRect(page.topLeft(), fitted), picture);
+  painter.end();
+}
+
+QTableWidget* ResultWindow::AddGrid(const char* name, QRect bounds) {
+  auto* grid = new QTableWidget(client_);
+  grid->setObjectName(QString::fromLatin1(name));
+  grid->setGeometry(bounds);
+  grid->horizontalHeader()->hide();
+  grid->verticalHeader()->hide();
+  grid->horizontalHeader()->setDefaultSectionSize(64);
+  grid->verticalHeader()->setDefaultSectionSize(24);
+  grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  return grid;
+}
+
+QPlainTextEdit* ResultWindow::AddMemo(const char* name, QRect bounds, bool bold) {
+  auto* memo = new QPlainTextEdit(client_);
+  memo->setObjectName(QString::fromLatin1(name));
+  memo->setGeometry(bounds);
+  memo->setReadOnly(true);
+  memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+  memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  if (bold) memo->setFont(InterfaceFont(11, true));
+  return memo;
+}
+
+}  // namespace ohmara

@@ -1,0 +1,37 @@
+#pragma once
+// What the two result windows share: a fixed white client area with a
+// "Файл" menu of "Печать" (the window's own picture on a printer or a PDF
+// file) and "Выход" (hides the window; its contents stay for the next run).
+
+#include <QMainWindow>
+
+class QAction;
+class QLabel;
+class QPlainTextEdit;
+class QTableWidget;
+
+namespace ohmara {
+
+class Prompts;
+
+class ResultWindow : public QMainWindow {
+ public:
+  ResultWindow(Prompts& prompts, const char* name, const QString& caption, int clientWidth, int clientHeight);
+
+  // Prints the window's picture scaled to the page, after the printer dialog.
+  void PrintPicture();
+
+ protected:
+  QWidget* client() const { return client_; }
+  QTableWidget* AddGrid(const char* name, QRect bounds);
+  QPlainTextEdit* AddMemo(const char* name, QRect bounds, bool bold = false);
+
+  QAction* print_ = nullptr;
+  QAction* exit_ = nullptr;
+
+ private:
+  Prompts& prompts_;
+  QWidget* client_;
+};
+
+}  // namespace ohmara

@@ -1,0 +1,51 @@
+#include "ui/widget_style.h"
+
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QWidget>
+
+namespace ohmara {
+
+QFont InterfaceFont(int pixelHeight, bool bold) {
+  QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+  font.setPixelSize(pixelHeight);
+  font.setBold(bold);
+  return font;
+}
+
+QFont SerifFont(int pixelHeight, bool bold) {
+  QFont font(QStringLiteral("Times New Roman"));
+  font.setStyleHint(QFont::Serif);
+  font.setPixelSize(pixelHeight);
+  font.setBold(bold);
+  return font;
+}
+
+QLabel* PlaceLabel(QWidget* parent, const char* name, const QString& text, int left, int top, int width, int height,
+                   bool bold) {
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(QString::fromLatin1(name));
+  QFont font = label->font();
+  font.setBold(bold);
+  label->setFont(font);
+  if (width > 0 && height > 0) {
+    label->setGeometry(left, top, width, height);
+  } else {
+    label->adjustSize();
+    label->move(left, top);
+  }
+  return label;
+}
+
+void FixClientSize(QWidget* window, int width, int height) { window->setFixedSize(width, height); }
+
+void CentreOnDesktop(QWidget* window) {
+  if (QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QRect area = screen->availableGeometry();
+    window->move(area.center() - window->rect().center());
+  }
+}
+
+}  // namespace ohmara

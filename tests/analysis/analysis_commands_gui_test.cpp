@@ -1,0 +1,170 @@
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPrinter>
+
+#include "analysis/mesh_current_window.h"
+#include "analysis/node_potential_window.h"
+#include "support/gui_app_fixture.h"
+#include "ui/test_report_dialog.h"
+#include "ui/widget_views.h"
+
+namespace ohmara::testing {
+namespace {
+
+// The five-branch circuit with R = 1 everywhere and 10 V in 1->2.
+const BranchTable kFiveBranches = {
+    {"1->2", "1", "", "", "10", "0"}, {"2->3", "1"}, {"3->1", "1"}, {"2->4", "1"}, {"4->3", "1"}};
+// The node-potential example: 1->2 with 10 V, 1->3 of 2 ohms.
+const BranchTable kFourNodes = {
+    {"1->2", "1", "", "", "10", "0"}, {"2->3", "1"}, {"3->4", "1"}, {"4->1", "1"}, {"1->3", "2"}};
+
+class AnalysisCommandsTest : public AppFixture {
+ protected:
+  // Runs "Тест" on `table` and returns the statuses the report shows.
+  QStringList Test(const BranchTable& table) {
+    TypeTable(table);
+    prompts_.modalShown.clear();
+    Main().TestBtn->click();
+    EXPECT_EQ(prompts_.modalShown, std::vector<QString>{"ResTest"});
+    QStringList statuses;
+    for (int row = 1; row < Windows().ResTest->VisibleRows(); ++row) statuses << Windows().ResTest->Status(row);
+    return statuses;
+  }
+};
+
+TEST_F(AnalysisCommandsTest, ReportShowsOneRowPerCheckReached) {
+  struct Case {
+    BranchTable table;
+    QStringList statuses;
+    bool notClosedMessage;
+  };
+  const Case cases[] = {
+      {{{"1-2", "1"}, {"2->3", "1"}, {"3->1", "1"}}, {"Нет"}, false},
+      {{{"1->2", "1"}, {"2->3", "1"}, {"3->1", "1"}, {"4->5", "1"}, {"5->6", "1"}, {"6->4", "1"}}, {"Да", "Нет"}, false},
+      {{{"1->2", "1"}, {"2->3", "1"}, {"3->1", "1"}, {"3->4", "1"}}, {"Да", "Да", "Нет"}, true},
+      {{{"1->2", "1"}, {"2->3", "1"}, {"3->1", "1"}}, {"Да", "Да", "Нет"}, false},
+  };
+  for (const Case& c : cases) {
+    prompts_.messages.clear();
+    EXPECT_EQ(Test(c.table), c.statuses);
+    EXPECT_EQ(prompts_.Texts() == std::vector<QString>{"Я вам сочувствую - цепь не замкнута :("}, c.notClosedMessage);
+    EXPECT_TRUE(Main().circuit().NeedsTest);
+    EXPECT_FALSE(Main().Panel2->isVisibleTo(&Main()));
+  }
+}
+
+TEST_F(AnalysisCommandsTest, PassedTestShowsCountsAndALaterFailureKeepsThem) {
+  EXPECT_EQ(Test({{"1->2", "1"}, {"2->3", "1"}, {"3->1", "1"}, {"3->4", "1"}, {"4->1", "1"}}),
+            QStringList({"Да", "Да", "Да"}));
+  EXPECT_FALSE(Main().circuit().NeedsTest);
+  EXPECT_TRUE(Main().Panel2->isVisibleTo(&Main()));
+  EXPECT_EQ(Main().EdM->text(), "3");
+  EXPECT_EQ(Main().EdN->text(), "2");
+  EXPECT_TRUE(prompts_.messages.empty());
+
+  EXPECT_EQ(Test({{"1->2x", "1"}}), QStringList({"Нет"}));
+  EXPECT_TRUE(Main().circuit().NeedsTest);
+  EXPECT_TRUE(Main().Panel2->isVisibleTo(&Main()));
+  EXPECT_EQ(Main().EdM->text(), "3");
+  EXPECT_TRUE(ResultsFile("out.txt").empty());
+}
+
+TEST_F(AnalysisCommandsTest, BadNumberStopsTheTestWithTheConversionError) {
+  TypeTable({{"1->2", "1,5x"}, {"2->3", "1"}, {"3->1", "1"}, {"2->4", "1"}, {"4->3", "1"}});
+  Main().TestBtn->click();
+  ASSERT_EQ(prompts_.messages.size(), 1u);
+  EXPECT_TRUE(prompts_.messages[0].critical);
+  EXPECT_EQ(prompts_.messages[0].text, "'1,5x' is not a valid floating point value");
+  EXPECT_TRUE(prompts_.modalShown.empty());
+  EXPECT_TRUE(Main().circuit().NeedsTest);
+}
+
+TEST_F(AnalysisCommandsTest, MeshCurrentsAfterATest) {
+  Test(kFiveBranches);
+  TCurrForm& form = *Windows().CurrForm;
+  EXPECT_EQ(MemoLinesOf(form.Conts), QStringList({"1)   2->3  3->1  1->2  ", "2)   4->3  3->2  2->4  "}));
+  prompts_.messages.clear();
+  Main().ContBtn->click();
+  ASSERT_EQ(prompts_.messages.size(), 1u);
+  EXPECT_EQ(prompts_.messages[0].text, "Вычисления прошли успешно.");
+  EXPECT_EQ(prompts_.messages[0].topLeft, Main().pos() + QPoint(200, 200));
+  EXPECT_TRUE(form.isVisible());
+  EXPECT_EQ(MemoLinesOf(form.ContCurr), QStringList({"I11 =  3.75", "I22 =  1.25"}));
+  EXPECT_EQ(MemoLinesOf(form.CurMemo),
+            QStringList({"I12 =  3.75", "I23 =  2.5", "I31 =  3.75", "I24 =  1.25", "I43 =  1.25"}));
+  EXPECT_EQ(MemoLinesOf(form.PowerMemo), QStringList({"Мощность источников = 37.5", "Потребляемая мощность = 37.5"}));
+  EXPECT_EQ(form.RGrid->item(0, 0)->text(), " 3");
+  EXPECT_EQ(form.RGrid->item(0, 1)->text(), "-1");
+  EXPECT_EQ(form.EGrid->item(0, 0)->text(), "10");
+}
+
+TEST_F(AnalysisCommandsTest, MethodsDoNothingButShowTheirWindowBeforeATest) {
+  Main().U0Ed->setText("1");
+  Main().ContBtn->click();
+  EXPECT_TRUE(Windows().CurrForm->isVisible());
+  EXPECT_TRUE(MemoLinesOf(Windows().CurrForm->CurMemo).isEmpty());
+  Main().PotentialBtn->click();  // NodeCount is 0: the zero node is out of range
+  EXPECT_FALSE(Windows().PotForm->isVisible());
+  EXPECT_TRUE(prompts_.messages.empty());
+}
+
+TEST_F(AnalysisCommandsTest, ZeroImpedanceLoopGivesAClearErrorAndTheProgramGoesOn) {
+  Test({{"1->2", "", "", "", "10", "0"}, {"2->3"}, {"3->1"}, {"2->4", "1"}, {"4->3", "1"}});
+  prompts_.messages.clear();
+  Main().ContBtn->click();
+  ASSERT_EQ(prompts_.messages.size(), 1u);
+  EXPECT_TRUE(prompts_.messages[0].critical);
+  EXPECT_TRUE(prompts_.messages[0].text.startsWith("Система уравнений вырождена")) << prompts_.messages[0].text.toStdString();
+  EXPECT_FALSE(Windows().CurrForm->isVisible());
+  EXPECT_TRUE(MemoLinesOf(Windows().CurrForm->CurMemo).isEmpty());
+}
+
+TEST_F(AnalysisCommandsTest, NodePotentialsBasicAndOptimal) {
+  Test(kFourNodes);
+  TPotForm& form = *Windows().PotForm;
+  prompts_.messages.clear();
+  Main().PotentialBtn->click();  // zero node 3, the default
+  EXPECT_EQ(prompts_.Texts(), std::vector<QString>{"Вычисления прошли успешно."});
+  EXPECT_TRUE(form.isVisible());
+  EXPECT_EQ(MemoLinesOf(form.NdPot), QStringList({"u1 = -3.3333", "u2 =  3.3333", "u3 =  0", "u4 = -1.6667"}));
+  Main().BitBtn3->click();
+  EXPECT_EQ(MemoLinesOf(form.NdPot), QStringList({"u1 = -3.3333", "u3 =  0"}));
+
+  prompts_.messages.clear();
+  Main().U0Ed->setText("2");
+  Main().BitBtn3->click();
+  ASSERT_EQ(prompts_.messages.size(), 1u);
+  EXPECT_EQ(prompts_.messages[0].text, "Точка с нулевым потенциалом - не узел");
+  EXPECT_EQ(prompts_.messages[0].topLeft, Main().pos() + QPoint(200, 200));
+  EXPECT_EQ(MemoLinesOf(form.NdPot), QStringList({"u1 = -3.3333", "u3 =  0"}));
+
+  prompts_.messages.clear();
+  for (const char* outside : {"0", "5"}) {
+    Main().U0Ed->setText(outside);
+    Main().PotentialBtn->click();
+    Main().BitBtn3->click();
+  }
+  EXPECT_TRUE(prompts_.messages.empty());
+}
+
+TEST_F(AnalysisCommandsTest, ResultWindowPrintsItsPictureToAPdf) {
+  Test(kFiveBranches);
+  Main().ContBtn->click();
+  const auto pdf = dir_ / "mesh.pdf";
+  prompts_.onPrinter = [&](QPrinter& printer) {
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(pdf.string()));
+    return true;
+  };
+  Windows().CurrForm->PrintPicture();
+  ASSERT_TRUE(std::filesystem::exists(pdf));
+  EXPECT_GT(std::filesystem::file_size(pdf), 1000u);
+  prompts_.onPrinter = [](QPrinter&) { return false; };  // cancelled: nothing printed
+  std::filesystem::remove(pdf);
+  Windows().PotForm->PrintPicture();
+  EXPECT_FALSE(std::filesystem::exists(pdf));
+}
+
+}  // namespace
+}  // namespace ohmara::testing

