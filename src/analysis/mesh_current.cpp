@@ -65,19 +65,15 @@ void ShowLoopCurrents(MemoView& ContCurr, const std::vector<Complex>& loopCurren
     ContCurr.Add(LoopCurrentName(static_cast<int>(p)) + " = " + ComplexToText(loopCurrents[p]));
 }
 
-// Computes every branch current, shows it in CurMemo and appends its
-// out.txt line ("I%d%d=" and the value) to `section`.
-std::vector<Complex> BranchCurrents(const CircuitState& state, const std::vector<Complex>& loopCurrents,
-                                    MemoView& CurMemo, std::string& section) {
-  std::vector<Complex> currents;
-  currents.reserve(state.Branches.size());
-  for (const TBranch& branch : state.Branches) {
-    const Complex current = BranchCurrent(state, branch, loopCurrents);
-    currents.push_back(current);
-    section += BranchLabel(branch) + "=" + ComplexOutText(current, "\t\t\n");
-    CurMemo.Add(BranchLabel(branch) + " = " + ComplexToText(current));
+// Shows every branch current in CurMemo and appends its out.txt line
+// ("I%d%d=" and the value) to `section`.
+void ShowBranchCurrents(const CircuitState& state, const std::vector<Complex>& currents, MemoView& CurMemo,
+                        std::string& section) {
+  for (size_t k = 0; k < currents.size(); ++k) {
+    const TBranch& branch = state.Branches[k];
+    section += BranchLabel(branch) + "=" + ComplexOutText(currents[k], "\t\t\n");
+    CurMemo.Add(BranchLabel(branch) + " = " + ComplexToText(currents[k]));
   }
-  return currents;
 }
 
 }  // namespace
@@ -104,7 +100,20 @@ Complex LoopEmf(const CircuitState& state, int p) {
   return sum;
 }
 
+std::vector<Complex> BranchCurrentsFromLoops(const CircuitState& state, const std::vector<Complex>& loopCurrents) {
+  std::vector<Complex> currents;
+  currents.reserve(state.Branches.size());
+  for (const TBranch& branch : state.Branches) currents.push_back(BranchCurrent(state, branch, loopCurrents));
+  return currents;
+}
+
 bool MeshCurrentMethod(CircuitState& state, ResultsDirectory& results, CurrFormViews& views) {
+  MeshSolution solution;
+  return MeshCurrentMethod(state, results, views, solution);
+}
+
+bool MeshCurrentMethod(CircuitState& state, ResultsDirectory& results, CurrFormViews& views, MeshSolution& solution) {
+  solution = {};
   if (state.NeedsTest || state.BranchCount() == 0) return false;
   // The memos this method owns hold one run's results, however it is called.
   views.ContCurr.Clear();
@@ -112,17 +121,17 @@ bool MeshCurrentMethod(CircuitState& state, ResultsDirectory& results, CurrFormV
   views.PowerMemo.Clear();
 
   Matrix rows = BuildLoopSystem(state, views);
-  const std::vector<Complex> loopCurrents = SolveLinearSystem(rows, state.LoopCount(), results, "Currents.txt");
-  ShowLoopCurrents(views.ContCurr, loopCurrents);
+  solution.loopCurrents = SolveLinearSystem(rows, state.LoopCount(), results, "Currents.txt");
+  ShowLoopCurrents(views.ContCurr, solution.loopCurrents);
 
   std::string section = MethodSectionHeader("Метод контурных токов") + "\n\nТоки:\n";
-  const std::vector<Complex> currents = BranchCurrents(state, loopCurrents, views.CurMemo, section);
+  solution.branchCurrents = BranchCurrentsFromLoops(state, solution.loopCurrents);
+  ShowBranchCurrents(state, solution.branchCurrents, views.CurMemo, section);
   section += "\n";
 
-  Complex source, consumed;
-  PowerBalance(state.Branches, currents, source, consumed);
-  ShowPowerBalance(views.PowerMemo, source, consumed);
-  section += PowerBalanceFileText(source, consumed);
+  PowerBalance(state.Branches, solution.branchCurrents, solution.source, solution.consumed);
+  ShowPowerBalance(views.PowerMemo, solution.source, solution.consumed);
+  section += PowerBalanceFileText(solution.source, solution.consumed);
   results.Append("out.txt", section);
   return true;
 }

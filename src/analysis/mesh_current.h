@@ -1,6 +1,8 @@
 #pragma once
 // The mesh-current (loop-current) method over the loops the circuit test found.
 
+#include <vector>
+
 #include "analysis/result_views.h"
 #include "model/circuit.h"
 #include "model/complex.h"
@@ -24,5 +26,19 @@ Complex LoopEmf(const CircuitState& state, int p);
 // when state.NeedsTest is set or there are no branches. SingularSystem
 // propagates with the grids filled and the memos and out.txt untouched.
 bool MeshCurrentMethod(CircuitState& state, ResultsDirectory& results, CurrFormViews& views);
+
+// The numbers behind the texts of one run, at full precision, for callers
+// that check or reuse them.
+struct MeshSolution {
+  std::vector<Complex> loopCurrents;    // J, one per loop
+  std::vector<Complex> branchCurrents;  // I, one per branch in table order, From -> To
+  Complex source;                       // power of the sources
+  Complex consumed;                     // power consumed by the impedances
+};
+// The same run, also handing back its numbers (left empty when it returns false).
+bool MeshCurrentMethod(CircuitState& state, ResultsDirectory& results, CurrFormViews& views, MeshSolution& solution);
+
+// The branch currents (table order) as signed sums of the loop currents.
+std::vector<Complex> BranchCurrentsFromLoops(const CircuitState& state, const std::vector<Complex>& loopCurrents);
 
 }  // namespace ohmara

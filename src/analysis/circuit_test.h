@@ -1,0 +1,29 @@
+#pragma once
+// The circuit test behind "Тест": the gate every analysis waits for. It
+// rebuilds the circuit model from the branch table and says which of its
+// three checks passed; the windows show the report.
+
+#include "analysis/branch_impedances.h"
+#include "analysis/loop_search.h"
+#include "analysis/result_views.h"
+#include "model/circuit.h"
+#include "model/results_directory.h"
+
+namespace ohmara {
+
+struct CircuitTestOutcome {
+  int parseCode = 0;     // ParseCode of the table
+  int loopResult = 0;    // LoopSearchResult; meaningful when parseCode == 0
+  bool passed = false;   // all three checks passed; NeedsTest cleared
+  int m = 0, n = 0;      // real branches and real nodes, when passed
+};
+
+// Everything "Тест" does except showing the report: empties out.txt, sets NeedsTest, parses; on
+// code 0 clears the five memos of the mesh-current window in the order Conts, InValMem,
+// ContCurr, PowerMemo, CurMemo, computes impedances, builds adjacency, finds loops, and on
+// success counts real nodes and clears NeedsTest. A bad number cell or a zero divisor throws
+// (ConversionError, DivisionByZero) with NeedsTest still set.
+CircuitTestOutcome RunCircuitTest(CircuitState& state, const BranchTable& table, const FrequencySetting& frequency,
+                                  ResultsDirectory& results, CurrFormViews& views);
+
+}  // namespace ohmara

@@ -1,0 +1,361 @@
+#include "analysis/loop_search.h"
+
+#include <algorithm>
+#include <deque>
+#include <string>
+
+#include "analysis/loop_independence.h"
+#include "model/text_format.h"
+
+namespace ohmara {
+
+namespace {
+
+// Weight of a missing branch and the starting distance of the path search.
+constexpr int kMissing = 10000;
+
+using Matrix = std::vector<std::vector<int>>;
+
+TBranch Reversed(const TBranch& branch) {
+  TBranch step;
+  step.From = branch.To;
+  step.To = branch.From;
+  step.Z = branch.Z;
+  step.E = branch.E * -1.0;
+  return step;
+}
+
+// The branch a -> b travelled from a to b: an exact copy when it runs that
+// way, a reversed one when it runs b -> a. False when no branch joins them.
+bool StepBetween(const std::vector<TBranch>& branches, int a, int b, TBranch& step) {
+  for (const TBranch& branch : branches) {
+    if (branch.From == a && branch.To == b) {
+      step = branch;
+      return true;
+    }
+    if (branch.From == b && branch.To == a) {
+      step = Reversed(branch);
+      return true;
+    }
+  }
+  return false;
+}
+
+// Unit-weight search with strict comparisons, so that among equal distances
+// the lowest node wins. False when t cannot be reached.
+bool Distances(const Matrix& W, int n, int s, int t, std::vector<int>& dist) {
+  dist.assign(n, kMissing);
+  std::vector<char> done(n, 0);
+  int cur = s;
+  dist[s] = 0;
+  done[s] = 1;
+  do {
+    bool none = true;
+    int best = kMissing, next = -1;
+    for (int p = 0; p < n; ++p) {
+      if (done[p]) continue;
+      if (dist[cur] + W[cur][p] < dist[p]) dist[p] = dist[cur] + W[cur][p];
+      if (dist[p] < kMissing) none = false;
+      if (dist[p] < best) {
+        best = dist[p];
+        next = p;
+      }
+    }
+    if (none) return false;
+    cur = next;
+    done[cur] = 1;
+  } while (cur != t);
+  return true;
+}
+
+// Nodes from t back to s, each step to the lowest node one branch nearer to
+// s. The walk is bounded by n nodes so that a matrix with weights the search
+// never sets cannot keep it going.
+bool WalkBack(const Matrix& W, int n, int s, int t, const std::vector<int>& dist, std::vector<int>& path) {
+  path.assign(1, t);
+  for (int q = t; q != s;) {
+    int p = 0;
+    while (p < n && dist[q] - dist[p] != W[q][p]) ++p;
+    if (p == n || static_cast<int>(path.size()) >= n) return false;
+    path.push_back(p);
+    q = p;
+  }
+  return true;
+}
+
+void CutBranch(Matrix& W, const TBranch& branch) {
+  W[branch.To - 1][branch.From - 1] = 0;
+  W[branch.From - 1][branch.To - 1] = 0;
+}
+
+std::string AdjacencyText(const Matrix& adjacency) {
+  std::string text;
+  for (const std::vector<int>& row : adjacency) {
+    for (int entry : row) AppendFormat(text, "%d\t", entry);
+    text += "\n";
+  }
+  return text;
+}
+
+std::string OutLine(const TLoop& loop) {
+  std::string line;
+  for (const TBranch& step : loop.Steps) AppendFormat(line, "%d->%d\t", step.From, step.To);
+  line += "\n";
+  return line;
+}
+
+std::string ContsLine(int number, const TLoop& loop) {
+  std::string line = Format("%d)   ", number);
+  for (const TBranch& step : loop.Steps) AppendFormat(line, "%d->%d  ", step.From, step.To);
+  return line;
+}
+
+void MarkLoopBranches(std::vector<TBranch>& branches, const TLoop& loop) {
+  for (const TBranch& step : loop.Steps) branches[FindBranch(branches, step.From, step.To)].InLoop = 1;
+}
+
+// The loop found and kept, or not: the list never holds more than L loops
+// nor a loop that depends on those before it.
+bool StoreLoop(CircuitState& state, LoopIndependence& independence, const TLoop& loop) {
+  if (state.LoopCount() >= state.LoopCapacity || !independence.Add(loop)) return false;
+  state.Loops.push_back(loop);
+  return true;
+}
+
+// One loop through every branch not yet on a loop, the shortest way round
+// without that branch.
+int FirstPass(CircuitState& state, ResultsDirectory& results, LoopIndependence& independence) {
+  for (int i = 0; i < state.BranchCount(); ++i) {
+    TBranch& branch = state.Branches[i];
+    if (branch.InLoop) continue;
+    branch.InLoop = 1;
+    Matrix work = state.Adjacency;
+    CutBranch(work, branch);
+    TLoop loop;
+    if (ShortestPath(work, state.NodeCount, branch.From - 1, branch.To - 1, state.Branches, loop) != 0)
+      return kNotClosed;
+    // Each loop runs through its own starting branch, which no loop before it
+    // holds, so the first pass is independent by construction.
+    independence.Add(loop);
+    state.Loops.push_back(loop);
+    results.Append("out.txt", OutLine(loop));
+    MarkLoopBranches(state.Branches, loop);
+  }
+  return kLoopsFound;
+}
+
+// Every loop must pass through at least two real nodes: more than two of its
+// steps touch one.
+bool RealNodeRuleHolds(const CircuitState& state) {
+  for (const TLoop& loop : state.Loops) {
+    int touching = 0;
+    for (const TBranch& step : loop.Steps)
+      touching += state.RealNodes.contains(step.From) || state.RealNodes.contains(step.To);
+    if (touching <= 2) return false;
+  }
+  return true;
+}
+
+struct TLoopGroup {
+  TIntSet LoopSet;
+  TIntSet BranchSet;
+  TIntSet NodeSet;
+  int Pending = 0;
+};
+
+void AssignLoop(const CircuitState& state, TLoopGroup& group, int loop, std::vector<int>& assigned) {
+  group.LoopSet.add(loop);
+  CollectLoopSets(state, loop, group.BranchSet, group.NodeSet);
+  assigned[loop] = 1;
+}
+
+// The group that takes loop r: the first one holding a branch of its steps,
+// taken in step order; -1 when none does.
+int GroupSharingBranch(const CircuitState& state, const std::vector<TLoopGroup>& groups, int r) {
+  for (const TBranch& step : state.Loops[r].Steps) {
+    const int b = FindBranch(state.Branches, step.From, step.To);
+    for (int g = 0; g < static_cast<int>(groups.size()); ++g)
+      if (groups[g].BranchSet.contains(b)) return g;
+  }
+  return -1;
+}
+
+// Each round the lowest unassigned loop opens a group, then one scan over the
+// loops lets each unassigned loop join the first group sharing a branch.
+std::vector<TLoopGroup> GroupLoops(const CircuitState& state) {
+  std::vector<TLoopGroup> groups;
+  std::vector<int> assigned(state.LoopCount(), 0);
+  for (;;) {
+    const auto open = std::find(assigned.begin(), assigned.end(), 0);
+    if (open == assigned.end()) return groups;
+    groups.emplace_back();
+    groups.back().Pending = 1;
+    AssignLoop(state, groups.back(), static_cast<int>(open - assigned.begin()), assigned);
+    for (int r = 1; r < state.LoopCount(); ++r) {
+      if (assigned[r]) continue;
+      const int g = GroupSharingBranch(state, groups, r);
+      if (g >= 0) AssignLoop(state, groups[g], r, assigned);
+    }
+  }
+}
+
+int LowestPending(const std::vector<TLoopGroup>& groups) {
+  for (int g = 0; g < static_cast<int>(groups.size()); ++g)
+    if (groups[g].Pending) return g;
+  return -1;
+}
+
+int LowestPartner(const std::vector<TLoopGroup>& groups, int g) {
+  for (int h = 0; h < static_cast<int>(groups.size()); ++h)
+    if (h != g && !TIntSet::intersect(groups[g].NodeSet, groups[h].NodeSet).empty()) return h;
+  return -1;
+}
+
+// The loop that joins group g at node v: every branch from v into g's nodes
+// is cut, and the last of them (table order) closes the loop.
+bool JoiningLoop(const CircuitState& state, const TIntSet& groupNodes, int v, TLoop& loop) {
+  Matrix work = state.Adjacency;
+  const TBranch* closing = nullptr;
+  for (const TBranch& branch : state.Branches) {
+    const bool joins = (branch.From == v && groupNodes.contains(branch.To)) ||
+                       (branch.To == v && groupNodes.contains(branch.From));
+    if (!joins) continue;
+    CutBranch(work, branch);
+    closing = &branch;
+  }
+  return closing &&
+         ShortestPath(work, state.NodeCount, closing->From - 1, closing->To - 1, state.Branches, loop) == 0;
+}
+
+// Takes the pending groups in turn and closes a loop across each group and
+// its partner. A group without a partner, a failed search or a loop that is
+// not independent adds nothing: the completion below makes up the count.
+void JoinGroups(CircuitState& state, LoopIndependence& independence, LoopSearchCounts& counts) {
+  std::vector<TLoopGroup> groups = GroupLoops(state);
+  for (int g = LowestPending(groups); g >= 0 && state.LoopCount() < state.LoopCapacity; g = LowestPending(groups)) {
+    groups[g].Pending = 0;
+    const int h = LowestPartner(groups, g);
+    TLoop loop;
+    bool added = false;
+    if (h >= 0) {
+      groups[h].Pending = 0;
+      const TIntSet shared = TIntSet::intersect(groups[g].NodeSet, groups[h].NodeSet);
+      int v = 1;
+      while (!shared.contains(v)) ++v;
+      added = JoiningLoop(state, groups[g].NodeSet, v, loop) && StoreLoop(state, independence, loop);
+    }
+    ++(added ? counts.joined : counts.joinsRefused);
+  }
+}
+
+Matrix TreeMatrix(const CircuitState& state, const std::vector<bool>& inTree) {
+  Matrix tree(state.NodeCount, std::vector<int>(state.NodeCount, 0));
+  for (int i = 0; i < state.BranchCount(); ++i) {
+    if (!inTree[i]) continue;
+    const TBranch& branch = state.Branches[i];
+    tree[branch.From - 1][branch.To - 1] = tree[branch.To - 1][branch.From - 1] = 1;
+  }
+  return tree;
+}
+
+// Fundamental loops of the breadth-first tree, each closed over its chord in
+// the chord's own direction, kept while they raise the rank. Together with
+// any independent loops they span every loop of a connected circuit, so the
+// list always reaches L.
+void CompleteWithFundamentalLoops(CircuitState& state, LoopIndependence& independence, LoopSearchCounts& counts) {
+  const std::vector<bool> inTree = BreadthFirstTree(state);
+  const Matrix tree = TreeMatrix(state, inTree);
+  for (int i = 0; i < state.BranchCount() && state.LoopCount() < state.LoopCapacity; ++i) {
+    if (inTree[i]) continue;
+    Matrix work = tree;
+    const TBranch& chord = state.Branches[i];
+    TLoop loop;
+    if (ShortestPath(work, state.NodeCount, chord.From - 1, chord.To - 1, state.Branches, loop) == 0 &&
+        StoreLoop(state, independence, loop))
+      ++counts.completed;
+  }
+}
+
+void ListLoops(const CircuitState& state, MemoView& Conts) {
+  for (int k = 0; k < state.LoopCount(); ++k) Conts.Add(ContsLine(k + 1, state.Loops[k]));
+}
+
+}  // namespace
+
+int ShortestPath(Matrix& W, int n, int s, int t, const std::vector<TBranch>& branches, TLoop& loop) {
+  for (std::vector<int>& row : W)
+    for (int& entry : row)
+      if (entry == 0) entry = kMissing;
+  std::vector<int> dist, path;
+  if (!Distances(W, n, s, t, dist) || !WalkBack(W, n, s, t, dist, path)) return 1;
+  std::vector<TBranch> steps(path.size());
+  for (size_t i = 0; i + 1 < path.size(); ++i)
+    if (!StepBetween(branches, path[i] + 1, path[i + 1] + 1, steps[i])) return 1;
+  const auto closing = std::find_if(branches.begin(), branches.end(),
+                                    [&](const TBranch& b) { return b.From == s + 1 && b.To == t + 1; });
+  if (closing == branches.end()) return 1;
+  steps.back() = *closing;
+  loop.Steps = std::move(steps);
+  return 0;
+}
+
+void CollectLoopSets(const CircuitState& state, int loopIndex, TIntSet& branchSet, TIntSet& nodeSet) {
+  for (const TBranch& step : state.Loops[loopIndex].Steps) {
+    const int b = FindBranch(state.Branches, step.From, step.To);
+    branchSet.add(b);
+    nodeSet.add(state.Branches[b].From);
+    nodeSet.add(state.Branches[b].To);
+  }
+}
+
+std::vector<bool> BreadthFirstTree(const CircuitState& state) {
+  std::vector<bool> inTree(state.BranchCount(), false);
+  if (state.NodeCount == 0) return inTree;
+  std::vector<char> reached(state.NodeCount, 0);
+  std::deque<int> queue{0};
+  reached[0] = 1;
+  while (!queue.empty()) {
+    const int u = queue.front();
+    queue.pop_front();
+    for (int v = 0; v < state.NodeCount; ++v) {
+      if (reached[v] || state.Adjacency[u][v] != 1) continue;
+      reached[v] = 1;
+      inTree[FindBranch(state.Branches, u + 1, v + 1)] = true;
+      queue.push_back(v);
+    }
+  }
+  return inTree;
+}
+
+int FindLoops(CircuitState& state, ResultsDirectory& results, MemoView& Conts) {
+  LoopSearchCounts counts;
+  return FindLoops(state, results, Conts, counts);
+}
+
+int FindLoops(CircuitState& state, ResultsDirectory& results, MemoView& Conts, LoopSearchCounts& counts) {
+  counts = LoopSearchCounts();
+  results.Rewrite("adjTable.txt", AdjacencyText(state.Adjacency));
+  int m = 0, n = 0;
+  CountRealNodes(state, m, n);
+  state.LoopCapacity = m - n + 1;
+  results.Append("out.txt", "\nКонтуры в цепи\n");
+
+  state.Loops.clear();
+  state.Loops.reserve(std::max(state.LoopCapacity, 0));
+  for (TBranch& branch : state.Branches) branch.InLoop = 0;
+  LoopIndependence independence(state.Branches);
+
+  if (FirstPass(state, results, independence) != kLoopsFound) return kNotClosed;
+  counts.firstPass = state.LoopCount();
+  if (!RealNodeRuleHolds(state)) return kRealNodeRuleBroken;
+  if (state.LoopCount() != state.LoopCapacity) {
+    JoinGroups(state, independence, counts);
+    CompleteWithFundamentalLoops(state, independence, counts);
+  }
+  // Only a table without branches stays short: it has no loop to find.
+  if (state.LoopCount() < state.LoopCapacity) return kRealNodeRuleBroken;
+  ListLoops(state, Conts);
+  return kLoopsFound;
+}
+
+}  // namespace ohmara

@@ -1,0 +1,155 @@
+#include "analysis/branch_impedances.h"
+
+#include <gtest/gtest.h>
+
+#include "model/circuit.h"
+#include "model/errors.h"
+#include "support/results_fixture.h"
+
+namespace ohmara {
+namespace {
+
+BranchRow Row(const char* name, const char* r, const char* l, const char* c, const char* e, const char* angle) {
+  return {name, r, l, c, e, angle};
+}
+
+std::vector<TBranch> BranchesOf(const BranchTable& table) {
+  std::vector<TBranch> branches;
+  int nodeCount = 0;
+  EXPECT_EQ(ParseBranchTable(BranchNames(table), branches, nodeCount), kParseOk);
+  return branches;
+}
+
+TEST(UnitFactor, ThreeUnitsAndUnmatchedTextAsHertz) {
+  EXPECT_EQ(UnitFactor(0), 1.0);
+  EXPECT_EQ(UnitFactor(1), 1000.0);
+  EXPECT_EQ(UnitFactor(2), 1000000.0);
+  EXPECT_EQ(UnitFactor(-1), 1.0);
+  EXPECT_EQ(UnitFactor(3), 1.0);
+}
+
+TEST(ComputeBranchValues, EachElementKindAtEachUnit) {
+  struct Case {
+    const char* what;
+    BranchRow row;
+    const char* frequency;
+    int unit;
+    Complex z, e;
+  };
+  const Case cases[] = {
+      {"R alone", Row("1->2", "3", "", "", "", ""), "15", 0, {3, 0}, {}},
+      {"R with comma", Row("1->2", " 0,5 ", "", "", "", ""), "15", 2, {0.5, 0}, {}},
+      {"L at Hz", Row("1->2", "", "10", "", "", ""), "50", 0, {0, 3.1415926535897936}, {}},
+      {"L at kHz", Row("1->2", "", "10", "", "", ""), "1", 1, {0, 62.831853071795855}, {}},
+      {"L at MHz", Row("1->2", "", "10", "", "", ""), "1", 2, {0, 62831.85307179586}, {}},
+      {"L, typed unit", Row("1->2", "", "10", "", "", ""), "50", -1, {0, 3.1415926535897936}, {}},
+      {"C at Hz", Row("1->2", "", "", "100", "", ""), "15", 0, {0, -106.1032953945969}, {}},
+      {"C at kHz", Row("1->2", "", "", "100", "", ""), "1", 1, {0, -1.5915494309189535}, {}},
+      {"C at MHz", Row("1->2", "", "", "100", "", ""), "1", 2, {0, -0.0015915494309189536}, {}},
+      {"E at 30 degrees", Row("1->2", "", "", "", "100", "30"), "50", 0, {}, {86.60254582502496, 49.999990566243625}},
+      {"E at -90 degrees", Row("1->2", "", "", "", "10", "-90"), "50", 0, {}, {3.2679489653813835e-06, -9.999999999999465}},
+      {"angle without E is ignored", Row("1->2", "2", "", "", "", "x"), "50", 0, {2, 0}, {}},
+      {"all four", Row("1->2", "3", "10", "100", "100", "30"), "50", 0,
+       {3, 3.1415926535897936 - 31.830988618379067}, {86.60254582502496, 49.999990566243625}},
+      {"frequency 0 without C", Row("1->2", "1", "10", "", "", ""), "0", 0, {1, 0}, {}},
+  };
+  for (const Case& c : cases) {
+    TBranch branch{1, 2};
+    branch.Z = {9, 9};
+    branch.E = {9, 9};
+    ComputeBranchValues(branch, c.row, AngularFrequency({c.frequency, c.unit}), "Z12");
+    EXPECT_NEAR(branch.Z.re, c.z.re, 1e-9 * (1 + std::abs(c.z.re))) << c.what;
+    EXPECT_NEAR(branch.Z.im, c.z.im, 1e-9 * (1 + std::abs(c.z.im))) << c.what;
+    EXPECT_NEAR(branch.E.re, c.e.re, 1e-9) << c.what;
+    EXPECT_NEAR(branch.E.im, c.e.im, 1e-9) << c.what;
+  }
+}
+
+TEST(ComputeBranchValues, BadCellsAndZeroDivisorsThrow) {
+  struct Case {
+    const char* what;
+    BranchRow row;
+    const char* frequency;
+    bool division;  // else a conversion error
+  };
+  const Case cases[] = {
+      {"R not a number", Row("1->2", "1,2x", "", "", "", ""), "15", false},
+      {"E with empty angle", Row("1->2", "", "", "", "100", ""), "15", false},
+      {"angle not a number", Row("1->2", "", "", "", "100", "3O"), "15", false},
+      {"frequency not a number", Row("1->2", "1", "", "", "", ""), "15 Hz", false},
+      {"C of 0", Row("1->2", "", "", "0", "", ""), "15", true},
+      {"frequency 0 with C", Row("1->2", "", "", "10", "", ""), "0", true},
+      {"omega C below the smallest normal double", Row("1->2", "", "", "1e-156", "", ""), "1e-155", true},
+  };
+  for (const Case& c : cases) {
+    TBranch branch{1, 2};
+    try {
+      ComputeBranchValues(branch, c.row, AngularFrequency({c.frequency, 0}), "Z12");
+      ADD_FAILURE() << c.what << ": nothing thrown";
+    } catch (const DivisionByZero& error) {
+      EXPECT_TRUE(c.division) << c.what;
+      EXPECT_EQ(error.Quantity(), "Z12") << c.what;
+    } catch (const ConversionError&) {
+      EXPECT_FALSE(c.division) << c.what;
+    }
+  }
+}
+
+class ComputeBranchImpedancesTest : public ResultsFixture {};
+
+TEST_F(ComputeBranchImpedancesTest, WritesOutLinesAndMemoLines) {
+  const BranchTable table = {
+      Row("1->2", "3", "10", "", "100", "30"),
+      Row("2->3", "", "", "", "", ""),
+      Row("3->1", "", "", "100", "", ""),
+  };
+  std::vector<TBranch> branches = BranchesOf(table);
+  results().Append("out.txt", "before\n");
+  MemoLines memo;
+  ComputeBranchImpedances(branches, table, {"50", 0}, results(), memo);
+
+  EXPECT_EQ(Bytes("out.txt"),
+            "before\r\n"
+            "1)\tZ12=3.00000+3.14159i\t\tE12=86.60255+49.99999i\t\t\r\n"
+            "2)\tZ23=0.00000+0.00000i\t\tE23=0.00000+0.00000i\t\t\r\n"
+            "3)\tZ31=0.00000-31.83099i\t\tE31=0.00000+0.00000i\t\t\r\n");
+  EXPECT_EQ(memo.lines, (std::vector<std::string>{"Z12 =  3 + j 3.1416", "E12 = 86.6025 + j 50", "Z23 =  0",
+                                                  "E23 =  0", "Z31 =  - j 31.831", "E31 =  0"}));
+}
+
+TEST_F(ComputeBranchImpedancesTest, LabelsRunTogetherInFileAndMemo) {
+  const BranchTable table = {Row("12->3", "1", "", "", "", ""), Row("1->23", "2", "", "", "", "")};
+  std::vector<TBranch> branches(2);
+  branches[0] = {12, 3};
+  branches[1] = {1, 23};
+  MemoLines memo;
+  ComputeBranchImpedances(branches, table, {"15", 0}, results(), memo);
+  EXPECT_EQ(Bytes("out.txt"),
+            "1)\tZ123=1.00000+0.00000i\t\tE123=0.00000+0.00000i\t\t\r\n"
+            "2)\tZ123=2.00000+0.00000i\t\tE123=0.00000+0.00000i\t\t\r\n");
+  EXPECT_EQ(memo.lines[0], "Z123 =  1");
+  EXPECT_EQ(memo.lines[2], "Z123 =  2");
+}
+
+TEST_F(ComputeBranchImpedancesTest, FailureWritesNothingAndKeepsEarlierBranches) {
+  const BranchTable table = {
+      Row("1->2", "5", "", "", "", ""),
+      Row("2->3", "", "", "0", "", ""),
+      Row("3->1", "7", "", "", "", ""),
+  };
+  std::vector<TBranch> branches = BranchesOf(table);
+  MemoLines memo;
+  try {
+    ComputeBranchImpedances(branches, table, {"15", 0}, results(), memo);
+    ADD_FAILURE() << "a C of 0 must throw";
+  } catch (const DivisionByZero& error) {
+    EXPECT_EQ(error.Quantity(), "Z23");
+  }
+  EXPECT_FALSE(Exists("out.txt"));
+  EXPECT_TRUE(memo.lines.empty());
+  EXPECT_EQ(branches[0].Z, Complex(5, 0));
+  EXPECT_EQ(branches[2].Z, Complex());
+}
+
+}  // namespace
+}  // namespace ohmara

@@ -1,0 +1,150 @@
+#include "analysis/circuit_test.h"
+
+#include <gtest/gtest.h>
+
+#include "model/errors.h"
+#include "model/text_file.h"
+#include "support/results_fixture.h"
+
+namespace ohmara {
+namespace {
+
+BranchTable TableOf(const std::vector<std::string>& names, const char* r = "1") {
+  BranchTable table;
+  for (const std::string& name : names) table.push_back({name, r, "", "", "", ""});
+  return table;
+}
+
+// A memo that notes every clearing in one log shared by the window's memos.
+class LoggingMemo : public MemoLines {
+ public:
+  LoggingMemo(std::string name, std::vector<std::string>& log) : name_(std::move(name)), log_(log) {}
+  void Clear() override {
+    log_.push_back(name_);
+    MemoLines::Clear();
+  }
+
+ private:
+  std::string name_;
+  std::vector<std::string>& log_;
+};
+
+struct LoggingWindow {
+  std::vector<std::string> clears;
+  GridCells RGrid, EGrid;
+  LoggingMemo InValMem{"InValMem", clears}, Conts{"Conts", clears}, ContCurr{"ContCurr", clears},
+      CurMemo{"CurMemo", clears}, PowerMemo{"PowerMemo", clears};
+  CurrFormViews views{RGrid, EGrid, InValMem, Conts, ContCurr, CurMemo, PowerMemo};
+
+  // Lines a previous test and solution left behind.
+  void FillWithOldLines() {
+    for (MemoLines* memo : {&InValMem, &Conts, &ContCurr, &CurMemo, &PowerMemo}) memo->Add("old");
+  }
+};
+
+class RunCircuitTestTest : public ResultsFixture {
+ protected:
+  CircuitTestOutcome Run(const BranchTable& table) { return Run(table, window); }
+  CircuitTestOutcome Run(const BranchTable& table, LoggingWindow& target) {
+    target.FillWithOldLines();
+    results().Rewrite("out.txt", "older test\n");
+    return RunCircuitTest(state, table, {"15", 0}, results(), target.views);
+  }
+  CircuitState state;
+  LoggingWindow window;
+};
+
+TEST_F(RunCircuitTestTest, OutcomeOfEachCheck) {
+  struct Case {
+    const char* what;
+    std::vector<std::string> names;
+    int parseCode, loopResult;
+    bool passed;
+    int m, n;
+  };
+  const Case cases[] = {
+      {"malformed name", {"1-2", "2->3", "3->1"}, kParseMalformed, 0, false, 0, 0},
+      {"two separate triangles", {"1->2", "2->3", "3->1", "4->5", "5->6", "6->4"}, kParseDisconnected, 0, false, 0, 0},
+      {"dangling branch", {"1->2", "2->3", "3->1", "3->4"}, kParseOk, kNotClosed, false, 0, 0},
+      {"single triangle", {"1->2", "2->3", "3->1"}, kParseOk, kRealNodeRuleBroken, false, 0, 0},
+      {"triangle with a detour", {"1->2", "2->3", "3->1", "3->4", "4->1"}, kParseOk, kLoopsFound, true, 3, 2},
+  };
+  for (const Case& c : cases) {
+    state.NeedsTest = false;  // as a passed test before this one left it
+    LoggingWindow window;
+    const CircuitTestOutcome outcome = Run(TableOf(c.names), window);
+    EXPECT_EQ(outcome.parseCode, c.parseCode) << c.what;
+    EXPECT_EQ(outcome.passed, c.passed) << c.what;
+    EXPECT_EQ(state.NeedsTest, !c.passed) << c.what;
+    if (c.parseCode != kParseOk) {
+      EXPECT_TRUE(window.clears.empty()) << c.what;
+      EXPECT_EQ(window.Conts.lines, std::vector<std::string>{"old"}) << c.what;
+      EXPECT_EQ(Bytes("out.txt"), "") << c.what;
+      continue;
+    }
+    EXPECT_EQ(outcome.loopResult, c.loopResult) << c.what;
+    EXPECT_EQ(window.clears, (std::vector<std::string>{"Conts", "InValMem", "ContCurr", "PowerMemo", "CurMemo"}))
+        << c.what;
+    EXPECT_EQ(window.InValMem.lines.size(), 2 * c.names.size()) << c.what;
+    EXPECT_EQ(window.ContCurr.lines.empty() && window.PowerMemo.lines.empty() && window.CurMemo.lines.empty(), true)
+        << c.what;
+    EXPECT_EQ(window.Conts.lines.empty(), !c.passed) << c.what;
+    if (c.passed) {
+      EXPECT_EQ(outcome.m, c.m) << c.what;
+      EXPECT_EQ(outcome.n, c.n) << c.what;
+    }
+  }
+}
+
+// The five-branch circuit with R = 1 in every branch, byte for byte.
+TEST_F(RunCircuitTestTest, FiveBranchCircuitFiles) {
+  const CircuitTestOutcome outcome = Run(TableOf({"1->2", "2->3", "3->1", "2->4", "4->3"}));
+  ASSERT_TRUE(outcome.passed);
+  EXPECT_EQ(outcome.m, 3);
+  EXPECT_EQ(outcome.n, 2);
+  EXPECT_EQ(Bytes("out.txt"),
+            "1)\tZ12=1.00000+0.00000i\t\tE12=0.00000+0.00000i\t\t\r\n"
+            "2)\tZ23=1.00000+0.00000i\t\tE23=0.00000+0.00000i\t\t\r\n"
+            "3)\tZ31=1.00000+0.00000i\t\tE31=0.00000+0.00000i\t\t\r\n"
+            "4)\tZ24=1.00000+0.00000i\t\tE24=0.00000+0.00000i\t\t\r\n"
+            "5)\tZ43=1.00000+0.00000i\t\tE43=0.00000+0.00000i\t\t\r\n"
+            "\r\n"
+            "\xCA\xEE\xED\xF2\xF3\xF0\xFB \xE2 \xF6\xE5\xEF\xE8\r\n"  // Контуры в цепи
+            "2->3\t3->1\t1->2\t\r\n"
+            "4->3\t3->2\t2->4\t\r\n");
+  EXPECT_EQ(Bytes("adjTable.txt"), "0\t1\t1\t0\t\r\n1\t0\t1\t1\t\r\n1\t1\t0\t1\t\r\n0\t1\t1\t0\t\r\n");
+  EXPECT_EQ(window.Conts.lines, (std::vector<std::string>{"1)   2->3  3->1  1->2  ", "2)   4->3  3->2  2->4  "}));
+  EXPECT_EQ(window.InValMem.lines.front(), "Z12 =  1");
+}
+
+TEST_F(RunCircuitTestTest, DanglingBranchKeepsWhatWasWrittenBeforeTheFailure) {
+  const CircuitTestOutcome outcome = Run(TableOf({"1->2", "2->3", "3->1", "3->4"}, ""));
+  EXPECT_EQ(outcome.loopResult, kNotClosed);
+  EXPECT_EQ(Bytes("out.txt"), ToFileBytes("1)\tZ12=0.00000+0.00000i\t\tE12=0.00000+0.00000i\t\t\n"
+                                          "2)\tZ23=0.00000+0.00000i\t\tE23=0.00000+0.00000i\t\t\n"
+                                          "3)\tZ31=0.00000+0.00000i\t\tE31=0.00000+0.00000i\t\t\n"
+                                          "4)\tZ34=0.00000+0.00000i\t\tE34=0.00000+0.00000i\t\t\n"
+                                          "\nКонтуры в цепи\n"
+                                          "2->3\t3->1\t1->2\t\n"));
+}
+
+TEST_F(RunCircuitTestTest, BadCellStopsTheTestWithTheMethodsLocked) {
+  ASSERT_TRUE(Run(TableOf({"1->2", "2->3", "3->1", "3->4", "4->1"})).passed);
+  ASSERT_FALSE(state.NeedsTest);
+  EXPECT_THROW(Run(TableOf({"1->2", "2->3", "3->1", "3->4", "4->1"}, "1,2x")), ConversionError);
+  EXPECT_TRUE(state.NeedsTest);
+  EXPECT_EQ(Bytes("out.txt"), "");
+  EXPECT_TRUE(window.InValMem.lines.empty());
+}
+
+TEST_F(RunCircuitTestTest, MissingResultsDirectoryIsCreated) {
+  ResultsDirectory nested(Directory() / "Results");
+  const CircuitTestOutcome outcome =
+      RunCircuitTest(state, TableOf({"1->2", "2->3", "3->1", "3->4", "4->1"}), {"15", 0}, nested, window.views);
+  EXPECT_TRUE(outcome.passed);
+  EXPECT_TRUE(nested.TakeFailedFiles().empty());
+  EXPECT_FALSE(ReadFileBytes(Directory() / "Results" / "out.txt").empty());
+}
+
+}  // namespace
+}  // namespace ohmara

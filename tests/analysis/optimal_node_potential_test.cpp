@@ -1,0 +1,321 @@
+#include "analysis/optimal_node_potential.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "analysis/nodal_circuits.h"
+#include "model/errors.h"
+
+namespace ohmara {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+const char kRule[] = "--------------------------------";
+
+std::string WorkedExampleSection() {
+  return std::string("\n\n") + kRule + "\nМетод узловых потенциалов (оптимальный)\n" + kRule + "\n\n" +
+         "\nПотенциалы\n"
+         "U1=-3.33333+0.00000i\t\t\n"
+         "U3=0.00000+0.00000i\t\t\n"
+         "\nТоки:\n"
+         "I12=3.33333+0.00000i\t\t\n"
+         "I23=3.33333+0.00000i\t\t\n"
+         "I34=1.66667+0.00000i\t\t\n"
+         "I41=1.66667+0.00000i\t\t\n"
+         "I13=-1.66667+0.00000i\t\t\n"
+         "\nБаланс мощностей\n"
+         "Мощность источников = 33.33333+0.00000i\n"
+         "Потребляемая мощность = 33.33333+0.00000i\n";
+}
+
+// The circuit of the label example: the chain 1 -> 5 -> 2 -> 3 beside the
+// direct branch 1->3 and the chain 3 -> 4 -> 1; `middle` is the branch 5->2.
+CircuitState ChainThroughFive(HandBranch middle) {
+  return HandCircuit({{1, 5, {1, 0}, {}},
+                      middle,
+                      {2, 3, {1, 0}, {}},
+                      {1, 3, {2, 0}, {}},
+                      {3, 4, {1, 0}, {}},
+                      {4, 1, {1, 0}, {}}});
+}
+
+struct OptimalRun {
+  PotFormTexts window;
+  ScratchResults files;
+  NodalSolution solution;
+  bool ran = false;
+};
+
+void RunOptimal(CircuitState& state, int z, OptimalRun& run) {
+  PotFormViews views = run.window.Views();
+  run.ran = OptimalNodePotentialMethod(state, z, run.files.results, views, &run.solution);
+}
+
+TEST(OptimalNodePotentialMethod, WorkedExample) {
+  CircuitState state = WorkedExample();
+  OptimalRun run;
+  RunOptimal(state, 3, run);
+  ASSERT_TRUE(run.ran);
+  EXPECT_EQ(run.window.InValMem.lines,
+            (Lines{"Y13 =  0.5", "Y*E13 =  0", "Y123 =  0.5", "Y*E123 =  5", "Y341 =  0.5", "Y*E341 =  0"}));
+  EXPECT_EQ(run.window.GGrid.rows, 1);
+  EXPECT_EQ(run.window.GGrid.cols, 1);
+  EXPECT_EQ(run.window.IGrid.rows, 1);
+  EXPECT_EQ(run.window.GGrid.widths, (std::map<int, int>{{0, 100}}));
+  EXPECT_EQ(run.window.IGrid.widths, (std::map<int, int>{{0, 110}}));
+  EXPECT_EQ(run.window.GGrid.Cell(0, 0), " 1.5");
+  EXPECT_EQ(run.window.IGrid.Cell(0, 0), "-5");
+  EXPECT_EQ(run.window.NdPot.lines, (Lines{"u1 = -3.3333", "u3 =  0"}));
+  EXPECT_EQ(run.window.CurMemo.lines,
+            (Lines{"I12 =  3.3333", "I23 =  3.3333", "I34 =  1.6667", "I41 =  1.6667", "I13 = -1.6667"}));
+  EXPECT_EQ(run.window.PowerMemo.lines,
+            (Lines{"Мощность источников = 33.3333", "Потребляемая мощность = 33.3333"}));
+  EXPECT_EQ(run.files.Text("out.txt"), WorkedExampleSection());
+  EXPECT_EQ(run.files.Text("Potential.txt").substr(0, 30), " 1.500+0.000i\t-5.000+0.000i\t\n\n");
+
+  EXPECT_EQ(run.solution.Nodes, (std::vector<int>{1, 3}));
+  EXPECT_NEAR(run.solution.Potentials[0].re, -10.0 / 3.0, 1e-12);
+  EXPECT_EQ(run.solution.Potentials[1], Complex());
+  EXPECT_NEAR(run.solution.SourcePower.re, 100.0 / 3.0, 1e-12);
+  EXPECT_NEAR(run.solution.ConsumedPower.re, 100.0 / 3.0, 1e-12);
+}
+
+TEST(OptimalNodePotentialMethod, ZeroNodeIsListedLast) {
+  CircuitState state = WorkedExample();
+  OptimalRun run;
+  RunOptimal(state, 1, run);
+  ASSERT_TRUE(run.ran);
+  EXPECT_EQ(run.window.NdPot.lines, (Lines{"u3 =  3.3333", "u1 =  0"}));
+  EXPECT_NE(run.files.Text("out.txt").find("\nПотенциалы\nU3=3.33333+0.00000i\t\t\nU1=0.00000+0.00000i\t\t\n\nТоки:\n"),
+            std::string::npos);
+}
+
+TEST(BuildChains, FoldsSeriesBranchesInTableOrder) {
+  struct ExpectedChain {
+    int from, to;
+    std::string label;
+    Complex z, e;
+  };
+  struct Case {
+    const char* what;
+    CircuitState state;
+    std::vector<ExpectedChain> chains;
+    std::vector<int> grouped;
+  };
+  const Case cases[] = {
+      {"worked example",
+       WorkedExample(),
+       {{1, 3, "123", {2, 0}, {10, 0}}, {3, 1, "341", {2, 0}, {0, 0}}},
+       {1, 1, 1, 1, 0}},
+      // The chain still starts at 3, the real end of its first branch 4->3.
+      {"branch 4->3",
+       WorkedExample(true),
+       {{1, 3, "123", {2, 0}, {10, 0}}, {3, 1, "341", {2, 0}, {0, 0}}},
+       {1, 1, 1, 1, 0}},
+      {"source against the chain",
+       HandCircuit({{1, 2, {1, 0}, {}}, {2, 3, {1, 0}, {}}, {4, 3, {1, 0}, {6, 0}}, {4, 1, {0, 1}, {2, 0}},
+                    {1, 3, {2, 0}, {}}}),
+       {{1, 3, "123", {2, 0}, {0, 0}}, {3, 1, "341", {1, 1}, {-4, 0}}},
+       {1, 1, 1, 1, 0}},
+      {"inner points ascending",
+       ChainThroughFive({5, 2, {1, 0}, {}}),
+       {{1, 3, "1253", {3, 0}, {0, 0}}, {3, 1, "341", {2, 0}, {0, 0}}},
+       {1, 1, 1, 0, 1, 1}},
+      // The first branch's real end is its To: the chain starts there.
+      {"first branch points into the junction",
+       HandCircuit({{2, 1, {1, 0}, {3, 0}}, {2, 3, {1, 0}, {}}, {3, 4, {1, 0}, {}}, {4, 1, {1, 0}, {}},
+                    {1, 3, {2, 0}, {}}}),
+       {{1, 3, "123", {2, 0}, {-3, 0}}, {3, 1, "341", {2, 0}, {0, 0}}},
+       {1, 1, 1, 1, 0}},
+  };
+  for (const Case& c : cases) {
+    CircuitState state = c.state;
+    for (TBranch& branch : state.Branches) branch.Grouped = 1;  // marks of an earlier run
+    const std::vector<TChain> chains = BuildChains(state);
+    ASSERT_EQ(chains.size(), c.chains.size()) << c.what;
+    for (size_t i = 0; i < chains.size(); ++i) {
+      EXPECT_EQ(chains[i].From, c.chains[i].from) << c.what << " chain " << i;
+      EXPECT_EQ(chains[i].To, c.chains[i].to) << c.what << " chain " << i;
+      EXPECT_EQ(ChainLabel(chains[i]), c.chains[i].label) << c.what << " chain " << i;
+      EXPECT_EQ(chains[i].Z, c.chains[i].z) << c.what << " chain " << i;
+      EXPECT_EQ(chains[i].E, c.chains[i].e) << c.what << " chain " << i;
+    }
+    for (size_t k = 0; k < c.grouped.size(); ++k)
+      EXPECT_EQ(state.Branches[k].Grouped, c.grouped[k]) << c.what << " branch " << k;
+  }
+}
+
+TEST(OptimalNodePotentialMethod, EachBranchTakesTheChainCurrentWithItsOwnSign) {
+  struct Case {
+    const char* what;
+    CircuitState state;
+    Lines currents;
+  };
+  const Case cases[] = {
+      {"branch 4->3 against its chain",
+       WorkedExample(true),
+       {"I12 =  3.3333", "I23 =  3.3333", "I43 = -1.6667", "I41 =  1.6667", "I13 = -1.6667"}},
+      {"first branch 2->1 against its chain",
+       HandCircuit({{2, 1, {1, 0}, {-10, 0}}, {2, 3, {1, 0}, {}}, {3, 4, {1, 0}, {}}, {4, 1, {1, 0}, {}},
+                    {1, 3, {2, 0}, {}}}),
+       {"I21 = -3.3333", "I23 =  3.3333", "I34 =  1.6667", "I41 =  1.6667", "I13 = -1.6667"}},
+      {"source-only branch inside a chain",
+       ChainThroughFive({5, 2, {0, 0}, {5, 0}}),
+       {"I15 =  1.6667", "I52 =  1.6667", "I23 =  1.6667", "I13 = -0.8333", "I34 =  0.8333", "I41 =  0.8333"}},
+  };
+  for (const Case& c : cases) {
+    CircuitState state = c.state;
+    OptimalRun run;
+    RunOptimal(state, 3, run);
+    ASSERT_TRUE(run.ran) << c.what;
+    EXPECT_EQ(run.window.CurMemo.lines, c.currents) << c.what;
+    EXPECT_NEAR(run.solution.SourcePower.re, run.solution.ConsumedPower.re, 1e-12) << c.what;
+  }
+}
+
+TEST(OptimalNodePotentialMethod, SourceOnlyBranchIsHarmlessInsideAChain) {
+  CircuitState state = ChainThroughFive({5, 2, {0, 0}, {5, 0}});
+  OptimalRun run;
+  RunOptimal(state, 3, run);
+  ASSERT_TRUE(run.ran);
+  EXPECT_EQ(run.window.InValMem.lines,
+            (Lines{"Y13 =  0.5", "Y*E13 =  0", "Y1253 =  0.5", "Y*E1253 =  2.5", "Y341 =  0.5", "Y*E341 =  0"}));
+  EXPECT_EQ(run.window.NdPot.lines, (Lines{"u1 = -1.6667", "u3 =  0"}));
+  EXPECT_EQ(run.window.PowerMemo.lines,
+            (Lines{"Мощность источников =  8.3333", "Потребляемая мощность =  8.3333"}));
+}
+
+TEST(OptimalNodePotentialMethod, ZeroImpedanceOfADirectBranchOrAWholeChainStopsTheRun) {
+  struct Case {
+    const char* what;
+    CircuitState state;
+    std::string quantity;
+    Lines shownBefore;
+  };
+  const Case cases[] = {
+      {"direct branch",
+       HandCircuit({{1, 2, {1, 0}, {10, 0}}, {2, 3, {1, 0}, {}}, {3, 4, {1, 0}, {}}, {4, 1, {1, 0}, {}},
+                    {1, 3, {0, 0}, {4, 0}}}),
+       "Y13",
+       {}},
+      // An inductance and a capacitance that cancel exactly.
+      {"whole chain",
+       HandCircuit({{1, 2, {0, 5}, {10, 0}}, {2, 3, {0, -5}, {}}, {3, 4, {1, 0}, {}}, {4, 1, {1, 0}, {}},
+                    {1, 3, {2, 0}, {}}}),
+       "Y123",
+       {"Y13 =  0.5", "Y*E13 =  0"}},
+  };
+  for (const Case& c : cases) {
+    CircuitState state = c.state;
+    OptimalRun run;
+    run.window.NdPot.lines = {"earlier"};
+    run.window.CurMemo.lines = {"earlier"};
+    try {
+      RunOptimal(state, 3, run);
+      ADD_FAILURE() << c.what << ": no division error";
+    } catch (const DivisionByZero& error) {
+      EXPECT_EQ(error.Quantity(), c.quantity) << c.what;
+    }
+    EXPECT_EQ(run.window.InValMem.lines, c.shownBefore) << c.what;
+    EXPECT_TRUE(run.window.NdPot.lines.empty()) << c.what;
+    EXPECT_TRUE(run.window.CurMemo.lines.empty()) << c.what;
+    EXPECT_FALSE(run.files.Exists("out.txt")) << c.what;
+    EXPECT_FALSE(run.files.Exists("Potential.txt")) << c.what;
+  }
+}
+
+// The complete graph on 1..4, every branch 1 ohm.
+std::vector<HandBranch> CompleteFour() {
+  return {{1, 2, {1, 0}, {10, 0}}, {1, 3, {1, 0}, {}}, {1, 4, {1, 0}, {}},
+          {2, 3, {1, 0}, {}},      {2, 4, {1, 0}, {}}, {3, 4, {1, 0}, {}}};
+}
+
+std::vector<HandBranch> With(std::vector<HandBranch> branches, const std::vector<HandBranch>& more) {
+  branches.insert(branches.end(), more.begin(), more.end());
+  return branches;
+}
+
+TEST(OptimalNodePotentialMethod, RefusesShapesWithoutTwoDistinctChainEnds) {
+  struct Case {
+    const char* what;
+    std::vector<HandBranch> branches;
+    int z;
+    int node;
+  };
+  const Case cases[] = {
+      {"ring at a junction", With(CompleteFour(), {{1, 5, {1, 0}, {}}, {5, 6, {1, 0}, {}}, {6, 1, {1, 0}, {}}}), 2,
+       1},
+      {"ring at the zero node", With(CompleteFour(), {{1, 5, {1, 0}, {}}, {5, 6, {1, 0}, {}}, {6, 1, {1, 0}, {}}}),
+       1, 1},
+      {"ring written backwards", With(CompleteFour(), {{6, 4, {1, 0}, {}}, {5, 6, {1, 0}, {}}, {4, 5, {1, 0}, {}}}),
+       1, 4},
+      {"dangling branch", With(CompleteFour(), {{1, 5, {1, 0}, {}}}), 2, 5},
+      {"a piece without junctions", With(CompleteFour(), {{5, 6, {1, 0}, {}}, {6, 7, {1, 0}, {}}, {7, 5, {1, 0}, {}}}),
+       1, 5},
+  };
+  for (const Case& c : cases) {
+    CircuitState state = HandCircuit(c.branches);
+    OptimalRun run;
+    run.window.NdPot.lines = {"earlier"};
+    run.window.InValMem.lines = {"earlier"};
+    try {
+      RunOptimal(state, c.z, run);
+      ADD_FAILURE() << c.what << ": not refused";
+    } catch (const UnsolvableCircuit& error) {
+      EXPECT_EQ(error.Node(), c.node) << c.what;
+      EXPECT_NE(std::string(error.what()).find(std::to_string(c.node)), std::string::npos) << error.what();
+    }
+    EXPECT_EQ(run.window.NdPot.lines, Lines{"earlier"}) << c.what;
+    EXPECT_EQ(run.window.InValMem.lines, Lines{"earlier"}) << c.what;
+    EXPECT_FALSE(run.files.Exists("out.txt")) << c.what;
+    EXPECT_FALSE(run.files.Exists("Potential.txt")) << c.what;
+  }
+}
+
+TEST(OptimalNodePotentialMethod, DoesNothingWithoutATestedCircuitOrARealZeroNode) {
+  struct Case {
+    const char* what;
+    CircuitState state;
+    int z;
+  };
+  CircuitState untested = WorkedExample();
+  untested.NeedsTest = true;
+  CircuitState empty;
+  empty.NeedsTest = false;
+  const Case cases[] = {
+      {"circuit not tested", untested, 3},
+      {"no branches", empty, 1},
+      {"zero node with two neighbours", WorkedExample(), 2},
+      {"zero node 0", WorkedExample(), 0},
+      {"zero node above NodeCount", WorkedExample(), 5},
+  };
+  for (const Case& c : cases) {
+    CircuitState state = c.state;
+    OptimalRun run;
+    run.window.NdPot.lines = {"earlier"};
+    run.window.GGrid.rows = 7;
+    RunOptimal(state, c.z, run);
+    EXPECT_FALSE(run.ran) << c.what;
+    EXPECT_EQ(run.window.NdPot.lines, Lines{"earlier"}) << c.what;
+    EXPECT_EQ(run.window.GGrid.rows, 7) << c.what;
+    EXPECT_FALSE(run.files.Exists("out.txt")) << c.what;
+  }
+}
+
+TEST(OptimalNodePotentialMethod, EveryRunAppendsOneSectionAndRefillsTheWindow) {
+  CircuitState state = WorkedExample();
+  OptimalRun run;
+  RunOptimal(state, 3, run);
+  RunOptimal(state, 3, run);
+  EXPECT_EQ(run.files.Text("out.txt"), WorkedExampleSection() + WorkedExampleSection());
+  EXPECT_EQ(run.window.InValMem.lines.size(), 6u);
+  EXPECT_EQ(run.window.NdPot.lines.size(), 2u);
+  EXPECT_EQ(run.window.CurMemo.lines.size(), 5u);
+  EXPECT_EQ(run.window.PowerMemo.lines.size(), 2u);
+}
+
+}  // namespace
+}  // namespace ohmara

@@ -1,0 +1,207 @@
+// The mesh-current method against ngspice: the same circuit solved by an
+// independent simulator must give every branch current to 1e-6.
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "analysis/branch_impedances.h"
+#include "analysis/mesh_current.h"
+#include "generator/random_circuit.h"
+#include "support/scratch_directory.h"
+#include "support/spice_oracle.h"
+
+namespace ohmara {
+namespace {
+
+struct OracleCircuit {
+  std::string what;
+  BranchTable table;
+  FrequencySetting frequency;
+};
+
+BranchRow Row(const char* name, const char* r, const char* l, const char* c, const char* e, const char* angle) {
+  return {name, r, l, c, e, angle};
+}
+
+// Hand-made circuits: every element kind, sources at several phases, every
+// unit, a node joined only through capacitors (no DC path), a branch with no
+// element at all, a negative source magnitude and decimal commas.
+std::vector<OracleCircuit> HandMadeCircuits() {
+  return {
+      {"resistive two loops, Hz",
+       {Row("1->2", "1", "", "", "10", "0"), Row("2->3", "1", "", "", "", ""), Row("3->1", "1", "", "", "", ""),
+        Row("2->4", "1", "", "", "", ""), Row("4->3", "1", "", "", "", "")},
+       {"15", 0}},
+      {"RLC with phases, kHz",
+       {Row("1->2", "10", "2", "", "100", "30"), Row("2->3", "5", "", "4.7", "", ""),
+        Row("3->1", "22", "1.5", "10", "50", "-45"), Row("2->4", "", "3", "", "20", "90"),
+        Row("4->3", "8", "", "2.2", "", "")},
+       {"1", 1}},
+      {"complete graph on four nodes, MHz",
+       {Row("1->2", "50", "0.01", "", "5", "120"), Row("1->3", "", "", "0.001", "", ""),
+        Row("1->4", "75", "", "", "", ""), Row("2->3", "33", "0.002", "0.0005", "3", "270"),
+        Row("2->4", "", "0.004", "", "", ""), Row("3->4", "100", "", "0.002", "7", "-180")},
+       {"2", 2}},
+      {"node 4 reached through capacitors only",
+       {Row("1->2", "10", "", "", "12", "0"), Row("2->3", "20", "", "", "", ""), Row("3->1", "30", "", "", "", ""),
+        Row("2->4", "", "", "100", "", ""), Row("4->3", "", "", "47", "", "")},
+       {"50", 0}},
+      {"an empty branch, a negative source, decimal commas",
+       {Row("1->2", "2,5", "", "", "-12", "15"), Row("2->3", "4.5", "7,25", "", "", ""), Row("3->1", "", "", "", "", ""),
+        Row("3->4", "6", "", "33", "9", "60,5"), Row("4->1", "1,5", "", "", "", "")},
+       {"24", 0}},
+  };
+}
+
+// Circuits of the random generator, over its range of loops and points,
+// each unit in turn.
+std::vector<OracleCircuit> GeneratedCircuits(ResultsDirectory& results) {
+  std::vector<OracleCircuit> circuits;
+  EngineRandomSource random(20240611);
+  for (int i = 0; i < 18; ++i) {
+    const int loops = 2 + i % 8;
+    const int points = 3 + (i * 7) % 17;
+    const RandomCircuit circuit = GenerateRandomCircuit(loops, points, random, results);
+    circuits.push_back({"generated #" + std::to_string(i) + " (" + std::to_string(loops) + " loops, " +
+                            std::to_string(points) + " points)",
+                        circuit.Table, {std::to_string(circuit.Frequency), i % 3}});
+  }
+  return circuits;
+}
+
+// A branch copied along a loop step from `from` to `to`: reversed (ends
+// exchanged, E negated) when the loop travels it backwards.
+TBranch Step(const TBranch& branch, int from) {
+  TBranch step = branch;
+  if (branch.From != from) {
+    std::swap(step.From, step.To);
+    step.E = step.E * -1.0;
+  }
+  return step;
+}
+
+// The loops of a breadth-first spanning tree: every branch outside the tree
+// closes one loop through the tree. Another loop set than the program's own
+// search finds, so the oracle also shows that the currents do not depend on
+// which independent loops are taken.
+std::vector<TLoop> TreeLoops(const CircuitState& state) {
+  const int n = state.NodeCount;
+  std::vector<int> parentBranch(n + 1, -1), parent(n + 1, 0), depth(n + 1, -1);
+  std::vector<bool> inTree(state.Branches.size(), false);
+  std::deque<int> queue = {1};
+  depth[1] = 0;
+  while (!queue.empty()) {
+    const int node = queue.front();
+    queue.pop_front();
+    for (size_t k = 0; k < state.Branches.size(); ++k) {
+      const TBranch& b = state.Branches[k];
+      const int other = b.From == node ? b.To : b.To == node ? b.From : 0;
+      if (other == 0 || depth[other] >= 0) continue;
+      depth[other] = depth[node] + 1;
+      parent[other] = node;
+      parentBranch[other] = static_cast<int>(k);
+      inTree[k] = true;
+      queue.push_back(other);
+    }
+  }
+  std::vector<TLoop> loops;
+  for (size_t k = 0; k < state.Branches.size(); ++k) {
+    if (inTree[k]) continue;
+    const TBranch& chord = state.Branches[k];
+    // From the chord's end up to the meeting point, then down to its start.
+    std::vector<TBranch> up, down;
+    int a = chord.To, b = chord.From;
+    while (a != b) {
+      if (depth[a] >= depth[b]) {
+        up.push_back(Step(state.Branches[parentBranch[a]], a));
+        a = parent[a];
+      } else {
+        down.insert(down.begin(), Step(state.Branches[parentBranch[b]], parent[b]));
+        b = parent[b];
+      }
+    }
+    TLoop loop;
+    loop.Steps = up;
+    loop.Steps.insert(loop.Steps.end(), down.begin(), down.end());
+    loop.Steps.push_back(chord);
+    loops.push_back(loop);
+  }
+  return loops;
+}
+
+// The circuit as a passed test leaves it, with the tree loops.
+CircuitState PreparedCircuit(const OracleCircuit& circuit, ResultsDirectory& results) {
+  CircuitState state;
+  EXPECT_EQ(ParseBranchTable(BranchNames(circuit.table), state.Branches, state.NodeCount), kParseOk) << circuit.what;
+  MemoLines inputs;
+  ComputeBranchImpedances(state.Branches, circuit.table, circuit.frequency, results, inputs);
+  BuildAdjacency(state.Branches, state.NodeCount, state.Adjacency);
+  state.Loops = TreeLoops(state);
+  state.LoopCapacity = state.LoopCount();
+  state.NeedsTest = false;
+  return state;
+}
+
+double FrequencyHz(const FrequencySetting& frequency) { return std::stod(frequency.text) * UnitFactor(frequency.unitIndex); }
+
+void ExpectAgreement(const OracleCircuit& circuit) {
+  ScratchDirectory dir;
+  ResultsDirectory results(dir.Path());
+  CircuitState state = PreparedCircuit(circuit, results);
+  CurrFormTexts texts;
+  CurrFormViews views = texts.Views();
+  MeshSolution ours;
+  ASSERT_TRUE(MeshCurrentMethod(state, results, views, ours)) << circuit.what;
+
+  const SpiceSolution spice = SolveWithSpice(state.Branches, circuit.table, FrequencyHz(circuit.frequency), state.NodeCount);
+  for (int k = 0; k < state.BranchCount(); ++k) {
+    const Complex a = ours.branchCurrents[k], b = spice.currents[k];
+    EXPECT_TRUE(AgreesWithSpice(a, b, spice.currentFloor))
+        << circuit.what << ": I" << state.Branches[k].From << state.Branches[k].To << " = " << a.re << " + " << a.im
+        << "i, ngspice " << b.re << " + " << b.im << "i";
+  }
+  const Complex imbalance = ours.source - ours.consumed;
+  EXPECT_LT(std::hypot(imbalance.re, imbalance.im), 1e-9 * std::max(1.0, std::hypot(ours.source.re, ours.source.im)))
+      << circuit.what;
+}
+
+class SpiceOracle : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(SpiceAvailable()) << "ngspice is not on PATH: install it (apt-get install -y ngspice) to run "
+                                     "the circuit oracle";
+  }
+};
+
+TEST_F(SpiceOracle, HandMadeCircuits) {
+  for (const OracleCircuit& circuit : HandMadeCircuits()) ExpectAgreement(circuit);
+}
+
+TEST_F(SpiceOracle, GeneratedCircuits) {
+  ScratchDirectory dir;
+  ResultsDirectory results(dir.Path());
+  for (const OracleCircuit& circuit : GeneratedCircuits(results)) ExpectAgreement(circuit);
+}
+
+// The netlist itself: ammeter first, the source's + towards the end node,
+// then R, L (henries) and C (farads); the phase in true degrees.
+TEST(SpiceNetlist, BranchChainAndAnalysis) {
+  std::vector<TBranch> branches(2);
+  branches[0].From = 1, branches[0].To = 2;
+  branches[1].From = 2, branches[1].To = 1;
+  const BranchTable table = {Row("1->2", "5", "10", "1", "12", "90"), Row("2->1", "", "", "", "", "")};
+  const std::string netlist = SpiceNetlist(branches, table, 1000, 2);
+  const std::string phase = std::to_string(90 * 3.141592 / 3.141592653589793).substr(0, 8);
+  EXPECT_NE(netlist.find("vam0 0 b0_1 DC 0 AC 0\nVE0 b0_2 b0_1 DC 0 AC 12 " + phase), std::string::npos) << netlist;
+  EXPECT_NE(netlist.find("R0 b0_2 b0_3 5\nL0 b0_3 b0_4 0.01\nC0 b0_4 n2 1e-06\n"), std::string::npos) << netlist;
+  EXPECT_NE(netlist.find("vam1 n2 0 DC 0 AC 0\n"), std::string::npos) << netlist;
+  EXPECT_NE(netlist.find(".options noopac\n.ac lin 1 1000 1000\n"), std::string::npos) << netlist;
+  EXPECT_NE(netlist.find("set numdgt=15\n"), std::string::npos) << netlist;
+  EXPECT_NE(netlist.find("print vam1#branch\nprint v(n2)\n"), std::string::npos) << netlist;
+}
+
+}  // namespace
+}  // namespace ohmara

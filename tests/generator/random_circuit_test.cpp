@@ -1,0 +1,200 @@
+#include "generator/random_circuit.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <stdexcept>
+
+#include "model/circuit.h"
+#include "model/text_file.h"
+#include "support/scripted_random.h"
+
+namespace ohmara {
+namespace {
+
+using testing::ScriptedRandom;
+
+class RandomCircuitTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = std::filesystem::temp_directory_path() /
+           ("ohmara_gen_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    std::filesystem::remove_all(dir_);
+  }
+  void TearDown() override { std::filesystem::remove_all(dir_); }
+  std::filesystem::path dir_;
+};
+
+// True when a and b stay connected without branch `skipped`.
+bool ConnectedWithout(const std::vector<TBranch>& branches, size_t skipped, int a, int b) {
+  std::set<int> reached = {a};
+  for (bool grew = true; grew;) {
+    grew = false;
+    for (size_t i = 0; i < branches.size(); ++i) {
+      if (i == skipped) continue;
+      const bool from = reached.count(branches[i].From), to = reached.count(branches[i].To);
+      if (from != to) {
+        reached.insert(from ? branches[i].To : branches[i].From);
+        grew = true;
+      }
+    }
+  }
+  return reached.count(b) > 0;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+// The grid row that a "From->To\tR\tL\tC\tE\tAngle" line of the file stands for.
+BranchRow RowOfFileLine(const std::string& line) {
+  std::istringstream in(line);
+  BranchRow row;
+  int r = 0, l = 0, c = 0, e = 0, angle = 0;
+  in >> row[kNameColumn] >> r >> l >> c >> e >> angle;
+  EXPECT_FALSE(in.fail()) << line;
+  auto cell = [](int v) { return v ? std::to_string(v) : std::string(); };
+  row[kRColumn] = cell(r);
+  row[kLColumn] = cell(l);
+  row[kCColumn] = cell(c);
+  row[kEColumn] = cell(e);
+  row[kAngleColumn] = e ? std::to_string(angle) : std::string();
+  return row;
+}
+
+void ExpectClosedSimpleLoop(const TRandLoop& loop) {
+  ASSERT_GE(loop.Count(), 3);
+  std::set<int> nodes;
+  for (int i = 0; i < loop.Count(); ++i) {
+    const TBranch& b = loop.LoopBranches[i];
+    const TBranch& next = loop.LoopBranches[(i + 1) % loop.Count()];
+    EXPECT_EQ(b.To, next.From);
+    EXPECT_TRUE(nodes.insert(b.From).second) << "node " << b.From << " twice in a loop";
+    EXPECT_TRUE(loop.Nodes.contains(b.From));
+  }
+}
+
+void ExpectSoundCircuit(const RandomCircuit& circuit, int loops, int points) {
+  const BranchTable& table = circuit.Table;
+  std::vector<TBranch> branches;
+  int nodeCount = 0;
+  // One connected piece, no node pair twice in either orientation, nodes without gaps.
+  ASSERT_EQ(ParseBranchTable(BranchNames(table), branches, nodeCount), kParseOk);
+  EXPECT_EQ(nodeCount, points);
+  for (size_t i = 0; i < branches.size(); ++i)
+    EXPECT_TRUE(ConnectedWithout(branches, i, branches[i].From, branches[i].To))
+        << table[i][kNameColumn] << " lies on no loop";
+  for (const BranchRow& row : table) {
+    EXPECT_TRUE(!row[kRColumn].empty() || !row[kCColumn].empty()) << row[kNameColumn];
+    EXPECT_EQ(row[kEColumn].empty(), row[kAngleColumn].empty()) << row[kNameColumn];
+  }
+  ASSERT_EQ(static_cast<int>(circuit.Loops.size()), loops);
+  for (const TRandLoop& loop : circuit.Loops) ExpectClosedSimpleLoop(loop);
+  EXPECT_GE(circuit.Frequency, 10);
+  EXPECT_LE(circuit.Frequency, 24);
+
+  // The file: a line per loop, an empty line, "Ветви:", a line per grid row.
+  const std::vector<std::string> lines = Lines(circuit.Description);
+  ASSERT_EQ(lines.size(), loops + 2 + table.size());
+  EXPECT_EQ(lines[loops], "");
+  EXPECT_EQ(lines[loops + 1], "Ветви:");
+  for (size_t i = 0; i < table.size(); ++i) EXPECT_EQ(RowOfFileLine(lines[loops + 2 + i]), table[i]);
+}
+
+TEST_F(RandomCircuitTest, EveryAcceptedSettingGivesASoundCircuit) {
+  ResultsDirectory results(dir_);
+  for (int points = 3; points <= 19; ++points)
+    for (int loops = 2; loops <= 9; ++loops)
+      for (std::uint64_t seed = 1; seed <= 40; ++seed) {
+        SCOPED_TRACE(::testing::Message() << "K " << loops << ", P " << points << ", seed " << seed);
+        EngineRandomSource random(seed * 1000 + points * 10 + loops);
+        const RandomCircuit circuit = GenerateRandomCircuit(loops, points, random, results);
+        ExpectSoundCircuit(circuit, loops, points);
+        if (::testing::Test::HasFailure()) return;
+      }
+  EXPECT_TRUE(results.TakeFailedFiles().empty());
+}
+
+TEST_F(RandomCircuitTest, ExactDrawsThreadingAndFile) {
+  std::vector<int> answers = {
+      0, 0, 1, 1, 2,     // loop 0: 3 branches; end of 1->? redrawn from 1 to 2; 2->? redrawn from 2 to 3
+      1, 2, 3, 3, 4,     // loop 1: 4 branches sharing 3->1; 1->4; 4->? redrawn from 4 to 5
+      2, 0, 1, 1, 3, 1,  // first branch: unused draw, E 15 at 35 degrees,
+      0, 0, 0, 0, 0, 0,  //   no C, no L,
+      1, 2,              //   R 22
+  };
+  for (int i = 0; i < 7 * 12; ++i) answers.push_back(0);  // the other branches: R 10 only
+  answers.push_back(14);                                  // frequency
+  ScriptedRandom random(answers);
+  ResultsDirectory results(dir_);
+  const RandomCircuit circuit = GenerateRandomCircuit(2, 7, random, results);
+
+  EXPECT_TRUE(random.ScriptUsedUp());
+  const std::vector<int> topology(random.asked.begin(), random.asked.begin() + 10);
+  EXPECT_EQ(topology, (std::vector<int>{2, 7, 7, 7, 7, 2, 3, 7, 7, 7}));
+  EXPECT_EQ(random.asked.size(), 10u + 8 * 12 + 2 + 1);  // the first branch draws an angle too
+  EXPECT_EQ(random.asked.back(), 15);
+
+  const std::string expected =
+      "1->2\t2->3\t3->1\t\n"
+      "3->1\t1->4\t4->5\t5->6\t6->7\t7->3\t\n"
+      "\nВетви:\n"
+      "1->2\t22\t0\t0\t15\t35\n"
+      "2->3\t10\t0\t0\t0\t0\n3->1\t10\t0\t0\t0\t0\n1->4\t10\t0\t0\t0\t0\n4->5\t10\t0\t0\t0\t0\n"
+      "5->6\t10\t0\t0\t0\t0\n6->7\t10\t0\t0\t0\t0\n7->3\t10\t0\t0\t0\t0\n";
+  EXPECT_EQ(circuit.Description, expected);
+  EXPECT_EQ(ReadTextFile(dir_ / "randomCir.txt").value_or(""), expected);
+  EXPECT_EQ(circuit.Frequency, 24);
+  ASSERT_EQ(circuit.Table.size(), 8u);
+  EXPECT_EQ(circuit.Table[0], (BranchRow{"1->2", "22", "", "", "15", "35"}));
+  EXPECT_EQ(circuit.Table[2], (BranchRow{"3->1", "10", "", "", "", ""}));
+}
+
+// Three points leave no node outside the previous loop and no fourth node
+// for a loop of four: the loops close early over the nodes there are.
+TEST_F(RandomCircuitTest, FewPointsCloseLoopsEarlyInsteadOfRedrawingForever) {
+  ScriptedRandom random({1, 1, 2, /* loop 1 */ 1, 0, 2});
+  ResultsDirectory results(dir_);
+  const RandomCircuit circuit = GenerateRandomCircuit(2, 3, random, results);
+  const std::vector<int> topology(random.asked.begin(), random.asked.begin() + 6);
+  EXPECT_EQ(topology, (std::vector<int>{2, 3, 3, 2, 3, 3}));
+  EXPECT_EQ(Lines(circuit.Description)[0], "1->2\t2->3\t3->1\t");
+  EXPECT_EQ(Lines(circuit.Description)[1], "1->2\t2->3\t3->1\t");
+  EXPECT_EQ(BranchNames(circuit.Table), (std::vector<std::string>{"1->2", "2->3", "3->1"}));
+}
+
+TEST_F(RandomCircuitTest, SettingsAndImpossibleRequests) {
+  struct Case {
+    int loops, points;
+    bool accepted;
+  };
+  const Case cases[] = {{4, 7, true},  {2, 2, true},   {9, 19, true}, {1, 7, false},
+                        {10, 7, false}, {4, 20, false}, {4, 1, false}, {-4, 7, false}};
+  for (const Case& c : cases) EXPECT_EQ(RandomSettingsAccepted(c.loops, c.points), c.accepted) << c.loops << " " << c.points;
+
+  EXPECT_FALSE(RandomCircuitPossible(2));
+  EXPECT_TRUE(RandomCircuitPossible(3));
+  ResultsDirectory results(dir_);
+  EngineRandomSource random(1);
+  EXPECT_THROW(GenerateRandomCircuit(4, 2, random, results), std::invalid_argument);
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "randomCir.txt"));
+}
+
+TEST_F(RandomCircuitTest, UnwritableResultsDoNotStopTheGeneration) {
+  std::filesystem::create_directories(dir_);
+  std::ofstream(dir_ / "blocker") << "x";
+  ResultsDirectory results(dir_ / "blocker" / "Results");
+  EngineRandomSource random(5);
+  const RandomCircuit circuit = GenerateRandomCircuit(4, 7, random, results);
+  ExpectSoundCircuit(circuit, 4, 7);
+  EXPECT_EQ(results.TakeFailedFiles(), std::vector<std::string>{"randomCir.txt"});
+}
+
+}  // namespace
+}  // namespace ohmara
