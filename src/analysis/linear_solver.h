@@ -2,6 +2,7 @@
 // The complex linear solver shared by the three solving methods, with the
 // step-by-step trace the course asks students to compare against.
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -21,5 +22,10 @@ std::vector<Complex> SolveLinearSystem(std::vector<std::vector<Complex>>& rows, 
 // The same elimination with the trace appended to `trace` instead of written;
 // on SingularSystem `trace` holds the matrices traced so far.
 std::vector<Complex> SolveLinearSystemTrace(std::vector<std::vector<Complex>>& rows, int n, std::string& trace);
+
+// One matrix of the trace: per row, every one of its n+1 entries as "%6.3lf"
+// and "+%5.3lfi\t" (imaginary part >= 0) or "%4.3lfi\t", then "\n"; one
+// more "\n" after the last row.
+void AppendTraceMatrix(std::string& trace, const std::vector<std::vector<Complex>>& rows, int n);
 
 }  // namespace ohmara

@@ -130,7 +130,7 @@ Complex BranchCurrentFromPotentials(Complex fromPotential, Complex toPotential, 
 }
 
 void ReportPotential(int node, Complex potential, MemoView& NdPot, std::string& section) {
-  NdPot.Add("u" + std::to_string(node) + " = " + ComplexToText(potential));
+  NdPot.Add(Format("u%d = ", node) + ComplexToText(potential));
   AppendFormat(section, "U%d=", node);
   section += ComplexOutText(potential, "\t\t\n");
 }
@@ -138,7 +138,7 @@ void ReportPotential(int node, Complex potential, MemoView& NdPot, std::string& 
 void ReportBranchCurrents(const std::vector<TBranch>& branches, const std::vector<Complex>& currents,
                           MemoView& CurMemo, std::string& section) {
   for (size_t k = 0; k < branches.size(); ++k) {
-    const std::string label = "I" + PairLabel(branches[k].From, branches[k].To);
+    const std::string label = Format("I%d%d", branches[k].From, branches[k].To);
     CurMemo.Add(label + " = " + ComplexToText(currents[k]));
     section += label + "=" + ComplexOutText(currents[k], "\t\t\n");
   }

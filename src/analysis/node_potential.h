@@ -40,6 +40,10 @@ bool NodePotentialMethod(CircuitState& state, int z, ResultsDirectory& results, 
 
 // ---- shared by both node-potential variants ----
 
+// The signature of either method, for callers that run both alike.
+using NodeMethod = bool (*)(CircuitState& state, int z, ResultsDirectory& results, PotFormViews& views,
+                            NodalSolution* solution);
+
 // The four memos a run refills.
 void ClearNodalMemos(PotFormViews& views);
 

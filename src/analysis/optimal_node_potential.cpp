@@ -15,18 +15,22 @@ namespace {
 
 bool IsReal(const CircuitState& state, int node) { return state.RealNodes.contains(node); }
 
-// The branch joining p and q in either direction, or null. The walk asks only
-// for pairs the adjacency joins, but a null here keeps an inconsistent state
-// from sending it round forever.
-TBranch* JoiningBranch(std::vector<TBranch>& branches, int p, int q) {
-  for (TBranch& branch : branches)
-    if ((branch.From == p && branch.To == q) || (branch.From == q && branch.To == p)) return &branch;
-  return nullptr;
+bool Joins(const TBranch& branch, int p, int q) {
+  return (branch.From == p && branch.To == q) || (branch.From == q && branch.To == p);
+}
+
+// Index of the first branch joining p and q, or -1. The walk asks only for
+// pairs the adjacency joins, but -1 here keeps an inconsistent state from
+// sending it round forever.
+int JoiningBranch(const std::vector<TBranch>& branches, int p, int q) {
+  for (size_t k = 0; k < branches.size(); ++k)
+    if (Joins(branches[k], p, q)) return static_cast<int>(k);
+  return -1;
 }
 
 void MarkGrouped(std::vector<TBranch>& branches, int p, int q) {
   for (TBranch& branch : branches)
-    if ((branch.From == p && branch.To == q) || (branch.From == q && branch.To == p)) branch.Grouped = 1;
+    if (Joins(branch, p, q)) branch.Grouped = 1;
 }
 
 // Opens a chain at the real end of `first`, whose other end is not real, and
@@ -47,12 +51,12 @@ int StartChain(const CircuitState& state, TBranch& first, TChain& chain) {
 
 // The lowest-numbered neighbour of q joined by a branch not yet in a chain;
 // 0 when there is none.
-int NextPoint(CircuitState& state, int q) {
+int NextPoint(const CircuitState& state, int q) {
   const std::vector<int>& neighbours = state.Adjacency[q - 1];
   for (int s = 1; s <= static_cast<int>(neighbours.size()); ++s) {
     if (neighbours[s - 1] != 1) continue;
-    const TBranch* joining = JoiningBranch(state.Branches, q, s);
-    if (joining && joining->Grouped == 0) return s;
+    const int joining = JoiningBranch(state.Branches, q, s);
+    if (joining >= 0 && state.Branches[joining].Grouped == 0) return s;
   }
   return 0;
 }
@@ -64,10 +68,11 @@ void WalkChain(CircuitState& state, TChain& chain, int q) {
   while (!IsReal(state, q)) {
     const int s = NextPoint(state, q);
     if (s == 0)
-      throw UnsolvableCircuit(Format("The branches in series from junction %d stop at node %d, which leads nowhere",
+      throw UnsolvableCircuit(Format("The branches in series from junction %d end at node %d, which joins no "
+                                     "further branch",
                                      chain.From, q),
                               q);
-    const TBranch& joining = *JoiningBranch(state.Branches, q, s);
+    const TBranch& joining = state.Branches[JoiningBranch(state.Branches, q, s)];
     chain.Prev[s] = q;
     MarkGrouped(state.Branches, q, s);
     chain.Z += joining.Z;
@@ -78,9 +83,9 @@ void WalkChain(CircuitState& state, TChain& chain, int q) {
   chain.To = q;
 }
 
-// Both ends of a ring share one row: its admittance would cancel out of the
-// system and, at the zero node, it would address a row the system does not
-// have. It is refused instead.
+// Both ends of a ring share one row, so it would stand in the system as an
+// admittance from a node to itself, and a ring at the zero node would address
+// a row the system does not have. It is refused instead.
 void RefuseRing(const TChain& chain) {
   if (chain.From != chain.To) return;
   throw UnsolvableCircuit(Format("The branches in series from junction %d return to it (a ring); the optimal "

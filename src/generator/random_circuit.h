@@ -50,9 +50,11 @@ bool RandomSettingsAccepted(int loops, int points);
 // three points on a circuit can always be built.
 bool RandomCircuitPossible(int points);
 
-// Generates a circuit of at least `loops` chained loops over the points
-// 1..`points` and writes its description to randomCir.txt. Requires
-// RandomCircuitPossible(points); throws std::invalid_argument otherwise.
+// Chains `loops` loops over the points 1..`points`, draws the element values
+// and the frequency, and writes the description to randomCir.txt (a file
+// that cannot be written is noted by `results` and does not stop it).
+// Requires RandomCircuitPossible(points); throws std::invalid_argument
+// otherwise.
 RandomCircuit GenerateRandomCircuit(int loops, int points, RandomSource& random, ResultsDirectory& results);
 
 // The rows of the branch table for `branches`: "From->To", the values that

@@ -35,7 +35,10 @@ QPushButton* PlaceButton(QWidget* parent, const char* name, const QString& text,
   button->setObjectName(QString::fromLatin1(name));
   button->setGeometry(bounds);
   button->setFont(InterfaceFont(11, true));
-  if (icon != QStyle::SP_CustomBase) button->setIcon(parent->style()->standardIcon(icon));
+  if (icon != QStyle::SP_CustomBase) {
+    button->setIcon(parent->style()->standardIcon(icon));
+    button->setIconSize(QSize(14, 14));
+  }
   return button;
 }
 

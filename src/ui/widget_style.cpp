@@ -1,6 +1,5 @@
 #include "ui/widget_style.h"
 
-#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
@@ -9,7 +8,10 @@
 namespace ohmara {
 
 QFont InterfaceFont(int pixelHeight, bool bold) {
-  QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+  // The windows were laid out for a narrow 11-pixel sans font; Liberation
+  // Sans keeps those widths where the desktop's default sans is wider.
+  QFont font(QStringLiteral("Liberation Sans"));
+  font.setStyleHint(QFont::SansSerif);
   font.setPixelSize(pixelHeight);
   font.setBold(bold);
   return font;

@@ -9,7 +9,7 @@ class QWidget;
 
 namespace ohmara {
 
-// The interface font (the system sans font) at a pixel height.
+// The interface font (a sans font) at a pixel height.
 QFont InterfaceFont(int pixelHeight = 11, bool bold = false);
 // A serif font for the grids and the credit line.
 QFont SerifFont(int pixelHeight, bool bold = false);

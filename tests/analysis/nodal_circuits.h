@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/node_potential.h"
 #include "analysis/result_views.h"
 #include "model/circuit.h"
 #include "model/results_directory.h"

@@ -14,6 +14,7 @@
 
 #include "analysis/circuit_test.h"
 #include "analysis/mesh_current.h"
+#include "analysis/nodal_circuits.h"
 #include "analysis/node_potential.h"
 #include "analysis/optimal_node_potential.h"
 #include "generator/random_circuit.h"
@@ -98,7 +99,8 @@ class EarCircuitMaker {
       if (Uniform(0, 1)) std::swap(a, b);
       const std::string name = std::to_string(label[a]) + "->" + std::to_string(label[b]);
       const std::string e = Cell(1, 100, 60);
-      table.push_back({name, Cell(1, 50, 0), Cell(1, 20, 60), Cell(1, 200, 60), e, e.empty() ? "" : Cell(-180, 180, 0)});
+      const std::string angle = e.empty() ? "" : Cell(-180, 180, 0);
+      table.push_back({name, Cell(1, 50, 0), Cell(1, 20, 60), Cell(1, 200, 60), e, angle});
     }
     return table;
   }
@@ -164,8 +166,6 @@ MeshSolution SolveByMesh(CircuitState& state, ResultsDirectory& results) {
   return solution;
 }
 
-using NodeMethod = bool (*)(CircuitState&, int, ResultsDirectory&, PotFormViews&, NodalSolution*);
-
 NodalSolution SolveByNodes(NodeMethod method, CircuitState& state, int z, ResultsDirectory& results) {
   PotFormTexts window;
   PotFormViews views = window.Views();
@@ -219,7 +219,8 @@ TEST(NodeMethodsAgreement, SourceOnlyBranchInsideAChain) {
   const MeshSolution mesh = SolveByMesh(state, results);
   for (int z : {1, 3}) {
     const NodalSolution optimal = SolveByNodes(OptimalNodePotentialMethod, state, z, results);
-    ExpectSameCurrents(optimal.Currents, mesh.branchCurrents, Tolerance(circuit), "optimal against mesh, zero node " + std::to_string(z));
+    ExpectSameCurrents(optimal.Currents, mesh.branchCurrents, Tolerance(circuit),
+                       "optimal against mesh, zero node " + std::to_string(z));
     PotFormTexts window;
     PotFormViews views = window.Views();
     try {
@@ -266,7 +267,8 @@ std::vector<int> SomeRealNodes(const CircuitState& state) {
   return chosen;
 }
 
-void ExpectAgreesWithSpice(const std::vector<Complex>& ours, const std::vector<Complex>& spice, const std::string& what) {
+void ExpectAgreesWithSpice(const std::vector<Complex>& ours, const std::vector<Complex>& spice,
+                           const std::string& what) {
   ASSERT_EQ(ours.size(), spice.size()) << what;
   const double scale = LargestMagnitude(spice);
   for (size_t k = 0; k < ours.size(); ++k)

@@ -74,7 +74,6 @@ TEST(OptimalNodePotentialMethod, WorkedExample) {
   EXPECT_EQ(run.window.PowerMemo.lines,
             (Lines{"Мощность источников = 33.3333", "Потребляемая мощность = 33.3333"}));
   EXPECT_EQ(run.files.Text("out.txt"), WorkedExampleSection());
-  EXPECT_EQ(run.files.Text("Potential.txt").substr(0, 30), " 1.500+0.000i\t-5.000+0.000i\t\n\n");
 
   EXPECT_EQ(run.solution.Nodes, (std::vector<int>{1, 3}));
   EXPECT_NEAR(run.solution.Potentials[0].re, -10.0 / 3.0, 1e-12);
@@ -273,48 +272,6 @@ TEST(OptimalNodePotentialMethod, RefusesShapesWithoutTwoDistinctChainEnds) {
     EXPECT_FALSE(run.files.Exists("out.txt")) << c.what;
     EXPECT_FALSE(run.files.Exists("Potential.txt")) << c.what;
   }
-}
-
-TEST(OptimalNodePotentialMethod, DoesNothingWithoutATestedCircuitOrARealZeroNode) {
-  struct Case {
-    const char* what;
-    CircuitState state;
-    int z;
-  };
-  CircuitState untested = WorkedExample();
-  untested.NeedsTest = true;
-  CircuitState empty;
-  empty.NeedsTest = false;
-  const Case cases[] = {
-      {"circuit not tested", untested, 3},
-      {"no branches", empty, 1},
-      {"zero node with two neighbours", WorkedExample(), 2},
-      {"zero node 0", WorkedExample(), 0},
-      {"zero node above NodeCount", WorkedExample(), 5},
-  };
-  for (const Case& c : cases) {
-    CircuitState state = c.state;
-    OptimalRun run;
-    run.window.NdPot.lines = {"earlier"};
-    run.window.GGrid.rows = 7;
-    RunOptimal(state, c.z, run);
-    EXPECT_FALSE(run.ran) << c.what;
-    EXPECT_EQ(run.window.NdPot.lines, Lines{"earlier"}) << c.what;
-    EXPECT_EQ(run.window.GGrid.rows, 7) << c.what;
-    EXPECT_FALSE(run.files.Exists("out.txt")) << c.what;
-  }
-}
-
-TEST(OptimalNodePotentialMethod, EveryRunAppendsOneSectionAndRefillsTheWindow) {
-  CircuitState state = WorkedExample();
-  OptimalRun run;
-  RunOptimal(state, 3, run);
-  RunOptimal(state, 3, run);
-  EXPECT_EQ(run.files.Text("out.txt"), WorkedExampleSection() + WorkedExampleSection());
-  EXPECT_EQ(run.window.InValMem.lines.size(), 6u);
-  EXPECT_EQ(run.window.NdPot.lines.size(), 2u);
-  EXPECT_EQ(run.window.CurMemo.lines.size(), 5u);
-  EXPECT_EQ(run.window.PowerMemo.lines.size(), 2u);
 }
 
 }  // namespace

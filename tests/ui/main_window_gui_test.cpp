@@ -5,6 +5,7 @@
 #include <QMenuBar>
 
 #include "support/gui_app_fixture.h"
+#include "analysis/node_potential_window.h"
 #include "ui/about_dialog.h"
 
 namespace ohmara::testing {
