@@ -13,6 +13,7 @@
 #include "analysis/node_potential_window.h"
 #include "analysis/optimal_node_potential.h"
 #include "model/number_text.h"
+#include "ui/grid_edit.h"
 #include "ui/main_window.h"
 #include "ui/prompts.h"
 #include "ui/test_report_dialog.h"
@@ -39,6 +40,7 @@ std::vector<bool> CheckStatuses(const CircuitTestOutcome& outcome) {
 }  // namespace
 
 void TRGZForm::TestBtnClick() {
+  CommitPendingEdit(*InitTable);
   CurrFormViews views = windows_.CurrForm->Views();
   const FrequencySetting frequency{Frequence->text().toStdString(), UnitIndex()};
   const CircuitTestOutcome outcome = RunCircuitTest(circuit_, ReadBranchTable(), frequency, results_, views);

@@ -8,7 +8,7 @@
 
 #include "model/errors.h"
 #include "model/text_file.h"
-#include "support/scratch_directory.h"
+#include "support/results_fixture.h"
 
 namespace ohmara {
 namespace {
@@ -77,8 +77,8 @@ std::string NumericCheckSection() {
 using Lines = std::vector<std::string>;
 
 TEST(MeshCurrentMethod, NumericCheck) {
-  ScratchDirectory dir;
-  ResultsDirectory results(dir.Path());
+  TemporaryResults dir;
+  ResultsDirectory& results = dir.Results();
   CircuitState state = NumericCheckCircuit();
   CurrFormTexts texts;
   CurrFormViews views = texts.Views();
@@ -100,16 +100,16 @@ TEST(MeshCurrentMethod, NumericCheck) {
   EXPECT_TRUE(texts.InValMem.lines.empty());
   EXPECT_TRUE(texts.Conts.lines.empty());
 
-  EXPECT_EQ(ReadTextFile(dir.Path() / "out.txt").value(), NumericCheckSection());
-  const std::string trace = ReadTextFile(dir.Path() / "Currents.txt").value();
+  EXPECT_EQ(ReadTextFile(dir.Directory() / "out.txt").value(), NumericCheckSection());
+  const std::string trace = ReadTextFile(dir.Directory() / "Currents.txt").value();
   EXPECT_EQ(trace.rfind(" 3.000+0.000i\t-1.000+0.000i\t10.000+0.000i\t\n-1.000+0.000i\t", 0), 0u) << trace;
   EXPECT_TRUE(trace.ends_with("\n\n\n3.750+0.000i\t1.250+0.000i\t\n\n\n")) << trace;
   EXPECT_TRUE(results.TakeFailedFiles().empty());
 }
 
 TEST(MeshCurrentMethod, SecondRunAddsAnIdenticalSection) {
-  ScratchDirectory dir;
-  ResultsDirectory results(dir.Path());
+  TemporaryResults dir;
+  ResultsDirectory& results = dir.Results();
   CircuitState state = NumericCheckCircuit();
   CurrFormTexts texts;
   CurrFormViews views = texts.Views();
@@ -117,7 +117,7 @@ TEST(MeshCurrentMethod, SecondRunAddsAnIdenticalSection) {
   const std::string firstTrace = dir.Bytes("Currents.txt");
   ASSERT_TRUE(MeshCurrentMethod(state, results, views));
 
-  EXPECT_EQ(ReadTextFile(dir.Path() / "out.txt").value(), NumericCheckSection() + NumericCheckSection());
+  EXPECT_EQ(ReadTextFile(dir.Directory() / "out.txt").value(), NumericCheckSection() + NumericCheckSection());
   EXPECT_EQ(dir.Bytes("Currents.txt"), firstTrace);
   EXPECT_EQ(texts.ContCurr.lines.size(), 2u);
   EXPECT_EQ(texts.CurMemo.lines.size(), 5u);
@@ -152,8 +152,8 @@ TEST(MeshCurrentMethod, DoesNothingWithoutAPassedTest) {
   empty.NeedsTest = false;
   const Case cases[] = {{"NeedsTest set", untested}, {"no branches", empty}};
   for (const Case& c : cases) {
-    ScratchDirectory dir;
-    ResultsDirectory results(dir.Path() / "Results");
+    TemporaryResults dir;
+    ResultsDirectory results(dir.Directory() / "Results");
     CircuitState state = c.state;
     CurrFormTexts texts;
     texts.ContCurr.Add("earlier");
@@ -168,8 +168,8 @@ TEST(MeshCurrentMethod, DoesNothingWithoutAPassedTest) {
 // A loop whose branches have no impedance at all leaves a zero column in the
 // loop matrix.
 TEST(MeshCurrentMethod, ZeroImpedanceLoopIsSingular) {
-  ScratchDirectory dir;
-  ResultsDirectory results(dir.Path());
+  TemporaryResults dir;
+  ResultsDirectory& results = dir.Results();
   results.Append("out.txt", "test lines\n");
   CircuitState state = TestedCircuit({{0, 0}, {0, 0}, {0, 0}, {1, 0}, {1, 0}}, {{10, 0}, {}, {}, {}, {}});
   CurrFormTexts texts;
@@ -183,8 +183,8 @@ TEST(MeshCurrentMethod, ZeroImpedanceLoopIsSingular) {
   EXPECT_TRUE(texts.ContCurr.lines.empty());
   EXPECT_TRUE(texts.CurMemo.lines.empty());
   EXPECT_TRUE(texts.PowerMemo.lines.empty());
-  EXPECT_EQ(ReadTextFile(dir.Path() / "out.txt").value(), "test lines\n");
-  EXPECT_EQ(ReadTextFile(dir.Path() / "Currents.txt").value(),
+  EXPECT_EQ(ReadTextFile(dir.Directory() / "out.txt").value(), "test lines\n");
+  EXPECT_EQ(ReadTextFile(dir.Directory() / "Currents.txt").value(),
             " 0.000+0.000i\t 0.000+0.000i\t10.000+0.000i\t\n 0.000+0.000i\t 2.000+0.000i\t 0.000+0.000i\t\n\n");
 }
 

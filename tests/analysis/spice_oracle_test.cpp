@@ -10,7 +10,7 @@
 #include "analysis/branch_impedances.h"
 #include "analysis/mesh_current.h"
 #include "generator/random_circuit.h"
-#include "support/scratch_directory.h"
+#include "support/results_fixture.h"
 #include "support/spice_oracle.h"
 
 namespace ohmara {
@@ -148,8 +148,8 @@ CircuitState PreparedCircuit(const OracleCircuit& circuit, ResultsDirectory& res
 double FrequencyHz(const FrequencySetting& frequency) { return std::stod(frequency.text) * UnitFactor(frequency.unitIndex); }
 
 void ExpectAgreement(const OracleCircuit& circuit) {
-  ScratchDirectory dir;
-  ResultsDirectory results(dir.Path());
+  TemporaryResults dir;
+  ResultsDirectory& results = dir.Results();
   CircuitState state = PreparedCircuit(circuit, results);
   CurrFormTexts texts;
   CurrFormViews views = texts.Views();
@@ -157,9 +157,10 @@ void ExpectAgreement(const OracleCircuit& circuit) {
   ASSERT_TRUE(MeshCurrentMethod(state, results, views, ours)) << circuit.what;
 
   const SpiceSolution spice = SolveWithSpice(state.Branches, circuit.table, FrequencyHz(circuit.frequency), state.NodeCount);
+  const double scale = LargestMagnitude(spice.currents);
   for (int k = 0; k < state.BranchCount(); ++k) {
     const Complex a = ours.branchCurrents[k], b = spice.currents[k];
-    EXPECT_TRUE(AgreesWithSpice(a, b, spice.currentFloor))
+    EXPECT_TRUE(AgreesWithSpice(a, b, scale, spice.currentFloor))
         << circuit.what << ": I" << state.Branches[k].From << state.Branches[k].To << " = " << a.re << " + " << a.im
         << "i, ngspice " << b.re << " + " << b.im << "i";
   }
@@ -181,8 +182,8 @@ TEST_F(SpiceOracle, HandMadeCircuits) {
 }
 
 TEST_F(SpiceOracle, GeneratedCircuits) {
-  ScratchDirectory dir;
-  ResultsDirectory results(dir.Path());
+  TemporaryResults dir;
+  ResultsDirectory& results = dir.Results();
   for (const OracleCircuit& circuit : GeneratedCircuits(results)) ExpectAgreement(circuit);
 }
 

@@ -11,7 +11,7 @@
 
 #include "model/number_text.h"
 #include "model/text_file.h"
-#include "support/scratch_directory.h"
+#include "support/results_fixture.h"
 
 namespace ohmara {
 
@@ -194,15 +194,15 @@ SpiceSolution SolveWithSpice(const std::vector<TBranch>& branches, const BranchT
                              int nodeCount, int groundNode) {
   if (!SpiceAvailable())
     throw SpiceError("ngspice is not on PATH: install it (apt-get install -y ngspice) to run the circuit oracle");
-  ScratchDirectory dir("ohmara-spice");
+  TemporaryResults dir;
   {
-    std::ofstream netlist(dir.Path() / "circuit.cir", std::ios::binary);
+    std::ofstream netlist(dir.Directory() / "circuit.cir", std::ios::binary);
     netlist << SpiceNetlist(branches, table, frequencyHz, nodeCount, groundNode);
-    if (!netlist.flush()) throw SpiceError("cannot write the netlist into " + dir.Path().string());
+    if (!netlist.flush()) throw SpiceError("cannot write the netlist into " + dir.Directory().string());
   }
-  const std::string command = "cd '" + dir.Path().string() + "' && ngspice -b circuit.cir > run.log 2>&1";
+  const std::string command = "cd '" + dir.Directory().string() + "' && ngspice -b circuit.cir > run.log 2>&1";
   const int status = std::system(command.c_str());
-  const std::string log = ReadTextFile(dir.Path() / "run.log").value_or("");
+  const std::string log = ReadTextFile(dir.Directory() / "run.log").value_or("");
   if (status != 0) throw SpiceError("ngspice failed (status " + std::to_string(status) + "):\n" + log);
 
   const std::map<std::string, Complex> values = ParsePrinted(log);
@@ -218,9 +218,9 @@ SpiceSolution SolveWithSpice(const std::vector<TBranch>& branches, const BranchT
   return solution;
 }
 
-bool AgreesWithSpice(Complex ours, Complex spice, double floor) {
+bool AgreesWithSpice(Complex ours, Complex spice, double scale, double floor) {
   const double difference = std::hypot(ours.re - spice.re, ours.im - spice.im);
-  return difference <= 1e-6 * std::hypot(spice.re, spice.im) || difference <= floor;
+  return difference <= 1e-6 * std::hypot(spice.re, spice.im) || difference <= std::max(1e-9 * scale, floor);
 }
 
 double LargestMagnitude(const std::vector<Complex>& values) {

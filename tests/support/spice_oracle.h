@@ -51,9 +51,11 @@ SpiceSolution SolveWithSpice(const std::vector<TBranch>& branches, const BranchT
 bool SpiceAvailable();
 
 // Whether a value of ours agrees with spice's: within 1e-6 of its magnitude,
-// or within `floor` (SpiceSolution::currentFloor for currents), so that
-// values that are zero up to rounding compare on the scale of the circuit.
-bool AgreesWithSpice(Complex ours, Complex spice, double floor);
+// or within 1e-9 of `scale` (the largest magnitude of the set compared, so
+// that values that are zero up to rounding compare on the scale of the
+// circuit), or within `floor` (for currents SpiceSolution::currentFloor,
+// spice's own rounding in stiff circuits).
+bool AgreesWithSpice(Complex ours, Complex spice, double scale, double floor = 0.0);
 
 // The largest magnitude among `values`.
 double LargestMagnitude(const std::vector<Complex>& values);
