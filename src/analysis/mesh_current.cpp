@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/branch_impedances.h"
 #include "analysis/linear_solver.h"
 #include "analysis/power_balance.h"
 #include "model/text_format.h"
@@ -58,7 +59,6 @@ Complex BranchCurrent(const CircuitState& state, const TBranch& branch, const st
 }
 
 std::string LoopCurrentName(int p) { return Format("I%d%d", p + 1, p + 1); }
-std::string BranchLabel(const TBranch& branch) { return Format("I%d%d", branch.From, branch.To); }
 
 void ShowLoopCurrents(MemoView& ContCurr, const std::vector<Complex>& loopCurrents) {
   for (size_t p = 0; p < loopCurrents.size(); ++p)
@@ -71,8 +71,9 @@ void ShowBranchCurrents(const CircuitState& state, const std::vector<Complex>& c
                         std::string& section) {
   for (size_t k = 0; k < currents.size(); ++k) {
     const TBranch& branch = state.Branches[k];
-    section += BranchLabel(branch) + "=" + ComplexOutText(currents[k], "\t\t\n");
-    CurMemo.Add(BranchLabel(branch) + " = " + ComplexToText(currents[k]));
+    const std::string label = BranchLabel("I", branch);
+    section += label + "=" + ComplexOutText(currents[k], "\t\t\n");
+    CurMemo.Add(label + " = " + ComplexToText(currents[k]));
   }
 }
 

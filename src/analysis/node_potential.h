@@ -31,10 +31,11 @@ struct NodalSolution {
 // Solves the tested circuit with node z at potential 0: fills GGrid, IGrid,
 // InValMem, NdPot, CurMemo and PowerMemo, rewrites Potential.txt and appends
 // a section to out.txt. True when the run went to the end; false, touching
-// nothing, when state.NeedsTest is set, there are no branches or z is not
-// one of the nodes 1..NodeCount (the window checks that first). A branch with Z = 0 throws DivisionByZero
-// naming its admittance ("Y12") once the InValMem lines of the branches
-// before it are shown; a singular system throws SingularSystem.
+// nothing, when state.NeedsTest is set, there are no branches or z is not one
+// of the nodes 1..NodeCount (the window checks that first). A branch with
+// Z = 0 throws DivisionByZero naming its admittance ("Y12") once the InValMem
+// lines of the branches before it are shown; a singular system throws
+// SingularSystem with the grids filled.
 bool NodePotentialMethod(CircuitState& state, int z, ResultsDirectory& results, PotFormViews& views,
                          NodalSolution* solution = nullptr);
 

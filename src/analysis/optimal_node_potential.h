@@ -40,11 +40,12 @@ std::string ChainLabel(const TChain& chain);
 // Solves the tested circuit with the real node z at potential 0; fills the
 // same window and files as NodePotentialMethod. True when the run went to the
 // end; false, touching nothing, when state.NeedsTest is set, there are no
-// branches or z is not a real node (the window tells the user that one
-// first). A direct branch or
-// a chain with Z = 0 throws DivisionByZero naming its admittance ("Y13",
-// "Y123"); a branch with Z = 0 inside a chain is harmless. The chains are
-// checked before anything in the window changes.
+// branches or z is not a real node (the window tells the user so first). The
+// chains are built and checked before anything in the window changes, so an
+// UnsolvableCircuit from BuildChains leaves the window and the files as they
+// were. A direct branch or a chain with Z = 0 throws DivisionByZero naming
+// its admittance ("Y13", "Y123") once the InValMem lines before it are shown;
+// a branch with Z = 0 inside a chain is harmless.
 bool OptimalNodePotentialMethod(CircuitState& state, int z, ResultsDirectory& results, PotFormViews& views,
                                 NodalSolution* solution = nullptr);
 

@@ -32,6 +32,7 @@ QLabel* PlaceLabel(QWidget* parent, const char* name, const QString& text, int l
   QFont font = label->font();
   font.setBold(bold);
   label->setFont(font);
+  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   if (width > 0 && height > 0) {
     label->setGeometry(left, top, width, height);
   } else {

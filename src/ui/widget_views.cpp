@@ -4,11 +4,14 @@ namespace ohmara {
 
 void WidgetGrid::SetCell(int col, int row, const std::string& text) {
   const QString value = QString::fromStdString(text);
-  if (QTableWidgetItem* item = grid_->item(row, col)) {
-    item->setText(value);
-  } else {
-    grid_->setItem(row, col, new QTableWidgetItem(value));
+  QTableWidgetItem* item = grid_->item(row, col);
+  if (!item) {
+    item = new QTableWidgetItem;
+    grid_->setItem(row, col, item);
   }
+  item->setText(value);
+  // A value wider than its column is cut; the tooltip shows it whole.
+  item->setToolTip(value);
 }
 
 QStringList MemoLinesOf(const QPlainTextEdit* memo) {

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <utility>
 #include <vector>
 
+#include "analysis/circuit_test.h"
 #include "model/errors.h"
 #include "model/text_file.h"
 #include "support/results_fixture.h"
@@ -13,54 +13,27 @@
 namespace ohmara {
 namespace {
 
-using NodePair = std::pair<int, int>;
+BranchRow Row(const char* name, const char* r, const char* l, const char* e) { return {name, r, l, "", e, e[0] ? "0" : ""}; }
 
 // The five-branch circuit of two loops the course uses for this method:
-// 1->2, 2->3, 3->1, 2->4, 4->3, with the loops the loop search finds for it.
-const std::vector<NodePair> kBranches = {{1, 2}, {2, 3}, {3, 1}, {2, 4}, {4, 3}};
-const std::vector<std::vector<NodePair>> kLoops = {{{2, 3}, {3, 1}, {1, 2}}, {{4, 3}, {3, 2}, {2, 4}}};
-
-// A loop step as the loop search stores it: the branch copied, reversed
-// (ends exchanged, E negated) when the loop travels it backwards.
-TBranch Step(const std::vector<TBranch>& branches, NodePair step) {
-  for (const TBranch& branch : branches) {
-    if (branch.From == step.first && branch.To == step.second) return branch;
-    if (branch.From == step.second && branch.To == step.first) {
-      TBranch reversed = branch;
-      std::swap(reversed.From, reversed.To);
-      reversed.E = reversed.E * -1.0;
-      return reversed;
-    }
-  }
-  ADD_FAILURE() << "no branch " << step.first << "->" << step.second;
-  return {};
+// 1->2, 2->3, 3->1, 2->4, 4->3. The test finds the loops 2->3, 3->1, 1->2 and
+// 4->3, 3->2, 2->4 for it.
+BranchTable FiveBranches(const char* r12, const char* r23, const char* r31, const char* r24, const char* r43) {
+  return {Row("1->2", r12, "", "10"), Row("2->3", r23, "", ""), Row("3->1", r31, "", ""), Row("2->4", r24, "", ""),
+          Row("4->3", r43, "", "")};
 }
 
-CircuitState TestedCircuit(const std::vector<Complex>& z, const std::vector<Complex>& e) {
+// The circuit after a passed "Тест" at 50 Hz.
+CircuitState Tested(const BranchTable& table, ResultsDirectory& results) {
   CircuitState state;
-  for (size_t k = 0; k < kBranches.size(); ++k) {
-    TBranch branch;
-    branch.From = kBranches[k].first;
-    branch.To = kBranches[k].second;
-    branch.Z = z[k];
-    branch.E = e[k];
-    state.Branches.push_back(branch);
-  }
-  state.NodeCount = 4;
-  for (const auto& loop : kLoops) {
-    TLoop tloop;
-    for (NodePair step : loop) tloop.Steps.push_back(Step(state.Branches, step));
-    state.Loops.push_back(tloop);
-  }
-  state.LoopCapacity = 2;
-  state.NeedsTest = false;
+  CurrFormTexts window;
+  CurrFormViews views = window.Views();
+  EXPECT_TRUE(RunCircuitTest(state, table, {"50", 0}, results, views).passed);
   return state;
 }
 
 // R = 1 in every branch, 10 V at 0 degrees in 1->2.
-CircuitState NumericCheckCircuit() {
-  return TestedCircuit(std::vector<Complex>(5, {1, 0}), {{10, 0}, {}, {}, {}, {}});
-}
+BranchTable NumericCheckTable() { return FiveBranches("1", "1", "1", "1", "1"); }
 
 const char kRule[] = "--------------------------------";
 
@@ -79,7 +52,8 @@ using Lines = std::vector<std::string>;
 TEST(MeshCurrentMethod, NumericCheck) {
   TemporaryResults dir;
   ResultsDirectory& results = dir.Results();
-  CircuitState state = NumericCheckCircuit();
+  CircuitState state = Tested(NumericCheckTable(), results);
+  const std::string testLines = ReadTextFile(dir.Directory() / "out.txt").value();
   CurrFormTexts texts;
   CurrFormViews views = texts.Views();
   ASSERT_TRUE(MeshCurrentMethod(state, results, views));
@@ -100,7 +74,8 @@ TEST(MeshCurrentMethod, NumericCheck) {
   EXPECT_TRUE(texts.InValMem.lines.empty());
   EXPECT_TRUE(texts.Conts.lines.empty());
 
-  EXPECT_EQ(ReadTextFile(dir.Directory() / "out.txt").value(), NumericCheckSection());
+  EXPECT_EQ(ReadTextFile(dir.Directory() / "out.txt").value(), testLines + NumericCheckSection());
+  EXPECT_NE(testLines.find("\nКонтуры в цепи\n2->3\t3->1\t1->2\t\n4->3\t3->2\t2->4\t\n"), std::string::npos);
   const std::string trace = ReadTextFile(dir.Directory() / "Currents.txt").value();
   EXPECT_EQ(trace.rfind(" 3.000+0.000i\t-1.000+0.000i\t10.000+0.000i\t\n-1.000+0.000i\t", 0), 0u) << trace;
   EXPECT_TRUE(trace.ends_with("\n\n\n3.750+0.000i\t1.250+0.000i\t\n\n\n")) << trace;
@@ -110,14 +85,15 @@ TEST(MeshCurrentMethod, NumericCheck) {
 TEST(MeshCurrentMethod, SecondRunAddsAnIdenticalSection) {
   TemporaryResults dir;
   ResultsDirectory& results = dir.Results();
-  CircuitState state = NumericCheckCircuit();
+  CircuitState state = Tested(NumericCheckTable(), results);
+  const std::string testLines = ReadTextFile(dir.Directory() / "out.txt").value();
   CurrFormTexts texts;
   CurrFormViews views = texts.Views();
   ASSERT_TRUE(MeshCurrentMethod(state, results, views));
   const std::string firstTrace = dir.Bytes("Currents.txt");
   ASSERT_TRUE(MeshCurrentMethod(state, results, views));
 
-  EXPECT_EQ(ReadTextFile(dir.Directory() / "out.txt").value(), NumericCheckSection() + NumericCheckSection());
+  EXPECT_EQ(ReadTextFile(dir.Directory() / "out.txt").value(), testLines + NumericCheckSection() + NumericCheckSection());
   EXPECT_EQ(dir.Bytes("Currents.txt"), firstTrace);
   EXPECT_EQ(texts.ContCurr.lines.size(), 2u);
   EXPECT_EQ(texts.CurMemo.lines.size(), 5u);
@@ -125,20 +101,24 @@ TEST(MeshCurrentMethod, SecondRunAddsAnIdenticalSection) {
 }
 
 // Entries of the loop matrix and source column in terms of the branches:
-// each branch gets a distinct value so that a wrong sign or a missed shared
-// branch shows.
+// each branch gets a distinct impedance and source so that a wrong sign or a
+// missed shared branch shows.
 TEST(MeshCurrentMethod, LoopMatrixFromBranches) {
-  const std::vector<Complex> z = {{1, 0}, {0, 2}, {4, 0}, {0, -8}, {16, 0}};
-  const std::vector<Complex> e = {{1, 0}, {0, 1}, {0, 0}, {3, 0}, {0, -5}};
-  const CircuitState state = TestedCircuit(z, e);
-  const Complex z12 = z[0], z23 = z[1], z31 = z[2], z24 = z[3], z43 = z[4];
-  const Complex e12 = e[0], e23 = e[1], e31 = e[2], e24 = e[3], e43 = e[4];
-  EXPECT_EQ(LoopImpedance(state, 0, 0), z23 + z31 + z12);
-  EXPECT_EQ(LoopImpedance(state, 0, 1), Complex() - z23);
-  EXPECT_EQ(LoopImpedance(state, 1, 0), Complex() - z23);
-  EXPECT_EQ(LoopImpedance(state, 1, 1), z43 + z23 + z24);
-  EXPECT_EQ(LoopEmf(state, 0), e23 + e31 + e12);
-  EXPECT_EQ(LoopEmf(state, 1), e43 - e23 + e24);
+  TemporaryResults dir;
+  const BranchTable table = {{"1->2", "1", "", "", "1", "0"},   {"2->3", "", "6.366", "", "1", "90"},
+                             {"3->1", "4", "", "", "", ""},     {"2->4", "", "", "20", "3", "0"},
+                             {"4->3", "16", "", "", "5", "-90"}};
+  const CircuitState state = Tested(table, dir.Results());
+  ASSERT_EQ(state.LoopCount(), 2);
+  auto z = [&](int k) { return state.Branches[k].Z; };
+  auto e = [&](int k) { return state.Branches[k].E; };
+  const int b12 = 0, b23 = 1, b31 = 2, b24 = 3, b43 = 4;
+  EXPECT_EQ(LoopImpedance(state, 0, 0), z(b23) + z(b31) + z(b12));
+  EXPECT_EQ(LoopImpedance(state, 0, 1), Complex() - z(b23));
+  EXPECT_EQ(LoopImpedance(state, 1, 0), Complex() - z(b23));
+  EXPECT_EQ(LoopImpedance(state, 1, 1), z(b43) + z(b23) + z(b24));
+  EXPECT_EQ(LoopEmf(state, 0), e(b23) + e(b31) + e(b12));
+  EXPECT_EQ(LoopEmf(state, 1), e(b43) + e(b23) * -1.0 + e(b24));
 }
 
 TEST(MeshCurrentMethod, DoesNothingWithoutAPassedTest) {
@@ -146,7 +126,8 @@ TEST(MeshCurrentMethod, DoesNothingWithoutAPassedTest) {
     const char* what;
     CircuitState state;
   };
-  CircuitState untested = NumericCheckCircuit();
+  TemporaryResults tested;
+  CircuitState untested = Tested(NumericCheckTable(), tested.Results());
   untested.NeedsTest = true;
   CircuitState empty;
   empty.NeedsTest = false;
@@ -170,8 +151,8 @@ TEST(MeshCurrentMethod, DoesNothingWithoutAPassedTest) {
 TEST(MeshCurrentMethod, ZeroImpedanceLoopIsSingular) {
   TemporaryResults dir;
   ResultsDirectory& results = dir.Results();
-  results.Append("out.txt", "test lines\n");
-  CircuitState state = TestedCircuit({{0, 0}, {0, 0}, {0, 0}, {1, 0}, {1, 0}}, {{10, 0}, {}, {}, {}, {}});
+  CircuitState state = Tested(FiveBranches("", "", "", "1", "1"), results);
+  const std::string testLines = ReadTextFile(dir.Directory() / "out.txt").value();
   CurrFormTexts texts;
   for (MemoLines* memo : {&texts.ContCurr, &texts.CurMemo, &texts.PowerMemo}) memo->Add("last run");
   CurrFormViews views = texts.Views();
@@ -183,7 +164,7 @@ TEST(MeshCurrentMethod, ZeroImpedanceLoopIsSingular) {
   EXPECT_TRUE(texts.ContCurr.lines.empty());
   EXPECT_TRUE(texts.CurMemo.lines.empty());
   EXPECT_TRUE(texts.PowerMemo.lines.empty());
-  EXPECT_EQ(ReadTextFile(dir.Directory() / "out.txt").value(), "test lines\n");
+  EXPECT_EQ(ReadTextFile(dir.Directory() / "out.txt").value(), testLines);
   EXPECT_EQ(ReadTextFile(dir.Directory() / "Currents.txt").value(),
             " 0.000+0.000i\t 0.000+0.000i\t10.000+0.000i\t\n 0.000+0.000i\t 2.000+0.000i\t 0.000+0.000i\t\n\n");
 }

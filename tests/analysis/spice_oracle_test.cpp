@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "analysis/branch_impedances.h"
+#include "analysis/circuit_test.h"
 #include "analysis/mesh_current.h"
 #include "generator/random_circuit.h"
 #include "support/results_fixture.h"
@@ -132,41 +133,45 @@ std::vector<TLoop> TreeLoops(const CircuitState& state) {
   return loops;
 }
 
-// The circuit as a passed test leaves it, with the tree loops.
-CircuitState PreparedCircuit(const OracleCircuit& circuit, ResultsDirectory& results) {
-  CircuitState state;
-  EXPECT_EQ(ParseBranchTable(BranchNames(circuit.table), state.Branches, state.NodeCount), kParseOk) << circuit.what;
-  MemoLines inputs;
-  ComputeBranchImpedances(state.Branches, circuit.table, circuit.frequency, results, inputs);
-  BuildAdjacency(state.Branches, state.NodeCount, state.Adjacency);
-  state.Loops = TreeLoops(state);
-  state.LoopCapacity = state.LoopCount();
-  state.NeedsTest = false;
-  return state;
-}
-
 double FrequencyHz(const FrequencySetting& frequency) { return std::stod(frequency.text) * UnitFactor(frequency.unitIndex); }
 
-void ExpectAgreement(const OracleCircuit& circuit) {
-  TemporaryResults dir;
-  ResultsDirectory& results = dir.Results();
-  CircuitState state = PreparedCircuit(circuit, results);
+// Runs the method on the tested circuit with its current loop list and
+// compares every branch current with ngspice's.
+void ExpectMeshAgrees(CircuitState& state, ResultsDirectory& results, const SpiceSolution& spice,
+                      const std::string& what) {
   CurrFormTexts texts;
   CurrFormViews views = texts.Views();
   MeshSolution ours;
-  ASSERT_TRUE(MeshCurrentMethod(state, results, views, ours)) << circuit.what;
-
-  const SpiceSolution spice = SolveWithSpice(state.Branches, circuit.table, FrequencyHz(circuit.frequency), state.NodeCount);
+  ASSERT_TRUE(MeshCurrentMethod(state, results, views, ours)) << what;
   const double scale = LargestMagnitude(spice.currents);
   for (int k = 0; k < state.BranchCount(); ++k) {
     const Complex a = ours.branchCurrents[k], b = spice.currents[k];
     EXPECT_TRUE(AgreesWithSpice(a, b, scale, spice.currentFloor))
-        << circuit.what << ": I" << state.Branches[k].From << state.Branches[k].To << " = " << a.re << " + " << a.im
+        << what << ": I" << state.Branches[k].From << state.Branches[k].To << " = " << a.re << " + " << a.im
         << "i, ngspice " << b.re << " + " << b.im << "i";
   }
   const Complex imbalance = ours.source - ours.consumed;
-  EXPECT_LT(std::hypot(imbalance.re, imbalance.im), 1e-9 * std::max(1.0, std::hypot(ours.source.re, ours.source.im)))
-      << circuit.what;
+  EXPECT_LE(std::hypot(imbalance.re, imbalance.im), 1e-9 * std::max(1.0, std::hypot(ours.consumed.re, ours.consumed.im)))
+      << what << ": the power balance does not close";
+}
+
+// The circuit through the program's own test and loops, then once more with
+// the tree loops (also for a circuit the test refuses, such as a single
+// loop, which is still a sound circuit). Returns whether the test passed.
+bool ExpectAgreement(const OracleCircuit& circuit) {
+  TemporaryResults dir;
+  ResultsDirectory& results = dir.Results();
+  CircuitState state;
+  CurrFormTexts window;
+  CurrFormViews views = window.Views();
+  const bool passed = RunCircuitTest(state, circuit.table, circuit.frequency, results, views).passed;
+  const SpiceSolution spice =
+      SolveWithSpice(state.Branches, circuit.table, FrequencyHz(circuit.frequency), state.NodeCount);
+  if (passed) ExpectMeshAgrees(state, results, spice, circuit.what + ", loops of the test");
+  state.Loops = TreeLoops(state);
+  state.NeedsTest = false;
+  ExpectMeshAgrees(state, results, spice, circuit.what + ", tree loops");
+  return passed;
 }
 
 class SpiceOracle : public ::testing::Test {
@@ -178,13 +183,15 @@ class SpiceOracle : public ::testing::Test {
 };
 
 TEST_F(SpiceOracle, HandMadeCircuits) {
-  for (const OracleCircuit& circuit : HandMadeCircuits()) ExpectAgreement(circuit);
+  for (const OracleCircuit& circuit : HandMadeCircuits()) EXPECT_TRUE(ExpectAgreement(circuit)) << circuit.what;
 }
 
 TEST_F(SpiceOracle, GeneratedCircuits) {
   TemporaryResults dir;
-  ResultsDirectory& results = dir.Results();
-  for (const OracleCircuit& circuit : GeneratedCircuits(results)) ExpectAgreement(circuit);
+  int passed = 0;
+  for (const OracleCircuit& circuit : GeneratedCircuits(dir.Results())) passed += ExpectAgreement(circuit);
+  // Most generated circuits pass the test; the loops of the test are then compared too.
+  EXPECT_GE(passed, 12);
 }
 
 // The netlist itself: ammeter first, the source's + towards the end node,
