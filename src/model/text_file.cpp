@@ -71,7 +71,11 @@ bool WriteBytes(const std::filesystem::path& path, std::string_view bytes, std::
 std::string Utf8ToCp1251(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());
-  for (size_t pos = 0; pos < utf8.size();) out.push_back(EncodeCodePoint(DecodeUtf8(utf8, pos)));
+  for (size_t pos = 0; pos < utf8.size();) {
+    // Plain ASCII, nearly all of a results file, passes straight through.
+    if (static_cast<unsigned char>(utf8[pos]) < 0x80) out.push_back(utf8[pos++]);
+    else out.push_back(EncodeCodePoint(DecodeUtf8(utf8, pos)));
+  }
   return out;
 }
 
@@ -88,13 +92,19 @@ std::string Cp1251ToUtf8(std::string_view cp1251) {
 }
 
 std::string ToFileBytes(std::string_view text) {
-  std::string withCrLf;
-  withCrLf.reserve(text.size() + text.size() / 16);
-  for (char c : text) {
-    if (c == '\n') withCrLf.push_back('\r');
-    withCrLf.push_back(c);
+  std::string bytes;
+  bytes.reserve(text.size() + text.size() / 16);
+  for (size_t pos = 0; pos < text.size();) {
+    const char c = text[pos];
+    if (static_cast<unsigned char>(c) >= 0x80) {
+      bytes.push_back(EncodeCodePoint(DecodeUtf8(text, pos)));
+      continue;
+    }
+    if (c == '\n') bytes.push_back('\r');
+    bytes.push_back(c);
+    ++pos;
   }
-  return Utf8ToCp1251(withCrLf);
+  return bytes;
 }
 
 bool WriteTextFile(const std::filesystem::path& path, std::string_view text) {
