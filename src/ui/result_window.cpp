@@ -73,8 +73,10 @@ QPlainTextEdit* ResultWindow::AddMemo(const char* name, QRect bounds, bool bold)
   memo->setObjectName(QString::fromLatin1(name));
   memo->setGeometry(bounds);
   memo->setReadOnly(true);
-  memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+  memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
   memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  memo->document()->setDocumentMargin(2);
   if (bold) memo->setFont(InterfaceFont(11, true));
   return memo;
 }

@@ -1,6 +1,14 @@
 #include "ui/widget_views.h"
 
+#include <QScrollBar>
+
 namespace ohmara {
+
+void WidgetMemo::Add(const std::string& line) {
+  memo_->appendPlainText(QString::fromStdString(line));
+  // A memo shows its first lines, as it would after being filled at once.
+  memo_->verticalScrollBar()->setValue(0);
+}
 
 void WidgetGrid::SetCell(int col, int row, const std::string& text) {
   const QString value = QString::fromStdString(text);

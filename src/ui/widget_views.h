@@ -12,7 +12,7 @@ class WidgetMemo : public MemoView {
  public:
   explicit WidgetMemo(QPlainTextEdit* memo) : memo_(memo) {}
   void Clear() override { memo_->clear(); }
-  void Add(const std::string& line) override { memo_->appendPlainText(QString::fromStdString(line)); }
+  void Add(const std::string& line) override;
 
  private:
   QPlainTextEdit* memo_;
