@@ -151,7 +151,7 @@ TEST_F(AnalysisCommandsTest, NodePotentialsBasicAndOptimal) {
 TEST_F(AnalysisCommandsTest, ResultWindowPrintsItsPictureToAPdf) {
   Test(kFiveBranches);
   Main().ContBtn->click();
-  const auto pdf = dir_ / "mesh.pdf";
+  const auto pdf = scratch_.Path() / "mesh.pdf";
   prompts_.onPrinter = [&](QPrinter& printer) {
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(QString::fromStdString(pdf.string()));

@@ -104,9 +104,9 @@ TEST_F(ComputeBranchImpedancesTest, WritesOutLinesAndMemoLines) {
       Row("3->1", "", "", "100", "", ""),
   };
   std::vector<TBranch> branches = BranchesOf(table);
-  results().Append("out.txt", "before\n");
+  Results().Append("out.txt", "before\n");
   MemoLines memo;
-  ComputeBranchImpedances(branches, table, {"50", 0}, results(), memo);
+  ComputeBranchImpedances(branches, table, {"50", 0}, Results(), memo);
 
   EXPECT_EQ(Bytes("out.txt"),
             "before\r\n"
@@ -123,7 +123,7 @@ TEST_F(ComputeBranchImpedancesTest, LabelsRunTogetherInFileAndMemo) {
   branches[0] = {12, 3};
   branches[1] = {1, 23};
   MemoLines memo;
-  ComputeBranchImpedances(branches, table, {"15", 0}, results(), memo);
+  ComputeBranchImpedances(branches, table, {"15", 0}, Results(), memo);
   EXPECT_EQ(Bytes("out.txt"),
             "1)\tZ123=1.00000+0.00000i\t\tE123=0.00000+0.00000i\t\t\r\n"
             "2)\tZ123=2.00000+0.00000i\t\tE123=0.00000+0.00000i\t\t\r\n");
@@ -140,7 +140,7 @@ TEST_F(ComputeBranchImpedancesTest, FailureWritesNothingAndKeepsEarlierBranches)
   std::vector<TBranch> branches = BranchesOf(table);
   MemoLines memo;
   try {
-    ComputeBranchImpedances(branches, table, {"15", 0}, results(), memo);
+    ComputeBranchImpedances(branches, table, {"15", 0}, Results(), memo);
     ADD_FAILURE() << "a C of 0 must throw";
   } catch (const DivisionByZero& error) {
     EXPECT_EQ(error.Quantity(), "Z23");

@@ -47,8 +47,8 @@ class RunCircuitTestTest : public ResultsFixture {
   CircuitTestOutcome Run(const BranchTable& table) { return Run(table, window); }
   CircuitTestOutcome Run(const BranchTable& table, LoggingWindow& target) {
     target.FillWithOldLines();
-    results().Rewrite("out.txt", "older test\n");
-    return RunCircuitTest(state, table, {"15", 0}, results(), target.views);
+    Results().Rewrite("out.txt", "older test\n");
+    return RunCircuitTest(state, table, {"15", 0}, Results(), target.views);
   }
   CircuitState state;
   LoggingWindow window;
@@ -138,12 +138,12 @@ TEST_F(RunCircuitTestTest, BadCellStopsTheTestWithTheMethodsLocked) {
 }
 
 TEST_F(RunCircuitTestTest, MissingResultsDirectoryIsCreated) {
-  ResultsDirectory nested(Directory() / "Results");
+  ResultsDirectory nested(Path() / "Results");
   const CircuitTestOutcome outcome =
       RunCircuitTest(state, TableOf({"1->2", "2->3", "3->1", "3->4", "4->1"}), {"15", 0}, nested, window.views);
   EXPECT_TRUE(outcome.passed);
   EXPECT_TRUE(nested.TakeFailedFiles().empty());
-  EXPECT_FALSE(ReadFileBytes(Directory() / "Results" / "out.txt").empty());
+  EXPECT_FALSE(Bytes("Results/out.txt").empty());
 }
 
 }  // namespace

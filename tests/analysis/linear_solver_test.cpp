@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "model/errors.h"
-#include "model/text_file.h"
 #include "support/results_fixture.h"
 
 namespace ohmara {
@@ -41,7 +40,7 @@ int MatrixCount(const std::string& trace) {
 }
 
 TEST(SolveLinearSystem, OneByOneTraceIsExact) {
-  TemporaryResults dir;
+  ScratchResults dir;
   ResultsDirectory& results = dir.Results();
   Matrix rows = {{{2, 0}, {4, 2}}};
   const std::vector<Complex> x = SolveLinearSystem(rows, 1, results, "Currents.txt");
@@ -52,13 +51,13 @@ TEST(SolveLinearSystem, OneByOneTraceIsExact) {
 }
 
 TEST(SolveLinearSystem, ReplacesAnEarlierTrace) {
-  TemporaryResults dir;
+  ScratchResults dir;
   ResultsDirectory& results = dir.Results();
   Matrix first = {{{1, 0}, {7, 0}}, {{0, 0}, {0, 0}}};
   Matrix second = {{{2, 0}, {4, 2}}};
   SolveLinearSystem(first, 1, results, "Potential.txt");
   SolveLinearSystem(second, 1, results, "Potential.txt");
-  EXPECT_EQ(ReadTextFile(dir.Directory() / "Potential.txt").value(),
+  EXPECT_EQ(dir.Text("Potential.txt"),
             " 2.000+0.000i\t 4.000+2.000i\t\n\n 1.000+0.000i\t 2.000+1.000i\t\n\n\n2.000+1.000i\t\n\n\n");
 }
 
@@ -156,7 +155,7 @@ TEST(SolveLinearSystem, SingularSystemKeepsTheMatricesSoFar) {
       {{{{1e-170, 0}, {1, 0}}}, 0, 1},
   };
   for (const Case& c : cases) {
-    TemporaryResults dir;
+    ScratchResults dir;
     ResultsDirectory& results = dir.Results();
     Matrix rows = c.rows;
     const int n = static_cast<int>(rows.size());
@@ -166,7 +165,7 @@ TEST(SolveLinearSystem, SingularSystemKeepsTheMatricesSoFar) {
     } catch (const SingularSystem& error) {
       EXPECT_EQ(error.Column(), c.column);
     }
-    const std::string trace = ReadTextFile(dir.Directory() / "Currents.txt").value_or("");
+    const std::string trace = dir.Text("Currents.txt");
     EXPECT_EQ(MatrixCount(trace), c.matrices) << trace;
     EXPECT_EQ(trace.find("nan"), std::string::npos);
     EXPECT_EQ(trace.find("inf"), std::string::npos);

@@ -175,7 +175,7 @@ TEST_F(FindLoopsTest, TextbookExamples) {
       {"no branches", {}, kRealNodeRuleBroken, {}, {}, ""},
   };
   for (const Case& c : cases) {
-    TemporaryResults files;
+    ScratchResults files;
     files.Results().Append("out.txt", "older\n");
     CircuitState state = CircuitOf(c.names);
     MemoLines conts;
@@ -194,7 +194,7 @@ TEST_F(FindLoopsTest, TextbookExamples) {
 TEST_F(FindLoopsTest, LoopStateAfterTheFiveBranchExample) {
   CircuitState state = CircuitOf({"1->2", "2->3", "3->1", "2->4", "4->3"});
   MemoLines conts;
-  ASSERT_EQ(FindLoops(state, results(), conts), kLoopsFound);
+  ASSERT_EQ(FindLoops(state, Results(), conts), kLoopsFound);
   EXPECT_EQ(state.LoopCapacity, 2);
   ASSERT_EQ(state.LoopCount(), 2);
   EXPECT_EQ(state.RealNodes, [] {
@@ -212,7 +212,7 @@ TEST_F(FindLoopsTest, LoopStateAfterTheFiveBranchExample) {
 
 TEST(CollectLoopSets, BranchIndicesAndNodesOfTheLoop) {
   CircuitState state = CircuitOf({"1->4", "3->2", "1->5", "4->2", "2->5", "4->3", "4->5", "5->3"});
-  TemporaryResults files;
+  ScratchResults files;
   MemoLines conts;
   ASSERT_EQ(FindLoops(state, files.Results(), conts), kLoopsFound);
   TIntSet branches, nodes;
@@ -295,7 +295,7 @@ TEST_F(FindLoopsTest, CircuitsTheJoiningPassCannotFinish) {
        {6, 1, 0, 1}},
   };
   for (const Case& c : cases) {
-    TemporaryResults files;
+    ScratchResults files;
     CircuitState state = CircuitOf(c.names);
     MemoLines conts;
     LoopSearchCounts counts;
@@ -318,7 +318,7 @@ TEST_F(FindLoopsTest, CompleteGraphOnTwelveNodes) {
     for (int b = a + 1; b <= 12; ++b) names.push_back(std::to_string(a) + "->" + std::to_string(b));
   CircuitState state = CircuitOf(names);
   MemoLines conts;
-  ASSERT_EQ(FindLoops(state, results(), conts), kLoopsFound);
+  ASSERT_EQ(FindLoops(state, Results(), conts), kLoopsFound);
   EXPECT_EQ(state.LoopCount(), 55);
   EXPECT_EQ(IncidenceRank(state), 55);
   for (const TLoop& loop : state.Loops) EXPECT_TRUE(IsClosedChain(state, loop));
@@ -373,7 +373,7 @@ TEST(FindLoopsProperty, EveryClosedCircuitPassesWithFullIndependentLoopSet) {
     std::mt19937 random(seed);
     const std::vector<std::string> names = RandomClosedCircuit(random);
     CircuitState state = CircuitOf(names);
-    TemporaryResults files;
+    ScratchResults files;
     MemoLines conts;
     LoopSearchCounts counts;
     const int result = FindLoops(state, files.Results(), conts, counts);

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "analysis/circuit_test.h"
+#include "analysis/method_sections.h"
 #include "model/errors.h"
-#include "model/text_file.h"
 #include "support/results_fixture.h"
 
 namespace ohmara {
@@ -35,10 +35,8 @@ CircuitState Tested(const BranchTable& table, ResultsDirectory& results) {
 // R = 1 in every branch, 10 V at 0 degrees in 1->2.
 BranchTable NumericCheckTable() { return FiveBranches("1", "1", "1", "1", "1"); }
 
-const char kRule[] = "--------------------------------";
-
 std::string NumericCheckSection() {
-  return std::string("\n\n") + kRule + "\nМетод контурных токов\n" + kRule + "\n\n" +
+  return SectionHeading("Метод контурных токов") +
          "\n\nТоки:\n"
          "I12=3.75000+0.00000i\t\t\nI23=2.50000+0.00000i\t\t\nI31=3.75000+0.00000i\t\t\n"
          "I24=1.25000+0.00000i\t\t\nI43=1.25000+0.00000i\t\t\n"
@@ -47,16 +45,27 @@ std::string NumericCheckSection() {
          "Потребляемая мощность = 37.50000+0.00000i\n";
 }
 
-using Lines = std::vector<std::string>;
+// A circuit after its test, in a results directory of its own, with the
+// out.txt lines the test wrote and a window for the method.
+struct MeshRun {
+  explicit MeshRun(const BranchTable& table) : state(Tested(table, files.Results())), testLines(files.Text("out.txt")) {
+    EXPECT_TRUE(files.Exists("out.txt")) << "the test wrote no out.txt";
+  }
+  bool Run() {
+    CurrFormViews views = texts.Views();
+    return MeshCurrentMethod(state, files.Results(), views);
+  }
+
+  ScratchResults files;
+  CircuitState state;
+  const std::string testLines;
+  CurrFormTexts texts;
+};
 
 TEST(MeshCurrentMethod, NumericCheck) {
-  TemporaryResults dir;
-  ResultsDirectory& results = dir.Results();
-  CircuitState state = Tested(NumericCheckTable(), results);
-  const std::string testLines = ReadTextFile(dir.Directory() / "out.txt").value();
-  CurrFormTexts texts;
-  CurrFormViews views = texts.Views();
-  ASSERT_TRUE(MeshCurrentMethod(state, results, views));
+  MeshRun run(NumericCheckTable());
+  ASSERT_TRUE(run.Run());
+  const CurrFormTexts& texts = run.texts;
 
   EXPECT_EQ(texts.RGrid.rows, 2);
   EXPECT_EQ(texts.RGrid.cols, 2);
@@ -74,37 +83,32 @@ TEST(MeshCurrentMethod, NumericCheck) {
   EXPECT_TRUE(texts.InValMem.lines.empty());
   EXPECT_TRUE(texts.Conts.lines.empty());
 
-  EXPECT_EQ(ReadTextFile(dir.Directory() / "out.txt").value(), testLines + NumericCheckSection());
-  EXPECT_NE(testLines.find("\nКонтуры в цепи\n2->3\t3->1\t1->2\t\n4->3\t3->2\t2->4\t\n"), std::string::npos);
-  const std::string trace = ReadTextFile(dir.Directory() / "Currents.txt").value();
+  EXPECT_EQ(run.files.Text("out.txt"), run.testLines + NumericCheckSection());
+  EXPECT_NE(run.testLines.find("\nКонтуры в цепи\n2->3\t3->1\t1->2\t\n4->3\t3->2\t2->4\t\n"), std::string::npos);
+  const std::string trace = run.files.Text("Currents.txt");
   EXPECT_EQ(trace.rfind(" 3.000+0.000i\t-1.000+0.000i\t10.000+0.000i\t\n-1.000+0.000i\t", 0), 0u) << trace;
   EXPECT_TRUE(trace.ends_with("\n\n\n3.750+0.000i\t1.250+0.000i\t\n\n\n")) << trace;
-  EXPECT_TRUE(results.TakeFailedFiles().empty());
+  EXPECT_TRUE(run.files.Results().TakeFailedFiles().empty());
 }
 
 TEST(MeshCurrentMethod, SecondRunAddsAnIdenticalSection) {
-  TemporaryResults dir;
-  ResultsDirectory& results = dir.Results();
-  CircuitState state = Tested(NumericCheckTable(), results);
-  const std::string testLines = ReadTextFile(dir.Directory() / "out.txt").value();
-  CurrFormTexts texts;
-  CurrFormViews views = texts.Views();
-  ASSERT_TRUE(MeshCurrentMethod(state, results, views));
-  const std::string firstTrace = dir.Bytes("Currents.txt");
-  ASSERT_TRUE(MeshCurrentMethod(state, results, views));
+  MeshRun run(NumericCheckTable());
+  ASSERT_TRUE(run.Run());
+  const std::string firstTrace = run.files.Bytes("Currents.txt");
+  ASSERT_TRUE(run.Run());
 
-  EXPECT_EQ(ReadTextFile(dir.Directory() / "out.txt").value(), testLines + NumericCheckSection() + NumericCheckSection());
-  EXPECT_EQ(dir.Bytes("Currents.txt"), firstTrace);
-  EXPECT_EQ(texts.ContCurr.lines.size(), 2u);
-  EXPECT_EQ(texts.CurMemo.lines.size(), 5u);
-  EXPECT_EQ(texts.PowerMemo.lines.size(), 2u);
+  EXPECT_EQ(run.files.Text("out.txt"), run.testLines + NumericCheckSection() + NumericCheckSection());
+  EXPECT_EQ(run.files.Bytes("Currents.txt"), firstTrace);
+  EXPECT_EQ(run.texts.ContCurr.lines.size(), 2u);
+  EXPECT_EQ(run.texts.CurMemo.lines.size(), 5u);
+  EXPECT_EQ(run.texts.PowerMemo.lines.size(), 2u);
 }
 
 // Entries of the loop matrix and source column in terms of the branches:
 // each branch gets a distinct impedance and source so that a wrong sign or a
 // missed shared branch shows.
 TEST(MeshCurrentMethod, LoopMatrixFromBranches) {
-  TemporaryResults dir;
+  ScratchResults dir;
   const BranchTable table = {{"1->2", "1", "", "", "1", "0"},   {"2->3", "", "6.366", "", "1", "90"},
                              {"3->1", "4", "", "", "", ""},     {"2->4", "", "", "20", "3", "0"},
                              {"4->3", "16", "", "", "5", "-90"}};
@@ -126,15 +130,15 @@ TEST(MeshCurrentMethod, DoesNothingWithoutAPassedTest) {
     const char* what;
     CircuitState state;
   };
-  TemporaryResults tested;
+  ScratchResults tested;
   CircuitState untested = Tested(NumericCheckTable(), tested.Results());
   untested.NeedsTest = true;
   CircuitState empty;
   empty.NeedsTest = false;
   const Case cases[] = {{"NeedsTest set", untested}, {"no branches", empty}};
   for (const Case& c : cases) {
-    TemporaryResults dir;
-    ResultsDirectory results(dir.Directory() / "Results");
+    ScratchDirectory dir;
+    ResultsDirectory results(dir.Path() / "Results");
     CircuitState state = c.state;
     CurrFormTexts texts;
     texts.ContCurr.Add("earlier");
@@ -149,23 +153,19 @@ TEST(MeshCurrentMethod, DoesNothingWithoutAPassedTest) {
 // A loop whose branches have no impedance at all leaves a zero column in the
 // loop matrix.
 TEST(MeshCurrentMethod, ZeroImpedanceLoopIsSingular) {
-  TemporaryResults dir;
-  ResultsDirectory& results = dir.Results();
-  CircuitState state = Tested(FiveBranches("", "", "", "1", "1"), results);
-  const std::string testLines = ReadTextFile(dir.Directory() / "out.txt").value();
-  CurrFormTexts texts;
+  MeshRun run(FiveBranches("", "", "", "1", "1"));
+  CurrFormTexts& texts = run.texts;
   for (MemoLines* memo : {&texts.ContCurr, &texts.CurMemo, &texts.PowerMemo}) memo->Add("last run");
-  CurrFormViews views = texts.Views();
 
-  EXPECT_THROW(MeshCurrentMethod(state, results, views), SingularSystem);
+  EXPECT_THROW(run.Run(), SingularSystem);
   EXPECT_EQ(texts.RGrid.Cell(0, 0), " 0");
   EXPECT_EQ(texts.RGrid.Cell(1, 1), " 2");
   EXPECT_EQ(texts.EGrid.Cell(0, 0), "10");
   EXPECT_TRUE(texts.ContCurr.lines.empty());
   EXPECT_TRUE(texts.CurMemo.lines.empty());
   EXPECT_TRUE(texts.PowerMemo.lines.empty());
-  EXPECT_EQ(ReadTextFile(dir.Directory() / "out.txt").value(), testLines);
-  EXPECT_EQ(ReadTextFile(dir.Directory() / "Currents.txt").value(),
+  EXPECT_EQ(run.files.Text("out.txt"), run.testLines);
+  EXPECT_EQ(run.files.Text("Currents.txt"),
             " 0.000+0.000i\t 0.000+0.000i\t10.000+0.000i\t\n 0.000+0.000i\t 2.000+0.000i\t 0.000+0.000i\t\n\n");
 }
 

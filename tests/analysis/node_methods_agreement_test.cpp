@@ -12,24 +12,17 @@
 #include <utility>
 #include <vector>
 
-#include "analysis/circuit_test.h"
 #include "analysis/mesh_current.h"
-#include "analysis/nodal_circuits.h"
 #include "analysis/node_potential.h"
 #include "analysis/optimal_node_potential.h"
+#include "analysis/table_circuits.h"
 #include "generator/random_circuit.h"
 #include "model/errors.h"
-#include "support/scratch_directory.h"
+#include "support/results_fixture.h"
 #include "support/spice_oracle.h"
 
 namespace ohmara {
 namespace {
-
-struct TableCircuit {
-  std::string what;
-  BranchTable table;
-  FrequencySetting frequency;
-};
 
 // How closely two methods agree on a circuit, relative to its largest value.
 // At megahertz the generator's millihenries and microfarads give impedances
@@ -114,23 +107,15 @@ std::vector<TableCircuit> RandomCircuits() {
   std::vector<TableCircuit> circuits;
   EarCircuitMaker maker(777);
   for (int i = 0; i < 12; ++i) circuits.push_back(maker.Make(2 + i % 6));
-  ScratchDirectory scratch;
-  ResultsDirectory results(scratch.Path());
+  ScratchResults files;
   EngineRandomSource random(4242);
   for (int i = 0; i < 12; ++i) {
     const int loops = 2 + i % 8, points = 4 + (i * 5) % 15;
-    const RandomCircuit circuit = GenerateRandomCircuit(loops, points, random, results);
-    circuits.push_back({"generated " + std::to_string(loops) + " loops, " + std::to_string(points) + " points",
-                        circuit.Table, {std::to_string(circuit.Frequency), i % 3}});
+    const RandomCircuit circuit = GenerateRandomCircuit(loops, points, random, files.Results());
+    circuits.push_back(GeneratedCircuit(
+        "generated " + std::to_string(loops) + " loops, " + std::to_string(points) + " points", circuit, i % 3));
   }
   return circuits;
-}
-
-// The circuit as "Тест" leaves it; false when it does not pass.
-bool Tested(const TableCircuit& circuit, CircuitState& state, ResultsDirectory& results) {
-  CurrFormTexts window;
-  CurrFormViews views = window.Views();
-  return RunCircuitTest(state, circuit.table, circuit.frequency, results, views).passed;
 }
 
 std::vector<int> RealNodesOf(const CircuitState& state) {
@@ -177,8 +162,8 @@ NodalSolution SolveByNodes(NodeMethod method, CircuitState& state, int z, Result
 TEST(NodeMethodsAgreement, RandomTestedCircuitsGiveTheSameCurrentsByAllThreeMethods) {
   int passed = 0;
   for (const TableCircuit& circuit : RandomCircuits()) {
-    ScratchDirectory scratch;
-    ResultsDirectory results(scratch.Path());
+    ScratchResults files;
+    ResultsDirectory& results = files.Results();
     CircuitState state;
     if (!Tested(circuit, state, results)) continue;
     ++passed;
@@ -199,10 +184,6 @@ TEST(NodeMethodsAgreement, RandomTestedCircuitsGiveTheSameCurrentsByAllThreeMeth
   EXPECT_GE(passed, 18);
 }
 
-BranchRow Row(const char* name, const char* r, const char* l, const char* c, const char* e, const char* angle) {
-  return {name, r, l, c, e, angle};
-}
-
 // The chain 1 -> 5 -> 2 -> 3 whose middle branch has a source and nothing
 // else: the test passes it, the mesh and the optimal method solve it, the
 // basic method cannot form its admittance.
@@ -212,8 +193,8 @@ TEST(NodeMethodsAgreement, SourceOnlyBranchInsideAChain) {
                               Row("2->3", "", "20", "", "", ""), Row("1->3", "15", "", "", "", ""),
                               Row("3->4", "", "", "100", "", ""), Row("4->1", "5", "", "", "", "")},
                              {"50", 0}};
-  ScratchDirectory scratch;
-  ResultsDirectory results(scratch.Path());
+  ScratchResults files;
+  ResultsDirectory& results = files.Results();
   CircuitState state;
   ASSERT_TRUE(Tested(circuit, state, results));
   const MeshSolution mesh = SolveByMesh(state, results);
@@ -234,29 +215,22 @@ TEST(NodeMethodsAgreement, SourceOnlyBranchInsideAChain) {
 
 // Hand-made circuits with every element kind, every unit and several phases.
 std::vector<TableCircuit> OracleCircuits() {
+  // A chain 4 -> 5 -> 1 beside the RLC circuit gives the optimal method
+  // something to fold.
+  TableCircuit rlc = RlcWithPhases();
+  rlc.table.push_back(Row("4->5", "3", "", "", "", ""));
+  rlc.table.push_back(Row("5->1", "", "0.7", "", "9", "200"));
   std::vector<TableCircuit> circuits = {
       {"worked example",
        {Row("1->2", "1", "", "", "10", "0"), Row("2->3", "1", "", "", "", ""), Row("3->4", "1", "", "", "", ""),
         Row("4->1", "1", "", "", "", ""), Row("1->3", "2", "", "", "", "")},
        {"15", 0}},
-      {"RLC with phases, kHz",
-       {Row("1->2", "10", "2", "", "100", "30"), Row("2->3", "5", "", "4.7", "", ""),
-        Row("3->1", "22", "1.5", "10", "50", "-45"), Row("2->4", "", "3", "", "20", "90"),
-        Row("4->3", "8", "", "2.2", "", ""), Row("4->5", "3", "", "", "", ""), Row("5->1", "", "0.7", "", "9", "200")},
-       {"1", 1}},
-      {"complete graph on four nodes, MHz",
-       {Row("1->2", "50", "0.01", "", "5", "120"), Row("1->3", "", "", "0.001", "", ""),
-        Row("1->4", "75", "", "", "", ""), Row("2->3", "33", "0.002", "0.0005", "3", "270"),
-        Row("2->4", "", "0.004", "", "", ""), Row("3->4", "100", "", "0.002", "7", "-180")},
-       {"2", 2}},
+      rlc,
+      CompleteGraphAtMegahertz(),
   };
   EarCircuitMaker maker(31337);
   for (int ears : {3, 5, 7}) circuits.push_back(maker.Make(ears));
   return circuits;
-}
-
-double FrequencyHz(const FrequencySetting& frequency) {
-  return std::stod(frequency.text) * UnitFactor(frequency.unitIndex);
 }
 
 // Up to three zero nodes of a circuit: its first, middle and last real node.
@@ -267,16 +241,6 @@ std::vector<int> SomeRealNodes(const CircuitState& state) {
   return chosen;
 }
 
-void ExpectAgreesWithSpice(const std::vector<Complex>& ours, const std::vector<Complex>& spice,
-                           const std::string& what) {
-  ASSERT_EQ(ours.size(), spice.size()) << what;
-  const double scale = LargestMagnitude(spice);
-  for (size_t k = 0; k < ours.size(); ++k)
-    EXPECT_TRUE(AgreesWithSpice(ours[k], spice[k], scale))
-        << what << " #" << k + 1 << ": " << ours[k].re << "+" << ours[k].im << "i, ngspice " << spice[k].re << "+"
-        << spice[k].im << "i";
-}
-
 // The potentials of ngspice at the nodes the optimal method lists.
 std::vector<Complex> SpicePotentialsOf(const SpiceSolution& spice, const std::vector<int>& nodes) {
   std::vector<Complex> chosen;
@@ -285,11 +249,10 @@ std::vector<Complex> SpicePotentialsOf(const SpiceSolution& spice, const std::ve
 }
 
 TEST(NodeMethodsAgreement, BothNodeMethodsAgreeWithSpiceForSeveralZeroNodes) {
-  ASSERT_TRUE(SpiceAvailable()) << "ngspice is not on PATH: install it (apt-get install -y ngspice) to run the "
-                                   "circuit oracle";
+  ASSERT_TRUE(SpiceAvailable()) << kSpiceMissing;
   for (const TableCircuit& circuit : OracleCircuits()) {
-    ScratchDirectory scratch;
-    ResultsDirectory results(scratch.Path());
+    ScratchResults files;
+    ResultsDirectory& results = files.Results();
     CircuitState state;
     ASSERT_TRUE(Tested(circuit, state, results)) << circuit.what;
     for (int z : SomeRealNodes(state)) {

@@ -12,27 +12,16 @@
 namespace ohmara {
 namespace {
 
-using Lines = std::vector<std::string>;
-
-const char kRule[] = "--------------------------------";
-
 // The out.txt section of the worked example with zero node 3.
 std::string WorkedExampleSection() {
-  return std::string("\n\n") + kRule + "\nМетод узловых потенциалов (не оптимальный)\n" + kRule + "\n\n" +
+  return SectionHeading("Метод узловых потенциалов (не оптимальный)") +
          "\n\nПотенциалы:\n"
          "U1=-3.33333+0.00000i\t\t\n"
          "U2=3.33333+0.00000i\t\t\n"
          "U3=0.00000+0.00000i\t\t\n"
          "U4=-1.66667+0.00000i\t\t\n"
-         "\n\nТоки:\n"
-         "I12=3.33333+0.00000i\t\t\n"
-         "I23=3.33333+0.00000i\t\t\n"
-         "I34=1.66667+0.00000i\t\t\n"
-         "I41=1.66667+0.00000i\t\t\n"
-         "I13=-1.66667+0.00000i\t\t\n"
-         "\nБаланс мощностей\n"
-         "Мощность источников = 33.33333+0.00000i\n"
-         "Потребляемая мощность = 33.33333+0.00000i\n";
+         "\n\nТоки:\n" +
+         WorkedExampleFileCurrents();
 }
 
 void ExpectNear(Complex actual, Complex expected, const std::string& what) {
@@ -42,10 +31,9 @@ void ExpectNear(Complex actual, Complex expected, const std::string& what) {
 
 TEST(NodePotentialMethod, WorkedExampleWindow) {
   CircuitState state = WorkedExample();
-  ScratchResults files;
-  PotFormTexts window;
-  PotFormViews views = window.Views();
-  ASSERT_TRUE(NodePotentialMethod(state, 3, files.results, views));
+  NodalRun run;
+  ASSERT_TRUE(run.Run(NodePotentialMethod, state, 3));
+  const PotFormTexts& window = run.window;
 
   EXPECT_EQ(window.InValMem.lines, (Lines{"Y12 =  1", "E*Y12 = 10", "Y23 =  1", "E*Y23 =  0", "Y34 =  1",
                                          "E*Y34 =  0", "Y41 =  1", "E*Y41 =  0", "Y13 =  0.5", "E*Y13 =  0"}));
@@ -62,24 +50,20 @@ TEST(NodePotentialMethod, WorkedExampleWindow) {
     EXPECT_EQ(window.IGrid.Cell(0, r), column[r]) << r;
   }
   EXPECT_EQ(window.NdPot.lines, (Lines{"u1 = -3.3333", "u2 =  3.3333", "u3 =  0", "u4 = -1.6667"}));
-  EXPECT_EQ(window.CurMemo.lines,
-            (Lines{"I12 =  3.3333", "I23 =  3.3333", "I34 =  1.6667", "I41 =  1.6667", "I13 = -1.6667"}));
-  EXPECT_EQ(window.PowerMemo.lines,
-            (Lines{"Мощность источников = 33.3333", "Потребляемая мощность = 33.3333"}));
+  EXPECT_EQ(window.CurMemo.lines, WorkedExampleCurrentLines());
+  EXPECT_EQ(window.PowerMemo.lines, WorkedExamplePowerLines());
 }
 
 TEST(NodePotentialMethod, WorkedExampleFilesAndNumbers) {
   CircuitState state = WorkedExample();
-  ScratchResults files;
-  PotFormTexts window;
-  PotFormViews views = window.Views();
-  NodalSolution solution;
-  ASSERT_TRUE(NodePotentialMethod(state, 3, files.results, views, &solution));
+  NodalRun run;
+  ASSERT_TRUE(run.Run(NodePotentialMethod, state, 3));
+  const NodalSolution& solution = run.solution;
 
-  EXPECT_EQ(files.Text("out.txt"), WorkedExampleSection());
-  // The trace starts with the assembled system, the right-hand side last.
-  // The trace starts with the assembled system; a missing branch is -0 - 0i.
-  const std::string trace = files.Text("Potential.txt");
+  EXPECT_EQ(run.files.Text("out.txt"), WorkedExampleSection());
+  // The trace starts with the assembled system, the right-hand side last;
+  // a missing branch is -0 - 0i.
+  const std::string trace = run.files.Text("Potential.txt");
   EXPECT_EQ(trace.substr(0, trace.find("\n\n") + 1),
             " 2.500+0.000i\t-1.000+0.000i\t-1.000+0.000i\t-10.000+0.000i\t\n"
             "-1.000+0.000i\t 2.000+0.000i\t-0.000+0.000i\t10.000+0.000i\t\n"
@@ -109,35 +93,25 @@ TEST(NodePotentialMethod, ZeroNodeStandsInItsPlace) {
   };
   for (const Case& c : cases) {
     CircuitState state = WorkedExample();
-    ScratchResults files;
-    PotFormTexts window;
-    PotFormViews views = window.Views();
-    ASSERT_TRUE(NodePotentialMethod(state, c.z, files.results, views)) << c.z;
-    EXPECT_EQ(window.NdPot.lines, c.potentials) << c.z;
-    EXPECT_EQ(window.GGrid.rows, 3) << c.z;
+    NodalRun run;
+    ASSERT_TRUE(run.Run(NodePotentialMethod, state, c.z)) << c.z;
+    EXPECT_EQ(run.window.NdPot.lines, c.potentials) << c.z;
+    EXPECT_EQ(run.window.GGrid.rows, 3) << c.z;
     // The currents do not depend on which node is grounded.
-    EXPECT_EQ(window.CurMemo.lines,
-              (Lines{"I12 =  3.3333", "I23 =  3.3333", "I34 =  1.6667", "I41 =  1.6667", "I13 = -1.6667"}))
-        << c.z;
+    EXPECT_EQ(run.window.CurMemo.lines, WorkedExampleCurrentLines()) << c.z;
   }
 }
 
 TEST(NodePotentialMethod, BranchWithoutImpedanceStopsAtItsAdmittance) {
   // 5->2 carries only a source; the branches before it are already shown.
-  CircuitState state = HandCircuit({{1, 5, {1, 0}, {}},
-                                    {5, 2, {0, 0}, {5, 0}},
-                                    {2, 3, {1, 0}, {}},
-                                    {1, 3, {2, 0}, {}},
-                                    {3, 4, {1, 0}, {}},
-                                    {4, 1, {1, 0}, {}}});
-  ScratchResults files;
-  PotFormTexts window;
+  CircuitState state = ChainThroughFive({5, 2, {0, 0}, {5, 0}});
+  NodalRun run;
+  PotFormTexts& window = run.window;
   window.CurMemo.lines = {"earlier"};
   window.PowerMemo.lines = {"earlier"};
   window.NdPot.lines = {"earlier"};
-  PotFormViews views = window.Views();
   try {
-    NodePotentialMethod(state, 3, files.results, views);
+    run.Run(NodePotentialMethod, state, 3);
     FAIL() << "no division error";
   } catch (const DivisionByZero& error) {
     EXPECT_EQ(error.Quantity(), "Y52");
@@ -146,8 +120,8 @@ TEST(NodePotentialMethod, BranchWithoutImpedanceStopsAtItsAdmittance) {
   EXPECT_TRUE(window.NdPot.lines.empty());
   EXPECT_TRUE(window.CurMemo.lines.empty());
   EXPECT_TRUE(window.PowerMemo.lines.empty());
-  EXPECT_FALSE(files.Exists("out.txt"));
-  EXPECT_FALSE(files.Exists("Potential.txt"));
+  EXPECT_FALSE(run.files.Exists("out.txt"));
+  EXPECT_FALSE(run.files.Exists("Potential.txt"));
 }
 
 TEST(NodePotentialMethod, NodeNumbersRunTogetherInLabels) {
@@ -156,10 +130,9 @@ TEST(NodePotentialMethod, NodeNumbersRunTogetherInLabels) {
   for (int k = 2; k < 10; ++k) branches.push_back({k, k + 1, {1, 0}, {}});
   branches.push_back({10, 1, {1, 0}, {}});
   CircuitState state = HandCircuit(branches);
-  ScratchResults files;
-  PotFormTexts window;
-  PotFormViews views = window.Views();
-  ASSERT_TRUE(NodePotentialMethod(state, 1, files.results, views));
+  NodalRun run;
+  ASSERT_TRUE(run.Run(NodePotentialMethod, state, 1));
+  const PotFormTexts& window = run.window;
   ASSERT_EQ(window.InValMem.lines.size(), 24u);
   EXPECT_EQ(window.InValMem.lines[0], "Y112 =  1");
   EXPECT_EQ(window.InValMem.lines[1], "E*Y112 = 12");
@@ -168,16 +141,15 @@ TEST(NodePotentialMethod, NodeNumbersRunTogetherInLabels) {
   // Twelve equal resistors in a ring with 12 V: 1 A everywhere.
   EXPECT_EQ(window.CurMemo.lines[0], "I112 =  1");
   EXPECT_EQ(window.CurMemo.lines[2], "I112 =  1");
-  EXPECT_NE(files.Text("out.txt").find("U12=11.00000+0.00000i\t\t\n\n\nТоки:\nI112=1.00000+0.00000i\t\t\n"),
+  EXPECT_NE(run.files.Text("out.txt").find("U12=11.00000+0.00000i\t\t\n\n\nТоки:\nI112=1.00000+0.00000i\t\t\n"),
             std::string::npos);
 }
 
 TEST(NodePotentialMethod, TwoNodesGiveOneEquation) {
   CircuitState state = HandCircuit({{1, 2, {2, 0}, {10, 0}}});
-  ScratchResults files;
-  PotFormTexts window;
-  PotFormViews views = window.Views();
-  ASSERT_TRUE(NodePotentialMethod(state, 2, files.results, views));
+  NodalRun run;
+  ASSERT_TRUE(run.Run(NodePotentialMethod, state, 2));
+  const PotFormTexts& window = run.window;
   EXPECT_EQ(window.GGrid.rows, 1);
   EXPECT_EQ(window.GGrid.Cell(0, 0), " 0.5");
   EXPECT_EQ(window.IGrid.Cell(0, 0), "-5");
@@ -211,18 +183,16 @@ TEST(NodeMethods, DoNothingWithoutATestedCircuitOrAUsableZeroNode) {
       if (c.basicRuns && method.method == NodePotentialMethod) continue;
       const std::string what = std::string(method.name) + ", " + c.what;
       CircuitState state = c.state;
-      ScratchResults files;
-      PotFormTexts window;
-      window.NdPot.lines = {"earlier"};
-      window.InValMem.lines = {"earlier"};
-      window.GGrid.rows = 7;
-      PotFormViews views = window.Views();
-      EXPECT_FALSE(method.method(state, c.z, files.results, views, nullptr)) << what;
-      EXPECT_EQ(window.NdPot.lines, Lines{"earlier"}) << what;
-      EXPECT_EQ(window.InValMem.lines, Lines{"earlier"}) << what;
-      EXPECT_EQ(window.GGrid.rows, 7) << what;
-      EXPECT_FALSE(files.Exists("out.txt")) << what;
-      EXPECT_FALSE(files.Exists("Potential.txt")) << what;
+      NodalRun run;
+      run.window.NdPot.lines = {"earlier"};
+      run.window.InValMem.lines = {"earlier"};
+      run.window.GGrid.rows = 7;
+      EXPECT_FALSE(run.Run(method.method, state, c.z)) << what;
+      EXPECT_EQ(run.window.NdPot.lines, Lines{"earlier"}) << what;
+      EXPECT_EQ(run.window.InValMem.lines, Lines{"earlier"}) << what;
+      EXPECT_EQ(run.window.GGrid.rows, 7) << what;
+      EXPECT_FALSE(run.files.Exists("out.txt")) << what;
+      EXPECT_FALSE(run.files.Exists("Potential.txt")) << what;
     }
   }
 }
@@ -230,32 +200,28 @@ TEST(NodeMethods, DoNothingWithoutATestedCircuitOrAUsableZeroNode) {
 TEST(NodeMethods, EveryRunAppendsOneSectionAndRefillsTheWindow) {
   for (const auto& method : kBothMethods) {
     CircuitState state = WorkedExample();
-    ScratchResults files;
-    PotFormTexts window;
-    PotFormViews views = window.Views();
-    ASSERT_TRUE(method.method(state, 3, files.results, views, nullptr)) << method.name;
-    const std::string section = files.Text("out.txt");
-    const PotFormTexts first = window;
-    ASSERT_TRUE(method.method(state, 3, files.results, views, nullptr)) << method.name;
-    EXPECT_EQ(files.Text("out.txt"), section + section) << method.name;
-    EXPECT_EQ(window.InValMem.lines, first.InValMem.lines) << method.name;
-    EXPECT_EQ(window.NdPot.lines, first.NdPot.lines) << method.name;
-    EXPECT_EQ(window.CurMemo.lines, first.CurMemo.lines) << method.name;
-    EXPECT_EQ(window.PowerMemo.lines, first.PowerMemo.lines) << method.name;
+    NodalRun run;
+    ASSERT_TRUE(run.Run(method.method, state, 3)) << method.name;
+    const std::string section = run.files.Text("out.txt");
+    const PotFormTexts first = run.window;
+    ASSERT_TRUE(run.Run(method.method, state, 3)) << method.name;
+    EXPECT_EQ(run.files.Text("out.txt"), section + section) << method.name;
+    EXPECT_EQ(run.window.InValMem.lines, first.InValMem.lines) << method.name;
+    EXPECT_EQ(run.window.NdPot.lines, first.NdPot.lines) << method.name;
+    EXPECT_EQ(run.window.CurMemo.lines, first.CurMemo.lines) << method.name;
+    EXPECT_EQ(run.window.PowerMemo.lines, first.PowerMemo.lines) << method.name;
   }
 }
 
 // The window and Potential.txt show whichever method ran last.
 TEST(NodeMethods, TheLaterMethodOwnsThePotentialTrace) {
   CircuitState state = WorkedExample();
-  ScratchResults files;
-  PotFormTexts window;
-  PotFormViews views = window.Views();
-  ASSERT_TRUE(NodePotentialMethod(state, 3, files.results, views));
-  ASSERT_TRUE(OptimalNodePotentialMethod(state, 3, files.results, views));
-  EXPECT_EQ(files.Text("Potential.txt").substr(0, 30), " 1.500+0.000i\t-5.000+0.000i\t\n\n");
-  EXPECT_EQ(window.NdPot.lines, (Lines{"u1 = -3.3333", "u3 =  0"}));
-  EXPECT_EQ(window.GGrid.rows, 1);
+  NodalRun run;
+  ASSERT_TRUE(run.Run(NodePotentialMethod, state, 3));
+  ASSERT_TRUE(run.Run(OptimalNodePotentialMethod, state, 3));
+  EXPECT_EQ(run.files.Text("Potential.txt").substr(0, 30), " 1.500+0.000i\t-5.000+0.000i\t\n\n");
+  EXPECT_EQ(run.window.NdPot.lines, (Lines{"u1 = -3.3333", "u3 =  0"}));
+  EXPECT_EQ(run.window.GGrid.rows, 1);
 }
 
 }  // namespace

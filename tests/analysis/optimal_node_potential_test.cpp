@@ -11,54 +11,20 @@
 namespace ohmara {
 namespace {
 
-using Lines = std::vector<std::string>;
-
-const char kRule[] = "--------------------------------";
-
+// The out.txt section of the worked example with zero node 3.
 std::string WorkedExampleSection() {
-  return std::string("\n\n") + kRule + "\nМетод узловых потенциалов (оптимальный)\n" + kRule + "\n\n" +
+  return SectionHeading("Метод узловых потенциалов (оптимальный)") +
          "\nПотенциалы\n"
          "U1=-3.33333+0.00000i\t\t\n"
          "U3=0.00000+0.00000i\t\t\n"
-         "\nТоки:\n"
-         "I12=3.33333+0.00000i\t\t\n"
-         "I23=3.33333+0.00000i\t\t\n"
-         "I34=1.66667+0.00000i\t\t\n"
-         "I41=1.66667+0.00000i\t\t\n"
-         "I13=-1.66667+0.00000i\t\t\n"
-         "\nБаланс мощностей\n"
-         "Мощность источников = 33.33333+0.00000i\n"
-         "Потребляемая мощность = 33.33333+0.00000i\n";
-}
-
-// The circuit of the label example: the chain 1 -> 5 -> 2 -> 3 beside the
-// direct branch 1->3 and the chain 3 -> 4 -> 1; `middle` is the branch 5->2.
-CircuitState ChainThroughFive(HandBranch middle) {
-  return HandCircuit({{1, 5, {1, 0}, {}},
-                      middle,
-                      {2, 3, {1, 0}, {}},
-                      {1, 3, {2, 0}, {}},
-                      {3, 4, {1, 0}, {}},
-                      {4, 1, {1, 0}, {}}});
-}
-
-struct OptimalRun {
-  PotFormTexts window;
-  ScratchResults files;
-  NodalSolution solution;
-  bool ran = false;
-};
-
-void RunOptimal(CircuitState& state, int z, OptimalRun& run) {
-  PotFormViews views = run.window.Views();
-  run.ran = OptimalNodePotentialMethod(state, z, run.files.results, views, &run.solution);
+         "\nТоки:\n" +
+         WorkedExampleFileCurrents();
 }
 
 TEST(OptimalNodePotentialMethod, WorkedExample) {
   CircuitState state = WorkedExample();
-  OptimalRun run;
-  RunOptimal(state, 3, run);
-  ASSERT_TRUE(run.ran);
+  NodalRun run;
+  ASSERT_TRUE(run.Run(OptimalNodePotentialMethod, state, 3));
   EXPECT_EQ(run.window.InValMem.lines,
             (Lines{"Y13 =  0.5", "Y*E13 =  0", "Y123 =  0.5", "Y*E123 =  5", "Y341 =  0.5", "Y*E341 =  0"}));
   EXPECT_EQ(run.window.GGrid.rows, 1);
@@ -69,10 +35,8 @@ TEST(OptimalNodePotentialMethod, WorkedExample) {
   EXPECT_EQ(run.window.GGrid.Cell(0, 0), " 1.5");
   EXPECT_EQ(run.window.IGrid.Cell(0, 0), "-5");
   EXPECT_EQ(run.window.NdPot.lines, (Lines{"u1 = -3.3333", "u3 =  0"}));
-  EXPECT_EQ(run.window.CurMemo.lines,
-            (Lines{"I12 =  3.3333", "I23 =  3.3333", "I34 =  1.6667", "I41 =  1.6667", "I13 = -1.6667"}));
-  EXPECT_EQ(run.window.PowerMemo.lines,
-            (Lines{"Мощность источников = 33.3333", "Потребляемая мощность = 33.3333"}));
+  EXPECT_EQ(run.window.CurMemo.lines, WorkedExampleCurrentLines());
+  EXPECT_EQ(run.window.PowerMemo.lines, WorkedExamplePowerLines());
   EXPECT_EQ(run.files.Text("out.txt"), WorkedExampleSection());
 
   EXPECT_EQ(run.solution.Nodes, (std::vector<int>{1, 3}));
@@ -84,9 +48,8 @@ TEST(OptimalNodePotentialMethod, WorkedExample) {
 
 TEST(OptimalNodePotentialMethod, ZeroNodeIsListedLast) {
   CircuitState state = WorkedExample();
-  OptimalRun run;
-  RunOptimal(state, 1, run);
-  ASSERT_TRUE(run.ran);
+  NodalRun run;
+  ASSERT_TRUE(run.Run(OptimalNodePotentialMethod, state, 1));
   EXPECT_EQ(run.window.NdPot.lines, (Lines{"u3 =  3.3333", "u1 =  0"}));
   EXPECT_NE(run.files.Text("out.txt").find("\nПотенциалы\nU3=3.33333+0.00000i\t\t\nU1=0.00000+0.00000i\t\t\n\nТоки:\n"),
             std::string::npos);
@@ -167,9 +130,8 @@ TEST(OptimalNodePotentialMethod, EachBranchTakesTheChainCurrentWithItsOwnSign) {
   };
   for (const Case& c : cases) {
     CircuitState state = c.state;
-    OptimalRun run;
-    RunOptimal(state, 3, run);
-    ASSERT_TRUE(run.ran) << c.what;
+    NodalRun run;
+    ASSERT_TRUE(run.Run(OptimalNodePotentialMethod, state, 3)) << c.what;
     EXPECT_EQ(run.window.CurMemo.lines, c.currents) << c.what;
     EXPECT_NEAR(run.solution.SourcePower.re, run.solution.ConsumedPower.re, 1e-12) << c.what;
   }
@@ -177,9 +139,8 @@ TEST(OptimalNodePotentialMethod, EachBranchTakesTheChainCurrentWithItsOwnSign) {
 
 TEST(OptimalNodePotentialMethod, SourceOnlyBranchIsHarmlessInsideAChain) {
   CircuitState state = ChainThroughFive({5, 2, {0, 0}, {5, 0}});
-  OptimalRun run;
-  RunOptimal(state, 3, run);
-  ASSERT_TRUE(run.ran);
+  NodalRun run;
+  ASSERT_TRUE(run.Run(OptimalNodePotentialMethod, state, 3));
   EXPECT_EQ(run.window.InValMem.lines,
             (Lines{"Y13 =  0.5", "Y*E13 =  0", "Y1253 =  0.5", "Y*E1253 =  2.5", "Y341 =  0.5", "Y*E341 =  0"}));
   EXPECT_EQ(run.window.NdPot.lines, (Lines{"u1 = -1.6667", "u3 =  0"}));
@@ -209,11 +170,11 @@ TEST(OptimalNodePotentialMethod, ZeroImpedanceOfADirectBranchOrAWholeChainStopsT
   };
   for (const Case& c : cases) {
     CircuitState state = c.state;
-    OptimalRun run;
+    NodalRun run;
     run.window.NdPot.lines = {"earlier"};
     run.window.CurMemo.lines = {"earlier"};
     try {
-      RunOptimal(state, 3, run);
+      run.Run(OptimalNodePotentialMethod, state, 3);
       ADD_FAILURE() << c.what << ": no division error";
     } catch (const DivisionByZero& error) {
       EXPECT_EQ(error.Quantity(), c.quantity) << c.what;
@@ -257,11 +218,11 @@ TEST(OptimalNodePotentialMethod, RefusesShapesWithoutTwoDistinctChainEnds) {
   };
   for (const Case& c : cases) {
     CircuitState state = HandCircuit(c.branches);
-    OptimalRun run;
+    NodalRun run;
     run.window.NdPot.lines = {"earlier"};
     run.window.InValMem.lines = {"earlier"};
     try {
-      RunOptimal(state, c.z, run);
+      run.Run(OptimalNodePotentialMethod, state, c.z);
       ADD_FAILURE() << c.what << ": not refused";
     } catch (const UnsolvableCircuit& error) {
       EXPECT_EQ(error.Node(), c.node) << c.what;

@@ -7,9 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "analysis/branch_impedances.h"
-#include "analysis/circuit_test.h"
 #include "analysis/mesh_current.h"
+#include "analysis/table_circuits.h"
 #include "generator/random_circuit.h"
 #include "support/results_fixture.h"
 #include "support/spice_oracle.h"
@@ -17,35 +16,17 @@
 namespace ohmara {
 namespace {
 
-struct OracleCircuit {
-  std::string what;
-  BranchTable table;
-  FrequencySetting frequency;
-};
-
-BranchRow Row(const char* name, const char* r, const char* l, const char* c, const char* e, const char* angle) {
-  return {name, r, l, c, e, angle};
-}
-
 // Hand-made circuits: every element kind, sources at several phases, every
 // unit, a node joined only through capacitors (no DC path), a branch with no
 // element at all, a negative source magnitude and decimal commas.
-std::vector<OracleCircuit> HandMadeCircuits() {
+std::vector<TableCircuit> HandMadeCircuits() {
   return {
       {"resistive two loops, Hz",
        {Row("1->2", "1", "", "", "10", "0"), Row("2->3", "1", "", "", "", ""), Row("3->1", "1", "", "", "", ""),
         Row("2->4", "1", "", "", "", ""), Row("4->3", "1", "", "", "", "")},
        {"15", 0}},
-      {"RLC with phases, kHz",
-       {Row("1->2", "10", "2", "", "100", "30"), Row("2->3", "5", "", "4.7", "", ""),
-        Row("3->1", "22", "1.5", "10", "50", "-45"), Row("2->4", "", "3", "", "20", "90"),
-        Row("4->3", "8", "", "2.2", "", "")},
-       {"1", 1}},
-      {"complete graph on four nodes, MHz",
-       {Row("1->2", "50", "0.01", "", "5", "120"), Row("1->3", "", "", "0.001", "", ""),
-        Row("1->4", "75", "", "", "", ""), Row("2->3", "33", "0.002", "0.0005", "3", "270"),
-        Row("2->4", "", "0.004", "", "", ""), Row("3->4", "100", "", "0.002", "7", "-180")},
-       {"2", 2}},
+      RlcWithPhases(),
+      CompleteGraphAtMegahertz(),
       {"node 4 reached through capacitors only",
        {Row("1->2", "10", "", "", "12", "0"), Row("2->3", "20", "", "", "", ""), Row("3->1", "30", "", "", "", ""),
         Row("2->4", "", "", "100", "", ""), Row("4->3", "", "", "47", "", "")},
@@ -59,16 +40,16 @@ std::vector<OracleCircuit> HandMadeCircuits() {
 
 // Circuits of the random generator, over its range of loops and points,
 // each unit in turn.
-std::vector<OracleCircuit> GeneratedCircuits(ResultsDirectory& results) {
-  std::vector<OracleCircuit> circuits;
+std::vector<TableCircuit> GeneratedCircuits(ResultsDirectory& results) {
+  std::vector<TableCircuit> circuits;
   EngineRandomSource random(20240611);
   for (int i = 0; i < 18; ++i) {
     const int loops = 2 + i % 8;
     const int points = 3 + (i * 7) % 17;
     const RandomCircuit circuit = GenerateRandomCircuit(loops, points, random, results);
-    circuits.push_back({"generated #" + std::to_string(i) + " (" + std::to_string(loops) + " loops, " +
-                            std::to_string(points) + " points)",
-                        circuit.Table, {std::to_string(circuit.Frequency), i % 3}});
+    circuits.push_back(GeneratedCircuit("generated #" + std::to_string(i) + " (" + std::to_string(loops) +
+                                            " loops, " + std::to_string(points) + " points)",
+                                        circuit, i % 3));
   }
   return circuits;
 }
@@ -133,8 +114,6 @@ std::vector<TLoop> TreeLoops(const CircuitState& state) {
   return loops;
 }
 
-double FrequencyHz(const FrequencySetting& frequency) { return std::stod(frequency.text) * UnitFactor(frequency.unitIndex); }
-
 // Runs the method on the tested circuit with its current loop list and
 // compares every branch current with ngspice's.
 void ExpectMeshAgrees(CircuitState& state, ResultsDirectory& results, const SpiceSolution& spice,
@@ -143,13 +122,7 @@ void ExpectMeshAgrees(CircuitState& state, ResultsDirectory& results, const Spic
   CurrFormViews views = texts.Views();
   MeshSolution ours;
   ASSERT_TRUE(MeshCurrentMethod(state, results, views, ours)) << what;
-  const double scale = LargestMagnitude(spice.currents);
-  for (int k = 0; k < state.BranchCount(); ++k) {
-    const Complex a = ours.branchCurrents[k], b = spice.currents[k];
-    EXPECT_TRUE(AgreesWithSpice(a, b, scale, spice.currentFloor))
-        << what << ": I" << state.Branches[k].From << state.Branches[k].To << " = " << a.re << " + " << a.im
-        << "i, ngspice " << b.re << " + " << b.im << "i";
-  }
+  ExpectAgreesWithSpice(ours.branchCurrents, spice.currents, what + ", current of branch", spice.currentFloor);
   const Complex imbalance = ours.source - ours.consumed;
   EXPECT_LE(std::hypot(imbalance.re, imbalance.im), 1e-9 * std::max(1.0, std::hypot(ours.consumed.re, ours.consumed.im)))
       << what << ": the power balance does not close";
@@ -158,13 +131,11 @@ void ExpectMeshAgrees(CircuitState& state, ResultsDirectory& results, const Spic
 // The circuit through the program's own test and loops, then once more with
 // the tree loops (also for a circuit the test refuses, such as a single
 // loop, which is still a sound circuit). Returns whether the test passed.
-bool ExpectAgreement(const OracleCircuit& circuit) {
-  TemporaryResults dir;
+bool ExpectAgreement(const TableCircuit& circuit) {
+  ScratchResults dir;
   ResultsDirectory& results = dir.Results();
   CircuitState state;
-  CurrFormTexts window;
-  CurrFormViews views = window.Views();
-  const bool passed = RunCircuitTest(state, circuit.table, circuit.frequency, results, views).passed;
+  const bool passed = Tested(circuit, state, results);
   const SpiceSolution spice =
       SolveWithSpice(state.Branches, circuit.table, FrequencyHz(circuit.frequency), state.NodeCount);
   if (passed) ExpectMeshAgrees(state, results, spice, circuit.what + ", loops of the test");
@@ -177,19 +148,18 @@ bool ExpectAgreement(const OracleCircuit& circuit) {
 class SpiceOracle : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(SpiceAvailable()) << "ngspice is not on PATH: install it (apt-get install -y ngspice) to run "
-                                     "the circuit oracle";
+    ASSERT_TRUE(SpiceAvailable()) << kSpiceMissing;
   }
 };
 
 TEST_F(SpiceOracle, HandMadeCircuits) {
-  for (const OracleCircuit& circuit : HandMadeCircuits()) EXPECT_TRUE(ExpectAgreement(circuit)) << circuit.what;
+  for (const TableCircuit& circuit : HandMadeCircuits()) EXPECT_TRUE(ExpectAgreement(circuit)) << circuit.what;
 }
 
 TEST_F(SpiceOracle, GeneratedCircuits) {
-  TemporaryResults dir;
+  ScratchResults dir;
   int passed = 0;
-  for (const OracleCircuit& circuit : GeneratedCircuits(dir.Results())) passed += ExpectAgreement(circuit);
+  for (const TableCircuit& circuit : GeneratedCircuits(dir.Results())) passed += ExpectAgreement(circuit);
   // Most generated circuits pass the test; the loops of the test are then compared too.
   EXPECT_GE(passed, 12);
 }

@@ -9,7 +9,7 @@
 #include <stdexcept>
 
 #include "model/circuit.h"
-#include "model/text_file.h"
+#include "support/results_fixture.h"
 #include "support/scripted_random.h"
 
 namespace ohmara {
@@ -17,16 +17,7 @@ namespace {
 
 using testing::ScriptedRandom;
 
-class RandomCircuitTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("ohmara_gen_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    std::filesystem::remove_all(dir_);
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
-  std::filesystem::path dir_;
-};
+using RandomCircuitTest = ResultsFixture;
 
 // True when a and b stay connected without branch `skipped`.
 bool ConnectedWithout(const std::vector<TBranch>& branches, size_t skipped, int a, int b) {
@@ -108,7 +99,7 @@ void ExpectSoundCircuit(const RandomCircuit& circuit, int loops, int points) {
 }
 
 TEST_F(RandomCircuitTest, EveryAcceptedSettingGivesASoundCircuit) {
-  ResultsDirectory results(dir_);
+  ResultsDirectory& results = Results();
   for (int points = 3; points <= 19; ++points)
     for (int loops = 2; loops <= 9; ++loops)
       for (std::uint64_t seed = 1; seed <= 40; ++seed) {
@@ -132,8 +123,7 @@ TEST_F(RandomCircuitTest, ExactDrawsThreadingAndFile) {
   for (int i = 0; i < 7 * 12; ++i) answers.push_back(0);  // the other branches: R 10 only
   answers.push_back(14);                                  // frequency
   ScriptedRandom random(answers);
-  ResultsDirectory results(dir_);
-  const RandomCircuit circuit = GenerateRandomCircuit(2, 7, random, results);
+  const RandomCircuit circuit = GenerateRandomCircuit(2, 7, random, Results());
 
   EXPECT_TRUE(random.ScriptUsedUp());
   const std::vector<int> topology(random.asked.begin(), random.asked.begin() + 10);
@@ -149,7 +139,7 @@ TEST_F(RandomCircuitTest, ExactDrawsThreadingAndFile) {
       "2->3\t10\t0\t0\t0\t0\n3->1\t10\t0\t0\t0\t0\n1->4\t10\t0\t0\t0\t0\n4->5\t10\t0\t0\t0\t0\n"
       "5->6\t10\t0\t0\t0\t0\n6->7\t10\t0\t0\t0\t0\n7->3\t10\t0\t0\t0\t0\n";
   EXPECT_EQ(circuit.Description, expected);
-  EXPECT_EQ(ReadTextFile(dir_ / "randomCir.txt").value_or(""), expected);
+  EXPECT_EQ(Text("randomCir.txt"), expected);
   EXPECT_EQ(circuit.Frequency, 24);
   ASSERT_EQ(circuit.Table.size(), 8u);
   EXPECT_EQ(circuit.Table[0], (BranchRow{"1->2", "22", "", "", "15", "35"}));
@@ -160,8 +150,7 @@ TEST_F(RandomCircuitTest, ExactDrawsThreadingAndFile) {
 // for a loop of four: the loops close early over the nodes there are.
 TEST_F(RandomCircuitTest, FewPointsCloseLoopsEarlyInsteadOfRedrawingForever) {
   ScriptedRandom random({1, 1, 2, /* loop 1 */ 1, 0, 2});
-  ResultsDirectory results(dir_);
-  const RandomCircuit circuit = GenerateRandomCircuit(2, 3, random, results);
+  const RandomCircuit circuit = GenerateRandomCircuit(2, 3, random, Results());
   const std::vector<int> topology(random.asked.begin(), random.asked.begin() + 6);
   EXPECT_EQ(topology, (std::vector<int>{2, 3, 3, 2, 3, 3}));
   EXPECT_EQ(Lines(circuit.Description)[0], "1->2\t2->3\t3->1\t");
@@ -180,16 +169,14 @@ TEST_F(RandomCircuitTest, SettingsAndImpossibleRequests) {
 
   EXPECT_FALSE(RandomCircuitPossible(2));
   EXPECT_TRUE(RandomCircuitPossible(3));
-  ResultsDirectory results(dir_);
   EngineRandomSource random(1);
-  EXPECT_THROW(GenerateRandomCircuit(4, 2, random, results), std::invalid_argument);
-  EXPECT_FALSE(std::filesystem::exists(dir_ / "randomCir.txt"));
+  EXPECT_THROW(GenerateRandomCircuit(4, 2, random, Results()), std::invalid_argument);
+  EXPECT_FALSE(Exists("randomCir.txt"));
 }
 
 TEST_F(RandomCircuitTest, UnwritableResultsDoNotStopTheGeneration) {
-  std::filesystem::create_directories(dir_);
-  std::ofstream(dir_ / "blocker") << "x";
-  ResultsDirectory results(dir_ / "blocker" / "Results");
+  std::ofstream(Path() / "blocker") << "x";
+  ResultsDirectory results(Path() / "blocker" / "Results");
   EngineRandomSource random(5);
   const RandomCircuit circuit = GenerateRandomCircuit(4, 7, random, results);
   ExpectSoundCircuit(circuit, 4, 7);

@@ -3,37 +3,23 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <unistd.h>
+
+#include "support/results_fixture.h"
 
 namespace ohmara {
 namespace {
 
-std::string ReadBytes(const std::filesystem::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-}
-
-class BranchTableFileTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("ohmara_btf_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    std::filesystem::remove_all(dir_);
-    std::filesystem::create_directories(dir_);
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
-  std::filesystem::path dir_;
-};
+using BranchTableFileTest = ResultsFixture;
 
 TEST_F(BranchTableFileTest, FileLayoutIsCountThenSixTabTerminatedFieldsInCp1251CrLf) {
   const BranchTable table = {{"1->2", "10", "", "", "5", ""}, {"2->3", "", "30", "", "", ""}};
   EXPECT_EQ(BranchTableFileText(table), "2\n1->2\t10\t0\t0\t5\t0\t\n2->3\t0\t30\t0\t0\t0\t\n");
   EXPECT_EQ(BranchTableFileText({}), "0\n");
 
-  const auto path = dir_ / "table.txt";
+  const auto path = Path() / "table.txt";
   ASSERT_TRUE(SaveBranchTableFile(path, {{"1->2", "", "", "", "", "Ом"}}));
-  EXPECT_EQ(ReadBytes(path), "1\r\n1->2\t0\t0\t0\t0\t\xCE\xEC\t\r\n");
+  EXPECT_EQ(Bytes("table.txt"), "1\r\n1->2\t0\t0\t0\t0\t\xCE\xEC\t\r\n");
 }
 
 // Each row is saved, read back, and compared with what the grid then shows.
@@ -57,7 +43,7 @@ TEST_F(BranchTableFileTest, RowsRoundTrip) {
        {"10->200", "123456789012.5", "", "", "", "0.00000000001"}},
   };
   for (const Case& c : cases) {
-    const auto path = dir_ / "t.txt";
+    const auto path = Path() / "t.txt";
     ASSERT_TRUE(SaveBranchTableFile(path, {c.saved, {"2->3", "", "", "1", "", ""}})) << c.what;
     const BranchFileReading reading = ReadBranchTableFile(path);
     ASSERT_TRUE(reading.ok()) << c.what;
@@ -108,17 +94,18 @@ TEST(BranchTableText, BadFilesNameTheLineAndGiveNoRows) {
 }
 
 TEST_F(BranchTableFileTest, MissingFileAndUnwritablePlace) {
-  EXPECT_EQ(ReadBranchTableFile(dir_ / "none.txt").problem, BranchFileProblem::CannotOpen);
-  EXPECT_EQ(ReadBranchTableFile(dir_).problem, BranchFileProblem::CannotOpen);
+  EXPECT_EQ(ReadBranchTableFile(Path() / "none.txt").problem, BranchFileProblem::CannotOpen);
+  EXPECT_EQ(ReadBranchTableFile(Path()).problem, BranchFileProblem::CannotOpen);
 
-  const auto path = dir_ / "kept.txt";
+  const auto path = Path() / "kept.txt";
   ASSERT_TRUE(SaveBranchTableFile(path, {{"1->2", "1", "", "", "", ""}}));
-  std::filesystem::create_directories(dir_ / "locked");
-  std::filesystem::permissions(dir_ / "locked", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-  EXPECT_FALSE(SaveBranchTableFile(dir_ / "missing" / "x.txt", {}));
-  if (::geteuid() != 0) EXPECT_FALSE(SaveBranchTableFile(dir_ / "locked" / "x.txt", {}));
-  std::filesystem::permissions(dir_ / "locked", std::filesystem::perms::owner_all);
-  EXPECT_EQ(ReadBytes(path), "1\r\n1->2\t1\t0\t0\t0\t0\t\r\n");
+  const auto locked = Path() / "locked";
+  std::filesystem::create_directories(locked);
+  std::filesystem::permissions(locked, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+  EXPECT_FALSE(SaveBranchTableFile(Path() / "missing" / "x.txt", {}));
+  if (::geteuid() != 0) EXPECT_FALSE(SaveBranchTableFile(locked / "x.txt", {}));
+  std::filesystem::permissions(locked, std::filesystem::perms::owner_all);
+  EXPECT_EQ(Bytes("kept.txt"), "1\r\n1->2\t1\t0\t0\t0\t0\t\r\n");
 }
 
 TEST(BranchTableText, CellsThatCannotBeOneField) {

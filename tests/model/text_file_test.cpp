@@ -8,26 +8,12 @@
 #include "model/errors.h"
 #include "model/number_text.h"
 #include "model/results_directory.h"
+#include "support/results_fixture.h"
 
 namespace ohmara {
 namespace {
 
-std::string ReadBytes(const std::filesystem::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-}
-
-class TempDir : public ::testing::Test {
- protected:
-  void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("ohmara_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    std::filesystem::remove_all(dir_);
-    std::filesystem::create_directories(dir_);
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
-  std::filesystem::path dir_;
-};
+using TempDir = ResultsFixture;
 
 TEST(Cp1251, RoundTripsCyrillic) {
   const std::string text = "Контуры в цепи Ёё №";
@@ -40,27 +26,27 @@ TEST(Cp1251, RoundTripsCyrillic) {
 }
 
 TEST_F(TempDir, WritersUseCrLfAndAtomicSaveKeepsOldFileOnFailure) {
-  const auto path = dir_ / "t.txt";
+  const auto path = Path() / "t.txt";
   ASSERT_TRUE(WriteTextFile(path, "1\n"));
   ASSERT_TRUE(AppendTextFile(path, "Ток\n"));
-  EXPECT_EQ(ReadBytes(path), "1\r\n\xD2\xEE\xEA\r\n");
+  EXPECT_EQ(Bytes("t.txt"), "1\r\n\xD2\xEE\xEA\r\n");
   EXPECT_EQ(*ReadTextFile(path), "1\nТок\n");
   ASSERT_TRUE(SaveTextFileAtomically(path, "new\n"));
-  EXPECT_EQ(ReadBytes(path), "new\r\n");
-  EXPECT_FALSE(SaveTextFileAtomically(dir_ / "missing" / "x.txt", "y"));
-  EXPECT_FALSE(ReadTextFile(dir_ / "none.txt").has_value());
-  EXPECT_FALSE(ReadTextFile(dir_).has_value());
+  EXPECT_EQ(Bytes("t.txt"), "new\r\n");
+  EXPECT_FALSE(SaveTextFileAtomically(Path() / "missing" / "x.txt", "y"));
+  EXPECT_FALSE(ReadTextFile(Path() / "none.txt").has_value());
+  EXPECT_FALSE(ReadTextFile(Path()).has_value());
 }
 
 TEST_F(TempDir, ResultsDirectoryCreatesItselfAndReportsFailures) {
-  ResultsDirectory results(dir_ / "Results");
+  ResultsDirectory results(Path() / "Results");
   results.Rewrite("out.txt", "a\n");
   results.Append("out.txt", "b\n");
-  EXPECT_EQ(ReadBytes(dir_ / "Results" / "out.txt"), "a\r\nb\r\n");
+  EXPECT_EQ(Bytes("Results/out.txt"), "a\r\nb\r\n");
   EXPECT_TRUE(results.TakeFailedFiles().empty());
 
-  std::ofstream(dir_ / "blocker") << "x";  // a file where the directory should be
-  ResultsDirectory blocked(dir_ / "blocker" / "Results");
+  std::ofstream(Path() / "blocker") << "x";  // a file where the directory should be
+  ResultsDirectory blocked(Path() / "blocker" / "Results");
   blocked.Append("out.txt", "x");
   blocked.Append("out.txt", "y");
   blocked.Rewrite("adjTable.txt", "z");

@@ -8,10 +8,10 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 
 #include "support/gui_scripted_prompts.h"
+#include "support/scratch_directory.h"
 #include "ui/application.h"
 #include "ui/main_window.h"
 
@@ -19,18 +19,7 @@ namespace ohmara::testing {
 
 class AppFixture : public ::testing::Test {
  protected:
-  void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    dir_ = std::filesystem::temp_directory_path() /
-           (std::string("ohmara_gui_") + info->test_suite_name() + "_" + info->name());
-    std::filesystem::remove_all(dir_);
-    std::filesystem::create_directories(dir_);
-    app_ = std::make_unique<OhmaraApplication>(prompts_, dir_ / "Results");
-  }
-  void TearDown() override {
-    app_.reset();
-    std::filesystem::remove_all(dir_);
-  }
+  void SetUp() override { app_ = std::make_unique<OhmaraApplication>(prompts_, scratch_.Path() / "Results"); }
 
   TRGZForm& Main() { return app_->MainWindow(); }
   const AppWindows& Windows() { return app_->Windows(); }
@@ -40,8 +29,7 @@ class AppFixture : public ::testing::Test {
 
   // The bytes of a results file.
   std::string ResultsFile(const std::string& name) const {
-    std::ifstream file(dir_ / "Results" / name, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    return scratch_.Bytes(std::filesystem::path("Results") / name);
   }
 
   QString Cell(int row, int col) {
@@ -50,7 +38,9 @@ class AppFixture : public ::testing::Test {
   }
 
   ScriptedPrompts prompts_;
-  std::filesystem::path dir_;
+  // Declared before the application so that the windows close before their
+  // directory goes.
+  ScratchDirectory scratch_{"ohmara-gui"};
   std::unique_ptr<OhmaraApplication> app_;
 };
 

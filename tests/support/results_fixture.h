@@ -1,51 +1,30 @@
 #pragma once
-// A fresh, empty results directory for one test, removed afterwards, and the
-// raw bytes of the files written into it (cp1251, CR LF), for byte-exact
-// comparisons.
+// A results directory in a fresh scratch directory, and the gtest fixture
+// that gives every test its own.
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
-#include <string_view>
 
 #include "model/results_directory.h"
+#include "support/scratch_directory.h"
 
 namespace ohmara {
 
-// The bytes of a file exactly as stored; empty when it cannot be read.
-std::string ReadFileBytes(const std::filesystem::path& path);
-
-// A uniquely named temporary directory with a ResultsDirectory on it. Usable
-// on its own where one test needs several directories (one per table row).
-class TemporaryResults {
+// The ResultsDirectory writes into the scratch directory itself. Usable on
+// its own where one test needs several directories (one per table row).
+class ScratchResults : public ScratchDirectory {
  public:
-  TemporaryResults();
-  ~TemporaryResults();
-  TemporaryResults(const TemporaryResults&) = delete;
-  TemporaryResults& operator=(const TemporaryResults&) = delete;
+  explicit ScratchResults(const std::string& prefix = "ohmara-results") : ScratchDirectory(prefix), results_(Path()) {}
 
   ResultsDirectory& Results() { return results_; }
-  const std::filesystem::path& Directory() const { return directory_; }
-  // Raw bytes of a file of the directory; empty when it does not exist.
-  std::string Bytes(std::string_view name) const;
-  bool Exists(std::string_view name) const;
 
  private:
-  std::filesystem::path directory_;
   ResultsDirectory results_;
 };
 
-// gtest fixture: results() is a fresh directory for every test.
-class ResultsFixture : public ::testing::Test {
- protected:
-  ResultsDirectory& results() { return temporary_.Results(); }
-  std::string Bytes(std::string_view name) const { return temporary_.Bytes(name); }
-  bool Exists(std::string_view name) const { return temporary_.Exists(name); }
-  const std::filesystem::path& Directory() const { return temporary_.Directory(); }
-
- private:
-  TemporaryResults temporary_;
-};
+// Results() is a fresh directory for every test; Path() is free for other
+// files and directories too.
+class ResultsFixture : public ::testing::Test, public ScratchResults {};
 
 }  // namespace ohmara

@@ -10,8 +10,7 @@
 #include <sstream>
 
 #include "model/number_text.h"
-#include "model/text_file.h"
-#include "support/results_fixture.h"
+#include "support/scratch_directory.h"
 
 namespace ohmara {
 
@@ -192,17 +191,16 @@ bool SpiceAvailable() { return std::system("command -v ngspice >/dev/null 2>&1")
 
 SpiceSolution SolveWithSpice(const std::vector<TBranch>& branches, const BranchTable& table, double frequencyHz,
                              int nodeCount, int groundNode) {
-  if (!SpiceAvailable())
-    throw SpiceError("ngspice is not on PATH: install it (apt-get install -y ngspice) to run the circuit oracle");
-  TemporaryResults dir;
+  if (!SpiceAvailable()) throw SpiceError(kSpiceMissing);
+  ScratchDirectory dir("ohmara-spice");
   {
-    std::ofstream netlist(dir.Directory() / "circuit.cir", std::ios::binary);
+    std::ofstream netlist(dir.Path() / "circuit.cir", std::ios::binary);
     netlist << SpiceNetlist(branches, table, frequencyHz, nodeCount, groundNode);
-    if (!netlist.flush()) throw SpiceError("cannot write the netlist into " + dir.Directory().string());
+    if (!netlist.flush()) throw SpiceError("cannot write the netlist into " + dir.Path().string());
   }
-  const std::string command = "cd '" + dir.Directory().string() + "' && ngspice -b circuit.cir > run.log 2>&1";
+  const std::string command = "cd '" + dir.Path().string() + "' && ngspice -b circuit.cir > run.log 2>&1";
   const int status = std::system(command.c_str());
-  const std::string log = ReadTextFile(dir.Directory() / "run.log").value_or("");
+  const std::string log = dir.Text("run.log");
   if (status != 0) throw SpiceError("ngspice failed (status " + std::to_string(status) + "):\n" + log);
 
   const std::map<std::string, Complex> values = ParsePrinted(log);

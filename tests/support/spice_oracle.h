@@ -18,6 +18,10 @@
 
 namespace ohmara {
 
+// Why the oracle cannot run without ngspice, and what to do about it.
+inline constexpr char kSpiceMissing[] =
+    "ngspice is not on PATH: install it (apt-get install -y ngspice) to run the circuit oracle";
+
 // ngspice is missing or did not give the results asked for.
 class SpiceError : public std::runtime_error {
  public:

@@ -6,11 +6,11 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <fstream>
 #include <sstream>
 
 #include "generator/random_circuit.h"
 #include "generator/random_settings_dialog.h"
-#include "model/text_file.h"
 #include "support/gui_app_fixture.h"
 #include "support/scripted_random.h"
 #include "ui/add_branch_dialog.h"
@@ -40,10 +40,10 @@ class EntryTest : public AppFixture {
     return Main().ReadBranchTable();
   }
 
-  std::string PathText(const std::string& name) const { return (dir_ / name).string(); }
+  std::string PathText(const std::string& name) const { return (scratch_.Path() / name).string(); }
 
   void WriteFile(const std::string& name, const std::string& bytes) const {
-    std::ofstream(dir_ / name, std::ios::binary) << bytes;
+    std::ofstream(scratch_.Path() / name, std::ios::binary) << bytes;
   }
 
   // Answers the settings dialog with these texts and presses OK.
@@ -161,9 +161,8 @@ TEST_F(EntryTest, SaveAndOpenRestoreTheGridExactly) {
   prompts_.saveNames = {QString::fromStdString(PathText("t.txt"))};
   Main().N3->trigger();
   EXPECT_EQ(prompts_.lastDirectory, ".");
-  std::ifstream file(dir_ / "t.txt", std::ios::binary);
-  const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  EXPECT_EQ(bytes, "3\r\n1->2\t10.50\t0\t0\t5\t0\t\r\n0\t0.0\t30\t0\t0\t45\t\r\n3->1\t0\t12\t7\t0\t0\t\r\n");
+  EXPECT_EQ(scratch_.Bytes("t.txt"),
+            "3\r\n1->2\t10.50\t0\t0\t5\t0\t\r\n0\t0.0\t30\t0\t0\t45\t\r\n3->1\t0\t12\t7\t0\t0\t\r\n");
 
   Main().BitBtn2->click();
   Main().BitBtn2->click();
@@ -222,7 +221,7 @@ TEST_F(EntryTest, SavingRefusesWhatTheFileCannotHoldAndReportsFailures) {
   TypeTable({{"1->2", "1 0"}});
   prompts_.saveNames = {QString::fromStdString(PathText("t.txt"))};
   Main().N3->trigger();
-  EXPECT_FALSE(std::filesystem::exists(dir_ / "t.txt"));
+  EXPECT_FALSE(scratch_.Exists("t.txt"));
   ASSERT_EQ(prompts_.messages.size(), 1u);
   EXPECT_TRUE(prompts_.messages[0].text.contains("R, Ом"));
 
@@ -288,7 +287,7 @@ TEST_F(EntryTest, GenerationFillsTheGridAndAgreesWithItsFile) {
     int nodeCount = 0;
     EXPECT_EQ(ParseBranchTable(BranchNames(grid), branches, nodeCount), kParseOk);
     EXPECT_EQ(nodeCount, points);
-    EXPECT_EQ(FileRows(ReadTextFile(dir_ / "Results" / "randomCir.txt").value_or("")), grid);
+    EXPECT_EQ(FileRows(scratch_.Text("Results/randomCir.txt")), grid);
     const int frequency = Main().Frequence->text().toInt();
     EXPECT_GE(frequency, 10);
     EXPECT_LE(frequency, 24);
@@ -325,7 +324,7 @@ TEST_F(EntryTest, RefusedSettingsChangeNothing) {
     EXPECT_EQ(Main().Frequence->text(), "15");
     EXPECT_EQ(prompts_.messages.size(), c.message ? 1u : 0u) << c.loops << " " << c.points;
   }
-  EXPECT_FALSE(std::filesystem::exists(dir_ / "Results" / "randomCir.txt"));
+  EXPECT_FALSE(scratch_.Exists("Results/randomCir.txt"));
 
   // "Отмена", and the close box after an earlier "OK", generate nothing.
   prompts_.onModal = [](QDialog& dialog) { dynamic_cast<TRandSetForm&>(dialog).BitBtn2->click(); };

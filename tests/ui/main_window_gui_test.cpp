@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <fstream>
 
 #include "support/gui_app_fixture.h"
 #include "analysis/node_potential_window.h"
@@ -29,7 +30,7 @@ TEST_F(MainWindowTest, StartsWithTitlesOnlyAndTheDefaults) {
   EXPECT_EQ(main.Dimens->currentText(), "Гц");
   EXPECT_EQ(main.Dimens->count(), 3);
   EXPECT_EQ(main.U0Ed->text(), "3");
-  EXPECT_TRUE(std::filesystem::is_directory(dir_ / "Results"));
+  EXPECT_TRUE(std::filesystem::is_directory(scratch_.Path() / "Results"));
 }
 
 TEST_F(MainWindowTest, ControlsStandWhereTheyBelong) {
@@ -105,8 +106,8 @@ TEST_F(MainWindowTest, AboutOpensModallyWithItsCredit) {
 
 TEST_F(MainWindowTest, AnUnwritableResultsDirectoryIsReportedOnceAndTheCommandGoesOn) {
   app_.reset();
-  std::ofstream(dir_ / "blocker") << "a file where the directory should be";
-  app_ = std::make_unique<OhmaraApplication>(prompts_, dir_ / "blocker" / "Results");
+  std::ofstream(scratch_.Path() / "blocker") << "a file where the directory should be";
+  app_ = std::make_unique<OhmaraApplication>(prompts_, scratch_.Path() / "blocker" / "Results");
   TypeTable({{"1->2", "1"}, {"2->3", "1"}, {"3->1", "1"}, {"2->4", "1"}, {"4->3", "1"}});
   Main().TestBtn->click();
   EXPECT_FALSE(Main().circuit().NeedsTest);
