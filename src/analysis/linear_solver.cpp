@@ -35,11 +35,12 @@ void AppendFixed(std::string& out, std::string_view prefix, double value, int wi
 }
 
 // One complex value of the trace: the real part by "%<realWidth>.3lf", then
-// "+%<plusWidth>.3lfi\t" for an imaginary part >= 0 (a -0 printed as 0) or
+// "+%<plusWidth>.3lfi\t" for an imaginary part >= 0 (-0 included, printed
+// "+-0.000" as printf prints it) or
 // "%4.3lfi\t" for a negative one.
 void AppendTraceValue(std::string& out, Complex z, int realWidth, int plusWidth) {
   AppendFixed(out, "", z.re, realWidth, 3);
-  if (z.im >= 0.0) AppendFixed(out, "+", z.im == 0.0 ? 0.0 : z.im, plusWidth, 3);
+  if (z.im >= 0.0) AppendFixed(out, "+", z.im, plusWidth, 3);
   else AppendFixed(out, "", z.im, 4, 3);
   out.append("i\t");
 }

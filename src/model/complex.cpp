@@ -68,9 +68,9 @@ std::string ComplexToText(Complex z) {
 
 std::string ComplexFileText(Complex z, const char* realFormat, const char* plusFormat, const char* minusFormat) {
   std::string text = Format(realFormat, z.re);
-  // A negative zero takes the "+" form and must not print as "+-0.00000".
-  if (z.im >= 0.0) AppendFormat(text, plusFormat, z.im == 0.0 ? 0.0 : z.im);
-  else AppendFormat(text, minusFormat, z.im);
+  // -0 compares >= 0 and so takes the "+" form, printed by printf's rules
+  // as "+-0.00000": files written before keep their exact bytes.
+  AppendFormat(text, z.im >= 0.0 ? plusFormat : minusFormat, z.im);
   return text;
 }
 

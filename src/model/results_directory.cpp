@@ -12,6 +12,12 @@ ResultsDirectory ResultsDirectory::BesideExecutable(const std::filesystem::path&
   return ResultsDirectory(executable.parent_path() / "Results");
 }
 
+ResultsDirectory ResultsDirectory::Discarding() {
+  ResultsDirectory results{std::filesystem::path()};
+  results.discarding_ = true;
+  return results;
+}
+
 std::filesystem::path ResultsDirectory::PathOf(std::string_view name) const { return directory_ / name; }
 
 bool ResultsDirectory::EnsureExists() const {
@@ -22,10 +28,12 @@ bool ResultsDirectory::EnsureExists() const {
 }
 
 void ResultsDirectory::Rewrite(std::string_view name, std::string_view text) {
+  if (discarding_) return;
   if (!EnsureExists() || !WriteTextFile(PathOf(name), text)) NoteFailure(name);
 }
 
 void ResultsDirectory::Append(std::string_view name, std::string_view text) {
+  if (discarding_) return;
   if (!EnsureExists() || !AppendTextFile(PathOf(name), text)) NoteFailure(name);
 }
 

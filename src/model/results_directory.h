@@ -19,6 +19,12 @@ class ResultsDirectory {
   // The directory of `executable` + "/Results/".
   static ResultsDirectory BesideExecutable(const std::filesystem::path& executable);
 
+  // A directory that keeps nothing and never fails. The random generator
+  // runs the circuit test's own checks on every circuit it draws, and their
+  // out.txt and adjTable.txt must not replace the record of the student's
+  // last real test.
+  static ResultsDirectory Discarding();
+
   const std::filesystem::path& Directory() const { return directory_; }
   std::filesystem::path PathOf(std::string_view name) const;
 
@@ -36,6 +42,7 @@ class ResultsDirectory {
  private:
   void NoteFailure(std::string_view name);
   std::filesystem::path directory_;
+  bool discarding_ = false;
   std::vector<std::string> failed_;
 };
 

@@ -28,8 +28,9 @@ QString ErrorMessage(const std::exception& error) {
   if (const auto* division = dynamic_cast<const DivisionByZero*>(&error)) return DivisionMessage(*division);
   if (const auto* singular = dynamic_cast<const SingularSystem*>(&error)) return SingularMessage(*singular);
   if (const auto* unsolvable = dynamic_cast<const UnsolvableCircuit*>(&error))
-    return QStringLiteral("Цепь нельзя рассчитать этим методом: ветви, выходящие из узла %1, возвращаются "
-                          "в тот же узел, не проходя через другие узлы.")
+    return QStringLiteral("Цепь нельзя рассчитать этим методом: цепочка последовательных ветвей от узла %1 "
+                          "не приходит в другой узел (например, возвращается в тот же узел). "
+                          "Проверьте цепь кнопкой «Тест».")
         .arg(unsolvable->Node());
   // Conversion errors keep the framework's wording, which names the text.
   return QString::fromStdString(error.what());

@@ -100,10 +100,10 @@ void TRGZForm::BuildControls(QWidget* client) {
   BitBtn2 = PlaceButton(client, "BitBtn2", QStringLiteral("Удалить ветвь"), {432, 48, 121, 25}, QStyle::SP_TrashIcon);
 
   Panel1 = PlacePanel(client, "Panel1", {432, 96, 177, 25});
-  Label1 = PlaceLabel(Panel1, "Label1", QStringLiteral("Количество ветвей"), 8, 6);
-  NumbLb = PlaceLabel(Panel1, "NumbLb", QStringLiteral("0"), 136, 6, 33, 13);
+  Label1 = PlaceLabel(Panel1, "Label1", QStringLiteral("Количество ветвей"), 8, 8);
+  NumbLb = PlaceLabel(Panel1, "NumbLb", QStringLiteral("0"), 136, 8, 33, 13);
 
-  freq = PlaceLabel(client, "freq", QStringLiteral("Частота"), 432, 138, 57, 17);
+  freq = PlaceLabel(client, "freq", QStringLiteral("Частота"), 432, 136, 57, 17);
   Frequence = PlaceEdit(client, "Frequence", QStringLiteral("15"), 496, 136, 41);
   Dimens = new QComboBox(client);
   Dimens->setObjectName(QStringLiteral("Dimens"));
@@ -111,9 +111,9 @@ void TRGZForm::BuildControls(QWidget* client) {
   Dimens->setInsertPolicy(QComboBox::NoInsert);
   Dimens->addItems({QStringLiteral("Гц"), QStringLiteral("кГц"), QStringLiteral("МГц")});
   Dimens->setCurrentIndex(0);
-  Dimens->setGeometry(536, 136, 49 + 8, 21);
+  Dimens->setGeometry(536, 136, 49, 21);
 
-  Label2 = PlaceLabel(client, "Label2", QStringLiteral("Узел с нулевым потенциалом"), 432, 162, 185, 17);
+  Label2 = PlaceLabel(client, "Label2", QStringLiteral("Узел с нулевым потенциалом"), 432, 160, 185, 17);
   U0Ed = PlaceEdit(client, "U0Ed", QStringLiteral("3"), 624, 160, 33);
 
   Panel2 = PlacePanel(client, "Panel2", {432, 192, 233, 89});
@@ -141,7 +141,7 @@ void TRGZForm::BuildMenu() {
   N2->setShortcut(QKeySequence::Open);
   N3 = file->addAction(QStringLiteral("Сохранить"));
   N3->setShortcut(QKeySequence::Save);
-  N4 = file->addAction(style()->standardIcon(QStyle::SP_DialogSaveButton), QStringLiteral("Печать"));
+  N4 = file->addAction(PrintIcon(), QStringLiteral("Печать"));
   N4->setShortcut(QKeySequence::Print);
   file->addSeparator();
   N7 = file->addAction(QStringLiteral("Выход"));

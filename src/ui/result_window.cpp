@@ -29,7 +29,7 @@ ResultWindow::ResultWindow(Prompts& prompts, const char* name, const QString& ca
   setCentralWidget(client_);
 
   QMenu* file = menuBar()->addMenu(QStringLiteral("Файл"));
-  print_ = file->addAction(style()->standardIcon(QStyle::SP_DialogSaveButton), QStringLiteral("Печать"));
+  print_ = file->addAction(PrintIcon(), QStringLiteral("Печать"));
   print_->setShortcut(QKeySequence::Print);
   exit_ = file->addAction(QStringLiteral("Выход"));
   exit_->setShortcut(QKeySequence::Close);

@@ -1,8 +1,10 @@
 #include "ui/widget_style.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
+#include <QStyle>
 #include <QWidget>
 
 namespace ohmara {
@@ -43,6 +45,11 @@ QLabel* PlaceLabel(QWidget* parent, const char* name, const QString& text, int l
 }
 
 void FixClientSize(QWidget* window, int width, int height) { window->setFixedSize(width, height); }
+
+QIcon PrintIcon() {
+  return QIcon::fromTheme(QStringLiteral("document-print"),
+                          QApplication::style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+}
 
 void CentreOnDesktop(QWidget* window) {
   if (QScreen* screen = QGuiApplication::primaryScreen()) {

@@ -2,6 +2,7 @@
 // Small helpers for laying out the program's fixed-geometry windows.
 
 #include <QFont>
+#include <QIcon>
 #include <QString>
 
 class QLabel;
@@ -18,6 +19,8 @@ QLabel* PlaceLabel(QWidget* parent, const char* name, const QString& text, int l
                    int height = 0, bool bold = true);
 // Gives a top-level window a fixed client area.
 void FixClientSize(QWidget* window, int width, int height);
+// The small picture of the "Печать" menu items.
+QIcon PrintIcon();
 // Centres a top-level window on the desktop.
 void CentreOnDesktop(QWidget* window);
 

@@ -62,12 +62,13 @@ TEST(NodePotentialMethod, WorkedExampleFilesAndNumbers) {
 
   EXPECT_EQ(run.files.Text("out.txt"), WorkedExampleSection());
   // The trace starts with the assembled system, the right-hand side last;
-  // a missing branch is -0 - 0i.
+  // a missing branch is -0 - 0i, and a mutual entry -y has the imaginary
+  // part -0, which takes the "+" form and prints as printf prints it.
   const std::string trace = run.files.Text("Potential.txt");
   EXPECT_EQ(trace.substr(0, trace.find("\n\n") + 1),
-            " 2.500+0.000i\t-1.000+0.000i\t-1.000+0.000i\t-10.000+0.000i\t\n"
-            "-1.000+0.000i\t 2.000+0.000i\t-0.000+0.000i\t10.000+0.000i\t\n"
-            "-1.000+0.000i\t-0.000+0.000i\t 2.000+0.000i\t 0.000+0.000i\t\n");
+            " 2.500+0.000i\t-1.000+-0.000i\t-1.000+-0.000i\t-10.000+0.000i\t\n"
+            "-1.000+-0.000i\t 2.000+0.000i\t-0.000+-0.000i\t10.000+0.000i\t\n"
+            "-1.000+-0.000i\t-0.000+-0.000i\t 2.000+0.000i\t 0.000+0.000i\t\n");
 
   const double third = 10.0 / 3.0, sixth = 5.0 / 3.0;
   EXPECT_EQ(solution.Nodes, (std::vector<int>{1, 2, 3, 4}));

@@ -46,7 +46,7 @@ TEST(PowerBalance, TextsOfWindowAndFile) {
   ShowPowerBalance(memo, {37.5, 0}, {12.25, -0.5});
   EXPECT_EQ(memo.lines, (std::vector<std::string>{"Мощность источников = 37.5",
                                                    "Потребляемая мощность = 12.25 - j 0.5"}));
-  EXPECT_EQ(PowerBalanceFileText({37.5, -0.0}, {12.25, -0.5}),
+  EXPECT_EQ(PowerBalanceFileText({37.5, 0.0}, {12.25, -0.5}),
             "\nБаланс мощностей\nМощность источников = 37.50000+0.00000i\n"
             "Потребляемая мощность = 12.25000-0.50000i\n");
   EXPECT_EQ(MethodSectionHeader("Метод контурных токов"),

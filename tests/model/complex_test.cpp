@@ -88,7 +88,8 @@ TEST(ComplexArithmetic, DivisionByZeroThrows) {
 TEST(FileForms, SignChoosesTheImaginaryFormat) {
   EXPECT_EQ(ComplexOutText({3, -4}, "\t\t"), "3.00000-4.00000i\t\t");
   EXPECT_EQ(ComplexOutText({3, 4}, "\t\t"), "3.00000+4.00000i\t\t");
-  EXPECT_EQ(ComplexOutText({0, -0.0}, ""), "0.00000+0.00000i");
+  EXPECT_EQ(ComplexOutText({0, 0.0}, ""), "0.00000+0.00000i");
+  EXPECT_EQ(ComplexOutText({-0.0, -0.0}, ""), "-0.00000+-0.00000i");  // printf's own output for -0
   EXPECT_EQ(ComplexFileText({1, 0.5}, "%6.3lf", "+%5.3lfi\t", "%4.3lfi\t"), " 1.000+0.500i\t");
   EXPECT_EQ(ComplexFileText({-12.25, -0.5}, "%6.3lf", "+%5.3lfi\t", "%4.3lfi\t"), "-12.250-0.500i\t");
 }

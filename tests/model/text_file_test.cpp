@@ -56,6 +56,15 @@ TEST_F(TempDir, ResultsDirectoryCreatesItselfAndReportsFailures) {
             std::filesystem::path("/opt/app/Results/out.txt"));
 }
 
+TEST(ResultsDirectory, DiscardingWritesNothingAndNotesNoFailure) {
+  ResultsDirectory discarding = ResultsDirectory::Discarding();
+  const std::string name = "ohmara-discarded-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed());
+  discarding.Rewrite(name, "a\n");
+  discarding.Append(name, "b\n");
+  EXPECT_FALSE(std::filesystem::exists(discarding.PathOf(name)));
+  EXPECT_TRUE(discarding.TakeFailedFiles().empty());
+}
+
 TEST(TokenReader, TokensOfAnyLengthWithTheirLines) {
   TokenReader reader("2\r\n1->2\t" + std::string(40, '7') + "\t\n\n  x");
   std::string token;
