@@ -1,10 +1,11 @@
 #include "generator/random_circuit.h"
 
-#include <optional>
 #include <stdexcept>
 
+#include "analysis/loop_search.h"
 #include "model/circuit.h"
 #include "model/text_format.h"
+#include "model/text_views.h"
 
 namespace ohmara {
 
@@ -23,10 +24,9 @@ bool AllForbidden(int points, const TIntSet& forbidden) {
   return true;
 }
 
-// 1 + r(points), drawn again while it is forbidden. When every point is
-// forbidden there is nothing to draw, and redrawing would never end.
-std::optional<int> DrawNode(RandomSource& random, int points, const TIntSet& forbidden) {
-  if (AllForbidden(points, forbidden)) return std::nullopt;
+// 1 + r(points), drawn again while it is forbidden. The caller leaves at
+// least one point free, or the redrawing would never end.
+int DrawNode(RandomSource& random, int points, const TIntSet& forbidden) {
   int node = 0;
   do {
     node = 1 + random.r(points);
@@ -35,24 +35,24 @@ std::optional<int> DrawNode(RandomSource& random, int points, const TIntSet& for
 }
 
 // A new node for the loop: outside the loop and outside `avoid` (the
-// previous loop). Few points can leave none such; then any node outside the
-// loop itself will do - the loop stays a simple cycle, and a node pair it
-// repeats is merged later. Nothing when the loop already holds every point.
-std::optional<int> DrawLoopNode(RandomSource& random, int points, const TRandLoop& loop, const TIntSet& avoid) {
+// previous loop). Four or five points can leave none such; then any node
+// outside the loop itself will do - the loop stays a simple cycle, a node
+// pair it repeats is merged later, and a circuit that folds onto itself is
+// caught by the test of the whole shape. A loop holds at most three nodes
+// before its last draw, so from four points on one is always free.
+int DrawLoopNode(RandomSource& random, int points, const TRandLoop& loop, const TIntSet& avoid) {
   TIntSet forbidden = loop.Nodes;
   forbidden.unite(avoid);
-  if (std::optional<int> node = DrawNode(random, points, forbidden)) return node;
-  return DrawNode(random, points, loop.Nodes);
+  return DrawNode(random, points, AllForbidden(points, forbidden) ? loop.Nodes : forbidden);
 }
 
 // Extends a loop that holds its branch 0 to `count` branches and closes it
-// back to its start. A loop that runs out of points closes early.
+// back to its start.
 void GrowLoop(TRandLoop& loop, int count, RandomSource& random, int points, const TIntSet& avoid) {
   for (int i = 1; i <= count - 2; ++i) {
-    const std::optional<int> node = DrawLoopNode(random, points, loop, avoid);
-    if (!node) break;
-    loop.LoopBranches.push_back(Joining(loop.LoopBranches.back().To, *node));
-    loop.Nodes.add(*node);
+    const int node = DrawLoopNode(random, points, loop, avoid);
+    loop.LoopBranches.push_back(Joining(loop.LoopBranches.back().To, node));
+    loop.Nodes.add(node);
   }
   loop.LoopBranches.push_back(Joining(loop.LoopBranches.back().To, loop.LoopBranches.front().From));
 }
@@ -61,7 +61,7 @@ TRandLoop FirstLoop(RandomSource& random, int points) {
   const int count = 3 + random.r(2);
   TIntSet start;
   start.add(1);
-  const int end = *DrawNode(random, points, start);
+  const int end = DrawNode(random, points, start);
   TRandLoop loop;
   loop.LoopBranches.push_back(Joining(1, end));
   loop.Nodes.add(1);
@@ -98,6 +98,14 @@ void ThreadUnusedPoints(std::vector<TRandLoop>& loops, int points) {
   }
 }
 
+std::vector<TRandLoop> DrawLoops(int loops, int points, RandomSource& random) {
+  std::vector<TRandLoop> drawn;
+  drawn.push_back(FirstLoop(random, points));
+  for (int k = 1; k < loops; ++k) drawn.push_back(NextLoop(random, points, drawn.back()));
+  ThreadUnusedPoints(drawn, points);
+  return drawn;
+}
+
 bool Joins(const TRandBranch& branch, int a, int b) {
   return (branch.From == a && branch.To == b) || (branch.From == b && branch.To == a);
 }
@@ -117,6 +125,39 @@ std::vector<TRandBranch> DistinctBranches(const std::vector<TRandLoop>& loops) {
       branches.push_back(branch);
     }
   return branches;
+}
+
+std::string BranchName(const TRandBranch& branch) {
+  return std::to_string(branch.From) + "->" + std::to_string(branch.To);
+}
+
+// The checks of the circuit test that depend on the shape alone: the table,
+// its connectivity and node numbering, and the loop search with its rule
+// that every loop passes two nodes where three or more branches meet.
+// Element values cannot change their outcome. The search writes out.txt and
+// adjTable.txt; those belong to the student's last real test and are kept.
+bool PassesStructuralTest(const std::vector<TRandBranch>& branches) {
+  std::vector<std::string> names;
+  for (const TRandBranch& branch : branches) names.push_back(BranchName(branch));
+  CircuitState state;
+  if (ParseBranchTable(names, state.Branches, state.NodeCount) != kParseOk) return false;
+  BuildAdjacency(state.Branches, state.NodeCount, state.Adjacency);
+  ResultsDirectory discarded = ResultsDirectory::Discarding();
+  MemoLines conts;
+  return FindLoops(state, discarded, conts) == kLoopsFound;
+}
+
+// Draws the loops until their branches pass the test, leaving the accepted
+// attempt in `circuit`; false when no attempt does. Each attempt makes the
+// draws of one whole generation up to the element values, so when the first
+// attempt passes the draws are those of a single drawing.
+bool DrawTestableShape(int loops, int points, RandomSource& random, RandomCircuit& circuit) {
+  for (int attempt = 0; attempt < kRandomCircuitAttempts; ++attempt) {
+    circuit.Loops = DrawLoops(loops, points, random);
+    circuit.RandBranches = DistinctBranches(circuit.Loops);
+    if (PassesStructuralTest(circuit.RandBranches)) return true;
+  }
+  return false;
 }
 
 void DrawValues(std::vector<TRandBranch>& branches, RandomSource& random) {
@@ -149,18 +190,16 @@ bool RandomSettingsAccepted(int loops, int points) {
   return points >= 2 && points <= 19 && loops >= 2 && loops <= 9;
 }
 
-bool RandomCircuitPossible(int points) { return points >= 3; }
+bool RandomCircuitPossible(int points) { return points >= 4; }
 
 RandomCircuit GenerateRandomCircuit(int loops, int points, RandomSource& random, ResultsDirectory& results) {
-  if (!RandomCircuitPossible(points) || points > kMaxNode || loops < 1)
-    throw std::invalid_argument("no random circuit of " + std::to_string(loops) + " loops over " +
-                                std::to_string(points) + " points");
+  const std::string request = std::to_string(loops) + " loops over " + std::to_string(points) + " points";
+  if (!RandomCircuitPossible(points) || points > kMaxNode || loops < 2)
+    throw std::invalid_argument("no random circuit of " + request);
   RandomCircuit circuit;
-  circuit.Loops.push_back(FirstLoop(random, points));
-  for (int k = 1; k < loops; ++k) circuit.Loops.push_back(NextLoop(random, points, circuit.Loops.back()));
-  ThreadUnusedPoints(circuit.Loops, points);
-
-  circuit.RandBranches = DistinctBranches(circuit.Loops);
+  if (!DrawTestableShape(loops, points, random, circuit))
+    throw NoTestableRandomCircuit("no random circuit of " + request + " passed the circuit test in " +
+                                  std::to_string(kRandomCircuitAttempts) + " attempts");
   DrawValues(circuit.RandBranches, random);
   circuit.Description = Describe(circuit.Loops, circuit.RandBranches);
   results.Rewrite(kRandomCircuitFile, circuit.Description);
@@ -174,7 +213,7 @@ BranchTable RandomBranchTable(const std::vector<TRandBranch>& branches) {
   BranchTable table;
   for (const TRandBranch& b : branches) {
     BranchRow row;
-    row[kNameColumn] = std::to_string(b.From) + "->" + std::to_string(b.To);
+    row[kNameColumn] = BranchName(b);
     WriteElementValues(RandomElementValues{b.R, b.L, b.C, b.E, b.Angle}, row);
     table.push_back(std::move(row));
   }

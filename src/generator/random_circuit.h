@@ -3,6 +3,7 @@
 // the one before, every point 1..P not yet used threaded into the last loop,
 // random element values on every branch and a random frequency.
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -46,15 +47,34 @@ inline constexpr char kRandomCircuitFile[] = "randomCir.txt";
 // The settings the generator takes: 2 <= points <= 19, 2 <= loops <= 9.
 bool RandomSettingsAccepted(int loops, int points);
 
-// Two points can be joined by one branch only, which lies on no loop; from
-// three points on a circuit can always be built.
+// The circuit test wants every loop to pass through at least two nodes where
+// three or more branches meet. Two points give a single branch on no loop,
+// three a lone triangle; from four points on such a circuit can be built.
 bool RandomCircuitPossible(int points);
+
+// How many times the loops are drawn anew before the generator gives up.
+// In practice only four points need more than one attempt: there up to one
+// drawing in seven folds one loop onto another (two loops; fewer with more),
+// so giving up is out of reach; the bound keeps the window from freezing
+// whatever the random source does.
+inline constexpr int kRandomCircuitAttempts = 200;
+
+// No drawing of the loops within kRandomCircuitAttempts passed the circuit
+// test; nothing was written.
+class NoTestableRandomCircuit : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
 
 // Chains `loops` loops over the points 1..`points`, draws the element values
 // and the frequency, and writes the description to randomCir.txt (a file
 // that cannot be written is noted by `results` and does not stop it).
-// Requires RandomCircuitPossible(points); throws std::invalid_argument
-// otherwise.
+// Loops whose circuit would fail the structural checks of the circuit test
+// are thrown away and drawn again, before any element value is drawn; the
+// student never gets an exercise that "Тест" rejects. Throws
+// NoTestableRandomCircuit when no attempt passes, and std::invalid_argument
+// unless RandomCircuitPossible(points) and loops >= 2 (a single loop is a
+// ring without a node where three branches meet).
 RandomCircuit GenerateRandomCircuit(int loops, int points, RandomSource& random, ResultsDirectory& results);
 
 // The rows of the branch table for `branches`: "From->To", the values that

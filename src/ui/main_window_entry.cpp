@@ -65,9 +65,19 @@ QString UnstorableCellMessage(const CellPlace& cell) {
 }
 
 QString ImpossibleCircuitMessage(int points) {
-  return QStringLiteral("Из %1 точек цепь не построить: две точки соединяет только одна ветвь, и она не лежит "
-                        "ни на одном контуре. Задайте не меньше 3 точек.")
+  return QStringLiteral("Из %1 точек не построить цепь, которая пройдёт тест: каждый контур должен проходить "
+                        "хотя бы через два узла, где сходятся три ветви или больше, а такие узлы появляются "
+                        "только от 4 точек. Задайте не меньше 4 точек.")
       .arg(points);
+}
+
+QString NoTestableCircuitMessage(int loops, int points) {
+  return QStringLiteral("Не удалось за %1 попыток построить из %2 точек цепь с %3 контурами, которая пройдёт "
+                        "тест. Попробуйте ещё раз или задайте больше точек.")
+             .arg(kRandomCircuitAttempts)
+             .arg(points)
+             .arg(loops) +
+         kGridKept;
 }
 
 }  // namespace
@@ -119,7 +129,13 @@ void TRGZForm::BitBtn4Click() {
     return;
   }
   ClockRandomSource random;
-  const RandomCircuit circuit = GenerateRandomCircuit(RandLoops, RandPoints, random, results_);
+  RandomCircuit circuit;
+  try {
+    circuit = GenerateRandomCircuit(RandLoops, RandPoints, random, results_);
+  } catch (const NoTestableRandomCircuit&) {
+    prompts_.Inform(this, QStringLiteral("Ohmara"), NoTestableCircuitMessage(RandLoops, RandPoints));
+    return;
+  }
   CommitPendingEdit(*InitTable);
   SetBranchTable(circuit.Table);
   Frequence->setText(QString::number(circuit.Frequency));

@@ -45,7 +45,7 @@ std::vector<TableCircuit> GeneratedCircuits(ResultsDirectory& results) {
   EngineRandomSource random(20240611);
   for (int i = 0; i < 18; ++i) {
     const int loops = 2 + i % 8;
-    const int points = 3 + (i * 7) % 17;
+    const int points = 4 + (i * 7) % 16;
     const RandomCircuit circuit = GenerateRandomCircuit(loops, points, random, results);
     circuits.push_back(GeneratedCircuit("generated #" + std::to_string(i) + " (" + std::to_string(loops) +
                                             " loops, " + std::to_string(points) + " points)",

@@ -8,6 +8,7 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "analysis/circuit_test.h"
 #include "model/circuit.h"
 #include "support/results_fixture.h"
 #include "support/scripted_random.h"
@@ -71,6 +72,18 @@ void ExpectClosedSimpleLoop(const TRandLoop& loop) {
   }
 }
 
+// The whole of "Тест" on the generated table at the generated frequency: the
+// student must never be handed an exercise it rejects.
+void ExpectPassesCircuitTest(const RandomCircuit& circuit, ResultsDirectory& results) {
+  CircuitState state;
+  CurrFormTexts texts;
+  CurrFormViews views = texts.Views();
+  const FrequencySetting frequency{std::to_string(circuit.Frequency), 0};
+  const CircuitTestOutcome outcome = RunCircuitTest(state, circuit.Table, frequency, results, views);
+  EXPECT_TRUE(outcome.passed) << "parse code " << outcome.parseCode << ", loop search " << outcome.loopResult
+                              << "\n" << circuit.Description;
+}
+
 void ExpectSoundCircuit(const RandomCircuit& circuit, int loops, int points) {
   const BranchTable& table = circuit.Table;
   std::vector<TBranch> branches;
@@ -99,14 +112,19 @@ void ExpectSoundCircuit(const RandomCircuit& circuit, int loops, int points) {
 }
 
 TEST_F(RandomCircuitTest, EveryAcceptedSettingGivesASoundCircuit) {
+  // Four points and two loops fold one loop onto the other in about one
+  // drawing in seven: enough seeds that a generator keeping such a drawing
+  // is caught.
+  constexpr std::uint64_t kSeeds = 40;
   ResultsDirectory& results = Results();
-  for (int points = 3; points <= 19; ++points)
+  for (int points = 4; points <= 19; ++points)
     for (int loops = 2; loops <= 9; ++loops)
-      for (std::uint64_t seed = 1; seed <= 40; ++seed) {
+      for (std::uint64_t seed = 1; seed <= kSeeds; ++seed) {
         SCOPED_TRACE(::testing::Message() << "K " << loops << ", P " << points << ", seed " << seed);
         EngineRandomSource random(seed * 1000 + points * 10 + loops);
         const RandomCircuit circuit = GenerateRandomCircuit(loops, points, random, results);
         ExpectSoundCircuit(circuit, loops, points);
+        ExpectPassesCircuitTest(circuit, results);
         if (::testing::Test::HasFailure()) return;
       }
   EXPECT_TRUE(results.TakeFailedFiles().empty());
@@ -146,16 +164,55 @@ TEST_F(RandomCircuitTest, ExactDrawsThreadingAndFile) {
   EXPECT_EQ(circuit.Table[2], (BranchRow{"3->1", "10", "", "", "", ""}));
 }
 
-// Three points leave no node outside the previous loop and no fourth node
-// for a loop of four: the loops close early over the nodes there are.
-TEST_F(RandomCircuitTest, FewPointsCloseLoopsEarlyInsteadOfRedrawingForever) {
-  ScriptedRandom random({1, 1, 2, /* loop 1 */ 1, 0, 2});
-  const RandomCircuit circuit = GenerateRandomCircuit(2, 3, random, Results());
-  const std::vector<int> topology(random.asked.begin(), random.asked.begin() + 6);
-  EXPECT_EQ(topology, (std::vector<int>{2, 3, 3, 2, 3, 3}));
-  EXPECT_EQ(Lines(circuit.Description)[0], "1->2\t2->3\t3->1\t");
-  EXPECT_EQ(Lines(circuit.Description)[1], "1->2\t2->3\t3->1\t");
-  EXPECT_EQ(BranchNames(circuit.Table), (std::vector<std::string>{"1->2", "2->3", "3->1"}));
+// At four points a loop of four may cover every point, so the next loop
+// finds none outside it and runs over the same four nodes: the circuit is a
+// single ring, which the loop search rejects.
+const std::vector<int> kFoldingAttempt = {
+    1, 1, 2, 3,  // loop 0: 4 branches 1->2->3->4->1
+    1, 0, 2, 3,  // loop 1: 4 branches sharing 1->2; nodes 3 and 4 only lie outside it
+};
+// The draws the folding attempt asks for.
+const std::vector<int> kFoldingDraws = {2, 4, 4, 4, 2, 4, 4, 4};
+
+TEST_F(RandomCircuitTest, AnAttemptFailingTheTestIsDrawnAgainBeforeAnyValue) {
+  std::vector<int> answers = kFoldingAttempt;
+  answers.insert(answers.end(), {0, 1, 2, /* loop 1 */ 0, 0, 3});  // two triangles sharing 1->2
+  for (int i = 0; i < 5 * 12; ++i) answers.push_back(0);         // every branch R 10 only
+  answers.push_back(3);                                            // frequency
+  ScriptedRandom random(answers);
+  const RandomCircuit circuit = GenerateRandomCircuit(2, 4, random, Results());
+
+  EXPECT_TRUE(random.ScriptUsedUp());
+  std::vector<int> shapeDraws = kFoldingDraws;
+  shapeDraws.insert(shapeDraws.end(), {2, 4, 4, 2, 3, 4});
+  EXPECT_EQ(std::vector<int>(random.asked.begin(), random.asked.begin() + shapeDraws.size()), shapeDraws);
+  EXPECT_EQ(random.asked.size(), shapeDraws.size() + 5 * 12 + 1);
+
+  const std::string expected =
+      "1->2\t2->3\t3->1\t\n"
+      "1->2\t2->4\t4->1\t\n"
+      "\nВетви:\n"
+      "1->2\t10\t0\t0\t0\t0\n2->3\t10\t0\t0\t0\t0\n3->1\t10\t0\t0\t0\t0\n"
+      "2->4\t10\t0\t0\t0\t0\n4->1\t10\t0\t0\t0\t0\n";
+  EXPECT_EQ(circuit.Description, expected);
+  EXPECT_EQ(Text("randomCir.txt"), expected);
+  EXPECT_EQ(circuit.Frequency, 13);
+  EXPECT_FALSE(Exists("out.txt"));  // the dry runs leave the last real test's record alone
+  ExpectPassesCircuitTest(circuit, Results());
+}
+
+TEST_F(RandomCircuitTest, NoPassingAttemptWritesNothing) {
+  std::vector<int> answers;
+  for (int i = 0; i < kRandomCircuitAttempts; ++i)
+    answers.insert(answers.end(), kFoldingAttempt.begin(), kFoldingAttempt.end());
+  ScriptedRandom random(answers);
+  Results().Rewrite("randomCir.txt", "the last exercise\n");
+  EXPECT_THROW(GenerateRandomCircuit(2, 4, random, Results()), NoTestableRandomCircuit);
+  EXPECT_TRUE(random.ScriptUsedUp());
+  EXPECT_EQ(random.asked.size(), kFoldingDraws.size() * kRandomCircuitAttempts);  // no value, no frequency
+  EXPECT_EQ(Text("randomCir.txt"), "the last exercise\n");
+  EXPECT_FALSE(Exists("out.txt"));
+  EXPECT_FALSE(Exists("adjTable.txt"));
 }
 
 TEST_F(RandomCircuitTest, SettingsAndImpossibleRequests) {
@@ -167,10 +224,16 @@ TEST_F(RandomCircuitTest, SettingsAndImpossibleRequests) {
                         {10, 7, false}, {4, 20, false}, {4, 1, false}, {-4, 7, false}};
   for (const Case& c : cases) EXPECT_EQ(RandomSettingsAccepted(c.loops, c.points), c.accepted) << c.loops << " " << c.points;
 
+  // Two points make one branch on no loop, three a lone triangle, and a
+  // single loop is a ring: the circuit test rejects all three.
   EXPECT_FALSE(RandomCircuitPossible(2));
-  EXPECT_TRUE(RandomCircuitPossible(3));
-  EngineRandomSource random(1);
-  EXPECT_THROW(GenerateRandomCircuit(4, 2, random, Results()), std::invalid_argument);
+  EXPECT_FALSE(RandomCircuitPossible(3));
+  EXPECT_TRUE(RandomCircuitPossible(4));
+  const std::pair<int, int> impossible[] = {{4, 2}, {4, 3}, {9, 3}, {1, 7}};  // loops, points
+  for (const auto& [loops, points] : impossible) {
+    EngineRandomSource random(1);
+    EXPECT_THROW(GenerateRandomCircuit(loops, points, random, Results()), std::invalid_argument) << loops << " " << points;
+  }
   EXPECT_FALSE(Exists("randomCir.txt"));
 }
 
