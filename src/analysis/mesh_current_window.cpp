@@ -31,17 +31,11 @@ TCurrForm::TCurrForm(Prompts& prompts)
   print_->setObjectName(QStringLiteral("N1"));
   exit_->setObjectName(QStringLiteral("N2"));
 
-  rgrid_ = WidgetGrid(RGrid);
-  egrid_ = WidgetGrid(EGrid);
-  invalmem_ = WidgetMemo(InValMem);
-  conts_ = WidgetMemo(Conts);
-  contcurr_ = WidgetMemo(ContCurr);
-  curmemo_ = WidgetMemo(CurMemo);
-  powermemo_ = WidgetMemo(PowerMemo);
 }
 
 CurrFormViews TCurrForm::Views() {
-  return {rgrid_, egrid_, invalmem_, conts_, contcurr_, curmemo_, powermemo_};
+  return {ViewOf(RGrid),   ViewOf(EGrid),   ViewOf(InValMem), ViewOf(Conts),
+          ViewOf(ContCurr), ViewOf(CurMemo), ViewOf(PowerMemo)};
 }
 
 }  // namespace ohmara

@@ -4,7 +4,6 @@
 
 #include "analysis/result_views.h"
 #include "ui/result_window.h"
-#include "ui/widget_views.h"
 
 namespace ohmara {
 
@@ -23,10 +22,6 @@ class TCurrForm : public ResultWindow {
   QPlainTextEdit* CurMemo = nullptr;
   QPlainTextEdit* PowerMemo = nullptr;
   QLabel* Helper = nullptr;
-
- private:
-  WidgetGrid rgrid_{nullptr}, egrid_{nullptr};
-  WidgetMemo invalmem_{nullptr}, conts_{nullptr}, contcurr_{nullptr}, curmemo_{nullptr}, powermemo_{nullptr};
 };
 
 }  // namespace ohmara

@@ -28,14 +28,10 @@ TPotForm::TPotForm(Prompts& prompts)
   print_->setObjectName(QStringLiteral("N2"));
   exit_->setObjectName(QStringLiteral("N3"));
 
-  ggrid_ = WidgetGrid(GGrid);
-  igrid_ = WidgetGrid(IGrid);
-  invalmem_ = WidgetMemo(InValMem);
-  ndpot_ = WidgetMemo(NdPot);
-  curmemo_ = WidgetMemo(CurMemo);
-  powermemo_ = WidgetMemo(PowerMemo);
 }
 
-PotFormViews TPotForm::Views() { return {ggrid_, igrid_, invalmem_, ndpot_, curmemo_, powermemo_}; }
+PotFormViews TPotForm::Views() {
+  return {ViewOf(GGrid), ViewOf(IGrid), ViewOf(InValMem), ViewOf(NdPot), ViewOf(CurMemo), ViewOf(PowerMemo)};
+}
 
 }  // namespace ohmara

@@ -3,7 +3,6 @@
 
 #include "analysis/result_views.h"
 #include "ui/result_window.h"
-#include "ui/widget_views.h"
 
 namespace ohmara {
 
@@ -20,10 +19,6 @@ class TPotForm : public ResultWindow {
   QPlainTextEdit* PowerMemo = nullptr;
   QPlainTextEdit* CurMemo = nullptr;
   QLabel* Image1 = nullptr;
-
- private:
-  WidgetGrid ggrid_{nullptr}, igrid_{nullptr};
-  WidgetMemo invalmem_{nullptr}, ndpot_{nullptr}, curmemo_{nullptr}, powermemo_{nullptr};
 };
 
 }  // namespace ohmara

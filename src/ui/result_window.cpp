@@ -65,6 +65,7 @@ QTableWidget* ResultWindow::AddGrid(const char* name, QRect bounds) {
   grid->horizontalHeader()->setDefaultSectionSize(64);
   grid->verticalHeader()->setDefaultSectionSize(24);
   grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  grids_[grid] = std::make_unique<WidgetGrid>(grid);
   return grid;
 }
 
@@ -78,6 +79,7 @@ QPlainTextEdit* ResultWindow::AddMemo(const char* name, QRect bounds, bool bold)
   memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   memo->document()->setDocumentMargin(2);
   if (bold) memo->setFont(InterfaceFont(11, true));
+  memos_[memo] = std::make_unique<WidgetMemo>(memo);
   return memo;
 }
 

@@ -4,6 +4,10 @@
 // file) and "Выход" (hides the window; its contents stay for the next run).
 
 #include <QMainWindow>
+#include <map>
+#include <memory>
+
+#include "ui/widget_views.h"
 
 class QAction;
 class QLabel;
@@ -25,6 +29,9 @@ class ResultWindow : public QMainWindow {
   QWidget* client() const { return client_; }
   QTableWidget* AddGrid(const char* name, QRect bounds);
   QPlainTextEdit* AddMemo(const char* name, QRect bounds, bool bold = false);
+  // The view the analysis writes through, for a grid or memo of this window.
+  GridView& ViewOf(QTableWidget* grid) { return *grids_.at(grid); }
+  MemoView& ViewOf(QPlainTextEdit* memo) { return *memos_.at(memo); }
 
   QAction* print_ = nullptr;
   QAction* exit_ = nullptr;
@@ -32,6 +39,8 @@ class ResultWindow : public QMainWindow {
  private:
   Prompts& prompts_;
   QWidget* client_;
+  std::map<QTableWidget*, std::unique_ptr<WidgetGrid>> grids_;
+  std::map<QPlainTextEdit*, std::unique_ptr<WidgetMemo>> memos_;
 };
 
 }  // namespace ohmara

@@ -9,22 +9,24 @@
 
 namespace ohmara {
 
-QFont InterfaceFont(int pixelHeight, bool bold) {
-  // The windows were laid out for a narrow 11-pixel sans font; Liberation
-  // Sans keeps those widths where the desktop's default sans is wider.
-  QFont font(QStringLiteral("Liberation Sans"));
-  font.setStyleHint(QFont::SansSerif);
+namespace {
+QFont FontOf(const QString& family, QFont::StyleHint hint, int pixelHeight, bool bold) {
+  QFont font(family);
+  font.setStyleHint(hint);
   font.setPixelSize(pixelHeight);
   font.setBold(bold);
   return font;
 }
+}  // namespace
+
+// The windows were laid out for a narrow 11-pixel sans font; Liberation Sans
+// keeps those widths where the desktop's default sans is wider.
+QFont InterfaceFont(int pixelHeight, bool bold) {
+  return FontOf(QStringLiteral("Liberation Sans"), QFont::SansSerif, pixelHeight, bold);
+}
 
 QFont SerifFont(int pixelHeight, bool bold) {
-  QFont font(QStringLiteral("Times New Roman"));
-  font.setStyleHint(QFont::Serif);
-  font.setPixelSize(pixelHeight);
-  font.setBold(bold);
-  return font;
+  return FontOf(QStringLiteral("Times New Roman"), QFont::Serif, pixelHeight, bold);
 }
 
 QLabel* PlaceLabel(QWidget* parent, const char* name, const QString& text, int left, int top, int width, int height,
