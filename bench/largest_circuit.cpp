@@ -39,20 +39,9 @@ CircuitState TestedLargestGrid(ResultsDirectory& results) {
   return state;
 }
 
-BenchDirectory::BenchDirectory(const std::string& name) : path_(std::filesystem::temp_directory_path() / name) {
-  std::error_code ignored;
-  std::filesystem::remove_all(path_, ignored);
-  std::filesystem::create_directories(path_);
-}
-
-BenchDirectory::~BenchDirectory() {
-  std::error_code ignored;
-  std::filesystem::remove_all(path_, ignored);
-}
-
-double BenchDirectory::FileBytes(const std::string& name) const {
+double FileBytes(const std::filesystem::path& path) {
   std::error_code error;
-  const auto size = std::filesystem::file_size(path_ / name, error);
+  const auto size = std::filesystem::file_size(path, error);
   return error ? 0.0 : static_cast<double>(size);
 }
 

@@ -1,8 +1,7 @@
 #pragma once
 // The largest circuit the program accepts, for the benchmarks: a grid of
 // 15 x 17 nodes (255, the node limit) with 478 branches and 224 independent
-// loops, and a results directory of its own under the system's temporary
-// directory.
+// loops. Each benchmark writes into a ScratchDirectory of the tests' support.
 
 #include <filesystem>
 #include <string>
@@ -24,20 +23,7 @@ BranchTable LargestGridTable();
 // The grid after a passed circuit test at 50 Hz; throws when the test fails.
 CircuitState TestedLargestGrid(ResultsDirectory& results);
 
-// A fresh directory removed with its contents at the end.
-class BenchDirectory {
- public:
-  explicit BenchDirectory(const std::string& name);
-  ~BenchDirectory();
-  BenchDirectory(const BenchDirectory&) = delete;
-  BenchDirectory& operator=(const BenchDirectory&) = delete;
-
-  const std::filesystem::path& Path() const { return path_; }
-  // Size of a file of the directory in bytes; 0 when it does not exist.
-  double FileBytes(const std::string& name) const;
-
- private:
-  std::filesystem::path path_;
-};
+// Size of a file in bytes; 0 when it does not exist.
+double FileBytes(const std::filesystem::path& path);
 
 }  // namespace ohmara::bench

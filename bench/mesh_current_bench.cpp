@@ -15,32 +15,21 @@
 #include "analysis/mesh_current.h"
 #include "largest_circuit.h"
 #include "model/text_file.h"
+#include "support/scratch_directory.h"
 
 namespace ohmara::bench {
 namespace {
 
-using Matrix = std::vector<std::vector<Complex>>;
-
-Matrix LoopSystem(const CircuitState& state) {
-  const int loops = state.LoopCount();
-  Matrix rows(loops, std::vector<Complex>(loops + 1));
-  for (int p = 0; p < loops; ++p) {
-    rows[p][loops] = LoopEmf(state, p);
-    for (int q = 0; q < loops; ++q) rows[p][q] = LoopImpedance(state, p, q);
-  }
-  return rows;
-}
-
 // The trace of the grid's loop system, as the method writes it.
 std::string GridTrace(const CircuitState& state) {
-  Matrix rows = LoopSystem(state);
+  ComplexMatrix rows = LoopSystem(state);
   std::string trace;
   SolveLinearSystemTrace(rows, state.LoopCount(), trace);
   return trace;
 }
 
 void BM_CircuitTest(benchmark::State& bench) {
-  BenchDirectory dir("ohmara-mesh-bench-test");
+  ScratchDirectory dir("ohmara-mesh-bench-test");
   ResultsDirectory results(dir.Path());
   const BranchTable table = LargestGridTable();
   for (auto _ : bench) {
@@ -53,7 +42,7 @@ void BM_CircuitTest(benchmark::State& bench) {
 
 // The whole method with Currents.txt and out.txt written.
 void BM_MeshCurrentMethodWritten(benchmark::State& bench) {
-  BenchDirectory dir("ohmara-mesh-bench-written");
+  ScratchDirectory dir("ohmara-mesh-bench-written");
   ResultsDirectory results(dir.Path());
   CircuitState state = TestedLargestGrid(results);
   for (auto _ : bench) {
@@ -62,13 +51,13 @@ void BM_MeshCurrentMethodWritten(benchmark::State& bench) {
     benchmark::DoNotOptimize(MeshCurrentMethod(state, results, views));
   }
   bench.counters["loops"] = state.LoopCount();
-  bench.counters["trace_MB"] = dir.FileBytes("Currents.txt") / 1e6;
+  bench.counters["trace_MB"] = FileBytes(dir.Path() / "Currents.txt") / 1e6;
 }
 
 // The same run with the results directory blocked by a file of that name:
 // the trace text is built in full, but never converted nor written.
 void BM_MeshCurrentMethodTraceNotWritten(benchmark::State& bench) {
-  BenchDirectory dir("ohmara-mesh-bench-blocked");
+  ScratchDirectory dir("ohmara-mesh-bench-blocked");
   ResultsDirectory tested(dir.Path());
   CircuitState state = TestedLargestGrid(tested);
   std::ofstream(dir.Path() / "blocked") << "a file, not a directory";
@@ -83,13 +72,13 @@ void BM_MeshCurrentMethodTraceNotWritten(benchmark::State& bench) {
 
 // Gauss–Jordan with the trace text built, nothing else.
 void BM_SolveWithTraceText(benchmark::State& bench) {
-  BenchDirectory dir("ohmara-mesh-bench-solve");
+  ScratchDirectory dir("ohmara-mesh-bench-solve");
   ResultsDirectory results(dir.Path());
   const CircuitState state = TestedLargestGrid(results);
-  const Matrix system = LoopSystem(state);
+  const ComplexMatrix system = LoopSystem(state);
   size_t bytes = 0;
   for (auto _ : bench) {
-    Matrix rows = system;
+    ComplexMatrix rows = system;
     std::string trace;
     benchmark::DoNotOptimize(SolveLinearSystemTrace(rows, state.LoopCount(), trace));
     bytes = trace.size();
@@ -100,7 +89,7 @@ void BM_SolveWithTraceText(benchmark::State& bench) {
 // One traced matrix (the grid's loop system, 224 x 225 entries) in three
 // ways that give the same text: the solver's own std::to_chars path, the
 // program's general printf-style formatter, and the C library's snprintf.
-void ByGeneralFormatter(std::string& text, const Matrix& rows, int n) {
+void ByGeneralFormatter(std::string& text, const ComplexMatrix& rows, int n) {
   for (int i = 0; i < n; ++i) {
     for (int j = 0; j <= n; ++j) text += ComplexFileText(rows[i][j], "%6.3lf", "+%5.3lfi\t", "%4.3lfi\t");
     text += '\n';
@@ -108,13 +97,13 @@ void ByGeneralFormatter(std::string& text, const Matrix& rows, int n) {
   text += '\n';
 }
 
-void BySnprintf(std::string& text, const Matrix& rows, int n) {
+void BySnprintf(std::string& text, const ComplexMatrix& rows, int n) {
   char buffer[700];
   for (int i = 0; i < n; ++i) {
     for (int j = 0; j <= n; ++j) {
       const Complex z = rows[i][j];
       int length = std::snprintf(buffer, sizeof buffer, "%6.3lf", z.re);
-      if (z.im >= 0) length += std::snprintf(buffer + length, sizeof buffer - length, "+%5.3lfi\t", z.im == 0 ? 0.0 : z.im);
+      if (z.im >= 0) length += std::snprintf(buffer + length, sizeof buffer - length, "+%5.3lfi\t", z.im);
       else length += std::snprintf(buffer + length, sizeof buffer - length, "%4.3lfi\t", z.im);
       text.append(buffer, length);
     }
@@ -123,12 +112,12 @@ void BySnprintf(std::string& text, const Matrix& rows, int n) {
   text += '\n';
 }
 
-template <void (*Append)(std::string&, const Matrix&, int)>
+template <void (*Append)(std::string&, const ComplexMatrix&, int)>
 void BM_TraceMatrix(benchmark::State& bench) {
-  BenchDirectory dir("ohmara-mesh-bench-matrix");
+  ScratchDirectory dir("ohmara-mesh-bench-matrix");
   ResultsDirectory results(dir.Path());
   const CircuitState state = TestedLargestGrid(results);
-  const Matrix system = LoopSystem(state);
+  const ComplexMatrix system = LoopSystem(state);
   std::string expected;
   BySnprintf(expected, system, state.LoopCount());
   size_t bytes = 0;
@@ -149,7 +138,7 @@ void BM_TraceMatrixBySnprintf(benchmark::State& bench) { BM_TraceMatrix<BySnprin
 // Writing the trace as the program does (UTF-8 to cp1251, LF to CR LF, one
 // file write) against a plain write of the bytes the file ends up with.
 void BM_WriteTraceAsResultsFile(benchmark::State& bench) {
-  BenchDirectory dir("ohmara-mesh-bench-write");
+  ScratchDirectory dir("ohmara-mesh-bench-write");
   ResultsDirectory results(dir.Path());
   const std::string trace = GridTrace(TestedLargestGrid(results));
   for (auto _ : bench) results.Rewrite("Currents.txt", trace);
@@ -158,7 +147,7 @@ void BM_WriteTraceAsResultsFile(benchmark::State& bench) {
 }
 
 void BM_PlainWriteOfSameBytes(benchmark::State& bench) {
-  BenchDirectory dir("ohmara-mesh-bench-plain");
+  ScratchDirectory dir("ohmara-mesh-bench-plain");
   ResultsDirectory results(dir.Path());
   const std::string bytes = ToFileBytes(GridTrace(TestedLargestGrid(results)));
   for (auto _ : bench) {

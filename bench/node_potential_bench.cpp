@@ -8,6 +8,7 @@
 #include "analysis/node_potential.h"
 #include "analysis/optimal_node_potential.h"
 #include "largest_circuit.h"
+#include "support/scratch_directory.h"
 
 namespace ohmara {
 namespace {
@@ -16,7 +17,7 @@ namespace {
 constexpr int kZeroNode = (bench::kGridRows / 2) * bench::kGridColumns + bench::kGridColumns / 2 + 1;
 
 void RunNodeMethod(benchmark::State& run, NodeMethod method) {
-  bench::BenchDirectory directory("ohmara-node-potential-bench");
+  ScratchDirectory directory("ohmara-node-potential-bench");
   ResultsDirectory results(directory.Path());
   CircuitState state = bench::TestedLargestGrid(results);
   for (auto _ : run) {
@@ -26,7 +27,7 @@ void RunNodeMethod(benchmark::State& run, NodeMethod method) {
   }
   run.counters["nodes"] = state.NodeCount;
   run.counters["branches"] = state.BranchCount();
-  run.counters["trace_MB"] = directory.FileBytes("Potential.txt") / 1e6;
+  run.counters["trace_MB"] = bench::FileBytes(directory.Path() / "Potential.txt") / 1e6;
 }
 
 void BM_NodePotentialMethod(benchmark::State& run) { RunNodeMethod(run, NodePotentialMethod); }
@@ -34,7 +35,7 @@ void BM_OptimalNodePotentialMethod(benchmark::State& run) { RunNodeMethod(run, O
 
 // The chain walk of the optimal method alone.
 void BM_BuildChains(benchmark::State& run) {
-  bench::BenchDirectory directory("ohmara-build-chains-bench");
+  ScratchDirectory directory("ohmara-build-chains-bench");
   ResultsDirectory results(directory.Path());
   CircuitState state = bench::TestedLargestGrid(results);
   for (auto _ : run) benchmark::DoNotOptimize(BuildChains(state));

@@ -28,7 +28,8 @@ double AngularFrequency(const FrequencySetting& frequency);
 void ComputeBranchValues(TBranch& branch, const BranchRow& row, double omega, const std::string& label);
 
 // The label of a branch quantity: the letter and both node numbers run
-// together, so 12->3 and 1->23 are both "Z123".
+// together, so 12->3 and 1->23 are both "Z123"; with an empty letter, the
+// node numbers alone.
 std::string BranchLabel(const char* letter, const TBranch& branch);
 
 // Fills Z and E of every branch from rows 1..N of the table (table[k] is branch k); appends the

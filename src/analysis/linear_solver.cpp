@@ -13,8 +13,6 @@ namespace ohmara {
 
 namespace {
 
-using Matrix = std::vector<std::vector<Complex>>;
-
 // printf's "%W.Pf" of `value`, with `prefix` written before it. The trace of
 // a large circuit holds millions of entries, so the conversion goes straight
 // to std::to_chars (which rounds as printf does) instead of parsing a format
@@ -45,7 +43,7 @@ void AppendTraceValue(std::string& out, Complex z, int realWidth, int plusWidth)
   out.append("i\t");
 }
 
-void CheckShape(const Matrix& rows, int n) {
+void CheckShape(const ComplexMatrix& rows, int n) {
   if (n < 0 || rows.size() < static_cast<size_t>(n)) throw std::invalid_argument("SolveLinearSystem: too few rows");
   for (int i = 0; i < n; ++i)
     if (rows[i].size() < static_cast<size_t>(n) + 1) throw std::invalid_argument("SolveLinearSystem: row too short");
@@ -54,7 +52,7 @@ void CheckShape(const Matrix& rows, int n) {
 // Rows are exchanged only for an exactly zero pivot, with the first later row
 // that has a non-zero entry in the column; there is no pivoting by magnitude,
 // so the trace shows the steps a student does by hand.
-void ExchangeForZeroPivot(Matrix& rows, int n, int c) {
+void ExchangeForZeroPivot(ComplexMatrix& rows, int n, int c) {
   if (!IsZero(rows[c][c])) return;
   for (int r = c + 1; r < n; ++r) {
     if (!IsZero(rows[r][c])) {
@@ -81,7 +79,7 @@ void AddMultiple(std::vector<Complex>& target, Complex f, const std::vector<Comp
   }
 }
 
-void EliminateColumn(Matrix& rows, int n, int c) {
+void EliminateColumn(ComplexMatrix& rows, int n, int c) {
   for (int h = 0; h < n; ++h) {
     if (h == c) continue;
     const Complex f = (rows[h][c] / rows[c][c]) * -1.0;
@@ -92,7 +90,7 @@ void EliminateColumn(Matrix& rows, int n, int c) {
 // A pivot still 0 + 0i after the row search, or one so small that its square
 // underflows and the complex division cannot be formed, makes the system
 // unsolvable here; either way the student sees the same singular-system error.
-void ReduceColumn(Matrix& rows, int n, int c) {
+void ReduceColumn(ComplexMatrix& rows, int n, int c) {
   ExchangeForZeroPivot(rows, n, c);
   if (IsZero(rows[c][c])) throw SingularSystem(c);
   try {
@@ -110,7 +108,7 @@ Complex Snapped(Complex z) {
   return z;
 }
 
-std::vector<Complex> ReadSolution(const Matrix& rows, int n, std::string& trace) {
+std::vector<Complex> ReadSolution(const ComplexMatrix& rows, int n, std::string& trace) {
   std::vector<Complex> solution(n);
   for (int i = 0; i < n; ++i) {
     solution[i] = Snapped(rows[i][n]);
@@ -121,7 +119,7 @@ std::vector<Complex> ReadSolution(const Matrix& rows, int n, std::string& trace)
 
 }  // namespace
 
-void AppendTraceMatrix(std::string& trace, const Matrix& rows, int n) {
+void AppendTraceMatrix(std::string& trace, const ComplexMatrix& rows, int n) {
   for (int i = 0; i < n; ++i) {
     for (int j = 0; j <= n; ++j) AppendTraceValue(trace, rows[i][j], 6, 5);
     trace.push_back('\n');
@@ -129,7 +127,7 @@ void AppendTraceMatrix(std::string& trace, const Matrix& rows, int n) {
   trace.push_back('\n');
 }
 
-std::vector<Complex> SolveLinearSystemTrace(Matrix& rows, int n, std::string& trace) {
+std::vector<Complex> SolveLinearSystemTrace(ComplexMatrix& rows, int n, std::string& trace) {
   CheckShape(rows, n);
   // The trace of the largest circuits runs to a hundred megabytes or more;
   // growing it step by step would copy it over and over. An entry of a
@@ -147,7 +145,8 @@ std::vector<Complex> SolveLinearSystemTrace(Matrix& rows, int n, std::string& tr
   return solution;
 }
 
-std::vector<Complex> SolveLinearSystem(Matrix& rows, int n, ResultsDirectory& results, std::string_view fileName) {
+std::vector<Complex> SolveLinearSystem(ComplexMatrix& rows, int n, ResultsDirectory& results,
+                                       std::string_view fileName) {
   std::string trace;
   try {
     std::vector<Complex> solution = SolveLinearSystemTrace(rows, n, trace);

@@ -11,21 +11,24 @@
 
 namespace ohmara {
 
+// An augmented system: n rows of n coefficients and the right-hand side.
+using ComplexMatrix = std::vector<std::vector<Complex>>;
+
 // Gauss–Jordan on the augmented n x (n+1) matrix `rows` (changed in place),
 // tracing every intermediate matrix and the solution into the results file
 // `fileName` ("Currents.txt" / "Potential.txt"), which is rewritten. Throws
 // SingularSystem when a pivot is still 0+0i after the row search; the file
 // then holds the matrices traced so far.
-std::vector<Complex> SolveLinearSystem(std::vector<std::vector<Complex>>& rows, int n, ResultsDirectory& results,
+std::vector<Complex> SolveLinearSystem(ComplexMatrix& rows, int n, ResultsDirectory& results,
                                        std::string_view fileName);
 
 // The same elimination with the trace appended to `trace` instead of written;
 // on SingularSystem `trace` holds the matrices traced so far.
-std::vector<Complex> SolveLinearSystemTrace(std::vector<std::vector<Complex>>& rows, int n, std::string& trace);
+std::vector<Complex> SolveLinearSystemTrace(ComplexMatrix& rows, int n, std::string& trace);
 
 // One matrix of the trace: per row, every one of its n+1 entries as "%6.3lf"
 // and "+%5.3lfi\t" (imaginary part >= 0) or "%4.3lfi\t", then "\n"; one
 // more "\n" after the last row.
-void AppendTraceMatrix(std::string& trace, const std::vector<std::vector<Complex>>& rows, int n);
+void AppendTraceMatrix(std::string& trace, const ComplexMatrix& rows, int n);
 
 }  // namespace ohmara

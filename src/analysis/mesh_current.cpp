@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "analysis/branch_impedances.h"
 #include "analysis/linear_solver.h"
 #include "analysis/power_balance.h"
 #include "model/text_format.h"
@@ -12,16 +11,12 @@ namespace ohmara {
 
 namespace {
 
-using Matrix = std::vector<std::vector<Complex>>;
-
 bool SameWay(const TBranch& a, const TBranch& b) { return a.From == b.From && a.To == b.To; }
 bool Opposite(const TBranch& a, const TBranch& b) { return a.From == b.To && a.To == b.From; }
 
-// Writes the loop system into the grids as it is built, so the window shows
-// the matrix even when the solver then finds it singular.
-Matrix BuildLoopSystem(const CircuitState& state, CurrFormViews& views) {
-  const int loops = state.LoopCount();
-  Matrix rows(loops, std::vector<Complex>(loops + 1));
+// Sizes RGrid and EGrid for the system and shows every entry, before the
+// solver runs, so the window shows the matrix even when it is singular.
+void ShowLoopSystem(const ComplexMatrix& rows, int loops, CurrFormViews& views) {
   views.RGrid.SetRowCount(loops);
   views.RGrid.SetColCount(loops);
   views.EGrid.SetColWidth(0, 110);
@@ -29,14 +24,9 @@ Matrix BuildLoopSystem(const CircuitState& state, CurrFormViews& views) {
   views.EGrid.SetColCount(1);
   for (int p = 0; p < loops; ++p) {
     views.RGrid.SetColWidth(p, 100);
-    rows[p][loops] = LoopEmf(state, p);
     views.EGrid.SetCell(0, p, ComplexToText(rows[p][loops]));
-    for (int q = 0; q < loops; ++q) {
-      rows[p][q] = LoopImpedance(state, p, q);
-      views.RGrid.SetCell(q, p, ComplexToText(rows[p][q]));
-    }
+    for (int q = 0; q < loops; ++q) views.RGrid.SetCell(q, p, ComplexToText(rows[p][q]));
   }
-  return rows;
 }
 
 // The current of `branch` from its From to its To: each loop through it adds
@@ -65,18 +55,6 @@ void ShowLoopCurrents(MemoView& ContCurr, const std::vector<Complex>& loopCurren
     ContCurr.Add(LoopCurrentName(static_cast<int>(p)) + " = " + ComplexToText(loopCurrents[p]));
 }
 
-// Shows every branch current in CurMemo and appends its out.txt line
-// ("I%d%d=" and the value) to `section`.
-void ShowBranchCurrents(const CircuitState& state, const std::vector<Complex>& currents, MemoView& CurMemo,
-                        std::string& section) {
-  for (size_t k = 0; k < currents.size(); ++k) {
-    const TBranch& branch = state.Branches[k];
-    const std::string label = BranchLabel("I", branch);
-    section += label + "=" + ComplexOutText(currents[k], "\t\t\n");
-    CurMemo.Add(label + " = " + ComplexToText(currents[k]));
-  }
-}
-
 }  // namespace
 
 Complex LoopImpedance(const CircuitState& state, int p, int q) {
@@ -101,6 +79,16 @@ Complex LoopEmf(const CircuitState& state, int p) {
   return sum;
 }
 
+ComplexMatrix LoopSystem(const CircuitState& state) {
+  const int loops = state.LoopCount();
+  ComplexMatrix rows(loops, std::vector<Complex>(loops + 1));
+  for (int p = 0; p < loops; ++p) {
+    rows[p][loops] = LoopEmf(state, p);
+    for (int q = 0; q < loops; ++q) rows[p][q] = LoopImpedance(state, p, q);
+  }
+  return rows;
+}
+
 std::vector<Complex> BranchCurrentsFromLoops(const CircuitState& state, const std::vector<Complex>& loopCurrents) {
   std::vector<Complex> currents;
   currents.reserve(state.Branches.size());
@@ -121,13 +109,14 @@ bool MeshCurrentMethod(CircuitState& state, ResultsDirectory& results, CurrFormV
   views.CurMemo.Clear();
   views.PowerMemo.Clear();
 
-  Matrix rows = BuildLoopSystem(state, views);
+  ComplexMatrix rows = LoopSystem(state);
+  ShowLoopSystem(rows, state.LoopCount(), views);
   solution.loopCurrents = SolveLinearSystem(rows, state.LoopCount(), results, "Currents.txt");
   ShowLoopCurrents(views.ContCurr, solution.loopCurrents);
 
   std::string section = MethodSectionHeader("Метод контурных токов") + "\n\nТоки:\n";
   solution.branchCurrents = BranchCurrentsFromLoops(state, solution.loopCurrents);
-  ShowBranchCurrents(state, solution.branchCurrents, views.CurMemo, section);
+  ReportBranchCurrents(state.Branches, solution.branchCurrents, views.CurMemo, section);
   section += "\n";
 
   PowerBalance(state.Branches, solution.branchCurrents, solution.source, solution.consumed);

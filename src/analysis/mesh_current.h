@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "analysis/linear_solver.h"
 #include "analysis/result_views.h"
 #include "model/circuit.h"
 #include "model/complex.h"
@@ -19,6 +20,10 @@ Complex LoopImpedance(const CircuitState& state, int p, int q);
 // The loop source of loop p: the sum of E over its steps (each E already
 // signed along the loop).
 Complex LoopEmf(const CircuitState& state, int p);
+
+// The loop system the method solves: row p holds LoopImpedance(p, q) for
+// every loop q, then LoopEmf(p).
+ComplexMatrix LoopSystem(const CircuitState& state);
 
 // Solves the tested circuit by loop currents: fills RGrid, EGrid, ContCurr,
 // CurMemo and PowerMemo, writes Currents.txt and appends a section to

@@ -30,7 +30,6 @@ TCurrForm::TCurrForm(Prompts& prompts)
   Helper = PlaceLabel(c, "Helper", QString(), 496, 384, 97, 13);
   print_->setObjectName(QStringLiteral("N1"));
   exit_->setObjectName(QStringLiteral("N2"));
-
 }
 
 CurrFormViews TCurrForm::Views() {

@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "analysis/branch_impedances.h"
 #include "analysis/linear_solver.h"
 #include "analysis/power_balance.h"
 #include "model/text_format.h"
@@ -33,23 +34,21 @@ class PairTable {
   std::vector<TPairCell> cells_;
 };
 
-std::string PairLabel(int a, int b) { return std::to_string(a) + std::to_string(b); }
-
 // Enters every branch into the pair table and shows its admittance and source
 // current. The InValMem lines of a branch follow its division, so a branch
 // with Z = 0 stops the run with the lines of the branches before it shown.
 void FillPairTable(const std::vector<TBranch>& branches, PairTable& pairs, MemoView& InValMem) {
   for (const TBranch& branch : branches) {
     const int a = branch.From, b = branch.To;
-    const std::string label = PairLabel(a, b);
-    const Complex y = Divide(Complex(1.0, 0.0), branch.Z, "Y" + label);
+    const std::string admittance = BranchLabel("Y", branch);
+    const Complex y = Divide(Complex(1.0, 0.0), branch.Z, admittance);
     const Complex sourceCurrent = branch.E / branch.Z;
     pairs(b, a).Y = y;
     pairs(a, b).Y = y;
     pairs(a, b).J = sourceCurrent * -1.0;
     pairs(b, a).J = sourceCurrent;
-    InValMem.Add("Y" + label + " = " + ComplexToText(y));
-    InValMem.Add("E*Y" + label + " = " + ComplexToText(sourceCurrent));
+    InValMem.Add(admittance + " = " + ComplexToText(y));
+    InValMem.Add("E*" + admittance + " = " + ComplexToText(sourceCurrent));
   }
 }
 
@@ -133,15 +132,6 @@ void ReportPotential(int node, Complex potential, MemoView& NdPot, std::string& 
   NdPot.Add(Format("u%d = ", node) + ComplexToText(potential));
   AppendFormat(section, "U%d=", node);
   section += ComplexOutText(potential, "\t\t\n");
-}
-
-void ReportBranchCurrents(const std::vector<TBranch>& branches, const std::vector<Complex>& currents,
-                          MemoView& CurMemo, std::string& section) {
-  for (size_t k = 0; k < branches.size(); ++k) {
-    const std::string label = Format("I%d%d", branches[k].From, branches[k].To);
-    CurMemo.Add(label + " = " + ComplexToText(currents[k]));
-    section += label + "=" + ComplexOutText(currents[k], "\t\t\n");
-  }
 }
 
 void FinishNodalRun(const std::vector<TBranch>& branches, std::vector<Complex> currents, std::string& section,

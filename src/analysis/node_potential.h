@@ -8,14 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "analysis/linear_solver.h"
 #include "analysis/result_views.h"
 #include "model/circuit.h"
 #include "model/complex.h"
 #include "model/results_directory.h"
 
 namespace ohmara {
-
-using ComplexMatrix = std::vector<std::vector<Complex>>;
 
 // The numbers of one run, for callers that compare methods rather than read
 // the window: the potentials in the order NdPot lists them, the branch
@@ -58,11 +57,6 @@ Complex BranchCurrentFromPotentials(Complex fromPotential, Complex toPotential, 
 // Adds the NdPot line "u<node> = ..." and appends the out.txt line
 // "U<node>=..." of one potential to `section`.
 void ReportPotential(int node, Complex potential, MemoView& NdPot, std::string& section);
-
-// Adds the CurMemo line "I<a><b> = ..." and appends the out.txt line
-// "I<a><b>=..." of every branch, in table order.
-void ReportBranchCurrents(const std::vector<TBranch>& branches, const std::vector<Complex>& currents,
-                          MemoView& CurMemo, std::string& section);
 
 // Computes the power balance, shows it in PowerMemo, appends its block to
 // `section` and the finished section to out.txt; fills `solution` when given.

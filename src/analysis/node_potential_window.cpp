@@ -27,7 +27,6 @@ TPotForm::TPotForm(Prompts& prompts)
   Image1 = PlaceLabel(c, "Image1", QString(), 784, 216, 33, 33);
   print_->setObjectName(QStringLiteral("N2"));
   exit_->setObjectName(QStringLiteral("N3"));
-
 }
 
 PotFormViews TPotForm::Views() {

@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "analysis/branch_impedances.h"
 #include "analysis/linear_solver.h"
 #include "analysis/power_balance.h"
 #include "model/errors.h"
@@ -163,8 +164,7 @@ ComplexMatrix AssembleSystem(const CircuitState& state, const std::vector<TChain
   ComplexMatrix m(rows.t, std::vector<Complex>(rows.t + 1));
   for (const TBranch& branch : state.Branches) {
     if (!IsReal(state, branch.From) || !IsReal(state, branch.To)) continue;
-    const std::string label = std::to_string(branch.From) + std::to_string(branch.To);
-    EnterAdmittance(m, rows, branch.From, branch.To, branch.Z, branch.E, label, false, InValMem);
+    EnterAdmittance(m, rows, branch.From, branch.To, branch.Z, branch.E, BranchLabel("", branch), false, InValMem);
   }
   for (const TChain& chain : chains)
     EnterAdmittance(m, rows, chain.From, chain.To, chain.Z, chain.E, ChainLabel(chain), true, InValMem);

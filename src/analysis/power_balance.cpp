@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "analysis/branch_impedances.h"
+
 namespace ohmara {
 
 namespace {
@@ -34,6 +36,15 @@ std::string PowerBalanceFileText(Complex source, Complex consumed) {
 void ShowPowerBalance(MemoView& PowerMemo, Complex source, Complex consumed) {
   PowerMemo.Add("Мощность источников = " + ComplexToText(source));
   PowerMemo.Add("Потребляемая мощность = " + ComplexToText(consumed));
+}
+
+void ReportBranchCurrents(const std::vector<TBranch>& branches, const std::vector<Complex>& currents,
+                          MemoView& CurMemo, std::string& section) {
+  for (size_t k = 0; k < branches.size(); ++k) {
+    const std::string label = BranchLabel("I", branches[k]);
+    CurMemo.Add(label + " = " + ComplexToText(currents[k]));
+    section += label + "=" + ComplexOutText(currents[k], "\t\t\n");
+  }
 }
 
 std::string MethodSectionHeader(std::string_view title) {

@@ -1,6 +1,7 @@
 #pragma once
-// The power balance and the frame of an out.txt section: the parts every
-// solving method (mesh currents, both node-potential methods) writes alike.
+// The power balance, the branch currents and the frame of an out.txt section:
+// the parts every solving method (mesh currents, both node-potential methods)
+// writes alike.
 
 #include <string>
 #include <string_view>
@@ -26,6 +27,11 @@ std::string PowerBalanceFileText(Complex source, Complex consumed);
 // The two PowerMemo lines: "Мощность источников = ..." and
 // "Потребляемая мощность = ...".
 void ShowPowerBalance(MemoView& PowerMemo, Complex source, Complex consumed);
+
+// Adds the CurMemo line "I<a><b> = ..." and appends the out.txt line
+// "I<a><b>=..." of every branch, in table order.
+void ReportBranchCurrents(const std::vector<TBranch>& branches, const std::vector<Complex>& currents,
+                          MemoView& CurMemo, std::string& section);
 
 // The frame an out.txt section starts with: "\n\n", 32 hyphens, "\n",
 // `title` (the bare title, e.g. "Метод контурных токов"), "\n", 32 hyphens

@@ -14,13 +14,6 @@ namespace ohmara {
 
 namespace {
 
-QLineEdit* PlaceEdit(QWidget* parent, const char* name, const QString& text, int left, int top) {
-  auto* edit = new QLineEdit(text, parent);
-  edit->setObjectName(QString::fromLatin1(name));
-  edit->setGeometry(left, top, 25, 21);
-  return edit;
-}
-
 QPushButton* PlaceButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon, const QString& text,
                          QRect bounds) {
   auto* button = new QPushButton(parent->style()->standardIcon(icon), text, parent);
@@ -37,17 +30,13 @@ TRandSetForm::TRandSetForm(TRGZForm& main) : main_(main) {
   setFont(InterfaceFont(11, true));
   FixClientSize(this, 243, 125);
 
-  Panel1 = new QFrame(this);
-  Panel1->setObjectName(QStringLiteral("Panel1"));
-  Panel1->setFrameShape(QFrame::Panel);
-  Panel1->setFrameShadow(QFrame::Raised);
-  Panel1->setGeometry(8, 8, 225, 81);
+  Panel1 = PlacePanel(this, "Panel1", {8, 8, 225, 81});
   Label1 = PlaceLabel(Panel1, "Label1", QStringLiteral("Мимимальное количество контуров"), 8, 8, 137, 33);
   Label1->setWordWrap(true);
-  Edit1 = PlaceEdit(Panel1, "Edit1", QStringLiteral("4"), 152, 16);
+  Edit1 = PlaceEdit(Panel1, "Edit1", QStringLiteral("4"), 152, 16, 25);
   Label2 = PlaceLabel(Panel1, "Label2", QStringLiteral("Требуемое количество точек"), 8, 40, 137, 33);
   Label2->setWordWrap(true);
-  Edit2 = PlaceEdit(Panel1, "Edit2", QStringLiteral("7"), 152, 48);
+  Edit2 = PlaceEdit(Panel1, "Edit2", QStringLiteral("7"), 152, 48, 25);
 
   BitBtn1 = PlaceButton(this, "BitBtn1", QStyle::SP_DialogOkButton, QStringLiteral("OK"), {8, 96, 75, 25});
   BitBtn1->setDefault(true);

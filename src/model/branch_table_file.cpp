@@ -8,17 +8,15 @@ namespace ohmara {
 
 namespace {
 
-bool IsFileBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
-
 bool HasBlank(std::string_view text) {
   for (char c : text)
-    if (IsFileBlank(c)) return true;
+    if (IsTokenSeparator(c)) return true;
   return false;
 }
 
 std::string_view Trimmed(std::string_view text) {
-  while (!text.empty() && IsFileBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsFileBlank(text.back())) text.remove_suffix(1);
+  while (!text.empty() && IsTokenSeparator(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsTokenSeparator(text.back())) text.remove_suffix(1);
   return text;
 }
 

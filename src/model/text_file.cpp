@@ -58,6 +58,13 @@ char32_t DecodeUtf8(std::string_view s, size_t& pos) {
   return cp;
 }
 
+// Appends the cp1251 byte of the character at `pos` and moves past it.
+// Plain ASCII, nearly all of a results file, passes straight through.
+void AppendCp1251(std::string& out, std::string_view utf8, size_t& pos) {
+  if (static_cast<unsigned char>(utf8[pos]) < 0x80) out.push_back(utf8[pos++]);
+  else out.push_back(EncodeCodePoint(DecodeUtf8(utf8, pos)));
+}
+
 bool WriteBytes(const std::filesystem::path& path, std::string_view bytes, std::ios::openmode mode) {
   std::ofstream file(path, std::ios::binary | mode);
   if (!file) return false;
@@ -71,11 +78,7 @@ bool WriteBytes(const std::filesystem::path& path, std::string_view bytes, std::
 std::string Utf8ToCp1251(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());
-  for (size_t pos = 0; pos < utf8.size();) {
-    // Plain ASCII, nearly all of a results file, passes straight through.
-    if (static_cast<unsigned char>(utf8[pos]) < 0x80) out.push_back(utf8[pos++]);
-    else out.push_back(EncodeCodePoint(DecodeUtf8(utf8, pos)));
-  }
+  for (size_t pos = 0; pos < utf8.size();) AppendCp1251(out, utf8, pos);
   return out;
 }
 
@@ -95,14 +98,8 @@ std::string ToFileBytes(std::string_view text) {
   std::string bytes;
   bytes.reserve(text.size() + text.size() / 16);
   for (size_t pos = 0; pos < text.size();) {
-    const char c = text[pos];
-    if (static_cast<unsigned char>(c) >= 0x80) {
-      bytes.push_back(EncodeCodePoint(DecodeUtf8(text, pos)));
-      continue;
-    }
-    if (c == '\n') bytes.push_back('\r');
-    bytes.push_back(c);
-    ++pos;
+    if (text[pos] == '\n') bytes.push_back('\r');
+    AppendCp1251(bytes, text, pos);
   }
   return bytes;
 }
@@ -146,15 +143,18 @@ std::optional<std::string> ReadTextFile(const std::filesystem::path& path) {
   return Cp1251ToUtf8(withoutCr);
 }
 
+bool IsTokenSeparator(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
+
 bool TokenReader::Next(std::string& token) {
-  auto isSpace = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; };
-  while (pos_ < text_.size() && isSpace(text_[pos_])) {
+  while (pos_ < text_.size() && IsTokenSeparator(text_[pos_])) {
     if (text_[pos_] == '\n') ++line_;
     ++pos_;
   }
   if (pos_ >= text_.size()) return false;
   const size_t start = pos_;
-  while (pos_ < text_.size() && !isSpace(text_[pos_])) ++pos_;
+  while (pos_ < text_.size() && !IsTokenSeparator(text_[pos_])) ++pos_;
   token.assign(text_, start, pos_ - start);
   return true;
 }

@@ -30,6 +30,10 @@ bool SaveTextFileAtomically(const std::filesystem::path& path, std::string_view 
 // dropped), or nothing when it cannot be read.
 std::optional<std::string> ReadTextFile(const std::filesystem::path& path);
 
+// The blanks that separate the tokens of a file (those of isspace in the C
+// locale).
+bool IsTokenSeparator(char c);
+
 // Whitespace-separated tokens of any length, with the line each stands on.
 class TokenReader {
  public:

@@ -1,7 +1,6 @@
 #include "ui/add_branch_dialog.h"
 
 #include <QEvent>
-#include <QHeaderView>
 #include <QPushButton>
 #include <QStyle>
 #include <QTableWidget>
@@ -14,27 +13,14 @@
 
 namespace ohmara {
 
-namespace {
-constexpr int kRowHeight = 24;
-constexpr int kColumnWidth = 64;
-}  // namespace
-
 TAddF::TAddF(TRGZForm& main) : main_(main) {
   setObjectName(QStringLiteral("AddF"));
   setWindowTitle(QStringLiteral("Добавление ветви"));
   setFont(InterfaceFont(11));
   FixClientSize(this, 391, 86);
 
-  AddTb = new QTableWidget(2, kBranchColumns, this);
-  AddTb->setObjectName(QStringLiteral("AddTb"));
-  AddTb->setGeometry(0, 0, 394, 54);
-  AddTb->horizontalHeader()->hide();
-  AddTb->verticalHeader()->hide();
-  AddTb->horizontalHeader()->setDefaultSectionSize(kColumnWidth);
-  AddTb->verticalHeader()->setDefaultSectionSize(kRowHeight);
-  AddTb->setSelectionMode(QAbstractItemView::ContiguousSelection);
-  AddTb->setTabKeyNavigation(true);
-  AddTb->setEditTriggers(QAbstractItemView::AllEditTriggers);
+  AddTb = PlaceGrid(this, "AddTb", 2, kBranchColumns, {0, 0, 394, 54});
+  MakeGridEditable(AddTb);
   AddTb->setShowGrid(true);
 
   BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this);

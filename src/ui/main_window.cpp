@@ -26,8 +26,6 @@ namespace {
 constexpr int kClientWidth = 673;
 constexpr int kClientHeight = 543;
 constexpr int kAddedRowHeight = 20;
-constexpr int kDefaultRowHeight = 24;
-constexpr int kDefaultColumnWidth = 64;
 
 QPushButton* PlaceButton(QWidget* parent, const char* name, const QString& text, QRect bounds,
                          QStyle::StandardPixmap icon = QStyle::SP_CustomBase) {
@@ -40,22 +38,6 @@ QPushButton* PlaceButton(QWidget* parent, const char* name, const QString& text,
     button->setIconSize(QSize(14, 14));
   }
   return button;
-}
-
-QLineEdit* PlaceEdit(QWidget* parent, const char* name, const QString& text, int left, int top, int width) {
-  auto* edit = new QLineEdit(text, parent);
-  edit->setObjectName(QString::fromLatin1(name));
-  edit->setGeometry(left, top, width, 21);
-  return edit;
-}
-
-QFrame* PlacePanel(QWidget* parent, const char* name, QRect bounds) {
-  auto* panel = new QFrame(parent);
-  panel->setObjectName(QString::fromLatin1(name));
-  panel->setFrameShape(QFrame::Panel);
-  panel->setFrameShadow(QFrame::Raised);
-  panel->setGeometry(bounds);
-  return panel;
 }
 
 }  // namespace
@@ -82,19 +64,11 @@ void TRGZForm::BuildControls(QWidget* client) {
   Label4 = PlaceLabel(client, "Label4", QStringLiteral("ВНИМАНИЕ. Перед тем как вычислять - протестируй цепь."), 8, 8,
                       377, 17);
 
-  InitTable = new QTableWidget(1, kBranchColumns, client);
-  InitTable->setObjectName(QStringLiteral("InitTable"));
-  InitTable->setGeometry(8, 24, 417, 305);
-  InitTable->horizontalHeader()->hide();
-  InitTable->verticalHeader()->hide();
-  InitTable->horizontalHeader()->setDefaultSectionSize(kDefaultColumnWidth);
-  InitTable->verticalHeader()->setDefaultSectionSize(kDefaultRowHeight);
+  InitTable = PlaceGrid(client, "InitTable", 1, kBranchColumns, {8, 24, 417, 305});
   InitTable->verticalHeader()->setMinimumSectionSize(kAddedRowHeight);
   InitTable->setFont(SerifFont(13));
   InitTable->setStyleSheet(QStringLiteral("QTableWidget { background: white; }"));
-  InitTable->setSelectionMode(QAbstractItemView::ContiguousSelection);
-  InitTable->setTabKeyNavigation(true);
-  InitTable->setEditTriggers(QAbstractItemView::AllEditTriggers);
+  MakeGridEditable(InitTable);
 
   BitBtn1 = PlaceButton(client, "BitBtn1", QStringLiteral("Добавить ветвь"), {432, 24, 121, 25}, QStyle::SP_FileDialogNewFolder);
   BitBtn2 = PlaceButton(client, "BitBtn2", QStringLiteral("Удалить ветвь"), {432, 48, 121, 25}, QStyle::SP_TrashIcon);
@@ -203,23 +177,23 @@ BranchTable TRGZForm::ReadBranchTable() const {
   return table;
 }
 
+void TRGZForm::FillBranchRow(int row, const BranchRow& texts) {
+  InitTable->setRowHeight(row, kAddedRowHeight);
+  for (int col = 0; col < kBranchColumns; ++col)
+    InitTable->setItem(row, col, new QTableWidgetItem(QString::fromStdString(texts[col])));
+}
+
 void TRGZForm::SetBranchTable(const BranchTable& table) {
   BranchCount = static_cast<int>(table.size());
   InitTable->setRowCount(BranchCount + 1);
-  for (int row = 1; row <= BranchCount; ++row) {
-    InitTable->setRowHeight(row, kAddedRowHeight);
-    for (int col = 0; col < kBranchColumns; ++col)
-      InitTable->setItem(row, col, new QTableWidgetItem(QString::fromStdString(table[row - 1][col])));
-  }
+  for (int row = 1; row <= BranchCount; ++row) FillBranchRow(row, table[row - 1]);
   ShowBranchCount();
 }
 
 void TRGZForm::AppendBranchRow(const BranchRow& row) {
   BranchCount = NumbLb->text().toInt() + 1;
   InitTable->setRowCount(BranchCount + 1);
-  InitTable->setRowHeight(BranchCount, kAddedRowHeight);
-  for (int col = 0; col < kBranchColumns; ++col)
-    InitTable->setItem(BranchCount, col, new QTableWidgetItem(QString::fromStdString(row[col])));
+  FillBranchRow(BranchCount, row);
   ShowBranchCount();
 }
 

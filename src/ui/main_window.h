@@ -130,6 +130,8 @@ class TRGZForm : public QMainWindow {
   void ConnectCommands();
   void SetTabOrder();
   void ShowBranchCount();
+  // Grid row `row` (1 = first branch) from `texts`, at the height of an added row.
+  void FillBranchRow(int row, const BranchRow& texts);
   void ReportUnwrittenFiles();
 
   Prompts& prompts_;

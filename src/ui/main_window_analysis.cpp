@@ -4,6 +4,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <optional>
 
 #include "analysis/circuit_test.h"
 #include "analysis/loop_search.h"
@@ -17,17 +18,22 @@
 #include "ui/main_window.h"
 #include "ui/prompts.h"
 #include "ui/test_report_dialog.h"
+#include "ui/widget_style.h"
 
 namespace ohmara {
 
 namespace {
 
 const QString kCaption = QStringLiteral("Ohmara");
+const QString kSolved = QStringLiteral("Вычисления прошли успешно.");
 
-void Present(QWidget* window) {
-  window->show();
-  window->raise();
-  window->activateWindow();
+// The zero node typed in U0Ed, or nothing when it names no node of the
+// tested circuit: the command then does nothing at all. Text that is no
+// integer throws, and the command guard shows the conversion error.
+std::optional<int> TypedZeroNode(const QLineEdit& U0Ed, const CircuitState& circuit) {
+  const int zeroNode = StrToInt(U0Ed.text().toStdString());
+  if (zeroNode < 1 || zeroNode > circuit.NodeCount) return std::nullopt;
+  return zeroNode;
 }
 
 // "Да"/"Нет" per check reached: a failed check hides the later ones.
@@ -62,29 +68,29 @@ void TRGZForm::ContBtnClick() {
   form.PowerMemo->clear();
   CurrFormViews views = form.Views();
   if (BranchCount > 0 && MeshCurrentMethod(circuit_, results_, views))
-    prompts_.Inform(this, kCaption, QStringLiteral("Вычисления прошли успешно."), MessagePosition());
+    prompts_.Inform(this, kCaption, kSolved, MessagePosition());
   Present(&form);
 }
 
 void TRGZForm::PotentialBtnClick() {
-  const int zeroNode = StrToInt(U0Ed->text().toStdString());
-  if (zeroNode < 1 || zeroNode > circuit_.NodeCount) return;
+  const std::optional<int> zeroNode = TypedZeroNode(*U0Ed, circuit_);
+  if (!zeroNode) return;
   PotFormViews views = windows_.PotForm->Views();
-  if (BranchCount > 0 && NodePotentialMethod(circuit_, zeroNode, results_, views))
-    prompts_.Inform(this, kCaption, QStringLiteral("Вычисления прошли успешно."), MessagePosition());
+  if (BranchCount > 0 && NodePotentialMethod(circuit_, *zeroNode, results_, views))
+    prompts_.Inform(this, kCaption, kSolved, MessagePosition());
   Present(windows_.PotForm);
 }
 
 void TRGZForm::BitBtn3Click() {
-  const int zeroNode = StrToInt(U0Ed->text().toStdString());
-  if (zeroNode < 1 || zeroNode > circuit_.NodeCount) return;
-  if (!circuit_.RealNodes.contains(zeroNode)) {
+  const std::optional<int> zeroNode = TypedZeroNode(*U0Ed, circuit_);
+  if (!zeroNode) return;
+  if (!circuit_.RealNodes.contains(*zeroNode)) {
     prompts_.Inform(this, kCaption, QStringLiteral("Точка с нулевым потенциалом - не узел"), MessagePosition());
     return;
   }
   PotFormViews views = windows_.PotForm->Views();
-  if (BranchCount > 0 && OptimalNodePotentialMethod(circuit_, zeroNode, results_, views))
-    prompts_.Inform(this, kCaption, QStringLiteral("Вычисления прошли успешно."), MessagePosition());
+  if (BranchCount > 0 && OptimalNodePotentialMethod(circuit_, *zeroNode, results_, views))
+    prompts_.Inform(this, kCaption, kSolved, MessagePosition());
   Present(windows_.PotForm);
 }
 

@@ -13,6 +13,7 @@
 #include "ui/grid_edit.h"
 #include "ui/main_window.h"
 #include "ui/prompts.h"
+#include "ui/widget_style.h"
 
 namespace ohmara {
 
@@ -85,9 +86,7 @@ QString NoTestableCircuitMessage(int loops, int points) {
 void TRGZForm::BitBtn1Click() {
   TAddF& addF = *windows_.AddF;
   addF.EditorMode = 0;
-  addF.show();
-  addF.raise();
-  addF.activateWindow();
+  Present(&addF);
   BranchCount = StrToInt(NumbLb->text().toStdString());
 }
 

@@ -1,7 +1,6 @@
 #include "ui/result_window.h"
 
 #include <QAction>
-#include <QHeaderView>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -57,13 +56,7 @@ void ResultWindow::PrintPicture() {
 }
 
 QTableWidget* ResultWindow::AddGrid(const char* name, QRect bounds) {
-  auto* grid = new QTableWidget(client_);
-  grid->setObjectName(QString::fromLatin1(name));
-  grid->setGeometry(bounds);
-  grid->horizontalHeader()->hide();
-  grid->verticalHeader()->hide();
-  grid->horizontalHeader()->setDefaultSectionSize(64);
-  grid->verticalHeader()->setDefaultSectionSize(24);
+  QTableWidget* grid = PlaceGrid(client_, name, 0, 0, bounds);
   grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
   grids_[grid] = std::make_unique<WidgetGrid>(grid);
   return grid;

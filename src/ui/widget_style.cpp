@@ -1,10 +1,14 @@
 #include "ui/widget_style.h"
 
 #include <QApplication>
+#include <QFrame>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QScreen>
 #include <QStyle>
+#include <QTableWidget>
 #include <QWidget>
 
 namespace ohmara {
@@ -46,6 +50,39 @@ QLabel* PlaceLabel(QWidget* parent, const char* name, const QString& text, int l
   return label;
 }
 
+QLineEdit* PlaceEdit(QWidget* parent, const char* name, const QString& text, int left, int top, int width) {
+  auto* edit = new QLineEdit(text, parent);
+  edit->setObjectName(QString::fromLatin1(name));
+  edit->setGeometry(left, top, width, 21);
+  return edit;
+}
+
+QFrame* PlacePanel(QWidget* parent, const char* name, QRect bounds) {
+  auto* panel = new QFrame(parent);
+  panel->setObjectName(QString::fromLatin1(name));
+  panel->setFrameShape(QFrame::Panel);
+  panel->setFrameShadow(QFrame::Raised);
+  panel->setGeometry(bounds);
+  return panel;
+}
+
+QTableWidget* PlaceGrid(QWidget* parent, const char* name, int rows, int columns, QRect bounds) {
+  auto* grid = new QTableWidget(rows, columns, parent);
+  grid->setObjectName(QString::fromLatin1(name));
+  grid->setGeometry(bounds);
+  grid->horizontalHeader()->hide();
+  grid->verticalHeader()->hide();
+  grid->horizontalHeader()->setDefaultSectionSize(64);
+  grid->verticalHeader()->setDefaultSectionSize(24);
+  return grid;
+}
+
+void MakeGridEditable(QTableWidget* grid) {
+  grid->setSelectionMode(QAbstractItemView::ContiguousSelection);
+  grid->setTabKeyNavigation(true);
+  grid->setEditTriggers(QAbstractItemView::AllEditTriggers);
+}
+
 void FixClientSize(QWidget* window, int width, int height) { window->setFixedSize(width, height); }
 
 QIcon PrintIcon() {
@@ -58,6 +95,12 @@ void CentreOnDesktop(QWidget* window) {
     const QRect area = screen->availableGeometry();
     window->move(area.center() - window->rect().center());
   }
+}
+
+void Present(QWidget* window) {
+  window->show();
+  window->raise();
+  window->activateWindow();
 }
 
 }  // namespace ohmara

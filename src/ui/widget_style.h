@@ -3,9 +3,13 @@
 
 #include <QFont>
 #include <QIcon>
+#include <QRect>
 #include <QString>
 
+class QFrame;
 class QLabel;
+class QLineEdit;
+class QTableWidget;
 class QWidget;
 
 namespace ohmara {
@@ -17,11 +21,23 @@ QFont SerifFont(int pixelHeight, bool bold = false);
 // A label at a fixed place; width/height 0 = sized to its text.
 QLabel* PlaceLabel(QWidget* parent, const char* name, const QString& text, int left, int top, int width = 0,
                    int height = 0, bool bold = true);
+// A one-line edit at a fixed place, 21 pixels high.
+QLineEdit* PlaceEdit(QWidget* parent, const char* name, const QString& text, int left, int top, int width);
+// A raised panel at a fixed place.
+QFrame* PlacePanel(QWidget* parent, const char* name, QRect bounds);
+// A grid at a fixed place: no header row or column (the program's grids
+// carry their titles in their cells), 64 x 24-pixel cells.
+QTableWidget* PlaceGrid(QWidget* parent, const char* name, int rows, int columns, QRect bounds);
+// Lets the student type into every cell of a grid, moving between cells with
+// Tab, and select blocks of cells.
+void MakeGridEditable(QTableWidget* grid);
 // Gives a top-level window a fixed client area.
 void FixClientSize(QWidget* window, int width, int height);
 // The small picture of the "Печать" menu items.
 QIcon PrintIcon();
 // Centres a top-level window on the desktop.
 void CentreOnDesktop(QWidget* window);
+// Shows a modeless window above the others, with the focus.
+void Present(QWidget* window);
 
 }  // namespace ohmara
