@@ -1,5 +1,7 @@
 // Ohmara: starts the windows and runs the event loop.
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <clocale>
 
 #include "ui/application.h"
@@ -10,6 +12,10 @@ int main(int argc, char** argv) {
   // Qt takes the C locale from the environment; numbers on screen and in
   // files must always carry a decimal point.
   std::setlocale(LC_NUMERIC, "C");
+  // The interface is Russian, so the standard dialogs' buttons are too.
+  QTranslator standardDialogs;
+  if (standardDialogs.load(QStringLiteral("qtbase_ru"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QCoreApplication::installTranslator(&standardDialogs);
   ohmara::QtPrompts prompts;
   ohmara::OhmaraApplication ohmara(prompts, ohmara::ResultsDirectory::BesideExecutable(
                                                 QCoreApplication::applicationFilePath().toStdString())

@@ -61,8 +61,9 @@ TRGZForm::TRGZForm(Prompts& prompts, CircuitState& circuit, ResultsDirectory& re
 }
 
 void TRGZForm::BuildControls(QWidget* client) {
+  // Only the labels beside the edits and on the panels are bold.
   Label4 = PlaceLabel(client, "Label4", QStringLiteral("ВНИМАНИЕ. Перед тем как вычислять - протестируй цепь."), 8, 8,
-                      377, 17);
+                      377, 17, false);
 
   InitTable = PlaceGrid(client, "InitTable", 1, kBranchColumns, {8, 24, 417, 305});
   InitTable->verticalHeader()->setMinimumSectionSize(kAddedRowHeight);
