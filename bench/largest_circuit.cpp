@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <system_error>
 
-#include "analysis/circuit_test.h"
+#include "analysis/circuit_check.h"
 
 namespace ohmara::bench {
 
@@ -34,7 +34,7 @@ CircuitState TestedLargestGrid(ResultsDirectory& results) {
   CircuitState state;
   CurrFormTexts window;
   CurrFormViews views = window.Views();
-  if (!RunCircuitTest(state, LargestGridTable(), {"50", 0}, results, views).passed)
+  if (!RunCircuitCheck(state, LargestGridTable(), {"50", 0}, results, views).passed)
     throw std::runtime_error("the 15 x 17 grid does not pass the circuit test");
   return state;
 }

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "analysis/circuit_test.h"
+#include "analysis/circuit_check.h"
 #include "analysis/linear_solver.h"
 #include "analysis/mesh_current.h"
 #include "largest_circuit.h"
@@ -36,7 +36,7 @@ void BM_CircuitTest(benchmark::State& bench) {
     CircuitState state;
     CurrFormTexts window;
     CurrFormViews views = window.Views();
-    benchmark::DoNotOptimize(RunCircuitTest(state, table, {"50", 0}, results, views).passed);
+    benchmark::DoNotOptimize(RunCircuitCheck(state, table, {"50", 0}, results, views).passed);
   }
 }
 

@@ -1,8 +1,8 @@
 #include "ui/application.h"
 
-#include "analysis/mesh_current_window.h"
-#include "analysis/node_potential_window.h"
-#include "generator/random_settings_dialog.h"
+#include "ui/mesh_current_window.h"
+#include "ui/node_potential_window.h"
+#include "ui/random_settings_dialog.h"
 #include "ui/about_dialog.h"
 #include "ui/add_branch_dialog.h"
 #include "ui/test_report_dialog.h"

@@ -6,12 +6,12 @@
 #include <QLineEdit>
 #include <optional>
 
-#include "analysis/circuit_test.h"
+#include "analysis/circuit_check.h"
 #include "analysis/loop_search.h"
 #include "analysis/mesh_current.h"
-#include "analysis/mesh_current_window.h"
+#include "ui/mesh_current_window.h"
 #include "analysis/node_potential.h"
-#include "analysis/node_potential_window.h"
+#include "ui/node_potential_window.h"
 #include "analysis/optimal_node_potential.h"
 #include "model/number_text.h"
 #include "ui/grid_edit.h"
@@ -37,7 +37,7 @@ std::optional<int> TypedZeroNode(const QLineEdit& U0Ed, const CircuitState& circ
 }
 
 // "Да"/"Нет" per check reached: a failed check hides the later ones.
-std::vector<bool> CheckStatuses(const CircuitTestOutcome& outcome) {
+std::vector<bool> CheckStatuses(const CircuitCheckOutcome& outcome) {
   if (outcome.parseCode == kParseMalformed) return {false};
   if (outcome.parseCode == kParseDisconnected) return {true, false};
   return {true, true, outcome.passed};
@@ -49,7 +49,7 @@ void TRGZForm::TestBtnClick() {
   CommitPendingEdit(*InitTable);
   CurrFormViews views = windows_.CurrForm->Views();
   const FrequencySetting frequency{Frequence->text().toStdString(), UnitIndex()};
-  const CircuitTestOutcome outcome = RunCircuitTest(circuit_, ReadBranchTable(), frequency, results_, views);
+  const CircuitCheckOutcome outcome = RunCircuitCheck(circuit_, ReadBranchTable(), frequency, results_, views);
   if (outcome.parseCode == kParseOk && outcome.loopResult == kNotClosed)
     prompts_.Inform(this, kCaption, QStringLiteral("Я вам сочувствую - цепь не замкнута :("));
   if (outcome.passed) {

@@ -6,7 +6,7 @@
 #include <QTableWidget>
 
 #include "generator/random_circuit.h"
-#include "generator/random_settings_dialog.h"
+#include "ui/random_settings_dialog.h"
 #include "model/branch_table_file.h"
 #include "model/number_text.h"
 #include "ui/add_branch_dialog.h"

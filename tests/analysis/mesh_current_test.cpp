@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "analysis/circuit_test.h"
+#include "analysis/circuit_check.h"
 #include "analysis/method_sections.h"
 #include "model/errors.h"
 #include "support/results_fixture.h"
@@ -28,7 +28,7 @@ CircuitState Tested(const BranchTable& table, ResultsDirectory& results) {
   CircuitState state;
   CurrFormTexts window;
   CurrFormViews views = window.Views();
-  EXPECT_TRUE(RunCircuitTest(state, table, {"50", 0}, results, views).passed);
+  EXPECT_TRUE(RunCircuitCheck(state, table, {"50", 0}, results, views).passed);
   return state;
 }
 

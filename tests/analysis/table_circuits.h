@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "analysis/branch_impedances.h"
-#include "analysis/circuit_test.h"
+#include "analysis/circuit_check.h"
 #include "analysis/result_views.h"
 #include "generator/random_circuit.h"
 #include "model/branch.h"
@@ -37,7 +37,7 @@ inline double FrequencyHz(const FrequencySetting& frequency) {
 inline bool Tested(const TableCircuit& circuit, CircuitState& state, ResultsDirectory& results) {
   CurrFormTexts window;
   CurrFormViews views = window.Views();
-  return RunCircuitTest(state, circuit.table, circuit.frequency, results, views).passed;
+  return RunCircuitCheck(state, circuit.table, circuit.frequency, results, views).passed;
 }
 
 // A circuit of the random generator, its frequency taken in the unit `unitIndex`.

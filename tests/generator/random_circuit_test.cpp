@@ -8,7 +8,7 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "analysis/circuit_test.h"
+#include "analysis/circuit_check.h"
 #include "model/circuit.h"
 #include "support/results_fixture.h"
 #include "support/scripted_random.h"
@@ -79,7 +79,7 @@ void ExpectPassesCircuitTest(const RandomCircuit& circuit, ResultsDirectory& res
   CurrFormTexts texts;
   CurrFormViews views = texts.Views();
   const FrequencySetting frequency{std::to_string(circuit.Frequency), 0};
-  const CircuitTestOutcome outcome = RunCircuitTest(state, circuit.Table, frequency, results, views);
+  const CircuitCheckOutcome outcome = RunCircuitCheck(state, circuit.Table, frequency, results, views);
   EXPECT_TRUE(outcome.passed) << "parse code " << outcome.parseCode << ", loop search " << outcome.loopResult
                               << "\n" << circuit.Description;
 }

@@ -10,7 +10,7 @@
 #include <sstream>
 
 #include "generator/random_circuit.h"
-#include "generator/random_settings_dialog.h"
+#include "ui/random_settings_dialog.h"
 #include "support/gui_app_fixture.h"
 #include "support/scripted_random.h"
 #include "ui/add_branch_dialog.h"

@@ -6,7 +6,7 @@
 #include <fstream>
 
 #include "support/gui_app_fixture.h"
-#include "analysis/node_potential_window.h"
+#include "ui/node_potential_window.h"
 #include "ui/about_dialog.h"
 
 namespace ohmara::testing {

@@ -1,4 +1,4 @@
-#include "analysis/circuit_test.h"
+#include "analysis/circuit_check.h"
 
 namespace ohmara {
 
@@ -16,9 +16,9 @@ void ClearMeshCurrentMemos(CurrFormViews& views) {
 
 }  // namespace
 
-CircuitTestOutcome RunCircuitTest(CircuitState& state, const BranchTable& table, const FrequencySetting& frequency,
-                                  ResultsDirectory& results, CurrFormViews& views) {
-  CircuitTestOutcome outcome;
+CircuitCheckOutcome RunCircuitCheck(CircuitState& state, const BranchTable& table, const FrequencySetting& frequency,
+                                    ResultsDirectory& results, CurrFormViews& views) {
+  CircuitCheckOutcome outcome;
   results.Rewrite("out.txt", "");
   state.NeedsTest = true;
   outcome.parseCode = ParseBranchTable(BranchNames(table), state.Branches, state.NodeCount);

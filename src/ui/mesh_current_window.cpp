@@ -1,4 +1,4 @@
-#include "analysis/mesh_current_window.h"
+#include "ui/mesh_current_window.h"
 
 #include <QLabel>
 

@@ -3,8 +3,8 @@
 #include <QPlainTextEdit>
 #include <QPrinter>
 
-#include "analysis/mesh_current_window.h"
-#include "analysis/node_potential_window.h"
+#include "ui/mesh_current_window.h"
+#include "ui/node_potential_window.h"
 #include "support/gui_app_fixture.h"
 #include "ui/test_report_dialog.h"
 #include "ui/widget_views.h"

@@ -1,4 +1,4 @@
-#include "analysis/node_potential_window.h"
+#include "ui/node_potential_window.h"
 
 #include <QLabel>
 

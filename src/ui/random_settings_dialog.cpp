@@ -1,4 +1,4 @@
-#include "generator/random_settings_dialog.h"
+#include "ui/random_settings_dialog.h"
 
 #include <QFrame>
 #include <QLabel>

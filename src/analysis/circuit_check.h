@@ -1,5 +1,5 @@
 #pragma once
-// The circuit test behind "Тест": the gate every analysis waits for. It
+// The circuit check behind "Тест": the gate every analysis waits for. It
 // rebuilds the circuit model from the branch table and says which of its
 // three checks passed; the windows show the report.
 
@@ -11,7 +11,7 @@
 
 namespace ohmara {
 
-struct CircuitTestOutcome {
+struct CircuitCheckOutcome {
   int parseCode = 0;     // ParseCode of the table
   int loopResult = 0;    // LoopSearchResult; meaningful when parseCode == 0
   bool passed = false;   // all three checks passed; NeedsTest cleared
@@ -23,7 +23,7 @@ struct CircuitTestOutcome {
 // ContCurr, PowerMemo, CurMemo, computes impedances, builds adjacency, finds loops, and on
 // success counts real nodes and clears NeedsTest. A bad number cell or a zero divisor throws
 // (ConversionError, DivisionByZero) with NeedsTest still set.
-CircuitTestOutcome RunCircuitTest(CircuitState& state, const BranchTable& table, const FrequencySetting& frequency,
-                                  ResultsDirectory& results, CurrFormViews& views);
+CircuitCheckOutcome RunCircuitCheck(CircuitState& state, const BranchTable& table, const FrequencySetting& frequency,
+                                    ResultsDirectory& results, CurrFormViews& views);
 
 }  // namespace ohmara

@@ -1,4 +1,4 @@
-#include "analysis/circuit_test.h"
+#include "analysis/circuit_check.h"
 
 #include <gtest/gtest.h>
 
@@ -42,19 +42,19 @@ struct LoggingWindow {
   }
 };
 
-class RunCircuitTestTest : public ResultsFixture {
+class CircuitCheckTest : public ResultsFixture {
  protected:
-  CircuitTestOutcome Run(const BranchTable& table) { return Run(table, window); }
-  CircuitTestOutcome Run(const BranchTable& table, LoggingWindow& target) {
+  CircuitCheckOutcome Run(const BranchTable& table) { return Run(table, window); }
+  CircuitCheckOutcome Run(const BranchTable& table, LoggingWindow& target) {
     target.FillWithOldLines();
     Results().Rewrite("out.txt", "older test\n");
-    return RunCircuitTest(state, table, {"15", 0}, Results(), target.views);
+    return RunCircuitCheck(state, table, {"15", 0}, Results(), target.views);
   }
   CircuitState state;
   LoggingWindow window;
 };
 
-TEST_F(RunCircuitTestTest, OutcomeOfEachCheck) {
+TEST_F(CircuitCheckTest, OutcomeOfEachCheck) {
   struct Case {
     const char* what;
     std::vector<std::string> names;
@@ -72,7 +72,7 @@ TEST_F(RunCircuitTestTest, OutcomeOfEachCheck) {
   for (const Case& c : cases) {
     state.NeedsTest = false;  // as a passed test before this one left it
     LoggingWindow window;
-    const CircuitTestOutcome outcome = Run(TableOf(c.names), window);
+    const CircuitCheckOutcome outcome = Run(TableOf(c.names), window);
     EXPECT_EQ(outcome.parseCode, c.parseCode) << c.what;
     EXPECT_EQ(outcome.passed, c.passed) << c.what;
     EXPECT_EQ(state.NeedsTest, !c.passed) << c.what;
@@ -97,8 +97,8 @@ TEST_F(RunCircuitTestTest, OutcomeOfEachCheck) {
 }
 
 // The five-branch circuit with R = 1 in every branch, byte for byte.
-TEST_F(RunCircuitTestTest, FiveBranchCircuitFiles) {
-  const CircuitTestOutcome outcome = Run(TableOf({"1->2", "2->3", "3->1", "2->4", "4->3"}));
+TEST_F(CircuitCheckTest, FiveBranchCircuitFiles) {
+  const CircuitCheckOutcome outcome = Run(TableOf({"1->2", "2->3", "3->1", "2->4", "4->3"}));
   ASSERT_TRUE(outcome.passed);
   EXPECT_EQ(outcome.m, 3);
   EXPECT_EQ(outcome.n, 2);
@@ -117,8 +117,8 @@ TEST_F(RunCircuitTestTest, FiveBranchCircuitFiles) {
   EXPECT_EQ(window.InValMem.lines.front(), "Z12 =  1");
 }
 
-TEST_F(RunCircuitTestTest, DanglingBranchKeepsWhatWasWrittenBeforeTheFailure) {
-  const CircuitTestOutcome outcome = Run(TableOf({"1->2", "2->3", "3->1", "3->4"}, ""));
+TEST_F(CircuitCheckTest, DanglingBranchKeepsWhatWasWrittenBeforeTheFailure) {
+  const CircuitCheckOutcome outcome = Run(TableOf({"1->2", "2->3", "3->1", "3->4"}, ""));
   EXPECT_EQ(outcome.loopResult, kNotClosed);
   EXPECT_EQ(Bytes("out.txt"), ToFileBytes("1)\tZ12=0.00000+0.00000i\t\tE12=0.00000+0.00000i\t\t\n"
                                           "2)\tZ23=0.00000+0.00000i\t\tE23=0.00000+0.00000i\t\t\n"
@@ -128,7 +128,7 @@ TEST_F(RunCircuitTestTest, DanglingBranchKeepsWhatWasWrittenBeforeTheFailure) {
                                           "2->3\t3->1\t1->2\t\n"));
 }
 
-TEST_F(RunCircuitTestTest, BadCellStopsTheTestWithTheMethodsLocked) {
+TEST_F(CircuitCheckTest, BadCellStopsTheTestWithTheMethodsLocked) {
   ASSERT_TRUE(Run(TableOf({"1->2", "2->3", "3->1", "3->4", "4->1"})).passed);
   ASSERT_FALSE(state.NeedsTest);
   EXPECT_THROW(Run(TableOf({"1->2", "2->3", "3->1", "3->4", "4->1"}, "1,2x")), ConversionError);
@@ -137,10 +137,10 @@ TEST_F(RunCircuitTestTest, BadCellStopsTheTestWithTheMethodsLocked) {
   EXPECT_TRUE(window.InValMem.lines.empty());
 }
 
-TEST_F(RunCircuitTestTest, MissingResultsDirectoryIsCreated) {
+TEST_F(CircuitCheckTest, MissingResultsDirectoryIsCreated) {
   ResultsDirectory nested(Path() / "Results");
-  const CircuitTestOutcome outcome =
-      RunCircuitTest(state, TableOf({"1->2", "2->3", "3->1", "3->4", "4->1"}), {"15", 0}, nested, window.views);
+  const CircuitCheckOutcome outcome =
+      RunCircuitCheck(state, TableOf({"1->2", "2->3", "3->1", "3->4", "4->1"}), {"15", 0}, nested, window.views);
   EXPECT_TRUE(outcome.passed);
   EXPECT_TRUE(nested.TakeFailedFiles().empty());
   EXPECT_FALSE(Bytes("Results/out.txt").empty());
