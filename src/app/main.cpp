@@ -20,6 +20,6 @@ int main(int argc, char** argv) {
   ohmara::OhmaraApplication ohmara(prompts, ohmara::ResultsDirectory::BesideExecutable(
                                                 QCoreApplication::applicationFilePath().toStdString())
                                                 .Directory());
-  ohmara.MainWindow().show();
+  ohmara.mainWindow().show();
   return app.exec();
 }

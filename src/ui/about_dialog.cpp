@@ -8,29 +8,29 @@
 
 namespace ohmara {
 
-TAboutPrForm::TAboutPrForm(QWidget* parent) : QDialog(parent) {
+AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("AboutPrForm"));
   setWindowTitle(QStringLiteral("О программе"));
   setFont(InterfaceFont(11));
   FixClientSize(this, 281, 137);
 
-  Credit = new QLabel(QStringLiteral("Ohmara"), this);
-  Credit->setObjectName(QStringLiteral("Credit"));
-  Credit->setFont(SerifFont(16, true));
-  Credit->setStyleSheet(QStringLiteral("color: blue;"));
-  Credit->setAlignment(Qt::AlignCenter);
-  Credit->setGeometry(8, 16, 265, 24);
+  auto* credit = new QLabel(QStringLiteral("Ohmara"), this);
+  credit->setObjectName(QStringLiteral("Credit"));
+  credit->setFont(SerifFont(16, true));
+  credit->setStyleSheet(QStringLiteral("color: blue;"));
+  credit->setAlignment(Qt::AlignCenter);
+  credit->setGeometry(8, 16, 265, 24);
 
-  Year = new QLabel(QStringLiteral("2026"), this);
-  Year->setObjectName(QStringLiteral("Year"));
-  Year->setAlignment(Qt::AlignCenter);
-  Year->setGeometry(8, 48, 265, 20);
+  auto* year = new QLabel(QStringLiteral("2026"), this);
+  year->setObjectName(QStringLiteral("Year"));
+  year->setAlignment(Qt::AlignCenter);
+  year->setGeometry(8, 48, 265, 20);
 
-  Okk = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this);
-  Okk->setObjectName(QStringLiteral("Okk"));
-  Okk->setDefault(true);
-  Okk->setGeometry(103, 96, 75, 25);
-  connect(Okk, &QPushButton::clicked, this, &QDialog::accept);
+  auto* ok = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this);
+  ok->setObjectName(QStringLiteral("Okk"));
+  ok->setDefault(true);
+  ok->setGeometry(103, 96, 75, 25);
+  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
   CentreOnDesktop(this);
 }
 

@@ -3,18 +3,11 @@
 
 #include <QDialog>
 
-class QLabel;
-class QPushButton;
-
 namespace ohmara {
 
-class TAboutPrForm : public QDialog {
+class AboutDialog : public QDialog {
  public:
-  explicit TAboutPrForm(QWidget* parent = nullptr);
-
-  QLabel* Credit = nullptr;
-  QLabel* Year = nullptr;
-  QPushButton* Okk = nullptr;
+  explicit AboutDialog(QWidget* parent = nullptr);
 };
 
 }  // namespace ohmara

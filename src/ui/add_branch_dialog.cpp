@@ -7,89 +7,93 @@
 
 #include "model/random_values.h"
 #include "ui/grid_edit.h"
-#include "ui/main_window.h"
 #include "ui/prompts.h"
 #include "ui/widget_style.h"
 
 namespace ohmara {
 
-TAddF::TAddF(TRGZForm& main) : main_(main) {
+AddBranchDialog::AddBranchDialog(Prompts& prompts, CommandGuard guard) : prompts_(prompts), guard_(std::move(guard)) {
   setObjectName(QStringLiteral("AddF"));
   setWindowTitle(QStringLiteral("Добавление ветви"));
   setFont(InterfaceFont(11));
   FixClientSize(this, 391, 86);
 
-  AddTb = PlaceGrid(this, "AddTb", 2, kBranchColumns, {0, 0, 394, 54});
-  MakeGridEditable(AddTb);
-  AddTb->setShowGrid(true);
+  rowGrid_ = PlaceGrid(this, "AddTb", 2, kBranchColumns, {0, 0, 394, 54});
+  MakeGridEditable(rowGrid_);
+  rowGrid_->setShowGrid(true);
 
-  BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this);
-  BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-  BitBtn1->setGeometry(8, 56, 75, 25);
-  BitBtn1->setDefault(true);
-  BitBtn2 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("Cancel"), this);
-  BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-  BitBtn2->setGeometry(88, 56, 75, 25);
-  connect(BitBtn1, &QPushButton::clicked, this, [this] { main_.Guarded([this] { BitBtn1Click(); }); });
-  connect(BitBtn2, &QPushButton::clicked, this, [this] { main_.Guarded([this] { BitBtn2Click(); }); });
+  auto* ok = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this);
+  ok->setObjectName(QStringLiteral("BitBtn1"));
+  ok->setGeometry(8, 56, 75, 25);
+  ok->setDefault(true);
+  auto* cancel = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("Cancel"), this);
+  cancel->setObjectName(QStringLiteral("BitBtn2"));
+  cancel->setGeometry(88, 56, 75, 25);
+  connect(ok, &QPushButton::clicked, this, [this] { guard_([this] { Confirm(); }); });
+  connect(cancel, &QPushButton::clicked, this, [this] { guard_([this] { reject(); }); });
 
   CentreOnDesktop(this);
-  FormCreate();
+  FillTitles();
 }
 
-void TAddF::FormCreate() {
+void AddBranchDialog::FillTitles() {
   const BranchRow& titles = BranchTableTitles();
   for (int column = 0; column < kBranchColumns; ++column) {
-    AddTb->setItem(0, column, new QTableWidgetItem(QString::fromStdString(titles[column])));
-    AddTb->setItem(1, column, new QTableWidgetItem());
+    rowGrid_->setItem(0, column, new QTableWidgetItem(QString::fromStdString(titles[column])));
+    rowGrid_->setItem(1, column, new QTableWidgetItem());
   }
-  AddTb->setCurrentCell(1, kNameColumn);
+  rowGrid_->setCurrentCell(1, kNameColumn);
 }
 
-bool TAddF::event(QEvent* event) {
-  if (event->type() == QEvent::WindowActivate) main_.Guarded([this] { FormActivate(); });
+bool AddBranchDialog::event(QEvent* event) {
+  if (event->type() == QEvent::WindowActivate) guard_([this] { ProposeFreshValues(); });
   return QDialog::event(event);
 }
 
-bool TAddF::AskElementValues() {
-  EditorMode = 1;
-  main_.prompts().RunModal(*this);
-  return Accepted == 1;
+void AddBranchDialog::ShowForAppending() {
+  mode_ = Mode::AppendRow;
+  Present(this);
 }
 
-BranchRow TAddF::Row() const {
+std::optional<BranchRow> AddBranchDialog::AskElementValues() {
+  mode_ = Mode::AskElement;
+  confirmed_ = false;
+  prompts_.RunModal(*this);
+  if (!confirmed_) return std::nullopt;
+  return Row();
+}
+
+BranchRow AddBranchDialog::Row() const {
   BranchRow row;
   for (int column = 0; column < kBranchColumns; ++column)
-    if (const QTableWidgetItem* item = AddTb->item(1, column)) row[column] = item->text().toStdString();
+    if (const QTableWidgetItem* item = rowGrid_->item(1, column)) row[column] = item->text().toStdString();
   return row;
 }
 
-void TAddF::FormActivate() {
+void AddBranchDialog::ProposeFreshValues() {
   ClockRandomSource random;
   ProposeValues(random);
 }
 
-void TAddF::ProposeValues(RandomSource& random) {
-  Accepted = 0;
+void AddBranchDialog::ProposeValues(RandomSource& random) {
+  confirmed_ = false;
   BranchRow row = Row();
   WriteElementValues(RandomElementValues::Draw(random), row);
   for (int column = kRColumn; column <= kAngleColumn; ++column) SetCell(column, row[column]);
 }
 
-void TAddF::SetCell(int column, const std::string& text) {
-  AddTb->item(1, column)->setText(QString::fromStdString(text));
+void AddBranchDialog::SetCell(int column, const std::string& text) {
+  rowGrid_->item(1, column)->setText(QString::fromStdString(text));
 }
 
-void TAddF::BitBtn1Click() {
-  CommitPendingEdit(*AddTb);
-  if (EditorMode == 1) {
-    Accepted = 1;
+void AddBranchDialog::Confirm() {
+  CommitPendingEdit(*rowGrid_);
+  if (mode_ == Mode::AskElement) {
+    confirmed_ = true;
   } else {
-    main_.AppendBranchRow(Row());
+    emit BranchEntered(Row());
   }
   accept();
 }
-
-void TAddF::BitBtn2Click() { reject(); }
 
 }  // namespace ohmara

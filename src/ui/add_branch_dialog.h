@@ -1,57 +1,61 @@
 #pragma once
 // "Добавление ветви": one row of the branch table with random proposals for
-// its elements. From "Добавить ветвь" it is modeless and its OK appends the
-// row to the main table; the circuit editor shows it modally to ask for the
-// values of a new element and learns only whether OK was pressed.
+// its elements. From "Добавить ветвь" it is modeless and its OK hands the row
+// to whoever listens to BranchEntered; the circuit editor shows it modally to
+// ask for the values of a new element.
 
 #include <QDialog>
+#include <optional>
 
 #include "model/branch.h"
+#include "ui/command_guard.h"
 
-class QPushButton;
 class QTableWidget;
 
 namespace ohmara {
 
+class Prompts;
 class RandomSource;
-class TRGZForm;
 
-class TAddF : public QDialog {
+class AddBranchDialog : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TAddF(TRGZForm& main);
+  AddBranchDialog(Prompts& prompts, CommandGuard guard);
 
-  int EditorMode = 0;  // 0 = appends to the table, 1 = asks for the editor; set before every showing
-  int Accepted = 0;    // 0 at every activation, 1 once OK was pressed in element mode
-
-  QTableWidget* AddTb = nullptr;
-  QPushButton* BitBtn1 = nullptr;  // OK
-  QPushButton* BitBtn2 = nullptr;  // Cancel
-
-  // Shows the dialog modally in element mode; true when OK was pressed. The
-  // caller then reads columns 1..5 of Row().
-  bool AskElementValues();
+  // Shows the dialog modelessly; each OK emits BranchEntered.
+  void ShowForAppending();
+  // Shows the dialog modally to ask for the values of a new element: the
+  // row after OK (the caller reads columns 1..5), nothing after Cancel.
+  std::optional<BranchRow> AskElementValues();
 
   // The texts of the row being entered.
   BranchRow Row() const;
-
-  // Every activation proposes new values, seeded from the clock.
-  void FormActivate();
-  // Writes one draw of values into columns 1..5; the name stays.
+  // Writes one draw of values into columns 1..5; the name stays. Every
+  // activation does this with a clock-seeded source.
   void ProposeValues(RandomSource& random);
 
-  void BitBtn1Click();  // OK
-  void BitBtn2Click();  // Cancel
+ signals:
+  void BranchEntered(const BranchRow& row);
 
  protected:
   bool event(QEvent* event) override;
 
  private:
-  void FormCreate();
-  void SetCell(int column, const std::string& text);
+  enum class Mode { AppendRow, AskElement };
 
-  TRGZForm& main_;
+  void FillTitles();
+  void ProposeFreshValues();
+  void SetCell(int column, const std::string& text);
+  void Confirm();
+
+  Prompts& prompts_;
+  CommandGuard guard_;
+  Mode mode_ = Mode::AppendRow;
+  // Set by OK in element mode; cleared at every activation, so an earlier OK
+  // never answers a later question.
+  bool confirmed_ = false;
+  QTableWidget* rowGrid_ = nullptr;
 };
 
 }  // namespace ohmara

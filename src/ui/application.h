@@ -18,10 +18,10 @@ class OhmaraApplication {
   OhmaraApplication(Prompts& prompts, const std::filesystem::path& resultsDirectory);
   ~OhmaraApplication();
 
-  TRGZForm& MainWindow() { return *windows_.RGZForm; }
-  const AppWindows& Windows() const { return windows_; }
-  CircuitState& Circuit() { return circuit_; }
-  ResultsDirectory& Results() { return results_; }
+  MainWindow& mainWindow() { return *windows_.mainWindow; }
+  const AppWindows& windows() const { return windows_; }
+  CircuitState& circuit() { return circuit_; }
+  ResultsDirectory& results() { return results_; }
 
  private:
   CircuitState circuit_;

@@ -14,6 +14,7 @@
 #include <QTableWidget>
 
 #include "ui/about_dialog.h"
+#include "ui/add_branch_dialog.h"
 #include "ui/circuit_picture.h"
 #include "ui/error_messages.h"
 #include "ui/prompts.h"
@@ -42,7 +43,7 @@ QPushButton* PlaceButton(QWidget* parent, const char* name, const QString& text,
 
 }  // namespace
 
-TRGZForm::TRGZForm(Prompts& prompts, CircuitState& circuit, ResultsDirectory& results)
+MainWindow::MainWindow(Prompts& prompts, CircuitState& circuit, ResultsDirectory& results)
     : prompts_(prompts), circuit_(circuit), results_(results) {
   setObjectName(QStringLiteral("RGZForm"));
   setWindowTitle(QStringLiteral("Ohmara"));
@@ -57,152 +58,171 @@ TRGZForm::TRGZForm(Prompts& prompts, CircuitState& circuit, ResultsDirectory& re
   SetTabOrder();
   setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
   CentreOnDesktop(this);
-  FormCreate();
+  ShowInitialState();
 }
 
-void TRGZForm::BuildControls(QWidget* client) {
+void MainWindow::BuildControls(QWidget* client) {
   // Only the labels beside the edits and on the panels are bold.
-  Label4 = PlaceLabel(client, "Label4", QStringLiteral("ВНИМАНИЕ. Перед тем как вычислять - протестируй цепь."), 8, 8,
-                      377, 17, false);
+  PlaceLabel(client, "Label4", QStringLiteral("ВНИМАНИЕ. Перед тем как вычислять - протестируй цепь."), 8, 8, 377, 17,
+             false);
 
-  InitTable = PlaceGrid(client, "InitTable", 1, kBranchColumns, {8, 24, 417, 305});
-  InitTable->verticalHeader()->setMinimumSectionSize(kAddedRowHeight);
-  InitTable->setFont(SerifFont(13));
-  InitTable->setStyleSheet(QStringLiteral("QTableWidget { background: white; }"));
-  MakeGridEditable(InitTable);
+  branchGrid_ = PlaceGrid(client, "InitTable", 1, kBranchColumns, {8, 24, 417, 305});
+  branchGrid_->verticalHeader()->setMinimumSectionSize(kAddedRowHeight);
+  branchGrid_->setFont(SerifFont(13));
+  branchGrid_->setStyleSheet(QStringLiteral("QTableWidget { background: white; }"));
+  MakeGridEditable(branchGrid_);
 
-  BitBtn1 = PlaceButton(client, "BitBtn1", QStringLiteral("Добавить ветвь"), {432, 24, 121, 25}, QStyle::SP_FileDialogNewFolder);
-  BitBtn2 = PlaceButton(client, "BitBtn2", QStringLiteral("Удалить ветвь"), {432, 48, 121, 25}, QStyle::SP_TrashIcon);
+  addBranchButton_ = PlaceButton(client, "BitBtn1", QStringLiteral("Добавить ветвь"), {432, 24, 121, 25},
+                                 QStyle::SP_FileDialogNewFolder);
+  deleteBranchButton_ =
+      PlaceButton(client, "BitBtn2", QStringLiteral("Удалить ветвь"), {432, 48, 121, 25}, QStyle::SP_TrashIcon);
 
-  Panel1 = PlacePanel(client, "Panel1", {432, 96, 177, 25});
-  Label1 = PlaceLabel(Panel1, "Label1", QStringLiteral("Количество ветвей"), 8, 8);
-  NumbLb = PlaceLabel(Panel1, "NumbLb", QStringLiteral("0"), 136, 8, 33, 13);
+  QFrame* countPanel = PlacePanel(client, "Panel1", {432, 96, 177, 25});
+  PlaceLabel(countPanel, "Label1", QStringLiteral("Количество ветвей"), 8, 8);
+  branchCountLabel_ = PlaceLabel(countPanel, "NumbLb", QStringLiteral("0"), 136, 8, 33, 13);
 
-  freq = PlaceLabel(client, "freq", QStringLiteral("Частота"), 432, 136, 57, 17);
-  Frequence = PlaceEdit(client, "Frequence", QStringLiteral("15"), 496, 136, 41);
-  Dimens = new QComboBox(client);
-  Dimens->setObjectName(QStringLiteral("Dimens"));
-  Dimens->setEditable(true);
-  Dimens->setInsertPolicy(QComboBox::NoInsert);
-  Dimens->addItems({QStringLiteral("Гц"), QStringLiteral("кГц"), QStringLiteral("МГц")});
-  Dimens->setCurrentIndex(0);
-  Dimens->setGeometry(536, 136, 49, 21);
+  PlaceLabel(client, "freq", QStringLiteral("Частота"), 432, 136, 57, 17);
+  frequencyEdit_ = PlaceEdit(client, "Frequence", QStringLiteral("15"), 496, 136, 41);
+  unitBox_ = new QComboBox(client);
+  unitBox_->setObjectName(QStringLiteral("Dimens"));
+  unitBox_->setEditable(true);
+  unitBox_->setInsertPolicy(QComboBox::NoInsert);
+  unitBox_->addItems({QStringLiteral("Гц"), QStringLiteral("кГц"), QStringLiteral("МГц")});
+  unitBox_->setCurrentIndex(0);
+  unitBox_->setGeometry(536, 136, 49, 21);
 
-  Label2 = PlaceLabel(client, "Label2", QStringLiteral("Узел с нулевым потенциалом"), 432, 160, 185, 17);
-  U0Ed = PlaceEdit(client, "U0Ed", QStringLiteral("3"), 624, 160, 33);
+  PlaceLabel(client, "Label2", QStringLiteral("Узел с нулевым потенциалом"), 432, 160, 185, 17);
+  zeroNodeEdit_ = PlaceEdit(client, "U0Ed", QStringLiteral("3"), 624, 160, 33);
 
-  Panel2 = PlacePanel(client, "Panel2", {432, 192, 233, 89});
-  Label5 = PlaceLabel(Panel2, "Label5", QStringLiteral("Число настоящих ветвей m"), 8, 18);
-  EdM = PlaceEdit(Panel2, "EdM", QString(), 184, 16, 41);
-  Label6 = PlaceLabel(Panel2, "Label6", QStringLiteral("Число настоящих узлов n"), 8, 50);
-  EdN = PlaceEdit(Panel2, "EdN", QString(), 184, 48, 41);
+  realCountsPanel_ = PlacePanel(client, "Panel2", {432, 192, 233, 89});
+  PlaceLabel(realCountsPanel_, "Label5", QStringLiteral("Число настоящих ветвей m"), 8, 18);
+  realBranchesEdit_ = PlaceEdit(realCountsPanel_, "EdM", QString(), 184, 16, 41);
+  PlaceLabel(realCountsPanel_, "Label6", QStringLiteral("Число настоящих узлов n"), 8, 50);
+  realNodesEdit_ = PlaceEdit(realCountsPanel_, "EdN", QString(), 184, 48, 41);
 
-  TestBtn = PlaceButton(client, "TestBtn", QStringLiteral("Тест"), {40, 344, 273, 25});
-  ContBtn = PlaceButton(client, "ContBtn", QStringLiteral("Метод контурных токов"), {40, 384, 273, 25});
-  PotentialBtn = PlaceButton(client, "PotentialBtn", QStringLiteral("Метод узловых потенциалов"), {40, 408, 273, 25});
-  BitBtn3 = PlaceButton(client, "BitBtn3", QStringLiteral("Метод узловых потенциалов оптимальный"), {40, 432, 273, 25});
-  BitBtn4 = PlaceButton(client, "BitBtn4", QStringLiteral("Создание произвольной цепи"), {40, 472, 273, 25});
-  Button2 = PlaceButton(client, "Button2", QStringLiteral("Редактор"), {40, 504, 273, 25});
+  checkButton_ = PlaceButton(client, "TestBtn", QStringLiteral("Тест"), {40, 344, 273, 25});
+  meshCurrentButton_ = PlaceButton(client, "ContBtn", QStringLiteral("Метод контурных токов"), {40, 384, 273, 25});
+  nodePotentialButton_ =
+      PlaceButton(client, "PotentialBtn", QStringLiteral("Метод узловых потенциалов"), {40, 408, 273, 25});
+  optimalNodePotentialButton_ =
+      PlaceButton(client, "BitBtn3", QStringLiteral("Метод узловых потенциалов оптимальный"), {40, 432, 273, 25});
+  randomCircuitButton_ =
+      PlaceButton(client, "BitBtn4", QStringLiteral("Создание произвольной цепи"), {40, 472, 273, 25});
+  editorButton_ = PlaceButton(client, "Button2", QStringLiteral("Редактор"), {40, 504, 273, 25});
 
-  Image1 = new CircuitPicture(client);
-  Image1->setObjectName(QStringLiteral("Image1"));
-  Image1->setGeometry(368, 352, 289, 185);
+  auto* picture = new CircuitPicture(client);
+  picture->setObjectName(QStringLiteral("Image1"));
+  picture->setGeometry(368, 352, 289, 185);
 }
 
-void TRGZForm::BuildMenu() {
+void MainWindow::BuildMenu() {
   QMenu* file = menuBar()->addMenu(QStringLiteral("Файл"));
   file->setObjectName(QStringLiteral("N1"));
-  N2 = file->addAction(QStringLiteral("Открыть"));
-  N2->setShortcut(QKeySequence::Open);
-  N3 = file->addAction(QStringLiteral("Сохранить"));
-  N3->setShortcut(QKeySequence::Save);
-  N4 = file->addAction(PrintIcon(), QStringLiteral("Печать"));
-  N4->setShortcut(QKeySequence::Print);
+  openAction_ = file->addAction(QStringLiteral("Открыть"));
+  openAction_->setShortcut(QKeySequence::Open);
+  saveAction_ = file->addAction(QStringLiteral("Сохранить"));
+  saveAction_->setShortcut(QKeySequence::Save);
+  printAction_ = file->addAction(PrintIcon(), QStringLiteral("Печать"));
+  printAction_->setShortcut(QKeySequence::Print);
   file->addSeparator();
-  N7 = file->addAction(QStringLiteral("Выход"));
-  N7->setShortcut(QKeySequence::Quit);
+  exitAction_ = file->addAction(QStringLiteral("Выход"));
+  exitAction_->setShortcut(QKeySequence::Quit);
   QMenu* help = menuBar()->addMenu(QStringLiteral("Справка"));
   help->setObjectName(QStringLiteral("N5"));
-  N6 = help->addAction(QStringLiteral("О программе"));
-  N6->setShortcut(QKeySequence::HelpContents);
-  const std::pair<QAction*, const char*> names[] = {{N2, "N2"}, {N3, "N3"}, {N4, "N4"}, {N7, "N7"}, {N6, "N6"}};
+  aboutAction_ = help->addAction(QStringLiteral("О программе"));
+  aboutAction_->setShortcut(QKeySequence::HelpContents);
+  const std::pair<QAction*, const char*> names[] = {
+      {openAction_, "N2"}, {saveAction_, "N3"}, {printAction_, "N4"}, {exitAction_, "N7"}, {aboutAction_, "N6"}};
   for (auto [action, name] : names) action->setObjectName(QString::fromLatin1(name));
 }
 
-void TRGZForm::ConnectCommands() {
-  auto bind = [this](auto* sender, auto signal, void (TRGZForm::*handler)()) {
-    connect(sender, signal, this, [this, handler] { Guarded([this, handler] { (this->*handler)(); }); });
+void MainWindow::ConnectCommands() {
+  auto bind = [this](auto* sender, auto signal, void (MainWindow::*command)()) {
+    connect(sender, signal, this, [this, command] { Guarded([this, command] { (this->*command)(); }); });
   };
-  bind(BitBtn1, &QPushButton::clicked, &TRGZForm::BitBtn1Click);
-  bind(BitBtn2, &QPushButton::clicked, &TRGZForm::BitBtn2Click);
-  bind(TestBtn, &QPushButton::clicked, &TRGZForm::TestBtnClick);
-  bind(ContBtn, &QPushButton::clicked, &TRGZForm::ContBtnClick);
-  bind(PotentialBtn, &QPushButton::clicked, &TRGZForm::PotentialBtnClick);
-  bind(BitBtn3, &QPushButton::clicked, &TRGZForm::BitBtn3Click);
-  bind(BitBtn4, &QPushButton::clicked, &TRGZForm::BitBtn4Click);
-  bind(N2, &QAction::triggered, &TRGZForm::N2Click);
-  bind(N3, &QAction::triggered, &TRGZForm::N3Click);
-  bind(N6, &QAction::triggered, &TRGZForm::N6Click);
-  bind(N7, &QAction::triggered, &TRGZForm::N7Click);
+  bind(addBranchButton_, &QPushButton::clicked, &MainWindow::AddBranch);
+  bind(deleteBranchButton_, &QPushButton::clicked, &MainWindow::DeleteBranch);
+  bind(checkButton_, &QPushButton::clicked, &MainWindow::CheckCircuit);
+  bind(meshCurrentButton_, &QPushButton::clicked, &MainWindow::SolveByMeshCurrents);
+  bind(nodePotentialButton_, &QPushButton::clicked, &MainWindow::SolveByNodePotentials);
+  bind(optimalNodePotentialButton_, &QPushButton::clicked, &MainWindow::SolveByOptimalNodePotentials);
+  bind(randomCircuitButton_, &QPushButton::clicked, &MainWindow::CreateRandomCircuit);
+  bind(openAction_, &QAction::triggered, &MainWindow::OpenBranchFile);
+  bind(saveAction_, &QAction::triggered, &MainWindow::SaveBranchFile);
+  bind(aboutAction_, &QAction::triggered, &MainWindow::ShowAbout);
+  connect(exitAction_, &QAction::triggered, this, &QWidget::close);
   // The circuit editor and the printed report are not part of this version.
   const QString later = QStringLiteral("Будет доступно в следующей версии программы");
-  Button2->setEnabled(false);
-  Button2->setToolTip(later);
-  N4->setEnabled(false);
-  N4->setToolTip(later);
+  editorButton_->setEnabled(false);
+  editorButton_->setToolTip(later);
+  printAction_->setEnabled(false);
+  printAction_->setToolTip(later);
 }
 
-void TRGZForm::SetTabOrder() {
-  QWidget* order[] = {InitTable, BitBtn1, BitBtn2, TestBtn, ContBtn, PotentialBtn, Frequence,
-                      Dimens,    U0Ed,    BitBtn3, BitBtn4, EdM,     EdN,          Button2};
+void MainWindow::SetTabOrder() {
+  QWidget* order[] = {branchGrid_,         addBranchButton_, deleteBranchButton_,        checkButton_,
+                      meshCurrentButton_,  nodePotentialButton_, frequencyEdit_,         unitBox_,
+                      zeroNodeEdit_,       optimalNodePotentialButton_, randomCircuitButton_, realBranchesEdit_,
+                      realNodesEdit_,      editorButton_};
   for (size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
 }
 
-void TRGZForm::FormCreate() {
-  BranchCount = 0;
-  Panel2->hide();
+void MainWindow::SetWindows(const AppWindows& windows) {
+  windows_ = windows;
+  connect(windows_.addBranchDialog, &AddBranchDialog::BranchEntered, this, &MainWindow::AppendBranchRow);
+}
+
+void MainWindow::ShowInitialState() {
+  realCountsPanel_->hide();
   circuit_.NeedsTest = true;
   ShowBranchCount();
   const BranchRow& titles = BranchTableTitles();
   for (int col = 0; col < kBranchColumns; ++col)
-    InitTable->setItem(0, col, new QTableWidgetItem(QString::fromStdString(titles[col])));
+    branchGrid_->setItem(0, col, new QTableWidgetItem(QString::fromStdString(titles[col])));
 }
 
-void TRGZForm::ShowBranchCount() { NumbLb->setText(QString::number(BranchCount)); }
+int MainWindow::BranchCount() const { return branchGrid_->rowCount() - 1; }
 
-BranchTable TRGZForm::ReadBranchTable() const {
-  BranchTable table(BranchCount);
-  for (int row = 1; row <= BranchCount && row < InitTable->rowCount(); ++row)
+void MainWindow::ShowBranchCount() { branchCountLabel_->setText(QString::number(BranchCount())); }
+
+void MainWindow::SetBranchRowCount(int branches) {
+  branchGrid_->setRowCount(branches + 1);
+  ShowBranchCount();
+}
+
+BranchTable MainWindow::ReadBranchTable() const {
+  BranchTable table(BranchCount());
+  for (int row = 1; row <= BranchCount(); ++row)
     for (int col = 0; col < kBranchColumns; ++col)
-      if (const QTableWidgetItem* item = InitTable->item(row, col)) table[row - 1][col] = item->text().toStdString();
+      if (const QTableWidgetItem* item = branchGrid_->item(row, col)) table[row - 1][col] = item->text().toStdString();
   return table;
 }
 
-void TRGZForm::FillBranchRow(int row, const BranchRow& texts) {
-  InitTable->setRowHeight(row, kAddedRowHeight);
+void MainWindow::FillBranchRow(int row, const BranchRow& texts) {
+  branchGrid_->setRowHeight(row, kAddedRowHeight);
   for (int col = 0; col < kBranchColumns; ++col)
-    InitTable->setItem(row, col, new QTableWidgetItem(QString::fromStdString(texts[col])));
+    branchGrid_->setItem(row, col, new QTableWidgetItem(QString::fromStdString(texts[col])));
 }
 
-void TRGZForm::SetBranchTable(const BranchTable& table) {
-  BranchCount = static_cast<int>(table.size());
-  InitTable->setRowCount(BranchCount + 1);
-  for (int row = 1; row <= BranchCount; ++row) FillBranchRow(row, table[row - 1]);
-  ShowBranchCount();
+void MainWindow::SetBranchTable(const BranchTable& table) {
+  const int branches = static_cast<int>(table.size());
+  SetBranchRowCount(branches);
+  for (int row = 1; row <= branches; ++row) FillBranchRow(row, table[row - 1]);
 }
 
-void TRGZForm::AppendBranchRow(const BranchRow& row) {
-  BranchCount = NumbLb->text().toInt() + 1;
-  InitTable->setRowCount(BranchCount + 1);
-  FillBranchRow(BranchCount, row);
-  ShowBranchCount();
+void MainWindow::AppendBranchRow(const BranchRow& row) {
+  const int branches = BranchCount() + 1;
+  SetBranchRowCount(branches);
+  FillBranchRow(branches, row);
 }
 
-int TRGZForm::UnitIndex() const { return Dimens->findText(Dimens->currentText(), Qt::MatchExactly); }
+FrequencySetting MainWindow::Frequency() const { return {frequencyEdit_->text().toStdString(), UnitIndex()}; }
 
-QPoint TRGZForm::MessagePosition() const { return pos() + QPoint(200, 200); }
+int MainWindow::UnitIndex() const { return unitBox_->findText(unitBox_->currentText(), Qt::MatchExactly); }
 
-void TRGZForm::Guarded(const std::function<void()>& command) {
+QPoint MainWindow::MessagePosition() const { return pos() + QPoint(200, 200); }
+
+void MainWindow::Guarded(const Command& command) {
   try {
     command();
   } catch (const std::exception& error) {
@@ -211,27 +231,28 @@ void TRGZForm::Guarded(const std::function<void()>& command) {
   ReportUnwrittenFiles();
 }
 
-void TRGZForm::ReportUnwrittenFiles() {
+CommandGuard MainWindow::Guard() {
+  return [this](const Command& command) { Guarded(command); };
+}
+
+void MainWindow::ReportUnwrittenFiles() {
   const std::vector<std::string> failed = results_.TakeFailedFiles();
   if (failed.empty()) return;
   prompts_.Inform(this, QStringLiteral("Ohmara"),
                   UnwrittenFilesMessage(failed, QString::fromStdString(results_.Directory().string())));
 }
 
-void TRGZForm::BitBtn2Click() {
-  if (InitTable->rowCount() <= 1) return;
-  InitTable->setRowCount(InitTable->rowCount() - 1);
-  BranchCount = InitTable->rowCount() - 1;
-  ShowBranchCount();
+void MainWindow::AddBranch() { windows_.addBranchDialog->ShowForAppending(); }
+
+void MainWindow::DeleteBranch() {
+  if (BranchCount() > 0) SetBranchRowCount(BranchCount() - 1);
 }
 
-void TRGZForm::N6Click() {
-  if (windows_.AboutPrForm) prompts_.RunModal(*windows_.AboutPrForm);
+void MainWindow::ShowAbout() {
+  if (windows_.aboutDialog) prompts_.RunModal(*windows_.aboutDialog);
 }
 
-void TRGZForm::N7Click() { close(); }
-
-void TRGZForm::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
   // The main window is the application: closing it ends the program even
   // while result windows are still open.
   event->accept();

@@ -1,23 +1,22 @@
-// The analysis commands of the main window: the circuit test and the three
+// The analysis commands of the main window: the circuit check and the three
 // methods. The computing is the core's; this file reads the controls, shows
 // the results and the messages.
 
-#include <QLabel>
 #include <QLineEdit>
 #include <optional>
 
 #include "analysis/circuit_check.h"
 #include "analysis/loop_search.h"
 #include "analysis/mesh_current.h"
-#include "ui/mesh_current_window.h"
 #include "analysis/node_potential.h"
-#include "ui/node_potential_window.h"
 #include "analysis/optimal_node_potential.h"
 #include "model/number_text.h"
+#include "ui/check_report_dialog.h"
 #include "ui/grid_edit.h"
 #include "ui/main_window.h"
+#include "ui/mesh_current_window.h"
+#include "ui/node_potential_window.h"
 #include "ui/prompts.h"
-#include "ui/test_report_dialog.h"
 #include "ui/widget_style.h"
 
 namespace ohmara {
@@ -27,11 +26,11 @@ namespace {
 const QString kCaption = QStringLiteral("Ohmara");
 const QString kSolved = QStringLiteral("Вычисления прошли успешно.");
 
-// The zero node typed in U0Ed, or nothing when it names no node of the
-// tested circuit: the command then does nothing at all. Text that is no
+// The zero node typed in its edit, or nothing when it names no node of the
+// checked circuit: the command then does nothing at all. Text that is no
 // integer throws, and the command guard shows the conversion error.
-std::optional<int> TypedZeroNode(const QLineEdit& U0Ed, const CircuitState& circuit) {
-  const int zeroNode = StrToInt(U0Ed.text().toStdString());
+std::optional<int> TypedZeroNode(const QLineEdit& zeroNodeEdit, const CircuitState& circuit) {
+  const int zeroNode = StrToInt(zeroNodeEdit.text().toStdString());
   if (zeroNode < 1 || zeroNode > circuit.NodeCount) return std::nullopt;
   return zeroNode;
 }
@@ -45,53 +44,50 @@ std::vector<bool> CheckStatuses(const CircuitCheckOutcome& outcome) {
 
 }  // namespace
 
-void TRGZForm::TestBtnClick() {
-  CommitPendingEdit(*InitTable);
-  CurrFormViews views = windows_.CurrForm->Views();
-  const FrequencySetting frequency{Frequence->text().toStdString(), UnitIndex()};
-  const CircuitCheckOutcome outcome = RunCircuitCheck(circuit_, ReadBranchTable(), frequency, results_, views);
+void MainWindow::CheckCircuit() {
+  CommitPendingEdit(*branchGrid_);
+  CurrFormViews views = windows_.meshCurrentWindow->Views();
+  const CircuitCheckOutcome outcome = RunCircuitCheck(circuit_, ReadBranchTable(), Frequency(), results_, views);
   if (outcome.parseCode == kParseOk && outcome.loopResult == kNotClosed)
     prompts_.Inform(this, kCaption, QStringLiteral("Я вам сочувствую - цепь не замкнута :("));
   if (outcome.passed) {
-    EdM->setText(QString::number(outcome.m));
-    EdN->setText(QString::number(outcome.n));
-    Panel2->show();
+    realBranchesEdit_->setText(QString::number(outcome.m));
+    realNodesEdit_->setText(QString::number(outcome.n));
+    realCountsPanel_->show();
   }
-  windows_.ResTest->ShowStatuses(CheckStatuses(outcome));
-  prompts_.RunModal(*windows_.ResTest);
+  windows_.checkReport->ShowStatuses(CheckStatuses(outcome));
+  prompts_.RunModal(*windows_.checkReport);
 }
 
-void TRGZForm::ContBtnClick() {
-  TCurrForm& form = *windows_.CurrForm;
-  form.ContCurr->clear();
-  form.CurMemo->clear();
-  form.PowerMemo->clear();
-  CurrFormViews views = form.Views();
-  if (BranchCount > 0 && MeshCurrentMethod(circuit_, results_, views))
+void MainWindow::SolveByMeshCurrents() {
+  MeshCurrentWindow& window = *windows_.meshCurrentWindow;
+  window.ClearSolution();
+  CurrFormViews views = window.Views();
+  if (BranchCount() > 0 && MeshCurrentMethod(circuit_, results_, views))
     prompts_.Inform(this, kCaption, kSolved, MessagePosition());
-  Present(&form);
+  Present(&window);
 }
 
-void TRGZForm::PotentialBtnClick() {
-  const std::optional<int> zeroNode = TypedZeroNode(*U0Ed, circuit_);
+void MainWindow::SolveByNodePotentials() {
+  const std::optional<int> zeroNode = TypedZeroNode(*zeroNodeEdit_, circuit_);
   if (!zeroNode) return;
-  PotFormViews views = windows_.PotForm->Views();
-  if (BranchCount > 0 && NodePotentialMethod(circuit_, *zeroNode, results_, views))
+  PotFormViews views = windows_.nodePotentialWindow->Views();
+  if (BranchCount() > 0 && NodePotentialMethod(circuit_, *zeroNode, results_, views))
     prompts_.Inform(this, kCaption, kSolved, MessagePosition());
-  Present(windows_.PotForm);
+  Present(windows_.nodePotentialWindow);
 }
 
-void TRGZForm::BitBtn3Click() {
-  const std::optional<int> zeroNode = TypedZeroNode(*U0Ed, circuit_);
+void MainWindow::SolveByOptimalNodePotentials() {
+  const std::optional<int> zeroNode = TypedZeroNode(*zeroNodeEdit_, circuit_);
   if (!zeroNode) return;
   if (!circuit_.RealNodes.contains(*zeroNode)) {
     prompts_.Inform(this, kCaption, QStringLiteral("Точка с нулевым потенциалом - не узел"), MessagePosition());
     return;
   }
-  PotFormViews views = windows_.PotForm->Views();
-  if (BranchCount > 0 && OptimalNodePotentialMethod(circuit_, *zeroNode, results_, views))
+  PotFormViews views = windows_.nodePotentialWindow->Views();
+  if (BranchCount() > 0 && OptimalNodePotentialMethod(circuit_, *zeroNode, results_, views))
     prompts_.Inform(this, kCaption, kSolved, MessagePosition());
-  Present(windows_.PotForm);
+  Present(windows_.nodePotentialWindow);
 }
 
 }  // namespace ohmara

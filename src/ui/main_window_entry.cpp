@@ -1,19 +1,15 @@
-// The main window's ways of entering a circuit: the add-branch dialog,
-// branch-table files and random circuits.
+// The main window's ways of entering a circuit from elsewhere: branch-table
+// files and random circuits.
 #include <QFile>
-#include <QLabel>
 #include <QLineEdit>
 #include <QTableWidget>
 
 #include "generator/random_circuit.h"
-#include "ui/random_settings_dialog.h"
 #include "model/branch_table_file.h"
-#include "model/number_text.h"
-#include "ui/add_branch_dialog.h"
 #include "ui/grid_edit.h"
 #include "ui/main_window.h"
 #include "ui/prompts.h"
-#include "ui/widget_style.h"
+#include "ui/random_settings_dialog.h"
 
 namespace ohmara {
 
@@ -83,30 +79,27 @@ QString NoTestableCircuitMessage(int loops, int points) {
 
 }  // namespace
 
-void TRGZForm::BitBtn1Click() {
-  TAddF& addF = *windows_.AddF;
-  addF.EditorMode = 0;
-  Present(&addF);
-  BranchCount = StrToInt(NumbLb->text().toStdString());
-}
-
-void TRGZForm::N2Click() {
-  const QString name = prompts_.OpenFileName(this, QStringLiteral("Открыть"), QStringLiteral("."));
-  if (name.isEmpty()) return;
-  const BranchFileReading reading = ReadBranchTableFile(FilePath(name));
+bool MainWindow::LoadBranchTableFile(const QString& fileName) {
+  const BranchFileReading reading = ReadBranchTableFile(FilePath(fileName));
   if (!reading.ok()) {
-    prompts_.Critical(this, kErrorTitle, ReadingMessage(name, reading) + kGridKept);
-    return;
+    prompts_.Critical(this, kErrorTitle, ReadingMessage(fileName, reading) + kGridKept);
+    return false;
   }
   // An edit still open would later write its text over the rows just read.
-  CommitPendingEdit(*InitTable);
+  CommitPendingEdit(*branchGrid_);
   SetBranchTable(reading.table);
-  Panel2->hide();
+  realCountsPanel_->hide();
+  return true;
 }
 
-void TRGZForm::N3Click() {
+void MainWindow::OpenBranchFile() {
+  const QString name = prompts_.OpenFileName(this, QStringLiteral("Открыть"), QStringLiteral("."));
+  if (!name.isEmpty()) LoadBranchTableFile(name);
+}
+
+void MainWindow::SaveBranchFile() {
   // The text being typed belongs to the table the student sees.
-  CommitPendingEdit(*InitTable);
+  CommitPendingEdit(*branchGrid_);
   const QString name = prompts_.SaveFileName(this, QStringLiteral("Сохранить"), QStringLiteral("."));
   if (name.isEmpty()) return;
   const BranchTable table = ReadBranchTable();
@@ -119,25 +112,29 @@ void TRGZForm::N3Click() {
                       QStringLiteral("Не удалось записать файл «%1». Прежнее содержимое файла не изменено.").arg(name));
 }
 
-void TRGZForm::BitBtn4Click() {
-  TRandSetForm& settings = *windows_.RandSetForm;
-  prompts_.RunModal(settings);
-  if (settings.Accepted != 1 || !RandomSettingsAccepted(RandLoops, RandPoints)) return;
-  if (!RandomCircuitPossible(RandPoints)) {
-    prompts_.Inform(this, QStringLiteral("Ohmara"), ImpossibleCircuitMessage(RandPoints));
+void MainWindow::CreateRandomCircuit() {
+  RandomSettingsDialog& dialog = *windows_.randomSettingsDialog;
+  prompts_.RunModal(dialog);
+  const std::optional<RandomSettings> chosen = dialog.Chosen();
+  if (!chosen) return;
+  randomSettings_ = *chosen;
+  const auto [loops, points] = randomSettings_;
+  if (!RandomSettingsAccepted(loops, points)) return;
+  if (!RandomCircuitPossible(points)) {
+    prompts_.Inform(this, QStringLiteral("Ohmara"), ImpossibleCircuitMessage(points));
     return;
   }
   ClockRandomSource random;
   RandomCircuit circuit;
   try {
-    circuit = GenerateRandomCircuit(RandLoops, RandPoints, random, results_);
+    circuit = GenerateRandomCircuit(loops, points, random, results_);
   } catch (const NoTestableRandomCircuit&) {
-    prompts_.Inform(this, QStringLiteral("Ohmara"), NoTestableCircuitMessage(RandLoops, RandPoints));
+    prompts_.Inform(this, QStringLiteral("Ohmara"), NoTestableCircuitMessage(loops, points));
     return;
   }
-  CommitPendingEdit(*InitTable);
+  CommitPendingEdit(*branchGrid_);
   SetBranchTable(circuit.Table);
-  Frequence->setText(QString::number(circuit.Frequency));
+  frequencyEdit_->setText(QString::number(circuit.Frequency));
 }
 
 }  // namespace ohmara

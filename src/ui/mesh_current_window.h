@@ -1,27 +1,31 @@
 #pragma once
 // The window of the mesh-current solution. It computes nothing: the circuit
-// test fills InValMem and Conts, the method the grids and the other memos.
+// check fills the branch values and the loops, the method the grids and the
+// other memos.
 
 #include "analysis/result_views.h"
 #include "ui/result_window.h"
 
 namespace ohmara {
 
-class TCurrForm : public ResultWindow {
+class MeshCurrentWindow : public ResultWindow {
  public:
-  explicit TCurrForm(Prompts& prompts);
+  explicit MeshCurrentWindow(Prompts& prompts);
 
   // The views the analysis writes through.
   CurrFormViews Views();
+  // Empties the loop currents, the branch currents and the power balance of
+  // the last solution before the next one.
+  void ClearSolution();
 
-  QTableWidget* RGrid = nullptr;
-  QTableWidget* EGrid = nullptr;
-  QPlainTextEdit* InValMem = nullptr;
-  QPlainTextEdit* Conts = nullptr;
-  QPlainTextEdit* ContCurr = nullptr;
-  QPlainTextEdit* CurMemo = nullptr;
-  QPlainTextEdit* PowerMemo = nullptr;
-  QLabel* Helper = nullptr;
+ private:
+  QTableWidget* impedanceGrid_ = nullptr;
+  QTableWidget* emfGrid_ = nullptr;
+  QPlainTextEdit* branchValuesMemo_ = nullptr;
+  QPlainTextEdit* loopsMemo_ = nullptr;
+  QPlainTextEdit* loopCurrentsMemo_ = nullptr;
+  QPlainTextEdit* branchCurrentsMemo_ = nullptr;
+  QPlainTextEdit* powerMemo_ = nullptr;
 };
 
 }  // namespace ohmara

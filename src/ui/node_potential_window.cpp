@@ -6,31 +6,31 @@
 
 namespace ohmara {
 
-TPotForm::TPotForm(Prompts& prompts)
+NodePotentialWindow::NodePotentialWindow(Prompts& prompts)
     : ResultWindow(prompts, "PotForm", QStringLiteral("Метод узловых потенциалов"), 828, 536) {
   QWidget* c = client();
   QLabel* title = PlaceLabel(c, "Label1", QStringLiteral("Метод узловых потенциалов"), 256, 0, 246, 20);
   title->setFont(InterfaceFont(16, true));
   PlaceLabel(c, "Label2", QStringLiteral("Матрица проводимостей"), 8, 8);
-  GGrid = AddGrid("GGrid", {8, 32, 673, 153});
+  admittanceGrid_ = AddGrid("GGrid", {8, 32, 673, 153});
   PlaceLabel(c, "Label3", QStringLiteral("Вектор- столбец I"), 696, 0, 81, 33)->setWordWrap(true);
-  IGrid = AddGrid("IGrid", {688, 32, 137, 153});
-  IGrid->setColumnCount(1);
+  sourceCurrentGrid_ = AddGrid("IGrid", {688, 32, 137, 153});
+  sourceCurrentGrid_->setColumnCount(1);
   PlaceLabel(c, "Label6", QStringLiteral("Исходные параметры ветвей"), 8, 186, 137, 33)->setWordWrap(true);
-  InValMem = AddMemo("InValMem", {8, 216, 201, 313});
+  branchValuesMemo_ = AddMemo("InValMem", {8, 216, 201, 313});
   PlaceLabel(c, "Label4", QStringLiteral("Узловые потенциалы"), 224, 200);
-  NdPot = AddMemo("NdPot", {224, 216, 169, 137});
+  potentialsMemo_ = AddMemo("NdPot", {224, 216, 169, 137});
   PlaceLabel(c, "Label7", QStringLiteral("Баланс мощностей"), 224, 368, 137, 17)->setWordWrap(true);
-  PowerMemo = AddMemo("PowerMemo", {224, 384, 281, 41});
+  powerMemo_ = AddMemo("PowerMemo", {224, 384, 281, 41});
   PlaceLabel(c, "Label5", QStringLiteral("Токи в каждой ветви"), 520, 200);
-  CurMemo = AddMemo("CurMemo", {520, 216, 225, 313}, true);
-  Image1 = PlaceLabel(c, "Image1", QString(), 784, 216, 33, 33);
-  print_->setObjectName(QStringLiteral("N2"));
-  exit_->setObjectName(QStringLiteral("N3"));
+  branchCurrentsMemo_ = AddMemo("CurMemo", {520, 216, 225, 313}, true);
+  PlaceLabel(c, "Image1", QString(), 784, 216, 33, 33);
+  NameMenuItems("N2", "N3");
 }
 
-PotFormViews TPotForm::Views() {
-  return {ViewOf(GGrid), ViewOf(IGrid), ViewOf(InValMem), ViewOf(NdPot), ViewOf(CurMemo), ViewOf(PowerMemo)};
+PotFormViews NodePotentialWindow::Views() {
+  return {ViewOf(admittanceGrid_),  ViewOf(sourceCurrentGrid_),  ViewOf(branchValuesMemo_),
+          ViewOf(potentialsMemo_), ViewOf(branchCurrentsMemo_), ViewOf(powerMemo_)};
 }
 
 }  // namespace ohmara

@@ -6,19 +6,20 @@
 
 namespace ohmara {
 
-class TPotForm : public ResultWindow {
+class NodePotentialWindow : public ResultWindow {
  public:
-  explicit TPotForm(Prompts& prompts);
+  explicit NodePotentialWindow(Prompts& prompts);
 
+  // The views the analysis writes through.
   PotFormViews Views();
 
-  QTableWidget* GGrid = nullptr;
-  QTableWidget* IGrid = nullptr;
-  QPlainTextEdit* InValMem = nullptr;
-  QPlainTextEdit* NdPot = nullptr;
-  QPlainTextEdit* PowerMemo = nullptr;
-  QPlainTextEdit* CurMemo = nullptr;
-  QLabel* Image1 = nullptr;
+ private:
+  QTableWidget* admittanceGrid_ = nullptr;
+  QTableWidget* sourceCurrentGrid_ = nullptr;
+  QPlainTextEdit* branchValuesMemo_ = nullptr;
+  QPlainTextEdit* potentialsMemo_ = nullptr;
+  QPlainTextEdit* powerMemo_ = nullptr;
+  QPlainTextEdit* branchCurrentsMemo_ = nullptr;
 };
 
 }  // namespace ohmara

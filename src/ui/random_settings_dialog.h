@@ -3,43 +3,40 @@
 // the next random circuit.
 
 #include <QDialog>
+#include <optional>
 
-class QFrame;
-class QLabel;
+#include "ui/command_guard.h"
+
 class QLineEdit;
-class QPushButton;
 
 namespace ohmara {
 
-class TRGZForm;
+struct RandomSettings {
+  int loops = 4;
+  int points = 7;
+};
 
-class TRandSetForm : public QDialog {
+class RandomSettingsDialog : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TRandSetForm(TRGZForm& main);
+  explicit RandomSettingsDialog(CommandGuard guard);
 
-  int Accepted = 0;  // 1 after "OK", 0 after "Отмена" or any other way of closing
-
-  QFrame* Panel1 = nullptr;
-  QLabel* Label1 = nullptr;
-  QLineEdit* Edit1 = nullptr;  // loops
-  QLabel* Label2 = nullptr;
-  QLineEdit* Edit2 = nullptr;  // points
-  QPushButton* BitBtn1 = nullptr;  // OK
-  QPushButton* BitBtn2 = nullptr;  // Отмена
-
-  void BitBtn1Click();
-  void BitBtn2Click();
+  // The numbers of the last closing by "OK"; nothing after "Отмена" or any
+  // other way of closing.
+  std::optional<RandomSettings> Chosen() const { return chosen_; }
 
   // Closing by Esc or the close box counts as "Отмена"; an earlier "OK"
   // must not make the next closing generate a circuit.
   void reject() override;
 
  private:
-  void FormCreate();
+  void Confirm();
 
-  TRGZForm& main_;
+  CommandGuard guard_;
+  std::optional<RandomSettings> chosen_;
+  QLineEdit* loopsEdit_ = nullptr;
+  QLineEdit* pointsEdit_ = nullptr;
 };
 
 }  // namespace ohmara

@@ -28,12 +28,12 @@ ResultWindow::ResultWindow(Prompts& prompts, const char* name, const QString& ca
   setCentralWidget(client_);
 
   QMenu* file = menuBar()->addMenu(QStringLiteral("Файл"));
-  print_ = file->addAction(PrintIcon(), QStringLiteral("Печать"));
-  print_->setShortcut(QKeySequence::Print);
-  exit_ = file->addAction(QStringLiteral("Выход"));
-  exit_->setShortcut(QKeySequence::Close);
-  connect(print_, &QAction::triggered, this, &ResultWindow::PrintPicture);
-  connect(exit_, &QAction::triggered, this, &QWidget::close);
+  printAction_ = file->addAction(PrintIcon(), QStringLiteral("Печать"));
+  printAction_->setShortcut(QKeySequence::Print);
+  exitAction_ = file->addAction(QStringLiteral("Выход"));
+  exitAction_->setShortcut(QKeySequence::Close);
+  connect(printAction_, &QAction::triggered, this, &ResultWindow::PrintPicture);
+  connect(exitAction_, &QAction::triggered, this, &QWidget::close);
   setFixedSize(clientWidth, clientHeight + menuBar()->sizeHint().height());
   CentreOnDesktop(this);
 }
@@ -53,6 +53,11 @@ void ResultWindow::PrintPicture() {
   painter.setRenderHint(QPainter::SmoothPixmapTransform);
   painter.drawPixmap(QRect(page.topLeft(), fitted), picture);
   painter.end();
+}
+
+void ResultWindow::NameMenuItems(const char* print, const char* exit) {
+  printAction_->setObjectName(QString::fromLatin1(print));
+  exitAction_->setObjectName(QString::fromLatin1(exit));
 }
 
 QTableWidget* ResultWindow::AddGrid(const char* name, QRect bounds) {

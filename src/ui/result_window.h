@@ -33,10 +33,12 @@ class ResultWindow : public QMainWindow {
   GridView& ViewOf(QTableWidget* grid) { return *grids_.at(grid); }
   MemoView& ViewOf(QPlainTextEdit* memo) { return *memos_.at(memo); }
 
-  QAction* print_ = nullptr;
-  QAction* exit_ = nullptr;
+  // The objectNames of the "Печать" and "Выход" items, which differ per window.
+  void NameMenuItems(const char* print, const char* exit);
 
  private:
+  QAction* printAction_ = nullptr;
+  QAction* exitAction_ = nullptr;
   Prompts& prompts_;
   QWidget* client_;
   std::map<QTableWidget*, std::unique_ptr<WidgetGrid>> grids_;

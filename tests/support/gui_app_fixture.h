@@ -9,6 +9,8 @@
 #include <QTableWidget>
 #include <filesystem>
 #include <memory>
+#include <stdexcept>
+#include <string>
 
 #include "support/gui_scripted_prompts.h"
 #include "support/scratch_directory.h"
@@ -17,15 +19,30 @@
 
 namespace ohmara::testing {
 
+// The control of `window` whose objectName is `name`: the tests find controls
+// by the names their windows give them. A missing control fails the test.
+template <typename T>
+T* Find(const QObject& window, const char* name) {
+  T* control = window.findChild<T*>(QString::fromLatin1(name));
+  if (!control) throw std::logic_error(std::string("no control named ") + name);
+  return control;
+}
+
 class AppFixture : public ::testing::Test {
  protected:
   void SetUp() override { app_ = std::make_unique<OhmaraApplication>(prompts_, scratch_.Path() / "Results"); }
 
-  TRGZForm& Main() { return app_->MainWindow(); }
-  const AppWindows& Windows() { return app_->Windows(); }
+  MainWindow& Main() { return app_->mainWindow(); }
+  const AppWindows& Windows() { return app_->windows(); }
+  CircuitState& Circuit() { return app_->circuit(); }
 
-  // Types a table into the grid as a user would, cell by cell.
+  // Puts a table into the grid at once, as opening a file does; tests of
+  // typing into cells open the cell editor themselves.
   void TypeTable(const BranchTable& table) { Main().SetBranchTable(table); }
+
+  QTableWidget* BranchGrid() { return Find<QTableWidget>(Main(), "InitTable"); }
+  void Click(const char* button) { Find<QPushButton>(Main(), button)->click(); }
+  void Trigger(const char* action) { Find<QAction>(Main(), action)->trigger(); }
 
   // The bytes of a results file.
   std::string ResultsFile(const std::string& name) const {
@@ -33,7 +50,7 @@ class AppFixture : public ::testing::Test {
   }
 
   QString Cell(int row, int col) {
-    const QTableWidgetItem* item = Main().InitTable->item(row, col);
+    const QTableWidgetItem* item = BranchGrid()->item(row, col);
     return item ? item->text() : QString();
   }
 

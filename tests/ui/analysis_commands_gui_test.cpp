@@ -6,7 +6,7 @@
 #include "ui/mesh_current_window.h"
 #include "ui/node_potential_window.h"
 #include "support/gui_app_fixture.h"
-#include "ui/test_report_dialog.h"
+#include "ui/check_report_dialog.h"
 #include "ui/widget_views.h"
 
 namespace ohmara::testing {
@@ -25,10 +25,10 @@ class AnalysisCommandsTest : public AppFixture {
   QStringList Test(const BranchTable& table) {
     TypeTable(table);
     prompts_.modalShown.clear();
-    Main().TestBtn->click();
+    Click("TestBtn");
     EXPECT_EQ(prompts_.modalShown, std::vector<QString>{"ResTest"});
     QStringList statuses;
-    for (int row = 1; row < Windows().ResTest->VisibleRows(); ++row) statuses << Windows().ResTest->Status(row);
+    for (int row = 1; row < Windows().checkReport->VisibleRows(); ++row) statuses << Windows().checkReport->Status(row);
     return statuses;
   }
 };
@@ -49,120 +49,120 @@ TEST_F(AnalysisCommandsTest, ReportShowsOneRowPerCheckReached) {
     prompts_.messages.clear();
     EXPECT_EQ(Test(c.table), c.statuses);
     EXPECT_EQ(prompts_.Texts() == std::vector<QString>{"Я вам сочувствую - цепь не замкнута :("}, c.notClosedMessage);
-    EXPECT_TRUE(Main().circuit().NeedsTest);
-    EXPECT_FALSE(Main().Panel2->isVisibleTo(&Main()));
+    EXPECT_TRUE(Circuit().NeedsTest);
+    EXPECT_FALSE(Find<QFrame>(Main(), "Panel2")->isVisibleTo(&Main()));
   }
 }
 
 TEST_F(AnalysisCommandsTest, PassedTestShowsCountsAndALaterFailureKeepsThem) {
   EXPECT_EQ(Test({{"1->2", "1"}, {"2->3", "1"}, {"3->1", "1"}, {"3->4", "1"}, {"4->1", "1"}}),
             QStringList({"Да", "Да", "Да"}));
-  EXPECT_FALSE(Main().circuit().NeedsTest);
-  EXPECT_TRUE(Main().Panel2->isVisibleTo(&Main()));
-  EXPECT_EQ(Main().EdM->text(), "3");
-  EXPECT_EQ(Main().EdN->text(), "2");
+  EXPECT_FALSE(Circuit().NeedsTest);
+  EXPECT_TRUE(Find<QFrame>(Main(), "Panel2")->isVisibleTo(&Main()));
+  EXPECT_EQ(Find<QLineEdit>(Main(), "EdM")->text(), "3");
+  EXPECT_EQ(Find<QLineEdit>(Main(), "EdN")->text(), "2");
   EXPECT_TRUE(prompts_.messages.empty());
 
   EXPECT_EQ(Test({{"1->2x", "1"}}), QStringList({"Нет"}));
-  EXPECT_TRUE(Main().circuit().NeedsTest);
-  EXPECT_TRUE(Main().Panel2->isVisibleTo(&Main()));
-  EXPECT_EQ(Main().EdM->text(), "3");
+  EXPECT_TRUE(Circuit().NeedsTest);
+  EXPECT_TRUE(Find<QFrame>(Main(), "Panel2")->isVisibleTo(&Main()));
+  EXPECT_EQ(Find<QLineEdit>(Main(), "EdM")->text(), "3");
   EXPECT_TRUE(ResultsFile("out.txt").empty());
 }
 
 TEST_F(AnalysisCommandsTest, BadNumberStopsTheTestWithTheConversionError) {
   TypeTable({{"1->2", "1,5x"}, {"2->3", "1"}, {"3->1", "1"}, {"2->4", "1"}, {"4->3", "1"}});
-  Main().TestBtn->click();
+  Click("TestBtn");
   ASSERT_EQ(prompts_.messages.size(), 1u);
   EXPECT_TRUE(prompts_.messages[0].critical);
   EXPECT_EQ(prompts_.messages[0].text, "'1,5x' is not a valid floating point value");
   EXPECT_TRUE(prompts_.modalShown.empty());
-  EXPECT_TRUE(Main().circuit().NeedsTest);
+  EXPECT_TRUE(Circuit().NeedsTest);
 }
 
 TEST_F(AnalysisCommandsTest, MeshCurrentsAfterATest) {
   Test(kFiveBranches);
-  TCurrForm& form = *Windows().CurrForm;
-  EXPECT_EQ(MemoLinesOf(form.Conts), QStringList({"1)   2->3  3->1  1->2  ", "2)   4->3  3->2  2->4  "}));
+  MeshCurrentWindow& form = *Windows().meshCurrentWindow;
+  EXPECT_EQ(MemoLinesOf(Find<QPlainTextEdit>(form, "Conts")), QStringList({"1)   2->3  3->1  1->2  ", "2)   4->3  3->2  2->4  "}));
   prompts_.messages.clear();
-  Main().ContBtn->click();
+  Click("ContBtn");
   ASSERT_EQ(prompts_.messages.size(), 1u);
   EXPECT_EQ(prompts_.messages[0].text, "Вычисления прошли успешно.");
   EXPECT_EQ(prompts_.messages[0].topLeft, Main().pos() + QPoint(200, 200));
   EXPECT_TRUE(form.isVisible());
-  EXPECT_EQ(MemoLinesOf(form.ContCurr), QStringList({"I11 =  3.75", "I22 =  1.25"}));
-  EXPECT_EQ(MemoLinesOf(form.CurMemo),
+  EXPECT_EQ(MemoLinesOf(Find<QPlainTextEdit>(form, "ContCurr")), QStringList({"I11 =  3.75", "I22 =  1.25"}));
+  EXPECT_EQ(MemoLinesOf(Find<QPlainTextEdit>(form, "CurMemo")),
             QStringList({"I12 =  3.75", "I23 =  2.5", "I31 =  3.75", "I24 =  1.25", "I43 =  1.25"}));
-  EXPECT_EQ(MemoLinesOf(form.PowerMemo), QStringList({"Мощность источников = 37.5", "Потребляемая мощность = 37.5"}));
-  EXPECT_EQ(form.RGrid->item(0, 0)->text(), " 3");
-  EXPECT_EQ(form.RGrid->item(0, 1)->text(), "-1");
-  EXPECT_EQ(form.EGrid->item(0, 0)->text(), "10");
+  EXPECT_EQ(MemoLinesOf(Find<QPlainTextEdit>(form, "PowerMemo")), QStringList({"Мощность источников = 37.5", "Потребляемая мощность = 37.5"}));
+  EXPECT_EQ(Find<QTableWidget>(form, "RGrid")->item(0, 0)->text(), " 3");
+  EXPECT_EQ(Find<QTableWidget>(form, "RGrid")->item(0, 1)->text(), "-1");
+  EXPECT_EQ(Find<QTableWidget>(form, "EGrid")->item(0, 0)->text(), "10");
 }
 
 TEST_F(AnalysisCommandsTest, MethodsDoNothingButShowTheirWindowBeforeATest) {
-  Main().U0Ed->setText("1");
-  Main().ContBtn->click();
-  EXPECT_TRUE(Windows().CurrForm->isVisible());
-  EXPECT_TRUE(MemoLinesOf(Windows().CurrForm->CurMemo).isEmpty());
-  Main().PotentialBtn->click();  // NodeCount is 0: the zero node is out of range
-  EXPECT_FALSE(Windows().PotForm->isVisible());
+  Find<QLineEdit>(Main(), "U0Ed")->setText("1");
+  Click("ContBtn");
+  EXPECT_TRUE(Windows().meshCurrentWindow->isVisible());
+  EXPECT_TRUE(MemoLinesOf(Find<QPlainTextEdit>(*Windows().meshCurrentWindow, "CurMemo")).isEmpty());
+  Click("PotentialBtn");  // NodeCount is 0: the zero node is out of range
+  EXPECT_FALSE(Windows().nodePotentialWindow->isVisible());
   EXPECT_TRUE(prompts_.messages.empty());
 }
 
 TEST_F(AnalysisCommandsTest, ZeroImpedanceLoopGivesAClearErrorAndTheProgramGoesOn) {
   Test({{"1->2", "", "", "", "10", "0"}, {"2->3"}, {"3->1"}, {"2->4", "1"}, {"4->3", "1"}});
   prompts_.messages.clear();
-  Main().ContBtn->click();
+  Click("ContBtn");
   ASSERT_EQ(prompts_.messages.size(), 1u);
   EXPECT_TRUE(prompts_.messages[0].critical);
   EXPECT_TRUE(prompts_.messages[0].text.startsWith("Система уравнений вырождена")) << prompts_.messages[0].text.toStdString();
-  EXPECT_FALSE(Windows().CurrForm->isVisible());
-  EXPECT_TRUE(MemoLinesOf(Windows().CurrForm->CurMemo).isEmpty());
+  EXPECT_FALSE(Windows().meshCurrentWindow->isVisible());
+  EXPECT_TRUE(MemoLinesOf(Find<QPlainTextEdit>(*Windows().meshCurrentWindow, "CurMemo")).isEmpty());
 }
 
 TEST_F(AnalysisCommandsTest, NodePotentialsBasicAndOptimal) {
   Test(kFourNodes);
-  TPotForm& form = *Windows().PotForm;
+  NodePotentialWindow& form = *Windows().nodePotentialWindow;
   prompts_.messages.clear();
-  Main().PotentialBtn->click();  // zero node 3, the default
+  Click("PotentialBtn");  // zero node 3, the default
   EXPECT_EQ(prompts_.Texts(), std::vector<QString>{"Вычисления прошли успешно."});
   EXPECT_TRUE(form.isVisible());
-  EXPECT_EQ(MemoLinesOf(form.NdPot), QStringList({"u1 = -3.3333", "u2 =  3.3333", "u3 =  0", "u4 = -1.6667"}));
-  Main().BitBtn3->click();
-  EXPECT_EQ(MemoLinesOf(form.NdPot), QStringList({"u1 = -3.3333", "u3 =  0"}));
+  EXPECT_EQ(MemoLinesOf(Find<QPlainTextEdit>(form, "NdPot")), QStringList({"u1 = -3.3333", "u2 =  3.3333", "u3 =  0", "u4 = -1.6667"}));
+  Click("BitBtn3");
+  EXPECT_EQ(MemoLinesOf(Find<QPlainTextEdit>(form, "NdPot")), QStringList({"u1 = -3.3333", "u3 =  0"}));
 
   prompts_.messages.clear();
-  Main().U0Ed->setText("2");
-  Main().BitBtn3->click();
+  Find<QLineEdit>(Main(), "U0Ed")->setText("2");
+  Click("BitBtn3");
   ASSERT_EQ(prompts_.messages.size(), 1u);
   EXPECT_EQ(prompts_.messages[0].text, "Точка с нулевым потенциалом - не узел");
   EXPECT_EQ(prompts_.messages[0].topLeft, Main().pos() + QPoint(200, 200));
-  EXPECT_EQ(MemoLinesOf(form.NdPot), QStringList({"u1 = -3.3333", "u3 =  0"}));
+  EXPECT_EQ(MemoLinesOf(Find<QPlainTextEdit>(form, "NdPot")), QStringList({"u1 = -3.3333", "u3 =  0"}));
 
   prompts_.messages.clear();
   for (const char* outside : {"0", "5"}) {
-    Main().U0Ed->setText(outside);
-    Main().PotentialBtn->click();
-    Main().BitBtn3->click();
+    Find<QLineEdit>(Main(), "U0Ed")->setText(outside);
+    Click("PotentialBtn");
+    Click("BitBtn3");
   }
   EXPECT_TRUE(prompts_.messages.empty());
 }
 
 TEST_F(AnalysisCommandsTest, ResultWindowPrintsItsPictureToAPdf) {
   Test(kFiveBranches);
-  Main().ContBtn->click();
+  Click("ContBtn");
   const auto pdf = scratch_.Path() / "mesh.pdf";
   prompts_.onPrinter = [&](QPrinter& printer) {
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(QString::fromStdString(pdf.string()));
     return true;
   };
-  Windows().CurrForm->PrintPicture();
+  Windows().meshCurrentWindow->PrintPicture();
   ASSERT_TRUE(std::filesystem::exists(pdf));
   EXPECT_GT(std::filesystem::file_size(pdf), 1000u);
   prompts_.onPrinter = [](QPrinter&) { return false; };  // cancelled: nothing printed
   std::filesystem::remove(pdf);
-  Windows().PotForm->PrintPicture();
+  Windows().nodePotentialWindow->PrintPicture();
   EXPECT_FALSE(std::filesystem::exists(pdf));
 }
 

@@ -15,21 +15,21 @@ namespace {
 using MainWindowTest = AppFixture;
 
 TEST_F(MainWindowTest, StartsWithTitlesOnlyAndTheDefaults) {
-  TRGZForm& main = Main();
+  MainWindow& main = Main();
   EXPECT_EQ(main.windowTitle(), "Ohmara");
   EXPECT_EQ(main.centralWidget()->size(), QSize(673, 543));
-  EXPECT_EQ(main.InitTable->rowCount(), 1);
-  EXPECT_EQ(main.InitTable->columnCount(), 6);
+  EXPECT_EQ(BranchGrid()->rowCount(), 1);
+  EXPECT_EQ(BranchGrid()->columnCount(), 6);
   const QString titles[] = {"Ветвь", "R, Ом", "L, мГн", "C, мкФ", "E, В", "Угол"};
   for (int col = 0; col < 6; ++col) EXPECT_EQ(Cell(0, col), titles[col]);
-  EXPECT_EQ(main.NumbLb->text(), "0");
-  EXPECT_EQ(main.BranchCount, 0);
-  EXPECT_FALSE(main.Panel2->isVisibleTo(&main));
-  EXPECT_TRUE(main.circuit().NeedsTest);
-  EXPECT_EQ(main.Frequence->text(), "15");
-  EXPECT_EQ(main.Dimens->currentText(), "Гц");
-  EXPECT_EQ(main.Dimens->count(), 3);
-  EXPECT_EQ(main.U0Ed->text(), "3");
+  EXPECT_EQ(Find<QLabel>(Main(), "NumbLb")->text(), "0");
+  EXPECT_EQ(Main().BranchCount(), 0);
+  EXPECT_FALSE(Find<QFrame>(Main(), "Panel2")->isVisibleTo(&main));
+  EXPECT_TRUE(Circuit().NeedsTest);
+  EXPECT_EQ(Find<QLineEdit>(Main(), "Frequence")->text(), "15");
+  EXPECT_EQ(Find<QComboBox>(Main(), "Dimens")->currentText(), "Гц");
+  EXPECT_EQ(Find<QComboBox>(Main(), "Dimens")->count(), 3);
+  EXPECT_EQ(Find<QLineEdit>(Main(), "U0Ed")->text(), "3");
   EXPECT_TRUE(std::filesystem::is_directory(scratch_.Path() / "Results"));
 }
 
@@ -62,46 +62,46 @@ TEST_F(MainWindowTest, ControlsStandWhereTheyBelong) {
   QStringList menus;
   for (QAction* action : Main().menuBar()->actions()) menus << action->text();
   EXPECT_EQ(menus, QStringList({"Файл", "Справка"}));
-  EXPECT_EQ(Main().N2->text(), "Открыть");
-  EXPECT_EQ(Main().N3->text(), "Сохранить");
-  EXPECT_EQ(Main().N4->text(), "Печать");
-  EXPECT_EQ(Main().N7->text(), "Выход");
-  EXPECT_EQ(Main().N6->text(), "О программе");
+  EXPECT_EQ(Find<QAction>(Main(), "N2")->text(), "Открыть");
+  EXPECT_EQ(Find<QAction>(Main(), "N3")->text(), "Сохранить");
+  EXPECT_EQ(Find<QAction>(Main(), "N4")->text(), "Печать");
+  EXPECT_EQ(Find<QAction>(Main(), "N7")->text(), "Выход");
+  EXPECT_EQ(Find<QAction>(Main(), "N6")->text(), "О программе");
 }
 
 TEST_F(MainWindowTest, DeleteBranchRemovesTheLastRowWhateverIsSelected) {
   TypeTable({{"1->2"}, {"2->3"}, {"3->1"}});
-  Main().InitTable->setCurrentCell(1, 0);
-  Main().BitBtn2->click();
-  EXPECT_EQ(Main().InitTable->rowCount(), 3);
+  BranchGrid()->setCurrentCell(1, 0);
+  Click("BitBtn2");
+  EXPECT_EQ(BranchGrid()->rowCount(), 3);
   EXPECT_EQ(Cell(1, 0), "1->2");
   EXPECT_EQ(Cell(2, 0), "2->3");
-  EXPECT_EQ(Main().NumbLb->text(), "2");
-  EXPECT_EQ(Main().BranchCount, 2);
-  Main().BitBtn2->click();
-  Main().BitBtn2->click();
-  Main().BitBtn2->click();  // nothing left to delete
-  EXPECT_EQ(Main().InitTable->rowCount(), 1);
-  EXPECT_EQ(Main().NumbLb->text(), "0");
+  EXPECT_EQ(Find<QLabel>(Main(), "NumbLb")->text(), "2");
+  EXPECT_EQ(Main().BranchCount(), 2);
+  Click("BitBtn2");
+  Click("BitBtn2");
+  Click("BitBtn2");  // nothing left to delete
+  EXPECT_EQ(BranchGrid()->rowCount(), 1);
+  EXPECT_EQ(Find<QLabel>(Main(), "NumbLb")->text(), "0");
   EXPECT_EQ(Cell(0, 0), "Ветвь");
 }
 
 TEST_F(MainWindowTest, ZeroNodeThatIsNotANumberShowsTheConversionError) {
-  Main().U0Ed->setText("abc");
-  Main().PotentialBtn->click();
-  Main().BitBtn3->click();
+  Find<QLineEdit>(Main(), "U0Ed")->setText("abc");
+  Click("PotentialBtn");
+  Click("BitBtn3");
   ASSERT_EQ(prompts_.messages.size(), 2u);
   EXPECT_TRUE(prompts_.messages[0].critical);
   EXPECT_EQ(prompts_.messages[0].text, "'abc' is not a valid integer value");
-  EXPECT_FALSE(Windows().PotForm->isVisible());
+  EXPECT_FALSE(Windows().nodePotentialWindow->isVisible());
 }
 
 TEST_F(MainWindowTest, AboutOpensModallyWithItsCredit) {
-  Main().N6->trigger();
+  Trigger("N6");
   ASSERT_EQ(prompts_.modalShown, std::vector<QString>{"AboutPrForm"});
-  EXPECT_EQ(Windows().AboutPrForm->windowTitle(), "О программе");
-  EXPECT_EQ(Windows().AboutPrForm->Credit->text(), "Ohmara");
-  EXPECT_FALSE(Windows().AboutPrForm->Year->text().isEmpty());
+  EXPECT_EQ(Windows().aboutDialog->windowTitle(), "О программе");
+  EXPECT_EQ(Find<QLabel>(*Windows().aboutDialog, "Credit")->text(), "Ohmara");
+  EXPECT_FALSE(Find<QLabel>(*Windows().aboutDialog, "Year")->text().isEmpty());
 }
 
 TEST_F(MainWindowTest, AnUnwritableResultsDirectoryIsReportedOnceAndTheCommandGoesOn) {
@@ -109,8 +109,8 @@ TEST_F(MainWindowTest, AnUnwritableResultsDirectoryIsReportedOnceAndTheCommandGo
   std::ofstream(scratch_.Path() / "blocker") << "a file where the directory should be";
   app_ = std::make_unique<OhmaraApplication>(prompts_, scratch_.Path() / "blocker" / "Results");
   TypeTable({{"1->2", "1"}, {"2->3", "1"}, {"3->1", "1"}, {"2->4", "1"}, {"4->3", "1"}});
-  Main().TestBtn->click();
-  EXPECT_FALSE(Main().circuit().NeedsTest);
+  Click("TestBtn");
+  EXPECT_FALSE(Circuit().NeedsTest);
   ASSERT_EQ(prompts_.messages.size(), 1u);
   EXPECT_TRUE(prompts_.messages[0].text.contains("out.txt"));
   EXPECT_TRUE(prompts_.messages[0].text.contains("adjTable.txt"));
