@@ -1,5 +1,7 @@
 #include "analysis/finite_results.h"
 
+#include <cmath>
+
 #include "analysis/branch_impedances.h"
 #include "analysis/power_balance.h"
 #include "model/errors.h"
@@ -20,7 +22,18 @@ std::pair<int, int> FirstNonFiniteEntry(const ComplexMatrix& rows, int n) {
   return {-1, -1};
 }
 
+double Magnitude(Complex z) { return std::hypot(z.re, z.im); }
+
 }  // namespace
+
+double BalanceScale(const std::vector<TBranch>& branches, const std::vector<Complex>& currents) {
+  double scale = 0.0;
+  for (size_t k = 0; k < branches.size(); ++k) {
+    const double current = Magnitude(currents[k]);
+    scale += Magnitude(branches[k].E) * current + current * current * Magnitude(branches[k].Z);
+  }
+  return scale;
+}
 
 void RequireFinite(Complex z, const std::string& quantity, const std::string& described) {
   if (IsFinite(z)) return;
@@ -45,7 +58,7 @@ void RequireFiniteElimination(const ComplexMatrix& rows, int n, int column) {
                               column + 1, kCause));
 }
 
-void RequireFiniteCurrentsAndPower(const std::vector<TBranch>& branches, const std::vector<Complex>& currents) {
+void RequireSoundCurrentsAndPower(const std::vector<TBranch>& branches, const std::vector<Complex>& currents) {
   for (size_t k = 0; k < branches.size(); ++k) {
     const std::string label = BranchLabel("I", branches[k]);
     RequireFinite(currents[k], label, "тока ветви " + label);
@@ -54,6 +67,10 @@ void RequireFiniteCurrentsAndPower(const std::vector<TBranch>& branches, const s
   PowerBalance(branches, currents, source, consumed);
   RequireFinite(source, "Pист", "мощности источников");
   RequireFinite(consumed, "Pпотр", "потребляемой мощности");
+  if (Magnitude(source - consumed) <= kBalanceTolerance * BalanceScale(branches, currents)) return;
+  throw NonFiniteValue("баланс",
+                       "Вычисления остановлены: баланс мощностей не сходится — значения элементов цепи различаются "
+                       "слишком сильно для точного расчёта. Проверьте значения и единицы.");
 }
 
 void RequireFiniteNodalRun(const std::vector<int>& nodes, const std::vector<Complex>& potentials,
@@ -62,7 +79,7 @@ void RequireFiniteNodalRun(const std::vector<int>& nodes, const std::vector<Comp
     const std::string label = Format("u%d", nodes[i]);
     RequireFinite(potentials[i], label, "потенциала " + label);
   }
-  RequireFiniteCurrentsAndPower(branches, currents);
+  RequireSoundCurrentsAndPower(branches, currents);
 }
 
 }  // namespace ohmara

@@ -123,7 +123,7 @@ bool MeshCurrentMethod(CircuitState& state, ResultsDirectory& results, CurrFormV
   solution.loopCurrents = SolveLinearSystem(rows, state.LoopCount(), results, "Currents.txt");
   solution.branchCurrents = BranchCurrentsFromLoops(state, solution.loopCurrents);
   RequireFiniteLoopCurrents(solution.loopCurrents);
-  RequireFiniteCurrentsAndPower(state.Branches, solution.branchCurrents);
+  RequireSoundCurrentsAndPower(state.Branches, solution.branchCurrents);
 
   ShowLoopCurrents(views.ContCurr, solution.loopCurrents);
   std::string section = MethodSectionHeader("Метод контурных токов") + "\n\nТоки:\n";
