@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "analysis/loop_search.h"
 #include "model/text_format.h"
 
 namespace ohmara {
@@ -176,20 +177,14 @@ std::string LoopText(const TLoop& loop) {
   return text;
 }
 
-// The first loop the search kept that touches junctions with two steps or
-// fewer, as the loop search counts them.
+// The first loop the search kept that passes through fewer than two
+// junctions.
 CircuitFault LoopWithoutJunctions(const CircuitState& tested) {
-  for (const TLoop& loop : tested.Loops) {
-    int touching = 0;
-    for (const TBranch& step : loop.Steps)
-      touching += tested.RealNodes.contains(step.From) || tested.RealNodes.contains(step.To);
-    if (touching <= 2 && !loop.Steps.empty()) {
-      CircuitFault fault = Fault(Kind::LoopWithoutJunctions);
-      fault.detail = LoopText(loop);
-      return fault;
-    }
-  }
-  return {};
+  const int loop = LoopBreakingRealNodeRule(tested);
+  if (loop < 0) return {};
+  CircuitFault fault = Fault(Kind::LoopWithoutJunctions);
+  fault.detail = LoopText(tested.Loops[loop]);
+  return fault;
 }
 
 CircuitFault ClosednessFault(const BranchTable& table, const std::vector<TBranch>& branches,
