@@ -1,5 +1,6 @@
 #include "analysis/branch_impedances.h"
 
+#include <charconv>
 #include <cmath>
 
 #include "model/complex.h"
@@ -13,22 +14,51 @@ namespace {
 
 constexpr double kTwoPi = 6.283185307179586;
 
-// -10^6/(ωC) ohms for C in microfarads. A product ωC that is 0, or so small
-// that its reciprocal overflows, is a division by zero: the student must see
-// which branch, not an infinite reactance.
+// The cell of `column` in branch row `rowNumber`, converted; a refusal names
+// the branch and the column.
+double CellValue(const BranchRow& row, int rowNumber, BranchColumn column) {
+  return FieldToFloat(row[column], BranchCellPlace(row, rowNumber, column));
+}
+
+// Six significant digits, as %g writes them: a frequency recovered from ω
+// reads "50", not "50.000000000000007".
+std::string ShortNumber(double value) {
+  char buffer[32];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 6);
+  return std::string(buffer, result.ptr);
+}
+
+std::string Trimmed(const std::string& text) {
+  const size_t first = text.find_first_not_of(" \t");
+  return first == std::string::npos ? std::string() : text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// An element whose reactance overflows: the branch, the element as typed and
+// the frequency it was taken at, since either may be the mistake.
+[[noreturn]] void RefuseInfiniteReactance(const TBranch& branch, const BranchRow& row, BranchColumn column,
+                                          double omega) {
+  const bool inductance = column == kLColumn;
+  throw NonFiniteValue(BranchLabel("Z", branch),
+                       Format("Сопротивление ветви %d->%d бесконечно: %s %s %s слишком %s для частоты %s Гц.",
+                              branch.From, branch.To, inductance ? "индуктивность" : "ёмкость", Trimmed(row[column]),
+                              inductance ? "мГн" : "мкФ", inductance ? "велика" : "мала",
+                              ShortNumber(omega / kTwoPi)));
+}
+
+// -10^6/(ωC) ohms for C in microfarads. A product ωC of exactly 0 is a
+// division by zero; one so small that the reactance overflows is refused by
+// the caller, naming the capacitance.
 double CapacitiveReactance(double omega, double capacitance, const std::string& label) {
   const double omegaC = omega * capacitance;
   if (omegaC == 0.0) throw DivisionByZero(label);
-  const double reciprocal = 1.0 / omegaC;
-  if (!std::isfinite(reciprocal)) throw DivisionByZero(label);
-  return -reciprocal * 1000000.0;
+  return -(1000000.0 / omegaC);
 }
 
 // The angle is converted before the magnitude, and only when a source is
 // there at all: a filled E with an empty angle is a conversion error.
-Complex SourcePhasor(const BranchRow& row) {
-  const double angle = StrToFloat(row[kAngleColumn]);
-  const double magnitude = StrToFloat(row[kEColumn]);
+Complex SourcePhasor(const BranchRow& row, int rowNumber) {
+  const double angle = CellValue(row, rowNumber, kAngleColumn);
+  const double magnitude = CellValue(row, rowNumber, kEColumn);
   return PolarDeg(magnitude, angle);
 }
 
@@ -51,22 +81,43 @@ double UnitFactor(int unitIndex) {
   }
 }
 
-double AngularFrequency(const FrequencySetting& frequency) {
-  return kTwoPi * (StrToFloat(frequency.text) * UnitFactor(frequency.unitIndex));
+const char* UnitName(int unitIndex) {
+  switch (unitIndex) {
+    case 1: return "кГц";
+    case 2: return "МГц";
+    default: return "Гц";
+  }
 }
+
+double AngularFrequency(const FrequencySetting& frequency) {
+  const double omega = kTwoPi * (FieldToFloat(frequency.text, "Частота") * UnitFactor(frequency.unitIndex));
+  if (!std::isfinite(omega))
+    throw NonFiniteValue("ω", Format("Частота %s %s слишком велика: угловая частота ω = 2πf бесконечна.",
+                                     Trimmed(frequency.text), UnitName(frequency.unitIndex)));
+  return omega;
+}
+
 
 std::string BranchLabel(const char* letter, const TBranch& branch) {
   return Format("%s%d%d", letter, branch.From, branch.To);
 }
 
-void ComputeBranchValues(TBranch& branch, const BranchRow& row, double omega, const std::string& label) {
+void ComputeBranchValues(TBranch& branch, const BranchRow& row, int rowNumber, double omega) {
   branch.Z = Complex();
   branch.E = Complex();
-  if (!IsBlank(row[kRColumn])) branch.Z = Complex(StrToFloat(row[kRColumn]), 0.0);
-  if (!IsBlank(row[kLColumn])) branch.Z += Complex(0.0, omega * StrToFloat(row[kLColumn]) * 0.001);
-  if (!IsBlank(row[kCColumn]))
-    branch.Z += Complex(0.0, CapacitiveReactance(omega, StrToFloat(row[kCColumn]), label));
-  if (!IsBlank(row[kEColumn])) branch.E = SourcePhasor(row);
+  if (!IsBlank(row[kRColumn])) branch.Z = Complex(CellValue(row, rowNumber, kRColumn), 0.0);
+  if (!IsBlank(row[kLColumn])) {
+    const double reactance = omega * CellValue(row, rowNumber, kLColumn) * 0.001;
+    if (!std::isfinite(reactance)) RefuseInfiniteReactance(branch, row, kLColumn, omega);
+    branch.Z += Complex(0.0, reactance);
+  }
+  if (!IsBlank(row[kCColumn])) {
+    const double reactance =
+        CapacitiveReactance(omega, CellValue(row, rowNumber, kCColumn), BranchLabel("Z", branch));
+    if (!std::isfinite(reactance)) RefuseInfiniteReactance(branch, row, kCColumn, omega);
+    branch.Z += Complex(0.0, reactance);
+  }
+  if (!IsBlank(row[kEColumn])) branch.E = SourcePhasor(row, rowNumber);
 }
 
 void ComputeBranchImpedances(std::vector<TBranch>& branches, const BranchTable& table,
@@ -75,7 +126,7 @@ void ComputeBranchImpedances(std::vector<TBranch>& branches, const BranchTable& 
   // Every branch is computed before anything is written, so a bad cell
   // leaves out.txt and the memo as the test left them.
   for (size_t k = 0; k < branches.size(); ++k)
-    ComputeBranchValues(branches[k], table.at(k), omega, BranchLabel("Z", branches[k]));
+    ComputeBranchValues(branches[k], table.at(k), static_cast<int>(k) + 1, omega);
 
   std::string block;
   for (size_t k = 0; k < branches.size(); ++k) {

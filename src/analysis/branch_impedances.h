@@ -19,13 +19,20 @@ struct FrequencySetting {
 // 1, 1000 or 1 000 000 for the three units; any other index counts as hertz.
 double UnitFactor(int unitIndex);
 
-// ω = 2π·f·factor; throws ConversionError when the frequency text is no number.
+// "Гц", "кГц" or "МГц"; any other index counts as hertz.
+const char* UnitName(int unitIndex);
+
+// ω = 2π·f·factor; throws ConversionError headed "Частота" when the frequency
+// text is no number, NonFiniteValue when ω overflows.
 double AngularFrequency(const FrequencySetting& frequency);
 
-// Z and E of one branch from its row at angular frequency `omega`. A blank cell
-// is an absent element; `label` ("Z12") names the branch when the capacitor's
-// reactance divides by zero.
-void ComputeBranchValues(TBranch& branch, const BranchRow& row, double omega, const std::string& label);
+// Z and E of one branch from its row (`rowNumber`, 1-based, names it in a
+// refusal) at angular frequency `omega`. A blank cell is an absent element.
+// A cell that is no number throws ConversionError naming the branch and the
+// column; a capacitive reactance dividing by an exact zero throws
+// DivisionByZero naming "Z<from><to>"; a reactance that overflows throws
+// NonFiniteValue naming the branch and the element.
+void ComputeBranchValues(TBranch& branch, const BranchRow& row, int rowNumber, double omega);
 
 // The label of a branch quantity: the letter and both node numbers run
 // together, so 12->3 and 1->23 are both "Z123"; with an empty letter, the

@@ -6,6 +6,7 @@
 #include <string>
 #include <utility>
 
+#include "analysis/finite_results.h"
 #include "model/errors.h"
 #include "model/text_format.h"
 
@@ -87,9 +88,9 @@ void EliminateColumn(ComplexMatrix& rows, int n, int c) {
   }
 }
 
-// A pivot still 0 + 0i after the row search, or one so small that its square
-// underflows and the complex division cannot be formed, makes the system
-// unsolvable here; either way the student sees the same singular-system error.
+// A pivot still 0 + 0i after the row search makes the system unsolvable
+// here. A step that overflows is refused before it is traced, so neither the
+// trace nor the solution ever holds an infinity or NaN.
 void ReduceColumn(ComplexMatrix& rows, int n, int c) {
   ExchangeForZeroPivot(rows, n, c);
   if (IsZero(rows[c][c])) throw SingularSystem(c);
@@ -99,6 +100,7 @@ void ReduceColumn(ComplexMatrix& rows, int n, int c) {
   } catch (const DivisionByZero&) {
     throw SingularSystem(c);
   }
+  RequireFiniteElimination(rows, n, c);
 }
 
 // Entries that are rounding residue of an exact zero become exactly 0, so the
@@ -153,6 +155,9 @@ std::vector<Complex> SolveLinearSystem(ComplexMatrix& rows, int n, ResultsDirect
     results.Rewrite(fileName, trace);
     return solution;
   } catch (const SingularSystem&) {
+    results.Rewrite(fileName, trace);
+    throw;
+  } catch (const NonFiniteValue&) {
     results.Rewrite(fileName, trace);
     throw;
   }

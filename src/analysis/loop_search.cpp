@@ -144,18 +144,6 @@ bool FirstPass(CircuitState& state, ResultsDirectory& results, LoopIndependence&
   return true;
 }
 
-// Every loop must pass through at least two real nodes: more than two of its
-// steps touch one.
-bool RealNodeRuleHolds(const CircuitState& state) {
-  for (const TLoop& loop : state.Loops) {
-    int touching = 0;
-    for (const TBranch& step : loop.Steps)
-      touching += state.RealNodes.contains(step.From) || state.RealNodes.contains(step.To);
-    if (touching <= 2) return false;
-  }
-  return true;
-}
-
 struct TLoopGroup {
   TIntSet LoopSet;
   TIntSet BranchSet;
@@ -282,6 +270,16 @@ void ListLoops(const CircuitState& state, MemoView& Conts) {
 
 }  // namespace
 
+std::optional<int> LoopBreakingRealNodeRule(const CircuitState& state) {
+  for (int k = 0; k < state.LoopCount(); ++k) {
+    int touching = 0;
+    for (const TBranch& step : state.Loops[k].Steps)
+      touching += state.RealNodes.contains(step.From) || state.RealNodes.contains(step.To);
+    if (touching <= 2) return k;
+  }
+  return std::nullopt;
+}
+
 bool ShortestPath(Matrix& W, int n, int s, int t, const std::vector<TBranch>& branches, TLoop& loop) {
   for (std::vector<int>& row : W)
     for (int& entry : row)
@@ -347,7 +345,7 @@ LoopSearchResult FindLoops(CircuitState& state, ResultsDirectory& results, MemoV
 
   if (!FirstPass(state, results, independence)) return LoopSearchResult::kNotClosed;
   counts.firstPass = state.LoopCount();
-  if (!RealNodeRuleHolds(state)) return LoopSearchResult::kRealNodeRuleBroken;
+  if (LoopBreakingRealNodeRule(state)) return LoopSearchResult::kRealNodeRuleBroken;
   if (state.LoopCount() != state.LoopCapacity) {
     JoinGroups(state, independence, counts);
     CompleteWithFundamentalLoops(state, independence, counts);

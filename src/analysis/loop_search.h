@@ -29,6 +29,10 @@ struct LoopSearchCounts {
 LoopSearchResult FindLoops(CircuitState& state, ResultsDirectory& results, MemoView& Conts);
 LoopSearchResult FindLoops(CircuitState& state, ResultsDirectory& results, MemoView& Conts, LoopSearchCounts& counts);
 
+// Every loop must pass through at least two real nodes: more than two of its
+// steps touch one. The index in state.Loops of the first loop that does not.
+std::optional<int> LoopBreakingRealNodeRule(const CircuitState& state);
+
 // Shortest path from node s to node t (0-based) over the entries of W: true and
 // the loop built (path from t back to s, closed by the branch s+1 -> t+1), or
 // false when t cannot be reached. Every 0 of W becomes the missing-branch weight.

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/finite_results.h"
 #include "analysis/linear_solver.h"
 #include "analysis/power_balance.h"
 #include "model/text_format.h"
@@ -53,6 +54,13 @@ std::string LoopCurrentName(int p) { return Format("I%d%d", p + 1, p + 1); }
 void ShowLoopCurrents(MemoView& ContCurr, const std::vector<Complex>& loopCurrents) {
   for (size_t p = 0; p < loopCurrents.size(); ++p)
     ContCurr.Add(LoopCurrentName(static_cast<int>(p)) + " = " + ComplexToText(loopCurrents[p]));
+}
+
+void RequireFiniteLoopCurrents(const std::vector<Complex>& loopCurrents) {
+  for (size_t p = 0; p < loopCurrents.size(); ++p) {
+    const std::string name = LoopCurrentName(static_cast<int>(p));
+    RequireFinite(loopCurrents[p], name, "контурного тока " + name);
+  }
 }
 
 }  // namespace
@@ -111,12 +119,15 @@ bool MeshCurrentMethod(const CircuitState& state, ResultsDirectory& results, Cur
   views.PowerMemo.Clear();
 
   ComplexMatrix rows = LoopSystem(state);
+  RequireFiniteSystem(rows, state.LoopCount());
   ShowLoopSystem(rows, state.LoopCount(), views);
   solution.loopCurrents = SolveLinearSystem(rows, state.LoopCount(), results, "Currents.txt");
-  ShowLoopCurrents(views.ContCurr, solution.loopCurrents);
-
-  std::string section = MethodSectionHeader("Метод контурных токов") + "\n\nТоки:\n";
   solution.branchCurrents = BranchCurrentsFromLoops(state, solution.loopCurrents);
+  RequireFiniteLoopCurrents(solution.loopCurrents);
+  RequireSoundCurrentsAndPower(state.Branches, solution.branchCurrents);
+
+  ShowLoopCurrents(views.ContCurr, solution.loopCurrents);
+  std::string section = MethodSectionHeader("Метод контурных токов") + "\n\nТоки:\n";
   ReportBranchCurrents(state.Branches, solution.branchCurrents, views.CurMemo, section);
   section += "\n";
 

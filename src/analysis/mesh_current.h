@@ -29,7 +29,9 @@ ComplexMatrix LoopSystem(const CircuitState& state);
 // CurMemo and PowerMemo, writes Currents.txt and appends a section to
 // out.txt. True when the method ran to the end; false, touching nothing,
 // when state.NeedsTest is set or there are no branches. SingularSystem
-// propagates with the grids filled and the memos and out.txt untouched.
+// propagates with the grids filled and the memos and out.txt untouched; so
+// does NonFiniteValue for a solution that is not finite, and for a system
+// that is not, before the grids are filled.
 bool MeshCurrentMethod(const CircuitState& state, ResultsDirectory& results, CurrFormViews& views);
 
 // The numbers behind the texts of one run, at full precision, for callers

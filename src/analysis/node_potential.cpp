@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "analysis/branch_impedances.h"
+#include "analysis/finite_results.h"
 #include "analysis/linear_solver.h"
 #include "analysis/power_balance.h"
 #include "model/text_format.h"
@@ -42,7 +43,9 @@ void FillPairTable(const std::vector<TBranch>& branches, PairTable& pairs, MemoV
     const int a = branch.From, b = branch.To;
     const std::string admittance = BranchLabel("Y", branch);
     const Complex y = Divide(Complex(1.0, 0.0), branch.Z, admittance);
+    RequireFinite(y, admittance, "проводимости " + admittance);
     const Complex sourceCurrent = branch.E / branch.Z;
+    RequireFinite(sourceCurrent, "E*" + admittance, "тока источника E*" + admittance);
     pairs(b, a).Y = y;
     pairs(a, b).Y = y;
     pairs(a, b).J = sourceCurrent * -1.0;
@@ -159,20 +162,24 @@ bool NodePotentialMethod(const CircuitState& state, int z, ResultsDirectory& res
   const std::vector<int> rowNodes = RowList(n, z);
   const int t = static_cast<int>(rowNodes.size());
   ComplexMatrix rows = AssembleSystem(pairs, rowNodes);
+  RequireFiniteSystem(rows, t);
   ShowNodalSystem(rows, t, views);
   const std::vector<Complex> solved = SolveLinearSystem(rows, t, results, "Potential.txt");
+  const std::vector<Complex> potentials = NodePotentials(solved, rowNodes, n);
+  std::vector<Complex> currents = CurrentsFromPotentials(state.Branches, potentials);
+  std::vector<int> nodes;
+  for (int k = 1; k <= n; ++k) nodes.push_back(k);
+  const std::vector<Complex> listed(potentials.begin() + 1, potentials.end());
+  RequireFiniteNodalRun(nodes, listed, state.Branches, currents);
 
   std::string section = MethodSectionHeader("Метод узловых потенциалов (не оптимальный)") + "\n\nПотенциалы:\n";
-  const std::vector<Complex> potentials = NodePotentials(solved, rowNodes, n);
   for (int k = 1; k <= n; ++k) ReportPotential(k, potentials[k], views.NdPot, section);
   section += "\n\nТоки:\n";
 
-  std::vector<Complex> currents = CurrentsFromPotentials(state.Branches, potentials);
   ReportBranchCurrents(state.Branches, currents, views.CurMemo, section);
   if (solution) {
-    solution->Nodes.clear();
-    for (int k = 1; k <= n; ++k) solution->Nodes.push_back(k);
-    solution->Potentials.assign(potentials.begin() + 1, potentials.end());
+    solution->Nodes = std::move(nodes);
+    solution->Potentials = listed;
   }
   FinishNodalRun(state.Branches, std::move(currents), section, results, views.PowerMemo, solution);
   return true;

@@ -34,7 +34,9 @@ struct NodalSolution {
 // of the nodes 1..NodeCount (the window checks that first). A branch with
 // Z = 0 throws DivisionByZero naming its admittance ("Y12") once the InValMem
 // lines of the branches before it are shown; a singular system throws
-// SingularSystem with the grids filled.
+// SingularSystem with the grids filled. A value that is not finite (an
+// admittance, the system, a potential, a current, a power) throws
+// NonFiniteValue before it is shown, and out.txt gets no section.
 bool NodePotentialMethod(const CircuitState& state, int z, ResultsDirectory& results, PotFormViews& views,
                          NodalSolution* solution = nullptr);
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "analysis/branch_impedances.h"
+#include "analysis/finite_results.h"
 #include "analysis/linear_solver.h"
 #include "analysis/power_balance.h"
 #include "model/errors.h"
@@ -137,10 +138,15 @@ RowNumbering NumberRows(const CircuitState& state, int z) {
 // ends as the sum over everything joining the two nodes.
 void EnterAdmittance(ComplexMatrix& m, const RowNumbering& rows, int a, int b, Complex z, Complex e,
                      const std::string& label, bool addMutual, MemoView& InValMem) {
+  RequireFinite(z, "Z" + label, "сопротивления Z" + label);
   const Complex y = Divide(Complex(1.0, 0.0), z, "Y" + label);
+  RequireFinite(y, "Y" + label, "проводимости Y" + label);
+  const Complex sourceCurrent = e / z;
+  RequireFinite(sourceCurrent, "Y*E" + label, "тока источника Y*E" + label);
   InValMem.Add("Y" + label + " = " + ComplexToText(y));
-  InValMem.Add("Y*E" + label + " = " + ComplexToText(e / z));
+  InValMem.Add("Y*E" + label + " = " + ComplexToText(sourceCurrent));
   const Complex s = y * e;
+  RequireFinite(s, "Y*E" + label, "тока источника Y*E" + label);
   const int t = rows.t, ra = rows.RowOfNode[a], rb = rows.RowOfNode[b];
   if (rb == t) {
     m[ra][ra] += y;
@@ -256,15 +262,17 @@ bool OptimalNodePotentialMethod(const CircuitState& state, int z, ResultsDirecto
   const int t = rows.t;
   ComplexMatrix m = AssembleSystem(state, chains, rows, views.InValMem);
   NegateMutualEntries(m, t);
+  RequireFiniteSystem(m, t);
   ShowNodalSystem(m, t, views);
   std::vector<Complex> potentials = SolveLinearSystem(m, t, results, "Potential.txt");
   potentials.push_back(Complex());
+  std::vector<Complex> currents = BranchCurrents(state, chains, rows, potentials);
+  RequireFiniteNodalRun(rows.NodeOfRow, potentials, state.Branches, currents);
 
   std::string section = MethodSectionHeader("Метод узловых потенциалов (оптимальный)") + "\nПотенциалы\n";
   for (int r = 0; r <= t; ++r) ReportPotential(rows.NodeOfRow[r], potentials[r], views.NdPot, section);
   section += "\nТоки:\n";
 
-  std::vector<Complex> currents = BranchCurrents(state, chains, rows, potentials);
   ReportBranchCurrents(state.Branches, currents, views.CurMemo, section);
   if (solution) {
     solution->Nodes = rows.NodeOfRow;

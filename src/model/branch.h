@@ -28,4 +28,9 @@ using BranchTable = std::vector<BranchRow>;
 // The six column titles of the title row.
 const BranchRow& BranchTableTitles();
 
+// Where a cell of the branch table stands, as a refusal names it:
+// "Ветвь 3 (2->4), столбец «E, В»" (`rowNumber` 1-based, the branch's name as
+// typed, the column title of the grid).
+std::string BranchCellPlace(const BranchRow& row, int rowNumber, int column);
+
 }  // namespace ohmara

@@ -77,6 +77,36 @@ std::optional<CellPlace> FindUnstorableCell(const BranchTable& table) {
   return std::nullopt;
 }
 
+std::optional<UnencodableCell> FindUnencodableCell(const BranchTable& table) {
+  for (size_t r = 0; r < table.size(); ++r)
+    for (int c = 0; c < kBranchColumns; ++c)
+      if (std::optional<std::string> character = FirstCharacterOutsideCp1251(table[r][c]))
+        return UnencodableCell{{static_cast<int>(r) + 1, c}, std::move(*character)};
+  return std::nullopt;
+}
+
+std::string UnencodableCellMessage(const BranchTable& table, const UnencodableCell& cell) {
+  const BranchRow& row = table.at(cell.place.row - 1);
+  return BranchCellPlace(row, cell.place.row, cell.place.column) + ": знака «" + cell.character +
+         "» нет в кодировке Windows-1251, в которой хранится файл. Файл не записан.";
+}
+
+std::string SaveProblemMessage(SaveProblem problem, const std::string& fileName) {
+  switch (problem) {
+    case SaveProblem::None:
+      return "";
+    case SaveProblem::NotPermitted:
+      return "Нет прав на запись файла «" + fileName + "». Файл не изменён.";
+    case SaveProblem::NotAFile:
+      return "«" + fileName + "» — не файл (например, папка). Ничего не записано.";
+    case SaveProblem::Unencodable:
+      return "В таблице есть знак, которого нет в кодировке Windows-1251, в которой хранится файл. Файл не записан.";
+    case SaveProblem::CannotWrite:
+      break;
+  }
+  return "Не удалось записать файл «" + fileName + "». Прежнее содержимое файла не изменено.";
+}
+
 std::string BranchTableFileText(const BranchTable& table) {
   std::string text = std::to_string(table.size()) + "\n";
   for (const BranchRow& row : table) {
@@ -121,7 +151,11 @@ BranchFileReading ReadBranchTableFile(const std::filesystem::path& path) {
 }
 
 bool SaveBranchTableFile(const std::filesystem::path& path, const BranchTable& table) {
-  return SaveTextFileAtomically(path, BranchTableFileText(table));
+  return SaveBranchTableFileSafely(path, table) == SaveProblem::None;
+}
+
+SaveProblem SaveBranchTableFileSafely(const std::filesystem::path& path, const BranchTable& table) {
+  return SaveTextFileSafely(path, BranchTableFileText(table));
 }
 
 }  // namespace ohmara

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "model/branch.h"
+#include "model/safe_save.h"
 
 namespace ohmara {
 
@@ -21,6 +22,21 @@ struct CellPlace {
 // inside its text (or, in the name column, at either end), so reading would
 // split it and shift every later field. Blank cells count as empty.
 std::optional<CellPlace> FindUnstorableCell(const BranchTable& table);
+
+// The first cell holding a character Windows-1251 cannot hold, with that
+// character: the file would get a '?' in its place.
+struct UnencodableCell {
+  CellPlace place;
+  std::string character;
+};
+std::optional<UnencodableCell> FindUnencodableCell(const BranchTable& table);
+
+// The refusal of a save for that cell: "Ветвь 3 (2->4), столбец «R, Ом»: знака
+// «Ω» нет в кодировке Windows-1251, в которой хранится файл. Файл не записан."
+std::string UnencodableCellMessage(const BranchTable& table, const UnencodableCell& cell);
+
+// The refusal of a save that failed, naming the file as the student chose it.
+std::string SaveProblemMessage(SaveProblem problem, const std::string& fileName);
 
 // The text of the file for `table` ("\n" line ends; the file form is made
 // when it is written). Requires that no cell is unstorable.
@@ -54,7 +70,9 @@ struct BranchFileReading {
 BranchFileReading ParseBranchTableText(const std::string& text);
 BranchFileReading ReadBranchTableFile(const std::filesystem::path& path);
 
-// Writes through a temporary file, so a failure leaves the old file intact.
+// Writes through a temporary file, so a failure leaves the old file intact;
+// a table with an unencodable cell is refused and nothing is written.
 bool SaveBranchTableFile(const std::filesystem::path& path, const BranchTable& table);
+SaveProblem SaveBranchTableFileSafely(const std::filesystem::path& path, const BranchTable& table);
 
 }  // namespace ohmara

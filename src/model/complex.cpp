@@ -14,17 +14,53 @@ Complex& Complex::operator*=(Complex w) {
   return *this;
 }
 
-Complex& Complex::operator/=(Complex w) {
+namespace {
+
+// Inside this band of magnitudes the textbook quotient neither overflows nor
+// underflows in its squares and products, so it is accurate; its results
+// are kept bit for bit, since the results files print them.
+constexpr double kPlainLow = 1e-140;
+constexpr double kPlainHigh = 1e140;
+
+double LargerPart(Complex z) { return std::fmax(std::fabs(z.re), std::fabs(z.im)); }
+
+bool InPlainBand(double magnitude) { return magnitude >= kPlainLow && magnitude <= kPlainHigh; }
+
+Complex PlainQuotient(double a, double b, Complex w) {
   const double denominator = w.re * w.re + w.im * w.im;
-  if (denominator == 0.0) throw DivisionByZero("");
-  const double a = re, b = im;
-  re = (a * w.re + b * w.im) / denominator;
-  im = (b * w.re - a * w.im) / denominator;
+  return {(a * w.re + b * w.im) / denominator, (b * w.re - a * w.im) / denominator};
+}
+
+// Both operands brought to magnitudes near 1 by powers of two (exact), the
+// quotient formed there and scaled back: accurate wherever the quotient is
+// representable, infinite or zero only where it truly is not.
+Complex ScaledQuotient(Complex z, Complex w) {
+  int zExponent = 0, wExponent = 0;
+  const double zLarger = LargerPart(z);
+  if (zLarger != 0.0) std::frexp(zLarger, &zExponent);
+  std::frexp(LargerPart(w), &wExponent);
+  const Complex zScaled{std::ldexp(z.re, -zExponent), std::ldexp(z.im, -zExponent)};
+  const Complex wScaled{std::ldexp(w.re, -wExponent), std::ldexp(w.im, -wExponent)};
+  const Complex q = PlainQuotient(zScaled.re, zScaled.im, wScaled);
+  return {std::ldexp(q.re, zExponent - wExponent), std::ldexp(q.im, zExponent - wExponent)};
+}
+
+}  // namespace
+
+Complex& Complex::operator/=(Complex w) {
+  if (IsZero(w)) throw DivisionByZero("");
+  const double zLarger = LargerPart(*this);
+  const bool plain = InPlainBand(LargerPart(w)) && (zLarger == 0.0 || InPlainBand(zLarger));
+  // Infinite or NaN operands take the plain way too, which carries them on
+  // for the finiteness checks to name.
+  *this = plain || !IsFinite(*this) || !IsFinite(w) ? PlainQuotient(re, im, w) : ScaledQuotient(*this, w);
   return *this;
 }
 
+bool IsFinite(Complex z) { return std::isfinite(z.re) && std::isfinite(z.im); }
+
 Complex Divide(Complex z, Complex w, const std::string& quantity) {
-  if (w.re * w.re + w.im * w.im == 0.0) throw DivisionByZero(quantity);
+  if (IsZero(w)) throw DivisionByZero(quantity);
   return z / w;
 }
 
@@ -47,8 +83,8 @@ std::string Trimmed(std::string text) {
   TrimZeros(text);
   return text;
 }
-// A part counts as zero unless it compares below or above 0 (so -0 and NaN do).
-bool PartIsZero(double part) { return !(part < 0.0 || part > 0.0); }
+// -0 counts as zero; NaN does not, so it can never pass for a zero result.
+bool PartIsZero(double part) { return part == 0.0; }
 
 std::string ImaginaryText(double b, bool afterReal) {
   if (b < 0) return " - j " + Trimmed(Format("%-7.4lf", -b));

@@ -18,7 +18,8 @@ struct Complex {
   Complex& operator*=(Complex w);
   Complex& operator*=(double x) { re *= x; im *= x; return *this; }
   // Throws DivisionByZero when w is exactly 0 + 0i: the analysis must never
-  // carry an inf or NaN into a window or file.
+  // carry an inf or NaN into a window or file. Scaled, so the quotient of
+  // finite values is accurate wherever it is representable.
   Complex& operator/=(Complex w);
 
   friend Complex operator+(Complex z, Complex w) { return z += w; }
@@ -34,6 +35,8 @@ inline double real(Complex z) { return z.re; }
 inline double imag(Complex z) { return z.im; }
 inline Complex conj(Complex z) { return {z.re, -z.im}; }
 inline bool IsZero(Complex z) { return z.re == 0.0 && z.im == 0.0; }
+// Both parts neither infinite nor NaN.
+bool IsFinite(Complex z);
 
 // Divides, naming `quantity` in the error when w is 0 + 0i.
 Complex Divide(Complex z, Complex w, const std::string& quantity);

@@ -3,14 +3,39 @@
 namespace ohmara {
 
 namespace {
-std::string ConversionMessage(const std::string& text, ConversionError::Kind kind) {
-  const char* what = kind == ConversionError::Kind::Float ? "floating point" : "integer";
-  return "'" + text + "' is not a valid " + what + " value";
+
+std::string RefusalText(const std::string& text, ConversionError::Kind kind, ConversionError::Reason reason) {
+  const bool integer = kind == ConversionError::Kind::Integer;
+  // Quoting nothing would read as a stray pair of marks.
+  if (text.find_first_not_of(" \t\r\n") == std::string::npos)
+    return integer ? "пусто, а нужно целое число." : "пусто, а нужно число.";
+  const std::string quoted = "«" + text + "» — ";
+  switch (reason) {
+    case ConversionError::Reason::TooLarge:
+      return quoted + (integer ? "слишком большое целое число." : "слишком большое число (больше 1.79e308 по модулю).");
+    case ConversionError::Reason::TooSmall:
+      return quoted + "слишком маленькое число: не ноль, но меньше 4.9e-324 по модулю.";
+    case ConversionError::Reason::NotANumber:
+      break;
+  }
+  return quoted + (integer ? "не целое число." : "не число.");
 }
+
+std::string Placed(const std::string& where, const std::string& message) {
+  return where.empty() ? message : where + ": " + message;
+}
+
 }  // namespace
 
-ConversionError::ConversionError(std::string text, Kind kind)
-    : std::runtime_error(ConversionMessage(text, kind)), text_(std::move(text)), kind_(kind) {}
+ConversionError::ConversionError(std::string text, Kind kind, Reason reason)
+    : std::runtime_error(RefusalText(text, kind, reason)), text_(std::move(text)), kind_(kind), reason_(reason) {}
+
+ConversionError::ConversionError(const ConversionError& bare, std::string where)
+    : std::runtime_error(Placed(where, RefusalText(bare.text_, bare.kind_, bare.reason_))),
+      text_(bare.text_),
+      kind_(bare.kind_),
+      reason_(bare.reason_),
+      where_(std::move(where)) {}
 
 DivisionByZero::DivisionByZero(std::string what)
     : std::runtime_error("Floating point division by zero" + (what.empty() ? "" : " (" + what + ")")),
@@ -23,5 +48,8 @@ SingularSystem::SingularSystem(int column)
 
 UnsolvableCircuit::UnsolvableCircuit(std::string reason, int node)
     : std::runtime_error(std::move(reason)), node_(node) {}
+
+NonFiniteValue::NonFiniteValue(std::string quantity, const std::string& message)
+    : std::runtime_error(message), quantity_(std::move(quantity)) {}
 
 }  // namespace ohmara

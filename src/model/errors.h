@@ -1,23 +1,36 @@
 #pragma once
-// Errors the core raises. The core words them plainly in English for logs and
-// tests; the windows turn each kind into the message a student reads.
+// Errors the core raises. Most are worded plainly in English for logs and
+// tests, and the windows turn each kind into the message a student reads.
+// A refused number and a value that is not finite are worded in Russian by
+// the core itself: only the core knows the branch, column or quantity at
+// fault, and the message must say where.
 
 #include <stdexcept>
 #include <string>
 
 namespace ohmara {
 
-// A text that should hold a number does not.
+// A text that should hold a number does not, or holds one too large or too
+// small (but not zero) to be stored. what() is the Russian message:
+// "«1,2x» — не число.", headed by the place when one is given
+// ("Ветвь 3 (2->4), столбец «E, В»: «1,2x» — не число.").
 class ConversionError : public std::runtime_error {
  public:
   enum class Kind { Float, Integer };
-  ConversionError(std::string text, Kind kind);
+  enum class Reason { NotANumber, TooLarge, TooSmall };
+  ConversionError(std::string text, Kind kind, Reason reason = Reason::NotANumber);
+  // The same refusal headed by `where`.
+  ConversionError(const ConversionError& bare, std::string where);
   const std::string& Text() const { return text_; }
   Kind NumberKind() const { return kind_; }
+  Reason Why() const { return reason_; }
+  const std::string& Where() const { return where_; }
 
  private:
   std::string text_;
   Kind kind_;
+  Reason reason_;
+  std::string where_;
 };
 
 // A division whose divisor is exactly zero (a complex 0 + 0i or a real 0).
@@ -50,6 +63,18 @@ class UnsolvableCircuit : public std::runtime_error {
 
  private:
   int node_;
+};
+
+// A value that is not finite (an infinity or NaN) where a result must stand.
+// `quantity` names it ("Z24", "I12", "ω"); what() is the Russian message
+// naming the branch or quantity, shown as it stands.
+class NonFiniteValue : public std::runtime_error {
+ public:
+  NonFiniteValue(std::string quantity, const std::string& message);
+  const std::string& Quantity() const { return quantity_; }
+
+ private:
+  std::string quantity_;
 };
 
 }  // namespace ohmara

@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <fstream>
 #include <system_error>
-#include <unistd.h>
 
 namespace ohmara {
 
@@ -112,21 +111,25 @@ bool AppendTextFile(const std::filesystem::path& path, std::string_view text) {
   return WriteBytes(path, ToFileBytes(text), std::ios::app);
 }
 
+std::optional<std::string> FirstCharacterOutsideCp1251(std::string_view utf8) {
+  for (size_t pos = 0; pos < utf8.size();) {
+    const size_t start = pos;
+    const char32_t cp = DecodeUtf8(utf8, pos);
+    // A broken sequence is named by the replacement character, since its
+    // own bytes would not read as text.
+    if (cp == 0xFFFD) return std::string("\xEF\xBF\xBD");
+    if (EncodeCodePoint(cp) == '?' && cp != U'?') return std::string(utf8.substr(start, pos - start));
+  }
+  return std::nullopt;
+}
+
+SaveProblem SaveTextFileSafely(const std::filesystem::path& path, std::string_view text) {
+  if (FirstCharacterOutsideCp1251(text)) return SaveProblem::Unencodable;
+  return SaveFileSafely(path, ToFileBytes(text));
+}
+
 bool SaveTextFileAtomically(const std::filesystem::path& path, std::string_view text) {
-  std::filesystem::path temporary = path;
-  temporary += ".tmp" + std::to_string(::getpid());
-  if (!WriteTextFile(temporary, text)) {
-    std::error_code ignored;
-    std::filesystem::remove(temporary, ignored);
-    return false;
-  }
-  std::error_code error;
-  std::filesystem::rename(temporary, path, error);
-  if (error) {
-    std::filesystem::remove(temporary, error);
-    return false;
-  }
-  return true;
+  return SaveTextFileSafely(path, text) == SaveProblem::None;
 }
 
 std::optional<std::string> ReadTextFile(const std::filesystem::path& path) {
@@ -136,11 +139,13 @@ std::optional<std::string> ReadTextFile(const std::filesystem::path& path) {
   if (!file) return std::nullopt;
   std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
   if (file.bad()) return std::nullopt;
+  constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+  const bool utf8 = std::string_view(bytes).substr(0, kUtf8Mark.size()) == kUtf8Mark;
   std::string withoutCr;
   withoutCr.reserve(bytes.size());
-  for (char c : bytes)
-    if (c != '\r') withoutCr.push_back(c);
-  return Cp1251ToUtf8(withoutCr);
+  for (size_t i = utf8 ? kUtf8Mark.size() : 0; i < bytes.size(); ++i)
+    if (bytes[i] != '\r') withoutCr.push_back(bytes[i]);
+  return utf8 ? withoutCr : Cp1251ToUtf8(withoutCr);
 }
 
 bool IsTokenSeparator(char c) {

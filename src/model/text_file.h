@@ -8,10 +8,16 @@
 #include <string>
 #include <string_view>
 
+#include "model/safe_save.h"
+
 namespace ohmara {
 
 // UTF-8 to Windows-1251; a character the code page lacks becomes '?'.
 std::string Utf8ToCp1251(std::string_view utf8);
+
+// The first character of `utf8` that Windows-1251 cannot hold (as UTF-8
+// text; a broken sequence gives U+FFFD), or nothing when all fit.
+std::optional<std::string> FirstCharacterOutsideCp1251(std::string_view utf8);
 std::string Cp1251ToUtf8(std::string_view cp1251);
 
 // "\n" to "\r\n" and UTF-8 to Windows-1251: the bytes a file holds.
@@ -22,12 +28,17 @@ std::string ToFileBytes(std::string_view text);
 bool WriteTextFile(const std::filesystem::path& path, std::string_view text);
 bool AppendTextFile(const std::filesystem::path& path, std::string_view text);
 
-// Writes a temporary file beside `path`, then renames it over `path`, so a
-// failure never destroys the previous file.
+// Saves a user's file through SaveFileSafely, so a failure never destroys
+// the previous file. Text holding a character Windows-1251 lacks is refused
+// (SaveProblem::Unencodable) and nothing is written: a '?' in its place
+// would change what the student typed.
+SaveProblem SaveTextFileSafely(const std::filesystem::path& path, std::string_view text);
 bool SaveTextFileAtomically(const std::filesystem::path& path, std::string_view text);
 
 // The file's text converted to UTF-8 (CR LF and LF both accepted; CRs are
-// dropped), or nothing when it cannot be read.
+// dropped), or nothing when it cannot be read. A file that starts with the
+// UTF-8 byte-order mark was saved as UTF-8: the mark is skipped and the rest
+// taken as UTF-8.
 std::optional<std::string> ReadTextFile(const std::filesystem::path& path);
 
 // The blanks that separate the tokens of a file (those of isspace in the C

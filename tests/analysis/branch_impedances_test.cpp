@@ -57,7 +57,7 @@ TEST(ComputeBranchValues, EachElementKindAtEachUnit) {
     TBranch branch{1, 2};
     branch.Z = {9, 9};
     branch.E = {9, 9};
-    ComputeBranchValues(branch, c.row, AngularFrequency({c.frequency, c.unit}), "Z12");
+    ComputeBranchValues(branch, c.row, 1, AngularFrequency({c.frequency, c.unit}));
     EXPECT_NEAR(branch.Z.re, c.z.re, 1e-9 * (1 + std::abs(c.z.re))) << c.what;
     EXPECT_NEAR(branch.Z.im, c.z.im, 1e-9 * (1 + std::abs(c.z.im))) << c.what;
     EXPECT_NEAR(branch.E.re, c.e.re, 1e-9) << c.what;
@@ -65,32 +65,53 @@ TEST(ComputeBranchValues, EachElementKindAtEachUnit) {
   }
 }
 
-TEST(ComputeBranchValues, BadCellsAndZeroDivisorsThrow) {
+// Every refusal names where the fault is: the branch by its row and name and
+// the column for a cell, the branch and the element for an infinite
+// impedance, the frequency for an infinite ω. An exact zero divisor stays a
+// division by zero.
+TEST(ComputeBranchValues, RefusalsSayWhere) {
+  enum class Thrown { Conversion, Division, NonFinite };
   struct Case {
-    const char* what;
     BranchRow row;
     const char* frequency;
-    bool division;  // else a conversion error
+    int unit;
+    Thrown thrown;
+    const char* message;  // what() of the refusal; the quantity for a division by zero
   };
   const Case cases[] = {
-      {"R not a number", Row("1->2", "1,2x", "", "", "", ""), "15", false},
-      {"E with empty angle", Row("1->2", "", "", "", "100", ""), "15", false},
-      {"angle not a number", Row("1->2", "", "", "", "100", "3O"), "15", false},
-      {"frequency not a number", Row("1->2", "1", "", "", "", ""), "15 Hz", false},
-      {"C of 0", Row("1->2", "", "", "0", "", ""), "15", true},
-      {"frequency 0 with C", Row("1->2", "", "", "10", "", ""), "0", true},
-      {"omega C below the smallest normal double", Row("1->2", "", "", "1e-156", "", ""), "1e-155", true},
+      {Row("2->4", "1,2x", "", "", "", ""), "15", 0, Thrown::Conversion, "Ветвь 3 (2->4), столбец «R, Ом»: «1,2x» — не число."},
+      {Row("2->4", "", "", "", "100", ""), "15", 0, Thrown::Conversion, "Ветвь 3 (2->4), столбец «Угол»: пусто, а нужно число."},
+      {Row("2->4", "", "", "", "1e400", "0"), "15", 0, Thrown::Conversion,
+       "Ветвь 3 (2->4), столбец «E, В»: «1e400» — слишком большое число (больше 1.79e308 по модулю)."},
+      {Row("2->4", "", "", "1e-400", "", ""), "15", 0, Thrown::Conversion,
+       "Ветвь 3 (2->4), столбец «C, мкФ»: «1e-400» — слишком маленькое число: не ноль, но меньше 4.9e-324 по модулю."},
+      {Row("2->4", "1", "", "", "", ""), "15 Hz", 0, Thrown::Conversion, "Частота: «15 Hz» — не число."},
+      {Row("2->4", "", "", "0", "", ""), "15", 0, Thrown::Division, "Z24"},
+      {Row("2->4", "", "", "10", "", ""), "0", 0, Thrown::Division, "Z24"},
+      {Row("2->4", "", "", "1e-305", "", ""), "50", 0, Thrown::NonFinite,
+       "Сопротивление ветви 2->4 бесконечно: ёмкость 1e-305 мкФ слишком мала для частоты 50 Гц."},
+      {Row("2->4", "", "", "1e-156", "", ""), "1e-155", 0, Thrown::NonFinite,
+       "Сопротивление ветви 2->4 бесконечно: ёмкость 1e-156 мкФ слишком мала для частоты 1e-155 Гц."},
+      {Row("2->4", "", " 1e308 ", "", "", ""), "2", 1, Thrown::NonFinite,
+       "Сопротивление ветви 2->4 бесконечно: индуктивность 1e308 мГн слишком велика для частоты 2000 Гц."},
+      {Row("2->4", "1", "", "", "", ""), "1e308", 2, Thrown::NonFinite,
+       "Частота 1e308 МГц слишком велика: угловая частота ω = 2πf бесконечна."},
   };
   for (const Case& c : cases) {
-    TBranch branch{1, 2};
+    SCOPED_TRACE(c.message);
+    TBranch branch{2, 4};
     try {
-      ComputeBranchValues(branch, c.row, AngularFrequency({c.frequency, 0}), "Z12");
-      ADD_FAILURE() << c.what << ": nothing thrown";
+      ComputeBranchValues(branch, c.row, 3, AngularFrequency({c.frequency, c.unit}));
+      ADD_FAILURE() << "nothing thrown";
     } catch (const DivisionByZero& error) {
-      EXPECT_TRUE(c.division) << c.what;
-      EXPECT_EQ(error.Quantity(), "Z12") << c.what;
-    } catch (const ConversionError&) {
-      EXPECT_FALSE(c.division) << c.what;
+      EXPECT_EQ(c.thrown, Thrown::Division);
+      EXPECT_EQ(error.Quantity(), c.message);
+    } catch (const ConversionError& error) {
+      EXPECT_EQ(c.thrown, Thrown::Conversion);
+      EXPECT_EQ(std::string(error.what()), c.message);
+    } catch (const NonFiniteValue& error) {
+      EXPECT_EQ(c.thrown, Thrown::NonFinite);
+      EXPECT_EQ(std::string(error.what()), c.message);
     }
   }
 }

@@ -35,7 +35,9 @@ TEST(ComplexToText, ScreenForms) {
       {{1000000, 0}, "1000000"},
       {{0.00004, 0}, " 0"},
       {{-3.33333333, 0}, "-3.3333"},
-      {{std::numeric_limits<double>::quiet_NaN(), 0}, " 0"},
+      // NaN never passes for a zero result.
+      {{std::numeric_limits<double>::quiet_NaN(), 0}, "    nan"},
+      {{0, std::numeric_limits<double>::quiet_NaN()}, " j nan    "},
   };
   for (const TextCase& c : cases) EXPECT_EQ(ComplexToText(c.z), c.text) << c.z.re << " " << c.z.im;
 }
@@ -83,6 +85,39 @@ TEST(ComplexArithmetic, DivisionByZeroThrows) {
   } catch (const DivisionByZero& e) {
     EXPECT_EQ(e.Quantity(), "Y12");
   }
+}
+
+// Quotients of representable values stay accurate wherever the quotient is
+// representable, far beyond where the squares of the divisor overflow or
+// underflow; inside the ordinary range the plain formula's bits are kept.
+TEST(ComplexArithmetic, DivisionIsAccurateAtTheEndsOfTheRange) {
+  const double inf = std::numeric_limits<double>::infinity();
+  struct Case {
+    Complex z, w, quotient;
+  };
+  const Case cases[] = {
+      {{3, 4}, {1, 2}, {(3.0 * 1 + 4.0 * 2) / 5.0, (4.0 * 1 - 3.0 * 2) / 5.0}},
+      {{1e300, 1e300}, {1e300, 1e300}, {1, 0}},
+      {{1.5e308, 0}, {1.5e308, 0}, {1, 0}},
+      {{1, 0}, {0, 3.2e-161}, {0, -3.125e160}},
+      {{1e-300, 0}, {1e-300, 1e-300}, {0.5, -0.5}},
+      {{1e308, 0}, {1e154, 1e154}, {5e153, -5e153}},
+      {{1e-320, 0}, {1e-320, 0}, {1, 0}},
+      {{1e300, 0}, {1e-300, 0}, {inf, 0}},  // not representable: infinite, for the checks to name
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(ComplexToText(c.z) + " / " + ComplexToText(c.w));
+    const Complex q = c.z / c.w;
+    if (std::isinf(c.quotient.re)) {
+      EXPECT_TRUE(std::isinf(q.re));
+      continue;
+    }
+    const double scale = std::fmax(std::fabs(c.quotient.re), std::fabs(c.quotient.im));
+    EXPECT_LE(std::fabs(q.re - c.quotient.re), 4e-16 * scale) << q.re;
+    EXPECT_LE(std::fabs(q.im - c.quotient.im), 4e-16 * scale) << q.im;
+  }
+  EXPECT_THROW(Complex(1, 1) / Complex(0, 0), DivisionByZero);
+  EXPECT_NO_THROW(Complex(1, 1) / Complex(1e-320, 0));
 }
 
 TEST(FileForms, SignChoosesTheImaginaryFormat) {

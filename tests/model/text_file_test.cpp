@@ -87,13 +87,35 @@ TEST(NumberText, StrictConversion) {
   EXPECT_EQ(StrToFloat("-3"), -3);
   EXPECT_EQ(StrToFloat("+2e3"), 2000);
   EXPECT_EQ(StrToFloat(".5"), 0.5);
+  EXPECT_EQ(StrToFloat("1e-310"), 1e-310);  // subnormal, but stored
+  EXPECT_EQ(StrToFloat("0e-999"), 0.0);
   for (const char* bad : {"", " ", "1,2x", "1.2.3", "1,2,3", "inf", "nan", "0x10", "e5", "-", "1e", "1 2", "1e999"}) {
     EXPECT_THROW(StrToFloat(bad), ConversionError) << bad;
   }
+  // Each refusal says what is wrong with the text, and a field names its place.
+  const std::pair<const char*, const char*> refusals[] = {
+      {"1,2x", "«1,2x» — не число."},
+      {" ", "пусто, а нужно число."},
+      {"1e400", "«1e400» — слишком большое число (больше 1.79e308 по модулю)."},
+      {"-1.8e308", "«-1.8e308» — слишком большое число (больше 1.79e308 по модулю)."},
+      {"1e-400", "«1e-400» — слишком маленькое число: не ноль, но меньше 4.9e-324 по модулю."},
+      {"0,00001e-320", "«0,00001e-320» — слишком маленькое число: не ноль, но меньше 4.9e-324 по модулю."},
+      {"123456e-99999999999999", "«123456e-99999999999999» — слишком маленькое число: не ноль, но меньше 4.9e-324 по модулю."},
+  };
+  for (const auto& [text, message] : refusals) {
+    try {
+      StrToFloat(text);
+      ADD_FAILURE() << text << " was accepted";
+    } catch (const ConversionError& e) {
+      EXPECT_EQ(std::string(e.what()), message);
+    }
+  }
   try {
-    StrToFloat("1,2x");
+    FieldToFloat("abc", "Частота");
+    ADD_FAILURE() << "abc was accepted";
   } catch (const ConversionError& e) {
-    EXPECT_STREQ(e.what(), "'1,2x' is not a valid floating point value");
+    EXPECT_EQ(std::string(e.what()), "Частота: «abc» — не число.");
+    EXPECT_EQ(e.Text(), "abc");
   }
   EXPECT_EQ(StrToInt(" 3 "), 3);
   EXPECT_EQ(StrToInt("-7"), -7);
@@ -102,7 +124,7 @@ TEST(NumberText, StrictConversion) {
   try {
     StrToInt("abc");
   } catch (const ConversionError& e) {
-    EXPECT_STREQ(e.what(), "'abc' is not a valid integer value");
+    EXPECT_EQ(std::string(e.what()), "«abc» — не целое число.");
   }
 }
 

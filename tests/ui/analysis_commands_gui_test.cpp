@@ -75,7 +75,7 @@ TEST_F(AnalysisCommandsTest, BadNumberStopsTheTestWithTheConversionError) {
   Click("TestBtn");
   ASSERT_EQ(prompts_.messages.size(), 1u);
   EXPECT_TRUE(prompts_.messages[0].critical);
-  EXPECT_EQ(prompts_.messages[0].text, "'1,5x' is not a valid floating point value");
+  EXPECT_EQ(prompts_.messages[0].text, "Ветвь 1 (1->2), столбец «R, Ом»: «1,5x» — не число.");
   EXPECT_TRUE(prompts_.modalShown.empty());
   EXPECT_TRUE(Circuit().NeedsTest);
 }

@@ -92,7 +92,7 @@ TEST_F(MainWindowTest, ZeroNodeThatIsNotANumberShowsTheConversionError) {
   Click("BitBtn3");
   ASSERT_EQ(prompts_.messages.size(), 2u);
   EXPECT_TRUE(prompts_.messages[0].critical);
-  EXPECT_EQ(prompts_.messages[0].text, "'abc' is not a valid integer value");
+  EXPECT_EQ(prompts_.messages[0].text, "«abc» — не целое число.");
   EXPECT_FALSE(Windows().nodePotentialWindow->isVisible());
 }
 

@@ -1,0 +1,121 @@
+#include "model/safe_save.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <string>
+#include <sys/stat.h>
+#include <system_error>
+#include <unistd.h>
+
+namespace ohmara {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Holds a descriptor and the temporary name until the rename succeeds; on
+// any early return the temporary file goes.
+class TemporaryFile {
+ public:
+  explicit TemporaryFile(const fs::path& target) {
+    const fs::path directory = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    name_ = (directory / ("." + target.filename().string() + ".XXXXXX")).string();
+    fd_ = ::mkstemp(name_.data());
+    if (fd_ < 0) name_.clear();
+  }
+  ~TemporaryFile() {
+    if (fd_ >= 0) ::close(fd_);
+    if (!name_.empty()) ::unlink(name_.c_str());
+  }
+  TemporaryFile(const TemporaryFile&) = delete;
+  TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+  bool Open() const { return fd_ >= 0; }
+  int Descriptor() const { return fd_; }
+
+  bool WriteAll(std::string_view bytes) const {
+    while (!bytes.empty()) {
+      const ssize_t written = ::write(fd_, bytes.data(), bytes.size());
+      if (written < 0 && errno == EINTR) continue;
+      if (written <= 0) return false;
+      bytes.remove_prefix(static_cast<size_t>(written));
+    }
+    return ::fsync(fd_) == 0;
+  }
+
+  // Closes, then renames over `target`; afterwards nothing is left to clean.
+  bool CloseAndRename(const fs::path& target) {
+    const int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0 || ::rename(name_.c_str(), target.c_str()) != 0) return false;
+    name_.clear();
+    return true;
+  }
+
+ private:
+  std::string name_;
+  int fd_ = -1;
+};
+
+// The permissions a newly created file gets: 0666 less the umask, read
+// without changing it for good.
+mode_t NewFileMode() {
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  return 0666 & ~mask;
+}
+
+// The old file's mode and owner carried over to the new one. The owner can
+// be given only by a privileged user or to the same owner; failing that the
+// file simply belongs to whoever saved it, as an editor would leave it.
+void CarryOver(int fd, const struct stat* old) {
+  if (!old) {
+    ::fchmod(fd, NewFileMode());
+    return;
+  }
+  if (::fchown(fd, old->st_uid, old->st_gid) != 0) (void)::fchown(fd, static_cast<uid_t>(-1), old->st_gid);
+  ::fchmod(fd, old->st_mode & 07777);
+}
+
+void FlushDirectory(const fs::path& target) {
+  const fs::path directory = target.has_parent_path() ? target.parent_path() : fs::path(".");
+  const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
+}  // namespace
+
+fs::path SaveTarget(const fs::path& path) {
+  fs::path target = path;
+  // A bound on the links followed, as the system itself keeps, so a loop of
+  // links ends; the save then fails on the last name.
+  for (int hop = 0; hop < 40; ++hop) {
+    std::error_code error;
+    if (!fs::is_symlink(fs::symlink_status(target, error))) return target;
+    const fs::path link = fs::read_symlink(target, error);
+    if (error) return target;
+    target = link.is_absolute() ? link : target.parent_path() / link;
+  }
+  return target;
+}
+
+SaveProblem SaveFileSafely(const fs::path& path, std::string_view bytes) {
+  const fs::path target = SaveTarget(path);
+  struct stat old {};
+  const bool exists = ::stat(target.c_str(), &old) == 0;
+  if (exists && !S_ISREG(old.st_mode)) return SaveProblem::NotAFile;
+  // A file the user may not write stays as it is, even where the directory
+  // would allow replacing it.
+  if (exists && ::access(target.c_str(), W_OK) != 0) return SaveProblem::NotPermitted;
+
+  TemporaryFile temporary(target);
+  if (!temporary.Open()) return errno == EACCES || errno == EPERM ? SaveProblem::NotPermitted : SaveProblem::CannotWrite;
+  CarryOver(temporary.Descriptor(), exists ? &old : nullptr);
+  if (!temporary.WriteAll(bytes) || !temporary.CloseAndRename(target)) return SaveProblem::CannotWrite;
+  FlushDirectory(target);
+  return SaveProblem::None;
+}
+
+}  // namespace ohmara

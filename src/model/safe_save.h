@@ -1,0 +1,30 @@
+#pragma once
+// Replacing a user's file without ever leaving it half-written or changed
+// in kind: the bytes go to a fresh temporary file beside the real one
+// (created exclusively under an unpredictable name), are flushed to disk and
+// only then renamed over it. A symlink is written through to its target and
+// stays a symlink; the file keeps its mode and, where the user may set it,
+// its owner.
+
+#include <filesystem>
+#include <string_view>
+
+namespace ohmara {
+
+enum class SaveProblem {
+  None,
+  NotPermitted,  // the file (or its directory) may not be written by this user
+  NotAFile,      // the name is taken by a directory or another non-file
+  CannotWrite,   // creating, writing, flushing or renaming failed
+  Unencodable,   // the text holds a character the file's code page lacks
+};
+
+// Writes `bytes` exactly as given. On any problem the file is left as it was
+// and no temporary file remains.
+SaveProblem SaveFileSafely(const std::filesystem::path& path, std::string_view bytes);
+
+// The file a save of `path` must replace: `path` with every symlink on the
+// way followed (a dangling link gives the path it points to).
+std::filesystem::path SaveTarget(const std::filesystem::path& path);
+
+}  // namespace ohmara
