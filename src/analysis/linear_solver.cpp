@@ -1,6 +1,7 @@
 #include "analysis/linear_solver.h"
 
 #include <algorithm>
+#include <string_view>
 #include <cmath>
 #include <stdexcept>
 #include <string>
@@ -13,55 +14,65 @@ namespace ohmara {
 
 namespace {
 
+// Room for one trace entry: two numbers of at most width 6 and their signs,
+// "i" and a tab.
+constexpr size_t kEntryRoom = 2 * (6 + kFixedTextRoom) + 4;
+
 // One complex value of the trace: the real part by "%<realWidth>.3lf", then
 // "+%<plusWidth>.3lfi\t" for an imaginary part >= 0 (-0 included, printed
 // "+-0.000" as printf prints it) or "%4.3lfi\t" for a negative one.
-void AppendTraceValue(std::string& out, Complex z, int realWidth, int plusWidth) {
-  char buffer[2 * kFixedTextRoom + 16];
-  char* end = WriteFixed(buffer, z.re, {realWidth, 3});
+char* WriteTraceValue(char* out, Complex z, int realWidth, int plusWidth) {
+  out = WriteFixed(out, z.re, {realWidth, 3});
   if (z.im >= 0.0) {
-    *end++ = '+';
-    end = WriteFixed(end, z.im, {plusWidth, 3});
+    *out++ = '+';
+    out = WriteFixed(out, z.im, {plusWidth, 3});
   } else {
-    end = WriteFixed(end, z.im, {4, 3});
+    out = WriteFixed(out, z.im, {4, 3});
   }
-  *end++ = 'i';
-  *end++ = '\t';
-  out.append(buffer, end);
+  *out++ = 'i';
+  *out++ = '\t';
+  return out;
 }
 
 // Where the trace goes: a text in memory with "\n" line ends, or a results
-// file with CR LF. The file gets each matrix as soon as it is formatted, so
-// only one matrix is ever held; the trace is ASCII and needs no conversion.
+// file with CR LF. Every line is formatted into one reused buffer and passed
+// on at once, so a file gets the trace as it is produced and no more than a
+// line is ever held; the trace is ASCII and needs no conversion.
 class TraceSink {
  public:
-  explicit TraceSink(std::string& text) : text_(text), lineEnd_("\n") {}
-  TraceSink(ResultsDirectory::Rewriting& file, std::string& buffer) : text_(buffer), lineEnd_("\r\n"), file_(&file) {}
+  explicit TraceSink(std::string& text) : text_(&text), lineEnd_("\n") {}
+  explicit TraceSink(ResultsDirectory::Rewriting& file) : lineEnd_("\r\n"), file_(&file) {}
 
   // False when nothing would reach the file: the formatting can be skipped.
   bool Wanted() const { return !file_ || file_->Writing(); }
-  std::string& Text() { return text_; }
-  void EndLine() { text_.append(lineEnd_); }
-  void Flush() {
-    if (!file_) return;
-    file_->WriteBytes(text_);
-    text_.clear();
+
+  // One line: every value as a trace entry, then the line end.
+  void Line(const Complex* values, int count, int realWidth, int plusWidth) {
+    const size_t room = static_cast<size_t>(count) * kEntryRoom + lineEnd_.size();
+    if (line_.size() < room) line_.resize(room);
+    char* end = line_.data();
+    for (int j = 0; j < count; ++j) end = WriteTraceValue(end, values[j], realWidth, plusWidth);
+    end = std::copy(lineEnd_.begin(), lineEnd_.end(), end);
+    Put({line_.data(), static_cast<size_t>(end - line_.data())});
   }
+  void EmptyLine() { Put(lineEnd_); }
 
  private:
-  std::string& text_;
+  void Put(std::string_view bytes) {
+    if (file_) file_->WriteBytes(bytes);
+    else text_->append(bytes);
+  }
+
+  std::string* text_ = nullptr;
   std::string_view lineEnd_;
   ResultsDirectory::Rewriting* file_ = nullptr;
+  std::vector<char> line_;
 };
 
 void TraceMatrix(TraceSink& sink, const ComplexMatrix& rows, int n) {
   if (!sink.Wanted()) return;
-  for (int i = 0; i < n; ++i) {
-    for (int j = 0; j <= n; ++j) AppendTraceValue(sink.Text(), rows[i][j], 6, 5);
-    sink.EndLine();
-  }
-  sink.EndLine();
-  sink.Flush();
+  for (int i = 0; i < n; ++i) sink.Line(rows[i].data(), n + 1, 6, 5);
+  sink.EmptyLine();
 }
 
 void CheckShape(const ComplexMatrix& rows, int n) {
@@ -131,10 +142,10 @@ Complex Snapped(Complex z) {
 
 void TraceSolution(TraceSink& sink, const std::vector<Complex>& solution) {
   if (!sink.Wanted()) return;
-  sink.EndLine();
-  for (const Complex& x : solution) AppendTraceValue(sink.Text(), x, 4, 4);
-  for (int i = 0; i < 3; ++i) sink.EndLine();
-  sink.Flush();
+  sink.EmptyLine();
+  sink.Line(solution.data(), static_cast<int>(solution.size()), 4, 4);
+  sink.EmptyLine();
+  sink.EmptyLine();
 }
 
 // On SingularSystem the matrices before the failing column are already in
@@ -167,9 +178,7 @@ std::vector<Complex> SolveLinearSystemTrace(ComplexMatrix& rows, int n, std::str
 std::vector<Complex> SolveLinearSystem(ComplexMatrix& rows, int n, ResultsDirectory& results,
                                        std::string_view fileName) {
   ResultsDirectory::Rewriting file = results.StartRewrite(fileName);
-  std::string buffer;
-  buffer.reserve(static_cast<size_t>(std::max(n, 0)) * (static_cast<size_t>(std::max(n, 0)) + 1) * 16 + 4);
-  TraceSink sink(file, buffer);
+  TraceSink sink(file);
   return SolveTraced(rows, n, sink);
 }
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cmath>
 #include <stdexcept>
+#include <utility>
 
 namespace ohmara {
 
@@ -85,31 +86,78 @@ void AppendReal(std::string& out, const Conversion& conv, double value) {
 constexpr std::array<uint64_t, 10> kPowersOfTen = {1,       10,       100,       1000,       10000,
                                                    100000,  1000000,  10000000,  100000000,  1000000000};
 
-// The digits of |value| rounded to `precision` places, by an integer when
-// the scaled value stays below 2^52: the product is split exactly by fma into
-// its rounded part and the rest, so rounding to the nearest integer (ties to
-// even, as printf and std::to_chars do) sees the exact binary value. Three
-// to ten times faster than std::to_chars, which the rest falls back to.
-char* WriteMagnitude(char* out, double magnitude, int precision) {
-  if (precision < static_cast<int>(kPowersOfTen.size())) {
-    const double scale = static_cast<double>(kPowersOfTen[precision]);
-    const double high = magnitude * scale;
-    if (high < 4503599627370496.0) {
-      const double low = std::fma(magnitude, scale, -high);
-      const double whole = std::floor(high);
-      const double aboveHalf = (high - whole) - 0.5;
-      uint64_t n = static_cast<uint64_t>(whole);
-      if (aboveHalf > -low || (aboveHalf == -low && (n & 1))) ++n;
-      const uint64_t unit = kPowersOfTen[precision];
-      out = std::to_chars(out, out + 24, n / unit).ptr;
-      if (precision == 0) return out;
-      *out++ = '.';
-      uint64_t fraction = n % unit;
-      for (int digit = precision - 1; digit >= 0; --digit, fraction /= 10) out[digit] = static_cast<char>('0' + fraction % 10);
-      return out + precision;
-    }
+// |value| · 10^precision rounded to the nearest integer, ties to even, as
+// printf and std::to_chars round: the product is split exactly by fma into
+// its rounded part and the rest, so the rounding sees the exact binary
+// value. False when the product reaches 2^52, where an integer no longer
+// holds every step.
+bool RoundedScaled(double magnitude, int precision, uint64_t& n) {
+  const double scale = static_cast<double>(kPowersOfTen[precision]);
+  const double high = magnitude * scale;
+  if (!(high < 4503599627370496.0)) return false;
+  const double low = std::fma(magnitude, scale, -high);
+  const double whole = std::floor(high);
+  const double aboveHalf = (high - whole) - 0.5;
+  n = static_cast<uint64_t>(whole);
+  if (aboveHalf > -low || (aboveHalf == -low && (n & 1))) ++n;
+  return true;
+}
+
+// What surrounds the digits of one number: blanks before (right-aligned),
+// the sign, zeros ('0' flag) and blanks after ('-' flag).
+struct Padding {
+  int pad = 0;
+  bool zeros = false;
+  bool left = false;
+};
+
+Padding PaddingOf(const FixedFormat& format, int length, bool zerosAllowed) {
+  return {format.width > length ? format.width - length : 0, format.zeroPad && zerosAllowed && !format.left,
+          format.left};
+}
+
+char* WriteLead(char* out, const Padding& padding, char sign) {
+  if (!padding.left && !padding.zeros) out = std::fill_n(out, padding.pad, ' ');
+  if (sign) *out++ = sign;
+  if (padding.zeros) out = std::fill_n(out, padding.pad, '0');
+  return out;
+}
+
+char* WriteTail(char* out, const Padding& padding) { return padding.left ? std::fill_n(out, padding.pad, ' ') : out; }
+
+int DecimalDigits(uint64_t n) {
+  int digits = 1;
+  for (; n >= 10; n /= 10) ++digits;
+  return digits;
+}
+
+// The text of a value whose scaled form fits an integer, written straight to
+// `out`: blanks, sign, digits, point, decimals. The precision is a constant
+// here so that the divisions become multiplications; the solver's trace
+// writes tens of millions of these.
+template <int kPrecision>
+char* WriteScaled(char* out, uint64_t n, char sign, const FixedFormat& format) {
+  constexpr uint64_t kUnit = kPowersOfTen[kPrecision];
+  uint64_t whole = n / kUnit, fraction = n % kUnit;
+  const int digits = DecimalDigits(whole);
+  const Padding padding = PaddingOf(format, (sign ? 1 : 0) + digits + (kPrecision > 0 ? kPrecision + 1 : 0), true);
+  out = WriteLead(out, padding, sign);
+  for (int d = digits - 1; d >= 0; --d, whole /= 10) out[d] = static_cast<char>('0' + whole % 10);
+  out += digits;
+  if constexpr (kPrecision > 0) {
+    *out++ = '.';
+    for (int d = kPrecision - 1; d >= 0; --d, fraction /= 10) out[d] = static_cast<char>('0' + fraction % 10);
+    out += kPrecision;
   }
-  return std::to_chars(out, out + kFixedTextRoom - 2, magnitude, std::chars_format::fixed, precision).ptr;
+  return WriteTail(out, padding);
+}
+
+template <int... kPrecisions>
+char* DispatchScaled(std::integer_sequence<int, kPrecisions...>, char* out, uint64_t n, char sign,
+                     const FixedFormat& format) {
+  using Writer = char* (*)(char*, uint64_t, char, const FixedFormat&);
+  static constexpr Writer kWriters[] = {WriteScaled<kPrecisions>...};
+  return kWriters[format.precision](out, n, sign, format);
 }
 
 }  // namespace
@@ -118,19 +166,17 @@ char* WriteFixed(char* out, double value, const FixedFormat& format) {
   const bool negative = std::signbit(value);
   const char sign = negative ? '-' : format.positiveSign;
   const bool finite = std::isfinite(value);
+  uint64_t n = 0;
+  if (finite && format.precision >= 0 && format.precision < static_cast<int>(kPowersOfTen.size()) &&
+      RoundedScaled(std::fabs(value), format.precision, n))
+    return DispatchScaled(std::make_integer_sequence<int, kPowersOfTen.size()>(), out, n, sign, format);
   char body[kFixedTextRoom];
   char* end = body;
   if (!finite) end = std::copy_n(std::isnan(value) ? "nan" : "inf", 3, body);
-  else end = WriteMagnitude(body, std::fabs(value), format.precision);
-  const int length = static_cast<int>(end - body) + (sign ? 1 : 0);
-  const int pad = format.width > length ? format.width - length : 0;
-  const bool zeroPad = format.zeroPad && finite && !format.left;
-  if (!format.left && !zeroPad) out = std::fill_n(out, pad, ' ');
-  if (sign) *out++ = sign;
-  if (zeroPad) out = std::fill_n(out, pad, '0');
-  out = std::copy(body, end, out);
-  if (format.left) out = std::fill_n(out, pad, ' ');
-  return out;
+  else end = std::to_chars(body, body + sizeof body, std::fabs(value), std::chars_format::fixed, format.precision).ptr;
+  const Padding padding = PaddingOf(format, static_cast<int>(end - body) + (sign ? 1 : 0), finite);
+  out = std::copy(body, end, WriteLead(out, padding, sign));
+  return WriteTail(out, padding);
 }
 
 void AppendFormatted(std::string& out, std::string_view fmt, std::initializer_list<FormatArg> args) {
