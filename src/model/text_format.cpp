@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <cmath>
 #include <stdexcept>
-#include <utility>
 
 namespace ohmara {
 
@@ -87,19 +86,23 @@ constexpr std::array<uint64_t, 10> kPowersOfTen = {1,       10,       100,      
                                                    100000,  1000000,  10000000,  100000000,  1000000000};
 
 // |value| · 10^precision rounded to the nearest integer, ties to even, as
-// printf and std::to_chars round: the product is split exactly by fma into
-// its rounded part and the rest, so the rounding sees the exact binary
-// value. False when the product reaches 2^52, where an integer no longer
-// holds every step.
+// printf and std::to_chars round. The rounded product is off the exact one
+// by at most half its last place; only when it lies that close to a halfway
+// point is the rest computed exactly (by fma) to decide. False when the
+// product reaches 2^52, where an integer no longer holds every step.
 bool RoundedScaled(double magnitude, int precision, uint64_t& n) {
   const double scale = static_cast<double>(kPowersOfTen[precision]);
   const double high = magnitude * scale;
   if (!(high < 4503599627370496.0)) return false;
-  const double low = std::fma(magnitude, scale, -high);
-  const double whole = std::floor(high);
-  const double aboveHalf = (high - whole) - 0.5;
-  n = static_cast<uint64_t>(whole);
-  if (aboveHalf > -low || (aboveHalf == -low && (n & 1))) ++n;
+  n = static_cast<uint64_t>(high);  // the floor: high is not negative
+  const double aboveHalf = (high - static_cast<double>(n)) - 0.5;
+  const double error = high * 0x1p-52;
+  if (aboveHalf > error) {
+    ++n;
+  } else if (aboveHalf >= -error) {
+    const double low = std::fma(magnitude, scale, -high);
+    if (aboveHalf > -low || (aboveHalf == -low && (n & 1))) ++n;
+  }
   return true;
 }
 
@@ -152,12 +155,19 @@ char* WriteScaled(char* out, uint64_t n, char sign, const FixedFormat& format) {
   return WriteTail(out, padding);
 }
 
-template <int... kPrecisions>
-char* DispatchScaled(std::integer_sequence<int, kPrecisions...>, char* out, uint64_t n, char sign,
-                     const FixedFormat& format) {
-  using Writer = char* (*)(char*, uint64_t, char, const FixedFormat&);
-  static constexpr Writer kWriters[] = {WriteScaled<kPrecisions>...};
-  return kWriters[format.precision](out, n, sign, format);
+char* DispatchScaled(char* out, uint64_t n, char sign, const FixedFormat& format) {
+  switch (format.precision) {
+    case 0: return WriteScaled<0>(out, n, sign, format);
+    case 1: return WriteScaled<1>(out, n, sign, format);
+    case 2: return WriteScaled<2>(out, n, sign, format);
+    case 3: return WriteScaled<3>(out, n, sign, format);
+    case 4: return WriteScaled<4>(out, n, sign, format);
+    case 5: return WriteScaled<5>(out, n, sign, format);
+    case 6: return WriteScaled<6>(out, n, sign, format);
+    case 7: return WriteScaled<7>(out, n, sign, format);
+    case 8: return WriteScaled<8>(out, n, sign, format);
+    default: return WriteScaled<9>(out, n, sign, format);
+  }
 }
 
 }  // namespace
@@ -169,7 +179,7 @@ char* WriteFixed(char* out, double value, const FixedFormat& format) {
   uint64_t n = 0;
   if (finite && format.precision >= 0 && format.precision < static_cast<int>(kPowersOfTen.size()) &&
       RoundedScaled(std::fabs(value), format.precision, n))
-    return DispatchScaled(std::make_integer_sequence<int, kPowersOfTen.size()>(), out, n, sign, format);
+    return DispatchScaled(out, n, sign, format);
   char body[kFixedTextRoom];
   char* end = body;
   if (!finite) end = std::copy_n(std::isnan(value) ? "nan" : "inf", 3, body);
