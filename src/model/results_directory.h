@@ -1,9 +1,10 @@
 #pragma once
 // The Results directory beside the executable, where every test and method
 // leaves its plain-text record (out.txt, adjTable.txt, Currents.txt, ...).
-// Each write opens, writes and closes its file at once. A file that cannot be
-// written gets nothing and does not stop the command; its name is kept so
-// that the window can tell the user once.
+// Each write opens, writes and closes its file at once, except a rewriting
+// that streams a long text as it is produced. A file that cannot be written
+// (or fails part way) does not stop the command; its name is kept so that the
+// window can tell the user once.
 
 #include <filesystem>
 #include <memory>

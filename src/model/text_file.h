@@ -32,7 +32,8 @@ class TextFileStream {
   TextFileStream(const TextFileStream&) = delete;
   TextFileStream& operator=(const TextFileStream&) = delete;
 
-  // UTF-8 text with "\n", converted as WriteTextFile converts it.
+  // UTF-8 text with "\n" (whole characters), converted as WriteTextFile
+  // converts it.
   void Write(std::string_view text);
   // Bytes already in the file form (cp1251, CR LF).
   void WriteBytes(std::string_view bytes);
