@@ -4,31 +4,11 @@
 #include <system_error>
 
 #include "analysis/circuit_check.h"
+#include "support/grid_circuit.h"
 
 namespace ohmara::bench {
 
-namespace {
-
-constexpr int GridNode(int row, int column) { return row * kGridColumns + column + 1; }
-
-BranchRow GridBranch(int from, int to, int k) {
-  const std::string e = k % 5 == 0 ? std::to_string(5 + k % 11) : "";
-  return {std::to_string(from) + "->" + std::to_string(to), std::to_string(1 + k % 7), k % 3 ? "2.5" : "",
-          k % 4 ? "" : "470", e, e.empty() ? "" : std::to_string((k * 37) % 360)};
-}
-
-}  // namespace
-
-BranchTable LargestGridTable() {
-  BranchTable table;
-  auto join = [&](int from, int to) { table.push_back(GridBranch(from, to, static_cast<int>(table.size()))); };
-  for (int row = 0; row < kGridRows; ++row)
-    for (int column = 0; column < kGridColumns; ++column) {
-      if (column + 1 < kGridColumns) join(GridNode(row, column), GridNode(row, column + 1));
-      if (row + 1 < kGridRows) join(GridNode(row, column), GridNode(row + 1, column));
-    }
-  return table;
-}
+BranchTable LargestGridTable() { return GridTable(kGridRows, kGridColumns); }
 
 CircuitState TestedLargestGrid(ResultsDirectory& results) {
   CircuitState state;

@@ -15,9 +15,7 @@ namespace ohmara::bench {
 inline constexpr int kGridRows = 15;
 inline constexpr int kGridColumns = 17;
 
-// Branches between neighbouring grid nodes, row by row, with element cells
-// that vary from branch to branch (R everywhere, some L and C, a source on
-// every fifth branch at its own phase) so that no two equations look alike.
+// GridTable of the tests' support at that size.
 BranchTable LargestGridTable();
 
 // The grid after a passed circuit test at 50 Hz; throws when the test fails.

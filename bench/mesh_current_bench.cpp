@@ -55,7 +55,7 @@ void BM_MeshCurrentMethodWritten(benchmark::State& bench) {
 }
 
 // The same run with the results directory blocked by a file of that name:
-// the trace text is built in full, but never converted nor written.
+// Currents.txt cannot be opened, so its trace is not even formatted.
 void BM_MeshCurrentMethodTraceNotWritten(benchmark::State& bench) {
   ScratchDirectory dir("ohmara-mesh-bench-blocked");
   ResultsDirectory tested(dir.Path());

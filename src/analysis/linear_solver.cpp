@@ -1,6 +1,7 @@
 #include "analysis/linear_solver.h"
 
-#include <charconv>
+#include <algorithm>
+#include <string_view>
 #include <cmath>
 #include <stdexcept>
 #include <string>
@@ -14,34 +15,65 @@ namespace ohmara {
 
 namespace {
 
-// printf's "%W.Pf" of `value`, with `prefix` written before it. The trace of
-// a large circuit holds millions of entries, so the conversion goes straight
-// to std::to_chars (which rounds as printf does) instead of parsing a format
-// string per number.
-void AppendFixed(std::string& out, std::string_view prefix, double value, int width, int precision) {
-  out.append(prefix);
-  if (!std::isfinite(value)) {
-    std::string format = "%";
-    format.append(std::to_string(width)).append(".").append(std::to_string(precision)).append("lf");
-    AppendFormat(out, format, value);
-    return;
-  }
-  char buffer[400];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, precision);
-  const int length = static_cast<int>(result.ptr - buffer);
-  if (length < width) out.append(width - length, ' ');
-  out.append(buffer, length);
-}
+// Room for one trace entry: two numbers of at most width 6 and their signs,
+// "i" and a tab.
+constexpr size_t kEntryRoom = 2 * (6 + kFixedTextRoom) + 4;
 
 // One complex value of the trace: the real part by "%<realWidth>.3lf", then
 // "+%<plusWidth>.3lfi\t" for an imaginary part >= 0 (-0 included, printed
-// "+-0.000" as printf prints it) or
-// "%4.3lfi\t" for a negative one.
-void AppendTraceValue(std::string& out, Complex z, int realWidth, int plusWidth) {
-  AppendFixed(out, "", z.re, realWidth, 3);
-  if (z.im >= 0.0) AppendFixed(out, "+", z.im, plusWidth, 3);
-  else AppendFixed(out, "", z.im, 4, 3);
-  out.append("i\t");
+// "+-0.000" as printf prints it) or "%4.3lfi\t" for a negative one.
+char* WriteTraceValue(char* out, Complex z, int realWidth, int plusWidth) {
+  out = WriteFixed(out, z.re, {realWidth, 3});
+  if (z.im >= 0.0) {
+    *out++ = '+';
+    out = WriteFixed(out, z.im, {plusWidth, 3});
+  } else {
+    out = WriteFixed(out, z.im, {4, 3});
+  }
+  *out++ = 'i';
+  *out++ = '\t';
+  return out;
+}
+
+// Where the trace goes: a text in memory with "\n" line ends, or a results
+// file with CR LF. Every line is formatted into one reused buffer and passed
+// on at once, so a file gets the trace as it is produced and no more than a
+// line is ever held; the trace is ASCII and needs no conversion.
+class TraceSink {
+ public:
+  explicit TraceSink(std::string& text) : text_(&text), lineEnd_("\n") {}
+  explicit TraceSink(ResultsDirectory::Rewriting& file) : lineEnd_("\r\n"), file_(&file) {}
+
+  // False when nothing would reach the file: the formatting can be skipped.
+  bool Wanted() const { return !file_ || file_->Writing(); }
+
+  // One line: every value as a trace entry, then the line end.
+  void Line(const Complex* values, int count, int realWidth, int plusWidth) {
+    const size_t room = static_cast<size_t>(count) * kEntryRoom + lineEnd_.size();
+    if (line_.size() < room) line_.resize(room);
+    char* end = line_.data();
+    for (int j = 0; j < count; ++j) end = WriteTraceValue(end, values[j], realWidth, plusWidth);
+    end = std::copy(lineEnd_.begin(), lineEnd_.end(), end);
+    Put({line_.data(), static_cast<size_t>(end - line_.data())});
+  }
+  void EmptyLine() { Put(lineEnd_); }
+
+ private:
+  void Put(std::string_view bytes) {
+    if (file_) file_->WriteBytes(bytes);
+    else text_->append(bytes);
+  }
+
+  std::string* text_ = nullptr;
+  std::string_view lineEnd_;
+  ResultsDirectory::Rewriting* file_ = nullptr;
+  std::vector<char> line_;
+};
+
+void TraceMatrix(TraceSink& sink, const ComplexMatrix& rows, int n) {
+  if (!sink.Wanted()) return;
+  for (int i = 0; i < n; ++i) sink.Line(rows[i].data(), n + 1, 6, 5);
+  sink.EmptyLine();
 }
 
 void CheckShape(const ComplexMatrix& rows, int n) {
@@ -110,57 +142,46 @@ Complex Snapped(Complex z) {
   return z;
 }
 
-std::vector<Complex> ReadSolution(const ComplexMatrix& rows, int n, std::string& trace) {
-  std::vector<Complex> solution(n);
-  for (int i = 0; i < n; ++i) {
-    solution[i] = Snapped(rows[i][n]);
-    AppendTraceValue(trace, solution[i], 4, 4);
+void TraceSolution(TraceSink& sink, const std::vector<Complex>& solution) {
+  if (!sink.Wanted()) return;
+  sink.EmptyLine();
+  sink.Line(solution.data(), static_cast<int>(solution.size()), 4, 4);
+  sink.EmptyLine();
+  sink.EmptyLine();
+}
+
+// On SingularSystem the matrices before the failing column are already in
+// the sink.
+std::vector<Complex> SolveTraced(ComplexMatrix& rows, int n, TraceSink& sink) {
+  CheckShape(rows, n);
+  TraceMatrix(sink, rows, n);
+  for (int c = 0; c < n; ++c) {
+    ReduceColumn(rows, n, c);
+    TraceMatrix(sink, rows, n);
   }
+  std::vector<Complex> solution(n);
+  for (int i = 0; i < n; ++i) solution[i] = Snapped(rows[i][n]);
+  TraceSolution(sink, solution);
   return solution;
 }
 
 }  // namespace
 
 void AppendTraceMatrix(std::string& trace, const ComplexMatrix& rows, int n) {
-  for (int i = 0; i < n; ++i) {
-    for (int j = 0; j <= n; ++j) AppendTraceValue(trace, rows[i][j], 6, 5);
-    trace.push_back('\n');
-  }
-  trace.push_back('\n');
+  TraceSink sink(trace);
+  TraceMatrix(sink, rows, n);
 }
 
 std::vector<Complex> SolveLinearSystemTrace(ComplexMatrix& rows, int n, std::string& trace) {
-  CheckShape(rows, n);
-  // The trace of the largest circuits runs to a hundred megabytes or more;
-  // growing it step by step would copy it over and over. An entry of a
-  // matrix below 100 in both parts takes 14 characters.
-  const size_t size = static_cast<size_t>(n);
-  trace.reserve(trace.size() + (size + 1) * (size * ((size + 1) * 14 + 1) + 1) + (size + 1) * 14 + 4);
-  AppendTraceMatrix(trace, rows, n);
-  for (int c = 0; c < n; ++c) {
-    ReduceColumn(rows, n, c);
-    AppendTraceMatrix(trace, rows, n);
-  }
-  trace.push_back('\n');
-  std::vector<Complex> solution = ReadSolution(rows, n, trace);
-  trace.append("\n\n\n");
-  return solution;
+  TraceSink sink(trace);
+  return SolveTraced(rows, n, sink);
 }
 
 std::vector<Complex> SolveLinearSystem(ComplexMatrix& rows, int n, ResultsDirectory& results,
                                        std::string_view fileName) {
-  std::string trace;
-  try {
-    std::vector<Complex> solution = SolveLinearSystemTrace(rows, n, trace);
-    results.Rewrite(fileName, trace);
-    return solution;
-  } catch (const SingularSystem&) {
-    results.Rewrite(fileName, trace);
-    throw;
-  } catch (const NonFiniteValue&) {
-    results.Rewrite(fileName, trace);
-    throw;
-  }
+  ResultsDirectory::Rewriting file = results.StartRewrite(fileName);
+  TraceSink sink(file);
+  return SolveTraced(rows, n, sink);
 }
 
 }  // namespace ohmara

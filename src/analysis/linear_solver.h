@@ -16,7 +16,8 @@ using ComplexMatrix = std::vector<std::vector<Complex>>;
 
 // Gauss–Jordan on the augmented n x (n+1) matrix `rows` (changed in place),
 // tracing every intermediate matrix and the solution into the results file
-// `fileName` ("Currents.txt" / "Potential.txt"), which is rewritten. Throws
+// `fileName` ("Currents.txt" / "Potential.txt"), which is rewritten matrix by
+// matrix as the elimination goes (the whole trace is never held). Throws
 // SingularSystem when a pivot is still 0+0i after the row search, and
 // NonFiniteValue when a step overflows; the file then holds the matrices
 // traced so far.

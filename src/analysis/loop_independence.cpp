@@ -7,6 +7,7 @@ namespace ohmara {
 namespace {
 
 constexpr int kPrimeBits = 30;  // every prime used exceeds 2^30
+constexpr uint32_t kFirstPrime = 0x7FFFFFFFu;
 
 bool IsPrime(uint32_t n) {
   if (n < 2) return false;
@@ -44,6 +45,29 @@ uint32_t ToResidue(int value, uint32_t prime) {
   return static_cast<uint32_t>(r < 0 ? r + prime : r);
 }
 
+// Reductions of a product of two residues (below 2^62) plus a residue.
+struct PlainReduce {
+  static uint32_t Reduce(uint64_t x, uint32_t prime) { return static_cast<uint32_t>(x % prime); }
+};
+// 2^31 - 1, the first prime, where the remainder needs no division; nearly
+// all the work of a dense circuit is done modulo it.
+struct MersenneReduce {
+  static uint32_t Reduce(uint64_t x, uint32_t) {
+    x = (x & kFirstPrime) + (x >> 31);
+    x = (x & kFirstPrime) + (x >> 31);
+    return static_cast<uint32_t>(x >= kFirstPrime ? x - kFirstPrime : x);
+  }
+};
+
+// residue -= residue[pivot] * row, entry by entry; the row is zero before its pivot.
+template <class Reduction>
+void SubtractMultiple(std::vector<uint32_t>& residue, const std::vector<uint32_t>& row, int pivot, uint32_t prime) {
+  const uint64_t factor = residue[pivot];
+  if (factor == 0) return;
+  const uint64_t negated = prime - factor;
+  for (size_t c = pivot; c < residue.size(); ++c) residue[c] = Reduction::Reduce(residue[c] + negated * row[c], prime);
+}
+
 }  // namespace
 
 LoopIndependence::LoopIndependence(const std::vector<TBranch>& branches) : branches_(branches) {}
@@ -63,17 +87,16 @@ std::vector<uint32_t> LoopIndependence::ModularEchelon::Residue(const std::vecto
   for (size_t c = 0; c < row.size(); ++c) residue[c] = ToResidue(row[c], prime);
   // Rows are taken in the order they were inserted: each is zero at the
   // pivots of those before it, so a cleared pivot stays cleared.
-  for (size_t i = 0; i < rows.size(); ++i) {
-    const uint64_t factor = residue[pivots[i]];
-    if (factor == 0) continue;
-    for (size_t c = 0; c < residue.size(); ++c)
-      residue[c] = static_cast<uint32_t>((residue[c] + prime - factor * rows[i][c] % prime) % prime);
+  if (prime == kFirstPrime) {
+    for (size_t i = 0; i < rows.size(); ++i) SubtractMultiple<MersenneReduce>(residue, rows[i], pivots[i], prime);
+  } else {
+    for (size_t i = 0; i < rows.size(); ++i) SubtractMultiple<PlainReduce>(residue, rows[i], pivots[i], prime);
   }
   return residue;
 }
 
-void LoopIndependence::ModularEchelon::Insert(const std::vector<int>& row) {
-  std::vector<uint32_t> residue = Residue(row);
+void LoopIndependence::ModularEchelon::Absorb(std::vector<uint32_t> residue) {
+  ++absorbed;
   int pivot = 0;
   while (pivot < static_cast<int>(residue.size()) && residue[pivot] == 0) ++pivot;
   if (pivot == static_cast<int>(residue.size())) return;
@@ -97,30 +120,49 @@ double LoopIndependence::HadamardBits(const std::vector<int>& row) {
   return squares > 0.0 ? 0.5 * std::log2(squares) : 0.0;
 }
 
+void LoopIndependence::CatchUp(ModularEchelon& echelon) const {
+  while (echelon.absorbed < kept_.size()) echelon.Absorb(echelon.Residue(kept_[echelon.absorbed]));
+}
+
 void LoopIndependence::EnsurePrimes(int count) {
   while (static_cast<int>(echelons_.size()) < count) {
     ModularEchelon echelon;
     echelon.prime = NthPrime(echelons_.size());
-    for (const std::vector<int>& row : kept_) echelon.Insert(row);
     echelons_.push_back(std::move(echelon));
   }
 }
 
-bool LoopIndependence::IndependentRow(const std::vector<int>& row) {
+bool LoopIndependence::ConfirmedIndependent(const std::vector<int>& row) {
   // One bit of margin for the rounding of the logarithms.
   const double bits = keptBits_ + HadamardBits(row) + 1.0;
   EnsurePrimes(static_cast<int>(bits / kPrimeBits) + 1);
-  for (const ModularEchelon& echelon : echelons_)
+  for (ModularEchelon& echelon : echelons_) {
+    CatchUp(echelon);
     if (echelon.rows.size() == kept_.size() && !IsZero(echelon.Residue(row))) return true;
+  }
   return false;
 }
 
-bool LoopIndependence::IsIndependent(const TLoop& loop) { return IndependentRow(Incidence(loop)); }
+// A residue that is not zero modulo the first prime, while that prime's rows
+// have the full rank of the kept rows, proves independence over the
+// rationals outright.
+bool LoopIndependence::IndependentRow(const std::vector<int>& row, std::vector<uint32_t>& firstResidue) {
+  EnsurePrimes(1);
+  firstResidue = echelons_[0].Residue(row);
+  if (echelons_[0].rows.size() == kept_.size() && !IsZero(firstResidue)) return true;
+  return ConfirmedIndependent(row);
+}
+
+bool LoopIndependence::IsIndependent(const TLoop& loop) {
+  std::vector<uint32_t> firstResidue;
+  return IndependentRow(Incidence(loop), firstResidue);
+}
 
 bool LoopIndependence::Add(const TLoop& loop) {
   std::vector<int> row = Incidence(loop);
-  if (!IndependentRow(row)) return false;
-  for (ModularEchelon& echelon : echelons_) echelon.Insert(row);
+  std::vector<uint32_t> firstResidue;
+  if (!IndependentRow(row, firstResidue)) return false;
+  echelons_[0].Absorb(std::move(firstResidue));
   keptBits_ += HadamardBits(row);
   kept_.push_back(std::move(row));
   return true;

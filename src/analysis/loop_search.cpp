@@ -41,11 +41,19 @@ bool StepBetween(const std::vector<TBranch>& branches, int a, int b, TBranch& st
   return false;
 }
 
+// The buffers of the path searches, kept from one search to the next: a
+// dense circuit runs a search for every one of its branches.
+struct PathBuffers {
+  Matrix work;  // the weights of one search
+  std::vector<int> dist, path;
+  std::vector<char> done;
+};
+
 // Unit-weight search with strict comparisons, so that among equal distances
 // the lowest node wins. False when t cannot be reached.
-bool Distances(const Matrix& W, int n, int s, int t, std::vector<int>& dist) {
+bool Distances(const Matrix& W, int n, int s, int t, std::vector<int>& dist, std::vector<char>& done) {
   dist.assign(n, kMissing);
-  std::vector<char> done(n, 0);
+  done.assign(n, 0);
   int cur = s;
   dist[s] = 0;
   done[s] = 1;
@@ -122,18 +130,37 @@ bool StoreLoop(CircuitState& state, LoopIndependence& independence, const TLoop&
   return true;
 }
 
+// ShortestPath over buffers.work, with the buffers of the search kept.
+bool SearchPath(PathBuffers& buffers, int n, int s, int t, const std::vector<TBranch>& branches, TLoop& loop) {
+  Matrix& W = buffers.work;
+  for (std::vector<int>& row : W)
+    for (int& entry : row)
+      if (entry == 0) entry = kMissing;
+  std::vector<int>& path = buffers.path;
+  if (!Distances(W, n, s, t, buffers.dist, buffers.done) || !WalkBack(W, n, s, t, buffers.dist, path)) return false;
+  std::vector<TBranch> steps(path.size());
+  for (size_t i = 0; i + 1 < path.size(); ++i)
+    if (!StepBetween(branches, path[i] + 1, path[i + 1] + 1, steps[i])) return false;
+  const auto closing = std::find_if(branches.begin(), branches.end(),
+                                    [&](const TBranch& b) { return b.From == s + 1 && b.To == t + 1; });
+  if (closing == branches.end()) return false;
+  steps.back() = *closing;
+  loop.Steps = std::move(steps);
+  return true;
+}
+
 // One loop through every branch not yet on a loop, the shortest way round
 // without that branch; false when some branch has no way round.
-bool FirstPass(CircuitState& state, ResultsDirectory& results, LoopIndependence& independence) {
+bool FirstPass(CircuitState& state, ResultsDirectory& results, LoopIndependence& independence, PathBuffers& buffers) {
   std::vector<bool> onLoop(state.BranchCount(), false);
   for (int i = 0; i < state.BranchCount(); ++i) {
     if (onLoop[i]) continue;
     onLoop[i] = true;
     const TBranch& branch = state.Branches[i];
-    Matrix work = state.Adjacency;
-    CutBranch(work, branch);
+    buffers.work = state.Adjacency;
+    CutBranch(buffers.work, branch);
     TLoop loop;
-    if (!ShortestPath(work, state.NodeCount, branch.From - 1, branch.To - 1, state.Branches, loop)) return false;
+    if (!SearchPath(buffers, state.NodeCount, branch.From - 1, branch.To - 1, state.Branches, loop)) return false;
     // Each loop runs through its own starting branch, which no loop before it
     // holds, so the first pass is independent by construction.
     independence.Add(loop);
@@ -201,8 +228,9 @@ int LowestPartner(const std::vector<TLoopGroup>& groups, int g) {
 
 // The loop that joins group g at node v: every branch from v into g's nodes
 // is cut, and the last of them (table order) closes the loop.
-bool JoiningLoop(const CircuitState& state, const TIntSet& groupNodes, int v, TLoop& loop) {
-  Matrix work = state.Adjacency;
+bool JoiningLoop(const CircuitState& state, const TIntSet& groupNodes, int v, TLoop& loop, PathBuffers& buffers) {
+  Matrix& work = buffers.work;
+  work = state.Adjacency;
   const TBranch* closing = nullptr;
   for (const TBranch& branch : state.Branches) {
     const bool joins = (branch.From == v && groupNodes.contains(branch.To)) ||
@@ -212,13 +240,13 @@ bool JoiningLoop(const CircuitState& state, const TIntSet& groupNodes, int v, TL
     closing = &branch;
   }
   return closing &&
-         ShortestPath(work, state.NodeCount, closing->From - 1, closing->To - 1, state.Branches, loop);
+         SearchPath(buffers, state.NodeCount, closing->From - 1, closing->To - 1, state.Branches, loop);
 }
 
 // Takes the pending groups in turn and closes a loop across each group and
 // its partner. A group without a partner, a failed search or a loop that is
 // not independent adds nothing: the completion below makes up the count.
-void JoinGroups(CircuitState& state, LoopIndependence& independence, LoopSearchCounts& counts) {
+void JoinGroups(CircuitState& state, LoopIndependence& independence, LoopSearchCounts& counts, PathBuffers& buffers) {
   std::vector<TLoopGroup> groups = GroupLoops(state);
   for (int g = LowestPending(groups); g >= 0 && state.LoopCount() < state.LoopCapacity; g = LowestPending(groups)) {
     groups[g].Pending = 0;
@@ -230,7 +258,7 @@ void JoinGroups(CircuitState& state, LoopIndependence& independence, LoopSearchC
       const TIntSet shared = TIntSet::intersect(groups[g].NodeSet, groups[h].NodeSet);
       int v = 1;
       while (!shared.contains(v)) ++v;
-      added = JoiningLoop(state, groups[g].NodeSet, v, loop) && StoreLoop(state, independence, loop);
+      added = JoiningLoop(state, groups[g].NodeSet, v, loop, buffers) && StoreLoop(state, independence, loop);
     }
     ++(added ? counts.joined : counts.joinsRefused);
   }
@@ -250,15 +278,16 @@ Matrix TreeMatrix(const CircuitState& state, const std::vector<bool>& inTree) {
 // the chord's own direction, kept while they raise the rank. Together with
 // any independent loops they span every loop of a connected circuit, so the
 // list always reaches L.
-void CompleteWithFundamentalLoops(CircuitState& state, LoopIndependence& independence, LoopSearchCounts& counts) {
+void CompleteWithFundamentalLoops(CircuitState& state, LoopIndependence& independence, LoopSearchCounts& counts,
+                                  PathBuffers& buffers) {
   const std::vector<bool> inTree = BreadthFirstTree(state);
   const Matrix tree = TreeMatrix(state, inTree);
   for (int i = 0; i < state.BranchCount() && state.LoopCount() < state.LoopCapacity; ++i) {
     if (inTree[i]) continue;
-    Matrix work = tree;
+    buffers.work = tree;
     const TBranch& chord = state.Branches[i];
     TLoop loop;
-    if (ShortestPath(work, state.NodeCount, chord.From - 1, chord.To - 1, state.Branches, loop) &&
+    if (SearchPath(buffers, state.NodeCount, chord.From - 1, chord.To - 1, state.Branches, loop) &&
         StoreLoop(state, independence, loop))
       ++counts.completed;
   }
@@ -281,20 +310,11 @@ std::optional<int> LoopBreakingRealNodeRule(const CircuitState& state) {
 }
 
 bool ShortestPath(Matrix& W, int n, int s, int t, const std::vector<TBranch>& branches, TLoop& loop) {
-  for (std::vector<int>& row : W)
-    for (int& entry : row)
-      if (entry == 0) entry = kMissing;
-  std::vector<int> dist, path;
-  if (!Distances(W, n, s, t, dist) || !WalkBack(W, n, s, t, dist, path)) return false;
-  std::vector<TBranch> steps(path.size());
-  for (size_t i = 0; i + 1 < path.size(); ++i)
-    if (!StepBetween(branches, path[i] + 1, path[i + 1] + 1, steps[i])) return false;
-  const auto closing = std::find_if(branches.begin(), branches.end(),
-                                    [&](const TBranch& b) { return b.From == s + 1 && b.To == t + 1; });
-  if (closing == branches.end()) return false;
-  steps.back() = *closing;
-  loop.Steps = std::move(steps);
-  return true;
+  PathBuffers buffers;
+  buffers.work.swap(W);
+  const bool found = SearchPath(buffers, n, s, t, branches, loop);
+  buffers.work.swap(W);
+  return found;
 }
 
 void CollectLoopSets(const CircuitState& state, int loopIndex, TIntSet& branchSet, TIntSet& nodeSet) {
@@ -343,12 +363,13 @@ LoopSearchResult FindLoops(CircuitState& state, ResultsDirectory& results, MemoV
   state.Loops.reserve(std::max(state.LoopCapacity, 0));
   LoopIndependence independence(state.Branches);
 
-  if (!FirstPass(state, results, independence)) return LoopSearchResult::kNotClosed;
+  PathBuffers buffers;
+  if (!FirstPass(state, results, independence, buffers)) return LoopSearchResult::kNotClosed;
   counts.firstPass = state.LoopCount();
   if (LoopBreakingRealNodeRule(state)) return LoopSearchResult::kRealNodeRuleBroken;
   if (state.LoopCount() != state.LoopCapacity) {
-    JoinGroups(state, independence, counts);
-    CompleteWithFundamentalLoops(state, independence, counts);
+    JoinGroups(state, independence, counts, buffers);
+    CompleteWithFundamentalLoops(state, independence, counts, buffers);
   }
   // Only a table without branches stays short: it has no loop to find.
   if (state.LoopCount() < state.LoopCapacity) return LoopSearchResult::kRealNodeRuleBroken;

@@ -37,6 +37,28 @@ void ResultsDirectory::Append(std::string_view name, std::string_view text) {
   if (!EnsureExists() || !AppendTextFile(PathOf(name), text)) NoteFailure(name);
 }
 
+ResultsDirectory::Rewriting ResultsDirectory::StartRewrite(std::string_view name) { return Rewriting(this, name); }
+
+ResultsDirectory::Rewriting::Rewriting(ResultsDirectory* owner, std::string_view name) : owner_(owner), name_(name) {
+  if (owner_->discarding_) return;
+  if (owner_->EnsureExists()) file_ = std::make_unique<TextFileStream>(owner_->PathOf(name));
+  else owner_->NoteFailure(name);
+}
+
+void ResultsDirectory::Rewriting::Write(std::string_view text) {
+  if (Writing()) file_->Write(text);
+}
+
+void ResultsDirectory::Rewriting::WriteBytes(std::string_view bytes) {
+  if (Writing()) file_->WriteBytes(bytes);
+}
+
+void ResultsDirectory::Rewriting::Finish() {
+  if (!file_) return;
+  if (!file_->Close()) owner_->NoteFailure(name_);
+  file_.reset();
+}
+
 void ResultsDirectory::NoteFailure(std::string_view name) {
   if (std::find(failed_.begin(), failed_.end(), name) == failed_.end()) failed_.emplace_back(name);
 }

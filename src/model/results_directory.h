@@ -1,14 +1,18 @@
 #pragma once
 // The Results directory beside the executable, where every test and method
 // leaves its plain-text record (out.txt, adjTable.txt, Currents.txt, ...).
-// Each write opens, writes and closes its file at once. A file that cannot be
-// written gets nothing and does not stop the command; its name is kept so
-// that the window can tell the user once.
+// Each write opens, writes and closes its file at once, except a rewriting
+// that streams a long text as it is produced. A file that cannot be written
+// (or fails part way) does not stop the command; its name is kept so that the
+// window can tell the user once.
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "model/text_file.h"
 
 namespace ohmara {
 
@@ -35,6 +39,34 @@ class ResultsDirectory {
   void Rewrite(std::string_view name, std::string_view text);
   // "a": appends `text` to the file (creating it).
   void Append(std::string_view name, std::string_view text);
+
+  // A file rewritten piece by piece while its text is produced (the solver's
+  // trace runs to hundreds of megabytes and is never held whole). A file
+  // that cannot be opened, or fails part way, is noted as not written like
+  // any other, once; what follows the failure is dropped.
+  class Rewriting {
+   public:
+    ~Rewriting() { Finish(); }
+    Rewriting(Rewriting&&) = default;
+    // False once nothing more reaches the file (a discarding directory, a
+    // failure): the producer may stop formatting.
+    bool Writing() const { return file_ && !file_->Failed(); }
+    // UTF-8 text with "\n".
+    void Write(std::string_view text);
+    // Bytes already in the file form (cp1251, CR LF).
+    void WriteBytes(std::string_view bytes);
+    // Closes the file and notes a failure; the destructor does it too.
+    void Finish();
+
+   private:
+    friend class ResultsDirectory;
+    Rewriting(ResultsDirectory* owner, std::string_view name);
+    ResultsDirectory* owner_;
+    std::string name_;
+    std::unique_ptr<TextFileStream> file_;
+  };
+  // "w" for a text that is written as it is produced.
+  Rewriting StartRewrite(std::string_view name);
 
   // Names of the files that could not be written since the last call.
   std::vector<std::string> TakeFailedFiles();

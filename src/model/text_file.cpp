@@ -64,6 +64,14 @@ void AppendCp1251(std::string& out, std::string_view utf8, size_t& pos) {
   else out.push_back(EncodeCodePoint(DecodeUtf8(utf8, pos)));
 }
 
+// Length of the leading run of bytes that pass to the file unchanged:
+// ASCII other than "\n".
+size_t PlainRunLength(std::string_view text) {
+  size_t pos = 0;
+  while (pos < text.size() && text[pos] != '\n' && static_cast<unsigned char>(text[pos]) < 0x80) ++pos;
+  return pos;
+}
+
 bool WriteBytes(const std::filesystem::path& path, std::string_view bytes, std::ios::openmode mode) {
   std::ofstream file(path, std::ios::binary | mode);
   if (!file) return false;
@@ -96,11 +104,45 @@ std::string Cp1251ToUtf8(std::string_view cp1251) {
 std::string ToFileBytes(std::string_view text) {
   std::string bytes;
   bytes.reserve(text.size() + text.size() / 16);
+  AppendFileBytes(bytes, text);
+  return bytes;
+}
+
+void AppendFileBytes(std::string& bytes, std::string_view text) {
   for (size_t pos = 0; pos < text.size();) {
+    const size_t run = PlainRunLength(text.substr(pos));
+    bytes.append(text.substr(pos, run));
+    pos += run;
+    if (pos == text.size()) break;
     if (text[pos] == '\n') bytes.push_back('\r');
     AppendCp1251(bytes, text, pos);
   }
-  return bytes;
+}
+
+TextFileStream::TextFileStream(const std::filesystem::path& path) : file_(std::fopen(path.c_str(), "wb")) {
+  failed_ = file_ == nullptr;
+  // Pieces come a line at a time; the file gets them in blocks of this size.
+  if (file_) std::setvbuf(file_, nullptr, _IOFBF, 1 << 20);
+}
+
+TextFileStream::~TextFileStream() { Close(); }
+
+void TextFileStream::Write(std::string_view text) {
+  if (PlainRunLength(text) == text.size()) return WriteBytes(text);
+  converted_.clear();
+  AppendFileBytes(converted_, text);
+  WriteBytes(converted_);
+}
+
+void TextFileStream::WriteBytes(std::string_view bytes) {
+  if (failed_ || bytes.empty()) return;
+  if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) failed_ = true;
+}
+
+bool TextFileStream::Close() {
+  if (file_ && std::fclose(file_) != 0) failed_ = true;
+  file_ = nullptr;
+  return !failed_;
 }
 
 bool WriteTextFile(const std::filesystem::path& path, std::string_view text) {

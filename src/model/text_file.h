@@ -3,6 +3,7 @@
 // ends. Inside the program text is UTF-8 with "\n"; the conversion happens
 // only here, at the file boundary.
 
+#include <cstdio>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -22,6 +23,35 @@ std::string Cp1251ToUtf8(std::string_view cp1251);
 
 // "\n" to "\r\n" and UTF-8 to Windows-1251: the bytes a file holds.
 std::string ToFileBytes(std::string_view text);
+// The same, appended to `bytes`. Runs of plain ASCII, nearly all of a
+// results file, are copied as blocks.
+void AppendFileBytes(std::string& bytes, std::string_view text);
+
+// A file written piece by piece as its text is produced, so that a text of
+// hundreds of megabytes is never held whole. Once a write fails, the rest is
+// dropped and Failed() stays true.
+class TextFileStream {
+ public:
+  // Creates or truncates the file.
+  explicit TextFileStream(const std::filesystem::path& path);
+  ~TextFileStream();
+  TextFileStream(const TextFileStream&) = delete;
+  TextFileStream& operator=(const TextFileStream&) = delete;
+
+  // UTF-8 text with "\n" (whole characters), converted as WriteTextFile
+  // converts it.
+  void Write(std::string_view text);
+  // Bytes already in the file form (cp1251, CR LF).
+  void WriteBytes(std::string_view bytes);
+  // Closes the file; false when it could not be opened, written or closed.
+  bool Close();
+  bool Failed() const { return failed_; }
+
+ private:
+  std::FILE* file_ = nullptr;
+  bool failed_ = false;
+  std::string converted_;  // reused for every piece that needs conversion
+};
 
 // Writes (truncating) or appends the text in the file form. False when the
 // file cannot be opened or written; then nothing was written.

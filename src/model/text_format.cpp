@@ -1,6 +1,9 @@
 #include "model/text_format.h"
 
+#include <algorithm>
+#include <array>
 #include <charconv>
+#include <cstdint>
 #include <cmath>
 #include <stdexcept>
 
@@ -72,20 +75,119 @@ void AppendInteger(std::string& out, const Conversion& conv, long long value) {
 }
 
 void AppendReal(std::string& out, const Conversion& conv, double value) {
-  const int precision = conv.precision < 0 ? 6 : conv.precision;
-  const bool negative = std::signbit(value);
-  if (!std::isfinite(value)) {
-    Conversion plain = conv;
-    plain.zero = false;
-    AppendPadded(out, plain, SignOf(negative, conv), std::isnan(value) ? "nan" : "inf");
-    return;
+  const FixedFormat format{conv.width, conv.precision < 0 ? 6 : conv.precision, conv.plus ? '+' : conv.space ? ' ' : '\0',
+                           conv.left, conv.zero};
+  const size_t start = out.size();
+  out.resize(start + std::max(conv.width, 0) + kFixedTextRoom);
+  out.resize(WriteFixed(out.data() + start, value, format) - out.data());
+}
+
+constexpr std::array<uint64_t, 10> kPowersOfTen = {1,       10,       100,       1000,       10000,
+                                                   100000,  1000000,  10000000,  100000000,  1000000000};
+
+// |value| · 10^precision rounded to the nearest integer, ties to even, as
+// printf and std::to_chars round. The rounded product is off the exact one
+// by at most half its last place; only when it lies that close to a halfway
+// point is the rest computed exactly (by fma) to decide. False when the
+// product reaches 2^52, where an integer no longer holds every step.
+bool RoundedScaled(double magnitude, int precision, uint64_t& n) {
+  const double scale = static_cast<double>(kPowersOfTen[precision]);
+  const double high = magnitude * scale;
+  if (!(high < 4503599627370496.0)) return false;
+  n = static_cast<uint64_t>(high);  // the floor: high is not negative
+  const double aboveHalf = (high - static_cast<double>(n)) - 0.5;
+  const double error = high * 0x1p-52;
+  if (aboveHalf > error) {
+    ++n;
+  } else if (aboveHalf >= -error) {
+    const double low = std::fma(magnitude, scale, -high);
+    if (aboveHalf > -low || (aboveHalf == -low && (n & 1))) ++n;
   }
-  char buffer[400];
-  auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::fixed, precision);
-  AppendPadded(out, conv, SignOf(negative, conv), std::string_view(buffer, result.ptr - buffer));
+  return true;
+}
+
+// What surrounds the digits of one number: blanks before (right-aligned),
+// the sign, zeros ('0' flag) and blanks after ('-' flag).
+struct Padding {
+  int pad = 0;
+  bool zeros = false;
+  bool left = false;
+};
+
+Padding PaddingOf(const FixedFormat& format, int length, bool zerosAllowed) {
+  return {format.width > length ? format.width - length : 0, format.zeroPad && zerosAllowed && !format.left,
+          format.left};
+}
+
+char* WriteLead(char* out, const Padding& padding, char sign) {
+  if (!padding.left && !padding.zeros) out = std::fill_n(out, padding.pad, ' ');
+  if (sign) *out++ = sign;
+  if (padding.zeros) out = std::fill_n(out, padding.pad, '0');
+  return out;
+}
+
+char* WriteTail(char* out, const Padding& padding) { return padding.left ? std::fill_n(out, padding.pad, ' ') : out; }
+
+int DecimalDigits(uint64_t n) {
+  int digits = 1;
+  for (; n >= 10; n /= 10) ++digits;
+  return digits;
+}
+
+// The text of a value whose scaled form fits an integer, written straight to
+// `out`: blanks, sign, digits, point, decimals. The precision is a constant
+// here so that the divisions become multiplications; the solver's trace
+// writes tens of millions of these.
+template <int kPrecision>
+char* WriteScaled(char* out, uint64_t n, char sign, const FixedFormat& format) {
+  constexpr uint64_t kUnit = kPowersOfTen[kPrecision];
+  uint64_t whole = n / kUnit, fraction = n % kUnit;
+  const int digits = DecimalDigits(whole);
+  const Padding padding = PaddingOf(format, (sign ? 1 : 0) + digits + (kPrecision > 0 ? kPrecision + 1 : 0), true);
+  out = WriteLead(out, padding, sign);
+  for (int d = digits - 1; d >= 0; --d, whole /= 10) out[d] = static_cast<char>('0' + whole % 10);
+  out += digits;
+  if constexpr (kPrecision > 0) {
+    *out++ = '.';
+    for (int d = kPrecision - 1; d >= 0; --d, fraction /= 10) out[d] = static_cast<char>('0' + fraction % 10);
+    out += kPrecision;
+  }
+  return WriteTail(out, padding);
+}
+
+char* DispatchScaled(char* out, uint64_t n, char sign, const FixedFormat& format) {
+  switch (format.precision) {
+    case 0: return WriteScaled<0>(out, n, sign, format);
+    case 1: return WriteScaled<1>(out, n, sign, format);
+    case 2: return WriteScaled<2>(out, n, sign, format);
+    case 3: return WriteScaled<3>(out, n, sign, format);
+    case 4: return WriteScaled<4>(out, n, sign, format);
+    case 5: return WriteScaled<5>(out, n, sign, format);
+    case 6: return WriteScaled<6>(out, n, sign, format);
+    case 7: return WriteScaled<7>(out, n, sign, format);
+    case 8: return WriteScaled<8>(out, n, sign, format);
+    default: return WriteScaled<9>(out, n, sign, format);
+  }
 }
 
 }  // namespace
+
+char* WriteFixed(char* out, double value, const FixedFormat& format) {
+  const bool negative = std::signbit(value);
+  const char sign = negative ? '-' : format.positiveSign;
+  const bool finite = std::isfinite(value);
+  uint64_t n = 0;
+  if (finite && format.precision >= 0 && format.precision < static_cast<int>(kPowersOfTen.size()) &&
+      RoundedScaled(std::fabs(value), format.precision, n))
+    return DispatchScaled(out, n, sign, format);
+  char body[kFixedTextRoom];
+  char* end = body;
+  if (!finite) end = std::copy_n(std::isnan(value) ? "nan" : "inf", 3, body);
+  else end = std::to_chars(body, body + sizeof body, std::fabs(value), std::chars_format::fixed, format.precision).ptr;
+  const Padding padding = PaddingOf(format, static_cast<int>(end - body) + (sign ? 1 : 0), finite);
+  out = std::copy(body, end, WriteLead(out, padding, sign));
+  return WriteTail(out, padding);
+}
 
 void AppendFormatted(std::string& out, std::string_view fmt, std::initializer_list<FormatArg> args) {
   auto next = args.begin();

@@ -35,6 +35,25 @@ class FormatArg {
   std::string_view text_;
 };
 
+// One "%f" conversion: its width, precision and flags.
+struct FixedFormat {
+  int width = 0;
+  int precision = 6;
+  char positiveSign = 0;  // '+' or ' ' before a value without a minus; 0 for none
+  bool left = false;      // '-': blanks after the number instead of before
+  bool zeroPad = false;   // '0': zeros between sign and digits (not for inf and nan)
+};
+
+// Room WriteFixed needs beyond the width: the digits of the largest double
+// at any precision the program uses, with sign and point.
+inline constexpr int kFixedTextRoom = 400;
+
+// printf's text of `value` by `format`, written at `out`, which has room for
+// max(width, 0) + kFixedTextRoom characters; returns the end. Both the
+// general formatter and the solver's trace, which writes millions of
+// numbers, go through it.
+char* WriteFixed(char* out, double value, const FixedFormat& format);
+
 // Formats `args` into `out` (appending) by the printf format `fmt`.
 void AppendFormatted(std::string& out, std::string_view fmt, std::initializer_list<FormatArg> args);
 

@@ -5,6 +5,7 @@
 #include <clocale>
 #include <cmath>
 #include <limits>
+#include <random>
 
 #include "model/errors.h"
 #include "model/text_format.h"
@@ -140,6 +141,32 @@ TEST(Format, MatchesPrintf) {
     }
   EXPECT_EQ(Format("%d)\tZ%d%d=%s%%", 1, 12, 3, "x"), "1)\tZ123=x%");
   EXPECT_EQ(Format("%5d|%-5d|%d", 42, -7, -2147483647 - 1), "   42|-7   |-2147483648");
+}
+
+// The fixed-point writer rounds by an integer where it can; near the halfway
+// points of every precision it must still round the exact binary value as
+// printf does (ties to even). Random magnitudes from 1e-12 to 1e17, values
+// near and exactly on halfway points, each with its neighbouring doubles.
+TEST(Format, FixedPointRoundsAsPrintfEverywhere) {
+  std::mt19937_64 random(7);
+  std::uniform_real_distribution<double> exponent(-12.0, 17.0);
+  std::uniform_int_distribution<int> precision(0, 11);
+  int mismatches = 0;
+  for (int i = 0; i < 200000 && mismatches < 5; ++i) {
+    const int p = precision(random);
+    double v = std::pow(10.0, exponent(random)) * (random() % 2 ? -1 : 1);
+    if (i % 4 == 1) v = (std::floor(v * std::pow(10.0, p)) + 0.5) / std::pow(10.0, p);  // near a halfway point
+    if (i % 4 == 3) v = std::pow(5.0, p) * static_cast<double>(2 * (random() % (1 << 20)) + 1) / std::pow(2.0, p + 1);  // exactly on one
+    for (double w : {std::nextafter(v, -1e300), v, std::nextafter(v, 1e300)}) {
+      const std::string format = "%" + std::to_string(i % 9) + "." + std::to_string(p) + "lf";
+      char expected[512];
+      std::snprintf(expected, sizeof expected, format.c_str(), w);
+      if (Format(format, w) != expected) {
+        ++mismatches;
+        ADD_FAILURE() << format << " of " << std::hexfloat << w << ": " << Format(format, w) << " vs " << expected;
+      }
+    }
+  }
 }
 
 TEST(Format, KeepsThePointUnderACommaLocale) {
