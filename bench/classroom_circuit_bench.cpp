@@ -6,7 +6,7 @@
 
 #include <stdexcept>
 
-#include "analysis/circuit_test.h"
+#include "analysis/circuit_check.h"
 #include "analysis/mesh_current.h"
 #include "analysis/node_potential.h"
 #include "analysis/optimal_node_potential.h"
@@ -24,7 +24,7 @@ void TestAndSolve(const RandomCircuit& circuit, ResultsDirectory& results) {
   CurrFormTexts meshWindow;
   CurrFormViews meshViews = meshWindow.Views();
   const FrequencySetting frequency{std::to_string(circuit.Frequency), 0};
-  if (!RunCircuitTest(state, circuit.Table, frequency, results, meshViews).passed)
+  if (!RunCircuitCheck(state, circuit.Table, frequency, results, meshViews).passed)
     throw std::runtime_error("the generated circuit failed the test");
   MeshCurrentMethod(state, results, meshViews);
   int zero = 1;

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "analysis/circuit_test.h"
+#include "analysis/circuit_check.h"
 #include "reference_runs.h"
 #include "support/scratch_directory.h"
 
@@ -30,7 +30,7 @@ void BM_CircuitTestOnCompleteGraph(benchmark::State& bench) {
     CircuitState state;
     CurrFormTexts window;
     CurrFormViews views = window.Views();
-    passed = passed && RunCircuitTest(state, table, {"50", 0}, results, views).passed;
+    passed = passed && RunCircuitCheck(state, table, {"50", 0}, results, views).passed;
   });
   if (!passed) bench.SkipWithError("the complete graph did not pass the test");
 }

@@ -135,12 +135,12 @@ std::vector<std::string> RandomConnectedCircuit(std::mt19937& random) {
 // of its passes.
 std::string SearchRecord(const std::vector<std::string>& names) {
   CircuitState state;
-  EXPECT_EQ(ParseBranchTable(names, state.Branches, state.NodeCount), kParseOk);
+  EXPECT_EQ(ParseBranchTable(names, state.Branches, state.NodeCount), ParseResult::kOk);
   BuildAdjacency(state.Branches, state.NodeCount, state.Adjacency);
   ScratchResults files;
   MemoLines conts;
   LoopSearchCounts counts;
-  std::string record = std::to_string(FindLoops(state, files.Results(), conts, counts)) + ":";
+  std::string record = std::to_string(static_cast<int>(FindLoops(state, files.Results(), conts, counts))) + ":";
   for (int count : {counts.firstPass, counts.joined, counts.joinsRefused, counts.completed})
     record += std::to_string(count) + ",";
   for (const TLoop& loop : state.Loops) {
@@ -174,7 +174,7 @@ std::vector<TLoop> CandidateLoops(const CircuitState& state, std::mt19937& rando
       if (inTree[j]) tree[state.Branches[j].From - 1][state.Branches[j].To - 1] = tree[state.Branches[j].To - 1][state.Branches[j].From - 1] = 1;
     for (auto* work : {&around, &tree}) {
       TLoop loop;
-      if (ShortestPath(*work, state.NodeCount, branch.From - 1, branch.To - 1, state.Branches, loop) != 0) continue;
+      if (!ShortestPath(*work, state.NodeCount, branch.From - 1, branch.To - 1, state.Branches, loop)) continue;
       loops.push_back(loop);
       std::reverse(loop.Steps.begin(), loop.Steps.end());
       for (TBranch& step : loop.Steps) std::swap(step.From, step.To);
@@ -190,7 +190,7 @@ TEST(LoopSearchDifferential, IndependenceAnswersAsTheWholeBoundTestDid) {
   for (unsigned seed = 1; seed <= 300; ++seed) {
     std::mt19937 random(seed);
     CircuitState state;
-    ASSERT_EQ(ParseBranchTable(RandomConnectedCircuit(random), state.Branches, state.NodeCount), kParseOk);
+    ASSERT_EQ(ParseBranchTable(RandomConnectedCircuit(random), state.Branches, state.NodeCount), ParseResult::kOk);
     BuildAdjacency(state.Branches, state.NodeCount, state.Adjacency);
     LoopIndependence incremental(state.Branches);
     WholeBoundIndependence whole(state.Branches);

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "analysis/circuit_test.h"
+#include "analysis/circuit_check.h"
 #include "analysis/mesh_current.h"
 #include "analysis/node_potential.h"
 #include "analysis/optimal_node_potential.h"
@@ -25,7 +25,7 @@ CircuitState TestedGrid(ResultsDirectory& results) {
   CircuitState state;
   CurrFormTexts window;
   CurrFormViews views = window.Views();
-  EXPECT_TRUE(RunCircuitTest(state, GridTable(kRows, kColumns), {"50", 0}, results, views).passed);
+  EXPECT_TRUE(RunCircuitCheck(state, GridTable(kRows, kColumns), {"50", 0}, results, views).passed);
   return state;
 }
 
