@@ -67,7 +67,7 @@ enum class ReportStatus {
 bool AnythingChosen(const ReportChoices& choices);
 
 // The drawing's size below `top`: down to 296 mm, at most 200 mm wide, in
-// the image's proportions.
+// the image's proportions. The image must have a positive width and height.
 PrintedSheet FitSheet(int top, const ImageSize& image);
 
 // The whole report laid out in millimetres; no pages when nothing is chosen.

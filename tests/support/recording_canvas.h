@@ -42,10 +42,10 @@ class RecordingCanvas : public PageCanvas {
   void NewPage() override { ++page; }
   void Message(const std::string& text) override { messages.push_back(text); }
 
-  // The first text equal to `text`, or nullptr.
-  const RecordedText* Find(const std::string& text) const {
+  // The first text equal to `text` (on `page` unless it is -1), or nullptr.
+  const RecordedText* Find(const std::string& text, int onPage = -1) const {
     for (const RecordedText& t : texts)
-      if (t.text == text) return &t;
+      if (t.text == text && (onPage < 0 || t.page == onPage)) return &t;
     return nullptr;
   }
 
