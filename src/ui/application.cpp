@@ -5,6 +5,7 @@
 #include "ui/check_report_dialog.h"
 #include "ui/mesh_current_window.h"
 #include "ui/node_potential_window.h"
+#include "ui/print_dialog.h"
 #include "ui/random_settings_dialog.h"
 
 namespace ohmara {
@@ -19,12 +20,16 @@ OhmaraApplication::OhmaraApplication(Prompts& prompts, const std::filesystem::pa
   windows_.randomSettingsDialog = new RandomSettingsDialog(guard);
   windows_.meshCurrentWindow = new MeshCurrentWindow(prompts);
   windows_.nodePotentialWindow = new NodePotentialWindow(prompts);
+  // The drawing joins the report once the circuit editor is part of the program.
+  windows_.printDialog = new PrintDialog(
+      prompts, guard, {windows_.mainWindow, windows_.meshCurrentWindow, windows_.nodePotentialWindow, {}});
   windows_.mainWindow->SetWindows(windows_);
   results_.EnsureExists();
 }
 
 OhmaraApplication::~OhmaraApplication() {
   // Top-level windows have no parent to delete them; go in reverse order.
+  delete windows_.printDialog;
   delete windows_.nodePotentialWindow;
   delete windows_.meshCurrentWindow;
   delete windows_.randomSettingsDialog;
