@@ -3,6 +3,7 @@
 #include "ui/about_dialog.h"
 #include "ui/add_branch_dialog.h"
 #include "ui/check_report_dialog.h"
+#include "ui/editor_window.h"
 #include "ui/mesh_current_window.h"
 #include "ui/node_potential_window.h"
 #include "ui/random_settings_dialog.h"
@@ -19,12 +20,14 @@ OhmaraApplication::OhmaraApplication(Prompts& prompts, const std::filesystem::pa
   windows_.randomSettingsDialog = new RandomSettingsDialog(guard);
   windows_.meshCurrentWindow = new MeshCurrentWindow(prompts);
   windows_.nodePotentialWindow = new NodePotentialWindow(prompts);
+  windows_.editorWindow = new EditorWindow(prompts, *windows_.mainWindow, *windows_.addBranchDialog);
   windows_.mainWindow->SetWindows(windows_);
   results_.EnsureExists();
 }
 
 OhmaraApplication::~OhmaraApplication() {
   // Top-level windows have no parent to delete them; go in reverse order.
+  delete windows_.editorWindow;
   delete windows_.nodePotentialWindow;
   delete windows_.meshCurrentWindow;
   delete windows_.randomSettingsDialog;

@@ -16,6 +16,7 @@
 #include "ui/about_dialog.h"
 #include "ui/add_branch_dialog.h"
 #include "ui/circuit_picture.h"
+#include "ui/editor_window.h"
 #include "ui/error_messages.h"
 #include "ui/prompts.h"
 #include "ui/widget_style.h"
@@ -150,11 +151,10 @@ void MainWindow::ConnectCommands() {
   bind(openAction_, &QAction::triggered, &MainWindow::OpenBranchFile);
   bind(saveAction_, &QAction::triggered, &MainWindow::SaveBranchFile);
   bind(aboutAction_, &QAction::triggered, &MainWindow::ShowAbout);
+  bind(editorButton_, &QPushButton::clicked, &MainWindow::ShowEditor);
   connect(exitAction_, &QAction::triggered, this, &QWidget::close);
-  // The circuit editor and the printed report are not part of this version.
+  // The printed report is not part of this version.
   const QString later = QStringLiteral("Будет доступно в следующей версии программы");
-  editorButton_->setEnabled(false);
-  editorButton_->setToolTip(later);
   printAction_->setEnabled(false);
   printAction_->setToolTip(later);
 }
@@ -250,6 +250,11 @@ void MainWindow::DeleteBranch() {
 
 void MainWindow::ShowAbout() {
   if (windows_.aboutDialog) prompts_.RunModal(*windows_.aboutDialog);
+}
+
+// The editor is modeless: the student goes on with the grid while drawing.
+void MainWindow::ShowEditor() {
+  if (windows_.editorWindow) Present(windows_.editorWindow);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -26,6 +26,7 @@ namespace ohmara {
 class AboutDialog;
 class AddBranchDialog;
 class CheckReportDialog;
+class EditorWindow;
 class MainWindow;
 class MeshCurrentWindow;
 class NodePotentialWindow;
@@ -41,6 +42,7 @@ struct AppWindows {
   RandomSettingsDialog* randomSettingsDialog = nullptr;
   MeshCurrentWindow* meshCurrentWindow = nullptr;
   NodePotentialWindow* nodePotentialWindow = nullptr;
+  EditorWindow* editorWindow = nullptr;
 };
 
 class MainWindow : public QMainWindow {
@@ -108,6 +110,7 @@ class MainWindow : public QMainWindow {
   void OpenBranchFile();
   void SaveBranchFile();
   void ShowAbout();
+  void ShowEditor();
 
   Prompts& prompts_;
   CircuitState& circuit_;

@@ -6,6 +6,7 @@
 
 #include <QPoint>
 #include <QString>
+#include <filesystem>
 #include <optional>
 
 class QDialog;
@@ -13,6 +14,9 @@ class QPrinter;
 class QWidget;
 
 namespace ohmara {
+
+// A file name a dialog returned, as a path the core can open.
+std::filesystem::path ChosenFilePath(const QString& fileName);
 
 class Prompts {
  public:
