@@ -71,23 +71,24 @@ void DrawIcon(QPainter& p, EditorIcon icon) {
       p.setPen(QPen(action, 2));
       p.drawPolyline(QPolygon({QPoint(6, 5), QPoint(13, 5), QPoint(13, 19), QPoint(18, 19)}));
       break;
-    case EditorIcon::TableToFile:
-      DrawTableSheet(p, {2, 2, 12, 16});
-      p.drawRect(13, 12, 9, 10);  // the file
-      p.drawLine(15, 15, 20, 15);
-      p.drawLine(15, 18, 20, 18);
-      DrawArrow(p, {8, 20}, {12, 20}, action);
+    case EditorIcon::TableToFile:  // table -> file
+      DrawTableSheet(p, {1, 4, 9, 15});
+      DrawArrow(p, {10, 12}, {15, 12}, action);
+      p.drawPolygon(QPolygon({QPoint(16, 4), QPoint(20, 4), QPoint(23, 7), QPoint(23, 20), QPoint(16, 20)}));
+      p.drawLine(18, 11, 21, 11);
+      p.drawLine(18, 14, 21, 14);
+      p.drawLine(18, 17, 21, 17);
       break;
-    case EditorIcon::TableToMainWindow:
-      p.drawRect(11, 4, 11, 16);  // the main window with its title bar
-      p.fillRect(11, 4, 12, 4, action);
-      DrawTableSheet(p, {1, 7, 8, 12});
-      DrawArrow(p, {6, 13}, {14, 13}, action);
+    case EditorIcon::TableToMainWindow:  // table -> window
+      DrawTableSheet(p, {1, 6, 8, 12});
+      DrawArrow(p, {9, 12}, {14, 12}, action);
+      p.drawRect(14, 3, 9, 18);
+      p.fillRect(14, 3, 10, 4, action);
       break;
-    case EditorIcon::DrawTable:
-      DrawTableSheet(p, {1, 2, 9, 12});
-      DrawBranch(p, {10, 19}, {22, 19});
-      DrawArrow(p, {6, 14}, {12, 17}, action);
+    case EditorIcon::DrawTable:  // table -> drawing
+      DrawTableSheet(p, {6, 1, 12, 10});
+      DrawArrow(p, {12, 11}, {12, 16}, action);
+      DrawBranch(p, {3, 20}, {21, 20});
       break;
   }
 }

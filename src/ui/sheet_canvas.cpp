@@ -3,14 +3,21 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPolygon>
+#include <algorithm>
 
 #include "ui/element_pictures.h"
+#include "ui/widget_style.h"
 
 namespace ohmara {
 
 namespace {
 
 QPoint PointOf(SheetPoint point) { return {point.x, point.y}; }
+
+// The labels ask for a 5-pixel character cell, which no one can read; the
+// 15 pixels between a label's top and the pictures below it leave room for
+// this size, the smallest a student reads without a magnifier.
+constexpr int kSmallestReadableText = 10;
 
 // The file name the picture loader knows: the core's relative path without its folder.
 QString PictureName(Picture picture) {
@@ -29,8 +36,7 @@ class OperationPainter {
   }
   void operator()(const PictureOp& op) const { painter_.drawImage(PointOf(op.at), pictures_.Of(op.picture)); }
   void operator()(const TextOp& op) const {
-    QFont font = painter_.font();
-    font.setPixelSize(op.fontHeight);
+    const QFont font = InterfaceFont(std::max(op.fontHeight, kSmallestReadableText));
     painter_.setFont(font);
     const QString text = QString::fromStdString(op.text);
     const QRect box(PointOf(op.at), QFontMetrics(font).size(Qt::TextSingleLine, text));
