@@ -16,6 +16,7 @@
 #include "ui/about_dialog.h"
 #include "ui/add_branch_dialog.h"
 #include "ui/circuit_picture.h"
+#include "ui/editor_window.h"
 #include "ui/error_messages.h"
 #include "ui/print_dialog.h"
 #include "ui/prompts.h"
@@ -153,10 +154,8 @@ void MainWindow::ConnectCommands() {
   bind(saveAction_, &QAction::triggered, &MainWindow::SaveBranchFile);
   bind(printAction_, &QAction::triggered, &MainWindow::ShowPrintDialog);
   bind(aboutAction_, &QAction::triggered, &MainWindow::ShowAbout);
+  bind(editorButton_, &QPushButton::clicked, &MainWindow::ShowEditor);
   connect(exitAction_, &QAction::triggered, this, &QWidget::close);
-  // The circuit editor is not part of this version.
-  editorButton_->setEnabled(false);
-  editorButton_->setToolTip(QStringLiteral("Будет доступно в следующей версии программы"));
 }
 
 void MainWindow::SetTabOrder() {
@@ -262,6 +261,11 @@ void MainWindow::ShowPrintDialog() {
 
 void MainWindow::ShowAbout() {
   if (windows_.aboutDialog) prompts_.RunModal(*windows_.aboutDialog);
+}
+
+// The editor is modeless: the student goes on with the grid while drawing.
+void MainWindow::ShowEditor() {
+  if (windows_.editorWindow) Present(windows_.editorWindow);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -27,6 +27,7 @@ namespace ohmara {
 class AboutDialog;
 class AddBranchDialog;
 class CheckReportDialog;
+class EditorWindow;
 class MainWindow;
 class MeshCurrentWindow;
 class NodePotentialWindow;
@@ -44,6 +45,7 @@ struct AppWindows {
   MeshCurrentWindow* meshCurrentWindow = nullptr;
   NodePotentialWindow* nodePotentialWindow = nullptr;
   PrintDialog* printDialog = nullptr;
+  EditorWindow* editorWindow = nullptr;
 };
 
 class MainWindow : public QMainWindow {
@@ -115,6 +117,7 @@ class MainWindow : public QMainWindow {
   void SaveBranchFile();
   void ShowPrintDialog();
   void ShowAbout();
+  void ShowEditor();
 
   Prompts& prompts_;
   CircuitState& circuit_;

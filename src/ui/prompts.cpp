@@ -1,6 +1,7 @@
 #include "ui/prompts.h"
 
 #include <QDialog>
+#include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -8,6 +9,10 @@
 #include <QPrinter>
 
 namespace ohmara {
+
+std::filesystem::path ChosenFilePath(const QString& fileName) {
+  return std::filesystem::path(QFile::encodeName(fileName).toStdString());
+}
 
 void QtPrompts::Inform(QWidget* parent, const QString& title, const QString& text, std::optional<QPoint> topLeft) {
   QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok, parent);

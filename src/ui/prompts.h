@@ -7,6 +7,7 @@
 
 #include <QPoint>
 #include <QString>
+#include <filesystem>
 #include <functional>
 #include <optional>
 
@@ -15,6 +16,9 @@ class QPrinter;
 class QWidget;
 
 namespace ohmara {
+
+// A file name a dialog returned, as a path the core can open.
+std::filesystem::path ChosenFilePath(const QString& fileName);
 
 class Prompts {
  public:

@@ -3,13 +3,25 @@
 #include <QProcess>
 
 #include "support/gui_app_fixture.h"
-#include "ui/check_report_dialog.h"
+#include "ui/editor_window.h"
 #include "ui/print_dialog.h"
 
 namespace ohmara::testing {
 namespace {
 
 const QString kPortraitMessage = "В настройках необходимо установить ориентацию страницы в виде 'портрет'";
+
+// The page (1-based) of every image in a PDF file, as pdfimages lists them.
+std::vector<int> PdfImagePages(const std::filesystem::path& pdf) {
+  QProcess pdfimages;
+  pdfimages.start("pdfimages", {"-list", QString::fromStdString(pdf.string())});
+  EXPECT_TRUE(pdfimages.waitForFinished(30000)) << "pdfimages (poppler-utils) did not run";
+  std::vector<int> pages;
+  // Two heading lines, then one line per image that starts with its page.
+  const QStringList lines = QString::fromUtf8(pdfimages.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+  for (qsizetype i = 2; i < lines.size(); ++i) pages.push_back(lines[i].section(' ', 0, 0, QString::SectionSkipEmpty).toInt());
+  return pages;
+}
 
 // The text of each page of a PDF file as pdftotext reads it, without the
 // spaces, which it drops between the small glyphs of the page numbers.
@@ -30,10 +42,12 @@ class PrintDialogTest : public AppFixture {
   QCheckBox* Box(const char* name) { return Find<QCheckBox>(Dialog(), name); }
   void ClickInDialog(const char* button) { Find<QPushButton>(Dialog(), button)->click(); }
 
-  // The worked example tested and solved by every method, as a student
-  // would before printing; the node window shows the optimal variant.
+  // The worked example drawn in the editor, tested and solved by every
+  // method, as a student would before printing; the node window shows the
+  // optimal variant.
   void SolveFiveBranches() {
     TypeTable(kFiveBranches);
+    Find<QPushButton>(*Windows().editorWindow, "BitBtn1")->click();
     for (const char* command : {"TestBtn", "ContBtn", "PotentialBtn", "BitBtn3"}) Click(command);
     prompts_.messages.clear();
   }
@@ -99,7 +113,8 @@ TEST_F(PrintDialogTest, LandscapePageIsRefusedBeforeAnythingIsPrinted) {
   EXPECT_FALSE(std::filesystem::exists(pdf));
 }
 
-// The printer, the preview and the PDF file all get the same three pages.
+// The printer, the preview and the PDF file all get the same three pages,
+// the editor's drawing on the first.
 TEST_F(PrintDialogTest, ReportOfTheSolvedExampleOnEveryOutput) {
   struct Heading {
     int page;
@@ -136,6 +151,7 @@ TEST_F(PrintDialogTest, ReportOfTheSolvedExampleOnEveryOutput) {
     ASSERT_TRUE(std::filesystem::exists(pdf));
     const QStringList pages = PdfPages(pdf);
     ASSERT_EQ(pages.size(), 3);
+    EXPECT_EQ(PdfImagePages(pdf), std::vector<int>{1}) << "the drawing, under the task";
     for (const Heading& heading : headings)
       EXPECT_TRUE(pages[heading.page].contains(QString::fromUtf8(heading.text).remove(QLatin1Char(' '))))
           << "page " << heading.page + 1 << " lacks " << heading.text;
