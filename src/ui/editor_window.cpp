@@ -122,11 +122,7 @@ void EditorWindow::BuildTools(QWidget* client) {
   drawTableButton_ = PlaceIconButton(panel, "BitBtn1", PanelSlot(7), EditorIcon::DrawTable,
                                      QStringLiteral("Нарисовать по таблице"));
 
-  const std::pair<QPushButton*, SheetTool> tools[] = {{horizontalBranchButton_, SheetTool::AddHorizontal},
-                                                      {verticalBranchButton_, SheetTool::AddVertical},
-                                                      {deleteBranchButton_, SheetTool::DeleteBranch},
-                                                      {connectButton_, SheetTool::Connect}};
-  for (auto [button, tool] : tools)
+  for (auto [button, tool] : ToolButtons())
     connect(button, &QPushButton::clicked, this, [this, tool] { Run([this, tool] { ChooseTool(tool); }); });
   auto bind = [this](QPushButton* button, void (EditorWindow::*command)()) {
     connect(button, &QPushButton::clicked, this, [this, command] { Run([this, command] { (this->*command)(); }); });
@@ -160,12 +156,15 @@ void EditorWindow::BuildStatusBar() {
 
 void EditorWindow::Run(const Command& command) { guard_(command); }
 
+std::array<std::pair<QPushButton*, SheetTool>, 4> EditorWindow::ToolButtons() const {
+  return {{{horizontalBranchButton_, SheetTool::AddHorizontal},
+           {verticalBranchButton_, SheetTool::AddVertical},
+           {deleteBranchButton_, SheetTool::DeleteBranch},
+           {connectButton_, SheetTool::Connect}}};
+}
+
 void EditorWindow::ShowToolStates() {
-  const std::pair<QPushButton*, SheetTool> tools[] = {{horizontalBranchButton_, SheetTool::AddHorizontal},
-                                                      {verticalBranchButton_, SheetTool::AddVertical},
-                                                      {deleteBranchButton_, SheetTool::DeleteBranch},
-                                                      {connectButton_, SheetTool::Connect}};
-  for (auto [button, tool] : tools) button->setEnabled(editor_.IsToolEnabled(tool));
+  for (auto [button, tool] : ToolButtons()) button->setEnabled(editor_.IsToolEnabled(tool));
 }
 
 void EditorWindow::ShowStatus(const QString& text) { statusText_->setText(text); }

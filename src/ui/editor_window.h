@@ -7,7 +7,9 @@
 // scheme or a drawn table replace it.
 
 #include <QMainWindow>
+#include <array>
 #include <memory>
+#include <utility>
 
 #include "editor/sheet_editor.h"
 #include "ui/command_guard.h"
@@ -40,6 +42,8 @@ class EditorWindow : public QMainWindow {
   void BuildTools(QWidget* client);
   void BuildMenu();
   void BuildStatusBar();
+  // The four tool buttons and the tools they choose.
+  std::array<std::pair<QPushButton*, SheetTool>, 4> ToolButtons() const;
   void ShowToolStates();
   void ShowStatus(const QString& text);
   void ShowNormalStatus();
