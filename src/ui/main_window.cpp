@@ -16,9 +16,12 @@
 #include "ui/about_dialog.h"
 #include "ui/add_branch_dialog.h"
 #include "ui/circuit_picture.h"
+#include "ui/editor_window.h"
 #include "ui/error_messages.h"
+#include "ui/print_dialog.h"
 #include "ui/prompts.h"
 #include "ui/widget_style.h"
+#include "ui/widget_views.h"
 
 namespace ohmara {
 
@@ -149,14 +152,10 @@ void MainWindow::ConnectCommands() {
   bind(randomCircuitButton_, &QPushButton::clicked, &MainWindow::CreateRandomCircuit);
   bind(openAction_, &QAction::triggered, &MainWindow::OpenBranchFile);
   bind(saveAction_, &QAction::triggered, &MainWindow::SaveBranchFile);
+  bind(printAction_, &QAction::triggered, &MainWindow::ShowPrintDialog);
   bind(aboutAction_, &QAction::triggered, &MainWindow::ShowAbout);
+  bind(editorButton_, &QPushButton::clicked, &MainWindow::ShowEditor);
   connect(exitAction_, &QAction::triggered, this, &QWidget::close);
-  // The circuit editor and the printed report are not part of this version.
-  const QString later = QStringLiteral("Будет доступно в следующей версии программы");
-  editorButton_->setEnabled(false);
-  editorButton_->setToolTip(later);
-  printAction_->setEnabled(false);
-  printAction_->setToolTip(later);
 }
 
 void MainWindow::SetTabOrder() {
@@ -218,6 +217,14 @@ void MainWindow::AppendBranchRow(const BranchRow& row) {
 
 FrequencySetting MainWindow::Frequency() const { return {frequencyEdit_->text().toStdString(), UnitIndex()}; }
 
+TaskContent MainWindow::PrintedTask() const {
+  TaskContent task;
+  task.table = CellsOf(branchGrid_);
+  task.frequency = frequencyEdit_->text().toStdString();
+  task.frequencyUnit = unitBox_->currentText().toStdString();
+  return task;
+}
+
 int MainWindow::UnitIndex() const { return unitBox_->findText(unitBox_->currentText(), Qt::MatchExactly); }
 
 QPoint MainWindow::MessagePosition() const { return pos() + QPoint(200, 200); }
@@ -248,8 +255,17 @@ void MainWindow::DeleteBranch() {
   if (BranchCount() > 0) SetBranchRowCount(BranchCount() - 1);
 }
 
+void MainWindow::ShowPrintDialog() {
+  if (windows_.printDialog) Present(windows_.printDialog);
+}
+
 void MainWindow::ShowAbout() {
   if (windows_.aboutDialog) prompts_.RunModal(*windows_.aboutDialog);
+}
+
+// The editor is modeless: the student goes on with the grid while drawing.
+void MainWindow::ShowEditor() {
+  if (windows_.editorWindow) Present(windows_.editorWindow);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -10,6 +10,7 @@
 #include "model/branch.h"
 #include "model/circuit.h"
 #include "model/results_directory.h"
+#include "printing/printed_report.h"
 #include "ui/command_guard.h"
 #include "ui/random_settings_dialog.h"
 
@@ -26,9 +27,11 @@ namespace ohmara {
 class AboutDialog;
 class AddBranchDialog;
 class CheckReportDialog;
+class EditorWindow;
 class MainWindow;
 class MeshCurrentWindow;
 class NodePotentialWindow;
+class PrintDialog;
 class Prompts;
 
 // The windows the application creates at start-up, in creation order; they
@@ -41,6 +44,8 @@ struct AppWindows {
   RandomSettingsDialog* randomSettingsDialog = nullptr;
   MeshCurrentWindow* meshCurrentWindow = nullptr;
   NodePotentialWindow* nodePotentialWindow = nullptr;
+  PrintDialog* printDialog = nullptr;
+  EditorWindow* editorWindow = nullptr;
 };
 
 class MainWindow : public QMainWindow {
@@ -68,6 +73,9 @@ class MainWindow : public QMainWindow {
   FrequencySetting Frequency() const;
   // Index of the unit item the combo box text names, -1 for typed text that names none.
   int UnitIndex() const;
+  // The task as the grid, the frequency edit and the unit box show it, for
+  // the printed report: every row (the title row 0 too) and column.
+  TaskContent PrintedTask() const;
   // The settings the next random circuit is drawn with.
   RandomSettings RandomCircuitSettings() const { return randomSettings_; }
 
@@ -107,7 +115,9 @@ class MainWindow : public QMainWindow {
   void CreateRandomCircuit();
   void OpenBranchFile();
   void SaveBranchFile();
+  void ShowPrintDialog();
   void ShowAbout();
+  void ShowEditor();
 
   Prompts& prompts_;
   CircuitState& circuit_;

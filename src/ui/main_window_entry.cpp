@@ -1,6 +1,5 @@
 // The main window's ways of entering a circuit from elsewhere: branch-table
 // files and random circuits.
-#include <QFile>
 #include <QLineEdit>
 #include <QTableWidget>
 
@@ -17,8 +16,6 @@ namespace {
 
 const QString kErrorTitle = QStringLiteral("Ошибка");
 const QString kGridKept = QStringLiteral("\nТаблица ветвей не изменена.");
-
-std::filesystem::path FilePath(const QString& name) { return std::filesystem::path(QFile::encodeName(name).toStdString()); }
 
 QString ColumnTitle(int column) { return QString::fromStdString(BranchTableTitles()[column]); }
 
@@ -80,7 +77,7 @@ QString NoTestableCircuitMessage(int loops, int points) {
 }  // namespace
 
 bool MainWindow::LoadBranchTableFile(const QString& fileName) {
-  const BranchFileReading reading = ReadBranchTableFile(FilePath(fileName));
+  const BranchFileReading reading = ReadBranchTableFile(ChosenFilePath(fileName));
   if (!reading.ok()) {
     prompts_.Critical(this, kErrorTitle, ReadingMessage(fileName, reading) + kGridKept);
     return false;
@@ -107,7 +104,7 @@ void MainWindow::SaveBranchFile() {
     prompts_.Critical(this, kErrorTitle, UnstorableCellMessage(*cell));
     return;
   }
-  if (!SaveBranchTableFile(FilePath(name), table))
+  if (!SaveBranchTableFile(ChosenFilePath(name), table))
     prompts_.Critical(this, kErrorTitle,
                       QStringLiteral("Не удалось записать файл «%1». Прежнее содержимое файла не изменено.").arg(name));
 }

@@ -37,6 +37,11 @@ CurrFormViews MeshCurrentWindow::Views() {
           ViewOf(loopCurrentsMemo_), ViewOf(branchCurrentsMemo_), ViewOf(powerMemo_)};
 }
 
+MeshContent MeshCurrentWindow::PrintedContent() const {
+  return {CellsOf(impedanceGrid_),         CellsOf(emfGrid_),        MemoTextOf(loopsMemo_),
+          MemoTextOf(loopCurrentsMemo_), MemoTextOf(branchCurrentsMemo_), MemoTextOf(powerMemo_)};
+}
+
 void MeshCurrentWindow::ClearSolution() {
   loopCurrentsMemo_->clear();
   branchCurrentsMemo_->clear();

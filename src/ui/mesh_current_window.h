@@ -4,6 +4,7 @@
 // other memos.
 
 #include "analysis/result_views.h"
+#include "printing/printed_report.h"
 #include "ui/result_window.h"
 
 namespace ohmara {
@@ -17,6 +18,8 @@ class MeshCurrentWindow : public ResultWindow {
   // Empties the loop currents, the branch currents and the power balance of
   // the last solution before the next one.
   void ClearSolution();
+  // What the window shows, copied for the printed report.
+  MeshContent PrintedContent() const;
 
  private:
   QTableWidget* impedanceGrid_ = nullptr;

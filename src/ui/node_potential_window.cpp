@@ -33,4 +33,9 @@ PotFormViews NodePotentialWindow::Views() {
           ViewOf(potentialsMemo_), ViewOf(branchCurrentsMemo_), ViewOf(powerMemo_)};
 }
 
+NodeContent NodePotentialWindow::PrintedContent() const {
+  return {CellsOf(admittanceGrid_), CellsOf(sourceCurrentGrid_), MemoTextOf(potentialsMemo_),
+          MemoTextOf(branchCurrentsMemo_), MemoTextOf(powerMemo_)};
+}
+
 }  // namespace ohmara

@@ -2,6 +2,7 @@
 // The window of both node-potential methods; it shows the last run of either.
 
 #include "analysis/result_views.h"
+#include "printing/printed_report.h"
 #include "ui/result_window.h"
 
 namespace ohmara {
@@ -12,6 +13,8 @@ class NodePotentialWindow : public ResultWindow {
 
   // The views the analysis writes through.
   PotFormViews Views();
+  // What the window shows, copied for the printed report.
+  NodeContent PrintedContent() const;
 
  private:
   QTableWidget* admittanceGrid_ = nullptr;

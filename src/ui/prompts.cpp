@@ -1,12 +1,18 @@
 #include "ui/prompts.h"
 
 #include <QDialog>
+#include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 
 namespace ohmara {
+
+std::filesystem::path ChosenFilePath(const QString& fileName) {
+  return std::filesystem::path(QFile::encodeName(fileName).toStdString());
+}
 
 void QtPrompts::Inform(QWidget* parent, const QString& title, const QString& text, std::optional<QPoint> topLeft) {
   QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok, parent);
@@ -29,9 +35,23 @@ QString QtPrompts::SaveFileName(QWidget* parent, const QString& title, const QSt
   return QFileDialog::getSaveFileName(parent, title, directory);
 }
 
+QString QtPrompts::SavePdfFileName(QWidget* parent, const QString& title, const QString& directory) {
+  QFileDialog dialog(parent, title, directory, QStringLiteral("PDF (*.pdf)"));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setDefaultSuffix(QStringLiteral("pdf"));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+  return dialog.selectedFiles().constFirst();
+}
+
 bool QtPrompts::SetUpPrinter(QWidget* parent, QPrinter& printer) {
   QPrintDialog dialog(&printer, parent);
   return dialog.exec() == QDialog::Accepted;
+}
+
+void QtPrompts::PreviewPrint(QWidget* parent, QPrinter& printer, const PaintPages& paint) {
+  QPrintPreviewDialog dialog(&printer, parent);
+  QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&paint](QPrinter* pages) { paint(*pages); });
+  dialog.exec();
 }
 
 int QtPrompts::RunModal(QDialog& dialog) { return dialog.exec(); }

@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScreen>
 #include <QStyle>
 #include <QTableWidget>
@@ -55,6 +56,13 @@ QLineEdit* PlaceEdit(QWidget* parent, const char* name, const QString& text, int
   edit->setObjectName(QString::fromLatin1(name));
   edit->setGeometry(left, top, width, 21);
   return edit;
+}
+
+QPushButton* PlacePushButton(QWidget* parent, const char* name, const QString& text, QRect bounds) {
+  auto* button = new QPushButton(text, parent);
+  button->setObjectName(QString::fromLatin1(name));
+  button->setGeometry(bounds);
+  return button;
 }
 
 QFrame* PlacePanel(QWidget* parent, const char* name, QRect bounds) {

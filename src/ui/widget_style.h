@@ -9,6 +9,7 @@
 class QFrame;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class QTableWidget;
 class QWidget;
 
@@ -23,6 +24,8 @@ QLabel* PlaceLabel(QWidget* parent, const char* name, const QString& text, int l
                    int height = 0, bool bold = true);
 // A one-line edit at a fixed place, 21 pixels high.
 QLineEdit* PlaceEdit(QWidget* parent, const char* name, const QString& text, int left, int top, int width);
+// A push button at a fixed place.
+QPushButton* PlacePushButton(QWidget* parent, const char* name, const QString& text, QRect bounds);
 // A raised panel at a fixed place.
 QFrame* PlacePanel(QWidget* parent, const char* name, QRect bounds);
 // A grid at a fixed place: no header row or column (the program's grids

@@ -3,6 +3,8 @@
 
 #include <QPlainTextEdit>
 #include <QTableWidget>
+#include <string>
+#include <vector>
 
 #include "model/text_views.h"
 
@@ -32,5 +34,9 @@ class WidgetGrid : public GridView {
 
 // All lines of a memo, for the printed report and the tests.
 QStringList MemoLinesOf(const QPlainTextEdit* memo);
+// The same lines as the core's texts.
+std::vector<std::string> MemoTextOf(const QPlainTextEdit* memo);
+// Every cell a grid shows, with its row and column counts.
+GridCells CellsOf(const QTableWidget* grid);
 
 }  // namespace ohmara

@@ -28,6 +28,10 @@ T* Find(const QObject& window, const char* name) {
   return control;
 }
 
+// The five-branch circuit with R = 1 everywhere and 10 V in 1->2.
+inline const BranchTable kFiveBranches = {
+    {"1->2", "1", "", "", "10", "0"}, {"2->3", "1"}, {"3->1", "1"}, {"2->4", "1"}, {"4->3", "1"}};
+
 class AppFixture : public ::testing::Test {
  protected:
   void SetUp() override { app_ = std::make_unique<OhmaraApplication>(prompts_, scratch_.Path() / "Results"); }

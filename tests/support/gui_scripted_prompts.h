@@ -36,8 +36,18 @@ class ScriptedPrompts : public Prompts {
     lastDirectory = directory;
     return Take(saveNames);
   }
+  QString SavePdfFileName(QWidget*, const QString&, const QString& directory) override {
+    lastDirectory = directory;
+    return Take(pdfNames);
+  }
   bool SetUpPrinter(QWidget*, QPrinter& printer) override {
+    ++printerDialogs;
     return onPrinter ? onPrinter(printer) : false;
+  }
+  // The preview shows nothing unless the test says what to do with its pages.
+  void PreviewPrint(QWidget*, QPrinter& printer, const PaintPages& paint) override {
+    ++previews;
+    if (onPreview) onPreview(printer, paint);
   }
   // Records the dialog and lets the test act in it (fill edits, click OK);
   // the dialog's result code is returned as exec() would.
@@ -61,10 +71,14 @@ class ScriptedPrompts : public Prompts {
   std::vector<Message> messages;
   std::deque<QString> openNames;
   std::deque<QString> saveNames;
+  std::deque<QString> pdfNames;
   QString lastDirectory;
   std::vector<QString> modalShown;
   std::function<void(QDialog&)> onModal;
   std::function<bool(QPrinter&)> onPrinter;
+  std::function<void(QPrinter&, const PaintPages&)> onPreview;
+  int printerDialogs = 0;
+  int previews = 0;
 
  private:
   static QString Take(std::deque<QString>& answers) {

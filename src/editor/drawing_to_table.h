@@ -1,0 +1,43 @@
+#pragma once
+// Turning a drawing into a branch table: terminals joined by wires or
+// sharing a node number become one node, and the nodes are numbered 1, 2, ...
+// in order of first appearance (each branch's start terminal before its end).
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "editor/sheet_painting.h"
+#include "editor/sheet_model.h"
+
+namespace ohmara {
+
+// The file "Таблица ветвей в файл" proposes and "Перенести в главное окно" writes.
+inline constexpr const char* kDrawingTableFile = "table.txt";
+
+// Working labels of every terminal, per branch (start, end) and per wire
+// (its two ends, equal after merging): terminals with one label are one node.
+struct NodeLabels {
+  std::vector<TerminalNumbers> branches;
+  std::vector<TerminalNumbers> wires;
+};
+NodeLabels MergeNodes(const SheetDrawing& drawing);
+
+// The final node numbers of every branch's terminals.
+std::vector<TerminalNumbers> NumberNodes(const NodeLabels& labels);
+
+// A branch-table file's text: the count, then per branch "a->b" and the five
+// values, every field followed by a tab. Values are written as in scheme files.
+std::string DrawingTableText(const SheetDrawing& drawing, const std::vector<TerminalNumbers>& numbers);
+
+struct DrawingTable {
+  std::string text;       // the file's text
+  PaintList nodeNumbers;  // the numbers to write at the terminals
+};
+DrawingTable ExportDrawingTable(const SheetDrawing& drawing);
+
+// Writes through a temporary file; throws EditorError naming the file when
+// it cannot be written (the old file is kept).
+void SaveDrawingTable(const std::filesystem::path& path, const std::string& text);
+
+}  // namespace ohmara

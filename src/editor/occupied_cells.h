@@ -1,0 +1,43 @@
+#pragma once
+// The grid cells that wires must go around. The cells keep one list order,
+// because the scheme file lists them in that order: a new cell goes just
+// before the first cell that lies neither left of it nor above it.
+
+#include <cstdint>
+#include <unordered_set>
+#include <vector>
+
+namespace ohmara {
+
+// A grid point in cells; cell (i, j) is the pixel point (10 i, 10 j).
+struct TCell {
+  int X = 0;
+  int Y = 0;
+  friend bool operator==(const TCell&, const TCell&) = default;
+};
+
+class OccupiedCells {
+ public:
+  // Does nothing when the cell is present; true when it was added.
+  bool Insert(TCell cell);
+  // Removes the cell if present; true when it was there.
+  bool Remove(TCell cell);
+  bool Contains(TCell cell) const { return index_.contains(Key(cell)); }
+  int Count() const { return static_cast<int>(cells_.size()); }
+  // The cells in list order.
+  const std::vector<TCell>& Cells() const { return cells_; }
+  void Clear();
+
+ private:
+  static std::uint64_t Key(TCell cell) {
+    return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(cell.X)) << 32) |
+           static_cast<std::uint32_t>(cell.Y);
+  }
+
+  std::vector<TCell> cells_;
+  // Membership answers the same as a scan of the list, only in constant time:
+  // the router asks it for every neighbour it looks at.
+  std::unordered_set<std::uint64_t> index_;
+};
+
+}  // namespace ohmara

@@ -1,0 +1,29 @@
+#pragma once
+// Scheme files: a whole drawing as text - the branches with their positions
+// and values, the wires with all their points, and the occupied cells in
+// their list order.
+
+#include <filesystem>
+#include <string>
+
+#include "editor/sheet_model.h"
+
+namespace ohmara {
+
+// The file's text ("\n" line ends; the file form is made when it is written).
+std::string SchemeFileText(const SheetDrawing& drawing);
+
+// Reads the text whole before answering. The branches' footprints are
+// blocked before the file's own cells are added, so a file that omits them
+// still keeps wires out of the bands. Throws EditorError naming `fileName`
+// and the line when the text ends early, holds something else where a
+// number stands, or lists a wire of more than 300 points.
+SheetDrawing ParseSchemeText(const std::string& text, const std::string& fileName);
+
+// Throws EditorError when the file cannot be read or is not sound.
+SheetDrawing LoadSchemeFile(const std::filesystem::path& path);
+// Writes through a temporary file, so a failure keeps the old file; throws
+// EditorError then.
+void SaveSchemeFile(const std::filesystem::path& path, const SheetDrawing& drawing);
+
+}  // namespace ohmara

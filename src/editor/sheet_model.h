@@ -1,0 +1,118 @@
+#pragma once
+// The drawing of the circuit editor: branches placed on a 10-pixel grid,
+// the wires between their terminals, and the cells the wires must avoid.
+// Positions are pixels of the sheet, x to the right, y downwards.
+
+#include <optional>
+#include <vector>
+
+#include "editor/occupied_cells.h"
+
+namespace ohmara {
+
+// Every branch is this long, from its start terminal to its end terminal.
+inline constexpr int kSheetBranchLength = 120;
+// A wire holds at most this many points.
+inline constexpr int kMaxWirePoints = 300;
+
+// R in ohms, L in millihenries, C in microfarads, E in volts (its sign is the
+// direction), Angle in degrees; 0 means the element is absent.
+struct ElementValues {
+  double R = 0.0;
+  double L = 0.0;
+  double C = 0.0;
+  double E = 0.0;
+  double Angle = 0.0;
+  friend bool operator==(const ElementValues&, const ElementValues&) = default;
+};
+
+// One drawn branch. A horizontal branch starts at its left terminal, a
+// vertical one at its top terminal; From and To are the terminals' node numbers.
+struct TSheetBranch {
+  int From = 0;
+  int To = 0;
+  int X1 = 0;
+  int Y1 = 0;
+  int X2 = 0;
+  int Y2 = 0;
+  bool Vertical = false;
+  ElementValues Values;
+  friend bool operator==(const TSheetBranch&, const TSheetBranch&) = default;
+};
+
+TSheetBranch MakeSheetBranch(int x1, int y1, int from, int to, bool vertical, const ElementValues& values);
+
+// The 39 cells a branch blocks: its line and one cell to either side, both
+// terminal cells included, in the order they are blocked.
+std::vector<TCell> Footprint(const TSheetBranch& branch);
+
+// Where a press at (x, y) falls on a branch: the third next to the start
+// terminal, the one next to the end terminal, or the middle.
+enum class BranchHit { Miss, StartThird, EndThird, MiddleThird };
+BranchHit HitTest(const TSheetBranch& branch, int x, int y);
+
+// One wire. Points run from the terminal picked second to the one picked
+// first; consecutive points differ by one cell, by two where the wire jumps
+// over another, and not at all at a bend.
+struct TConnection {
+  int From = 0;  // node of the terminal picked first
+  int To = 0;    // node of the terminal picked second
+  std::vector<TCell> Points;
+  friend bool operator==(const TConnection&, const TConnection&) = default;
+};
+
+// A terminal of a drawn branch: its node number and pixel position.
+struct TTerminal {
+  int Node = 0;
+  int X = 0;
+  int Y = 0;
+  bool Vertical = false;
+  friend bool operator==(const TTerminal&, const TTerminal&) = default;
+};
+
+TTerminal StartTerminal(const TSheetBranch& branch);
+TTerminal EndTerminal(const TSheetBranch& branch);
+TCell CellOf(const TTerminal& terminal);
+
+// The terminal's row of its branch's footprint. Releasing it lets a wire
+// leave the terminal in three directions; blocking it closes the band again.
+void ReleaseTerminal(OccupiedCells& cells, const TTerminal& terminal);
+void BlockTerminal(OccupiedCells& cells, const TTerminal& terminal);
+
+// The three collections of a drawing, each in order of creation.
+class SheetDrawing {
+ public:
+  const std::vector<TSheetBranch>& Branches() const { return branches_; }
+  const std::vector<TConnection>& Connections() const { return connections_; }
+  const OccupiedCells& Occupied() const { return occupied_; }
+  OccupiedCells& Occupied() { return occupied_; }
+
+  // Appending does not block the footprint; the caller does, when it chooses.
+  void AppendBranch(const TSheetBranch& branch) { branches_.push_back(branch); }
+  void BlockFootprint(const TSheetBranch& branch);
+  void ReleaseFootprint(const TSheetBranch& branch);
+  // Blocks the footprint of every branch again, e.g. after removing cells
+  // that two things shared.
+  void BlockAllFootprints();
+
+  // Takes out the first branch that a press at (x, y) hits and releases its
+  // footprint; nothing when no branch is hit.
+  std::optional<TSheetBranch> RemoveBranchAt(int x, int y);
+
+  void AppendConnection(TConnection connection) { connections_.push_back(std::move(connection)); }
+  // Removes every wire with an end at node a or b, and all its points from
+  // the occupied cells.
+  void RemoveConnectionsOf(int a, int b);
+
+  void Clear();
+
+  // The largest node number of any terminal or wire end; 0 on an empty sheet.
+  int LargestNode() const;
+
+ private:
+  std::vector<TSheetBranch> branches_;
+  std::vector<TConnection> connections_;
+  OccupiedCells occupied_;
+};
+
+}  // namespace ohmara

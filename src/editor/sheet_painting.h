@@ -1,0 +1,89 @@
+#pragma once
+// What the sheet shows, as a list of paint operations that a window replays,
+// in order, onto the image it keeps: the image holds whatever was painted
+// until something is painted over it, so each list is painted on top of the
+// last one (a full redraw starts with the background picture).
+
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "editor/sheet_model.h"
+
+namespace ohmara {
+
+enum class Picture {
+  Background,
+  ResistorHorizontal,
+  InductorHorizontal,
+  CapacitorHorizontal,
+  SourceHorizontal,          // E > 0
+  SourceHorizontalReversed,  // E < 0
+  ResistorVertical,
+  InductorVertical,
+  CapacitorVertical,
+  SourceVertical,          // E > 0
+  SourceVerticalReversed,  // E < 0
+};
+
+// The picture's file, relative to the current directory ("Pictures/Rh.bmp").
+std::string_view PictureFile(Picture picture);
+
+// Pixel height of the character cell of every text on the sheet.
+inline constexpr int kSheetFontHeight = 5;
+
+struct SheetPoint {
+  int x = 0;
+  int y = 0;
+  friend bool operator==(const SheetPoint&, const SheetPoint&) = default;
+};
+
+// A line with the default pen.
+struct LineOp {
+  SheetPoint from, to;
+  friend bool operator==(const LineOp&, const LineOp&) = default;
+};
+// An ellipse inscribed in the square with these corners (a terminal mark).
+struct CircleOp {
+  SheetPoint topLeft, bottomRight;
+  friend bool operator==(const CircleOp&, const CircleOp&) = default;
+};
+// A picture, unscaled, with its top-left corner at `at`.
+struct PictureOp {
+  Picture picture;
+  SheetPoint at;
+  friend bool operator==(const PictureOp&, const PictureOp&) = default;
+};
+// A text with its top-left corner at `at`, in a font of `fontHeight` pixels.
+struct TextOp {
+  std::string text;
+  SheetPoint at;
+  int fontHeight = kSheetFontHeight;
+  friend bool operator==(const TextOp&, const TextOp&) = default;
+};
+// Connected lines through the points.
+struct PolylineOp {
+  std::vector<SheetPoint> points;
+  friend bool operator==(const PolylineOp&, const PolylineOp&) = default;
+};
+
+using PaintOp = std::variant<LineOp, CircleOp, PictureOp, TextOp, PolylineOp>;
+using PaintList = std::vector<PaintOp>;
+
+// One branch: its line, both terminal marks, its element pictures and value labels.
+void AppendSheetBranch(PaintList& paint, const TSheetBranch& branch);
+// One wire through its points scaled to pixels.
+void AppendConnection(PaintList& paint, const TConnection& connection);
+// Background, every branch, then every wire.
+PaintList RedrawSheet(const SheetDrawing& drawing);
+
+// Node numbers of a drawing turned into a table: for every branch the final
+// number of its start terminal at (X1, Y1) and of its end terminal at (X2, Y2).
+struct TerminalNumbers {
+  int start = 0;
+  int end = 0;
+};
+PaintList DrawNodeNumbers(const SheetDrawing& drawing, const std::vector<TerminalNumbers>& numbers);
+
+}  // namespace ohmara

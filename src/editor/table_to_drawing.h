@@ -1,0 +1,22 @@
+#pragma once
+// Drawing a branch table: horizontal branches in rows of up to seven, each
+// joined by routed wires to the terminals already placed with its nodes.
+
+#include "editor/sheet_model.h"
+#include "editor/sheet_painting.h"
+#include "model/branch.h"
+
+namespace ohmara {
+
+struct TableLayout {
+  SheetDrawing drawing;
+  PaintList paint;            // background, the wires as routed, then the branches
+  int routingGuardTrips = 0;  // routing runs that exceeded a limit
+};
+
+// Reads every row first: a name that is not "a->b" or a value cell that is
+// not a number throws EditorError naming the row and column, before
+// anything is drawn.
+TableLayout LayOutBranchTable(const BranchTable& table);
+
+}  // namespace ohmara

@@ -1,0 +1,172 @@
+#include "editor/wire_router.h"
+
+#include <algorithm>
+
+#include "editor/route_cells.h"
+
+namespace ohmara {
+
+namespace {
+
+constexpr int kBoxMargin = 26;
+constexpr int kLastColumn = 85;
+constexpr int kLastRow = 61;
+constexpr int kMaxCellsTaken = 36000;
+constexpr int kMaxTraceIndex = kMaxWirePoints - 1;
+
+struct Step {
+  int dx, dy;
+};
+// Neighbours are always looked at in this order.
+constexpr Step kSteps[] = {{-1, 0}, {1, 0}, {0, -1}, {0, 1}};
+
+TCell Moved(TCell c, Step s, int times = 1) { return {c.X + s.dx * times, c.Y + s.dy * times}; }
+
+RouteBox BoxAround(TCell a, TCell b) {
+  return {std::max(std::min(a.X, b.X) - kBoxMargin, 0), std::max(std::min(a.Y, b.Y) - kBoxMargin, 0),
+          std::min(std::max(a.X, b.X) + kBoxMargin, kLastColumn),
+          std::min(std::max(a.Y, b.Y) + kBoxMargin, kLastRow)};
+}
+
+// A free neighbour is reached one step further; an occupied one is a wire
+// to jump when the cell behind it is free: the crossed cell is closed (it
+// never becomes a wire point) and the cell behind costs two steps. Two
+// occupied cells in a row - a branch's band - cannot be crossed.
+void Relax(RouteCells& cells, const OccupiedCells& occupied, TCell from, int dist, Step step) {
+  const TCell next = Moved(from, step);
+  if (cells.IsClosed(next)) return;
+  if (!occupied.Contains(next)) {
+    if (!cells.Contains(next)) cells.Insert(next, dist + 1, false);
+    else if (dist + 1 < cells.Dist(next)) cells.SetDist(next, dist + 1);
+    return;
+  }
+  const TCell behind = Moved(next, step);
+  if (occupied.Contains(behind)) return;
+  cells.Insert(next, dist + 1, true);
+  if (cells.Contains(behind)) cells.SetDist(behind, dist + 2);
+  else cells.Insert(behind, dist + 2, false);
+}
+
+// Spreads distances from `start` until `target` is taken.
+RouteResult Search(RouteCells& cells, const RouteBox& box, const OccupiedCells& occupied, TCell start, TCell target) {
+  cells.Insert(start, 0, true);
+  TCell current = start;
+  int dist = 0;
+  for (int taken = 1;; ++taken) {
+    for (const Step& step : kSteps)
+      if (box.Inside(Moved(current, step))) Relax(cells, occupied, current, dist, step);
+    const std::optional<TCell> nearest = cells.TakeNearestOpen();
+    if (!nearest) return RouteResult::NoRoute;
+    current = *nearest;
+    dist = cells.Dist(current);
+    if (taken > kMaxCellsTaken) return RouteResult::GuardTripped;
+    if (current == target) return RouteResult::Routed;
+  }
+}
+
+// The walk back from the target to the start along descending distances.
+// `vertical` says which way it last moved: 0 across, 1 up or down, 2 not yet.
+class TraceBack {
+ public:
+  TraceBack(const RouteCells& cells, OccupiedCells& occupied) : cells_(cells), occupied_(occupied) {}
+
+  // Leaves the target in the first direction that descends and is free, or
+  // jumps the occupied cell there; stays put when none does.
+  TCell FirstStep(const TCell& target) {
+    for (const Step& step : kSteps) {
+      TCell at = target;
+      if (!Descends(at, step) || !TryMove(at, step)) continue;
+      vertical_ = step.dy != 0 ? 1 : 0;
+      return at;
+    }
+    return target;
+  }
+
+  // One step back; a step that cannot move turns the direction instead, so
+  // a bend repeats its cell.
+  void StepBack(TCell& at) {
+    if (vertical_ == 0) {
+      if (Descends(at, kSteps[0])) {
+        TryMove(at, kSteps[0]);
+        return;
+      }
+      if (Descends(at, kSteps[1]) && TryMove(at, kSteps[1])) return;
+    } else if (vertical_ == 1) {
+      if (Descends(at, kSteps[2]) && TryMove(at, kSteps[2])) return;
+      if (Descends(at, kSteps[3]) && TryMove(at, kSteps[3])) return;
+    }
+    vertical_ = vertical_ == 0 ? 1 : 0;
+  }
+
+ private:
+  bool Descends(TCell at, Step step) const { return cells_.Dist(Moved(at, step)) == cells_.Dist(at) - 1; }
+  bool TryMove(TCell& at, Step step) const {
+    for (int times = 1; times <= 2; ++times)
+      if (!occupied_.Contains(Moved(at, step, times))) {
+        at = Moved(at, step, times);
+        return true;
+      }
+    return false;
+  }
+
+  const RouteCells& cells_;
+  OccupiedCells& occupied_;
+  int vertical_ = 2;
+};
+
+RouteResult Trace(const RouteCells& cells, OccupiedCells& occupied, TCell start, TCell target,
+                  std::vector<TCell>& points) {
+  TraceBack trace(cells, occupied);
+  points = {target};
+  std::vector<TCell> inserted;
+  TCell at = trace.FirstStep(target);
+  for (int i = 1;;) {
+    points.push_back(at);
+    if (occupied.Insert(at)) inserted.push_back(at);
+    trace.StepBack(at);
+    if (++i > kMaxTraceIndex) {
+      // A wire that is not recorded must not leave cells behind that no
+      // deletion could ever free: undo them, latest first, which restores
+      // the list exactly.
+      for (auto c = inserted.rbegin(); c != inserted.rend(); ++c) occupied.Remove(*c);
+      points.clear();
+      return RouteResult::GuardTripped;
+    }
+    if (at == start) break;
+  }
+  points.push_back(start);
+  return RouteResult::Routed;
+}
+
+}  // namespace
+
+RouteOutcome RouteConnection(OccupiedCells& occupied, TCell start, TCell target) {
+  const RouteBox box = BoxAround(start, target);
+  // A start outside the box's region has no neighbour inside the box.
+  if (!box.InRegion(start)) return {};
+  // The start is closed from the outset and is never taken again, so a wire
+  // from a cell to itself is never found.
+  if (start == target) return {};
+  RouteCells cells(box);
+  RouteOutcome outcome;
+  outcome.result = Search(cells, box, occupied, start, target);
+  if (outcome.result == RouteResult::Routed) outcome.result = Trace(cells, occupied, start, target, outcome.points);
+  return outcome;
+}
+
+JoinOutcome JoinTerminals(SheetDrawing& drawing, const TTerminal& first, const TTerminal& second) {
+  OccupiedCells& occupied = drawing.Occupied();
+  ReleaseTerminal(occupied, first);
+  ReleaseTerminal(occupied, second);
+  RouteOutcome route = RouteConnection(occupied, CellOf(first), CellOf(second));
+  JoinOutcome outcome{route.result};
+  if (route.result == RouteResult::Routed) {
+    outcome.wireIndex = static_cast<int>(drawing.Connections().size());
+    drawing.AppendConnection(TConnection{first.Node, second.Node, std::move(route.points)});
+  }
+  BlockTerminal(occupied, first);
+  BlockTerminal(occupied, second);
+  return outcome;
+}
+
+}  // namespace ohmara

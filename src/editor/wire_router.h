@@ -1,0 +1,42 @@
+#pragma once
+// Routes a wire between two terminal cells on the grid: the shortest way
+// around the occupied cells, jumping a one-cell-thick wire at a right angle,
+// never through a branch's three-cell band. The search stays inside a box 26
+// cells around the two cells, clipped to the sheet's cells 0..85 x 0..61.
+
+#include <string_view>
+#include <vector>
+
+#include "editor/sheet_model.h"
+
+namespace ohmara {
+
+enum class RouteResult {
+  Routed,        // the wire's points are found and their cells occupied
+  NoRoute,       // the target cannot be reached inside the box
+  GuardTripped,  // a routing limit was exceeded (kRoutingGuardMessage)
+};
+
+// Shown when a run takes more than 36000 cells or its trace more than 299 steps.
+inline constexpr std::string_view kRoutingGuardMessage = "Программа зациклилась - странно";
+
+struct RouteOutcome {
+  RouteResult result = RouteResult::NoRoute;
+  // On Routed: from `target` back to `start`; bends appear as doubled points.
+  std::vector<TCell> points;
+};
+
+// On Routed the inner points (every point but the two ends) are inserted into
+// `occupied`; otherwise `occupied` is left as it was.
+RouteOutcome RouteConnection(OccupiedCells& occupied, TCell start, TCell target);
+
+struct JoinOutcome {
+  RouteResult result = RouteResult::NoRoute;
+  int wireIndex = -1;  // the new wire in the drawing's connections, on Routed
+};
+
+// Releases both terminals, routes from the first to the second, records the
+// wire (From = first's node, To = second's node) and blocks both again.
+JoinOutcome JoinTerminals(SheetDrawing& drawing, const TTerminal& first, const TTerminal& second);
+
+}  // namespace ohmara

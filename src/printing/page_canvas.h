@@ -1,0 +1,84 @@
+#pragma once
+// The printer page as the report sees it: a canvas addressed in device pixels
+// and the scale that turns the report's whole millimetres into those pixels.
+// The report stretches a 210 x 297 mm sheet over the whole printable area, so
+// the scale comes from the page's pixel size alone.
+
+#include <string>
+
+namespace ohmara {
+
+// A font by family name and size in points ("Times New Roman", "Arial").
+struct Font {
+  std::string family;
+  int points = 0;
+  bool operator==(const Font&) const = default;
+};
+
+struct PixelPoint {
+  int x = 0;
+  int y = 0;
+  bool operator==(const PixelPoint&) const = default;
+};
+
+struct PixelRect {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+  bool operator==(const PixelRect&) const = default;
+};
+
+// The printer's page in device pixels.
+struct PageSize {
+  int width = 0;
+  int height = 0;
+};
+
+// A point on the sheet in whole millimetres from its top-left corner.
+struct MmPoint {
+  int x = 0;
+  int y = 0;
+  bool operator==(const MmPoint&) const = default;
+};
+
+// Pixels per millimetre across and down, fixed for one print job.
+class PageScale {
+ public:
+  explicit PageScale(const PageSize& page);
+
+  double DotsPerMmX() const { return dotsPerMmX_; }
+  double DotsPerMmY() const { return dotsPerMmY_; }
+  int PageWidth() const { return pageWidth_; }
+
+  // Truncated towards zero, as every position of the report is.
+  int X(double mm) const;
+  int Y(double mm) const;
+  PixelPoint ToDevice(const MmPoint& point) const;
+
+ private:
+  int pageWidth_;
+  double dotsPerMmX_;
+  double dotsPerMmY_;
+};
+
+// The report is printed on portrait pages only.
+bool IsPortrait(const PageSize& page);
+
+// What the report draws on. Every position is already in device pixels; the
+// first page is current when drawing starts.
+class PageCanvas {
+ public:
+  virtual ~PageCanvas() = default;
+  // `text` with its top-left corner (not its baseline) at `topLeft`.
+  virtual void Text(const PixelPoint& topLeft, const Font& font, const std::string& text) = 0;
+  virtual void Line(const PixelPoint& from, const PixelPoint& to) = 0;
+  // The editor's whole sheet image, stretched into `target`.
+  virtual void SheetImage(const PixelRect& target) = 0;
+  virtual void NewPage() = 0;
+  // Something the user must be told ("Can't print - table is very big ");
+  // printing goes on after it.
+  virtual void Message(const std::string& text) = 0;
+};
+
+}  // namespace ohmara

@@ -1,0 +1,62 @@
+#include "printing/page_document.h"
+
+#include <utility>
+
+namespace ohmara {
+
+namespace {
+
+constexpr int kSheetWidthMm = 210;
+constexpr int kPageNumberTopMm = 5;
+
+const Font& PageNumberFont() {
+  static const Font font{"Arial", 7};
+  return font;
+}
+
+template <class... Ts>
+struct Overloaded : Ts... {
+  using Ts::operator()...;
+};
+
+}  // namespace
+
+PixelRect SheetRect(const PageScale& scale, const PrintedSheet& sheet) {
+  return {scale.X((kSheetWidthMm - sheet.width) * 0.5), scale.Y(sheet.top),
+          scale.X((sheet.width + kSheetWidthMm) * 0.5), scale.Y(sheet.top + sheet.height)};
+}
+
+Cursor PageDocument::StartPage(bool numbered, int top) {
+  pages_.emplace_back();
+  const int page = PageCount() - 1;
+  if (numbered) pages_.back().emplace_back(std::in_place_type<PrintedPageNumber>, page + 1);
+  return {page, top};
+}
+
+Cursor PageDocument::ContinueOnNextPage(const Cursor& at) {
+  if (at.page + 1 < PageCount()) return {at.page + 1, kContinuationTopMm};
+  return StartPage(true, kContinuationTopMm);
+}
+
+void PageDocument::Add(int page, PageItem item) { pages_.at(page).push_back(std::move(item)); }
+
+void PageDocument::Render(const PageScale& scale, PageCanvas& canvas) const {
+  for (const std::string& message : messages_) canvas.Message(message);
+  for (int page = 0; page < PageCount(); ++page) {
+    if (page > 0) canvas.NewPage();
+    for (const PageItem& item : pages_[page]) {
+      std::visit(Overloaded{
+                     [&](const PrintedText& t) { canvas.Text(scale.ToDevice(t.at), t.font, t.text); },
+                     [&](const PrintedLine& l) { canvas.Line(scale.ToDevice(l.from), scale.ToDevice(l.to)); },
+                     [&](const PrintedPageNumber& n) {
+                       canvas.Text({scale.PageWidth() / 2, scale.Y(kPageNumberTopMm)}, PageNumberFont(),
+                                   "- " + std::to_string(n.number) + " -");
+                     },
+                     [&](const PrintedSheet& s) { canvas.SheetImage(SheetRect(scale, s)); },
+                 },
+                 item);
+    }
+  }
+}
+
+}  // namespace ohmara

@@ -1,0 +1,81 @@
+#pragma once
+// The printed report: the task (branch table, frequency, the editor's
+// drawing) and the two solutions, copied as the windows show them onto A4
+// portrait pages. Nothing is recomputed.
+//
+// The print dialog gathers a ReportContent from the windows and the state of
+// its four check boxes, tells the user when AnythingChosen is false, runs
+// the printer set-up, refuses a page that is not IsPortrait, and then hands
+// PrintReport a PageCanvas over the printer's page.
+
+#include <string>
+#include <vector>
+
+#include "model/text_views.h"
+#include "printing/page_canvas.h"
+#include "printing/page_document.h"
+
+namespace ohmara {
+
+struct ImageSize {
+  int width = 0;
+  int height = 0;
+};
+
+struct TaskContent {
+  GridCells table;                   // the branch grid, its title row 0 included
+  std::string frequency;             // as typed
+  std::string frequencyUnit = "Гц";  // the unit the main window shows
+  ImageSize sheet;                   // the editor's sheet image, in pixels
+};
+
+// The mesh-current window, by control name.
+struct MeshContent {
+  GridCells RGrid;  // loop impedance matrix, n x n
+  GridCells EGrid;  // loop sources: column 0, rows 0 .. n - 1 are printed
+  std::vector<std::string> Conts, ContCurr, CurMemo, PowerMemo;
+};
+
+// The node-potential window, by control name.
+struct NodeContent {
+  GridCells GGrid;  // admittance matrix, m x m
+  GridCells IGrid;  // source currents: column 0, rows 0 .. m - 1 are printed
+  std::vector<std::string> NdPot, CurMemo, PowerMemo;
+};
+
+struct ReportContent {
+  TaskContent task;
+  MeshContent mesh;
+  NodeContent nodes;
+};
+
+// The dialog's check boxes. The drawing belongs to the task: without the
+// task it is never printed, whatever its own box says.
+struct ReportChoices {
+  bool task = true;
+  bool drawing = true;
+  bool meshCurrents = true;
+  bool nodePotentials = true;
+};
+
+enum class ReportStatus {
+  Printed,
+  NothingChosen,  // no box that prints anything is checked; nothing was drawn
+  NotPortrait,    // the page is wider than tall; nothing was drawn
+};
+
+bool AnythingChosen(const ReportChoices& choices);
+
+// The drawing's size below `top`: down to 296 mm, at most 200 mm wide, in
+// the image's proportions. The image must have a positive width and height.
+PrintedSheet FitSheet(int top, const ImageSize& image);
+
+// The whole report laid out in millimetres; no pages when nothing is chosen.
+PageDocument ComposeReport(const ReportContent& content, const ReportChoices& choices);
+
+// Lays the report out and draws it on `canvas`, which the page of `page`
+// device pixels lies under.
+ReportStatus PrintReport(const ReportContent& content, const ReportChoices& choices, const PageSize& page,
+                         PageCanvas& canvas);
+
+}  // namespace ohmara

@@ -1,0 +1,153 @@
+#include "ui/print_dialog.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QPrinter>
+#include <QPushButton>
+
+#include "ui/main_window.h"
+#include "ui/mesh_current_window.h"
+#include "ui/node_potential_window.h"
+#include "ui/printer_canvas.h"
+#include "ui/prompts.h"
+#include "ui/widget_style.h"
+
+namespace ohmara {
+
+namespace {
+
+// The original 413 x 141 client area, one row of buttons taller for the
+// preview and the PDF file.
+constexpr int kClientWidth = 413;
+constexpr int kClientHeight = 177;
+
+const QString kTitle = QStringLiteral("Печать");
+
+QCheckBox* PlaceCheckBox(QWidget* parent, const char* name, const QString& text, QRect bounds) {
+  auto* box = new QCheckBox(text, parent);
+  box->setObjectName(QString::fromLatin1(name));
+  box->setGeometry(bounds);
+  box->setChecked(true);
+  return box;
+}
+
+QString RefusalMessage(ReportStatus status) {
+  switch (status) {
+    case ReportStatus::NothingChosen:
+      return QStringLiteral("Отметьте, что нужно напечатать: задание или решение.");
+    case ReportStatus::NotPortrait:
+      return QStringLiteral("В настройках необходимо установить ориентацию страницы в виде 'портрет'");
+    case ReportStatus::Printed:
+      break;
+  }
+  return QString();
+}
+
+// An A4 portrait sheet. The preview and the PDF file use the whole sheet,
+// which is what the report's millimetres are measured on.
+void SetUpA4(QPrinter& printer, bool wholeSheet) {
+  printer.setPageSize(QPageSize(QPageSize::A4));
+  printer.setPageOrientation(QPageLayout::Portrait);
+  if (wholeSheet) {
+    printer.setPageMargins(QMarginsF());
+    printer.setFullPage(true);
+  }
+}
+
+}  // namespace
+
+PrintDialog::PrintDialog(Prompts& prompts, CommandGuard guard, ReportSources sources)
+    : prompts_(prompts), guard_(std::move(guard)), sources_(std::move(sources)) {
+  setObjectName(QStringLiteral("PrintForm"));
+  setWindowTitle(QStringLiteral("PrintForm"));
+  setModal(false);
+  setFont(InterfaceFont(11));
+  FixClientSize(this, kClientWidth, kClientHeight);
+  BuildControls();
+  ConnectCommands();
+  CentreOnDesktop(this);
+}
+
+void PrintDialog::BuildControls() {
+  taskBox_ = PlaceCheckBox(this, "ChTask", QStringLiteral("Напечатать задание"), {16, 8, 257, 17});
+  drawingBox_ = PlaceCheckBox(this, "ChDraw", QStringLiteral("Напечатать чертеж"), {40, 32, 233, 17});
+  meshCurrentsBox_ =
+      PlaceCheckBox(this, "ChCurr", QStringLiteral("Напечатать решение методом контурных токов"), {16, 56, 313, 17});
+  nodePotentialsBox_ =
+      PlaceCheckBox(this, "ChPot", QStringLiteral("Напечатать решение методом узловых потенциалов"), {16, 80, 313, 17});
+  PlaceLabel(this, "Label1", QStringLiteral("В настройках принтера задайте печать без полей"), 16, 112, 0, 0, false);
+
+  printButton_ = PlacePushButton(this, "BtnPrint", QString(), {344, 16, 57, 57});
+  printButton_->setIcon(PrintIcon());
+  printButton_->setIconSize(QSize(32, 32));
+  printButton_->setToolTip(kTitle);
+  previewButton_ = PlacePushButton(this, "BtnPreview", QStringLiteral("Предпросмотр"), {168, 144, 113, 25});
+  pdfButton_ = PlacePushButton(this, "BtnPdf", QStringLiteral("Сохранить в PDF…"), {288, 144, 113, 25});
+}
+
+void PrintDialog::ConnectCommands() {
+  connect(taskBox_, &QCheckBox::toggled, drawingBox_, &QWidget::setEnabled);
+  auto bind = [this](QPushButton* button, void (PrintDialog::*command)()) {
+    connect(button, &QPushButton::clicked, this, [this, command] { guard_([this, command] { (this->*command)(); }); });
+  };
+  bind(printButton_, &PrintDialog::PrintOnPrinter);
+  bind(previewButton_, &PrintDialog::ShowPreview);
+  bind(pdfButton_, &PrintDialog::SaveAsPdf);
+}
+
+ReportChoices PrintDialog::Choices() const {
+  return {taskBox_->isChecked(), drawingBox_->isChecked(), meshCurrentsBox_->isChecked(),
+          nodePotentialsBox_->isChecked()};
+}
+
+void PrintDialog::PrintOnPrinter() {
+  if (!SomethingChosen()) return;
+  QPrinter printer(QPrinter::HighResolution);
+  SetUpA4(printer, false);
+  if (!prompts_.SetUpPrinter(this, printer)) return;
+  PaintReport(printer);
+}
+
+void PrintDialog::ShowPreview() {
+  if (!SomethingChosen()) return;
+  QPrinter printer(QPrinter::HighResolution);
+  SetUpA4(printer, true);
+  // The preview repaints from inside its own event loop: each repaint is a
+  // command of its own, so a failure shows its message and the preview stays.
+  prompts_.PreviewPrint(this, printer, [this](QPrinter& pages) { guard_([this, &pages] { PaintReport(pages); }); });
+}
+
+void PrintDialog::SaveAsPdf() {
+  if (!SomethingChosen()) return;
+  const QString fileName = prompts_.SavePdfFileName(this, QStringLiteral("Сохранить в PDF"), QDir::homePath());
+  if (fileName.isEmpty()) return;
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(fileName);
+  SetUpA4(printer, true);
+  PaintReport(printer);
+}
+
+bool PrintDialog::SomethingChosen() {
+  if (AnythingChosen(Choices())) return true;
+  Tell(RefusalMessage(ReportStatus::NothingChosen));
+  return false;
+}
+
+void PrintDialog::PaintReport(QPrinter& printer) {
+  const QImage sheet = sources_.sheetImage ? sources_.sheetImage() : QImage();
+  PrinterCanvas canvas(printer, sheet, [this](const QString& text) { Tell(text); });
+  const ReportStatus status = PrintReport(Content(sheet), Choices(), PrinterCanvas::PageOf(printer), canvas);
+  if (status != ReportStatus::Printed) Tell(RefusalMessage(status));
+}
+
+ReportContent PrintDialog::Content(const QImage& sheet) const {
+  ReportContent content{sources_.mainWindow->PrintedTask(), sources_.meshCurrentWindow->PrintedContent(),
+                        sources_.nodePotentialWindow->PrintedContent()};
+  content.task.sheet = {sheet.width(), sheet.height()};
+  return content;
+}
+
+void PrintDialog::Tell(const QString& text) { prompts_.Inform(this, kTitle, text); }
+
+}  // namespace ohmara

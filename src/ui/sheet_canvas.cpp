@@ -1,0 +1,86 @@
+#include "ui/sheet_canvas.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPolygon>
+#include <algorithm>
+
+#include "ui/element_pictures.h"
+#include "ui/widget_style.h"
+
+namespace ohmara {
+
+namespace {
+
+QPoint PointOf(SheetPoint point) { return {point.x, point.y}; }
+
+// The labels ask for a 5-pixel character cell, which no one can read; the
+// 15 pixels between a label's top and the pictures below it leave room for
+// this size, the smallest a student reads without a magnifier.
+constexpr int kSmallestReadableText = 10;
+
+// The file name the picture loader knows: the core's relative path without its folder.
+QString PictureName(Picture picture) {
+  const QString path = QString::fromUtf8(PictureFile(picture).data(), static_cast<qsizetype>(PictureFile(picture).size()));
+  return path.section(QLatin1Char('/'), -1);
+}
+
+// Replays one operation; the pen and brush stay the painter's defaults.
+class OperationPainter {
+ public:
+  OperationPainter(QPainter& painter, const ElementPictures& pictures) : painter_(painter), pictures_(pictures) {}
+
+  void operator()(const LineOp& op) const { painter_.drawLine(PointOf(op.from), PointOf(op.to)); }
+  void operator()(const CircleOp& op) const {
+    painter_.drawEllipse(QRect(PointOf(op.topLeft), PointOf(op.bottomRight)));
+  }
+  void operator()(const PictureOp& op) const { painter_.drawImage(PointOf(op.at), pictures_.Of(op.picture)); }
+  void operator()(const TextOp& op) const {
+    const QFont font = InterfaceFont(std::max(op.fontHeight, kSmallestReadableText));
+    painter_.setFont(font);
+    const QString text = QString::fromStdString(op.text);
+    const QRect box(PointOf(op.at), QFontMetrics(font).size(Qt::TextSingleLine, text));
+    painter_.drawText(box, Qt::AlignLeft | Qt::AlignTop, text);
+  }
+  void operator()(const PolylineOp& op) const {
+    QPolygon line;
+    for (const SheetPoint& point : op.points) line << PointOf(point);
+    painter_.drawPolyline(line);
+  }
+
+ private:
+  QPainter& painter_;
+  const ElementPictures& pictures_;
+};
+
+}  // namespace
+
+ElementPictures::ElementPictures(const QString& executableDirectory) {
+  for (size_t i = 0; i < kCount; ++i)
+    images_[i] = LoadElementPicture(PictureName(static_cast<Picture>(i)), executableDirectory);
+}
+
+SheetCanvas::SheetCanvas(const ElementPictures& pictures, QSize size, QWidget* parent)
+    : QWidget(parent), pictures_(pictures), image_(size, QImage::Format_RGB32) {
+  setFixedSize(size);
+  setCursor(Qt::CrossCursor);
+  image_.fill(Qt::white);
+}
+
+void SheetCanvas::Paint(const PaintList& paint) {
+  if (paint.empty()) return;
+  QPainter painter(&image_);
+  const OperationPainter painterOfOne(painter, pictures_);
+  for (const PaintOp& op : paint) std::visit(painterOfOne, op);
+  painter.end();
+  update();
+}
+
+void SheetCanvas::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.drawImage(0, 0, image_);
+}
+
+void SheetCanvas::mousePressEvent(QMouseEvent* event) { emit Pressed(event->position().toPoint()); }
+
+}  // namespace ohmara

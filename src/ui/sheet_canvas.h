@@ -1,0 +1,50 @@
+#pragma once
+// The editor's sheet: an image that keeps whatever was painted on it until
+// something is painted over it. The editor core says what to paint as lists
+// of operations; the canvas replays them, in order, with the element
+// pictures, and reports presses in image pixels.
+
+#include <QImage>
+#include <QWidget>
+#include <array>
+
+#include "editor/sheet_painting.h"
+
+namespace ohmara {
+
+// The eleven pictures, indexed by the core's Picture values.
+class ElementPictures {
+ public:
+  // Loads every picture once, looking beside the executable as well.
+  explicit ElementPictures(const QString& executableDirectory);
+  const QImage& Of(Picture picture) const { return images_[static_cast<size_t>(picture)]; }
+
+ private:
+  static constexpr size_t kCount = static_cast<size_t>(Picture::SourceVerticalReversed) + 1;
+  std::array<QImage, kCount> images_;
+};
+
+class SheetCanvas : public QWidget {
+  Q_OBJECT
+
+ public:
+  SheetCanvas(const ElementPictures& pictures, QSize size, QWidget* parent);
+
+  // Paints the operations on top of what the image shows.
+  void Paint(const PaintList& paint);
+  const QImage& Image() const { return image_; }
+
+ signals:
+  // A mouse press at this pixel of the image.
+  void Pressed(QPoint pixel);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+
+ private:
+  const ElementPictures& pictures_;
+  QImage image_;
+};
+
+}  // namespace ohmara

@@ -1,0 +1,151 @@
+#include <gtest/gtest.h>
+
+#include "analysis/circuit_test.h"
+#include "editor/drawing_to_table.h"
+#include "editor/editor_error.h"
+#include "editor/sheet_editor.h"
+#include "editor/table_to_drawing.h"
+#include "model/branch_table_file.h"
+#include "support/results_fixture.h"
+
+namespace ohmara {
+namespace {
+
+// Column 0 of every row of the exported table.
+std::vector<std::string> Names(const SheetDrawing& drawing) {
+  const BranchFileReading reading = ParseBranchTableText(ExportDrawingTable(drawing).text);
+  EXPECT_TRUE(reading.ok());
+  return BranchNames(reading.table);
+}
+
+SheetDrawing Drawn(int branches, const std::vector<std::pair<TTerminal, TTerminal>>& wires = {}) {
+  SheetDrawing drawing;
+  for (int i = 0; i < branches; ++i) {
+    const TSheetBranch b = MakeSheetBranch(100 + 200 * i, 100 + 100 * (i % 2), 2 * i + 1, 2 * i + 2, false, {1, 0, 0, 0, 0});
+    drawing.AppendBranch(b);
+    drawing.BlockFootprint(b);
+  }
+  for (const auto& [a, b] : wires) JoinTerminals(drawing, a, b);
+  return drawing;
+}
+
+TEST(DrawingToTable, WiresMakeOneNodeNumberedInOrderOfAppearance) {
+  const SheetDrawing none = Drawn(2);
+  EXPECT_EQ(Names(none), (std::vector<std::string>{"1->2", "3->4"}));
+
+  const SheetDrawing base = Drawn(3);
+  const auto& b = base.Branches();
+  const SheetDrawing joined = Drawn(2, {{EndTerminal(b[0]), StartTerminal(b[1])}});
+  EXPECT_EQ(Names(joined), (std::vector<std::string>{"1->2", "2->3"}));
+  // Three wires round one node: the end of the first branch and the starts of
+  // the other two.
+  const SheetDrawing three = Drawn(3, {{EndTerminal(b[0]), StartTerminal(b[1])},
+                                       {StartTerminal(b[1]), StartTerminal(b[2])},
+                                       {StartTerminal(b[2]), EndTerminal(b[0])}});
+  ASSERT_EQ(three.Connections().size(), 3u);
+  EXPECT_EQ(Names(three), (std::vector<std::string>{"1->2", "2->3", "2->4"}));
+  // The numbers are written at the terminals.
+  const PaintList numbers = ExportDrawingTable(three).nodeNumbers;
+  ASSERT_EQ(numbers.size(), 6u);
+  EXPECT_EQ(numbers[5], PaintOp(TextOp{"4", {b[2].X2, b[2].Y2}, kSheetFontHeight}));
+}
+
+TEST(DrawingToTable, ValuesKeepTheirDigitsAndReadBackAsTheGridShowsThem) {
+  SheetDrawing drawing;
+  drawing.AppendBranch(MakeSheetBranch(100, 100, 1, 2, false, {10, 0.4, 2.2, 5, 0}));
+  drawing.AppendBranch(MakeSheetBranch(100, 300, 3, 4, false, {10, 0, 0, 0, 0}));
+  const std::string text = ExportDrawingTable(drawing).text;
+  EXPECT_EQ(text.substr(0, text.find('\n', 2) + 1), "2\n1->2\t  10\t 0.4\t 2.2\t   5\t   0\t\n");
+  ScratchDirectory directory;
+  SaveDrawingTable(directory.Path() / kDrawingTableFile, text);
+  const BranchFileReading reading = ReadBranchTableFile(directory.Path() / kDrawingTableFile);
+  ASSERT_TRUE(reading.ok());
+  EXPECT_EQ(reading.table, (BranchTable{{"1->2", "10", "0.4", "2.2", "5", "0"}, {"3->4", "10", "", "", "", ""}}));
+  EXPECT_THROW(SaveDrawingTable(directory.Path() / "missing" / kDrawingTableFile, text), EditorError);
+}
+
+TEST(TableToDrawing, TriangleInOneRowWithItsLoopClosed) {
+  SheetEditor editor;
+  const TableDrawingOutcome outcome =
+      editor.DrawTable({{"1->2", "10", "", "", "", ""}, {"2->3", "", "5", "", "", ""}, {"3->1", "", "", "2", "", ""}});
+  const SheetDrawing& d = editor.Drawing();
+  ASSERT_EQ(d.Branches().size(), 3u);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(std::pair(d.Branches()[i].X1, d.Branches()[i].Y1), std::pair(50 + 180 * i, 50));
+  // Node 2 joins the second start to the first end; node 1 the third end to
+  // the first start; node 3 the third start to the second end. A wire runs
+  // from the partner found back to the terminal being joined.
+  ASSERT_EQ(d.Connections().size(), 3u);
+  const std::pair<TCell, TCell> ends[] = {{{17, 5}, {23, 5}}, {{5, 5}, {53, 5}}, {{35, 5}, {41, 5}}};
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(d.Connections()[i].Points.front(), ends[i].first);
+    EXPECT_EQ(d.Connections()[i].Points.back(), ends[i].second);
+  }
+  EXPECT_EQ(editor.NextNode(), 4);
+  EXPECT_EQ(outcome.routingGuardTrips, 0);
+  EXPECT_EQ(outcome.paint.front(), PaintOp(PictureOp{Picture::Background, {0, 0}}));
+  EXPECT_TRUE(std::holds_alternative<PolylineOp>(outcome.paint[1]));
+  EXPECT_EQ(Names(d), (std::vector<std::string>{"1->2", "2->3", "3->1"}));
+}
+
+TEST(TableToDrawing, ABranchOfTwoNewNodesTakesAPlaceOfItsOwnAndAFullRowWraps) {
+  const TableLayout layout = LayOutBranchTable({{"1->2", "1", "", "", "", ""},
+                                                {"3->4", "1", "", "", "", ""},
+                                                {"2->5", "1", "", "", "", ""},
+                                                {"5->6", "1", "", "", "", ""},
+                                                {"6->7", "1", "", "", "", ""},
+                                                {"7->8", "1", "", "", "", ""},
+                                                {"8->9", "1", "", "", "", ""},
+                                                {"9->10", "1", "", "", "", ""}});
+  std::vector<std::pair<int, int>> places;
+  for (const TSheetBranch& b : layout.drawing.Branches()) places.push_back({b.X1, b.Y1});
+  EXPECT_EQ(places, (std::vector<std::pair<int, int>>{
+                        {50, 50}, {230, 50}, {410, 50}, {590, 50}, {770, 50}, {950, 50}, {1130, 50}, {50, 150}}));
+}
+
+TEST(TableToDrawing, ACellThatIsNoNumberNamesItsRowAndColumnAndChangesNothing) {
+  struct Case {
+    BranchTable table;
+    std::string message;
+  };
+  const Case cases[] = {
+      {{{"1->2", "1", "", "", "", ""}, {"2->1", "", "x", "", "", ""}}, "Строка 2, столбец «L, мГн»: «x» — не число."},
+      {{{"1-2", "1", "", "", "", ""}}, "Строка 1, столбец «Ветвь»: «1-2» — не ветвь вида a->b."},
+  };
+  for (const Case& c : cases) {
+    SheetEditor editor;
+    editor.SelectTool(SheetTool::AddHorizontal);
+    editor.PlaceBranch(*editor.Press(100, 100).placement, {1, 0, 0, 0, 0});
+    try {
+      editor.DrawTable(c.table);
+      ADD_FAILURE() << "drawn";
+    } catch (const EditorError& error) {
+      EXPECT_EQ(std::string(error.what()), c.message);
+    }
+    EXPECT_EQ(editor.Drawing().Branches().size(), 1u);
+    EXPECT_EQ(editor.NextNode(), 3);
+  }
+}
+
+// Table, drawing, table, drawing, table: the second table is the first, and
+// it passes the circuit test.
+class DrawingTableRoundTrip : public ResultsFixture {};
+
+TEST_F(DrawingTableRoundTrip, TableOfADrawnTableIsStableAndPassesTheTest) {
+  const BranchTable start = {{"1->2", "10", "", "", "12", "30"}, {"2->3", "5", "0.4", "", "", ""},
+                             {"3->1", "", "", "220", "", ""},     {"3->4", "7.5", "", "", "", ""},
+                             {"4->1", "3", "", "", "-6", "0"}};
+  const std::string first = ExportDrawingTable(LayOutBranchTable(start).drawing).text;
+  const BranchFileReading reading = ParseBranchTableText(first);
+  ASSERT_TRUE(reading.ok());
+  EXPECT_EQ(ExportDrawingTable(LayOutBranchTable(reading.table).drawing).text, first);
+
+  CircuitState state;
+  CurrFormTexts window;
+  CurrFormViews views = window.Views();
+  const CircuitTestOutcome outcome = RunCircuitTest(state, reading.table, {"50", 0}, Results(), views);
+  EXPECT_TRUE(outcome.passed);
+  EXPECT_EQ(state.NodeCount, 4);
+}
+
+}  // namespace
+}  // namespace ohmara

@@ -1,0 +1,115 @@
+#include "editor/sheet_model.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+
+#include "editor/plain_list_router.h"
+
+namespace ohmara {
+namespace {
+
+std::vector<TCell> Sorted(std::vector<TCell> cells) {
+  std::sort(cells.begin(), cells.end(), [](TCell a, TCell b) { return a.X != b.X ? a.X < b.X : a.Y < b.Y; });
+  return cells;
+}
+
+std::vector<TCell> Rectangle(int x1, int x2, int y1, int y2) {
+  std::vector<TCell> cells;
+  for (int x = x1; x <= x2; ++x)
+    for (int y = y1; y <= y2; ++y) cells.push_back({x, y});
+  return cells;
+}
+
+TEST(SheetBranch, EndTerminalAndFootprintFollowTheOrientation) {
+  const TSheetBranch h = MakeSheetBranch(100, 200, 1, 2, false, {});
+  EXPECT_EQ(std::pair(h.X2, h.Y2), std::pair(220, 200));
+  EXPECT_EQ(Sorted(Footprint(h)), Rectangle(10, 22, 19, 21));
+  const TSheetBranch v = MakeSheetBranch(100, 200, 1, 2, true, {});
+  EXPECT_EQ(std::pair(v.X2, v.Y2), std::pair(100, 320));
+  EXPECT_EQ(Sorted(Footprint(v)), Rectangle(9, 11, 20, 32));
+
+  // Blocked along the branch, across it at each step, so the list starts with
+  // the start terminal's row.
+  OccupiedCells cells;
+  for (const TCell& c : Footprint(h)) cells.Insert(c);
+  EXPECT_EQ(cells.Count(), 39);
+  EXPECT_EQ(std::vector<TCell>(cells.Cells().begin(), cells.Cells().begin() + 4),
+            (std::vector<TCell>{{10, 19}, {10, 20}, {10, 21}, {11, 19}}));
+}
+
+TEST(OccupiedCells, NewCellGoesBeforeTheFirstCellNeitherLeftNorAbove) {
+  OccupiedCells cells;
+  cells.Insert({5, 5});
+  EXPECT_TRUE(cells.Insert({3, 9}));
+  EXPECT_FALSE(cells.Insert({5, 5}));
+  EXPECT_TRUE(cells.Insert({2, 2}));
+  EXPECT_EQ(cells.Cells(), (std::vector<TCell>{{2, 2}, {5, 5}, {3, 9}}));
+  EXPECT_EQ(cells.Count(), 3);
+  EXPECT_TRUE(cells.Remove({5, 5}));
+  EXPECT_FALSE(cells.Remove({5, 5}));
+  EXPECT_EQ(cells.Cells(), (std::vector<TCell>{{2, 2}, {3, 9}}));
+}
+
+// The constant-time membership answers as the list scan with its early stop,
+// and the list keeps the same order, through any mix of changes.
+TEST(OccupiedCells, AgreesWithThePlainListThroughRandomChanges) {
+  std::mt19937 random(7);
+  OccupiedCells cells;
+  plain::CellList reference;
+  for (int i = 0; i < 20000; ++i) {
+    const TCell c{static_cast<int>(random() % 30) - 3, static_cast<int>(random() % 30) - 3};
+    if (random() % 3 == 0) {
+      cells.Remove(c);
+      reference.Remove(c);
+    } else {
+      cells.Insert(c);
+      reference.Insert(c);
+    }
+    const TCell probe{static_cast<int>(random() % 30) - 3, static_cast<int>(random() % 30) - 3};
+    ASSERT_EQ(cells.Contains(probe), reference.Contains(probe)) << i;
+  }
+  EXPECT_EQ(cells.Cells(), reference.cells);
+}
+
+TEST(SheetBranch, HitTestByThirdsAndEightPixelsAcross) {
+  const TSheetBranch h = MakeSheetBranch(100, 200, 1, 2, false, {});
+  const TSheetBranch v = MakeSheetBranch(100, 200, 1, 2, true, {});
+  struct Case {
+    int along, across;
+    BranchHit hit;
+  };
+  // Positions along the branch from its start terminal and across its line.
+  const Case cases[] = {
+      {0, 0, BranchHit::Miss},         {5, 0, BranchHit::StartThird},   {39, 7, BranchHit::StartThird},
+      {40, 0, BranchHit::MiddleThird}, {79, -7, BranchHit::MiddleThird}, {80, 0, BranchHit::EndThird},
+      {119, 0, BranchHit::EndThird},   {120, 0, BranchHit::Miss},       {60, 8, BranchHit::Miss},
+      {60, -8, BranchHit::Miss},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "along " << c.along << ", across " << c.across);
+    EXPECT_EQ(HitTest(h, 100 + c.along, 200 + c.across), c.hit);
+    EXPECT_EQ(HitTest(v, 100 + c.across, 200 + c.along), c.hit);
+  }
+}
+
+TEST(SheetDrawing, RemovingABranchTakesTheFirstHitAndKeepsTheOrder) {
+  SheetDrawing drawing;
+  for (int i = 0; i < 3; ++i) {
+    const TSheetBranch b = MakeSheetBranch(100, 100 + 100 * i, 2 * i + 1, 2 * i + 2, false, {});
+    drawing.AppendBranch(b);
+    drawing.BlockFootprint(b);
+  }
+  EXPECT_FALSE(drawing.RemoveBranchAt(100, 200));  // on the terminal point
+  const std::optional<TSheetBranch> removed = drawing.RemoveBranchAt(150, 203);
+  ASSERT_TRUE(removed);
+  EXPECT_EQ(removed->From, 3);
+  ASSERT_EQ(drawing.Branches().size(), 2u);
+  EXPECT_EQ(drawing.Branches()[1].From, 5);
+  EXPECT_EQ(drawing.Occupied().Count(), 78);
+  EXPECT_FALSE(drawing.Occupied().Contains({12, 20}));
+}
+
+}  // namespace
+}  // namespace ohmara

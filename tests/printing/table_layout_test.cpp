@@ -1,0 +1,176 @@
+#include "printing/table_layout.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "support/recording_canvas.h"
+
+namespace ohmara {
+namespace {
+
+std::string CellName(int r, int c) { return "r" + std::to_string(r) + "c" + std::to_string(c); }
+
+GridCells NamedTable(int rows, int cols) {
+  GridCells table;
+  table.rows = rows;
+  table.cols = cols;
+  for (int r = 0; r < rows; ++r)
+    for (int c = 0; c < cols; ++c) table.SetCell(c, r, CellName(r, c));
+  return table;
+}
+
+std::string PageNumber(int page) { return "- " + std::to_string(page + 1) + " -"; }
+
+bool LineBefore(const RecordedLine& a, const RecordedLine& b) {
+  return std::tie(a.page, a.from.x, a.from.y, a.to.x, a.to.y) < std::tie(b.page, b.from.x, b.from.y, b.to.x, b.to.y);
+}
+
+// Where one block of a table is expected: its columns, how wide it is ruled,
+// its page and top-left corner.
+struct ExpectedBlock {
+  int page, firstCol, textCols, ruledCols, left, top;
+};
+
+struct TableCase {
+  const char* what;
+  int cols, rows, x0, top;
+  std::vector<ExpectedBlock> blocks;
+  Cursor end;
+  std::vector<int> numberedPages;
+  int continuationPage;  // where "Продолжение таблицы" stands, -1 for nowhere
+  bool tooWide;
+};
+
+TEST(TableLayout, BlocksRulesAndPageBreaksByColumnCount) {
+  const std::vector<TableCase> cases = {
+      {"6 columns", 6, 3, 20, 18, {{0, 0, 6, 6, 20, 18}}, {0, 38}, {0}, -1, false},
+      {"12 columns: second block below", 12, 3, 20, 18, {{0, 0, 8, 8, 20, 18}, {0, 8, 4, 4, 20, 38}}, {0, 58}, {0}, -1,
+       false},
+      {"16 columns", 16, 1, 3, 40, {{0, 0, 8, 8, 3, 40}, {0, 8, 8, 8, 3, 50}}, {0, 60}, {0}, -1, false},
+      {"17 columns at 1 mm, next output on a new page",
+       17, 2, 20, 22,
+       {{0, 0, 8, 8, 1, 22}, {0, 8, 8, 8, 1, 37}, {0, 16, 1, 1, 1, 52}},
+       {1, 10}, {0, 1}, -1, false},
+      {"20 columns continue under a title",
+       20, 2, 20, 22,
+       {{0, 0, 8, 8, 1, 22}, {0, 8, 8, 8, 1, 37}, {1, 16, 4, 4, 1, 15}},
+       {1, 30}, {0, 1}, 1, false},
+      {"25 columns: last block ruled eight wide, then an unnumbered page",
+       25, 2, 20, 22,
+       {{0, 0, 8, 8, 1, 22}, {0, 8, 8, 8, 1, 37}, {1, 16, 8, 8, 1, 15}, {1, 24, 1, 8, 1, 30}},
+       {2, 10}, {0, 1}, 1, false},
+      {"18 x 18: third block would pass the bottom and moves to the next page",
+       18, 18, 20, 22,
+       {{0, 0, 8, 8, 1, 22}, {0, 8, 8, 8, 1, 117}, {1, 16, 2, 2, 1, 10}},
+       {2, 10}, {0, 1, 2}, -1, false},
+      {"33 columns", 33, 2, 20, 22, {}, {0, 22}, {0}, -1, true},
+  };
+  for (const TableCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    PageDocument document;
+    Cursor at = document.StartPage(true, c.top);
+    PrintTable(document, at, NamedTable(c.rows, c.cols), c.x0);
+    const RecordingCanvas canvas = RenderedInMillimetres(document);
+
+    EXPECT_EQ(at, c.end);
+    std::vector<RecordedLine> expectedLines;
+    int expectedCells = 0;
+    for (const ExpectedBlock& b : c.blocks) {
+      for (int r = 0; r < c.rows; ++r)
+        for (int j = 0; j < b.textCols; ++j) {
+          const RecordedText* cell = canvas.Find(CellName(r, b.firstCol + j));
+          ASSERT_NE(cell, nullptr) << CellName(r, b.firstCol + j);
+          EXPECT_EQ(cell->page, b.page);
+          EXPECT_EQ(cell->at, (PixelPoint{b.left + 26 * j + 1, b.top + 5 * r + 1}));
+          EXPECT_EQ(cell->font, (Font{"Arial", 7}));
+          ++expectedCells;
+        }
+      const int right = b.left + 26 * b.ruledCols, bottom = b.top + 5 * c.rows;
+      for (int r = 0; r <= c.rows; ++r) expectedLines.push_back({b.page, {b.left, b.top + 5 * r}, {right, b.top + 5 * r}});
+      for (int j = 0; j <= b.ruledCols; ++j)
+        expectedLines.push_back({b.page, {b.left + 26 * j, b.top}, {b.left + 26 * j, bottom}});
+    }
+    const auto cells = std::count_if(canvas.texts.begin(), canvas.texts.end(),
+                                     [](const RecordedText& t) { return t.text.starts_with("r"); });
+    EXPECT_EQ(cells, expectedCells);
+    std::vector<RecordedLine> lines = canvas.lines;
+    std::sort(lines.begin(), lines.end(), LineBefore);
+    std::sort(expectedLines.begin(), expectedLines.end(), LineBefore);
+    EXPECT_EQ(lines, expectedLines);
+
+    EXPECT_EQ(document.PageCount(), c.end.page + 1);
+    for (int page = 0; page < document.PageCount(); ++page) {
+      const bool numbered = std::count(c.numberedPages.begin(), c.numberedPages.end(), page) > 0;
+      const RecordedText* number = canvas.Find(PageNumber(page));
+      EXPECT_EQ(number != nullptr, numbered) << "page " << page;
+      if (number) EXPECT_EQ(number->page, page);
+    }
+    const RecordedText* continued = canvas.Find("Продолжение таблицы");
+    ASSERT_EQ(continued != nullptr, c.continuationPage >= 0);
+    if (continued) {
+      EXPECT_EQ(continued->page, c.continuationPage);
+      EXPECT_EQ(continued->at, (PixelPoint{5, 10}));
+    }
+    EXPECT_EQ(canvas.messages,
+              c.tooWide ? std::vector<std::string>{"Can't print - table is very big "} : std::vector<std::string>{});
+  }
+}
+
+// A block taller than a page is split between rows; each piece is ruled on
+// its own page.
+TEST(TableLayout, TableTallerThanThePageContinuesBetweenRows) {
+  PageDocument document;
+  Cursor at = document.StartPage(true, 18);
+  PrintTable(document, at, NamedTable(61, 2), 20);
+  const RecordingCanvas canvas = RenderedInMillimetres(document);
+
+  // 54 rows fit from 18 mm down to 288 mm; the other 7 start at 10 mm.
+  EXPECT_EQ(canvas.Find("r53c1")->page, 0);
+  EXPECT_EQ(canvas.Find("r53c1")->at, (PixelPoint{47, 284}));
+  EXPECT_EQ(canvas.Find("r54c0")->page, 1);
+  EXPECT_EQ(canvas.Find("r54c0")->at, (PixelPoint{21, 11}));
+  EXPECT_EQ(at, (Cursor{1, 50}));
+  ASSERT_NE(canvas.Find("- 2 -"), nullptr);
+  for (const RecordedLine& line : canvas.lines) {
+    EXPECT_LE(std::max(line.from.y, line.to.y), 292);
+    if (line.from.x == 20 && line.to.x == 20)  // left rule of each piece
+      EXPECT_EQ(line.page == 0 ? std::pair(18, 288) : std::pair(10, 45), std::pair(line.from.y, line.to.y));
+  }
+}
+
+TEST(TableLayout, LineBreaksPageWhenItsBottomWouldPassTheMargin) {
+  PageDocument document;
+  Cursor at = document.StartPage(true, 286);
+  PrintLine(document, at, 10, 8, 5, "fits");     // 286 + 5 = 291
+  PrintLine(document, at, 10, 8, 5, "carried");  // 291 + 5 would be 296
+  const RecordingCanvas canvas = RenderedInMillimetres(document);
+  EXPECT_EQ(canvas.Find("fits")->at, (PixelPoint{10, 286}));
+  EXPECT_EQ(canvas.Find("carried")->page, 1);
+  EXPECT_EQ(canvas.Find("carried")->at, (PixelPoint{10, 10}));
+  EXPECT_EQ(canvas.Find("carried")->font, (Font{"Times New Roman", 8}));
+  EXPECT_EQ(at, (Cursor{1, 15}));
+}
+
+TEST(PageScale, MillimetresTruncateToDevicePixels) {
+  const PageScale scale(PageSize{4960, 7016});
+  EXPECT_NEAR(scale.DotsPerMmX(), 23.619, 0.001);
+  EXPECT_NEAR(scale.DotsPerMmY(), 23.622, 0.001);
+  EXPECT_EQ(scale.ToDevice({10, 5}), (PixelPoint{236, 118}));
+
+  PageDocument document;
+  Cursor at = document.StartPage(true, 5);
+  PrintLine(document, at, 10, 10, 6, "Задание");
+  RecordingCanvas canvas;
+  document.Render(scale, canvas);
+  EXPECT_EQ(canvas.Find("Задание")->at, (PixelPoint{236, 118}));
+  // The page number's corner is the middle of the page in pixels.
+  EXPECT_EQ(canvas.Find("- 1 -")->at, (PixelPoint{2480, 118}));
+  EXPECT_EQ(canvas.Find("- 1 -")->font, (Font{"Arial", 7}));
+}
+
+}  // namespace
+}  // namespace ohmara

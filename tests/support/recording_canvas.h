@@ -1,0 +1,67 @@
+#pragma once
+// A page canvas that keeps every call, each with the page it was drawn on.
+// Rendered on kMillimetrePage, one device pixel is one millimetre, so the
+// recorded positions read as the report's own.
+
+#include <string>
+#include <vector>
+
+#include "printing/page_canvas.h"
+#include "printing/page_document.h"
+
+namespace ohmara {
+
+inline constexpr PageSize kMillimetrePage{210, 297};
+
+struct RecordedText {
+  int page = 0;
+  PixelPoint at;
+  Font font;
+  std::string text;
+};
+
+struct RecordedLine {
+  int page = 0;
+  PixelPoint from;
+  PixelPoint to;
+  bool operator==(const RecordedLine&) const = default;
+};
+
+struct RecordedImage {
+  int page = 0;
+  PixelRect rect;
+};
+
+class RecordingCanvas : public PageCanvas {
+ public:
+  void Text(const PixelPoint& topLeft, const Font& font, const std::string& text) override {
+    texts.push_back({page, topLeft, font, text});
+  }
+  void Line(const PixelPoint& from, const PixelPoint& to) override { lines.push_back({page, from, to}); }
+  void SheetImage(const PixelRect& target) override { images.push_back({page, target}); }
+  void NewPage() override { ++page; }
+  void Message(const std::string& text) override { messages.push_back(text); }
+
+  // The first text equal to `text` (on `page` unless it is -1), or nullptr.
+  const RecordedText* Find(const std::string& text, int onPage = -1) const {
+    for (const RecordedText& t : texts)
+      if (t.text == text && (onPage < 0 || t.page == onPage)) return &t;
+    return nullptr;
+  }
+
+  bool Untouched() const { return page == 0 && texts.empty() && lines.empty() && images.empty() && messages.empty(); }
+
+  int page = 0;
+  std::vector<RecordedText> texts;
+  std::vector<RecordedLine> lines;
+  std::vector<RecordedImage> images;
+  std::vector<std::string> messages;
+};
+
+inline RecordingCanvas RenderedInMillimetres(const PageDocument& document) {
+  RecordingCanvas canvas;
+  document.Render(PageScale(kMillimetrePage), canvas);
+  return canvas;
+}
+
+}  // namespace ohmara

@@ -1,0 +1,350 @@
+// The circuit editor as a student uses it: tools, presses on the sheet
+// answered through the add-branch dialog, scheme files, and the drawing
+// carried to the main window and back.
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFrame>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QStatusBar>
+#include <fstream>
+
+#include "editor/sheet_model.h"
+#include "support/gui_app_fixture.h"
+#include "ui/editor_window.h"
+#include "ui/mesh_current_window.h"
+#include "ui/element_pictures.h"
+#include "ui/widget_views.h"
+
+namespace ohmara::testing {
+namespace {
+
+// A branch as placed with the mouse: its start terminal and orientation.
+struct Placed {
+  int x, y;
+  bool vertical;
+  // Presses that pick its start or end terminal (inside the third next to it).
+  QPoint Start() const { return vertical ? QPoint(x, y + 5) : QPoint(x + 5, y); }
+  QPoint End() const { return vertical ? QPoint(x, y + 115) : QPoint(x + 115, y); }
+  QPoint Middle() const { return vertical ? QPoint(x, y + 60) : QPoint(x + 60, y); }
+};
+
+class EditorTest : public AppFixture {
+ protected:
+  EditorWindow& Editor() { return *Windows().editorWindow; }
+  const SheetDrawing& Drawing() { return Editor().sheetEditor().Drawing(); }
+  QString Status() { return Find<QLabel>(Editor(), "StatusPanel")->text(); }
+  void Tool(const char* name) { Find<QPushButton>(Editor(), name)->click(); }
+
+  void Press(QPoint at) {
+    QWidget* sheet = Find<QWidget>(Editor(), "Sheet");
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(at), sheet->mapToGlobal(QPointF(at)), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(sheet, &press);
+  }
+
+  // The add-branch dialog will be answered with these cells (R, L, C, E,
+  // angle) and OK, or with Cancel when `ok` is false.
+  void AnswerElement(const BranchRow& row, bool ok = true) {
+    prompts_.onModal = [row, ok](QDialog& dialog) {
+      QApplication::processEvents();  // its activation proposes values first
+      auto* grid = Find<QTableWidget>(dialog, "AddTb");
+      for (int col = 1; col < kBranchColumns; ++col) grid->item(1, col)->setText(QString::fromStdString(row[col]));
+      Find<QPushButton>(dialog, ok ? "BitBtn1" : "BitBtn2")->click();
+    };
+  }
+
+  void Place(const Placed& branch, const BranchRow& values) {
+    Tool(branch.vertical ? "AddBvBt" : "AddBhBt");
+    AnswerElement(values);
+    Press({branch.x, branch.y});
+    prompts_.onModal = nullptr;
+  }
+
+  void Join(QPoint first, QPoint second) {
+    Tool("AddCBt");
+    Press(first);
+    Press(second);
+  }
+
+  static QImage Picture(const char* name) {
+    return LoadElementPicture(QString::fromLatin1(name), QCoreApplication::applicationDirPath());
+  }
+
+  std::string PathText(const std::string& name) const { return (scratch_.Path() / name).string(); }
+};
+
+TEST_F(EditorTest, WindowLayoutNamesAndTools) {
+  EditorWindow& editor = Editor();
+  EXPECT_EQ(editor.windowTitle(), "Редактор");
+  EXPECT_EQ(editor.centralWidget()->width(), 901);
+  EXPECT_EQ(editor.centralWidget()->height() + editor.statusBar()->sizeHint().height(), 658);
+  EXPECT_EQ(Find<QWidget>(editor, "Sheet")->geometry(), QRect(8, 8, 846, 608));
+  EXPECT_EQ(editor.SheetImage().size(), QSize(846, 608));
+  EXPECT_EQ(Status(), "Скажи Глюкам NЕТ");
+  EXPECT_EQ(Find<QAction>(editor, "N2")->text(), "Загрузить схему");
+  EXPECT_EQ(Find<QAction>(editor, "N3")->text(), "Сохранить схему");
+  EXPECT_NE(editor.findChild<QMenuBar*>("MainMenu1"), nullptr);
+
+  struct Button {
+    const char* name;
+    const char* purpose;
+    bool onPanel;
+  };
+  const Button buttons[] = {{"AddBhBt", "Горизонтальная ветвь", true}, {"AddBvBt", "Вертикальная ветвь", true},
+                            {"DelBBt", "Удалить ветвь", true},         {"AddCBt", "Соединить выводы", true},
+                            {"ClearBtn", "Очистить", false},           {"ToTableBtn", "Таблица ветвей в файл", false},
+                            {"BitBtn2", "Перенести в главное окно", true}, {"BitBtn1", "Нарисовать по таблице", true}};
+  int previousTop = 0;
+  for (const Button& b : buttons) {
+    SCOPED_TRACE(b.name);
+    auto* button = Find<QPushButton>(editor, b.name);
+    EXPECT_EQ(button->toolTip(), b.purpose);
+    EXPECT_EQ(button->accessibleName(), b.purpose);
+    EXPECT_EQ(button->size(), QSize(33, 33));
+    EXPECT_EQ(button->parent()->objectName() == "Panel1", b.onPanel);
+    const QRect onClient(button->mapTo(editor.centralWidget(), QPoint(0, 0)), button->size());
+    EXPECT_GT(onClient.top(), previousTop);  // one column, top to bottom
+    EXPECT_GE(onClient.left(), 854);         // beside the sheet
+    previousTop = onClient.top();
+    EXPECT_EQ(button->icon().isNull(), std::string(b.name) == "ClearBtn");
+  }
+  EXPECT_EQ(Find<QPushButton>(editor, "ClearBtn")->text(), "Del");
+  EXPECT_TRUE(Find<QPushButton>(editor, "ClearBtn")->font().bold());
+
+  // Each tool disables its own button and enables the other three.
+  const char* tools[] = {"AddBhBt", "AddBvBt", "DelBBt", "AddCBt"};
+  for (const char* chosen : tools) {
+    Tool(chosen);
+    for (const char* tool : tools) EXPECT_EQ(Find<QPushButton>(editor, tool)->isEnabled(), tool != chosen) << chosen;
+  }
+
+  auto* opener = Find<QPushButton>(Main(), "Button2");
+  EXPECT_TRUE(opener->isEnabled());
+  opener->click();
+  EXPECT_TRUE(editor.isVisible());
+  EXPECT_FALSE(editor.isModal());
+}
+
+TEST_F(EditorTest, PicturesAndLabelsStandAtTheirOffsetsFromTheStartTerminal) {
+  struct Case {
+    Placed press;
+    BranchRow values;
+    const char* picture;
+    QPoint pictureOffset;
+    QPoint labelOffset;
+  };
+  // Presses snap to the nearest grid point: (103, 207) places the branch at (100, 210).
+  const Case cases[] = {
+      {{103, 207, false}, {"", "10"}, "Rh.bmp", {57, -8}, {57, -25}},
+      {{300, 100, true}, {"", "", "", "", "-5", "90"}, "Ev.bmp", {-10, 89}, {11, 89}},
+      {{500, 300, false}, {"", "", "", "22"}, "Ch.bmp", {55, -10}, {55, -25}},  // a lone capacitor in the middle
+      {{700, 300, true}, {"", "", "30"}, "Lv.bmp", {0, 25}, {11, 25}},
+  };
+  const QImage background = Picture("back.bmp");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.picture);
+    Place(c.press, c.values);
+    const TSheetBranch& branch = Drawing().Branches().back();
+    const QPoint start(branch.X1, branch.Y1);
+    EXPECT_EQ(start.x() % 10 + start.y() % 10, 0);
+    const QImage picture = Picture(c.picture);
+    EXPECT_EQ(Editor().SheetImage().copy(QRect(start + c.pictureOffset, picture.size())), picture);
+    // Something is written where the label stands, over the background.
+    const QRect label(start + c.labelOffset, QSize(8, 5));
+    EXPECT_NE(Editor().SheetImage().copy(label), background.copy(label));
+  }
+  EXPECT_EQ(Drawing().Branches()[0].X1, 100);
+  EXPECT_EQ(Drawing().Branches()[0].Y1, 210);
+}
+
+TEST_F(EditorTest, PlacingABranchTakesTheDialogsValuesAndCancelOrBadValuesAddNothing) {
+  Place({100, 100, false}, {"", "47", "", "2,2", "10", "30"});
+  ASSERT_EQ(Drawing().Branches().size(), 1u);
+  EXPECT_EQ(Drawing().Branches()[0].Values, (ElementValues{47, 0, 2.2, 10, 30}));
+  EXPECT_EQ(prompts_.modalShown, std::vector<QString>{"AddF"});
+  EXPECT_EQ(Editor().sheetEditor().NextNode(), 3);
+
+  const QImage before = Editor().SheetImage();
+  AnswerElement({"", "10"}, false);
+  Press({300, 300});
+  AnswerElement({"", "1", "abc"});
+  Press({300, 300});
+  EXPECT_EQ(Drawing().Branches().size(), 1u);
+  EXPECT_EQ(Editor().sheetEditor().NextNode(), 3);
+  EXPECT_EQ(Editor().SheetImage(), before);
+  ASSERT_EQ(prompts_.messages.size(), 1u);
+  EXPECT_TRUE(prompts_.messages[0].critical);
+  EXPECT_TRUE(prompts_.messages[0].text.contains("«abc»")) << prompts_.messages[0].text.toStdString();
+}
+
+TEST_F(EditorTest, WiresJoinTerminalsAndGoWithADeletedBranch) {
+  const Placed left{100, 100, false}, right{300, 100, false};
+  Place(left, {"", "1"});
+  Place(right, {"", "2"});
+
+  // One terminal picked twice cannot be joined: the status bar says so.
+  Join(left.End(), left.End());
+  EXPECT_TRUE(Drawing().Connections().empty());
+  EXPECT_EQ(Status(), "Провод не проложен: между выводами нет свободного пути");
+
+  Press(left.End());
+  Press(right.Start());
+  ASSERT_EQ(Drawing().Connections().size(), 1u);
+  EXPECT_EQ(Drawing().Connections()[0].From, 2);
+  EXPECT_EQ(Drawing().Connections()[0].To, 3);
+  EXPECT_EQ(Status(), "Скажи Глюкам NЕТ");
+  EXPECT_EQ(Editor().SheetImage().pixelColor(260, 100), QColor(Qt::black));  // the wire between them
+  EXPECT_TRUE(prompts_.messages.empty());
+
+  Tool("DelBBt");
+  Press(right.Middle());
+  ASSERT_EQ(Drawing().Branches().size(), 1u);
+  EXPECT_TRUE(Drawing().Connections().empty());
+  EXPECT_EQ(Drawing().Occupied().Count(), 39);  // only the left branch's band
+  EXPECT_NE(Editor().SheetImage().pixelColor(260, 100), QColor(Qt::black));
+}
+
+TEST_F(EditorTest, SwitchingWindowsKeepsTheDrawing) {
+  Click("Button2");
+  Place({100, 100, false}, {"", "1"});
+  Tool("AddCBt");
+  const QImage drawn = Editor().SheetImage();
+  for (QWidget* window : {static_cast<QWidget*>(&Main()), static_cast<QWidget*>(&Editor())}) {
+    QEvent activate(QEvent::WindowActivate);
+    QApplication::sendEvent(window, &activate);
+  }
+  Click("Button2");
+  EXPECT_EQ(Drawing().Branches().size(), 1u);
+  EXPECT_EQ(Editor().sheetEditor().NextNode(), 3);
+  EXPECT_EQ(Editor().sheetEditor().Mode(), SheetMode::PickFirstTerminal);
+  EXPECT_EQ(Editor().SheetImage(), drawn);
+}
+
+TEST_F(EditorTest, SchemeFilesRoundTripAndABadFileChangesNothing) {
+  const Placed a{100, 100, false}, b{300, 200, true};
+  Place(a, {"", "10", "20", "30", "-40", "50"});
+  Place(b, {"", "", "", "", "5"});
+  Join(a.End(), b.Start());
+  const SheetDrawing saved = Drawing();
+  const QImage picture = Editor().SheetImage();
+
+  prompts_.saveNames = {QString::fromStdString(PathText("a.sch"))};
+  Find<QAction>(Editor(), "N3")->trigger();
+  EXPECT_EQ(prompts_.lastDirectory, ".");
+  Tool("ClearBtn");
+  EXPECT_TRUE(Drawing().Branches().empty());
+
+  prompts_.openNames = {QString::fromStdString(PathText("a.sch"))};
+  Find<QAction>(Editor(), "N2")->trigger();
+  EXPECT_EQ(prompts_.lastDirectory, ".");
+  EXPECT_EQ(Drawing().Branches(), saved.Branches());
+  EXPECT_EQ(Drawing().Connections(), saved.Connections());
+  // The same cells; a load blocks the bands first, so their list order may differ.
+  EXPECT_EQ(Drawing().Occupied().Count(), saved.Occupied().Count());
+  for (const TCell& cell : saved.Occupied().Cells()) EXPECT_TRUE(Drawing().Occupied().Contains(cell));
+  EXPECT_EQ(Editor().SheetImage(), picture);
+  EXPECT_EQ(Editor().sheetEditor().NextNode(), 5);
+  EXPECT_TRUE(prompts_.messages.empty());
+
+  std::ofstream(scratch_.Path() / "bad.sch") << "1\n1\t2\t100\t100\t0\tten\n";
+  prompts_.openNames = {QString::fromStdString(PathText("bad.sch"))};
+  Find<QAction>(Editor(), "N2")->trigger();
+  ASSERT_EQ(prompts_.messages.size(), 1u);
+  EXPECT_TRUE(prompts_.messages[0].text.contains("bad.sch")) << prompts_.messages[0].text.toStdString();
+  EXPECT_TRUE(prompts_.messages[0].text.contains("строка 2")) << prompts_.messages[0].text.toStdString();
+  EXPECT_EQ(Drawing().Branches(), saved.Branches());
+  EXPECT_EQ(Editor().SheetImage(), picture);
+}
+
+TEST_F(EditorTest, TableFileIsOfferedAsTableTxtAndNodeNumbersAreDrawnEvenWhenCancelled) {
+  const Placed a{100, 100, false}, b{300, 100, false};
+  Place(a, {"", "10", "", "2.2"});
+  Place(b, {"", "5"});
+  Join(a.End(), b.Start());
+  const QImage before = Editor().SheetImage();
+  Tool("ToTableBtn");  // cancelled
+  EXPECT_EQ(prompts_.lastDirectory, "./table.txt");
+  EXPECT_NE(Editor().SheetImage(), before);
+
+  prompts_.saveNames = {QString::fromStdString(PathText("t.txt"))};
+  Tool("ToTableBtn");
+  EXPECT_EQ(scratch_.Text("t.txt"), "2\n1->2\t  10\t   0\t 2.2\t   0\t   0\t\n2->3\t   5\t   0\t   0\t   0\t   0\t\n");
+  EXPECT_TRUE(prompts_.messages.empty());
+}
+
+// The five-branch circuit drawn with the mouse, in the order and the
+// directions of its table: R = 1 everywhere, 10 V in 1->2.
+TEST_F(EditorTest, DrawnCircuitCarriedToTheMainWindowSolvesLikeTheTypedTable) {
+  const BranchTable typed = {
+      {"1->2", "1", "", "", "10", "0"}, {"2->3", "1"}, {"3->1", "1"}, {"2->4", "1"}, {"4->3", "1"}};
+  const Placed b12{100, 100, false}, b23{260, 150, true}, b31{60, 150, true}, b24{300, 100, false},
+      b43{460, 150, true};
+  Place(b12, {"", "1", "", "", "10", "0"});
+  for (const Placed& branch : {b23, b31, b24, b43}) Place(branch, {"", "1"});
+  const std::pair<QPoint, QPoint> wires[] = {{b12.End(), b23.Start()}, {b23.End(), b31.Start()},
+                                             {b31.End(), b12.Start()}, {b23.Start(), b24.Start()},
+                                             {b24.End(), b43.Start()}, {b43.End(), b23.End()}};
+  for (auto [first, second] : wires) Join(first, second);
+  ASSERT_EQ(Drawing().Connections().size(), 6u) << Status().toStdString();
+
+  const QString previous = QDir::currentPath();
+  QDir::setCurrent(QString::fromStdString(scratch_.Path().string()));
+  Find<QFrame>(Main(), "Panel2")->show();
+  Tool("BitBtn2");
+  QDir::setCurrent(previous);
+  EXPECT_TRUE(scratch_.Exists("table.txt"));
+  EXPECT_EQ(Main().ReadBranchTable(), typed);
+  EXPECT_FALSE(Find<QFrame>(Main(), "Panel2")->isVisibleTo(&Main()));
+
+  auto currents = [this] {
+    Click("TestBtn");
+    EXPECT_FALSE(Circuit().NeedsTest);
+    Click("ContBtn");
+    return MemoLinesOf(Find<QPlainTextEdit>(*Windows().meshCurrentWindow, "CurMemo"));
+  };
+  const QStringList drawn = currents();
+  EXPECT_EQ(drawn.size(), 5);
+  TypeTable(typed);
+  EXPECT_EQ(currents(), drawn);
+}
+
+TEST_F(EditorTest, TransferThatCannotWriteTableTxtChangesNothing) {
+  Place({100, 100, false}, {"", "1"});
+  TypeTable({{"1->2", "7"}});
+  const QImage before = Editor().SheetImage();
+  const QString previous = QDir::currentPath();
+  QDir::setCurrent(QString::fromStdString(scratch_.Path().string()));
+  std::filesystem::create_directory(scratch_.Path() / "table.txt");  // a folder stands in its way
+  Tool("BitBtn2");
+  QDir::setCurrent(previous);
+  ASSERT_EQ(prompts_.messages.size(), 1u);
+  EXPECT_TRUE(prompts_.messages[0].text.contains("table.txt"));
+  EXPECT_EQ(Main().ReadBranchTable(), (BranchTable{{"1->2", "7", "", "", "", ""}}));
+  EXPECT_EQ(Editor().SheetImage(), before);
+}
+
+TEST_F(EditorTest, DrawingTheMainWindowsTableReplacesTheSheetOrNamesTheBadCell) {
+  Place({400, 400, false}, {"", "1"});
+  TypeTable({{"1->2", "10"}, {"2->3", "1x"}, {"3->1", "30"}});
+  const SheetDrawing before = Drawing();
+  Tool("BitBtn1");
+  ASSERT_EQ(prompts_.messages.size(), 1u);
+  EXPECT_TRUE(prompts_.messages[0].text.contains("Строка 2")) << prompts_.messages[0].text.toStdString();
+  EXPECT_TRUE(prompts_.messages[0].text.contains("R, Ом"));
+  EXPECT_EQ(Drawing().Branches(), before.Branches());
+
+  TypeTable({{"1->2", "10"}, {"2->3", "20"}, {"3->1", "30"}});
+  Tool("BitBtn1");
+  ASSERT_EQ(Drawing().Branches().size(), 3u);
+  EXPECT_EQ(Drawing().Branches()[2].X1, 410);
+  EXPECT_EQ(Drawing().Connections().size(), 3u);  // 2 joined on placing; 3->1 joins both its ends
+  EXPECT_EQ(Editor().sheetEditor().NextNode(), 4);
+  EXPECT_EQ(prompts_.messages.size(), 1u);
+}
+
+}  // namespace
+}  // namespace ohmara::testing
