@@ -48,14 +48,14 @@ Complex BranchCurrent(const CircuitState& state, const TBranch& branch, const st
   return current;
 }
 
-std::string LoopCurrentName(int p) { return Format("I%d%d", p + 1, p + 1); }
-
 void ShowLoopCurrents(MemoView& ContCurr, const std::vector<Complex>& loopCurrents) {
   for (size_t p = 0; p < loopCurrents.size(); ++p)
     ContCurr.Add(LoopCurrentName(static_cast<int>(p)) + " = " + ComplexToText(loopCurrents[p]));
 }
 
 }  // namespace
+
+std::string LoopCurrentName(int p) { return Format("I%d%d", p + 1, p + 1); }
 
 Complex LoopImpedance(const CircuitState& state, int p, int q) {
   const std::vector<TBranch>& stepsP = state.Loops.at(p).Steps;
