@@ -17,8 +17,8 @@ OhmaraApplication::OhmaraApplication(Prompts& prompts, const std::filesystem::pa
   windows_.checkReport = new CheckReportDialog();
   windows_.aboutDialog = new AboutDialog();
   windows_.randomSettingsDialog = new RandomSettingsDialog(guard);
-  windows_.meshCurrentWindow = new MeshCurrentWindow(prompts);
-  windows_.nodePotentialWindow = new NodePotentialWindow(prompts);
+  windows_.meshCurrentWindow = new MeshCurrentWindow(prompts, guard);
+  windows_.nodePotentialWindow = new NodePotentialWindow(prompts, guard);
   windows_.mainWindow->SetWindows(windows_);
   results_.EnsureExists();
 }

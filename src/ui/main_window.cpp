@@ -122,6 +122,8 @@ void MainWindow::BuildMenu() {
   openAction_->setShortcut(QKeySequence::Open);
   saveAction_ = file->addAction(QStringLiteral("Сохранить"));
   saveAction_->setShortcut(QKeySequence::Save);
+  exportSpiceAction_ = file->addAction(QStringLiteral("Экспорт в SPICE…"));
+  exportSpiceAction_->setObjectName(QStringLiteral("ExportSpiceItem"));
   printAction_ = file->addAction(PrintIcon(), QStringLiteral("Печать"));
   printAction_->setShortcut(QKeySequence::Print);
   file->addSeparator();
@@ -149,6 +151,7 @@ void MainWindow::ConnectCommands() {
   bind(randomCircuitButton_, &QPushButton::clicked, &MainWindow::CreateRandomCircuit);
   bind(openAction_, &QAction::triggered, &MainWindow::OpenBranchFile);
   bind(saveAction_, &QAction::triggered, &MainWindow::SaveBranchFile);
+  bind(exportSpiceAction_, &QAction::triggered, &MainWindow::ExportSpiceNetlist);
   bind(aboutAction_, &QAction::triggered, &MainWindow::ShowAbout);
   connect(exitAction_, &QAction::triggered, this, &QWidget::close);
   // The circuit editor and the printed report are not part of this version.
@@ -175,6 +178,7 @@ void MainWindow::SetWindows(const AppWindows& windows) {
 void MainWindow::ShowInitialState() {
   realCountsPanel_->hide();
   circuit_.NeedsTest = true;
+  exportSpiceAction_->setEnabled(false);
   ShowBranchCount();
   const BranchRow& titles = BranchTableTitles();
   for (int col = 0; col < kBranchColumns; ++col)
@@ -228,6 +232,9 @@ void MainWindow::Guarded(const Command& command) {
   } catch (const std::exception& error) {
     prompts_.Critical(this, QStringLiteral("Ошибка"), ErrorMessage(error));
   }
+  // Only a passed test gives a circuit to export; a test that failed or
+  // stopped on an error leaves NeedsTest set.
+  exportSpiceAction_->setEnabled(!circuit_.NeedsTest);
   ReportUnwrittenFiles();
 }
 

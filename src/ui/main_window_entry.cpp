@@ -1,11 +1,12 @@
 // The main window's ways of entering a circuit from elsewhere: branch-table
 // files and random circuits.
-#include <QFile>
 #include <QLineEdit>
 #include <QTableWidget>
 
 #include "generator/random_circuit.h"
 #include "model/branch_table_file.h"
+#include "ui/error_messages.h"
+#include "ui/file_names.h"
 #include "ui/grid_edit.h"
 #include "ui/main_window.h"
 #include "ui/prompts.h"
@@ -17,8 +18,6 @@ namespace {
 
 const QString kErrorTitle = QStringLiteral("Ошибка");
 const QString kGridKept = QStringLiteral("\nТаблица ветвей не изменена.");
-
-std::filesystem::path FilePath(const QString& name) { return std::filesystem::path(QFile::encodeName(name).toStdString()); }
 
 QString ColumnTitle(int column) { return QString::fromStdString(BranchTableTitles()[column]); }
 
@@ -108,8 +107,7 @@ void MainWindow::SaveBranchFile() {
     return;
   }
   if (!SaveBranchTableFile(FilePath(name), table))
-    prompts_.Critical(this, kErrorTitle,
-                      QStringLiteral("Не удалось записать файл «%1». Прежнее содержимое файла не изменено.").arg(name));
+    prompts_.Critical(this, kErrorTitle, FileNotWrittenMessage(name));
 }
 
 void MainWindow::CreateRandomCircuit() {

@@ -1,17 +1,22 @@
 #pragma once
 // The window of both node-potential methods; it shows the last run of either.
 
+#include "analysis/node_potential.h"
 #include "analysis/result_views.h"
+#include "model/circuit.h"
 #include "ui/result_window.h"
 
 namespace ohmara {
 
 class NodePotentialWindow : public ResultWindow {
  public:
-  explicit NodePotentialWindow(Prompts& prompts);
+  NodePotentialWindow(Prompts& prompts, CommandGuard guard);
 
   // The views the analysis writes through.
   PotFormViews Views();
+  // The numbers behind the memos of a run that went to the end, for the
+  // polar readouts and the phasor diagram.
+  void ShowSolution(const CircuitState& circuit, const NodalSolution& solution);
 
  private:
   QTableWidget* admittanceGrid_ = nullptr;
