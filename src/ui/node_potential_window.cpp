@@ -34,11 +34,11 @@ PotFormViews NodePotentialWindow::Views() {
 }
 
 void NodePotentialWindow::ShowSolution(const CircuitState& circuit, const NodalSolution& solution) {
-  std::vector<LabelledPhasor> potentials = NodePotentialPhasors(solution.Nodes, solution.Potentials);
+  const std::vector<LabelledPhasor> potentials = NodePotentialPhasors(solution.Nodes, solution.Potentials);
   ShowSolutionPhasors({{potentialsMemo_, QStringLiteral("Узловые потенциалы"), potentials},
                        {branchCurrentsMemo_, QStringLiteral("Токи в каждой ветви"),
                         BranchCurrentPhasors(circuit.Branches, solution.Currents)}},
-                      {circuit.Branches, solution.Currents, std::move(potentials), circuit.NodeCount});
+                      {circuit.Branches, solution.Currents, potentials, circuit.NodeCount});
 }
 
 }  // namespace ohmara

@@ -12,9 +12,6 @@
 namespace ohmara::testing {
 namespace {
 
-// The five-branch circuit with R = 1 everywhere and 10 V in 1->2.
-const BranchTable kFiveBranches = {
-    {"1->2", "1", "", "", "10", "0"}, {"2->3", "1"}, {"3->1", "1"}, {"2->4", "1"}, {"4->3", "1"}};
 // The node-potential example: 1->2 with 10 V, 1->3 of 2 ohms.
 const BranchTable kFourNodes = {
     {"1->2", "1", "", "", "10", "0"}, {"2->3", "1"}, {"3->4", "1"}, {"4->1", "1"}, {"1->3", "2"}};
