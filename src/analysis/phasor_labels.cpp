@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <stdexcept>
 
 namespace ohmara {
 
@@ -62,6 +63,29 @@ ViewPoint LabelBoxCentre(const PhasorLabel& label, ViewSize size) {
   const double reach = std::max(std::abs(label.away.x) / (size.width / 2.0), std::abs(label.away.y) / (size.height / 2.0));
   if (!(reach > 0.0)) return label.anchor;
   return Step(label.anchor, label.away, 1.0 / reach);
+}
+
+std::vector<ViewPoint> PlaceLabelBoxes(const std::vector<PhasorLabel>& labels, const std::vector<ViewSize>& sizes,
+                                       double maxShift) {
+  if (sizes.size() != labels.size()) throw std::invalid_argument("PlaceLabelBoxes: one size per label expected");
+  constexpr double kStep = 2.0;
+  std::vector<ViewPoint> centres;
+  auto overlapsPlaced = [&](ViewPoint centre, ViewSize size) {
+    for (size_t k = 0; k < centres.size(); ++k)
+      if (std::abs(centre.x - centres[k].x) * 2.0 < size.width + sizes[k].width &&
+          std::abs(centre.y - centres[k].y) * 2.0 < size.height + sizes[k].height)
+        return true;
+    return false;
+  };
+  for (size_t k = 0; k < labels.size(); ++k) {
+    const ViewPoint start = LabelBoxCentre(labels[k], sizes[k]);
+    ViewPoint centre = start;
+    for (double shift = kStep; shift <= maxShift && overlapsPlaced(centre, sizes[k]); shift += kStep)
+      centre = Step(start, labels[k].away, shift);
+    if (overlapsPlaced(centre, sizes[k])) centre = start;
+    centres.push_back(centre);
+  }
+  return centres;
 }
 
 }  // namespace ohmara

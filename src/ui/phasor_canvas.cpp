@@ -65,7 +65,8 @@ void PaintGrid(QPainter& painter, const PhasorDiagram& diagram, ViewSize area) {
   painter.setPen(QPen(kAxisColour, 1));
   painter.drawLine(QLineF(0, origin.y(), area.width, origin.y()));
   painter.drawLine(QLineF(origin.x(), 0, origin.x(), area.height));
-  painter.drawText(QPointF(area.width - 20, origin.y() - 4), QStringLiteral("+1"));
+  // Below the real axis: the labels of rightward arrows stand above it.
+  painter.drawText(QPointF(area.width - 20, origin.y() + 14), QStringLiteral("+1"));
   painter.drawText(QPointF(origin.x() + 4, 14), QStringLiteral("+j"));
 }
 
@@ -84,41 +85,53 @@ void PaintArrow(QPainter& painter, const PhasorArrow& arrow, const QColor& colou
   painter.drawPolygon(QPolygonF({shaft.p2(), left.p2(), right.p2()}));
 }
 
-void PaintLabels(QPainter& painter, const std::vector<PhasorLabel>& labels, const QColor& colour) {
+// The labels of every layer together, so that none prints over another,
+// whichever layer it belongs to.
+void PaintLabels(QPainter& painter, const std::vector<PhasorLayer>& layers) {
+  std::vector<PhasorLabel> labels;
+  std::vector<QColor> colours;
+  for (const PhasorLayer& layer : layers)
+    for (PhasorLabel& label : layer.headToTail ? SideLabels(layer.diagram) : TipLabels(layer.diagram)) {
+      labels.push_back(std::move(label));
+      colours.push_back(layer.colour);
+    }
   const QFontMetricsF metrics(painter.font());
+  std::vector<ViewSize> sizes;
   for (const PhasorLabel& label : labels) {
-    const QString text = QString::fromStdString(label.text);
-    const QSizeF size = metrics.size(Qt::TextSingleLine, text) + QSizeF(4, 0);
-    const ViewPoint centre = LabelBoxCentre(label, {size.width(), size.height()});
-    const QRectF box(QPointF(centre.x - size.width() / 2, centre.y - size.height() / 2), size);
+    const QSizeF size = metrics.size(Qt::TextSingleLine, QString::fromStdString(label.text)) + QSizeF(4, 0);
+    sizes.push_back({size.width(), size.height()});
+  }
+  const std::vector<ViewPoint> centres = PlaceLabelBoxes(labels, sizes);
+  for (size_t k = 0; k < labels.size(); ++k) {
+    const QRectF box(centres[k].x - sizes[k].width / 2, centres[k].y - sizes[k].height / 2, sizes[k].width,
+                     sizes[k].height);
     // Grid lines and other arrows pass under a label; its text stays legible.
     painter.fillRect(box, QColor(255, 255, 255, 200));
-    painter.setPen(colour);
-    painter.drawText(box, Qt::AlignCenter, text);
+    painter.setPen(colours[k]);
+    painter.drawText(box, Qt::AlignCenter, QString::fromStdString(labels[k].text));
   }
 }
 
-void PaintLayer(QPainter& painter, const PhasorLayer& layer) {
-  for (const PhasorArrow& arrow : layer.diagram.arrows) PaintArrow(painter, arrow, layer.colour);
-  PaintLabels(painter, layer.headToTail ? SideLabels(layer.diagram) : TipLabels(layer.diagram), layer.colour);
-}
+QString MagnitudeText(double magnitude) { return QString::fromStdString(PolarMagnitudeText(magnitude)); }
 
-QString ScaleText(const PhasorLayer& layer) {
+// The grid is the first layer's; another layer's bar only gives its scale.
+QString ScaleText(const PhasorLayer& layer, bool ownsGrid) {
   const PhasorDiagram& diagram = layer.diagram;
   if (diagram.length == ArrowLength::Logarithmic)
     return QStringLiteral("%1: ×10 на отрезок; самая короткая стрелка %2 %3")
-        .arg(layer.kind, QString::fromStdString(PolarMagnitudeText(diagram.smallestMagnitude)), layer.unit);
-  return QStringLiteral("%1: %2 %3").arg(layer.kind, QString::fromStdString(PolarMagnitudeText(diagram.scaleBarValue)),
-                                         layer.unit);
+        .arg(layer.kind, MagnitudeText(diagram.smallestMagnitude), layer.unit);
+  const QString bar = QStringLiteral("%1: %2 %3").arg(layer.kind, MagnitudeText(diagram.scaleBarValue), layer.unit);
+  if (!ownsGrid) return bar;
+  return bar + QStringLiteral("; клетка сетки %1 %2").arg(MagnitudeText(diagram.gridStep), layer.unit);
 }
 
-void PaintScaleBar(QPainter& painter, const PhasorLayer& layer, QPointF start) {
+void PaintScaleBar(QPainter& painter, const PhasorLayer& layer, bool ownsGrid, QPointF start) {
   const QPointF end = start + QPointF(layer.diagram.scaleBarPixels, 0);
   painter.setPen(QPen(layer.colour, 2));
   painter.drawLine(start, end);
   painter.drawLine(start - QPointF(0, 4), start + QPointF(0, 4));
   painter.drawLine(end - QPointF(0, 4), end + QPointF(0, 4));
-  painter.drawText(end + QPointF(8, 4), ScaleText(layer));
+  painter.drawText(end + QPointF(8, 4), ScaleText(layer, ownsGrid));
 }
 
 }  // namespace
@@ -170,11 +183,13 @@ void PhasorCanvas::Paint(QPainter& painter) const {
   painter.translate(0, kTitleBand);
   painter.setClipRect(QRectF(0, 0, area.width, area.height));
   PaintGrid(painter, layers.front().diagram, area);
-  for (const PhasorLayer& layer : layers) PaintLayer(painter, layer);
+  for (const PhasorLayer& layer : layers)
+    for (const PhasorArrow& arrow : layer.diagram.arrows) PaintArrow(painter, arrow, layer.colour);
+  PaintLabels(painter, layers);
   painter.restore();
   double row = kTitleBand + area.height + kScaleBandPadding + kScaleRow / 2.0;
-  for (const PhasorLayer& layer : layers) {
-    PaintScaleBar(painter, layer, QPointF(12, row));
+  for (size_t k = 0; k < layers.size(); ++k) {
+    PaintScaleBar(painter, layers[k], k == 0, QPointF(12, row));
     row += kScaleRow;
   }
 }

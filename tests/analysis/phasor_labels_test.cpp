@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <stdexcept>
 
 namespace ohmara {
 namespace {
@@ -61,6 +62,26 @@ TEST(PhasorLabels, BoxTouchesTheAnchorFromItsSide) {
   const ViewPoint still = LabelBoxCentre({"", {7, 8}, {1, 0}}, {0, 0});
   EXPECT_EQ(still.x, 7);
   EXPECT_EQ(still.y, 8);
+}
+
+// Labels round the origin move out along their own direction until clear of
+// the ones placed before them; one that finds no room stays by its arrow.
+TEST(PhasorLabels, CrowdedBoxesMoveOutUntilClear) {
+  const std::vector<PhasorLabel> labels = {
+      {"a", {100, 100}, {1, 0}}, {"b", {100, 100}, {1, 0}}, {"c", {100, 100}, {-1, 0}}, {"d", {100, 100}, {1, 0}}};
+  const std::vector<ViewSize> sizes = {{20, 10}, {20, 10}, {20, 10}, {20, 10}};
+  const std::vector<ViewPoint> centres = PlaceLabelBoxes(labels, sizes, 30);
+  EXPECT_NEAR(centres[0].x, 110, 1e-9);
+  EXPECT_NEAR(centres[1].x, 130, 1e-9);  // just clear of a's box
+  EXPECT_NEAR(centres[2].x, 90, 1e-9);   // left of the anchor: touching a's box is no overlap
+  EXPECT_NEAR(centres[3].x, 110, 1e-9);  // b's place is taken and 30 px are not enough
+  for (size_t i = 0; i < 3; ++i)
+    for (size_t j = 0; j < i; ++j) {
+      SCOPED_TRACE(labels[i].text + " and " + labels[j].text);
+      const bool apart = std::abs(centres[i].x - centres[j].x) >= 20 || std::abs(centres[i].y - centres[j].y) >= 10;
+      EXPECT_TRUE(apart);
+    }
+  EXPECT_THROW(PlaceLabelBoxes(labels, {{1, 1}}), std::invalid_argument);
 }
 
 }  // namespace
