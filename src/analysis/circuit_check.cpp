@@ -21,14 +21,14 @@ CircuitCheckOutcome RunCircuitCheck(CircuitState& state, const BranchTable& tabl
   CircuitCheckOutcome outcome;
   results.Rewrite("out.txt", "");
   state.NeedsTest = true;
-  outcome.parseCode = ParseBranchTable(BranchNames(table), state.Branches, state.NodeCount);
-  if (outcome.parseCode != kParseOk) return outcome;
+  outcome.parseResult = ParseBranchTable(BranchNames(table), state.Branches, state.NodeCount);
+  if (outcome.parseResult != ParseResult::kOk) return outcome;
 
   ClearMeshCurrentMemos(views);
   ComputeBranchImpedances(state.Branches, table, frequency, results, views.InValMem);
   BuildAdjacency(state.Branches, state.NodeCount, state.Adjacency);
   outcome.loopResult = FindLoops(state, results, views.Conts);
-  if (outcome.loopResult != kLoopsFound) return outcome;
+  if (outcome.loopResult != LoopSearchResult::kFound) return outcome;
 
   CountRealNodes(state, outcome.m, outcome.n);
   state.NeedsTest = false;

@@ -12,14 +12,14 @@
 namespace ohmara {
 
 struct CircuitCheckOutcome {
-  int parseCode = 0;     // ParseCode of the table
-  int loopResult = 0;    // LoopSearchResult; meaningful when parseCode == 0
-  bool passed = false;   // all three checks passed; NeedsTest cleared
-  int m = 0, n = 0;      // real branches and real nodes, when passed
+  ParseResult parseResult = ParseResult::kOk;
+  LoopSearchResult loopResult = LoopSearchResult::kFound;  // meaningful when the table parsed
+  bool passed = false;  // all three checks passed; NeedsTest cleared
+  int m = 0, n = 0;     // real branches and real nodes, when passed
 };
 
-// Everything "Тест" does except showing the report: empties out.txt, sets NeedsTest, parses; on
-// code 0 clears the five memos of the mesh-current window in the order Conts, InValMem,
+// Everything "Тест" does except showing the report: empties out.txt, sets NeedsTest, parses; once
+// the table parsed clears the five memos of the mesh-current window in the order Conts, InValMem,
 // ContCurr, PowerMemo, CurMemo, computes impedances, builds adjacency, finds loops, and on
 // success counts real nodes and clears NeedsTest. A bad number cell or a zero divisor throws
 // (ConversionError, DivisionByZero) with NeedsTest still set.

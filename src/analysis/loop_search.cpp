@@ -110,8 +110,8 @@ std::string ContsLine(int number, const TLoop& loop) {
   return line;
 }
 
-void MarkLoopBranches(std::vector<TBranch>& branches, const TLoop& loop) {
-  for (const TBranch& step : loop.Steps) branches[FindBranch(branches, step.From, step.To)].InLoop = 1;
+void MarkLoopBranches(const std::vector<TBranch>& branches, const TLoop& loop, std::vector<bool>& onLoop) {
+  for (const TBranch& step : loop.Steps) onLoop[FindBranch(branches, step.From, step.To).value()] = true;
 }
 
 // The loop found and kept, or not: the list never holds more than L loops
@@ -123,25 +123,25 @@ bool StoreLoop(CircuitState& state, LoopIndependence& independence, const TLoop&
 }
 
 // One loop through every branch not yet on a loop, the shortest way round
-// without that branch.
-int FirstPass(CircuitState& state, ResultsDirectory& results, LoopIndependence& independence) {
+// without that branch; false when some branch has no way round.
+bool FirstPass(CircuitState& state, ResultsDirectory& results, LoopIndependence& independence) {
+  std::vector<bool> onLoop(state.BranchCount(), false);
   for (int i = 0; i < state.BranchCount(); ++i) {
-    TBranch& branch = state.Branches[i];
-    if (branch.InLoop) continue;
-    branch.InLoop = 1;
+    if (onLoop[i]) continue;
+    onLoop[i] = true;
+    const TBranch& branch = state.Branches[i];
     Matrix work = state.Adjacency;
     CutBranch(work, branch);
     TLoop loop;
-    if (ShortestPath(work, state.NodeCount, branch.From - 1, branch.To - 1, state.Branches, loop) != 0)
-      return kNotClosed;
+    if (!ShortestPath(work, state.NodeCount, branch.From - 1, branch.To - 1, state.Branches, loop)) return false;
     // Each loop runs through its own starting branch, which no loop before it
     // holds, so the first pass is independent by construction.
     independence.Add(loop);
     state.Loops.push_back(loop);
     results.Append("out.txt", OutLine(loop));
-    MarkLoopBranches(state.Branches, loop);
+    MarkLoopBranches(state.Branches, loop, onLoop);
   }
-  return kLoopsFound;
+  return true;
 }
 
 // Every loop must pass through at least two real nodes: more than two of its
@@ -173,7 +173,7 @@ void AssignLoop(const CircuitState& state, TLoopGroup& group, int loop, std::vec
 // taken in step order; -1 when none does.
 int GroupSharingBranch(const CircuitState& state, const std::vector<TLoopGroup>& groups, int r) {
   for (const TBranch& step : state.Loops[r].Steps) {
-    const int b = FindBranch(state.Branches, step.From, step.To);
+    const int b = FindBranch(state.Branches, step.From, step.To).value();
     for (int g = 0; g < static_cast<int>(groups.size()); ++g)
       if (groups[g].BranchSet.contains(b)) return g;
   }
@@ -224,7 +224,7 @@ bool JoiningLoop(const CircuitState& state, const TIntSet& groupNodes, int v, TL
     closing = &branch;
   }
   return closing &&
-         ShortestPath(work, state.NodeCount, closing->From - 1, closing->To - 1, state.Branches, loop) == 0;
+         ShortestPath(work, state.NodeCount, closing->From - 1, closing->To - 1, state.Branches, loop);
 }
 
 // Takes the pending groups in turn and closes a loop across each group and
@@ -270,7 +270,7 @@ void CompleteWithFundamentalLoops(CircuitState& state, LoopIndependence& indepen
     Matrix work = tree;
     const TBranch& chord = state.Branches[i];
     TLoop loop;
-    if (ShortestPath(work, state.NodeCount, chord.From - 1, chord.To - 1, state.Branches, loop) == 0 &&
+    if (ShortestPath(work, state.NodeCount, chord.From - 1, chord.To - 1, state.Branches, loop) &&
         StoreLoop(state, independence, loop))
       ++counts.completed;
   }
@@ -282,26 +282,26 @@ void ListLoops(const CircuitState& state, MemoView& Conts) {
 
 }  // namespace
 
-int ShortestPath(Matrix& W, int n, int s, int t, const std::vector<TBranch>& branches, TLoop& loop) {
+bool ShortestPath(Matrix& W, int n, int s, int t, const std::vector<TBranch>& branches, TLoop& loop) {
   for (std::vector<int>& row : W)
     for (int& entry : row)
       if (entry == 0) entry = kMissing;
   std::vector<int> dist, path;
-  if (!Distances(W, n, s, t, dist) || !WalkBack(W, n, s, t, dist, path)) return 1;
+  if (!Distances(W, n, s, t, dist) || !WalkBack(W, n, s, t, dist, path)) return false;
   std::vector<TBranch> steps(path.size());
   for (size_t i = 0; i + 1 < path.size(); ++i)
-    if (!StepBetween(branches, path[i] + 1, path[i + 1] + 1, steps[i])) return 1;
+    if (!StepBetween(branches, path[i] + 1, path[i + 1] + 1, steps[i])) return false;
   const auto closing = std::find_if(branches.begin(), branches.end(),
                                     [&](const TBranch& b) { return b.From == s + 1 && b.To == t + 1; });
-  if (closing == branches.end()) return 1;
+  if (closing == branches.end()) return false;
   steps.back() = *closing;
   loop.Steps = std::move(steps);
-  return 0;
+  return true;
 }
 
 void CollectLoopSets(const CircuitState& state, int loopIndex, TIntSet& branchSet, TIntSet& nodeSet) {
   for (const TBranch& step : state.Loops[loopIndex].Steps) {
-    const int b = FindBranch(state.Branches, step.From, step.To);
+    const int b = FindBranch(state.Branches, step.From, step.To).value();
     branchSet.add(b);
     nodeSet.add(state.Branches[b].From);
     nodeSet.add(state.Branches[b].To);
@@ -320,19 +320,20 @@ std::vector<bool> BreadthFirstTree(const CircuitState& state) {
     for (int v = 0; v < state.NodeCount; ++v) {
       if (reached[v] || state.Adjacency[u][v] != 1) continue;
       reached[v] = 1;
-      inTree[FindBranch(state.Branches, u + 1, v + 1)] = true;
+      inTree[FindBranch(state.Branches, u + 1, v + 1).value()] = true;
       queue.push_back(v);
     }
   }
   return inTree;
 }
 
-int FindLoops(CircuitState& state, ResultsDirectory& results, MemoView& Conts) {
+LoopSearchResult FindLoops(CircuitState& state, ResultsDirectory& results, MemoView& Conts) {
   LoopSearchCounts counts;
   return FindLoops(state, results, Conts, counts);
 }
 
-int FindLoops(CircuitState& state, ResultsDirectory& results, MemoView& Conts, LoopSearchCounts& counts) {
+LoopSearchResult FindLoops(CircuitState& state, ResultsDirectory& results, MemoView& Conts,
+                           LoopSearchCounts& counts) {
   counts = LoopSearchCounts();
   results.Rewrite("adjTable.txt", AdjacencyText(state.Adjacency));
   int m = 0, n = 0;
@@ -342,20 +343,19 @@ int FindLoops(CircuitState& state, ResultsDirectory& results, MemoView& Conts, L
 
   state.Loops.clear();
   state.Loops.reserve(std::max(state.LoopCapacity, 0));
-  for (TBranch& branch : state.Branches) branch.InLoop = 0;
   LoopIndependence independence(state.Branches);
 
-  if (FirstPass(state, results, independence) != kLoopsFound) return kNotClosed;
+  if (!FirstPass(state, results, independence)) return LoopSearchResult::kNotClosed;
   counts.firstPass = state.LoopCount();
-  if (!RealNodeRuleHolds(state)) return kRealNodeRuleBroken;
+  if (!RealNodeRuleHolds(state)) return LoopSearchResult::kRealNodeRuleBroken;
   if (state.LoopCount() != state.LoopCapacity) {
     JoinGroups(state, independence, counts);
     CompleteWithFundamentalLoops(state, independence, counts);
   }
   // Only a table without branches stays short: it has no loop to find.
-  if (state.LoopCount() < state.LoopCapacity) return kRealNodeRuleBroken;
+  if (state.LoopCount() < state.LoopCapacity) return LoopSearchResult::kRealNodeRuleBroken;
   ListLoops(state, Conts);
-  return kLoopsFound;
+  return LoopSearchResult::kFound;
 }
 
 }  // namespace ohmara

@@ -3,6 +3,7 @@
 // oriented closed chain of branch copies, found as the shortest way round
 // from one end of a branch to the other.
 
+#include <optional>
 #include <vector>
 
 #include "model/circuit.h"
@@ -12,7 +13,7 @@
 
 namespace ohmara {
 
-enum LoopSearchResult { kLoopsFound = 0, kNotClosed = 1, kRealNodeRuleBroken = 2 };
+enum class LoopSearchResult { kFound, kNotClosed, kRealNodeRuleBroken };
 
 // Where the loops of one search came from, for callers that want to know how
 // far the first pass and the joining pass got.
@@ -25,13 +26,13 @@ struct LoopSearchCounts {
 
 // kNotClosed: the window shows "Я вам сочувствую - цепь не замкнута :(" (the core shows nothing).
 // kRealNodeRuleBroken also answers a table without branches, which has no loop at all.
-int FindLoops(CircuitState& state, ResultsDirectory& results, MemoView& Conts);
-int FindLoops(CircuitState& state, ResultsDirectory& results, MemoView& Conts, LoopSearchCounts& counts);
+LoopSearchResult FindLoops(CircuitState& state, ResultsDirectory& results, MemoView& Conts);
+LoopSearchResult FindLoops(CircuitState& state, ResultsDirectory& results, MemoView& Conts, LoopSearchCounts& counts);
 
-// Shortest path from node s to node t (0-based) over the entries of W; 0 and the
-// loop built (path from t back to s, closed by the branch s+1 -> t+1), or 1
-// when t cannot be reached. Every 0 of W becomes the missing-branch weight.
-int ShortestPath(std::vector<std::vector<int>>& W, int n, int s, int t, const std::vector<TBranch>& branches, TLoop& loop);
+// Shortest path from node s to node t (0-based) over the entries of W: true and
+// the loop built (path from t back to s, closed by the branch s+1 -> t+1), or
+// false when t cannot be reached. Every 0 of W becomes the missing-branch weight.
+bool ShortestPath(std::vector<std::vector<int>>& W, int n, int s, int t, const std::vector<TBranch>& branches, TLoop& loop);
 
 // Adds the branches of loop `loopIndex` (by index) and their end nodes to the sets.
 void CollectLoopSets(const CircuitState& state, int loopIndex, TIntSet& branchSet, TIntSet& nodeSet);

@@ -96,12 +96,13 @@ std::vector<Complex> BranchCurrentsFromLoops(const CircuitState& state, const st
   return currents;
 }
 
-bool MeshCurrentMethod(CircuitState& state, ResultsDirectory& results, CurrFormViews& views) {
+bool MeshCurrentMethod(const CircuitState& state, ResultsDirectory& results, CurrFormViews& views) {
   MeshSolution solution;
   return MeshCurrentMethod(state, results, views, solution);
 }
 
-bool MeshCurrentMethod(CircuitState& state, ResultsDirectory& results, CurrFormViews& views, MeshSolution& solution) {
+bool MeshCurrentMethod(const CircuitState& state, ResultsDirectory& results, CurrFormViews& views,
+                       MeshSolution& solution) {
   solution = {};
   if (state.NeedsTest || state.BranchCount() == 0) return false;
   // The memos this method owns hold one run's results, however it is called.

@@ -31,7 +31,7 @@ ComplexMatrix LoopSystem(const CircuitState& state);
 // out.txt. True when the method ran to the end; false, touching nothing,
 // when state.NeedsTest is set or there are no branches. SingularSystem
 // propagates with the grids filled and the memos and out.txt untouched.
-bool MeshCurrentMethod(CircuitState& state, ResultsDirectory& results, CurrFormViews& views);
+bool MeshCurrentMethod(const CircuitState& state, ResultsDirectory& results, CurrFormViews& views);
 
 // The numbers behind the texts of one run, at full precision, for callers
 // that check or reuse them.
@@ -42,7 +42,8 @@ struct MeshSolution {
   Complex consumed;                     // power consumed by the impedances
 };
 // The same run, also handing back its numbers (left empty when it returns false).
-bool MeshCurrentMethod(CircuitState& state, ResultsDirectory& results, CurrFormViews& views, MeshSolution& solution);
+bool MeshCurrentMethod(const CircuitState& state, ResultsDirectory& results, CurrFormViews& views,
+                       MeshSolution& solution);
 
 // "I11" for loop p = 0: the loop number written twice, as ContCurr names it.
 std::string LoopCurrentName(int p);

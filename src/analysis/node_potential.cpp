@@ -149,7 +149,7 @@ void FinishNodalRun(const std::vector<TBranch>& branches, std::vector<Complex> c
   solution->ConsumedPower = consumed;
 }
 
-bool NodePotentialMethod(CircuitState& state, int z, ResultsDirectory& results, PotFormViews& views,
+bool NodePotentialMethod(const CircuitState& state, int z, ResultsDirectory& results, PotFormViews& views,
                          NodalSolution* solution) {
   if (state.NeedsTest || state.BranchCount() == 0 || z < 1 || z > state.NodeCount) return false;
   ClearNodalMemos(views);

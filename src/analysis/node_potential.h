@@ -35,13 +35,13 @@ struct NodalSolution {
 // Z = 0 throws DivisionByZero naming its admittance ("Y12") once the InValMem
 // lines of the branches before it are shown; a singular system throws
 // SingularSystem with the grids filled.
-bool NodePotentialMethod(CircuitState& state, int z, ResultsDirectory& results, PotFormViews& views,
+bool NodePotentialMethod(const CircuitState& state, int z, ResultsDirectory& results, PotFormViews& views,
                          NodalSolution* solution = nullptr);
 
 // ---- shared by both node-potential variants ----
 
 // The signature of either method, for callers that run both alike.
-using NodeMethod = bool (*)(CircuitState& state, int z, ResultsDirectory& results, PotFormViews& views,
+using NodeMethod = bool (*)(const CircuitState& state, int z, ResultsDirectory& results, PotFormViews& views,
                             NodalSolution* solution);
 
 // The four memos a run refills.

@@ -29,14 +29,18 @@ int JoiningBranch(const std::vector<TBranch>& branches, int p, int q) {
   return -1;
 }
 
-void MarkGrouped(std::vector<TBranch>& branches, int p, int q) {
-  for (TBranch& branch : branches)
-    if (Joins(branch, p, q)) branch.Grouped = 1;
+// The working marks of one chain search: which branches a chain has taken.
+// They live in the search, so a circuit the method refuses is left as it was.
+using GroupedMarks = std::vector<bool>;
+
+void MarkGrouped(const std::vector<TBranch>& branches, int p, int q, GroupedMarks& grouped) {
+  for (size_t k = 0; k < branches.size(); ++k)
+    if (Joins(branches[k], p, q)) grouped[k] = true;
 }
 
 // Opens a chain at the real end of `first`, whose other end is not real, and
 // returns that other end, where the walk goes on.
-int StartChain(const CircuitState& state, TBranch& first, TChain& chain) {
+int StartChain(const CircuitState& state, const TBranch& first, TChain& chain) {
   chain.Prev.assign(state.NodeCount + 1, 0);
   const bool forward = IsReal(state, first.From);
   const int start = forward ? first.From : first.To;
@@ -44,7 +48,6 @@ int StartChain(const CircuitState& state, TBranch& first, TChain& chain) {
   chain.From = start;
   chain.Inner.add(next);
   chain.Prev[next] = start;
-  first.Grouped = 1;
   chain.Z = first.Z;
   chain.E = forward ? first.E : first.E * -1.0;
   return next;
@@ -52,12 +55,12 @@ int StartChain(const CircuitState& state, TBranch& first, TChain& chain) {
 
 // The lowest-numbered neighbour of q joined by a branch not yet in a chain;
 // 0 when there is none.
-int NextPoint(const CircuitState& state, int q) {
+int NextPoint(const CircuitState& state, const GroupedMarks& grouped, int q) {
   const std::vector<int>& neighbours = state.Adjacency[q - 1];
   for (int s = 1; s <= static_cast<int>(neighbours.size()); ++s) {
     if (neighbours[s - 1] != 1) continue;
     const int joining = JoiningBranch(state.Branches, q, s);
-    if (joining >= 0 && state.Branches[joining].Grouped == 0) return s;
+    if (joining >= 0 && !grouped[joining]) return s;
   }
   return 0;
 }
@@ -65,9 +68,9 @@ int NextPoint(const CircuitState& state, int q) {
 // Follows the chain from q through points that are not real until it reaches
 // a real node. Every step takes one more branch into the chain, so the walk
 // ends after at most BranchCount steps.
-void WalkChain(CircuitState& state, TChain& chain, int q) {
+void WalkChain(const CircuitState& state, TChain& chain, int q, GroupedMarks& grouped) {
   while (!IsReal(state, q)) {
-    const int s = NextPoint(state, q);
+    const int s = NextPoint(state, grouped, q);
     if (s == 0)
       throw UnsolvableCircuit(Format("The branches in series from junction %d end at node %d, which joins no "
                                      "further branch",
@@ -75,7 +78,7 @@ void WalkChain(CircuitState& state, TChain& chain, int q) {
                               q);
     const TBranch& joining = state.Branches[JoiningBranch(state.Branches, q, s)];
     chain.Prev[s] = q;
-    MarkGrouped(state.Branches, q, s);
+    MarkGrouped(state.Branches, q, s, grouped);
     chain.Z += joining.Z;
     chain.E += joining.From == q ? joining.E : joining.E * -1.0;
     if (!IsReal(state, s)) chain.Inner.add(s);
@@ -97,10 +100,11 @@ void RefuseRing(const TChain& chain) {
 
 // After the walk every branch is direct or in a chain; one that is neither
 // (a circuit without junctions) would get no current.
-void RefuseUncoveredBranches(const CircuitState& state) {
-  for (const TBranch& branch : state.Branches) {
+void RefuseUncoveredBranches(const CircuitState& state, const GroupedMarks& grouped) {
+  for (size_t k = 0; k < state.Branches.size(); ++k) {
+    const TBranch& branch = state.Branches[k];
     const bool direct = IsReal(state, branch.From) && IsReal(state, branch.To);
-    if (!direct && branch.Grouped == 0)
+    if (!direct && !grouped[k])
       throw UnsolvableCircuit(Format("Branch %d->%d lies on no chain between two junctions", branch.From, branch.To),
                               branch.From);
   }
@@ -218,18 +222,20 @@ std::vector<Complex> BranchCurrents(const CircuitState& state, const std::vector
 
 }  // namespace
 
-std::vector<TChain> BuildChains(CircuitState& state) {
-  for (TBranch& branch : state.Branches) branch.Grouped = 0;
+std::vector<TChain> BuildChains(const CircuitState& state) {
+  GroupedMarks grouped(state.Branches.size(), false);
   std::vector<TChain> chains;
-  for (TBranch& branch : state.Branches) {
-    if (branch.Grouped != 0 || IsReal(state, branch.From) == IsReal(state, branch.To)) continue;
+  for (size_t k = 0; k < state.Branches.size(); ++k) {
+    const TBranch& branch = state.Branches[k];
+    if (grouped[k] || IsReal(state, branch.From) == IsReal(state, branch.To)) continue;
+    grouped[k] = true;
     TChain chain;
     const int next = StartChain(state, branch, chain);
-    WalkChain(state, chain, next);
+    WalkChain(state, chain, next, grouped);
     RefuseRing(chain);
     chains.push_back(std::move(chain));
   }
-  RefuseUncoveredBranches(state);
+  RefuseUncoveredBranches(state, grouped);
   return chains;
 }
 
@@ -240,7 +246,7 @@ std::string ChainLabel(const TChain& chain) {
   return label + std::to_string(chain.To);
 }
 
-bool OptimalNodePotentialMethod(CircuitState& state, int z, ResultsDirectory& results, PotFormViews& views,
+bool OptimalNodePotentialMethod(const CircuitState& state, int z, ResultsDirectory& results, PotFormViews& views,
                                 NodalSolution* solution) {
   if (state.NeedsTest || state.BranchCount() == 0 || !IsReal(state, z) || z > state.NodeCount) return false;
   const std::vector<TChain> chains = BuildChains(state);

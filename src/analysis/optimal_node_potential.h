@@ -26,12 +26,11 @@ struct TChain {
 };
 
 // Folds the branches into chains in table order of their first branch, each
-// starting at the real end of that branch; sets Grouped on every branch taken
-// into a chain. Throws UnsolvableCircuit, naming the node, for a chain that
+// starting at the real end of that branch. Throws UnsolvableCircuit, naming the node, for a chain that
 // returns to the junction it left (a ring: it has no second end to stand
 // between two rows of the system), for a point where a chain cannot go on
 // and for a branch that lies on no chain between two junctions.
-std::vector<TChain> BuildChains(CircuitState& state);
+std::vector<TChain> BuildChains(const CircuitState& state);
 
 // The label of a chain: its start, its inner points ascending, its end, all
 // written together ("1253" for 1 -> 5 -> 2 -> 3).
@@ -46,7 +45,7 @@ std::string ChainLabel(const TChain& chain);
 // were. A direct branch or a chain with Z = 0 throws DivisionByZero naming
 // its admittance ("Y13", "Y123") once the InValMem lines before it are shown;
 // a branch with Z = 0 inside a chain is harmless.
-bool OptimalNodePotentialMethod(CircuitState& state, int z, ResultsDirectory& results, PotFormViews& views,
+bool OptimalNodePotentialMethod(const CircuitState& state, int z, ResultsDirectory& results, PotFormViews& views,
                                 NodalSolution* solution = nullptr);
 
 }  // namespace ohmara

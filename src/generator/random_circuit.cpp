@@ -140,11 +140,11 @@ bool PassesStructuralTest(const std::vector<TRandBranch>& branches) {
   std::vector<std::string> names;
   for (const TRandBranch& branch : branches) names.push_back(BranchName(branch));
   CircuitState state;
-  if (ParseBranchTable(names, state.Branches, state.NodeCount) != kParseOk) return false;
+  if (ParseBranchTable(names, state.Branches, state.NodeCount) != ParseResult::kOk) return false;
   BuildAdjacency(state.Branches, state.NodeCount, state.Adjacency);
   ResultsDirectory discarded = ResultsDirectory::Discarding();
   MemoLines conts;
-  return FindLoops(state, discarded, conts) == kLoopsFound;
+  return FindLoops(state, discarded, conts) == LoopSearchResult::kFound;
 }
 
 // Draws the loops until their branches pass the test, leaving the accepted

@@ -13,8 +13,6 @@ namespace ohmara {
 struct TBranch {
   int From = 0;
   int To = 0;
-  int InLoop = 0;   // mark of the loop search: taken into a loop
-  int Grouped = 0;  // mark of the optimal node-potential method: in a chain
   Complex Z;        // impedance, ohms
   Complex E;        // source phasor, volts, driving From -> To
 };

@@ -111,19 +111,19 @@ int NodeCountWithoutGaps(const std::vector<TBranch>& branches) {
 
 }  // namespace
 
-int ParseBranchTable(const std::vector<std::string>& names, std::vector<TBranch>& branches, int& nodeCount) {
+ParseResult ParseBranchTable(const std::vector<std::string>& names, std::vector<TBranch>& branches, int& nodeCount) {
   branches.assign(names.size(), TBranch{});
   ComponentTracker components;
   for (size_t i = 0; i < names.size(); ++i) {
-    if (!ParseBranchName(names[i], branches[i].From, branches[i].To)) return kParseMalformed;
+    if (!ParseBranchName(names[i], branches[i].From, branches[i].To)) return ParseResult::kMalformed;
     components.Join(branches[i].From, branches[i].To);
   }
-  if (components.LiveCount() > 1) return kParseDisconnected;
-  if (HasRepeatedPair(branches)) return kParseMalformed;
+  if (components.LiveCount() > 1) return ParseResult::kDisconnected;
+  if (HasRepeatedPair(branches)) return ParseResult::kMalformed;
   const int highest = NodeCountWithoutGaps(branches);
-  if (highest < 0) return kParseMalformed;
+  if (highest < 0) return ParseResult::kMalformed;
   nodeCount = highest;
-  return kParseOk;
+  return ParseResult::kOk;
 }
 
 std::vector<std::string> BranchNames(const BranchTable& table) {
@@ -157,12 +157,12 @@ void CountRealNodes(CircuitState& state, int& m, int& n) {
   }
 }
 
-int FindBranch(const std::vector<TBranch>& branches, int a, int b) {
+std::optional<int> FindBranch(const std::vector<TBranch>& branches, int a, int b) {
   for (int i = 0; i < static_cast<int>(branches.size()); ++i) {
     const TBranch& br = branches[i];
     if ((br.From == a && br.To == b) || (br.From == b && br.To == a)) return i;
   }
-  return 0;
+  return std::nullopt;
 }
 
 }  // namespace ohmara

@@ -2,6 +2,7 @@
 // The circuit model every analysis works on, as the last circuit test left
 // it, and the operations that build it from the branch table.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,7 +33,7 @@ struct CircuitState {
   int LoopCount() const { return static_cast<int>(Loops.size()); }
 };
 
-enum ParseCode { kParseOk = 0, kParseMalformed = 1, kParseDisconnected = 2 };
+enum class ParseResult { kOk, kMalformed, kDisconnected };
 
 constexpr int kMaxNode = 255;
 
@@ -44,8 +45,8 @@ bool ParseBranchName(const std::string& name, int& from, int& to);
 // Replaces `branches` with one branch per name and checks, in this order: every
 // name (each followed by its connectivity step), the number of connected
 // pieces, repeated node pairs, gaps in the node numbers. `nodeCount` is set on
-// kParseOk only. On failure the branches up to the failing one carry nodes.
-int ParseBranchTable(const std::vector<std::string>& names, std::vector<TBranch>& branches, int& nodeCount);
+// kOk only. On failure the branches up to the failing one carry nodes.
+ParseResult ParseBranchTable(const std::vector<std::string>& names, std::vector<TBranch>& branches, int& nodeCount);
 
 // Column 0 of every row of the table.
 std::vector<std::string> BranchNames(const BranchTable& table);
@@ -56,7 +57,7 @@ void BuildAdjacency(const std::vector<TBranch>& branches, int nodeCount, std::ve
 // m = real branches, n = real nodes; rebuilds state.RealNodes.
 void CountRealNodes(CircuitState& state, int& m, int& n);
 
-// Index of the first branch joining a and b in either direction; 0 when none.
-int FindBranch(const std::vector<TBranch>& branches, int a, int b);
+// Index of the first branch joining a and b in either direction; nothing when none.
+std::optional<int> FindBranch(const std::vector<TBranch>& branches, int a, int b);
 
 }  // namespace ohmara

@@ -40,8 +40,8 @@ std::optional<int> TypedZeroNode(const QLineEdit& zeroNodeEdit, const CircuitSta
 
 // "Да"/"Нет" per check reached: a failed check hides the later ones.
 std::vector<bool> CheckStatuses(const CircuitCheckOutcome& outcome) {
-  if (outcome.parseCode == kParseMalformed) return {false};
-  if (outcome.parseCode == kParseDisconnected) return {true, false};
+  if (outcome.parseResult == ParseResult::kMalformed) return {false};
+  if (outcome.parseResult == ParseResult::kDisconnected) return {true, false};
   return {true, true, outcome.passed};
 }
 
@@ -55,7 +55,7 @@ void MainWindow::CheckCircuit() {
   const BranchTable table = ReadBranchTable();
   const FrequencySetting frequency = Frequency();
   const CircuitCheckOutcome outcome = RunCircuitCheck(circuit_, table, frequency, results_, views);
-  if (outcome.parseCode == kParseOk && outcome.loopResult == kNotClosed)
+  if (outcome.parseResult == ParseResult::kOk && outcome.loopResult == LoopSearchResult::kNotClosed)
     prompts_.Inform(this, kCaption, QStringLiteral("Я вам сочувствую - цепь не замкнута :("));
   if (outcome.passed) {
     testedTable_ = table;

@@ -16,7 +16,7 @@ BranchRow Row(const char* name, const char* r, const char* l, const char* c, con
 std::vector<TBranch> BranchesOf(const BranchTable& table) {
   std::vector<TBranch> branches;
   int nodeCount = 0;
-  EXPECT_EQ(ParseBranchTable(BranchNames(table), branches, nodeCount), kParseOk);
+  EXPECT_EQ(ParseBranchTable(BranchNames(table), branches, nodeCount), ParseResult::kOk);
   return branches;
 }
 

@@ -58,25 +58,26 @@ TEST_F(CircuitCheckTest, OutcomeOfEachCheck) {
   struct Case {
     const char* what;
     std::vector<std::string> names;
-    int parseCode, loopResult;
+    ParseResult parseResult;
+    LoopSearchResult loopResult;
     bool passed;
     int m, n;
   };
   const Case cases[] = {
-      {"malformed name", {"1-2", "2->3", "3->1"}, kParseMalformed, 0, false, 0, 0},
-      {"two separate triangles", {"1->2", "2->3", "3->1", "4->5", "5->6", "6->4"}, kParseDisconnected, 0, false, 0, 0},
-      {"dangling branch", {"1->2", "2->3", "3->1", "3->4"}, kParseOk, kNotClosed, false, 0, 0},
-      {"single triangle", {"1->2", "2->3", "3->1"}, kParseOk, kRealNodeRuleBroken, false, 0, 0},
-      {"triangle with a detour", {"1->2", "2->3", "3->1", "3->4", "4->1"}, kParseOk, kLoopsFound, true, 3, 2},
+      {"malformed name", {"1-2", "2->3", "3->1"}, ParseResult::kMalformed, LoopSearchResult::kFound, false, 0, 0},
+      {"two separate triangles", {"1->2", "2->3", "3->1", "4->5", "5->6", "6->4"}, ParseResult::kDisconnected, LoopSearchResult::kFound, false, 0, 0},
+      {"dangling branch", {"1->2", "2->3", "3->1", "3->4"}, ParseResult::kOk, LoopSearchResult::kNotClosed, false, 0, 0},
+      {"single triangle", {"1->2", "2->3", "3->1"}, ParseResult::kOk, LoopSearchResult::kRealNodeRuleBroken, false, 0, 0},
+      {"triangle with a detour", {"1->2", "2->3", "3->1", "3->4", "4->1"}, ParseResult::kOk, LoopSearchResult::kFound, true, 3, 2},
   };
   for (const Case& c : cases) {
     state.NeedsTest = false;  // as a passed test before this one left it
     LoggingWindow window;
     const CircuitCheckOutcome outcome = Run(TableOf(c.names), window);
-    EXPECT_EQ(outcome.parseCode, c.parseCode) << c.what;
+    EXPECT_EQ(outcome.parseResult, c.parseResult) << c.what;
     EXPECT_EQ(outcome.passed, c.passed) << c.what;
     EXPECT_EQ(state.NeedsTest, !c.passed) << c.what;
-    if (c.parseCode != kParseOk) {
+    if (c.parseResult != ParseResult::kOk) {
       EXPECT_TRUE(window.clears.empty()) << c.what;
       EXPECT_EQ(window.Conts.lines, std::vector<std::string>{"old"}) << c.what;
       EXPECT_EQ(Bytes("out.txt"), "") << c.what;
@@ -119,7 +120,7 @@ TEST_F(CircuitCheckTest, FiveBranchCircuitFiles) {
 
 TEST_F(CircuitCheckTest, DanglingBranchKeepsWhatWasWrittenBeforeTheFailure) {
   const CircuitCheckOutcome outcome = Run(TableOf({"1->2", "2->3", "3->1", "3->4"}, ""));
-  EXPECT_EQ(outcome.loopResult, kNotClosed);
+  EXPECT_EQ(outcome.loopResult, LoopSearchResult::kNotClosed);
   EXPECT_EQ(Bytes("out.txt"), ToFileBytes("1)\tZ12=0.00000+0.00000i\t\tE12=0.00000+0.00000i\t\t\n"
                                           "2)\tZ23=0.00000+0.00000i\t\tE23=0.00000+0.00000i\t\t\n"
                                           "3)\tZ31=0.00000+0.00000i\t\tE31=0.00000+0.00000i\t\t\n"

@@ -21,7 +21,7 @@ const char kHeading[] = "\nКонтуры в цепи\n";
 // distinct so that copies can be told apart.
 CircuitState CircuitOf(const std::vector<std::string>& names) {
   CircuitState state;
-  EXPECT_EQ(ParseBranchTable(names, state.Branches, state.NodeCount), kParseOk) << ::testing::PrintToString(names);
+  EXPECT_EQ(ParseBranchTable(names, state.Branches, state.NodeCount), ParseResult::kOk) << ::testing::PrintToString(names);
   for (int i = 0; i < state.BranchCount(); ++i) {
     state.Branches[i].Z = {1.0 + i, 0.5};
     state.Branches[i].E = {10.0 + i, -2.0};
@@ -83,7 +83,7 @@ int IncidenceRank(const CircuitState& state) {
   for (const TLoop& loop : state.Loops) {
     std::vector<double> row(state.BranchCount(), 0.0);
     for (const TBranch& step : loop.Steps) {
-      const int b = FindBranch(state.Branches, step.From, step.To);
+      const int b = FindBranch(state.Branches, step.From, step.To).value();
       row[b] += state.Branches[b].From == step.From ? 1.0 : -1.0;
     }
     rows.push_back(row);
@@ -115,7 +115,7 @@ TEST(ShortestPath, BuildsLoopFromTargetBackToStartClosedByTheBranch) {
   std::vector<std::vector<int>> work = state.Adjacency;
   work[1][3] = work[3][1] = 0;  // cut 2->4
   TLoop loop;
-  ASSERT_EQ(ShortestPath(work, 4, 1, 3, state.Branches, loop), 0);
+  ASSERT_TRUE(ShortestPath(work, 4, 1, 3, state.Branches, loop));
   EXPECT_EQ(StepsText(loop, " "), "4->3 3->2 2->4 ");
   EXPECT_EQ(work[1][3], 10000);
   EXPECT_EQ(work[0][0], 10000);
@@ -128,7 +128,7 @@ TEST(ShortestPath, BuildsLoopFromTargetBackToStartClosedByTheBranch) {
   work = dangling.Adjacency;
   work[2][3] = work[3][2] = 0;
   TLoop untouched;
-  EXPECT_EQ(ShortestPath(work, 4, 2, 3, dangling.Branches, untouched), 1);
+  EXPECT_FALSE(ShortestPath(work, 4, 2, 3, dangling.Branches, untouched));
   EXPECT_TRUE(untouched.Steps.empty());
 }
 
@@ -140,7 +140,7 @@ TEST_F(FindLoopsTest, TextbookExamples) {
   struct Case {
     const char* what;
     std::vector<std::string> names;
-    int result;
+    LoopSearchResult result;
     std::vector<std::string> outLoops;  // out.txt lines after the heading
     std::vector<std::string> conts;     // Conts lines without their numbers
     const char* adjacency;
@@ -148,31 +148,31 @@ TEST_F(FindLoopsTest, TextbookExamples) {
   const Case cases[] = {
       {"five branches",
        {"1->2", "2->3", "3->1", "2->4", "4->3"},
-       kLoopsFound,
+       LoopSearchResult::kFound,
        {"2->3\t3->1\t1->2\t", "4->3\t3->2\t2->4\t"},
        {"2->3  3->1  1->2  ", "4->3  3->2  2->4  "},
        "0110 1011 1101 0110"},
       {"joining pass",
        {"1->4", "3->2", "1->5", "4->2", "2->5", "4->3", "4->5", "5->3"},
-       kLoopsFound,
+       LoopSearchResult::kFound,
        {"4->5\t5->1\t1->4\t", "2->4\t4->3\t3->2\t", "5->3\t3->2\t2->5\t"},
        {"4->5  5->1  1->4  ", "2->4  4->3  3->2  ", "5->3  3->2  2->5  ", "5->2  2->4  4->5  "},
        "00011 00111 01011 11101 11110"},
       {"complete graph on four nodes",
        {"1->2", "1->3", "1->4", "2->3", "2->4", "3->4"},
-       kLoopsFound,
+       LoopSearchResult::kFound,
        {"2->3\t3->1\t1->2\t", "4->2\t2->1\t1->4\t", "4->1\t1->3\t3->4\t"},
        {"2->3  3->1  1->2  ", "4->2  2->1  1->4  ", "4->1  1->3  3->4  "},
        "0111 1011 1101 1110"},
-      {"single triangle", {"1->2", "2->3", "3->1"}, kRealNodeRuleBroken, {"2->3\t3->1\t1->2\t"}, {}, "011 101 110"},
+      {"single triangle", {"1->2", "2->3", "3->1"}, LoopSearchResult::kRealNodeRuleBroken, {"2->3\t3->1\t1->2\t"}, {}, "011 101 110"},
       {"two triangles sharing node 1",
        {"1->2", "2->3", "3->1", "1->4", "4->5", "5->1"},
-       kRealNodeRuleBroken,
+       LoopSearchResult::kRealNodeRuleBroken,
        {"2->3\t3->1\t1->2\t", "4->5\t5->1\t1->4\t"},
        {},
        "01111 10100 11000 10001 10010"},
-      {"dangling branch", {"1->2", "2->3", "3->1", "3->4"}, kNotClosed, {"2->3\t3->1\t1->2\t"}, {}, "0110 1010 1101 0010"},
-      {"no branches", {}, kRealNodeRuleBroken, {}, {}, ""},
+      {"dangling branch", {"1->2", "2->3", "3->1", "3->4"}, LoopSearchResult::kNotClosed, {"2->3\t3->1\t1->2\t"}, {}, "0110 1010 1101 0010"},
+      {"no branches", {}, LoopSearchResult::kRealNodeRuleBroken, {}, {}, ""},
   };
   for (const Case& c : cases) {
     ScratchResults files;
@@ -180,7 +180,7 @@ TEST_F(FindLoopsTest, TextbookExamples) {
     CircuitState state = CircuitOf(c.names);
     MemoLines conts;
     conts.Add("kept on failure");
-    const int result = FindLoops(state, files.Results(), conts);
+    const LoopSearchResult result = FindLoops(state, files.Results(), conts);
     EXPECT_EQ(result, c.result) << c.what;
     EXPECT_EQ(files.Bytes("out.txt"), ToFileBytes("older\n" + std::string(kHeading) + LoopLines(c.outLoops))) << c.what;
     EXPECT_EQ(files.Bytes("adjTable.txt"), AdjacencyBytes(c.adjacency)) << c.what;
@@ -194,7 +194,7 @@ TEST_F(FindLoopsTest, TextbookExamples) {
 TEST_F(FindLoopsTest, LoopStateAfterTheFiveBranchExample) {
   CircuitState state = CircuitOf({"1->2", "2->3", "3->1", "2->4", "4->3"});
   MemoLines conts;
-  ASSERT_EQ(FindLoops(state, Results(), conts), kLoopsFound);
+  ASSERT_EQ(FindLoops(state, Results(), conts), LoopSearchResult::kFound);
   EXPECT_EQ(state.LoopCapacity, 2);
   ASSERT_EQ(state.LoopCount(), 2);
   EXPECT_EQ(state.RealNodes, [] {
@@ -203,7 +203,12 @@ TEST_F(FindLoopsTest, LoopStateAfterTheFiveBranchExample) {
     real.add(3);
     return real;
   }());
-  for (const TBranch& branch : state.Branches) EXPECT_EQ(branch.InLoop, 1);
+  // The first pass leaves no branch off every loop.
+  for (int b = 0; b < state.BranchCount(); ++b) {
+    TIntSet onLoops, nodes;
+    for (int k = 0; k < state.LoopCount(); ++k) CollectLoopSets(state, k, onLoops, nodes);
+    EXPECT_TRUE(onLoops.contains(b)) << "branch " << b;
+  }
   for (const TLoop& loop : state.Loops) EXPECT_TRUE(IsClosedChain(state, loop));
   // 3->2 travels 2->3 backwards: same Z, E negated.
   EXPECT_EQ(state.Loops[1].Steps[1].Z, state.Branches[1].Z);
@@ -214,7 +219,7 @@ TEST(CollectLoopSets, BranchIndicesAndNodesOfTheLoop) {
   CircuitState state = CircuitOf({"1->4", "3->2", "1->5", "4->2", "2->5", "4->3", "4->5", "5->3"});
   ScratchResults files;
   MemoLines conts;
-  ASSERT_EQ(FindLoops(state, files.Results(), conts), kLoopsFound);
+  ASSERT_EQ(FindLoops(state, files.Results(), conts), LoopSearchResult::kFound);
   TIntSet branches, nodes;
   CollectLoopSets(state, 1, branches, nodes);  // 2->4, 4->3, 3->2
   TIntSet expectedBranches, expectedNodes;
@@ -240,7 +245,7 @@ TEST(LoopIndependence, DecidesOverTheRationals) {
     TLoop loop;
     for (size_t k = 0; k < nodes.size(); ++k) {
       const int a = nodes[k], b = nodes[(k + 1) % nodes.size()];
-      TBranch step = state.Branches[FindBranch(state.Branches, a, b)];
+      TBranch step = state.Branches[FindBranch(state.Branches, a, b).value()];
       if (step.From != a) std::swap(step.From, step.To);
       loop.Steps.push_back(step);
     }
@@ -299,7 +304,7 @@ TEST_F(FindLoopsTest, CircuitsTheJoiningPassCannotFinish) {
     CircuitState state = CircuitOf(c.names);
     MemoLines conts;
     LoopSearchCounts counts;
-    ASSERT_EQ(FindLoops(state, files.Results(), conts, counts), kLoopsFound) << c.what;
+    ASSERT_EQ(FindLoops(state, files.Results(), conts, counts), LoopSearchResult::kFound) << c.what;
     EXPECT_EQ(files.Bytes("out.txt"), ToFileBytes(kHeading + LoopLines(c.outLoops))) << c.what;
     EXPECT_EQ(conts.lines, Numbered(c.conts)) << c.what;
     EXPECT_EQ(counts.firstPass, c.counts.firstPass) << c.what;
@@ -318,7 +323,7 @@ TEST_F(FindLoopsTest, CompleteGraphOnTwelveNodes) {
     for (int b = a + 1; b <= 12; ++b) names.push_back(std::to_string(a) + "->" + std::to_string(b));
   CircuitState state = CircuitOf(names);
   MemoLines conts;
-  ASSERT_EQ(FindLoops(state, Results(), conts), kLoopsFound);
+  ASSERT_EQ(FindLoops(state, Results(), conts), LoopSearchResult::kFound);
   EXPECT_EQ(state.LoopCount(), 55);
   EXPECT_EQ(IncidenceRank(state), 55);
   for (const TLoop& loop : state.Loops) EXPECT_TRUE(IsClosedChain(state, loop));
@@ -376,10 +381,10 @@ TEST(FindLoopsProperty, EveryClosedCircuitPassesWithFullIndependentLoopSet) {
     ScratchResults files;
     MemoLines conts;
     LoopSearchCounts counts;
-    const int result = FindLoops(state, files.Results(), conts, counts);
+    const LoopSearchResult result = FindLoops(state, files.Results(), conts, counts);
     const std::string circuit = "seed " + std::to_string(seed) + ": " + ::testing::PrintToString(names);
-    ASSERT_NE(result, kNotClosed) << circuit;
-    if (result == kRealNodeRuleBroken) {
+    ASSERT_NE(result, LoopSearchResult::kNotClosed) << circuit;
+    if (result == LoopSearchResult::kRealNodeRuleBroken) {
       ++summary.ruleBroken;
       continue;
     }

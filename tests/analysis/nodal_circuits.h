@@ -85,7 +85,7 @@ inline std::string WorkedExampleFileCurrents() {
 struct NodalRun {
   // Runs `method` with zero node `z`; a throw passes through, leaving the
   // window as the method left it.
-  bool Run(NodeMethod method, CircuitState& state, int z) {
+  bool Run(NodeMethod method, const CircuitState& state, int z) {
     PotFormViews views = window.Views();
     return method(state, z, files.Results(), views, &solution);
   }

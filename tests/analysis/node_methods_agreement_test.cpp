@@ -143,7 +143,7 @@ void ExpectBalanced(Complex source, Complex consumed, double tolerance, const st
                                               << "i, consumed " << consumed.re << "+" << consumed.im << "i";
 }
 
-MeshSolution SolveByMesh(CircuitState& state, ResultsDirectory& results) {
+MeshSolution SolveByMesh(const CircuitState& state, ResultsDirectory& results) {
   CurrFormTexts window;
   CurrFormViews views = window.Views();
   MeshSolution solution;
@@ -151,7 +151,7 @@ MeshSolution SolveByMesh(CircuitState& state, ResultsDirectory& results) {
   return solution;
 }
 
-NodalSolution SolveByNodes(NodeMethod method, CircuitState& state, int z, ResultsDirectory& results) {
+NodalSolution SolveByNodes(NodeMethod method, const CircuitState& state, int z, ResultsDirectory& results) {
   PotFormTexts window;
   PotFormViews views = window.Views();
   NodalSolution solution;

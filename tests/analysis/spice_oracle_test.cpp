@@ -116,7 +116,7 @@ std::vector<TLoop> TreeLoops(const CircuitState& state) {
 
 // Runs the method on the tested circuit with its current loop list and
 // compares every branch current with ngspice's.
-void ExpectMeshAgrees(CircuitState& state, ResultsDirectory& results, const SpiceSolution& spice,
+void ExpectMeshAgrees(const CircuitState& state, ResultsDirectory& results, const SpiceSolution& spice,
                       const std::string& what) {
   CurrFormTexts texts;
   CurrFormViews views = texts.Views();

@@ -80,7 +80,8 @@ void ExpectPassesCircuitTest(const RandomCircuit& circuit, ResultsDirectory& res
   CurrFormViews views = texts.Views();
   const FrequencySetting frequency{std::to_string(circuit.Frequency), 0};
   const CircuitCheckOutcome outcome = RunCircuitCheck(state, circuit.Table, frequency, results, views);
-  EXPECT_TRUE(outcome.passed) << "parse code " << outcome.parseCode << ", loop search " << outcome.loopResult
+  EXPECT_TRUE(outcome.passed) << "parse code " << static_cast<int>(outcome.parseResult) << ", loop search "
+                              << static_cast<int>(outcome.loopResult)
                               << "\n" << circuit.Description;
 }
 
@@ -89,7 +90,7 @@ void ExpectSoundCircuit(const RandomCircuit& circuit, int loops, int points) {
   std::vector<TBranch> branches;
   int nodeCount = 0;
   // One connected piece, no node pair twice in either orientation, nodes without gaps.
-  ASSERT_EQ(ParseBranchTable(BranchNames(table), branches, nodeCount), kParseOk);
+  ASSERT_EQ(ParseBranchTable(BranchNames(table), branches, nodeCount), ParseResult::kOk);
   EXPECT_EQ(nodeCount, points);
   for (size_t i = 0; i < branches.size(); ++i)
     EXPECT_TRUE(ConnectedWithout(branches, i, branches[i].From, branches[i].To))

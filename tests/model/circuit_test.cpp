@@ -5,10 +5,10 @@
 namespace ohmara {
 namespace {
 
-int Parse(const std::vector<std::string>& names, int* nodeCount = nullptr) {
+ParseResult Parse(const std::vector<std::string>& names, int* nodeCount = nullptr) {
   std::vector<TBranch> branches;
   int count = -1;
-  const int code = ParseBranchTable(names, branches, count);
+  const ParseResult code = ParseBranchTable(names, branches, count);
   if (nodeCount) *nodeCount = count;
   return code;
 }
@@ -39,39 +39,39 @@ TEST(ParseBranchName, Syntax) {
 TEST(ParseBranchTable, OutcomesInTheirOrder) {
   struct Case {
     std::vector<std::string> names;
-    int code;
+    ParseResult code;
   };
   const Case cases[] = {
-      {{"1->2", "2->3", "3->1"}, kParseOk},
-      {{"1->2", "2->1", "2->3", "3->1"}, kParseMalformed},                      // repeated crosswise
-      {{"1->2", "1->2", "2->3", "3->1"}, kParseMalformed},                      // repeated
-      {{"1->2", "2->3", "3->1", "4->5", "5->6", "6->4"}, kParseDisconnected},   // two triangles
-      {{"1->2", "2->3", "3->1", "4->5", "5->6", "6->4", "1->2"}, kParseDisconnected},  // repeat comes later
-      {{"1->2", "2->3", "3->1", "5->6", "6->7", "7->5"}, kParseDisconnected},   // gap comes later
-      {{"4->5", "5->6", "6->4", "1->2", "2->3", "3->1", "1-2"}, kParseMalformed},  // a bad name comes first
-      {{"1->2", "3->4", "3->1"}, kParseOk},
-      {{"1->2", "3->4", "1->3"}, kParseOk},
-      {{"1->2", "2->4", "4->1"}, kParseMalformed},  // node 3 missing
-      {{"1->2", "2->300"}, kParseMalformed},
-      {{"1->2", "", "2->1"}, kParseMalformed},
+      {{"1->2", "2->3", "3->1"}, ParseResult::kOk},
+      {{"1->2", "2->1", "2->3", "3->1"}, ParseResult::kMalformed},                      // repeated crosswise
+      {{"1->2", "1->2", "2->3", "3->1"}, ParseResult::kMalformed},                      // repeated
+      {{"1->2", "2->3", "3->1", "4->5", "5->6", "6->4"}, ParseResult::kDisconnected},   // two triangles
+      {{"1->2", "2->3", "3->1", "4->5", "5->6", "6->4", "1->2"}, ParseResult::kDisconnected},  // repeat comes later
+      {{"1->2", "2->3", "3->1", "5->6", "6->7", "7->5"}, ParseResult::kDisconnected},   // gap comes later
+      {{"4->5", "5->6", "6->4", "1->2", "2->3", "3->1", "1-2"}, ParseResult::kMalformed},  // a bad name comes first
+      {{"1->2", "3->4", "3->1"}, ParseResult::kOk},
+      {{"1->2", "3->4", "1->3"}, ParseResult::kOk},
+      {{"1->2", "2->4", "4->1"}, ParseResult::kMalformed},  // node 3 missing
+      {{"1->2", "2->300"}, ParseResult::kMalformed},
+      {{"1->2", "", "2->1"}, ParseResult::kMalformed},
   };
   for (const Case& c : cases) EXPECT_EQ(Parse(c.names), c.code) << ::testing::PrintToString(c.names);
 }
 
 TEST(ParseBranchTable, SetsNodeCountOnlyOnSuccess) {
   int count = 0;
-  EXPECT_EQ(Parse({}, &count), kParseOk);
+  EXPECT_EQ(Parse({}, &count), ParseResult::kOk);
   EXPECT_EQ(count, 0);
-  EXPECT_EQ(Parse({"1->2", "2->3", "3->1", "3->4", "4->1"}, &count), kParseOk);
+  EXPECT_EQ(Parse({"1->2", "2->3", "3->1", "3->4", "4->1"}, &count), ParseResult::kOk);
   EXPECT_EQ(count, 4);
-  EXPECT_EQ(Parse({"1->2", "1-2"}, &count), kParseMalformed);
+  EXPECT_EQ(Parse({"1->2", "1-2"}, &count), ParseResult::kMalformed);
   EXPECT_EQ(count, -1);
 }
 
 TEST(ParseBranchTable, FailingTableKeepsNodesOfRowsBeforeTheFailure) {
   std::vector<TBranch> branches;
   int count = 0;
-  EXPECT_EQ(ParseBranchTable({"1->2", "2->3", "x", "3->1"}, branches, count), kParseMalformed);
+  EXPECT_EQ(ParseBranchTable({"1->2", "2->3", "x", "3->1"}, branches, count), ParseResult::kMalformed);
   ASSERT_EQ(branches.size(), 4u);
   EXPECT_EQ(branches[1].From, 2);
   EXPECT_EQ(branches[1].To, 3);
@@ -80,7 +80,7 @@ TEST(ParseBranchTable, FailingTableKeepsNodesOfRowsBeforeTheFailure) {
 
 TEST(CircuitModel, AdjacencyRealNodesAndFindBranch) {
   CircuitState state;
-  ASSERT_EQ(ParseBranchTable({"1->2", "2->3", "3->1", "3->4", "4->1"}, state.Branches, state.NodeCount), kParseOk);
+  ASSERT_EQ(ParseBranchTable({"1->2", "2->3", "3->1", "3->4", "4->1"}, state.Branches, state.NodeCount), ParseResult::kOk);
   BuildAdjacency(state.Branches, state.NodeCount, state.Adjacency);
   const std::vector<std::vector<int>> expected = {{0, 1, 1, 1}, {1, 0, 1, 0}, {1, 1, 0, 1}, {1, 0, 1, 0}};
   EXPECT_EQ(state.Adjacency, expected);
@@ -94,7 +94,8 @@ TEST(CircuitModel, AdjacencyRealNodesAndFindBranch) {
   EXPECT_EQ(FindBranch(state.Branches, 1, 3), 2);
   EXPECT_EQ(FindBranch(state.Branches, 3, 1), 2);
   EXPECT_EQ(FindBranch(state.Branches, 4, 3), 3);
-  EXPECT_EQ(FindBranch(state.Branches, 2, 4), 0);
+  EXPECT_EQ(FindBranch(state.Branches, 1, 2), 0);  // the first branch is found, not taken for "none"
+  EXPECT_EQ(FindBranch(state.Branches, 2, 4), std::nullopt);
 }
 
 TEST(TIntSet, MembershipAndOperations) {

@@ -285,7 +285,7 @@ TEST_F(EntryTest, GenerationFillsTheGridAndAgreesWithItsFile) {
     const BranchTable grid = Grid();
     std::vector<TBranch> branches;
     int nodeCount = 0;
-    EXPECT_EQ(ParseBranchTable(BranchNames(grid), branches, nodeCount), kParseOk);
+    EXPECT_EQ(ParseBranchTable(BranchNames(grid), branches, nodeCount), ParseResult::kOk);
     EXPECT_EQ(nodeCount, points);
     EXPECT_EQ(FileRows(scratch_.Text("Results/randomCir.txt")), grid);
     const int frequency = Find<QLineEdit>(Main(), "Frequence")->text().toInt();
