@@ -49,8 +49,6 @@ Complex BranchCurrent(const CircuitState& state, const TBranch& branch, const st
   return current;
 }
 
-std::string LoopCurrentName(int p) { return Format("I%d%d", p + 1, p + 1); }
-
 void ShowLoopCurrents(MemoView& ContCurr, const std::vector<Complex>& loopCurrents) {
   for (size_t p = 0; p < loopCurrents.size(); ++p)
     ContCurr.Add(LoopCurrentName(static_cast<int>(p)) + " = " + ComplexToText(loopCurrents[p]));
@@ -64,6 +62,8 @@ void RequireFiniteLoopCurrents(const std::vector<Complex>& loopCurrents) {
 }
 
 }  // namespace
+
+std::string LoopCurrentName(int p) { return Format("I%d%d", p + 1, p + 1); }
 
 Complex LoopImpedance(const CircuitState& state, int p, int q) {
   const std::vector<TBranch>& stepsP = state.Loops.at(p).Steps;

@@ -1,6 +1,7 @@
 #pragma once
 // The mesh-current (loop-current) method over the loops the circuit test found.
 
+#include <string>
 #include <vector>
 
 #include "analysis/linear_solver.h"
@@ -45,6 +46,9 @@ struct MeshSolution {
 // The same run, also handing back its numbers (left empty when it returns false).
 bool MeshCurrentMethod(const CircuitState& state, ResultsDirectory& results, CurrFormViews& views,
                        MeshSolution& solution);
+
+// "I11" for loop p = 0: the loop number written twice, as ContCurr names it.
+std::string LoopCurrentName(int p);
 
 // The branch currents (table order) as signed sums of the loop currents.
 std::vector<Complex> BranchCurrentsFromLoops(const CircuitState& state, const std::vector<Complex>& loopCurrents);

@@ -131,8 +131,10 @@ Complex BranchCurrentFromPotentials(Complex fromPotential, Complex toPotential, 
   return (fromPotential - toPotential + e) / z;
 }
 
+std::string PotentialName(int node) { return Format("u%d", node); }
+
 void ReportPotential(int node, Complex potential, MemoView& NdPot, std::string& section) {
-  NdPot.Add(Format("u%d = ", node) + ComplexToText(potential));
+  NdPot.Add(PotentialName(node) + " = " + ComplexToText(potential));
   AppendFormat(section, "U%d=", node);
   section += ComplexOutText(potential, "\t\t\n");
 }

@@ -56,6 +56,9 @@ void ShowNodalSystem(const ComplexMatrix& rows, int t, PotFormViews& views);
 // The current of a branch (or chain) a->b from the potentials of its ends.
 Complex BranchCurrentFromPotentials(Complex fromPotential, Complex toPotential, Complex e, Complex z);
 
+// "u3": the name NdPot gives the potential of node 3.
+std::string PotentialName(int node);
+
 // Adds the NdPot line "u<node> = ..." and appends the out.txt line
 // "U<node>=..." of one potential to `section`.
 void ReportPotential(int node, Complex potential, MemoView& NdPot, std::string& section);

@@ -19,8 +19,8 @@ OhmaraApplication::OhmaraApplication(Prompts& prompts, const std::filesystem::pa
   windows_.checkReport = new CheckReportDialog();
   windows_.aboutDialog = new AboutDialog();
   windows_.randomSettingsDialog = new RandomSettingsDialog(guard);
-  windows_.meshCurrentWindow = new MeshCurrentWindow(prompts);
-  windows_.nodePotentialWindow = new NodePotentialWindow(prompts);
+  windows_.meshCurrentWindow = new MeshCurrentWindow(prompts, guard);
+  windows_.nodePotentialWindow = new NodePotentialWindow(prompts, guard);
   // The editor is created after the print dialog; the report reads its
   // drawing when it is drawn.
   windows_.printDialog = new PrintDialog(

@@ -36,6 +36,10 @@ QString ErrorMessage(const std::exception& error) {
   return QString::fromStdString(error.what());
 }
 
+QString FileNotWrittenMessage(const QString& fileName) {
+  return QStringLiteral("Не удалось записать файл «%1». Прежнее содержимое файла не изменено.").arg(fileName);
+}
+
 QString UnwrittenFilesMessage(const std::vector<std::string>& files, const QString& directory) {
   QStringList names;
   for (const std::string& file : files) names << QString::fromStdString(file);

@@ -125,6 +125,8 @@ void MainWindow::BuildMenu() {
   openAction_->setShortcut(QKeySequence::Open);
   saveAction_ = file->addAction(QStringLiteral("Сохранить"));
   saveAction_->setShortcut(QKeySequence::Save);
+  exportSpiceAction_ = file->addAction(QStringLiteral("Экспорт в SPICE…"));
+  exportSpiceAction_->setObjectName(QStringLiteral("ExportSpiceItem"));
   printAction_ = file->addAction(PrintIcon(), QStringLiteral("Печать"));
   printAction_->setShortcut(QKeySequence::Print);
   file->addSeparator();
@@ -153,6 +155,7 @@ void MainWindow::ConnectCommands() {
   bind(openAction_, &QAction::triggered, &MainWindow::OpenBranchFile);
   bind(saveAction_, &QAction::triggered, &MainWindow::SaveBranchFile);
   bind(printAction_, &QAction::triggered, &MainWindow::ShowPrintDialog);
+  bind(exportSpiceAction_, &QAction::triggered, &MainWindow::ExportSpiceNetlist);
   bind(aboutAction_, &QAction::triggered, &MainWindow::ShowAbout);
   bind(editorButton_, &QPushButton::clicked, &MainWindow::ShowEditor);
   connect(exitAction_, &QAction::triggered, this, &QWidget::close);
@@ -174,6 +177,7 @@ void MainWindow::SetWindows(const AppWindows& windows) {
 void MainWindow::ShowInitialState() {
   realCountsPanel_->hide();
   circuit_.NeedsTest = true;
+  exportSpiceAction_->setEnabled(false);
   ShowBranchCount();
   const BranchRow& titles = BranchTableTitles();
   for (int col = 0; col < kBranchColumns; ++col)
@@ -235,6 +239,9 @@ void MainWindow::Guarded(const Command& command) {
   } catch (const std::exception& error) {
     prompts_.Critical(this, QStringLiteral("Ошибка"), ErrorMessage(error));
   }
+  // Only a passed test gives a circuit to export; a test that failed or
+  // stopped on an error leaves NeedsTest set.
+  exportSpiceAction_->setEnabled(!circuit_.NeedsTest);
   ReportUnwrittenFiles();
 }
 

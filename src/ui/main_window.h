@@ -7,6 +7,7 @@
 #include <QMainWindow>
 
 #include "analysis/branch_impedances.h"
+#include "analysis/node_potential.h"
 #include "model/branch.h"
 #include "model/circuit.h"
 #include "model/results_directory.h"
@@ -112,10 +113,13 @@ class MainWindow : public QMainWindow {
   void SolveByMeshCurrents();
   void SolveByNodePotentials();
   void SolveByOptimalNodePotentials();
+  // Either node-potential method with its window and success message.
+  void SolveByNodeMethod(NodeMethod method, int zeroNode);
   void CreateRandomCircuit();
   void OpenBranchFile();
   void SaveBranchFile();
   void ShowPrintDialog();
+  void ExportSpiceNetlist();
   void ShowAbout();
   void ShowEditor();
 
@@ -124,6 +128,11 @@ class MainWindow : public QMainWindow {
   ResultsDirectory& results_;
   AppWindows windows_;
   RandomSettings randomSettings_;
+  // The branch rows and the frequency of the last passed test: the methods
+  // solve the impedances computed from them, so the SPICE netlist is written
+  // from them too, whatever has been typed into the grid since.
+  BranchTable testedTable_;
+  FrequencySetting testedFrequency_;
 
   QTableWidget* branchGrid_ = nullptr;
   QLabel* branchCountLabel_ = nullptr;
@@ -143,6 +152,7 @@ class MainWindow : public QMainWindow {
   QPushButton* editorButton_ = nullptr;
   QAction* openAction_ = nullptr;
   QAction* saveAction_ = nullptr;
+  QAction* exportSpiceAction_ = nullptr;
   QAction* printAction_ = nullptr;
   QAction* exitAction_ = nullptr;
   QAction* aboutAction_ = nullptr;

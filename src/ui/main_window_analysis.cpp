@@ -1,6 +1,6 @@
-// The analysis commands of the main window: the circuit check and the three
-// methods. The computing is the core's; this file reads the controls, shows
-// the results and the messages.
+// The analysis commands of the main window: the circuit check, the three
+// methods and the export of the tested circuit to SPICE. The computing is the
+// core's; this file reads the controls, shows the results and the messages.
 
 #include <QLineEdit>
 #include <optional>
@@ -10,8 +10,11 @@
 #include "analysis/mesh_current.h"
 #include "analysis/node_potential.h"
 #include "analysis/optimal_node_potential.h"
+#include "analysis/spice_netlist.h"
 #include "model/number_text.h"
 #include "ui/check_report_dialog.h"
+#include "ui/error_messages.h"
+#include "ui/file_names.h"
 #include "ui/grid_edit.h"
 #include "ui/main_window.h"
 #include "ui/mesh_current_window.h"
@@ -46,11 +49,17 @@ std::vector<bool> CheckStatuses(const CircuitCheckOutcome& outcome) {
 
 void MainWindow::CheckCircuit() {
   CommitPendingEdit(*branchGrid_);
+  // The test empties the loop and branch currents of the mesh-current window.
+  windows_.meshCurrentWindow->ForgetSolution();
   CurrFormViews views = windows_.meshCurrentWindow->Views();
-  const CircuitCheckOutcome outcome = RunCircuitCheck(circuit_, ReadBranchTable(), Frequency(), results_, views);
+  const BranchTable table = ReadBranchTable();
+  const FrequencySetting frequency = Frequency();
+  const CircuitCheckOutcome outcome = RunCircuitCheck(circuit_, table, frequency, results_, views);
   if (outcome.parseResult == ParseResult::kOk && outcome.loopResult == LoopSearchResult::kNotClosed)
     prompts_.Inform(this, kCaption, QStringLiteral("Я вам сочувствую - цепь не замкнута :("));
   if (outcome.passed) {
+    testedTable_ = table;
+    testedFrequency_ = frequency;
     realBranchesEdit_->setText(QString::number(outcome.m));
     realNodesEdit_->setText(QString::number(outcome.n));
     realCountsPanel_->show();
@@ -63,18 +72,31 @@ void MainWindow::SolveByMeshCurrents() {
   MeshCurrentWindow& window = *windows_.meshCurrentWindow;
   window.ClearSolution();
   CurrFormViews views = window.Views();
-  if (BranchCount() > 0 && MeshCurrentMethod(circuit_, results_, views))
+  MeshSolution solution;
+  if (BranchCount() > 0 && MeshCurrentMethod(circuit_, results_, views, solution)) {
+    window.ShowSolution(circuit_, solution);
     prompts_.Inform(this, kCaption, kSolved, MessagePosition());
+  }
+  Present(&window);
+}
+
+void MainWindow::SolveByNodeMethod(NodeMethod method, int zeroNode) {
+  NodePotentialWindow& window = *windows_.nodePotentialWindow;
+  // A run that stops half-way leaves memos the last solution no longer matches.
+  window.ForgetSolution();
+  PotFormViews views = window.Views();
+  NodalSolution solution;
+  if (BranchCount() > 0 && method(circuit_, zeroNode, results_, views, &solution)) {
+    window.ShowSolution(circuit_, solution);
+    prompts_.Inform(this, kCaption, kSolved, MessagePosition());
+  }
   Present(&window);
 }
 
 void MainWindow::SolveByNodePotentials() {
   const std::optional<int> zeroNode = TypedZeroNode(*zeroNodeEdit_, circuit_);
   if (!zeroNode) return;
-  PotFormViews views = windows_.nodePotentialWindow->Views();
-  if (BranchCount() > 0 && NodePotentialMethod(circuit_, *zeroNode, results_, views))
-    prompts_.Inform(this, kCaption, kSolved, MessagePosition());
-  Present(windows_.nodePotentialWindow);
+  SolveByNodeMethod(NodePotentialMethod, *zeroNode);
 }
 
 void MainWindow::SolveByOptimalNodePotentials() {
@@ -84,10 +106,23 @@ void MainWindow::SolveByOptimalNodePotentials() {
     prompts_.Inform(this, kCaption, QStringLiteral("Точка с нулевым потенциалом - не узел"), MessagePosition());
     return;
   }
-  PotFormViews views = windows_.nodePotentialWindow->Views();
-  if (BranchCount() > 0 && OptimalNodePotentialMethod(circuit_, *zeroNode, results_, views))
-    prompts_.Inform(this, kCaption, kSolved, MessagePosition());
-  Present(windows_.nodePotentialWindow);
+  SolveByNodeMethod(OptimalNodePotentialMethod, *zeroNode);
+}
+
+void MainWindow::ExportSpiceNetlist() {
+  if (circuit_.NeedsTest) return;
+  const std::optional<int> zeroNode = TypedZeroNode(*zeroNodeEdit_, circuit_);
+  if (!zeroNode) {
+    prompts_.Inform(this, kCaption,
+                    QStringLiteral("Узел с нулевым потенциалом «%1» - не узел проверенной цепи: в ней узлы от 1 до %2.")
+                        .arg(zeroNodeEdit_->text())
+                        .arg(circuit_.NodeCount));
+    return;
+  }
+  const QString name = prompts_.SaveFileName(this, QStringLiteral("Экспорт в SPICE"), QStringLiteral("circuit.cir"));
+  if (name.isEmpty()) return;
+  if (!SaveSpiceNetlist(ChosenFilePath(name), circuit_.Branches, testedTable_, testedFrequency_, *zeroNode))
+    prompts_.Critical(this, QStringLiteral("Ошибка"), FileNotWrittenMessage(name));
 }
 
 }  // namespace ohmara

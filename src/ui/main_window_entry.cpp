@@ -5,6 +5,8 @@
 
 #include "generator/random_circuit.h"
 #include "model/branch_table_file.h"
+#include "ui/error_messages.h"
+#include "ui/file_names.h"
 #include "ui/grid_edit.h"
 #include "ui/main_window.h"
 #include "ui/prompts.h"
@@ -105,8 +107,7 @@ void MainWindow::SaveBranchFile() {
     return;
   }
   if (!SaveBranchTableFile(ChosenFilePath(name), table))
-    prompts_.Critical(this, kErrorTitle,
-                      QStringLiteral("Не удалось записать файл «%1». Прежнее содержимое файла не изменено.").arg(name));
+    prompts_.Critical(this, kErrorTitle, FileNotWrittenMessage(name));
 }
 
 void MainWindow::CreateRandomCircuit() {

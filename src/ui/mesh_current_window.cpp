@@ -7,8 +7,8 @@
 
 namespace ohmara {
 
-MeshCurrentWindow::MeshCurrentWindow(Prompts& prompts)
-    : ResultWindow(prompts, "CurrForm", QStringLiteral("Метод контурных токов"), 828, 502) {
+MeshCurrentWindow::MeshCurrentWindow(Prompts& prompts, CommandGuard guard)
+    : ResultWindow(prompts, std::move(guard), "CurrForm", QStringLiteral("Метод контурных токов"), 828, 502) {
   QWidget* c = client();
   QLabel* title = PlaceLabel(c, "Label8", QStringLiteral("Метод контурных токов"), 296, 0);
   title->setFont(InterfaceFont(16, true));
@@ -43,9 +43,17 @@ MeshContent MeshCurrentWindow::PrintedContent() const {
 }
 
 void MeshCurrentWindow::ClearSolution() {
+  ForgetSolution();
   loopCurrentsMemo_->clear();
   branchCurrentsMemo_->clear();
   powerMemo_->clear();
+}
+
+void MeshCurrentWindow::ShowSolution(const CircuitState& circuit, const MeshSolution& solution) {
+  ShowSolutionPhasors({{loopCurrentsMemo_, QStringLiteral("Контурные токи"), LoopCurrentPhasors(solution.loopCurrents)},
+                       {branchCurrentsMemo_, QStringLiteral("Токи в каждой ветви"),
+                        BranchCurrentPhasors(circuit.Branches, solution.branchCurrents)}},
+                      {circuit.Branches, solution.branchCurrents, {}, circuit.NodeCount});
 }
 
 }  // namespace ohmara

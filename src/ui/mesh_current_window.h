@@ -3,15 +3,17 @@
 // check fills the branch values and the loops, the method the grids and the
 // other memos.
 
+#include "analysis/mesh_current.h"
 #include "analysis/result_views.h"
 #include "printing/printed_report.h"
+#include "model/circuit.h"
 #include "ui/result_window.h"
 
 namespace ohmara {
 
 class MeshCurrentWindow : public ResultWindow {
  public:
-  explicit MeshCurrentWindow(Prompts& prompts);
+  MeshCurrentWindow(Prompts& prompts, CommandGuard guard);
 
   // The views the analysis writes through.
   CurrFormViews Views();
@@ -20,6 +22,9 @@ class MeshCurrentWindow : public ResultWindow {
   void ClearSolution();
   // What the window shows, copied for the printed report.
   MeshContent PrintedContent() const;
+  // The numbers behind the memos of a run that went to the end, for the
+  // polar readouts and the phasor diagram.
+  void ShowSolution(const CircuitState& circuit, const MeshSolution& solution);
 
  private:
   QTableWidget* impedanceGrid_ = nullptr;

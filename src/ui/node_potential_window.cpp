@@ -6,8 +6,8 @@
 
 namespace ohmara {
 
-NodePotentialWindow::NodePotentialWindow(Prompts& prompts)
-    : ResultWindow(prompts, "PotForm", QStringLiteral("Метод узловых потенциалов"), 828, 536) {
+NodePotentialWindow::NodePotentialWindow(Prompts& prompts, CommandGuard guard)
+    : ResultWindow(prompts, std::move(guard), "PotForm", QStringLiteral("Метод узловых потенциалов"), 828, 536) {
   QWidget* c = client();
   QLabel* title = PlaceLabel(c, "Label1", QStringLiteral("Метод узловых потенциалов"), 256, 0, 246, 20);
   title->setFont(InterfaceFont(16, true));
@@ -36,6 +36,14 @@ PotFormViews NodePotentialWindow::Views() {
 NodeContent NodePotentialWindow::PrintedContent() const {
   return {CellsOf(admittanceGrid_), CellsOf(sourceCurrentGrid_), MemoTextOf(potentialsMemo_),
           MemoTextOf(branchCurrentsMemo_), MemoTextOf(powerMemo_)};
+}
+
+void NodePotentialWindow::ShowSolution(const CircuitState& circuit, const NodalSolution& solution) {
+  const std::vector<LabelledPhasor> potentials = NodePotentialPhasors(solution.Nodes, solution.Potentials);
+  ShowSolutionPhasors({{potentialsMemo_, QStringLiteral("Узловые потенциалы"), potentials},
+                       {branchCurrentsMemo_, QStringLiteral("Токи в каждой ветви"),
+                        BranchCurrentPhasors(circuit.Branches, solution.Currents)}},
+                      {circuit.Branches, solution.Currents, potentials, circuit.NodeCount});
 }
 
 }  // namespace ohmara

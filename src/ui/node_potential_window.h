@@ -1,20 +1,25 @@
 #pragma once
 // The window of both node-potential methods; it shows the last run of either.
 
+#include "analysis/node_potential.h"
 #include "analysis/result_views.h"
 #include "printing/printed_report.h"
+#include "model/circuit.h"
 #include "ui/result_window.h"
 
 namespace ohmara {
 
 class NodePotentialWindow : public ResultWindow {
  public:
-  explicit NodePotentialWindow(Prompts& prompts);
+  NodePotentialWindow(Prompts& prompts, CommandGuard guard);
 
   // The views the analysis writes through.
   PotFormViews Views();
   // What the window shows, copied for the printed report.
   NodeContent PrintedContent() const;
+  // The numbers behind the memos of a run that went to the end, for the
+  // polar readouts and the phasor diagram.
+  void ShowSolution(const CircuitState& circuit, const NodalSolution& solution);
 
  private:
   QTableWidget* admittanceGrid_ = nullptr;

@@ -1,21 +1,42 @@
 #include "ui/result_window.h"
 
 #include <QAction>
+#include <QHelpEvent>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QStyle>
 #include <QTableWidget>
+#include <QTextBlock>
+#include <QToolTip>
 
+#include "ui/phasor_diagram_window.h"
 #include "ui/prompts.h"
 #include "ui/widget_style.h"
 
 namespace ohmara {
 
-ResultWindow::ResultWindow(Prompts& prompts, const char* name, const QString& caption, int clientWidth,
-                           int clientHeight)
-    : prompts_(prompts), client_(new QWidget(this)) {
+namespace {
+
+constexpr int kPolarPanelWidth = 250;
+
+QStringList PolarLineTexts(const std::vector<LabelledPhasor>& values) {
+  QStringList lines;
+  for (const std::string& line : PolarLines(values)) lines << QString::fromStdString(line);
+  return lines;
+}
+
+}  // namespace
+
+ResultWindow::ResultWindow(Prompts& prompts, CommandGuard guard, const char* name, const QString& caption,
+                           int clientWidth, int clientHeight)
+    : prompts_(prompts),
+      guard_(std::move(guard)),
+      clientWidth_(clientWidth),
+      clientHeight_(clientHeight),
+      body_(new QWidget(this)),
+      client_(new QWidget(body_)) {
   setObjectName(QString::fromLatin1(name));
   setWindowTitle(caption);
   client_->setObjectName(QStringLiteral("client"));
@@ -24,8 +45,15 @@ ResultWindow::ResultWindow(Prompts& prompts, const char* name, const QString& ca
   QPalette palette = client_->palette();
   palette.setColor(QPalette::Window, Qt::white);
   client_->setPalette(palette);
-  client_->setFixedSize(clientWidth, clientHeight);
-  setCentralWidget(client_);
+  client_->setGeometry(0, 0, clientWidth, clientHeight);
+  polarPanel_ = new QPlainTextEdit(body_);
+  polarPanel_->setObjectName(QStringLiteral("PolarView"));
+  polarPanel_->setReadOnly(true);
+  polarPanel_->setFont(InterfaceFont(11, true));
+  polarPanel_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  polarPanel_->setGeometry(clientWidth, 0, kPolarPanelWidth, clientHeight);
+  polarPanel_->hide();
+  setCentralWidget(body_);
 
   QMenu* file = menuBar()->addMenu(QStringLiteral("Файл"));
   printAction_ = file->addAction(PrintIcon(), QStringLiteral("Печать"));
@@ -34,15 +62,83 @@ ResultWindow::ResultWindow(Prompts& prompts, const char* name, const QString& ca
   exitAction_->setShortcut(QKeySequence::Close);
   connect(printAction_, &QAction::triggered, this, &ResultWindow::PrintPicture);
   connect(exitAction_, &QAction::triggered, this, &QWidget::close);
-  setFixedSize(clientWidth, clientHeight + menuBar()->sizeHint().height());
+  phasorDiagram_ = new PhasorDiagramWindow(prompts_, guard_, caption, this);
+  BuildViewMenu();
+  ShowPolarPanel(false);
   CentreOnDesktop(this);
+}
+
+void ResultWindow::BuildViewMenu() {
+  QMenu* view = menuBar()->addMenu(QStringLiteral("Вид"));
+  polarPanelAction_ = view->addAction(QStringLiteral("Показательная форма"));
+  polarPanelAction_->setObjectName(QStringLiteral("PolarFormItem"));
+  polarPanelAction_->setCheckable(true);
+  phasorDiagramAction_ = view->addAction(QStringLiteral("Векторная диаграмма"));
+  phasorDiagramAction_->setObjectName(QStringLiteral("PhasorDiagramItem"));
+  phasorDiagramAction_->setEnabled(false);
+  connect(polarPanelAction_, &QAction::toggled, this,
+          [this](bool shown) { guard_([this, shown] { ShowPolarPanel(shown); }); });
+  connect(phasorDiagramAction_, &QAction::triggered, this, [this] { guard_([this] { OpenPhasorDiagram(); }); });
+}
+
+void ResultWindow::ShowPolarPanel(bool shown) {
+  polarPanel_->setVisible(shown);
+  const int width = clientWidth_ + (shown ? kPolarPanelWidth : 0);
+  body_->setFixedSize(width, clientHeight_);
+  setFixedSize(width, clientHeight_ + menuBar()->sizeHint().height());
+}
+
+void ResultWindow::OpenPhasorDiagram() { Present(phasorDiagram_); }
+
+void ResultWindow::ShowSolutionPhasors(const std::vector<MemoValues>& memos, const SolutionPhasors& phasors) {
+  polarLines_.clear();
+  QStringList panel;
+  for (const MemoValues& memo : memos) {
+    const QStringList lines = PolarLineTexts(memo.values);
+    polarLines_[memo.memo] = lines;
+    memo.memo->viewport()->installEventFilter(this);
+    if (!panel.isEmpty()) panel << QString();
+    panel << memo.heading << lines;
+  }
+  polarPanel_->setPlainText(panel.join(QLatin1Char('\n')));
+  phasorDiagram_->ShowSolution(phasors);
+  phasorDiagramAction_->setEnabled(true);
+}
+
+void ResultWindow::ForgetSolution() {
+  polarLines_.clear();
+  polarPanel_->clear();
+  phasorDiagramAction_->setEnabled(false);
+  phasorDiagram_->hide();
+}
+
+QString ResultWindow::PolarLineAt(const QPlainTextEdit& memo, QPoint position) const {
+  const auto lines = polarLines_.find(&memo);
+  if (lines == polarLines_.end()) return QString();
+  const QTextCursor cursor = memo.cursorForPosition(position);
+  // Below the last line the nearest position is still on that line.
+  if (position.y() > memo.cursorRect(cursor).bottom()) return QString();
+  return lines->second.value(cursor.blockNumber());
+}
+
+bool ResultWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::ToolTip) return QMainWindow::eventFilter(watched, event);
+  const auto* memo = qobject_cast<const QPlainTextEdit*>(watched->parent());
+  if (!memo || !polarLines_.count(memo)) return QMainWindow::eventFilter(watched, event);
+  const auto* help = static_cast<QHelpEvent*>(event);
+  const QString line = PolarLineAt(*memo, help->pos());
+  if (line.isEmpty())
+    QToolTip::hideText();
+  else
+    QToolTip::showText(help->globalPos(), line, memo->viewport());
+  return true;
 }
 
 void ResultWindow::PrintPicture() {
   QPrinter printer(QPrinter::HighResolution);
   printer.setPageSize(QPageSize(QPageSize::A4));
   if (!prompts_.SetUpPrinter(this, printer)) return;
-  const QPixmap picture = grab();
+  const QPixmap picture = grab(QRect(0, 0, clientWidth_, height()));
   QPainter painter;
   if (!painter.begin(&printer)) {
     prompts_.Critical(this, QStringLiteral("Печать"), QStringLiteral("Не удалось начать печать на выбранном принтере."));

@@ -1,12 +1,20 @@
 #pragma once
 // What the two result windows share: a fixed white client area with a
 // "Файл" menu of "Печать" (the window's own picture on a printer or a PDF
-// file) and "Выход" (hides the window; its contents stay for the next run).
+// file) and "Выход" (hides the window; its contents stay for the next run),
+// and a "Вид" menu with the polar forms of the solution's values
+// ("Показательная форма", a panel beside the client area) and its phasor
+// diagram ("Векторная диаграмма").
 
 #include <QMainWindow>
+#include <QStringList>
 #include <map>
 #include <memory>
+#include <vector>
 
+#include "analysis/phasor_readouts.h"
+#include "ui/command_guard.h"
+#include "ui/phasor_canvas.h"
 #include "ui/widget_views.h"
 
 class QAction;
@@ -16,14 +24,24 @@ class QTableWidget;
 
 namespace ohmara {
 
+class PhasorDiagramWindow;
 class Prompts;
 
 class ResultWindow : public QMainWindow {
  public:
-  ResultWindow(Prompts& prompts, const char* name, const QString& caption, int clientWidth, int clientHeight);
+  ResultWindow(Prompts& prompts, CommandGuard guard, const char* name, const QString& caption, int clientWidth,
+               int clientHeight);
 
   // Prints the window's picture scaled to the page, after the printer dialog.
+  // The polar panel is not part of it: the printout stays the window's own.
   void PrintPicture();
+
+  // Drops the readouts and the diagram of the last solution, before the
+  // memos that showed it change.
+  void ForgetSolution();
+
+  // The diagram window of this result window, for the tests.
+  PhasorDiagramWindow& phasorDiagram() { return *phasorDiagram_; }
 
  protected:
   QWidget* client() const { return client_; }
@@ -36,13 +54,42 @@ class ResultWindow : public QMainWindow {
   // The objectNames of the "Печать" and "Выход" items, which differ per window.
   void NameMenuItems(const char* print, const char* exit);
 
+  // The values a memo shows, one per line in the memo's order.
+  struct MemoValues {
+    QPlainTextEdit* memo;
+    QString heading;
+    std::vector<LabelledPhasor> values;
+  };
+  // Shows the polar form of every value as the tooltip of its memo line and
+  // in the polar panel, and hands the solution to the diagram.
+  void ShowSolutionPhasors(const std::vector<MemoValues>& memos, const SolutionPhasors& phasors);
+
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
+  void BuildViewMenu();
+  void ShowPolarPanel(bool shown);
+  void OpenPhasorDiagram();
+  // The polar line of the memo line under `position` of a memo's viewport;
+  // empty where no value line is.
+  QString PolarLineAt(const QPlainTextEdit& memo, QPoint position) const;
+
   QAction* printAction_ = nullptr;
   QAction* exitAction_ = nullptr;
+  QAction* polarPanelAction_ = nullptr;
+  QAction* phasorDiagramAction_ = nullptr;
   Prompts& prompts_;
+  CommandGuard guard_;
+  int clientWidth_;
+  int clientHeight_;
+  QWidget* body_;
   QWidget* client_;
+  QPlainTextEdit* polarPanel_ = nullptr;
+  PhasorDiagramWindow* phasorDiagram_ = nullptr;
   std::map<QTableWidget*, std::unique_ptr<WidgetGrid>> grids_;
   std::map<QPlainTextEdit*, std::unique_ptr<WidgetMemo>> memos_;
+  // The polar line of every value line, by the memo that shows the value.
+  std::map<const QPlainTextEdit*, QStringList> polarLines_;
 };
 
 }  // namespace ohmara

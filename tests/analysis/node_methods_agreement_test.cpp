@@ -258,7 +258,7 @@ TEST(NodeMethodsAgreement, BothNodeMethodsAgreeWithSpiceForSeveralZeroNodes) {
     for (int z : SomeRealNodes(state)) {
       const std::string what = circuit.what + ", zero node " + std::to_string(z);
       const SpiceSolution spice =
-          SolveWithSpice(state.Branches, circuit.table, FrequencyHz(circuit.frequency), state.NodeCount, z);
+          SolveWithSpice(state.Branches, circuit.table, circuit.frequency, state.NodeCount, z);
       const NodalSolution basic = SolveByNodes(NodePotentialMethod, state, z, results);
       const NodalSolution optimal = SolveByNodes(OptimalNodePotentialMethod, state, z, results);
       ExpectAgreesWithSpice(basic.Currents, spice.currents, what + ", basic current");

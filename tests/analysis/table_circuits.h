@@ -29,10 +29,6 @@ inline BranchRow Row(const char* name, const char* r, const char* l, const char*
   return {name, r, l, c, e, angle};
 }
 
-inline double FrequencyHz(const FrequencySetting& frequency) {
-  return std::stod(frequency.text) * UnitFactor(frequency.unitIndex);
-}
-
 // The circuit as "Тест" leaves it; false when it does not pass.
 inline bool Tested(const TableCircuit& circuit, CircuitState& state, ResultsDirectory& results) {
   CurrFormTexts window;

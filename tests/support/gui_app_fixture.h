@@ -28,7 +28,8 @@ T* Find(const QObject& window, const char* name) {
   return control;
 }
 
-// The five-branch circuit with R = 1 everywhere and 10 V in 1->2.
+// The five-branch worked example with R = 1 everywhere and 10 V in 1->2: its
+// branch currents are 3.75, 2.5, 3.75, 1.25 and 1.25 A, all real.
 inline const BranchTable kFiveBranches = {
     {"1->2", "1", "", "", "10", "0"}, {"2->3", "1"}, {"3->1", "1"}, {"2->4", "1"}, {"4->3", "1"}};
 

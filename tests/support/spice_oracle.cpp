@@ -1,27 +1,19 @@
 #include "support/spice_oracle.h"
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
-#include <fstream>
 #include <map>
-#include <numbers>
-#include <optional>
 #include <sstream>
 
-#include "model/number_text.h"
+#include "analysis/spice_netlist.h"
 #include "support/scratch_directory.h"
 
 namespace ohmara {
 
 namespace {
-
-// Shortest text that reads back as the same double, whatever the locale.
-std::string SpiceNumber(double value) {
-  char buffer[64];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-  return std::string(buffer, result.ptr);
-}
 
 // Spice finds the current of an element from the potentials at its ends, each
 // good to about one double rounding (2.2e-16) of the largest voltage in the
@@ -30,91 +22,15 @@ std::string SpiceNumber(double value) {
 // of some twenty times over the worst error seen on generated circuits.
 constexpr double kSpiceRoundingFactor = 1e-15;
 
-std::string NodeName(int node, int groundNode) { return node == groundNode ? "0" : "n" + std::to_string(node); }
-
-// Lays the elements of one branch in series from its start node to its end
-// node, naming the joints between them b<k>_<i>.
-class BranchChain {
- public:
-  BranchChain(std::string& netlist, int index, std::string from, std::string to)
-      : netlist_(netlist), index_(index), current_(std::move(from)), end_(std::move(to)) {}
-
-  // One element card: `values` follow the two nodes; `last` ends the chain
-  // at the branch's end node; `reversedNodes` puts the + node second.
-  void Add(const std::string& name, const std::string& values, bool last, bool reversedNodes = false) {
-    const std::string next = last ? end_ : "b" + std::to_string(index_) + "_" + std::to_string(++joints_);
-    const std::string& plus = reversedNodes ? next : current_;
-    const std::string& minus = reversedNodes ? current_ : next;
-    netlist_ += name + std::to_string(index_) + " " + plus + " " + minus + " " + values + "\n";
-    current_ = next;
-  }
-
- private:
-  std::string& netlist_;
-  int index_;
-  std::string current_;
-  std::string end_;
-  int joints_ = 0;
-};
-
-// The elements of one branch row in SI units; an empty cell is an absent
-// element, and so is an R or L of 0 (a plain wire, which spice would refuse
-// as a zero resistance).
-struct BranchElements {
-  std::optional<double> resistance, inductance, capacitance;
-  std::optional<Complex> source;  // magnitude, phase in spice's (true) degrees
-};
-
-std::optional<double> Cell(const BranchRow& row, int column, double unit, bool zeroIsAbsent) {
-  if (IsBlank(row[column])) return std::nullopt;
-  const double value = StrToFloat(row[column]);
-  if (zeroIsAbsent && value == 0.0) return std::nullopt;
-  return value * unit;
-}
-
-BranchElements ReadElements(const BranchRow& row) {
-  BranchElements elements;
-  elements.resistance = Cell(row, kRColumn, 1.0, true);
-  elements.inductance = Cell(row, kLColumn, 1e-3, true);
-  elements.capacitance = Cell(row, kCColumn, 1e-6, false);
-  if (!IsBlank(row[kEColumn])) {
-    // The program turns the angle into radians with π = 3.141592, spice with the real π.
-    double magnitude = StrToFloat(row[kEColumn]);
-    double phase = StrToFloat(row[kAngleColumn]) * 3.141592 / std::numbers::pi;
-    if (magnitude < 0) {
-      magnitude = -magnitude;
-      phase += 180.0;
-    }
-    elements.source = Complex(magnitude, phase);
-  }
-  return elements;
-}
-
-void LayBranch(std::string& netlist, int index, const BranchElements& elements, const std::string& from,
-               const std::string& to) {
-  const int count = 1 + elements.source.has_value() + elements.resistance.has_value() +
-                    elements.inductance.has_value() + elements.capacitance.has_value();
-  BranchChain chain(netlist, index, from, to);
-  int laid = 0;
-  chain.Add("vam", "DC 0 AC 0", ++laid == count);
-  // The source's + terminal is towards the branch's end node.
-  if (elements.source)
-    chain.Add("VE", "DC 0 AC " + SpiceNumber(elements.source->re) + " " + SpiceNumber(elements.source->im),
-              ++laid == count, true);
-  if (elements.resistance) chain.Add("R", SpiceNumber(*elements.resistance), ++laid == count);
-  if (elements.inductance) chain.Add("L", SpiceNumber(*elements.inductance), ++laid == count);
-  if (elements.capacitance) chain.Add("C", SpiceNumber(*elements.capacitance), ++laid == count);
-}
-
 // The largest admittance of a single element and the largest voltage any
 // element of the circuit carries (bounded by its branch current times the
 // element's impedance, plus the largest node potential).
-void CircuitScales(const BranchTable& table, double omega, const SpiceSolution& solution, double& admittance,
-                   double& voltage) {
+void CircuitScales(const std::vector<TBranch>& branches, const BranchTable& table, double omega,
+                   const SpiceSolution& solution, double& admittance, double& voltage) {
   admittance = 0.0;
   double elementVoltage = 0.0;
   for (size_t k = 0; k < solution.currents.size(); ++k) {
-    const BranchElements e = ReadElements(table[k]);
+    const SpiceBranchElements e = SpiceElementsOf(branches[k], table[k], omega);
     const double current = std::hypot(solution.currents[k].re, solution.currents[k].im);
     std::vector<double> impedances;
     if (e.resistance) impedances.push_back(std::fabs(*e.resistance));
@@ -128,14 +44,10 @@ void CircuitScales(const BranchTable& table, double omega, const SpiceSolution& 
   voltage = LargestMagnitude(solution.potentials) + elementVoltage;
 }
 
-std::string AmmeterName(int index) { return "vam" + std::to_string(index); }
-
-std::string PrintCommands(int branchCount, int nodeCount, int groundNode) {
-  std::string commands;
-  for (int k = 0; k < branchCount; ++k) commands += "print " + AmmeterName(k) + "#branch\n";
-  for (int node = 1; node <= nodeCount; ++node)
-    if (node != groundNode) commands += "print v(" + NodeName(node, groundNode) + ")\n";
-  return commands;
+// ngspice prints every vector name in lower case.
+std::string Lowered(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
 }
 
 // Lines "name = re,im" of ngspice's print for a single data row.
@@ -169,49 +81,37 @@ Complex Printed(const std::map<std::string, Complex>& values, const std::string&
 
 }  // namespace
 
-std::string SpiceNetlist(const std::vector<TBranch>& branches, const BranchTable& table, double frequencyHz,
-                         int nodeCount, int groundNode) {
-  if (table.size() < branches.size()) throw std::invalid_argument("SpiceNetlist: fewer table rows than branches");
-  std::string netlist = "* Ohmara circuit\n";
-  for (size_t k = 0; k < branches.size(); ++k) {
-    const int index = static_cast<int>(k);
-    LayBranch(netlist, index, ReadElements(table[k]), NodeName(branches[k].From, groundNode),
-              NodeName(branches[k].To, groundNode));
-  }
-  const std::string f = SpiceNumber(frequencyHz);
-  // Without noopac a node reached only through capacitors has no DC path and
-  // the operating point stops the AC run.
-  netlist += ".options noopac\n.ac lin 1 " + f + " " + f + "\n";
-  netlist += ".control\nset numdgt=15\nrun\n" + PrintCommands(static_cast<int>(branches.size()), nodeCount, groundNode);
-  netlist += "quit\n.endc\n.end\n";
-  return netlist;
-}
-
 bool SpiceAvailable() { return std::system("command -v ngspice >/dev/null 2>&1") == 0; }
 
-SpiceSolution SolveWithSpice(const std::vector<TBranch>& branches, const BranchTable& table, double frequencyHz,
-                             int nodeCount, int groundNode) {
-  if (!SpiceAvailable()) throw SpiceError(kSpiceMissing);
+SpiceSolution SolveWithSpice(const std::vector<TBranch>& branches, const BranchTable& table,
+                             const FrequencySetting& frequency, int nodeCount, int zeroNode) {
   ScratchDirectory dir("ohmara-spice");
-  {
-    std::ofstream netlist(dir.Path() / "circuit.cir", std::ios::binary);
-    netlist << SpiceNetlist(branches, table, frequencyHz, nodeCount, groundNode);
-    if (!netlist.flush()) throw SpiceError("cannot write the netlist into " + dir.Path().string());
-  }
-  const std::string command = "cd '" + dir.Path().string() + "' && ngspice -b circuit.cir > run.log 2>&1";
+  const std::filesystem::path netlist = dir.Path() / "circuit.cir";
+  if (!SaveSpiceNetlist(netlist, branches, table, frequency, zeroNode))
+    throw SpiceError("cannot write the netlist into " + dir.Path().string());
+  return SolveSpiceFile(netlist, branches, table, frequency, nodeCount, zeroNode);
+}
+
+SpiceSolution SolveSpiceFile(const std::filesystem::path& netlist, const std::vector<TBranch>& branches,
+                             const BranchTable& table, const FrequencySetting& frequency, int nodeCount,
+                             int zeroNode) {
+  if (!SpiceAvailable()) throw SpiceError(kSpiceMissing);
+  ScratchDirectory dir("ohmara-spice-run");
+  const std::string command =
+      "cd '" + dir.Path().string() + "' && ngspice -b '" + netlist.string() + "' > run.log 2>&1";
   const int status = std::system(command.c_str());
   const std::string log = dir.Text("run.log");
   if (status != 0) throw SpiceError("ngspice failed (status " + std::to_string(status) + "):\n" + log);
 
   const std::map<std::string, Complex> values = ParsePrinted(log);
   SpiceSolution solution;
-  for (size_t k = 0; k < branches.size(); ++k)
-    solution.currents.push_back(Printed(values, AmmeterName(static_cast<int>(k)) + "#branch", log));
+  for (const TBranch& branch : branches)
+    solution.currents.push_back(Printed(values, "i(" + Lowered(SpiceAmmeterName(branch)) + ")", log));
   for (int node = 1; node <= nodeCount; ++node)
-    solution.potentials.push_back(node == groundNode ? Complex()
-                                                     : Printed(values, "v(" + NodeName(node, groundNode) + ")", log));
+    solution.potentials.push_back(
+        node == zeroNode ? Complex() : Printed(values, "v(" + SpiceNodeName(node, zeroNode) + ")", log));
   double admittance = 0.0, voltage = 0.0;
-  CircuitScales(table, 2.0 * std::numbers::pi * frequencyHz, solution, admittance, voltage);
+  CircuitScales(branches, table, AngularFrequency(frequency), solution, admittance, voltage);
   solution.currentFloor = kSpiceRoundingFactor * admittance * voltage;
   return solution;
 }

@@ -1,17 +1,14 @@
 #pragma once
-// An independent check of the solving methods: the circuit written as an
-// ngspice netlist, solved by ngspice's AC analysis, its branch currents and
-// node potentials read back.
-//
-// Each branch a->b becomes, in series from a to b: a zero-volt ammeter (its
-// current, positive from a to b, is the branch current), the source with its
-// + terminal towards b (V(+) - V(-) = E, so it drives current from a to b),
-// then R, L and C as far as their cells are filled.
+// An independent check of the solving methods: the circuit exported as the
+// program's own SPICE netlist (analysis/spice_netlist.h), solved by ngspice's
+// AC analysis, its branch currents and node potentials read back.
 
+#include <filesystem>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "analysis/branch_impedances.h"
 #include "model/branch.h"
 #include "model/circuit.h"
 #include "model/complex.h"
@@ -30,7 +27,7 @@ class SpiceError : public std::runtime_error {
 
 struct SpiceSolution {
   std::vector<Complex> currents;    // one per branch, in table order
-  std::vector<Complex> potentials;  // of nodes 1..NodeCount against groundNode (0 there)
+  std::vector<Complex> potentials;  // of nodes 1..NodeCount against the zero node (0 there)
   // The absolute error spice's own rounding may leave in a current: in a
   // circuit where a large admittance (a big capacitor at megahertz) sits
   // beside large voltages, spice is good to far less than 1e-6 of a small
@@ -38,18 +35,20 @@ struct SpiceSolution {
   double currentFloor = 0.0;
 };
 
-// The netlist for the branches (their From and To) with the element cells of
-// `table` (row k for branch k) at `frequencyHz`; node `groundNode` is
-// spice's ground. The source phase is scaled by 3.141592/π because the
-// program's phasors take π as 3.141592.
-std::string SpiceNetlist(const std::vector<TBranch>& branches, const BranchTable& table, double frequencyHz,
-                         int nodeCount, int groundNode = 1);
+// Saves the netlist of the branches (their From and To) with the element
+// cells of `table` (row k for branch k) at `frequency`, node `zeroNode`
+// grounded, runs `ngspice -b` on the saved file in a scratch directory and
+// parses what it prints. Throws SpiceError naming the cause (ngspice not on
+// PATH, a failed run with the tail of its log, a value missing from its
+// output).
+SpiceSolution SolveWithSpice(const std::vector<TBranch>& branches, const BranchTable& table,
+                             const FrequencySetting& frequency, int nodeCount, int zeroNode = 1);
 
-// Runs `ngspice -b` on the netlist in a scratch directory and parses the
-// results. Throws SpiceError naming the cause (ngspice not on PATH, a failed
-// run with the tail of its log, a value missing from its output).
-SpiceSolution SolveWithSpice(const std::vector<TBranch>& branches, const BranchTable& table, double frequencyHz,
-                             int nodeCount, int groundNode = 1);
+// Runs `ngspice -b` on a netlist file written for `branches` with `zeroNode`
+// grounded and parses what it prints; throws as SolveWithSpice.
+SpiceSolution SolveSpiceFile(const std::filesystem::path& netlist, const std::vector<TBranch>& branches,
+                             const BranchTable& table, const FrequencySetting& frequency, int nodeCount,
+                             int zeroNode);
 
 // True when ngspice can be started.
 bool SpiceAvailable();

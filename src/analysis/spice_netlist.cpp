@@ -1,0 +1,162 @@
+#include "analysis/spice_netlist.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <numbers>
+#include <stdexcept>
+
+#include "model/number_text.h"
+#include "model/text_file.h"
+
+namespace ohmara {
+
+namespace {
+
+// The shortest text that reads back as the same double, whatever the locale:
+// the simulator must get exactly the values the methods use.
+std::string SpiceNumber(double value) {
+  char buffer[64];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  return std::string(buffer, result.ptr);
+}
+
+const char* UnitName(int unitIndex) {
+  switch (unitIndex) {
+    case 1: return "kHz";
+    case 2: return "MHz";
+    default: return "Hz";
+  }
+}
+
+std::string BranchSuffix(const TBranch& branch) {
+  return "_" + std::to_string(branch.From) + "_" + std::to_string(branch.To);
+}
+
+// Empty cell: no element; a zero value also none when `zeroIsWire`.
+std::optional<double> ElementValue(const std::string& cell, double unit, bool zeroIsWire) {
+  if (IsBlank(cell)) return std::nullopt;
+  const double value = StrToFloat(cell);
+  if (zeroIsWire && value == 0.0) return std::nullopt;
+  return value * unit;
+}
+
+// Lays the cards of one branch in series from its start node to its end
+// node, naming the joints between them after the branch.
+class BranchChain {
+ public:
+  BranchChain(std::string& netlist, const TBranch& branch, int cards, int zeroNode)
+      : netlist_(netlist),
+        suffix_(BranchSuffix(branch)),
+        at_(SpiceNodeName(branch.From, zeroNode)),
+        end_(SpiceNodeName(branch.To, zeroNode)),
+        cardsLeft_(cards) {}
+
+  // One card `letter` + suffix from the chain's current point to the next
+  // joint (or the end node for the last card), then its `values`.
+  // `plusAhead` puts the card's + terminal towards the end node.
+  void Add(const std::string& letter, const std::string& values, bool plusAhead = false) {
+    const std::string next = --cardsLeft_ == 0 ? end_ : JointName(++joints_);
+    const std::string& first = plusAhead ? next : at_;
+    const std::string& second = plusAhead ? at_ : next;
+    netlist_ += letter + suffix_ + " " + first + " " + second + " " + values + "\n";
+    at_ = next;
+  }
+
+ private:
+  std::string JointName(int joint) const { return suffix_.substr(1) + "_" + std::to_string(joint); }
+
+  std::string& netlist_;
+  std::string suffix_;
+  std::string at_;
+  std::string end_;
+  int cardsLeft_;
+  int joints_ = 0;
+};
+
+void LayBranch(std::string& netlist, const TBranch& branch, const SpiceBranchElements& elements, int zeroNode) {
+  const int cards = 1 + elements.resistance.has_value() + elements.inductance.has_value() +
+                    elements.capacitance.has_value() + elements.source.has_value();
+  BranchChain chain(netlist, branch, cards, zeroNode);
+  chain.Add("VI", "DC 0 AC 0");
+  if (elements.resistance) chain.Add("R", SpiceNumber(*elements.resistance));
+  if (elements.inductance) chain.Add("L", SpiceNumber(*elements.inductance));
+  if (elements.capacitance) chain.Add("C", SpiceNumber(*elements.capacitance));
+  if (elements.source) {
+    // SPICE turns degrees into radians with the true π; the phase is taken
+    // from the program's own phasor, so its π of 3.141592 is already in it.
+    const Complex e = *elements.source;
+    const double magnitude = std::hypot(e.re, e.im);
+    const double degrees = std::atan2(e.im, e.re) * (180.0 / std::numbers::pi);
+    chain.Add("VE", "DC 0 AC " + SpiceNumber(magnitude) + " " + SpiceNumber(degrees), true);
+  }
+}
+
+int LargestNode(const std::vector<TBranch>& branches) {
+  int largest = 0;
+  for (const TBranch& branch : branches) largest = std::max({largest, branch.From, branch.To});
+  return largest;
+}
+
+std::string Heading(const FrequencySetting& frequency, double hertz, int zeroNode) {
+  std::string text = "Ohmara circuit\n";
+  text += "* Written by Ohmara from its branch table; run it with: ngspice -b <this file>\n";
+  text += "* Frequency: " + SpiceNumber(StrToFloat(frequency.text)) + " " + UnitName(frequency.unitIndex) + " (" +
+          SpiceNumber(hertz) + " Hz)\n";
+  text += "* Zero node: " + std::to_string(zeroNode) + " (SPICE node 0); the other nodes keep their numbers\n";
+  text += "* Branch a->b: ammeter VI_a_b, then R, L, C, then the EMF VE_a_b with + towards b\n";
+  return text;
+}
+
+std::string ControlBlock(const std::vector<TBranch>& branches, int zeroNode) {
+  std::string text = ".control\nset numdgt=15\nrun\n";
+  for (const TBranch& branch : branches) text += "print i(" + SpiceAmmeterName(branch) + ")\n";
+  for (int node = 1; node <= LargestNode(branches); ++node)
+    if (node != zeroNode) text += "print v(" + SpiceNodeName(node, zeroNode) + ")\n";
+  // Without quit, ngspice -b ends with a failure status after the block.
+  return text + "quit\n.endc\n";
+}
+
+}  // namespace
+
+SpiceBranchElements SpiceElementsOf(const TBranch& branch, const BranchRow& row, double omega) {
+  SpiceBranchElements elements;
+  elements.resistance = ElementValue(row[kRColumn], 1.0, true);
+  elements.inductance = ElementValue(row[kLColumn], 1e-3, true);
+  elements.capacitance = ElementValue(row[kCColumn], 1e-6, false);
+  // Computed as the circuit test computes it, which also refuses what the
+  // test refuses (a C of 0).
+  TBranch computed = branch;
+  ComputeBranchValues(computed, row, omega, BranchLabel("Z", branch));
+  if (!IsBlank(row[kEColumn])) elements.source = computed.E;
+  return elements;
+}
+
+std::string SpiceAmmeterName(const TBranch& branch) { return "VI" + BranchSuffix(branch); }
+
+std::string SpiceNodeName(int node, int zeroNode) { return node == zeroNode ? "0" : std::to_string(node); }
+
+std::string SpiceNetlist(const std::vector<TBranch>& branches, const BranchTable& table,
+                         const FrequencySetting& frequency, int zeroNode) {
+  if (table.size() < branches.size()) throw std::invalid_argument("SpiceNetlist: fewer table rows than branches");
+  if (zeroNode < 1 || zeroNode > LargestNode(branches))
+    throw std::invalid_argument("SpiceNetlist: the zero node " + std::to_string(zeroNode) +
+                                " is not a node of the circuit");
+  const double omega = AngularFrequency(frequency);
+  const double hertz = StrToFloat(frequency.text) * UnitFactor(frequency.unitIndex);
+  std::string netlist = Heading(frequency, hertz, zeroNode);
+  for (size_t k = 0; k < branches.size(); ++k)
+    LayBranch(netlist, branches[k], SpiceElementsOf(branches[k], table[k], omega), zeroNode);
+  // Without noopac a node reached only through capacitors has no DC path,
+  // and the operating point would stop the AC run.
+  netlist += ".options noopac\n.ac lin 1 " + SpiceNumber(hertz) + " " + SpiceNumber(hertz) + "\n";
+  netlist += ControlBlock(branches, zeroNode);
+  return netlist + ".end\n";
+}
+
+bool SaveSpiceNetlist(const std::filesystem::path& path, const std::vector<TBranch>& branches,
+                      const BranchTable& table, const FrequencySetting& frequency, int zeroNode) {
+  return SaveTextFileAtomically(path, SpiceNetlist(branches, table, frequency, zeroNode));
+}
+
+}  // namespace ohmara

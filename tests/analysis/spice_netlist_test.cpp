@@ -1,0 +1,148 @@
+// The exported SPICE netlist: its text, and the file ngspice solves to the
+// program's own currents and potentials whichever node is the zero node.
+
+#include "analysis/spice_netlist.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "analysis/mesh_current.h"
+#include "analysis/node_potential.h"
+#include "analysis/table_circuits.h"
+#include "generator/random_circuit.h"
+#include "model/text_file.h"
+#include "support/results_fixture.h"
+#include "support/scratch_directory.h"
+#include "support/spice_oracle.h"
+
+namespace ohmara {
+namespace {
+
+// The phasor SPICE builds from the "AC magnitude phase" at the end of a card.
+Complex SpicePhasor(const std::string& netlist, const std::string& card) {
+  const size_t at = netlist.find(card);
+  if (at == std::string::npos) return {};
+  std::istringstream line(netlist.substr(netlist.find(" AC ", at) + 4));
+  double magnitude = 0.0, degrees = 0.0;
+  line >> magnitude >> degrees;
+  const double radians = degrees * std::numbers::pi / 180.0;
+  return {magnitude * std::cos(radians), magnitude * std::sin(radians)};
+}
+
+// A full branch, a bare wire and a capacitor alone, node 2 grounded, at a
+// frequency typed with a decimal comma in kilohertz.
+TEST(SpiceNetlist, CardsOfEveryKindOfBranch) {
+  const std::vector<TBranch> branches = {{.From = 1, .To = 2}, {.From = 2, .To = 3}, {.From = 3, .To = 1},
+                                         {.From = 1, .To = 3}};
+  const BranchTable table = {Row("1->2", "5", "10", "1", "12", "90"), Row("2->3", "", "", "", "", ""),
+                             Row("3->1", "", "", "4.7", "", ""), Row("1->3", "0", "0", "", "-3", "-45")};
+  const std::string netlist = SpiceNetlist(branches, table, {"1,5", 1}, 2);
+
+  for (const char* expected : {
+           "Ohmara circuit\n",
+           "\n* Frequency: 1.5 kHz (1500 Hz)\n",
+           "\n* Zero node: 2 (SPICE node 0)",
+           // Ammeter first, R, L (henries), C (farads), then the source with + towards the end node.
+           "\nVI_1_2 1 1_2_1 DC 0 AC 0\nR_1_2 1_2_1 1_2_2 5\nL_1_2 1_2_2 1_2_3 0.01\nC_1_2 1_2_3 1_2_4 1e-06\n"
+           "VE_1_2 0 1_2_4 DC 0 AC 12 ",
+           "\nVI_2_3 0 3 DC 0 AC 0\nVI_3_1 3 3_1_1 DC 0 AC 0\nC_3_1 3_1_1 1 4.7e-06\n",
+           // An R and L of 0 are a wire; a negative source keeps its phasor.
+           "\nVI_1_3 1 1_3_1 DC 0 AC 0\nVE_1_3 3 1_3_1 DC 0 AC 3 ",
+           "\n.options noopac\n.ac lin 1 1500 1500\n.control\nset numdgt=15\nrun\n"
+           "print i(VI_1_2)\nprint i(VI_2_3)\nprint i(VI_3_1)\nprint i(VI_1_3)\nprint v(1)\nprint v(3)\nquit\n.endc\n.end\n",
+       })
+    EXPECT_NE(netlist.find(expected), std::string::npos) << "missing:\n" << expected << "\nin:\n" << netlist;
+
+  // The phasor the simulator builds is the program's own, π of 3.141592 included.
+  for (const auto& [card, phasor] :
+       {std::pair{"VE_1_2", PolarDeg(12, 90)}, std::pair{"VE_1_3", PolarDeg(-3, -45)}}) {
+    const Complex spice = SpicePhasor(netlist, card);
+    EXPECT_LE(std::hypot(spice.re - phasor.re, spice.im - phasor.im), 1e-14) << card;
+  }
+
+  EXPECT_THROW(SpiceNetlist(branches, table, {"1", 0}, 4), std::invalid_argument);
+  EXPECT_THROW(SpiceNetlist(branches, table, {"1", 0}, 0), std::invalid_argument);
+}
+
+TEST(SpiceNetlist, SavedAsTheProgramsTextFile) {
+  ScratchDirectory dir;
+  const std::vector<TBranch> branches = {{.From = 1, .To = 2}, {.From = 2, .To = 1}};
+  const BranchTable table = {Row("1->2", "1", "", "", "5", "0"), Row("2->1", "2", "", "", "", "")};
+  ASSERT_TRUE(SaveSpiceNetlist(dir.Path() / "circuit.cir", branches, table, {"50", 0}, 1));
+  EXPECT_EQ(dir.Bytes("circuit.cir"), ToFileBytes(SpiceNetlist(branches, table, {"50", 0}, 1)));
+  EXPECT_FALSE(SaveSpiceNetlist(dir.Path() / "missing" / "circuit.cir", branches, table, {"50", 0}, 1));
+}
+
+struct ExportCase {
+  TableCircuit circuit;
+  int zeroNode;  // 0: the circuit's last node
+  // Generated circuits at megahertz span twelve decades of impedance; there
+  // ngspice's potentials are good to some 1e-5 only (its currents carry a
+  // floor of their own in SpiceSolution).
+  bool potentials = true;
+};
+
+std::vector<ExportCase> ExportCases(ResultsDirectory& results) {
+  std::vector<ExportCase> cases = {
+      {{"five branches, two loops",
+        {Row("1->2", "1", "", "", "10", "0"), Row("2->3", "1", "", "", "", ""), Row("3->1", "1", "", "", "", ""),
+         Row("2->4", "1", "", "", "", ""), Row("4->3", "1", "", "", "", "")},
+        {"15", 0}},
+       3},
+      {{"square with a diagonal",
+        {Row("1->2", "1", "", "", "10", "0"), Row("2->3", "1", "", "", "", ""), Row("3->4", "1", "", "", "", ""),
+         Row("4->1", "1", "", "", "", ""), Row("1->3", "2", "", "", "", "")},
+        {"15", 0}},
+       3},
+      {RlcWithPhases(), 2},
+      {CompleteGraphAtMegahertz(), 4},
+  };
+  EngineRandomSource random(777);
+  for (int unit = 0; unit < 3; ++unit)
+    cases.push_back({GeneratedCircuit("generated, unit " + std::to_string(unit),
+                                      GenerateRandomCircuit(3 + unit, 6 + 2 * unit, random, results), unit),
+                     0, false});
+  return cases;
+}
+
+// ngspice solves the saved file to the currents of the mesh-current method
+// and, with the same zero node, to the potentials of the node-potential
+// method.
+TEST(SpiceNetlist, ExportedFileSolvesToTheProgramsSolution) {
+  ASSERT_TRUE(SpiceAvailable()) << kSpiceMissing;
+  ScratchResults dir;
+  for (const ExportCase& c : ExportCases(dir.Results())) {
+    SCOPED_TRACE(c.circuit.what);
+    CircuitState state;
+    ASSERT_TRUE(Tested(c.circuit, state, dir.Results()));
+    const int z = c.zeroNode != 0 ? c.zeroNode : state.NodeCount;
+    ASSERT_NE(z, 1);
+
+    const std::filesystem::path file = dir.Path() / "export.cir";
+    ASSERT_TRUE(SaveSpiceNetlist(file, state.Branches, c.circuit.table, c.circuit.frequency, z));
+    const SpiceSolution spice = SolveSpiceFile(file, state.Branches, c.circuit.table, c.circuit.frequency,
+                                               state.NodeCount, z);
+
+    CurrFormTexts mesh;
+    CurrFormViews meshViews = mesh.Views();
+    MeshSolution byLoops;
+    ASSERT_TRUE(MeshCurrentMethod(state, dir.Results(), meshViews, byLoops));
+    ExpectAgreesWithSpice(byLoops.branchCurrents, spice.currents, "current of branch", spice.currentFloor);
+
+    if (!c.potentials) continue;
+    PotFormTexts nodal;
+    PotFormViews nodalViews = nodal.Views();
+    NodalSolution byNodes;
+    ASSERT_TRUE(NodePotentialMethod(state, z, dir.Results(), nodalViews, &byNodes));
+    ExpectAgreesWithSpice(byNodes.Potentials, spice.potentials, "potential of node");
+  }
+}
+
+}  // namespace
+}  // namespace ohmara
