@@ -119,15 +119,16 @@ std::string ControlBlock(const std::vector<TBranch>& branches, int zeroNode) {
 
 }  // namespace
 
-SpiceBranchElements SpiceElementsOf(const TBranch& branch, const BranchRow& row, double omega) {
+SpiceBranchElements SpiceElementsOf(const TBranch& branch, const BranchRow& row, int rowNumber, double omega) {
+  // Computed as the circuit test computes it first, which refuses what the
+  // test refuses (a cell that is no number, named by its row and column; a C
+  // of 0) before any cell is read here.
+  TBranch computed = branch;
+  ComputeBranchValues(computed, row, rowNumber, omega);
   SpiceBranchElements elements;
   elements.resistance = ElementValue(row[kRColumn], 1.0, true);
   elements.inductance = ElementValue(row[kLColumn], 1e-3, true);
   elements.capacitance = ElementValue(row[kCColumn], 1e-6, false);
-  // Computed as the circuit test computes it, which also refuses what the
-  // test refuses (a C of 0).
-  TBranch computed = branch;
-  ComputeBranchValues(computed, row, omega, BranchLabel("Z", branch));
   if (!IsBlank(row[kEColumn])) elements.source = computed.E;
   return elements;
 }
@@ -146,7 +147,7 @@ std::string SpiceNetlist(const std::vector<TBranch>& branches, const BranchTable
   const double hertz = StrToFloat(frequency.text) * UnitFactor(frequency.unitIndex);
   std::string netlist = Heading(frequency, hertz, zeroNode);
   for (size_t k = 0; k < branches.size(); ++k)
-    LayBranch(netlist, branches[k], SpiceElementsOf(branches[k], table[k], omega), zeroNode);
+    LayBranch(netlist, branches[k], SpiceElementsOf(branches[k], table[k], static_cast<int>(k) + 1, omega), zeroNode);
   // Without noopac a node reached only through capacitors has no DC path,
   // and the operating point would stop the AC run.
   netlist += ".options noopac\n.ac lin 1 " + SpiceNumber(hertz) + " " + SpiceNumber(hertz) + "\n";

@@ -35,10 +35,11 @@ struct SpiceBranchElements {
   std::optional<Complex> source;      // the branch's E exactly as the methods compute it
 };
 
-// The elements of `branch` from its table row at angular frequency `omega`.
-// The cells are read as the circuit test reads them, so a cell that is no
-// number throws ConversionError and a C of 0 throws DivisionByZero.
-SpiceBranchElements SpiceElementsOf(const TBranch& branch, const BranchRow& row, double omega);
+// The elements of `branch` from its table row (`rowNumber`, 1-based) at
+// angular frequency `omega`. The cells are read as the circuit test reads
+// them, so a cell that is no number throws ConversionError naming the row and
+// column, and a C of 0 throws DivisionByZero.
+SpiceBranchElements SpiceElementsOf(const TBranch& branch, const BranchRow& row, int rowNumber, double omega);
 
 // "VI_1_2" for branch 1->2: the ammeter whose current is the branch current.
 std::string SpiceAmmeterName(const TBranch& branch);

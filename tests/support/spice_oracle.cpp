@@ -30,7 +30,7 @@ void CircuitScales(const std::vector<TBranch>& branches, const BranchTable& tabl
   admittance = 0.0;
   double elementVoltage = 0.0;
   for (size_t k = 0; k < solution.currents.size(); ++k) {
-    const SpiceBranchElements e = SpiceElementsOf(branches[k], table[k], omega);
+    const SpiceBranchElements e = SpiceElementsOf(branches[k], table[k], static_cast<int>(k) + 1, omega);
     const double current = std::hypot(solution.currents[k].re, solution.currents[k].im);
     std::vector<double> impedances;
     if (e.resistance) impedances.push_back(std::fabs(*e.resistance));
