@@ -90,20 +90,30 @@ TEST(NumberText, StrictConversion) {
   for (const char* bad : {"", " ", "1,2x", "1.2.3", "1,2,3", "inf", "nan", "0x10", "e5", "-", "1e", "1 2", "1e999"}) {
     EXPECT_THROW(StrToFloat(bad), ConversionError) << bad;
   }
-  try {
-    StrToFloat("1,2x");
-  } catch (const ConversionError& e) {
-    EXPECT_STREQ(e.what(), "'1,2x' is not a valid floating point value");
-  }
+  EXPECT_THROW(
+      {
+        try {
+          StrToFloat("1,2x");
+        } catch (const ConversionError& e) {
+          EXPECT_STREQ(e.what(), "'1,2x' is not a valid floating point value");
+          throw;
+        }
+      },
+      ConversionError);
   EXPECT_EQ(StrToInt(" 3 "), 3);
   EXPECT_EQ(StrToInt("-7"), -7);
   EXPECT_EQ(StrToInt("+4"), 4);
   for (const char* bad : {"", "abc", "3.0", "+-5", "99999999999", "1 2"}) EXPECT_THROW(StrToInt(bad), ConversionError) << bad;
-  try {
-    StrToInt("abc");
-  } catch (const ConversionError& e) {
-    EXPECT_STREQ(e.what(), "'abc' is not a valid integer value");
-  }
+  EXPECT_THROW(
+      {
+        try {
+          StrToInt("abc");
+        } catch (const ConversionError& e) {
+          EXPECT_STREQ(e.what(), "'abc' is not a valid integer value");
+          throw;
+        }
+      },
+      ConversionError);
 }
 
 }  // namespace
