@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "analysis/circuit_test.h"
+#include "analysis/circuit_check.h"
 #include "editor/drawing_to_table.h"
 #include "editor/editor_error.h"
 #include "editor/sheet_editor.h"
@@ -142,7 +142,7 @@ TEST_F(DrawingTableRoundTrip, TableOfADrawnTableIsStableAndPassesTheTest) {
   CircuitState state;
   CurrFormTexts window;
   CurrFormViews views = window.Views();
-  const CircuitTestOutcome outcome = RunCircuitTest(state, reading.table, {"50", 0}, Results(), views);
+  const CircuitCheckOutcome outcome = RunCircuitCheck(state, reading.table, {"50", 0}, Results(), views);
   EXPECT_TRUE(outcome.passed);
   EXPECT_EQ(state.NodeCount, 4);
 }
