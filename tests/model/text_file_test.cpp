@@ -15,6 +15,21 @@ namespace {
 
 using TempDir = ResultsFixture;
 
+// `convert` must throw a ConversionError whose text is `message`.
+template <typename Convert>
+void ExpectConversionMessage(Convert convert, const char* message) {
+  EXPECT_THROW(
+      {
+        try {
+          convert();
+        } catch (const ConversionError& e) {
+          EXPECT_STREQ(e.what(), message);
+          throw;
+        }
+      },
+      ConversionError);
+}
+
 TEST(Cp1251, RoundTripsCyrillic) {
   const std::string text = "Контуры в цепи Ёё №";
   const std::string bytes = Utf8ToCp1251(text);
@@ -90,20 +105,12 @@ TEST(NumberText, StrictConversion) {
   for (const char* bad : {"", " ", "1,2x", "1.2.3", "1,2,3", "inf", "nan", "0x10", "e5", "-", "1e", "1 2", "1e999"}) {
     EXPECT_THROW(StrToFloat(bad), ConversionError) << bad;
   }
-  try {
-    StrToFloat("1,2x");
-  } catch (const ConversionError& e) {
-    EXPECT_STREQ(e.what(), "'1,2x' is not a valid floating point value");
-  }
+  ExpectConversionMessage([] { StrToFloat("1,2x"); }, "'1,2x' is not a valid floating point value");
   EXPECT_EQ(StrToInt(" 3 "), 3);
   EXPECT_EQ(StrToInt("-7"), -7);
   EXPECT_EQ(StrToInt("+4"), 4);
   for (const char* bad : {"", "abc", "3.0", "+-5", "99999999999", "1 2"}) EXPECT_THROW(StrToInt(bad), ConversionError) << bad;
-  try {
-    StrToInt("abc");
-  } catch (const ConversionError& e) {
-    EXPECT_STREQ(e.what(), "'abc' is not a valid integer value");
-  }
+  ExpectConversionMessage([] { StrToInt("abc"); }, "'abc' is not a valid integer value");
 }
 
 }  // namespace
