@@ -24,6 +24,14 @@
 namespace ohmara {
 namespace {
 
+// A branch known by its ends alone: the netlist computes Z and E itself.
+TBranch Between(int from, int to) {
+  TBranch branch;
+  branch.From = from;
+  branch.To = to;
+  return branch;
+}
+
 // The phasor SPICE builds from the "AC magnitude phase" at the end of a card.
 Complex SpicePhasor(const std::string& netlist, const std::string& card) {
   const size_t at = netlist.find(card);
@@ -38,8 +46,7 @@ Complex SpicePhasor(const std::string& netlist, const std::string& card) {
 // A full branch, a bare wire and a capacitor alone, node 2 grounded, at a
 // frequency typed with a decimal comma in kilohertz.
 TEST(SpiceNetlist, CardsOfEveryKindOfBranch) {
-  const std::vector<TBranch> branches = {{.From = 1, .To = 2}, {.From = 2, .To = 3}, {.From = 3, .To = 1},
-                                         {.From = 1, .To = 3}};
+  const std::vector<TBranch> branches = {Between(1, 2), Between(2, 3), Between(3, 1), Between(1, 3)};
   const BranchTable table = {Row("1->2", "5", "10", "1", "12", "90"), Row("2->3", "", "", "", "", ""),
                              Row("3->1", "", "", "4.7", "", ""), Row("1->3", "0", "0", "", "-3", "-45")};
   const std::string netlist = SpiceNetlist(branches, table, {"1,5", 1}, 2);
@@ -72,7 +79,7 @@ TEST(SpiceNetlist, CardsOfEveryKindOfBranch) {
 
 TEST(SpiceNetlist, SavedAsTheProgramsTextFile) {
   ScratchDirectory dir;
-  const std::vector<TBranch> branches = {{.From = 1, .To = 2}, {.From = 2, .To = 1}};
+  const std::vector<TBranch> branches = {Between(1, 2), Between(2, 1)};
   const BranchTable table = {Row("1->2", "1", "", "", "5", "0"), Row("2->1", "2", "", "", "", "")};
   ASSERT_TRUE(SaveSpiceNetlist(dir.Path() / "circuit.cir", branches, table, {"50", 0}, 1));
   EXPECT_EQ(dir.Bytes("circuit.cir"), ToFileBytes(SpiceNetlist(branches, table, {"50", 0}, 1)));
