@@ -85,8 +85,8 @@ void MainWindow::BuildControls(QWidget* client) {
   frequencyEdit_ = PlaceEdit(client, "Frequence", QStringLiteral("15"), 496, 136, 41);
   unitBox_ = new QComboBox(client);
   unitBox_->setObjectName(QStringLiteral("Dimens"));
-  unitBox_->setEditable(true);
-  unitBox_->setInsertPolicy(QComboBox::NoInsert);
+  // A unit is chosen from the list, never typed: typed text could name no unit.
+  unitBox_->setEditable(false);
   unitBox_->addItems({QStringLiteral("Гц"), QStringLiteral("кГц"), QStringLiteral("МГц")});
   unitBox_->setCurrentIndex(0);
   unitBox_->setGeometry(536, 136, 49, 21);
@@ -218,7 +218,7 @@ void MainWindow::AppendBranchRow(const BranchRow& row) {
 
 FrequencySetting MainWindow::Frequency() const { return {frequencyEdit_->text().toStdString(), UnitIndex()}; }
 
-int MainWindow::UnitIndex() const { return unitBox_->findText(unitBox_->currentText(), Qt::MatchExactly); }
+int MainWindow::UnitIndex() const { return unitBox_->currentIndex(); }
 
 QPoint MainWindow::MessagePosition() const { return pos() + QPoint(200, 200); }
 

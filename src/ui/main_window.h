@@ -66,7 +66,7 @@ class MainWindow : public QMainWindow {
 
   // The frequency as typed and its unit.
   FrequencySetting Frequency() const;
-  // Index of the unit item the combo box text names, -1 for typed text that names none.
+  // The chosen unit: 0 "Гц", 1 "кГц", 2 "МГц".
   int UnitIndex() const;
   // The settings the next random circuit is drawn with.
   RandomSettings RandomCircuitSettings() const { return randomSettings_; }
