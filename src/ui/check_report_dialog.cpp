@@ -1,6 +1,7 @@
 #include "ui/check_report_dialog.h"
 
 #include <QHeaderView>
+#include <QLabel>
 #include <QPushButton>
 #include <QStyle>
 #include <QTableWidget>
@@ -10,6 +11,11 @@
 namespace ohmara {
 
 namespace {
+
+constexpr int kClientWidth = 242;
+constexpr int kClientHeight = 147;
+constexpr int kTableBottom = 114;
+constexpr int kLineGap = 6;
 
 QTableWidgetItem* ReadOnlyItem(const QString& text) {
   auto* item = new QTableWidgetItem(text);
@@ -23,11 +29,11 @@ CheckReportDialog::CheckReportDialog(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("ResTest"));
   setWindowTitle(QStringLiteral("Результаты проверки"));
   setFont(InterfaceFont(11));
-  FixClientSize(this, 242, 147);
+  FixClientSize(this, kClientWidth, kClientHeight);
 
   checkTable_ = new QTableWidget(1, 2, this);
   checkTable_->setObjectName(QStringLiteral("TestTable"));
-  checkTable_->setGeometry(8, 8, 225, 106);
+  checkTable_->setGeometry(8, 8, 225, kTableBottom - 8);
   checkTable_->horizontalHeader()->hide();
   checkTable_->verticalHeader()->hide();
   checkTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -48,12 +54,19 @@ CheckReportDialog::CheckReportDialog(QWidget* parent) : QDialog(parent) {
   // persist between tests as the report keeps them.
   SetVisibleRows(1);
 
-  auto* done = new QPushButton(style()->standardIcon(QStyle::SP_DialogApplyButton), QStringLiteral("Ознакомился"), this);
-  done->setObjectName(QStringLiteral("BitBtn1"));
-  done->setFont(InterfaceFont(11, true));
-  done->setDefault(true);
-  done->setGeometry(8, 120, 113, 25);
-  connect(done, &QPushButton::clicked, this, &QDialog::accept);
+  faultLabel_ = new QLabel(this);
+  faultLabel_->setObjectName(QStringLiteral("FaultLine"));
+  faultLabel_->setWordWrap(true);
+  faultLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  faultLabel_->hide();
+
+  doneButton_ =
+      new QPushButton(style()->standardIcon(QStyle::SP_DialogApplyButton), QStringLiteral("Ознакомился"), this);
+  doneButton_->setObjectName(QStringLiteral("BitBtn1"));
+  doneButton_->setFont(InterfaceFont(11, true));
+  doneButton_->setDefault(true);
+  doneButton_->setGeometry(8, kTableBottom + 6, 113, 25);
+  connect(doneButton_, &QPushButton::clicked, this, &QDialog::accept);
   CentreOnDesktop(this);
 }
 
@@ -69,10 +82,28 @@ int CheckReportDialog::VisibleRows() const {
 
 QString CheckReportDialog::Status(int row) const { return checkTable_->item(row, 1)->text(); }
 
-void CheckReportDialog::ShowStatuses(const std::vector<bool>& passed) {
+void CheckReportDialog::ShowStatuses(const std::vector<bool>& passed, const QString& faultLine) {
   const int checks = std::min(static_cast<int>(passed.size()), checkTable_->rowCount() - 1);
   SetVisibleRows(checks + 1);
   for (int i = 0; i < checks; ++i) checkTable_->item(i + 1, 1)->setText(passed[i] ? QStringLiteral("Да") : QStringLiteral("Нет"));
+  ShowFaultLine(faultLine);
+}
+
+QString CheckReportDialog::FaultLine() const { return faultLabel_->isHidden() ? QString() : faultLabel_->text(); }
+
+// The line wraps at the table's width; the button and the dialog's bottom
+// move down by its height, so the table keeps its place and size.
+void CheckReportDialog::ShowFaultLine(const QString& line) {
+  faultLabel_->setText(line);
+  faultLabel_->setHidden(line.isEmpty());
+  int lineHeight = 0;
+  if (!line.isEmpty()) {
+    const int textHeight = faultLabel_->heightForWidth(checkTable_->width());
+    faultLabel_->setGeometry(8, kTableBottom + kLineGap, checkTable_->width(), textHeight);
+    lineHeight = textHeight + kLineGap;
+  }
+  doneButton_->move(8, kTableBottom + 6 + lineHeight);
+  FixClientSize(this, kClientWidth, kClientHeight + lineHeight);
 }
 
 }  // namespace ohmara

@@ -32,7 +32,8 @@ QString ErrorMessage(const std::exception& error) {
                           "не приходит в другой узел (например, возвращается в тот же узел). "
                           "Проверьте цепь кнопкой «Тест».")
         .arg(unsolvable->Node());
-  // Conversion errors keep the framework's wording, which names the text.
+  // Refused numbers and values that are not finite come worded by the core,
+  // which alone knows the branch, column or quantity they belong to.
   return QString::fromStdString(error.what());
 }
 

@@ -88,8 +88,8 @@ void MainWindow::BuildControls(QWidget* client) {
   frequencyEdit_ = PlaceEdit(client, "Frequence", QStringLiteral("15"), 496, 136, 41);
   unitBox_ = new QComboBox(client);
   unitBox_->setObjectName(QStringLiteral("Dimens"));
-  unitBox_->setEditable(true);
-  unitBox_->setInsertPolicy(QComboBox::NoInsert);
+  // A unit is chosen from the list, never typed: typed text could name no unit.
+  unitBox_->setEditable(false);
   unitBox_->addItems({QStringLiteral("Гц"), QStringLiteral("кГц"), QStringLiteral("МГц")});
   unitBox_->setCurrentIndex(0);
   unitBox_->setGeometry(536, 136, 49, 21);
@@ -229,7 +229,7 @@ TaskContent MainWindow::PrintedTask() const {
   return task;
 }
 
-int MainWindow::UnitIndex() const { return unitBox_->findText(unitBox_->currentText(), Qt::MatchExactly); }
+int MainWindow::UnitIndex() const { return unitBox_->currentIndex(); }
 
 QPoint MainWindow::MessagePosition() const { return pos() + QPoint(200, 200); }
 

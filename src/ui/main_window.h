@@ -72,7 +72,7 @@ class MainWindow : public QMainWindow {
 
   // The frequency as typed and its unit.
   FrequencySetting Frequency() const;
-  // Index of the unit item the combo box text names, -1 for typed text that names none.
+  // The chosen unit: 0 "Гц", 1 "кГц", 2 "МГц".
   int UnitIndex() const;
   // The task as the grid, the frequency edit and the unit box show it, for
   // the printed report: every row (the title row 0 too) and column.

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "analysis/circuit_check.h"
+#include "analysis/circuit_faults.h"
 #include "analysis/loop_search.h"
 #include "analysis/mesh_current.h"
 #include "analysis/node_potential.h"
@@ -31,9 +32,9 @@ const QString kSolved = QStringLiteral("Вычисления прошли усп
 
 // The zero node typed in its edit, or nothing when it names no node of the
 // checked circuit: the command then does nothing at all. Text that is no
-// integer throws, and the command guard shows the conversion error.
+// integer throws, and the command guard shows the conversion error naming the edit.
 std::optional<int> TypedZeroNode(const QLineEdit& zeroNodeEdit, const CircuitState& circuit) {
-  const int zeroNode = StrToInt(zeroNodeEdit.text().toStdString());
+  const int zeroNode = FieldToInt(zeroNodeEdit.text().toStdString(), "Узел с нулевым потенциалом");
   if (zeroNode < 1 || zeroNode > circuit.NodeCount) return std::nullopt;
   return zeroNode;
 }
@@ -64,7 +65,8 @@ void MainWindow::CheckCircuit() {
     realNodesEdit_->setText(QString::number(outcome.n));
     realCountsPanel_->show();
   }
-  windows_.checkReport->ShowStatuses(CheckStatuses(outcome));
+  windows_.checkReport->ShowStatuses(CheckStatuses(outcome),
+                                     QString::fromStdString(CircuitFaultLine(FindCircuitFault(table, circuit_))));
   prompts_.RunModal(*windows_.checkReport);
 }
 

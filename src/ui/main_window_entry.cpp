@@ -106,8 +106,14 @@ void MainWindow::SaveBranchFile() {
     prompts_.Critical(this, kErrorTitle, UnstorableCellMessage(*cell));
     return;
   }
-  if (!SaveBranchTableFile(ChosenFilePath(name), table))
-    prompts_.Critical(this, kErrorTitle, FileNotWrittenMessage(name));
+  // A character the code page lacks would be stored as '?': refused, naming its cell.
+  if (const std::optional<UnencodableCell> cell = FindUnencodableCell(table)) {
+    prompts_.Critical(this, kErrorTitle, QString::fromStdString(UnencodableCellMessage(table, *cell)));
+    return;
+  }
+  const SaveProblem problem = SaveBranchTableFileSafely(ChosenFilePath(name), table);
+  if (problem != SaveProblem::None)
+    prompts_.Critical(this, kErrorTitle, QString::fromStdString(SaveProblemMessage(problem, name.toStdString())));
 }
 
 void MainWindow::CreateRandomCircuit() {

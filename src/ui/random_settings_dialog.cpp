@@ -48,8 +48,8 @@ RandomSettingsDialog::RandomSettingsDialog(CommandGuard guard) : guard_(std::mov
 void RandomSettingsDialog::Confirm() {
   // A text that is not an integer throws here, before anything changes, and
   // the dialog stays open for a correction.
-  const int loops = StrToInt(loopsEdit_->text().toStdString());
-  const int points = StrToInt(pointsEdit_->text().toStdString());
+  const int loops = FieldToInt(loopsEdit_->text().toStdString(), "Количество контуров");
+  const int points = FieldToInt(pointsEdit_->text().toStdString(), "Количество точек");
   chosen_ = RandomSettings{loops, points};
   accept();
 }

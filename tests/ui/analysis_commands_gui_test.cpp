@@ -107,6 +107,61 @@ TEST_F(AnalysisCommandsTest, MethodsDoNothingButShowTheirWindowBeforeATest) {
   EXPECT_TRUE(prompts_.messages.empty());
 }
 
+// A refused "Тест" names the branch at fault, shows no report, and no method
+// then claims success.
+TEST_F(AnalysisCommandsTest, RefusedTestNamesTheBranchAndNothingPassesAsSuccess) {
+  struct Case {
+    BranchTable table;
+    const char* message;
+  };
+  const Case cases[] = {
+      {{{"1->2", "1", "", "", "10", "0"}, {"2->3", "1"}, {"3->1", "1"}, {"2->4", "1", "", "1e-305"}, {"4->3", "1"}},
+       "Сопротивление ветви 2->4 бесконечно: ёмкость 1e-305 мкФ слишком мала для частоты 50 Гц."},
+      {{{"1->2", "1", "", "", "10", "0"}, {"2->3", "1"}, {"3->1", "1,2x"}, {"2->4", "1"}, {"4->3", "1"}},
+       "Ветвь 3 (3->1), столбец «R, Ом»: «1,2x» — не число."},
+  };
+  Find<QLineEdit>(Main(), "Frequence")->setText("50");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.message);
+    Test(kFiveBranches);  // a passed test before, so a refusal must undo it
+    TypeTable(c.table);
+    prompts_.messages.clear();
+    prompts_.modalShown.clear();
+    Click("TestBtn");
+    ASSERT_EQ(prompts_.messages.size(), 1u);
+    EXPECT_TRUE(prompts_.messages[0].critical);
+    EXPECT_EQ(prompts_.messages[0].text, c.message);
+    EXPECT_TRUE(prompts_.modalShown.empty());
+    for (const char* method : {"ContBtn", "PotentialBtn", "BitBtn3"}) Click(method);
+    EXPECT_EQ(prompts_.messages.size(), 1u);
+  }
+}
+
+// The table keeps its place and size; the line under it names the first
+// fault, and the dialog grows by the line.
+TEST_F(AnalysisCommandsTest, ReportNamesTheFirstFaultUnderItsTable) {
+  const CheckReportDialog& report = *Windows().checkReport;
+  const QTableWidget& table = *Find<QTableWidget>(report, "TestTable");
+  Test(kFiveBranches);
+  EXPECT_EQ(report.FaultLine(), "");
+  const QRect tableBounds = table.geometry();
+  const int plainHeight = report.height();
+
+  EXPECT_EQ(Test({{"1->2", "1"}, {"2->3", "1"}, {"1-2", "1"}}), QStringList({"Нет"}));
+  EXPECT_EQ(report.FaultLine(),
+            "Ветвь 3: имя «1-2» написано неверно — нужно «a->b», где a и b — номера узлов от 1 до 255.");
+  EXPECT_EQ(table.geometry(), tableBounds);
+  EXPECT_GT(report.height(), plainHeight);
+  const QRect line = Find<QLabel>(report, "FaultLine")->geometry();
+  EXPECT_GE(line.top(), tableBounds.bottom());
+  EXPECT_LE(Find<QPushButton>(report, "BitBtn1")->geometry().bottom(), report.height());
+  EXPECT_GE(Find<QPushButton>(report, "BitBtn1")->geometry().top(), line.bottom());
+
+  Test(kFiveBranches);
+  EXPECT_EQ(report.FaultLine(), "");
+  EXPECT_EQ(report.height(), plainHeight);
+}
+
 TEST_F(AnalysisCommandsTest, ZeroImpedanceLoopGivesAClearErrorAndTheProgramGoesOn) {
   Test({{"1->2", "", "", "", "10", "0"}, {"2->3"}, {"3->1"}, {"2->4", "1"}, {"4->3", "1"}});
   prompts_.messages.clear();

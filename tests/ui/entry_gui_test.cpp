@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <fstream>
 #include <sstream>
+#include <unistd.h>
 
 #include "generator/random_circuit.h"
 #include "ui/random_settings_dialog.h"
@@ -226,6 +227,33 @@ TEST_F(EntryTest, SavingRefusesWhatTheFileCannotHoldAndReportsFailures) {
   ASSERT_EQ(prompts_.messages.size(), 1u);
   EXPECT_TRUE(prompts_.messages[0].text.contains("R, Ом"));
 
+  // A character Windows-1251 lacks would be stored as '?'.
+  TypeTable({{"1->2", "10"}, {"2->1", "10Ω"}});
+  prompts_.messages.clear();
+  prompts_.saveNames = {QString::fromStdString(PathText("t.txt"))};
+  Trigger("N3");
+  EXPECT_FALSE(scratch_.Exists("t.txt"));
+  EXPECT_EQ(prompts_.Texts(), std::vector<QString>{"Ветвь 2 (2->1), столбец «R, Ом»: знака «Ω» нет в кодировке "
+                                                   "Windows-1251, в которой хранится файл. Файл не записан."});
+
+  // Files that may not be replaced are named; the superuser may write a read-only file.
+  TypeTable({{"1->2", "10"}});
+  std::filesystem::create_directory(scratch_.Path() / "folder");
+  WriteFile("locked.txt", "old");
+  std::filesystem::permissions(scratch_.Path() / "locked.txt", std::filesystem::perms::owner_read);
+  std::vector<QString> expected = {QString::fromStdString("«" + PathText("folder") + "» — не файл (например, папка). "
+                                                          "Ничего не записано.")};
+  prompts_.saveNames = {QString::fromStdString(PathText("folder"))};
+  if (::geteuid() != 0) {
+    prompts_.saveNames.push_back(QString::fromStdString(PathText("locked.txt")));
+    expected.push_back(QString::fromStdString("Нет прав на запись файла «" + PathText("locked.txt") +
+                                              "». Файл не изменён."));
+  }
+  prompts_.messages.clear();
+  for (size_t k = 0; k < expected.size(); ++k) Trigger("N3");
+  EXPECT_EQ(prompts_.Texts(), expected);
+  EXPECT_EQ(scratch_.Bytes("locked.txt"), "old");
+
   TypeTable({{"1->2", "10"}});
   prompts_.messages.clear();
   prompts_.saveNames = {QString::fromStdString(PathText("no/such/dir/t.txt"))};
@@ -363,7 +391,7 @@ TEST_F(EntryTest, SettingsThatAreNotIntegersKeepTheDialogOpen) {
   EXPECT_TRUE(openAfterBadText);
   ASSERT_EQ(prompts_.messages.size(), 1u);
   EXPECT_TRUE(prompts_.messages[0].critical);
-  EXPECT_TRUE(prompts_.messages[0].text.contains("seven"));
+  EXPECT_EQ(prompts_.messages[0].text, "Количество точек: «seven» — не целое число.");
   EXPECT_EQ(Main().RandomCircuitSettings().points, 6);
   EXPECT_EQ(Main().BranchCount(), BranchGrid()->rowCount() - 1);
   EXPECT_GE(Main().BranchCount(), 6);

@@ -29,6 +29,7 @@ TEST_F(MainWindowTest, StartsWithTitlesOnlyAndTheDefaults) {
   EXPECT_EQ(Find<QLineEdit>(Main(), "Frequence")->text(), "15");
   EXPECT_EQ(Find<QComboBox>(Main(), "Dimens")->currentText(), "Гц");
   EXPECT_EQ(Find<QComboBox>(Main(), "Dimens")->count(), 3);
+  EXPECT_FALSE(Find<QComboBox>(Main(), "Dimens")->isEditable());  // a unit is chosen, never typed
   EXPECT_EQ(Find<QLineEdit>(Main(), "U0Ed")->text(), "3");
   EXPECT_TRUE(std::filesystem::is_directory(scratch_.Path() / "Results"));
 }
@@ -95,7 +96,7 @@ TEST_F(MainWindowTest, ZeroNodeThatIsNotANumberShowsTheConversionError) {
   Click("BitBtn3");
   ASSERT_EQ(prompts_.messages.size(), 2u);
   EXPECT_TRUE(prompts_.messages[0].critical);
-  EXPECT_EQ(prompts_.messages[0].text, "«abc» — не целое число.");
+  EXPECT_EQ(prompts_.messages[0].text, "Узел с нулевым потенциалом: «abc» — не целое число.");
   EXPECT_FALSE(Windows().nodePotentialWindow->isVisible());
 }
 
