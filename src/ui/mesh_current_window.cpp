@@ -38,8 +38,8 @@ CurrFormViews MeshCurrentWindow::Views() {
 }
 
 MeshContent MeshCurrentWindow::PrintedContent() const {
-  return {CellsOf(impedanceGrid_),         CellsOf(emfGrid_),        MemoTextOf(loopsMemo_),
-          MemoTextOf(loopCurrentsMemo_), MemoTextOf(branchCurrentsMemo_), MemoTextOf(powerMemo_)};
+  return {CellsOf(impedanceGrid_),         CellsOf(emfGrid_),     MemoTextOf(loopsMemo_), MemoTextOf(loopCurrentsMemo_),
+          MemoTextOf(branchCurrentsMemo_), MemoTextOf(powerMemo_)};
 }
 
 void MeshCurrentWindow::ClearSolution() {

@@ -50,7 +50,8 @@ bool QtPrompts::SetUpPrinter(QWidget* parent, QPrinter& printer) {
 
 void QtPrompts::PreviewPrint(QWidget* parent, QPrinter& printer, const PaintPages& paint) {
   QPrintPreviewDialog dialog(&printer, parent);
-  QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&paint](QPrinter* pages) { paint(*pages); });
+  QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                   [&paint](QPrinter* pages) { paint(*pages); });
   dialog.exec();
 }
 

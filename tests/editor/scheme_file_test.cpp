@@ -104,7 +104,9 @@ TEST(SchemeFile, AnUnsoundFileNamesFileAndLineAndChangesNothing) {
     SCOPED_TRACE(c.what);
     ScratchDirectory directory;
     const auto path = directory.Path() / "bad.sch";
-    if (!c.text.empty()) ASSERT_TRUE(WriteTextFile(path, c.text));
+    if (!c.text.empty()) {
+      ASSERT_TRUE(WriteTextFile(path, c.text));
+    }
     SheetEditor editor;
     editor.SelectTool(SheetTool::AddHorizontal);
     editor.PlaceBranch(*editor.Press(100, 100).placement, {1, 0, 0, 0, 0});

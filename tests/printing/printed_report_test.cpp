@@ -199,7 +199,9 @@ TEST(PrintedReport, LongTaskContinuesWithFrequencyAndDrawing) {
     EXPECT_EQ(canvas.images[0].page, c.imagePage);
     EXPECT_EQ(canvas.images[0].rect, c.image);
     EXPECT_EQ(canvas.page, c.imagePage);
-    if (c.imagePage > 0) EXPECT_NE(canvas.Find("- 2 -", 1), nullptr);
+    if (c.imagePage > 0) {
+      EXPECT_NE(canvas.Find("- 2 -", 1), nullptr);
+    }
   }
 }
 

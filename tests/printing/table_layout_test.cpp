@@ -107,7 +107,9 @@ TEST(TableLayout, BlocksRulesAndPageBreaksByColumnCount) {
       const bool numbered = std::count(c.numberedPages.begin(), c.numberedPages.end(), page) > 0;
       const RecordedText* number = canvas.Find(PageNumber(page));
       EXPECT_EQ(number != nullptr, numbered) << "page " << page;
-      if (number) EXPECT_EQ(number->page, page);
+      if (number) {
+        EXPECT_EQ(number->page, page);
+      }
     }
     const RecordedText* continued = canvas.Find("Продолжение таблицы");
     ASSERT_EQ(continued != nullptr, c.continuationPage >= 0);
@@ -137,8 +139,9 @@ TEST(TableLayout, TableTallerThanThePageContinuesBetweenRows) {
   ASSERT_NE(canvas.Find("- 2 -"), nullptr);
   for (const RecordedLine& line : canvas.lines) {
     EXPECT_LE(std::max(line.from.y, line.to.y), 292);
-    if (line.from.x == 20 && line.to.x == 20)  // left rule of each piece
+    if (line.from.x == 20 && line.to.x == 20) {  // left rule of each piece
       EXPECT_EQ(line.page == 0 ? std::pair(18, 288) : std::pair(10, 45), std::pair(line.from.y, line.to.y));
+    }
   }
 }
 

@@ -19,7 +19,8 @@ std::vector<int> PdfImagePages(const std::filesystem::path& pdf) {
   std::vector<int> pages;
   // Two heading lines, then one line per image that starts with its page.
   const QStringList lines = QString::fromUtf8(pdfimages.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
-  for (qsizetype i = 2; i < lines.size(); ++i) pages.push_back(lines[i].section(' ', 0, 0, QString::SectionSkipEmpty).toInt());
+  for (qsizetype i = 2; i < lines.size(); ++i)
+    pages.push_back(lines[i].section(' ', 0, 0, QString::SectionSkipEmpty).toInt());
   return pages;
 }
 
