@@ -10,7 +10,7 @@ bash scripts/install-deps.sh
 launcher=()
 if command -v ccache >/dev/null; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
 
-cmake -S . -B build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DOHMARA_BUILD_TESTS=ON "${launcher[@]}" >/dev/null
+cmake -S . -B build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DOHMARA_BUILD_TESTS=ON -DOHMARA_WERROR=ON "${launcher[@]}" >/dev/null
 cmake --build build-test -j"$(nproc)"
 (cd build-test && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)" --timeout 300)
 

@@ -13,6 +13,14 @@ BranchRow Row(const char* name, const char* r, const char* l, const char* c, con
   return {name, r, l, c, e, angle};
 }
 
+// A branch between two nodes with nothing computed yet.
+TBranch Joining(int from, int to) {
+  TBranch branch;
+  branch.From = from;
+  branch.To = to;
+  return branch;
+}
+
 std::vector<TBranch> BranchesOf(const BranchTable& table) {
   std::vector<TBranch> branches;
   int nodeCount = 0;
@@ -54,7 +62,8 @@ TEST(ComputeBranchValues, EachElementKindAtEachUnit) {
       {"frequency 0 without C", Row("1->2", "1", "10", "", "", ""), "0", 0, {1, 0}, {}},
   };
   for (const Case& c : cases) {
-    TBranch branch{1, 2};
+    SCOPED_TRACE(c.what);
+    TBranch branch = Joining(1, 2);
     branch.Z = {9, 9};
     branch.E = {9, 9};
     ComputeBranchValues(branch, c.row, 1, AngularFrequency({c.frequency, c.unit}));
@@ -99,7 +108,7 @@ TEST(ComputeBranchValues, RefusalsSayWhere) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.message);
-    TBranch branch{2, 4};
+    TBranch branch = Joining(2, 4);
     try {
       ComputeBranchValues(branch, c.row, 3, AngularFrequency({c.frequency, c.unit}));
       ADD_FAILURE() << "nothing thrown";
@@ -141,8 +150,8 @@ TEST_F(ComputeBranchImpedancesTest, WritesOutLinesAndMemoLines) {
 TEST_F(ComputeBranchImpedancesTest, LabelsRunTogetherInFileAndMemo) {
   const BranchTable table = {Row("12->3", "1", "", "", "", ""), Row("1->23", "2", "", "", "", "")};
   std::vector<TBranch> branches(2);
-  branches[0] = {12, 3};
-  branches[1] = {1, 23};
+  branches[0] = Joining(12, 3);
+  branches[1] = Joining(1, 23);
   MemoLines memo;
   ComputeBranchImpedances(branches, table, {"15", 0}, Results(), memo);
   EXPECT_EQ(Bytes("out.txt"),

@@ -71,6 +71,7 @@ TEST_F(CircuitCheckTest, OutcomeOfEachCheck) {
       {"triangle with a detour", {"1->2", "2->3", "3->1", "3->4", "4->1"}, ParseResult::kOk, LoopSearchResult::kFound, true, 3, 2},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
     state.NeedsTest = false;  // as a passed test before this one left it
     LoggingWindow window;
     const CircuitCheckOutcome outcome = Run(TableOf(c.names), window);

@@ -126,6 +126,7 @@ TEST(SolveLinearSystem, SnapsOnlyWhenBothPartsAreTiny) {
       {{0, -1e-9}, {0, -1e-9}, "0.000-0.000i\t"},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "row " << (&c - cases));
     std::string trace;
     Matrix rows = {{{1, 0}, c.computed}};
     const std::vector<Complex> x = SolveLinearSystemTrace(rows, 1, trace);
@@ -163,6 +164,7 @@ TEST(SolveLinearSystem, SingularSystemKeepsTheMatricesSoFar) {
       {{{{1, 0}, {1, 0}, {1, 0}}, {{2, 0}, {2, 0}, {3, 0}}}, 1, 2},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "row " << (&c - cases));
     ScratchResults dir;
     ResultsDirectory& results = dir.Results();
     Matrix rows = c.rows;

@@ -175,6 +175,7 @@ TEST_F(FindLoopsTest, TextbookExamples) {
       {"no branches", {}, LoopSearchResult::kRealNodeRuleBroken, {}, {}, ""},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
     ScratchResults files;
     files.Results().Append("out.txt", "older\n");
     CircuitState state = CircuitOf(c.names);
@@ -204,15 +205,25 @@ TEST_F(FindLoopsTest, LoopStateAfterTheFiveBranchExample) {
     return real;
   }());
   // The first pass leaves no branch off every loop.
-  for (int b = 0; b < state.BranchCount(); ++b) {
-    TIntSet onLoops, nodes;
-    for (int k = 0; k < state.LoopCount(); ++k) CollectLoopSets(state, k, onLoops, nodes);
-    EXPECT_TRUE(onLoops.contains(b)) << "branch " << b;
-  }
+  TIntSet onLoops, nodes;
+  for (int k = 0; k < state.LoopCount(); ++k) CollectLoopSets(state, k, onLoops, nodes);
+  for (int b = 0; b < state.BranchCount(); ++b) EXPECT_TRUE(onLoops.contains(b)) << "branch " << b;
   for (const TLoop& loop : state.Loops) EXPECT_TRUE(IsClosedChain(state, loop));
   // 3->2 travels 2->3 backwards: same Z, E negated.
   EXPECT_EQ(state.Loops[1].Steps[1].Z, state.Branches[1].Z);
   EXPECT_EQ(state.Loops[1].Steps[1].E, state.Branches[1].E * -1.0);
+}
+
+// Ten branches whose first pass leaves one loop short: the joining pass
+// closes it across two groups, in the direction of its closing branch.
+TEST_F(FindLoopsTest, JoiningPassClosesTheFifthLoop) {
+  CircuitState state = CircuitOf({"1->4", "4->6", "2->5", "6->5", "4->3", "5->1", "2->6", "4->2", "3->2", "3->1"});
+  MemoLines conts;
+  LoopSearchCounts counts;
+  ASSERT_EQ(FindLoops(state, Results(), conts, counts), LoopSearchResult::kFound);
+  EXPECT_EQ(counts.joined, 1);
+  ASSERT_EQ(conts.lines.size(), 5u);
+  EXPECT_EQ(conts.lines[4], "5)   2->6  6->4  4->3  3->2  ");
 }
 
 TEST(CollectLoopSets, BranchIndicesAndNodesOfTheLoop) {
@@ -300,6 +311,7 @@ TEST_F(FindLoopsTest, CircuitsTheJoiningPassCannotFinish) {
        {6, 1, 0, 1}},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
     ScratchResults files;
     CircuitState state = CircuitOf(c.names);
     MemoLines conts;

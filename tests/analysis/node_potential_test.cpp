@@ -93,6 +93,7 @@ TEST(NodePotentialMethod, ZeroNodeStandsInItsPlace) {
       {4, {"u1 = -1.6667", "u2 =  5", "u3 =  1.6667", "u4 =  0"}},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "row " << (&c - cases));
     CircuitState state = WorkedExample();
     NodalRun run;
     ASSERT_TRUE(run.Run(NodePotentialMethod, state, c.z)) << c.z;
@@ -181,6 +182,7 @@ TEST(NodeMethods, DoNothingWithoutATestedCircuitOrAUsableZeroNode) {
   };
   for (const auto& method : kBothMethods) {
     for (const Case& c : cases) {
+      SCOPED_TRACE(c.what);
       if (c.basicRuns && method.method == NodePotentialMethod) continue;
       const std::string what = std::string(method.name) + ", " + c.what;
       CircuitState state = c.state;

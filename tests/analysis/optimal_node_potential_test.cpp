@@ -94,6 +94,7 @@ TEST(BuildChains, FoldsSeriesBranchesInTableOrder) {
        {1, 1, 1, 1, 0}},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
     CircuitState state = c.state;
     const std::vector<TChain> chains = BuildChains(state);
     ASSERT_EQ(chains.size(), c.chains.size()) << c.what;
@@ -133,6 +134,7 @@ TEST(OptimalNodePotentialMethod, EachBranchTakesTheChainCurrentWithItsOwnSign) {
        {"I15 =  1.6667", "I52 =  1.6667", "I23 =  1.6667", "I13 = -0.8333", "I34 =  0.8333", "I41 =  0.8333"}},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
     CircuitState state = c.state;
     NodalRun run;
     ASSERT_TRUE(run.Run(OptimalNodePotentialMethod, state, 3)) << c.what;
@@ -173,6 +175,7 @@ TEST(OptimalNodePotentialMethod, ZeroImpedanceOfADirectBranchOrAWholeChainStopsT
        {"Y13 =  0.5", "Y*E13 =  0"}},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
     CircuitState state = c.state;
     NodalRun run;
     run.window.NdPot.lines = {"earlier"};
@@ -221,6 +224,7 @@ TEST(OptimalNodePotentialMethod, RefusesShapesWithoutTwoDistinctChainEnds) {
        1, 5},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
     CircuitState state = HandCircuit(c.branches);
     NodalRun run;
     run.window.NdPot.lines = {"earlier"};

@@ -34,6 +34,7 @@ TEST(PowerBalance, SumsSourceAndConsumedPower) {
        {9 + 8, -4}},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
     Complex source{99, 99}, consumed{99, 99};  // set, not accumulated into
     PowerBalance(c.branches, c.currents, source, consumed);
     EXPECT_EQ(source, c.source) << c.what;

@@ -43,6 +43,7 @@ TEST_F(BranchTableFileTest, RowsRoundTrip) {
        {"10->200", "123456789012.5", "", "", "", "0.00000000001"}},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
     const auto path = Path() / "t.txt";
     ASSERT_TRUE(SaveBranchTableFile(path, {c.saved, {"2->3", "", "", "1", "", ""}})) << c.what;
     const BranchFileReading reading = ReadBranchTableFile(path);
@@ -83,6 +84,7 @@ TEST(BranchTableText, BadFilesNameTheLineAndGiveNoRows) {
       {"1\n1->2 1 0 0 " + std::string(30, '9') + "z 0\n", P::NotANumber, 2, 1, 4, std::string(30, '9') + "z"},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "row " << (&c - cases));
     const BranchFileReading reading = ParseBranchTableText(c.text);
     EXPECT_EQ(reading.problem, c.problem) << c.text;
     EXPECT_EQ(reading.line, c.line) << c.text;
@@ -103,7 +105,9 @@ TEST_F(BranchTableFileTest, MissingFileAndUnwritablePlace) {
   std::filesystem::create_directories(locked);
   std::filesystem::permissions(locked, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
   EXPECT_FALSE(SaveBranchTableFile(Path() / "missing" / "x.txt", {}));
-  if (::geteuid() != 0) EXPECT_FALSE(SaveBranchTableFile(locked / "x.txt", {}));
+  if (::geteuid() != 0) {
+    EXPECT_FALSE(SaveBranchTableFile(locked / "x.txt", {}));
+  }
   std::filesystem::permissions(locked, std::filesystem::perms::owner_all);
   EXPECT_EQ(Bytes("kept.txt"), "1\r\n1->2\t1\t0\t0\t0\t0\t\r\n");
 }
@@ -123,6 +127,7 @@ TEST(BranchTableText, CellsThatCannotBeOneField) {
       {{"1->2", "1", "", "", "5", "3\n0"}, 5},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "row " << (&c - cases));
     const std::optional<CellPlace> place = FindUnstorableCell({{"3->1", "", "", "", "", ""}, c.row});
     EXPECT_EQ(place.has_value(), c.column.has_value()) << c.row[0] << "|" << c.row[1];
     if (place && c.column) {

@@ -27,6 +27,7 @@ TEST(ParseBranchName, Syntax) {
       {"1", false, 0, 0},     {" 1->2", false, 0, 0},   {"1->2 ", false, 0, 0},  {"1-", false, 0, 0},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "row " << (&c - cases));
     int from = 0, to = 0;
     EXPECT_EQ(ParseBranchName(c.name, from, to), c.ok) << c.name;
     if (c.ok) {

@@ -35,6 +35,7 @@ TEST(RandomElementValues, DrawsInTheFixedOrder) {
        {10, 3, 2, 10, 10, 2, 9, 10, 2, 9, 10}, {10, 21, 54, 0, 0}},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
     ScriptedRandom random(c.answers);
     const RandomElementValues values = RandomElementValues::Draw(random);
     EXPECT_TRUE(values == c.expected) << c.what << ": R" << values.R << " L" << values.L << " C" << values.C
@@ -96,6 +97,7 @@ TEST(RandomElementValues, CellTexts) {
       {{22, 0, 0, 0, 35}, {"kept", "22", "", "", "", ""}},  // no angle without a source
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "row " << (&c - cases));
     BranchRow row = {"kept", "x", "x", "x", "x", "x"};
     WriteElementValues(c.values, row);
     EXPECT_EQ(row, c.expected);

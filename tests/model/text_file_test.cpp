@@ -15,6 +15,21 @@ namespace {
 
 using TempDir = ResultsFixture;
 
+// `convert` must throw a ConversionError whose text is `message`.
+template <typename Convert>
+void ExpectConversionMessage(Convert convert, const char* message) {
+  EXPECT_THROW(
+      {
+        try {
+          convert();
+        } catch (const ConversionError& e) {
+          EXPECT_STREQ(e.what(), message);
+          throw;
+        }
+      },
+      ConversionError);
+}
+
 TEST(Cp1251, RoundTripsCyrillic) {
   const std::string text = "Контуры в цепи Ёё №";
   const std::string bytes = Utf8ToCp1251(text);
@@ -103,29 +118,15 @@ TEST(NumberText, StrictConversion) {
       {"123456e-99999999999999", "«123456e-99999999999999» — слишком маленькое число: не ноль, но меньше 4.9e-324 по модулю."},
   };
   for (const auto& [text, message] : refusals) {
-    try {
-      StrToFloat(text);
-      ADD_FAILURE() << text << " was accepted";
-    } catch (const ConversionError& e) {
-      EXPECT_EQ(std::string(e.what()), message);
-    }
+    SCOPED_TRACE(text);
+    ExpectConversionMessage([text = text] { StrToFloat(text); }, message);
   }
-  try {
-    FieldToFloat("abc", "Частота");
-    ADD_FAILURE() << "abc was accepted";
-  } catch (const ConversionError& e) {
-    EXPECT_EQ(std::string(e.what()), "Частота: «abc» — не число.");
-    EXPECT_EQ(e.Text(), "abc");
-  }
+  ExpectConversionMessage([] { FieldToFloat("abc", "Частота"); }, "Частота: «abc» — не число.");
   EXPECT_EQ(StrToInt(" 3 "), 3);
   EXPECT_EQ(StrToInt("-7"), -7);
   EXPECT_EQ(StrToInt("+4"), 4);
   for (const char* bad : {"", "abc", "3.0", "+-5", "99999999999", "1 2"}) EXPECT_THROW(StrToInt(bad), ConversionError) << bad;
-  try {
-    StrToInt("abc");
-  } catch (const ConversionError& e) {
-    EXPECT_EQ(std::string(e.what()), "«abc» — не целое число.");
-  }
+  ExpectConversionMessage([] { StrToInt("abc"); }, "«abc» — не целое число.");
 }
 
 }  // namespace

@@ -46,6 +46,7 @@ TEST_F(AnalysisCommandsTest, ReportShowsOneRowPerCheckReached) {
       {{{"1->2", "1"}, {"2->3", "1"}, {"3->1", "1"}}, {"Да", "Да", "Нет"}, false},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "row " << (&c - cases));
     prompts_.messages.clear();
     EXPECT_EQ(Test(c.table), c.statuses);
     EXPECT_EQ(prompts_.Texts() == std::vector<QString>{"Я вам сочувствую - цепь не замкнута :("}, c.notClosedMessage);
@@ -201,6 +202,20 @@ TEST_F(AnalysisCommandsTest, NodePotentialsBasicAndOptimal) {
     Click("BitBtn3");
   }
   EXPECT_TRUE(prompts_.messages.empty());
+}
+
+// The highest node is a node like any other for both buttons: each solves
+// with it at zero potential.
+TEST_F(AnalysisCommandsTest, ZeroNodeEqualToTheNodeCountIsInRange) {
+  Test({{"1->2", "1", "", "", "10", "0"}, {"2->3", "1"}, {"3->4", "1"}, {"4->1", "1"}, {"2->4", "2"}});
+  Find<QLineEdit>(Main(), "U0Ed")->setText("4");
+  for (const char* button : {"PotentialBtn", "BitBtn3"}) {
+    SCOPED_TRACE(button);
+    prompts_.messages.clear();
+    Click(button);
+    EXPECT_EQ(prompts_.Texts(), std::vector<QString>{"Вычисления прошли успешно."});
+    EXPECT_TRUE(MemoLinesOf(Find<QPlainTextEdit>(*Windows().nodePotentialWindow, "NdPot")).contains("u4 =  0"));
+  }
 }
 
 TEST_F(AnalysisCommandsTest, ResultWindowPrintsItsPictureToAPdf) {

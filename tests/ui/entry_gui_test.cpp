@@ -200,6 +200,7 @@ TEST_F(EntryTest, BadFilesChangeNothingAndNameTheirLine) {
   const BranchTable before = {{"1->2", "10", "", "", "", ""}, {"2->1", "", "", "", "", ""}};
   TypeTable(before);
   for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "row " << (&c - cases));
     WriteFile("bad.txt", c.bytes);
     prompts_.messages.clear();
     prompts_.openNames = {QString::fromStdString(PathText("bad.txt"))};
@@ -347,6 +348,7 @@ TEST_F(EntryTest, RefusedSettingsChangeNothing) {
   const Case cases[] = {{"1", "7", false}, {"10", "7", false}, {"4", "20", false}, {"4", "1", false},
                         {"4", "2", true},  {"4", "3", true},   {"9", "3", true}};
   for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "row " << (&c - cases));
     prompts_.messages.clear();
     AnswerSettings(c.loops, c.points);
     Click("BitBtn4");

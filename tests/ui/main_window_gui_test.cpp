@@ -55,10 +55,13 @@ TEST_F(MainWindowTest, ControlsStandWhereTheyBelong) {
       {"Image1", {368, 352, 289, 185}, nullptr},
   };
   for (const Place& place : places) {
+    SCOPED_TRACE(place.name);
     auto* widget = Main().findChild<QWidget*>(place.name);
     ASSERT_NE(widget, nullptr) << place.name;
     EXPECT_EQ(widget->geometry(), place.bounds) << place.name;
-    if (place.text) EXPECT_EQ(qobject_cast<QPushButton*>(widget)->text(), place.text);
+    if (place.text) {
+      EXPECT_EQ(qobject_cast<QPushButton*>(widget)->text(), place.text);
+    }
   }
   QStringList menus;
   for (QAction* action : Main().menuBar()->actions()) menus << action->text();
