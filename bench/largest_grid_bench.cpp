@@ -12,6 +12,7 @@
 #include "analysis/mesh_current.h"
 #include "analysis/node_potential.h"
 #include "analysis/optimal_node_potential.h"
+#include "analysis/spice_netlist.h"
 #include "largest_circuit.h"
 #include "reference_runs.h"
 #include "support/scratch_directory.h"
@@ -40,7 +41,7 @@ double GridSpiceSeconds() {
     ScratchDirectory dir("ohmara-grid-bench-netlist");
     ResultsDirectory results(dir.Path());
     const CircuitState state = TestedLargestGrid(results);
-    return SpiceCpuSeconds(SpiceNetlist(state.Branches, LargestGridTable(), 50.0, state.NodeCount, kZeroNode));
+    return SpiceCpuSeconds(SpiceNetlist(state.Branches, LargestGridTable(), FrequencySetting{"50", 0}, kZeroNode));
   }();
   return seconds;
 }

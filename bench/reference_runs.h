@@ -20,8 +20,9 @@ double ProcessCpuSeconds();
 // seconds; 0 when ngspice is not installed or the run fails.
 double SpiceCpuSeconds(const std::string& netlist, int runs = 3);
 
-// CPU time of writing `bytes` bytes to a new file in `directory` in blocks
-// of 1 MiB and closing it (best of `runs`), in seconds.
+// CPU time of writing `bytes` bytes to a file in `directory` in blocks of
+// 1 MiB and closing it (best of `runs`), in seconds. Each timed write
+// replaces a file of that size, as a method replaces its results file.
 double PlainWriteCpuSeconds(const std::filesystem::path& directory, size_t bytes, int runs = 3);
 
 // Runs `body` once per benchmark iteration and sets the counters

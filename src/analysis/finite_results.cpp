@@ -1,6 +1,8 @@
 #include "analysis/finite_results.h"
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 
 #include "analysis/branch_impedances.h"
 #include "analysis/power_balance.h"
@@ -14,11 +16,26 @@ namespace {
 constexpr const char* kCause =
     "значения элементов цепи слишком велики или слишком малы для вычислений. Проверьте значения и единицы.";
 
+// True when no part of values[0..count) is an infinity or NaN: no part has
+// every exponent bit set. Checked without a branch per entry, since the
+// elimination checks its whole matrix after every step.
+bool AllFinite(const Complex* values, int count) {
+  constexpr uint64_t kExponent = 0x7ffULL << 52;
+  bool bad = false;
+  for (int j = 0; j < count; ++j) {
+    bad |= (std::bit_cast<uint64_t>(values[j].re) & kExponent) == kExponent;
+    bad |= (std::bit_cast<uint64_t>(values[j].im) & kExponent) == kExponent;
+  }
+  return !bad;
+}
+
 // The first entry of rows 0..n-1 that is not finite, as {row, column}, or {-1, -1}.
 std::pair<int, int> FirstNonFiniteEntry(const ComplexMatrix& rows, int n) {
-  for (int r = 0; r < n; ++r)
+  for (int r = 0; r < n; ++r) {
+    if (AllFinite(rows[r].data(), n + 1)) continue;
     for (int c = 0; c <= n; ++c)
       if (!IsFinite(rows[r][c])) return {r, c};
+  }
   return {-1, -1};
 }
 

@@ -1,6 +1,10 @@
 #include "analysis/linear_solver.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
+#include <cstdint>
+#include <cstring>
 #include <string_view>
 #include <cmath>
 #include <stdexcept>
@@ -35,6 +39,79 @@ char* WriteTraceValue(char* out, Complex z, int realWidth, int plusWidth) {
   return out;
 }
 
+// Most entries of an elimination print as zero in both parts: exact zeros
+// of the structure, and the rounding residue of eliminated entries. Their
+// text depends only on the signs and on which part is exactly zero (-0
+// prints "-0.000", an imaginary -0 even "+-0.000"), so it is written once
+// per class by WriteTraceValue itself and then copied.
+class ZeroEntryTexts {
+ public:
+  // The class of an entry whose parts both print as "0.000", or -1.
+  static int ClassOf(Complex z) {
+    if (!(std::fabs(z.re) < kPrintsAsZero && std::fabs(z.im) < kPrintsAsZero)) return -1;
+    return PartClass(z.re) * 4 + PartClass(z.im);
+  }
+
+  // Copies the text of class `c` at `out`, which has the room of an entry;
+  // returns the end. A copy of fixed size is a few instructions, where one
+  // of the text's own length is a call.
+  char* Copy(char* out, int c) const {
+    if (lengths_[c] > kFixedCopy) [[unlikely]]
+      return std::copy_n(texts_[c].data(), lengths_[c], out);
+    std::memcpy(out, texts_[c].data(), kFixedCopy);
+    return out + lengths_[c];
+  }
+
+  // Copies the text of `entries` exact zeros (0 + 0i) in a row, at `out`.
+  char* CopyZeros(char* out, int entries) const {
+    return std::copy_n(zeroRun_.data(), static_cast<size_t>(entries) * lengths_[0], out);
+  }
+
+  // Writes the texts for the widths of a line of `count` entries, unless
+  // they are written already.
+  void Prepare(int realWidth, int plusWidth, int count) {
+    if (realWidth != realWidth_ || plusWidth != plusWidth_) {
+      realWidth_ = realWidth;
+      plusWidth_ = plusWidth;
+      zeroRun_.clear();
+      for (int re = 0; re < 4; ++re) {
+        for (int im = 0; im < 4; ++im) {
+          const Complex sample(Representative(re), Representative(im));
+          char* const text = texts_[re * 4 + im].data();
+          lengths_[re * 4 + im] = static_cast<size_t>(WriteTraceValue(text, sample, realWidth, plusWidth) - text);
+        }
+      }
+    }
+    while (zeroRun_.size() < static_cast<size_t>(count) * lengths_[0]) zeroRun_.append(texts_[0].data(), lengths_[0]);
+  }
+
+ private:
+  // Below half a unit of the third decimal by a safe margin: such a part
+  // rounds to 0 whatever its last bits.
+  static constexpr double kPrintsAsZero = 0.00049;
+  static constexpr size_t kFixedCopy = 32;
+
+  // 0 for +0, 1 for -0, 2 for a positive value, 3 for a negative one.
+  static int PartClass(double x) { return (x != 0.0) * 2 + std::signbit(x); }
+  static double Representative(int partClass) {
+    const double magnitude = partClass >= 2 ? 1e-300 : 0.0;
+    return partClass % 2 ? -magnitude : magnitude;
+  }
+
+  int realWidth_ = -1;
+  int plusWidth_ = -1;
+  std::array<std::array<char, kEntryRoom>, 16> texts_{};
+  std::array<size_t, 16> lengths_{};
+  std::string zeroRun_;  // the text of class 0 repeated: exact zeros come in long runs
+};
+
+// How many of values[0..count) from the first on are exactly 0 + 0i.
+int ExactZeroRun(const Complex* values, int count) {
+  int run = 0;
+  while (run < count && (std::bit_cast<uint64_t>(values[run].re) | std::bit_cast<uint64_t>(values[run].im)) == 0) ++run;
+  return run;
+}
+
 // Where the trace goes: a text in memory with "\n" line ends, or a results
 // file with CR LF. Every line is formatted into one reused buffer and passed
 // on at once, so a file gets the trace as it is produced and no more than a
@@ -51,8 +128,18 @@ class TraceSink {
   void Line(const Complex* values, int count, int realWidth, int plusWidth) {
     const size_t room = static_cast<size_t>(count) * kEntryRoom + lineEnd_.size();
     if (line_.size() < room) line_.resize(room);
+    zeros_.Prepare(realWidth, plusWidth, count);
     char* end = line_.data();
-    for (int j = 0; j < count; ++j) end = WriteTraceValue(end, values[j], realWidth, plusWidth);
+    for (int j = 0; j < count;) {
+      if (const int zeros = ExactZeroRun(values + j, count - j); zeros > 0) {
+        end = zeros_.CopyZeros(end, zeros);
+        j += zeros;
+        continue;
+      }
+      const int zeroClass = ZeroEntryTexts::ClassOf(values[j]);
+      end = zeroClass >= 0 ? zeros_.Copy(end, zeroClass) : WriteTraceValue(end, values[j], realWidth, plusWidth);
+      ++j;
+    }
     end = std::copy(lineEnd_.begin(), lineEnd_.end(), end);
     Put({line_.data(), static_cast<size_t>(end - line_.data())});
   }
@@ -68,6 +155,7 @@ class TraceSink {
   std::string_view lineEnd_;
   ResultsDirectory::Rewriting* file_ = nullptr;
   std::vector<char> line_;
+  ZeroEntryTexts zeros_;
 };
 
 void TraceMatrix(TraceSink& sink, const ComplexMatrix& rows, int n) {

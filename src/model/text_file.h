@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -50,7 +51,8 @@ class TextFileStream {
  private:
   std::FILE* file_ = nullptr;
   bool failed_ = false;
-  std::string converted_;  // reused for every piece that needs conversion
+  std::string converted_;          // reused for every piece that needs conversion
+  std::unique_ptr<char[]> buffer_;  // the stream's own, so that the file gets large blocks
 };
 
 // Writes (truncating) or appends the text in the file form. False when the

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cstdint>
 #include <cmath>
+#include <cstring>
 #include <stdexcept>
 
 namespace ohmara {
@@ -97,9 +98,9 @@ bool RoundedScaled(double magnitude, int precision, uint64_t& n) {
   n = static_cast<uint64_t>(high);  // the floor: high is not negative
   const double aboveHalf = (high - static_cast<double>(n)) - 0.5;
   const double error = high * 0x1p-52;
-  if (aboveHalf > error) {
-    ++n;
-  } else if (aboveHalf >= -error) {
+  if (std::fabs(aboveHalf) > error) [[likely]] {
+    n += aboveHalf > 0.0;  // no branch on the value: trace digits are as good as random
+  } else {
     const double low = std::fma(magnitude, scale, -high);
     if (aboveHalf > -low || (aboveHalf == -low && (n & 1))) ++n;
   }
@@ -130,29 +131,73 @@ char* WriteTail(char* out, const Padding& padding) { return padding.left ? std::
 
 int DecimalDigits(uint64_t n) {
   int digits = 1;
-  for (; n >= 10; n /= 10) ++digits;
-  return digits;
+  for (; n >= 10000; n /= 10000) digits += 4;
+  return digits + (n >= 10) + (n >= 100) + (n >= 1000);
 }
 
-// The text of a value whose scaled form fits an integer, written straight to
-// `out`: blanks, sign, digits, point, decimals. The precision is a constant
-// here so that the divisions become multiplications; the solver's trace
-// writes tens of millions of these.
+// "00" to "99", two characters each.
+constexpr std::array<char, 200> kDigitPairs = [] {
+  std::array<char, 200> pairs{};
+  for (int i = 0; i < 100; ++i) {
+    pairs[2 * i] = static_cast<char>('0' + i / 10);
+    pairs[2 * i + 1] = static_cast<char>('0' + i % 10);
+  }
+  return pairs;
+}();
+
+// The `digits` last decimal digits of `n`, written at `out`, two at a time.
+void WriteDigits(char* out, uint64_t n, int digits) {
+  for (; digits >= 2; digits -= 2, n /= 100) std::memcpy(out + digits - 2, &kDigitPairs[2 * (n % 100)], 2);
+  if (digits == 1) *out = static_cast<char>('0' + n % 10);
+}
+
+// Sign and `digits` padded to the format's width, at `out`.
+char* WritePadded(char* out, char sign, std::string_view digits, const FixedFormat& format, bool zerosAllowed) {
+  const Padding padding = PaddingOf(format, static_cast<int>(digits.size()) + (sign ? 1 : 0), zerosAllowed);
+  out = std::copy(digits.begin(), digits.end(), WriteLead(out, padding, sign));
+  return WriteTail(out, padding);
+}
+
+// The digits of n / 10^kPrecision with kPrecision decimals, written so that
+// they end just before `end`; returns where they start (at most 17
+// characters before it, as n < 2^52).
+template <int kPrecision>
+char* ScaledDigitsBefore(char* end, uint64_t n) {
+  if constexpr (kPrecision > 0) {
+    end -= kPrecision;
+    WriteDigits(end, n % kPowersOfTen[kPrecision], kPrecision);
+    *--end = '.';
+    n /= kPowersOfTen[kPrecision];
+  }
+  for (; n >= 100; n /= 100) std::memcpy(end -= 2, &kDigitPairs[2 * (n % 100)], 2);
+  if (n >= 10) std::memcpy(end -= 2, &kDigitPairs[2 * n], 2);
+  else *--end = static_cast<char>('0' + n);
+  return end;
+}
+
+constexpr char kBlanks[] = "                ";
+constexpr int kCopyRoom = 32;
+
+// The text of a value whose scaled form fits an integer. The precision is a
+// constant here so that the divisions become multiplications. The solver's
+// trace writes tens of millions of these, right-aligned in narrow fields:
+// that case is written with copies of fixed size, which needs the room
+// WriteFixed asks of its caller.
 template <int kPrecision>
 char* WriteScaled(char* out, uint64_t n, char sign, const FixedFormat& format) {
-  constexpr uint64_t kUnit = kPowersOfTen[kPrecision];
-  uint64_t whole = n / kUnit, fraction = n % kUnit;
-  const int digits = DecimalDigits(whole);
-  const Padding padding = PaddingOf(format, (sign ? 1 : 0) + digits + (kPrecision > 0 ? kPrecision + 1 : 0), true);
-  out = WriteLead(out, padding, sign);
-  for (int d = digits - 1; d >= 0; --d, whole /= 10) out[d] = static_cast<char>('0' + whole % 10);
-  out += digits;
-  if constexpr (kPrecision > 0) {
-    *out++ = '.';
-    for (int d = kPrecision - 1; d >= 0; --d, fraction /= 10) out[d] = static_cast<char>('0' + fraction % 10);
-    out += kPrecision;
-  }
-  return WriteTail(out, padding);
+  char buffer[2 * kCopyRoom];
+  char* const end = buffer + kCopyRoom;
+  const char* const begin = ScaledDigitsBefore<kPrecision>(end, n);
+  const int length = static_cast<int>(end - begin);
+  const int pad = format.width - length - (sign ? 1 : 0);
+  if (format.left || format.zeroPad || pad > static_cast<int>(sizeof kBlanks) - 1)
+    return WritePadded(out, sign, {begin, static_cast<size_t>(length)}, format, true);
+  std::memcpy(out, kBlanks, sizeof kBlanks - 1);
+  out += std::max(pad, 0);
+  *out = sign;
+  out += sign != 0;
+  std::memcpy(out, begin, kCopyRoom);
+  return out + length;
 }
 
 char* DispatchScaled(char* out, uint64_t n, char sign, const FixedFormat& format) {
@@ -184,9 +229,7 @@ char* WriteFixed(char* out, double value, const FixedFormat& format) {
   char* end = body;
   if (!finite) end = std::copy_n(std::isnan(value) ? "nan" : "inf", 3, body);
   else end = std::to_chars(body, body + sizeof body, std::fabs(value), std::chars_format::fixed, format.precision).ptr;
-  const Padding padding = PaddingOf(format, static_cast<int>(end - body) + (sign ? 1 : 0), finite);
-  out = std::copy(body, end, WriteLead(out, padding, sign));
-  return WriteTail(out, padding);
+  return WritePadded(out, sign, {body, static_cast<size_t>(end - body)}, format, finite);
 }
 
 void AppendFormatted(std::string& out, std::string_view fmt, std::initializer_list<FormatArg> args) {

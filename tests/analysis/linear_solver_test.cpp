@@ -88,6 +88,29 @@ TEST(SolveLinearSystem, TraceEntriesAreThoseOfPrintf) {
   }
 }
 
+// Entries that print as zero are copied from texts written once, and runs
+// of exact zeros as one piece: every sign, the margin below half a unit of
+// the third decimal, and runs broken by other entries must still come out
+// as printf writes them. One line holds them all: the first row of a unit
+// upper-triangular system.
+TEST(SolveLinearSystem, ZeroLikeEntriesInRunsAreThoseOfPrintf) {
+  const double half = 0.0005;
+  const Complex values[] = {{0, 0}, {0, 0}, {0, 0}, {-0.0, 0}, {0, -0.0}, {-0.0, -0.0}, {0, 0},
+                            {1e-300, -1e-300}, {-1e-300, 0}, {0.00048999, -0.00048999}, {0.00049, -0.00049},
+                            {std::nextafter(half, 0.0), -std::nextafter(half, 0.0)}, {half, -half}, {0, 0},
+                            {0, 0}, {3, -0.0}, {-0.0, 1e-300}, {0, 0}};
+  const int n = static_cast<int>(std::size(values));
+  Matrix rows(n, std::vector<Complex>(n + 1));
+  for (int i = 0; i < n; ++i) rows[i][i] = {1, 0};
+  for (int j = 1; j <= n; ++j) rows[0][j] = values[j - 1];
+  std::string expected = " 1.000+0.000i\t";
+  for (const Complex z : values) expected += PrintfEntry(z, "%6.3lf+%5.3lfi\t", "%6.3lf%4.3lfi\t");
+  std::string trace;
+  SolveLinearSystemTrace(rows, n, trace);
+  const std::string first = TracedMatrix(trace, 0);
+  EXPECT_EQ(first.substr(0, first.find('\n')), expected);
+}
+
 TEST(SolveLinearSystem, ZeroFirstPivotExchangesRowsWhole) {
   std::string trace;
   Matrix rows = {{{0, 0}, {2, 0}, {4, 0}}, {{2, 0}, {2, 0}, {10, 0}}};
