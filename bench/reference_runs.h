@@ -21,8 +21,8 @@ double ProcessCpuSeconds();
 double SpiceCpuSeconds(const std::string& netlist, int runs = 3);
 
 // CPU time of writing `bytes` bytes to a file in `directory` in blocks of
-// 1 MiB and closing it (best of `runs`), in seconds. Each timed write
-// replaces a file of that size, as a method replaces its results file.
+// 1 MiB and closing it (best of `runs`), in seconds. Each timed write goes
+// over a file of that size, as a method writes over its results file.
 double PlainWriteCpuSeconds(const std::filesystem::path& directory, size_t bytes, int runs = 3);
 
 // Runs `body` once per benchmark iteration and sets the counters

@@ -19,6 +19,8 @@ void ClearMeshCurrentMemos(CurrFormViews& views) {
 CircuitCheckOutcome RunCircuitCheck(CircuitState& state, const BranchTable& table, const FrequencySetting& frequency,
                                     ResultsDirectory& results, CurrFormViews& views) {
   CircuitCheckOutcome outcome;
+  // The test's record goes to out.txt in one write, however it ends.
+  const ResultsDirectory::Holding record = results.Hold("out.txt");
   results.Rewrite("out.txt", "");
   state.NeedsTest = true;
   outcome.parseResult = ParseBranchTable(BranchNames(table), state.Branches, state.NodeCount);

@@ -67,8 +67,8 @@ void RequireFiniteSystem(const ComplexMatrix& rows, int n) {
                               row + 1, column + 1, kCause));
 }
 
-void RequireFiniteElimination(const ComplexMatrix& rows, int n, int column) {
-  if (FirstNonFiniteEntry(rows, n).first < 0) return;
+void RequireFiniteElimination(const std::vector<Complex>& row, int n, int column) {
+  if (AllFinite(row.data(), n + 1)) return;
   throw NonFiniteValue(Format("(%d)", column + 1),
                        Format("Вычисления остановлены: при исключении по столбцу %d система уравнений получила "
                               "бесконечное или неопределённое значение — %s",

@@ -21,8 +21,9 @@ void RequireFinite(Complex z, const std::string& quantity, const std::string& de
 // Every entry of the n x (n + 1) system a method is about to show and solve.
 void RequireFiniteSystem(const ComplexMatrix& rows, int n);
 
-// The system after the elimination of `column` (0-based), before it is traced.
-void RequireFiniteElimination(const ComplexMatrix& rows, int n, int column);
+// A row of the n x (n + 1) system changed by the elimination of `column`
+// (0-based), before the system is traced.
+void RequireFiniteElimination(const std::vector<Complex>& row, int n, int column);
 
 // The potentials (potentials[i] of node nodes[i]), the branch currents and
 // both sides of the power balance of a run, before any of it is shown; see

@@ -200,11 +200,33 @@ void AddMultiple(std::vector<Complex>& target, Complex f, const std::vector<Comp
   }
 }
 
+// AddMultiple for a factor that is exactly zero, as most factors of a
+// sparse system are: every product is then a zero, which leaves each entry
+// as it is, except that -0 plus +0 makes +0 (and the trace shows the sign
+// of a zero). So only the -0 parts are computed, by the same expression.
+void AddZeroMultiple(std::vector<Complex>& target, Complex f, const std::vector<Complex>& source, int n) {
+  constexpr uint64_t kMinusZero = 1ULL << 63;
+  for (int j = 0; j <= n; ++j) {
+    const Complex s = source[j];
+    if (std::bit_cast<uint64_t>(target[j].re) == kMinusZero)
+      target[j].re = target[j].re + (f.re * s.re - f.im * s.im);
+    if (std::bit_cast<uint64_t>(target[j].im) == kMinusZero)
+      target[j].im = target[j].im + (f.re * s.im + f.im * s.re);
+  }
+}
+
+// Every changed row is checked while it is at hand; a zero factor changes
+// nothing that could overflow.
 void EliminateColumn(ComplexMatrix& rows, int n, int c) {
   for (int h = 0; h < n; ++h) {
     if (h == c) continue;
     const Complex f = (rows[h][c] / rows[c][c]) * -1.0;
-    AddMultiple(rows[h], f, rows[c], n);
+    if (IsZero(f)) {
+      AddZeroMultiple(rows[h], f, rows[c], n);
+    } else {
+      AddMultiple(rows[h], f, rows[c], n);
+      RequireFiniteElimination(rows[h], n, c);
+    }
   }
 }
 
@@ -216,11 +238,11 @@ void ReduceColumn(ComplexMatrix& rows, int n, int c) {
   if (IsZero(rows[c][c])) throw SingularSystem(c);
   try {
     NormaliseRow(rows[c], n, c);
+    RequireFiniteElimination(rows[c], n, c);
     EliminateColumn(rows, n, c);
   } catch (const DivisionByZero&) {
     throw SingularSystem(c);
   }
-  RequireFiniteElimination(rows, n, c);
 }
 
 // Entries that are rounding residue of an exact zero become exactly 0, so the

@@ -1,6 +1,8 @@
 #include "model/results_directory.h"
 
 #include <algorithm>
+#include <stdexcept>
+#include <utility>
 
 #include "model/text_file.h"
 
@@ -29,12 +31,36 @@ bool ResultsDirectory::EnsureExists() const {
 
 void ResultsDirectory::Rewrite(std::string_view name, std::string_view text) {
   if (discarding_) return;
+  if (held_ && held_->name == name) {
+    held_->text = text;
+    held_->replaced = true;
+    return;
+  }
   if (!EnsureExists() || !WriteTextFile(PathOf(name), text)) NoteFailure(name);
 }
 
 void ResultsDirectory::Append(std::string_view name, std::string_view text) {
   if (discarding_) return;
+  if (held_ && held_->name == name) {
+    held_->text += text;
+    return;
+  }
   if (!EnsureExists() || !AppendTextFile(PathOf(name), text)) NoteFailure(name);
+}
+
+ResultsDirectory::Holding ResultsDirectory::Hold(std::string_view name) {
+  if (held_) throw std::logic_error("ResultsDirectory holds one file at a time");
+  held_ = HeldFile{std::string(name), {}, false};
+  return Holding(this);
+}
+
+void ResultsDirectory::Release() {
+  if (!held_) return;
+  HeldFile file = std::move(*held_);
+  held_.reset();
+  // Even with nothing held the file is created, as the held writes would have.
+  if (file.replaced) Rewrite(file.name, file.text);
+  else Append(file.name, file.text);
 }
 
 ResultsDirectory::Rewriting ResultsDirectory::StartRewrite(std::string_view name) { return Rewriting(this, name); }

@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,6 +40,25 @@ class ResultsDirectory {
   void Rewrite(std::string_view name, std::string_view text);
   // "a": appends `text` to the file (creating it).
   void Append(std::string_view name, std::string_view text);
+
+  // While a Holding lives, what Rewrite and Append give its file is kept in
+  // memory; when it ends (also by an exception) the file gets all of it in
+  // one write, and ends up as the single writes would have left it. The
+  // circuit test writes out.txt a line at a time, and each line would
+  // otherwise open and close the file.
+  class Holding {
+   public:
+    ~Holding() { owner_->Release(); }
+    Holding(const Holding&) = delete;
+    Holding& operator=(const Holding&) = delete;
+
+   private:
+    friend class ResultsDirectory;
+    explicit Holding(ResultsDirectory* owner) : owner_(owner) {}
+    ResultsDirectory* owner_;
+  };
+  // One file at a time; `name` must not be streamed by StartRewrite meanwhile.
+  [[nodiscard]] Holding Hold(std::string_view name);
 
   // A file rewritten piece by piece while its text is produced (the solver's
   // trace runs to hundreds of megabytes and is never held whole). A file
@@ -73,7 +93,19 @@ class ResultsDirectory {
 
  private:
   void NoteFailure(std::string_view name);
+  // Writes the held text and ends the hold.
+  void Release();
+
+  // The text a Holding keeps: `replaced` when a Rewrite started it, so that
+  // the file is replaced rather than appended to.
+  struct HeldFile {
+    std::string name;
+    std::string text;
+    bool replaced = false;
+  };
+
   std::filesystem::path directory_;
+  std::optional<HeldFile> held_;
   bool discarding_ = false;
   std::vector<std::string> failed_;
 };

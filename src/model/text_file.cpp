@@ -1,6 +1,11 @@
 #include "model/text_file.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <array>
+#include <cerrno>
 #include <cstdio>
 #include <fstream>
 #include <system_error>
@@ -72,12 +77,39 @@ size_t PlainRunLength(std::string_view text) {
   return pos;
 }
 
-bool WriteBytes(const std::filesystem::path& path, std::string_view bytes, std::ios::openmode mode) {
-  std::ofstream file(path, std::ios::binary | mode);
-  if (!file) return false;
-  file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  file.close();
-  return static_cast<bool>(file);
+// Opens (creating) a file to be written from its start, or at its end.
+// A file being replaced is not emptied on opening: it is overwritten and
+// then cut to its new length (CutAt). On ext4 a file emptied and written
+// again is forced to disk when closed (the safeguard for editors that save
+// by truncating), and for the small results files rewritten at every
+// command that costs many times the write itself.
+int OpenForWriting(const std::filesystem::path& path, bool append) {
+  return open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | (append ? O_APPEND : 0), 0666);
+}
+
+// Ends a regular file at `length`, dropping what an earlier, longer text
+// left beyond it. Devices and pipes have no length to cut.
+bool CutAt(int fd, off_t length) {
+  struct stat info {};
+  if (fstat(fd, &info) != 0) return false;
+  return !S_ISREG(info.st_mode) || ftruncate(fd, length) == 0;
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t written = write(fd, bytes.data(), bytes.size());
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return false;
+    bytes.remove_prefix(static_cast<size_t>(written));
+  }
+  return true;
+}
+
+bool WriteBytes(const std::filesystem::path& path, std::string_view bytes, bool append) {
+  const int fd = OpenForWriting(path, append);
+  if (fd < 0) return false;
+  const bool written = WriteAll(fd, bytes) && (append || CutAt(fd, static_cast<off_t>(bytes.size())));
+  return close(fd) == 0 && written;
 }
 
 }  // namespace
@@ -119,7 +151,9 @@ void AppendFileBytes(std::string& bytes, std::string_view text) {
   }
 }
 
-TextFileStream::TextFileStream(const std::filesystem::path& path) : file_(std::fopen(path.c_str(), "wb")) {
+TextFileStream::TextFileStream(const std::filesystem::path& path) {
+  const int fd = OpenForWriting(path, false);
+  if (fd >= 0 && !(file_ = fdopen(fd, "wb"))) close(fd);
   failed_ = file_ == nullptr;
   // Pieces come a line at a time; the file gets them in blocks of 1 MiB. The
   // buffer must be given: without one, glibc keeps its own of a single page
@@ -147,17 +181,19 @@ void TextFileStream::WriteBytes(std::string_view bytes) {
 }
 
 bool TextFileStream::Close() {
-  if (file_ && std::fclose(file_) != 0) failed_ = true;
+  if (!file_) return !failed_;
+  if (std::fflush(file_) != 0 || !CutAt(fileno(file_), ftello(file_))) failed_ = true;
+  if (std::fclose(file_) != 0) failed_ = true;
   file_ = nullptr;
   return !failed_;
 }
 
 bool WriteTextFile(const std::filesystem::path& path, std::string_view text) {
-  return WriteBytes(path, ToFileBytes(text), std::ios::trunc);
+  return WriteBytes(path, ToFileBytes(text), false);
 }
 
 bool AppendTextFile(const std::filesystem::path& path, std::string_view text) {
-  return WriteBytes(path, ToFileBytes(text), std::ios::app);
+  return WriteBytes(path, ToFileBytes(text), true);
 }
 
 std::optional<std::string> FirstCharacterOutsideCp1251(std::string_view utf8) {

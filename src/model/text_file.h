@@ -55,8 +55,8 @@ class TextFileStream {
   std::unique_ptr<char[]> buffer_;  // the stream's own, so that the file gets large blocks
 };
 
-// Writes (truncating) or appends the text in the file form. False when the
-// file cannot be opened or written; then nothing was written.
+// Writes (replacing what the file held) or appends the text in the file
+// form. False when the file cannot be opened or written.
 bool WriteTextFile(const std::filesystem::path& path, std::string_view text);
 bool AppendTextFile(const std::filesystem::path& path, std::string_view text);
 

@@ -1,5 +1,7 @@
 #include "ui/application.h"
 
+#include <QImage>
+
 #include "ui/about_dialog.h"
 #include "ui/add_branch_dialog.h"
 #include "ui/check_report_dialog.h"
@@ -11,38 +13,70 @@
 
 namespace ohmara {
 
-OhmaraApplication::OhmaraApplication(Prompts& prompts, const std::filesystem::path& resultsDirectory)
-    : results_(resultsDirectory) {
-  windows_.mainWindow = new MainWindow(prompts, circuit_, results_);
-  const CommandGuard guard = windows_.mainWindow->Guard();
-  windows_.addBranchDialog = new AddBranchDialog(prompts, guard);
-  windows_.checkReport = new CheckReportDialog();
-  windows_.aboutDialog = new AboutDialog();
-  windows_.randomSettingsDialog = new RandomSettingsDialog(guard);
-  windows_.meshCurrentWindow = new MeshCurrentWindow(prompts, guard);
-  windows_.nodePotentialWindow = new NodePotentialWindow(prompts, guard);
-  // The editor is created after the print dialog; the report reads its
-  // drawing when it is drawn.
-  windows_.printDialog = new PrintDialog(
-      prompts, guard,
-      {windows_.mainWindow, windows_.meshCurrentWindow, windows_.nodePotentialWindow,
-       [this] { return windows_.editorWindow ? windows_.editorWindow->SheetImage() : QImage(); }});
-  windows_.editorWindow = new EditorWindow(prompts, *windows_.mainWindow, *windows_.addBranchDialog);
-  windows_.mainWindow->SetWindows(windows_);
-  results_.EnsureExists();
+AppWindows::AppWindows(Prompts& prompts, CircuitState& circuit, ResultsDirectory& results) : prompts_(prompts) {
+  mainWindow_ = new MainWindow(prompts, circuit, results);
+  made_.push_back(mainWindow_);
+  mainWindow_->SetWindows(*this);
 }
 
-OhmaraApplication::~OhmaraApplication() {
-  // Top-level windows have no parent to delete them; go in reverse order.
-  delete windows_.editorWindow;
-  delete windows_.printDialog;
-  delete windows_.nodePotentialWindow;
-  delete windows_.meshCurrentWindow;
-  delete windows_.randomSettingsDialog;
-  delete windows_.aboutDialog;
-  delete windows_.checkReport;
-  delete windows_.addBranchDialog;
-  delete windows_.mainWindow;
+AppWindows::~AppWindows() {
+  for (auto window = made_.rbegin(); window != made_.rend(); ++window) delete *window;
+}
+
+template <typename Window, typename Make>
+Window& AppWindows::Made(Window*& window, Make make) {
+  if (!window) {
+    window = make();
+    made_.push_back(window);
+  }
+  return *window;
+}
+
+AddBranchDialog& AppWindows::addBranchDialog() {
+  return Made(addBranchDialog_, [this] {
+    auto* dialog = new AddBranchDialog(prompts_, mainWindow_->Guard());
+    QObject::connect(dialog, &AddBranchDialog::BranchEntered, mainWindow_, &MainWindow::AppendBranchRow);
+    return dialog;
+  });
+}
+
+CheckReportDialog& AppWindows::checkReport() {
+  return Made(checkReport_, [] { return new CheckReportDialog(); });
+}
+
+AboutDialog& AppWindows::aboutDialog() {
+  return Made(aboutDialog_, [] { return new AboutDialog(); });
+}
+
+RandomSettingsDialog& AppWindows::randomSettingsDialog() {
+  return Made(randomSettingsDialog_, [this] { return new RandomSettingsDialog(mainWindow_->Guard()); });
+}
+
+MeshCurrentWindow& AppWindows::meshCurrentWindow() {
+  return Made(meshCurrentWindow_, [this] { return new MeshCurrentWindow(prompts_, mainWindow_->Guard()); });
+}
+
+NodePotentialWindow& AppWindows::nodePotentialWindow() {
+  return Made(nodePotentialWindow_, [this] { return new NodePotentialWindow(prompts_, mainWindow_->Guard()); });
+}
+
+PrintDialog& AppWindows::printDialog() {
+  return Made(printDialog_, [this] {
+    // The report copies the result windows as they stand and the editor's
+    // sheet (blank when nothing was drawn) at the time it is drawn.
+    const ReportSources sources{mainWindow_, &meshCurrentWindow(), &nodePotentialWindow(),
+                                [this] { return editorWindow().SheetImage(); }};
+    return new PrintDialog(prompts_, mainWindow_->Guard(), sources);
+  });
+}
+
+EditorWindow& AppWindows::editorWindow() {
+  return Made(editorWindow_, [this] { return new EditorWindow(prompts_, *mainWindow_, addBranchDialog()); });
+}
+
+OhmaraApplication::OhmaraApplication(Prompts& prompts, const std::filesystem::path& resultsDirectory)
+    : results_(resultsDirectory), windows_(prompts, circuit_, results_) {
+  results_.EnsureExists();
 }
 
 }  // namespace ohmara

@@ -1,9 +1,9 @@
 #pragma once
-// The application's windows and the circuit they share, created once in the
-// order the program has always created them and kept until it ends.
+// The application's windows and the circuit they share.
 
+#include <QWidget>
 #include <filesystem>
-#include <memory>
+#include <vector>
 
 #include "model/circuit.h"
 #include "model/results_directory.h"
@@ -11,15 +11,69 @@
 
 namespace ohmara {
 
+class AboutDialog;
+class AddBranchDialog;
+class CheckReportDialog;
+class EditorWindow;
+class MeshCurrentWindow;
+class NodePotentialWindow;
+class PrintDialog;
+class Prompts;
+class RandomSettingsDialog;
+
+// The windows of the application. The main window is made at once; every
+// other window the first time it is asked for, so that start-up builds only
+// what the first screen shows (the editor and its pictures, the result
+// windows, the dialogs come when the student first opens them). Each lives
+// until the program ends.
+class AppWindows {
+ public:
+  AppWindows(Prompts& prompts, CircuitState& circuit, ResultsDirectory& results);
+  ~AppWindows();
+  AppWindows(const AppWindows&) = delete;
+  AppWindows& operator=(const AppWindows&) = delete;
+
+  MainWindow& mainWindow() { return *mainWindow_; }
+  AddBranchDialog& addBranchDialog();
+  CheckReportDialog& checkReport();
+  AboutDialog& aboutDialog();
+  RandomSettingsDialog& randomSettingsDialog();
+  MeshCurrentWindow& meshCurrentWindow();
+  NodePotentialWindow& nodePotentialWindow();
+  PrintDialog& printDialog();
+  EditorWindow& editorWindow();
+
+  // How many windows exist so far, the main window included.
+  int MadeCount() const { return static_cast<int>(made_.size()); }
+
+ private:
+  // `window`, made by `make` when it does not exist yet.
+  template <typename Window, typename Make>
+  Window& Made(Window*& window, Make make);
+
+  Prompts& prompts_;
+  MainWindow* mainWindow_ = nullptr;
+  AddBranchDialog* addBranchDialog_ = nullptr;
+  CheckReportDialog* checkReport_ = nullptr;
+  AboutDialog* aboutDialog_ = nullptr;
+  RandomSettingsDialog* randomSettingsDialog_ = nullptr;
+  MeshCurrentWindow* meshCurrentWindow_ = nullptr;
+  NodePotentialWindow* nodePotentialWindow_ = nullptr;
+  PrintDialog* printDialog_ = nullptr;
+  EditorWindow* editorWindow_ = nullptr;
+  // Top-level windows have no parent to delete them: they go in the reverse
+  // order of their making.
+  std::vector<QWidget*> made_;
+};
+
 class OhmaraApplication {
  public:
   // `resultsDirectory` is where the results files go (beside the executable
   // in the real program, a temporary directory in tests).
   OhmaraApplication(Prompts& prompts, const std::filesystem::path& resultsDirectory);
-  ~OhmaraApplication();
 
-  MainWindow& mainWindow() { return *windows_.mainWindow; }
-  const AppWindows& windows() const { return windows_; }
+  MainWindow& mainWindow() { return windows_.mainWindow(); }
+  AppWindows& windows() { return windows_; }
   CircuitState& circuit() { return circuit_; }
   ResultsDirectory& results() { return results_; }
 

@@ -12,7 +12,7 @@
 #include "editor/value_text.h"
 #include "model/errors.h"
 #include "ui/add_branch_dialog.h"
-#include "ui/editor_icons.h"
+#include "ui/program_icons.h"
 #include "ui/main_window.h"
 #include "ui/prompts.h"
 #include "ui/sheet_canvas.h"
@@ -44,9 +44,9 @@ QPushButton* PlaceToolButton(QWidget* parent, const char* name, QPoint at, const
   return button;
 }
 
-QPushButton* PlaceIconButton(QWidget* parent, const char* name, QPoint at, EditorIcon icon, const QString& purpose) {
+QPushButton* PlaceIconButton(QWidget* parent, const char* name, QPoint at, ProgramIcon icon, const QString& purpose) {
   QPushButton* button = PlaceToolButton(parent, name, at, purpose);
-  button->setIcon(DrawEditorIcon(icon));
+  button->setIcon(DrawProgramIcon(icon));
   button->setIconSize(QSize(24, 24));
   return button;
 }
@@ -103,23 +103,23 @@ void EditorWindow::BuildSheet(QWidget* client) {
 
 void EditorWindow::BuildTools(QWidget* client) {
   QFrame* panel = PlacePanel(client, "Panel1", kToolPanel);
-  horizontalBranchButton_ = PlaceIconButton(panel, "AddBhBt", PanelSlot(0), EditorIcon::HorizontalBranch,
+  horizontalBranchButton_ = PlaceIconButton(panel, "AddBhBt", PanelSlot(0), ProgramIcon::HorizontalBranch,
                                             QStringLiteral("Горизонтальная ветвь"));
-  verticalBranchButton_ = PlaceIconButton(panel, "AddBvBt", PanelSlot(1), EditorIcon::VerticalBranch,
+  verticalBranchButton_ = PlaceIconButton(panel, "AddBvBt", PanelSlot(1), ProgramIcon::VerticalBranch,
                                           QStringLiteral("Вертикальная ветвь"));
   deleteBranchButton_ =
-      PlaceIconButton(panel, "DelBBt", PanelSlot(2), EditorIcon::DeleteBranch, QStringLiteral("Удалить ветвь"));
+      PlaceIconButton(panel, "DelBBt", PanelSlot(2), ProgramIcon::DeleteBranch, QStringLiteral("Удалить ветвь"));
   connectButton_ =
-      PlaceIconButton(panel, "AddCBt", PanelSlot(3), EditorIcon::Connect, QStringLiteral("Соединить выводы"));
+      PlaceIconButton(panel, "AddCBt", PanelSlot(3), ProgramIcon::Connect, QStringLiteral("Соединить выводы"));
   // "Del" and the table file lie on the client over the panel.
   clearButton_ = PlaceToolButton(client, "ClearBtn", ClientSlot(4), QStringLiteral("Очистить"));
   clearButton_->setText(QStringLiteral("Del"));
   clearButton_->setFont(InterfaceFont(11, true));
-  tableFileButton_ = PlaceIconButton(client, "ToTableBtn", ClientSlot(5), EditorIcon::TableToFile,
+  tableFileButton_ = PlaceIconButton(client, "ToTableBtn", ClientSlot(5), ProgramIcon::TableToFile,
                                      QStringLiteral("Таблица ветвей в файл"));
-  transferButton_ = PlaceIconButton(panel, "BitBtn2", PanelSlot(6), EditorIcon::TableToMainWindow,
+  transferButton_ = PlaceIconButton(panel, "BitBtn2", PanelSlot(6), ProgramIcon::TableToMainWindow,
                                     QStringLiteral("Перенести в главное окно"));
-  drawTableButton_ = PlaceIconButton(panel, "BitBtn1", PanelSlot(7), EditorIcon::DrawTable,
+  drawTableButton_ = PlaceIconButton(panel, "BitBtn1", PanelSlot(7), ProgramIcon::DrawTable,
                                      QStringLiteral("Нарисовать по таблице"));
 
   for (auto [button, tool] : ToolButtons())

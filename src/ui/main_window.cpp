@@ -9,16 +9,19 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPalette>
 #include <QPushButton>
-#include <QStyle>
 #include <QTableWidget>
+#include <optional>
 
 #include "ui/about_dialog.h"
 #include "ui/add_branch_dialog.h"
+#include "ui/application.h"
 #include "ui/circuit_picture.h"
 #include "ui/editor_window.h"
 #include "ui/error_messages.h"
 #include "ui/print_dialog.h"
+#include "ui/program_icons.h"
 #include "ui/prompts.h"
 #include "ui/widget_style.h"
 #include "ui/widget_views.h"
@@ -32,14 +35,14 @@ constexpr int kClientHeight = 543;
 constexpr int kAddedRowHeight = 20;
 
 QPushButton* PlaceButton(QWidget* parent, const char* name, const QString& text, QRect bounds,
-                         QStyle::StandardPixmap icon = QStyle::SP_CustomBase) {
+                         std::optional<ProgramIcon> icon = std::nullopt) {
   auto* button = new QPushButton(text, parent);
   button->setObjectName(QString::fromLatin1(name));
   button->setGeometry(bounds);
   button->setFont(InterfaceFont(11, true));
-  if (icon != QStyle::SP_CustomBase) {
-    button->setIcon(parent->style()->standardIcon(icon));
-    button->setIconSize(QSize(14, 14));
+  if (icon) {
+    button->setIcon(DrawProgramIcon(*icon));
+    button->setIconSize(QSize(16, 16));
   }
   return button;
 }
@@ -72,13 +75,18 @@ void MainWindow::BuildControls(QWidget* client) {
   branchGrid_ = PlaceGrid(client, "InitTable", 1, kBranchColumns, {8, 24, 417, 305});
   branchGrid_->verticalHeader()->setMinimumSectionSize(kAddedRowHeight);
   branchGrid_->setFont(SerifFont(13));
-  branchGrid_->setStyleSheet(QStringLiteral("QTableWidget { background: white; }"));
+  // White under any desktop colour scheme. A palette, not a style sheet: a
+  // style sheet brings its own style object and repolishes the window at
+  // start-up.
+  QPalette white = branchGrid_->palette();
+  white.setColor(QPalette::Base, Qt::white);
+  branchGrid_->setPalette(white);
   MakeGridEditable(branchGrid_);
 
   addBranchButton_ = PlaceButton(client, "BitBtn1", QStringLiteral("Добавить ветвь"), {432, 24, 121, 25},
-                                 QStyle::SP_FileDialogNewFolder);
+                                 ProgramIcon::AddBranch);
   deleteBranchButton_ =
-      PlaceButton(client, "BitBtn2", QStringLiteral("Удалить ветвь"), {432, 48, 121, 25}, QStyle::SP_TrashIcon);
+      PlaceButton(client, "BitBtn2", QStringLiteral("Удалить ветвь"), {432, 48, 121, 25}, ProgramIcon::DeleteBranch);
 
   QFrame* countPanel = PlacePanel(client, "Panel1", {432, 96, 177, 25});
   PlaceLabel(countPanel, "Label1", QStringLiteral("Количество ветвей"), 8, 8);
@@ -127,8 +135,9 @@ void MainWindow::BuildMenu() {
   saveAction_->setShortcut(QKeySequence::Save);
   exportSpiceAction_ = file->addAction(QStringLiteral("Экспорт в SPICE…"));
   exportSpiceAction_->setObjectName(QStringLiteral("ExportSpiceItem"));
-  printAction_ = file->addAction(PrintIcon(), QStringLiteral("Печать"));
+  printAction_ = file->addAction(QStringLiteral("Печать"));
   printAction_->setShortcut(QKeySequence::Print);
+  SetPrintIconOnFirstShow(file, printAction_);
   file->addSeparator();
   exitAction_ = file->addAction(QStringLiteral("Выход"));
   exitAction_->setShortcut(QKeySequence::Quit);
@@ -169,10 +178,7 @@ void MainWindow::SetTabOrder() {
   for (size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
 }
 
-void MainWindow::SetWindows(const AppWindows& windows) {
-  windows_ = windows;
-  connect(windows_.addBranchDialog, &AddBranchDialog::BranchEntered, this, &MainWindow::AppendBranchRow);
-}
+void MainWindow::SetWindows(AppWindows& windows) { windows_ = &windows; }
 
 void MainWindow::ShowInitialState() {
   realCountsPanel_->hide();
@@ -256,23 +262,23 @@ void MainWindow::ReportUnwrittenFiles() {
                   UnwrittenFilesMessage(failed, QString::fromStdString(results_.Directory().string())));
 }
 
-void MainWindow::AddBranch() { windows_.addBranchDialog->ShowForAppending(); }
+void MainWindow::AddBranch() { windows_->addBranchDialog().ShowForAppending(); }
 
 void MainWindow::DeleteBranch() {
   if (BranchCount() > 0) SetBranchRowCount(BranchCount() - 1);
 }
 
 void MainWindow::ShowPrintDialog() {
-  if (windows_.printDialog) Present(windows_.printDialog);
+  Present(&windows_->printDialog());
 }
 
 void MainWindow::ShowAbout() {
-  if (windows_.aboutDialog) prompts_.RunModal(*windows_.aboutDialog);
+  prompts_.RunModal(windows_->aboutDialog());
 }
 
 // The editor is modeless: the student goes on with the grid while drawing.
 void MainWindow::ShowEditor() {
-  if (windows_.editorWindow) Present(windows_.editorWindow);
+  Present(&windows_->editorWindow());
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -25,29 +25,8 @@ class QTableWidget;
 
 namespace ohmara {
 
-class AboutDialog;
-class AddBranchDialog;
-class CheckReportDialog;
-class EditorWindow;
-class MainWindow;
-class MeshCurrentWindow;
-class NodePotentialWindow;
-class PrintDialog;
+class AppWindows;
 class Prompts;
-
-// The windows the application creates at start-up, in creation order; they
-// live until the program ends.
-struct AppWindows {
-  MainWindow* mainWindow = nullptr;
-  AddBranchDialog* addBranchDialog = nullptr;
-  CheckReportDialog* checkReport = nullptr;
-  AboutDialog* aboutDialog = nullptr;
-  RandomSettingsDialog* randomSettingsDialog = nullptr;
-  MeshCurrentWindow* meshCurrentWindow = nullptr;
-  NodePotentialWindow* nodePotentialWindow = nullptr;
-  PrintDialog* printDialog = nullptr;
-  EditorWindow* editorWindow = nullptr;
-};
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -55,8 +34,8 @@ class MainWindow : public QMainWindow {
  public:
   MainWindow(Prompts& prompts, CircuitState& circuit, ResultsDirectory& results);
 
-  // Called once every window exists.
-  void SetWindows(const AppWindows& windows);
+  // The other windows of the application, made when first needed.
+  void SetWindows(AppWindows& windows);
 
   // The branch rows of the grid as texts.
   BranchTable ReadBranchTable() const;
@@ -126,7 +105,7 @@ class MainWindow : public QMainWindow {
   Prompts& prompts_;
   CircuitState& circuit_;
   ResultsDirectory& results_;
-  AppWindows windows_;
+  AppWindows* windows_ = nullptr;
   RandomSettings randomSettings_;
   // The branch rows and the frequency of the last passed test: the methods
   // solve the impedances computed from them, so the SPICE netlist is written

@@ -13,6 +13,7 @@
 #include "analysis/optimal_node_potential.h"
 #include "analysis/spice_netlist.h"
 #include "model/number_text.h"
+#include "ui/application.h"
 #include "ui/check_report_dialog.h"
 #include "ui/error_messages.h"
 #include "ui/file_names.h"
@@ -51,8 +52,8 @@ std::vector<bool> CheckStatuses(const CircuitCheckOutcome& outcome) {
 void MainWindow::CheckCircuit() {
   CommitPendingEdit(*branchGrid_);
   // The test empties the loop and branch currents of the mesh-current window.
-  windows_.meshCurrentWindow->ForgetSolution();
-  CurrFormViews views = windows_.meshCurrentWindow->Views();
+  windows_->meshCurrentWindow().ForgetSolution();
+  CurrFormViews views = windows_->meshCurrentWindow().Views();
   const BranchTable table = ReadBranchTable();
   const FrequencySetting frequency = Frequency();
   const CircuitCheckOutcome outcome = RunCircuitCheck(circuit_, table, frequency, results_, views);
@@ -65,13 +66,13 @@ void MainWindow::CheckCircuit() {
     realNodesEdit_->setText(QString::number(outcome.n));
     realCountsPanel_->show();
   }
-  windows_.checkReport->ShowStatuses(CheckStatuses(outcome),
+  windows_->checkReport().ShowStatuses(CheckStatuses(outcome),
                                      QString::fromStdString(CircuitFaultLine(FindCircuitFault(table, circuit_))));
-  prompts_.RunModal(*windows_.checkReport);
+  prompts_.RunModal(windows_->checkReport());
 }
 
 void MainWindow::SolveByMeshCurrents() {
-  MeshCurrentWindow& window = *windows_.meshCurrentWindow;
+  MeshCurrentWindow& window = windows_->meshCurrentWindow();
   window.ClearSolution();
   CurrFormViews views = window.Views();
   MeshSolution solution;
@@ -83,7 +84,7 @@ void MainWindow::SolveByMeshCurrents() {
 }
 
 void MainWindow::SolveByNodeMethod(NodeMethod method, int zeroNode) {
-  NodePotentialWindow& window = *windows_.nodePotentialWindow;
+  NodePotentialWindow& window = windows_->nodePotentialWindow();
   // A run that stops half-way leaves memos the last solution no longer matches.
   window.ForgetSolution();
   PotFormViews views = window.Views();

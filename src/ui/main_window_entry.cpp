@@ -5,6 +5,7 @@
 
 #include "generator/random_circuit.h"
 #include "model/branch_table_file.h"
+#include "ui/application.h"
 #include "ui/error_messages.h"
 #include "ui/file_names.h"
 #include "ui/grid_edit.h"
@@ -117,7 +118,7 @@ void MainWindow::SaveBranchFile() {
 }
 
 void MainWindow::CreateRandomCircuit() {
-  RandomSettingsDialog& dialog = *windows_.randomSettingsDialog;
+  RandomSettingsDialog& dialog = windows_->randomSettingsDialog();
   prompts_.RunModal(dialog);
   const std::optional<RandomSettings> chosen = dialog.Chosen();
   if (!chosen) return;

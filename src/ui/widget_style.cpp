@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
@@ -96,6 +97,12 @@ void FixClientSize(QWidget* window, int width, int height) { window->setFixedSiz
 QIcon PrintIcon() {
   return QIcon::fromTheme(QStringLiteral("document-print"),
                           QApplication::style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+}
+
+void SetPrintIconOnFirstShow(QMenu* menu, QAction* print) {
+  QObject::connect(menu, &QMenu::aboutToShow, print, [print] {
+    if (print->icon().isNull()) print->setIcon(PrintIcon());
+  });
 }
 
 void CentreOnDesktop(QWidget* window) {

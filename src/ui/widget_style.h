@@ -6,9 +6,11 @@
 #include <QRect>
 #include <QString>
 
+class QAction;
 class QFrame;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 class QTableWidget;
 class QWidget;
@@ -38,6 +40,11 @@ void MakeGridEditable(QTableWidget* grid);
 void FixClientSize(QWidget* window, int width, int height);
 // The small picture of the "Печать" menu items.
 QIcon PrintIcon();
+
+// Gives `print`, an item of `menu`, the printer icon when the menu first
+// opens: finding the icon reads the desktop's icon theme from disk, which
+// the first paint of a window need not wait for.
+void SetPrintIconOnFirstShow(QMenu* menu, QAction* print);
 // Centres a top-level window on the desktop.
 void CentreOnDesktop(QWidget* window);
 // Shows a modeless window above the others, with the focus.

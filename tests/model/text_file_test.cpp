@@ -4,6 +4,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <stdexcept>
 
 #include "model/errors.h"
 #include "model/number_text.h"
@@ -69,6 +71,57 @@ TEST_F(TempDir, ResultsDirectoryCreatesItselfAndReportsFailures) {
   EXPECT_TRUE(blocked.TakeFailedFiles().empty());
   EXPECT_EQ(ResultsDirectory::BesideExecutable("/opt/app/ohmara").PathOf("out.txt"),
             std::filesystem::path("/opt/app/Results/out.txt"));
+}
+
+// A results file is overwritten in place and then cut to its new length:
+// a shorter text must leave nothing of the longer one, whichever writer
+// replaced it, and a device in the file's place is written without a fault.
+TEST_F(TempDir, ReplacedFilesKeepNothingOfTheirLongerPast) {
+  const auto path = Path() / "r.txt";
+  const std::string longer(5000, 'x');
+  const auto streamed = [](const std::filesystem::path& to, const std::string& text) {
+    TextFileStream stream(to);
+    stream.Write(text);
+    return stream.Close();
+  };
+  const auto whole = [](const std::filesystem::path& to, const std::string& text) { return WriteTextFile(to, text); };
+  for (const auto& write : {std::function<bool(const std::filesystem::path&, const std::string&)>(streamed),
+                            std::function<bool(const std::filesystem::path&, const std::string&)>(whole)}) {
+    ASSERT_TRUE(write(path, longer));
+    ASSERT_TRUE(write(path, "short\n"));
+    EXPECT_EQ(Bytes("r.txt"), "short\r\n");
+    ASSERT_TRUE(write(path, ""));
+    EXPECT_EQ(Bytes("r.txt"), "");
+  }
+  std::filesystem::create_symlink("/dev/null", Path() / "null.txt");
+  EXPECT_TRUE(WriteTextFile(Path() / "null.txt", "x\n"));
+  EXPECT_TRUE(streamed(Path() / "null.txt", "x\n"));
+}
+
+// A held file is written once, when the hold ends (by an exception too),
+// and ends up as the single writes would have left it; other files are
+// written at once.
+TEST_F(TempDir, HeldFileIsWrittenOnceAsTheSingleWritesWouldLeaveIt) {
+  ResultsDirectory results(Path());
+  results.Rewrite("out.txt", "old\n");
+  try {
+    const ResultsDirectory::Holding hold = results.Hold("out.txt");
+    results.Rewrite("out.txt", "");
+    results.Append("out.txt", "a\n");
+    results.Append("out.txt", "б\n");
+    results.Rewrite("adjTable.txt", "t\n");
+    EXPECT_EQ(Bytes("out.txt"), "old\r\n");
+    EXPECT_EQ(Bytes("adjTable.txt"), "t\r\n");
+    throw std::runtime_error("stopped");
+  } catch (const std::runtime_error&) {
+  }
+  EXPECT_EQ(Bytes("out.txt"), "a\r\n\xE1\r\n");
+  {
+    const ResultsDirectory::Holding hold = results.Hold("out.txt");
+    results.Append("out.txt", "c\n");
+  }
+  EXPECT_EQ(Bytes("out.txt"), "a\r\n\xE1\r\nc\r\n");
+  EXPECT_TRUE(results.TakeFailedFiles().empty());
 }
 
 TEST(ResultsDirectory, DiscardingWritesNothingAndNotesNoFailure) {

@@ -38,7 +38,7 @@ class AppFixture : public ::testing::Test {
   void SetUp() override { app_ = std::make_unique<OhmaraApplication>(prompts_, scratch_.Path() / "Results"); }
 
   MainWindow& Main() { return app_->mainWindow(); }
-  const AppWindows& Windows() { return app_->windows(); }
+  AppWindows& Windows() { return app_->windows(); }
   CircuitState& Circuit() { return app_->circuit(); }
 
   // Puts a table into the grid at once, as opening a file does; tests of

@@ -25,7 +25,7 @@ class AnalysisCommandsTest : public AppFixture {
     Click("TestBtn");
     EXPECT_EQ(prompts_.modalShown, std::vector<QString>{"ResTest"});
     QStringList statuses;
-    for (int row = 1; row < Windows().checkReport->VisibleRows(); ++row) statuses << Windows().checkReport->Status(row);
+    for (int row = 1; row < Windows().checkReport().VisibleRows(); ++row) statuses << Windows().checkReport().Status(row);
     return statuses;
   }
 };
@@ -80,7 +80,7 @@ TEST_F(AnalysisCommandsTest, BadNumberStopsTheTestWithTheConversionError) {
 
 TEST_F(AnalysisCommandsTest, MeshCurrentsAfterATest) {
   Test(kFiveBranches);
-  MeshCurrentWindow& form = *Windows().meshCurrentWindow;
+  MeshCurrentWindow& form = Windows().meshCurrentWindow();
   EXPECT_EQ(MemoLinesOf(Find<QPlainTextEdit>(form, "Conts")), QStringList({"1)   2->3  3->1  1->2  ", "2)   4->3  3->2  2->4  "}));
   prompts_.messages.clear();
   Click("ContBtn");
@@ -100,10 +100,10 @@ TEST_F(AnalysisCommandsTest, MeshCurrentsAfterATest) {
 TEST_F(AnalysisCommandsTest, MethodsDoNothingButShowTheirWindowBeforeATest) {
   Find<QLineEdit>(Main(), "U0Ed")->setText("1");
   Click("ContBtn");
-  EXPECT_TRUE(Windows().meshCurrentWindow->isVisible());
-  EXPECT_TRUE(MemoLinesOf(Find<QPlainTextEdit>(*Windows().meshCurrentWindow, "CurMemo")).isEmpty());
+  EXPECT_TRUE(Windows().meshCurrentWindow().isVisible());
+  EXPECT_TRUE(MemoLinesOf(Find<QPlainTextEdit>(Windows().meshCurrentWindow(), "CurMemo")).isEmpty());
   Click("PotentialBtn");  // NodeCount is 0: the zero node is out of range
-  EXPECT_FALSE(Windows().nodePotentialWindow->isVisible());
+  EXPECT_FALSE(Windows().nodePotentialWindow().isVisible());
   EXPECT_TRUE(prompts_.messages.empty());
 }
 
@@ -140,7 +140,7 @@ TEST_F(AnalysisCommandsTest, RefusedTestNamesTheBranchAndNothingPassesAsSuccess)
 // The table keeps its place and size; the line under it names the first
 // fault, and the dialog grows by the line.
 TEST_F(AnalysisCommandsTest, ReportNamesTheFirstFaultUnderItsTable) {
-  const CheckReportDialog& report = *Windows().checkReport;
+  const CheckReportDialog& report = Windows().checkReport();
   const QTableWidget& table = *Find<QTableWidget>(report, "TestTable");
   Test(kFiveBranches);
   EXPECT_EQ(report.FaultLine(), "");
@@ -169,13 +169,13 @@ TEST_F(AnalysisCommandsTest, ZeroImpedanceLoopGivesAClearErrorAndTheProgramGoesO
   ASSERT_EQ(prompts_.messages.size(), 1u);
   EXPECT_TRUE(prompts_.messages[0].critical);
   EXPECT_TRUE(prompts_.messages[0].text.startsWith("Система уравнений вырождена")) << prompts_.messages[0].text.toStdString();
-  EXPECT_FALSE(Windows().meshCurrentWindow->isVisible());
-  EXPECT_TRUE(MemoLinesOf(Find<QPlainTextEdit>(*Windows().meshCurrentWindow, "CurMemo")).isEmpty());
+  EXPECT_FALSE(Windows().meshCurrentWindow().isVisible());
+  EXPECT_TRUE(MemoLinesOf(Find<QPlainTextEdit>(Windows().meshCurrentWindow(), "CurMemo")).isEmpty());
 }
 
 TEST_F(AnalysisCommandsTest, NodePotentialsBasicAndOptimal) {
   Test(kFourNodes);
-  NodePotentialWindow& form = *Windows().nodePotentialWindow;
+  NodePotentialWindow& form = Windows().nodePotentialWindow();
   prompts_.messages.clear();
   Click("PotentialBtn");  // zero node 3, the default
   EXPECT_EQ(prompts_.Texts(), std::vector<QString>{"Вычисления прошли успешно."});
@@ -211,7 +211,7 @@ TEST_F(AnalysisCommandsTest, ZeroNodeEqualToTheNodeCountIsInRange) {
     prompts_.messages.clear();
     Click(button);
     EXPECT_EQ(prompts_.Texts(), std::vector<QString>{"Вычисления прошли успешно."});
-    EXPECT_TRUE(MemoLinesOf(Find<QPlainTextEdit>(*Windows().nodePotentialWindow, "NdPot")).contains("u4 =  0"));
+    EXPECT_TRUE(MemoLinesOf(Find<QPlainTextEdit>(Windows().nodePotentialWindow(), "NdPot")).contains("u4 =  0"));
   }
 }
 
@@ -224,12 +224,12 @@ TEST_F(AnalysisCommandsTest, ResultWindowPrintsItsPictureToAPdf) {
     printer.setOutputFileName(QString::fromStdString(pdf.string()));
     return true;
   };
-  Windows().meshCurrentWindow->PrintPicture();
+  Windows().meshCurrentWindow().PrintPicture();
   ASSERT_TRUE(std::filesystem::exists(pdf));
   EXPECT_GT(std::filesystem::file_size(pdf), 1000u);
   prompts_.onPrinter = [](QPrinter&) { return false; };  // cancelled: nothing printed
   std::filesystem::remove(pdf);
-  Windows().nodePotentialWindow->PrintPicture();
+  Windows().nodePotentialWindow().PrintPicture();
   EXPECT_FALSE(std::filesystem::exists(pdf));
 }
 

@@ -34,7 +34,7 @@ struct Placed {
 
 class EditorTest : public AppFixture {
  protected:
-  EditorWindow& Editor() { return *Windows().editorWindow; }
+  EditorWindow& Editor() { return Windows().editorWindow(); }
   const SheetDrawing& Drawing() { return Editor().sheetEditor().Drawing(); }
   QString Status() { return Find<QLabel>(Editor(), "StatusPanel")->text(); }
   void Tool(const char* name) { Find<QPushButton>(Editor(), name)->click(); }
@@ -304,7 +304,7 @@ TEST_F(EditorTest, DrawnCircuitCarriedToTheMainWindowSolvesLikeTheTypedTable) {
     Click("TestBtn");
     EXPECT_FALSE(Circuit().NeedsTest);
     Click("ContBtn");
-    return MemoLinesOf(Find<QPlainTextEdit>(*Windows().meshCurrentWindow, "CurMemo"));
+    return MemoLinesOf(Find<QPlainTextEdit>(Windows().meshCurrentWindow(), "CurMemo"));
   };
   const QStringList drawn = currents();
   EXPECT_EQ(drawn.size(), 5);

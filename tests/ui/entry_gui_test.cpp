@@ -21,8 +21,8 @@ namespace {
 
 class EntryTest : public AppFixture {
  protected:
-  AddBranchDialog& AddF() { return *Windows().addBranchDialog; }
-  RandomSettingsDialog& Settings() { return *Windows().randomSettingsDialog; }
+  AddBranchDialog& AddF() { return Windows().addBranchDialog(); }
+  RandomSettingsDialog& Settings() { return Windows().randomSettingsDialog(); }
 
   // Opens the cell editor and types into it without finishing the edit.
   static void TypeIntoCell(QTableWidget* table, int row, int col, const QString& text) {

@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "support/gui_app_fixture.h"
+#include "ui/editor_window.h"
 #include "ui/node_potential_window.h"
 #include "ui/about_dialog.h"
 
@@ -97,15 +98,33 @@ TEST_F(MainWindowTest, ZeroNodeThatIsNotANumberShowsTheConversionError) {
   ASSERT_EQ(prompts_.messages.size(), 2u);
   EXPECT_TRUE(prompts_.messages[0].critical);
   EXPECT_EQ(prompts_.messages[0].text, "Узел с нулевым потенциалом: «abc» — не целое число.");
-  EXPECT_FALSE(Windows().nodePotentialWindow->isVisible());
+  EXPECT_FALSE(Windows().nodePotentialWindow().isVisible());
+}
+
+// Start-up builds the main window alone; every other window is made the
+// first time it is needed, and once only.
+TEST_F(MainWindowTest, StartsWithTheMainWindowAloneAndMakesEachOtherWindowOnce) {
+  EXPECT_EQ(Windows().MadeCount(), 1);
+  Trigger("N6");
+  EXPECT_EQ(Windows().MadeCount(), 2);
+  Trigger("N6");
+  EXPECT_EQ(Windows().MadeCount(), 2);
+  Windows().printDialog();
+  // The print dialog with both result windows it copies.
+  EXPECT_EQ(Windows().MadeCount(), 5);
+  // The editor, with the add-branch dialog it shares with the main window.
+  Click("Button2");
+  EXPECT_EQ(Windows().MadeCount(), 7);
+  EXPECT_TRUE(Windows().editorWindow().isVisible());
+  EXPECT_EQ(Windows().MadeCount(), 7);
 }
 
 TEST_F(MainWindowTest, AboutOpensModallyWithItsCredit) {
   Trigger("N6");
   ASSERT_EQ(prompts_.modalShown, std::vector<QString>{"AboutPrForm"});
-  EXPECT_EQ(Windows().aboutDialog->windowTitle(), "О программе");
-  EXPECT_EQ(Find<QLabel>(*Windows().aboutDialog, "Credit")->text(), "Ohmara");
-  EXPECT_FALSE(Find<QLabel>(*Windows().aboutDialog, "Year")->text().isEmpty());
+  EXPECT_EQ(Windows().aboutDialog().windowTitle(), "О программе");
+  EXPECT_EQ(Find<QLabel>(Windows().aboutDialog(), "Credit")->text(), "Ohmara");
+  EXPECT_FALSE(Find<QLabel>(Windows().aboutDialog(), "Year")->text().isEmpty());
 }
 
 TEST_F(MainWindowTest, AnUnwritableResultsDirectoryIsReportedOnceAndTheCommandGoesOn) {

@@ -46,7 +46,7 @@ class PhasorWindowsTest : public AppFixture {
 };
 
 TEST_F(PhasorWindowsTest, FiveBranchExampleInPolarFormAndAsADiagram) {
-  MeshCurrentWindow& form = *Windows().meshCurrentWindow;
+  MeshCurrentWindow& form = Windows().meshCurrentWindow();
   QAction* diagramItem = Find<QAction>(form, "PhasorDiagramItem");
   EXPECT_FALSE(diagramItem->isEnabled());
   Solve(kFiveBranches, "ContBtn");
@@ -111,7 +111,7 @@ TEST_F(PhasorWindowsTest, FiveBranchExampleInPolarFormAndAsADiagram) {
 // the currents, in a colour and on a scale of their own.
 TEST_F(PhasorWindowsTest, NodePotentialsJoinTheReadoutsAndTheDiagram) {
   Solve(kFiveBranches, "PotentialBtn");  // zero node 3
-  NodePotentialWindow& form = *Windows().nodePotentialWindow;
+  NodePotentialWindow& form = Windows().nodePotentialWindow();
   form.show();
   EXPECT_EQ(ToolTipOfLine(Find<QPlainTextEdit>(form, "NdPot"), 0), "u1 = 3.75 ∠ 180°");
   EXPECT_EQ(MemoLinesOf(Find<QPlainTextEdit>(form, "PolarView")).mid(0, 5),

@@ -39,7 +39,7 @@ QStringList PdfPages(const std::filesystem::path& pdf) {
 
 class PrintDialogTest : public AppFixture {
  protected:
-  PrintDialog& Dialog() { return *Windows().printDialog; }
+  PrintDialog& Dialog() { return Windows().printDialog(); }
   QCheckBox* Box(const char* name) { return Find<QCheckBox>(Dialog(), name); }
   void ClickInDialog(const char* button) { Find<QPushButton>(Dialog(), button)->click(); }
 
@@ -48,7 +48,7 @@ class PrintDialogTest : public AppFixture {
   // optimal variant.
   void SolveFiveBranches() {
     TypeTable(kFiveBranches);
-    Find<QPushButton>(*Windows().editorWindow, "BitBtn1")->click();
+    Find<QPushButton>(Windows().editorWindow(), "BitBtn1")->click();
     for (const char* command : {"TestBtn", "ContBtn", "PotentialBtn", "BitBtn3"}) Click(command);
     prompts_.messages.clear();
   }

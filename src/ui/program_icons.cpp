@@ -1,4 +1,4 @@
-#include "ui/editor_icons.h"
+#include "ui/program_icons.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -48,22 +48,28 @@ void DrawArrow(QPainter& p, QPoint from, QPoint to, const QColor& colour) {
   p.restore();
 }
 
-void DrawIcon(QPainter& p, EditorIcon icon) {
+void DrawIcon(QPainter& p, ProgramIcon icon) {
   const QColor action(0, 110, 190);
   switch (icon) {
-    case EditorIcon::HorizontalBranch:
+    case ProgramIcon::AddBranch:
+      DrawBranch(p, {3, 15}, {21, 15});
+      p.setPen(QPen(QColor(0, 140, 60), 2.5));
+      p.drawLine(12, 1, 12, 10);
+      p.drawLine(8, 5, 16, 5);
+      break;
+    case ProgramIcon::HorizontalBranch:
       DrawBranch(p, {3, 12}, {21, 12});
       break;
-    case EditorIcon::VerticalBranch:
+    case ProgramIcon::VerticalBranch:
       DrawBranch(p, {12, 3}, {12, 21});
       break;
-    case EditorIcon::DeleteBranch:
+    case ProgramIcon::DeleteBranch:
       DrawBranch(p, {3, 12}, {21, 12});
       p.setPen(QPen(QColor(200, 0, 0), 2.5));
       p.drawLine(6, 5, 18, 19);
       p.drawLine(18, 5, 6, 19);
       break;
-    case EditorIcon::Connect:
+    case ProgramIcon::Connect:
       p.setBrush(Qt::black);
       p.drawEllipse(QPoint(4, 5), 2, 2);
       p.drawEllipse(QPoint(20, 19), 2, 2);
@@ -71,7 +77,7 @@ void DrawIcon(QPainter& p, EditorIcon icon) {
       p.setPen(QPen(action, 2));
       p.drawPolyline(QPolygon({QPoint(6, 5), QPoint(13, 5), QPoint(13, 19), QPoint(18, 19)}));
       break;
-    case EditorIcon::TableToFile:  // table -> file
+    case ProgramIcon::TableToFile:  // table -> file
       DrawTableSheet(p, {1, 4, 9, 15});
       DrawArrow(p, {10, 12}, {15, 12}, action);
       p.drawPolygon(QPolygon({QPoint(16, 4), QPoint(20, 4), QPoint(23, 7), QPoint(23, 20), QPoint(16, 20)}));
@@ -79,13 +85,13 @@ void DrawIcon(QPainter& p, EditorIcon icon) {
       p.drawLine(18, 14, 21, 14);
       p.drawLine(18, 17, 21, 17);
       break;
-    case EditorIcon::TableToMainWindow:  // table -> window
+    case ProgramIcon::TableToMainWindow:  // table -> window
       DrawTableSheet(p, {1, 6, 8, 12});
       DrawArrow(p, {9, 12}, {14, 12}, action);
       p.drawRect(14, 3, 9, 18);
       p.fillRect(14, 3, 10, 4, action);
       break;
-    case EditorIcon::DrawTable:  // table -> drawing
+    case ProgramIcon::DrawTable:  // table -> drawing
       DrawTableSheet(p, {6, 1, 12, 10});
       DrawArrow(p, {12, 11}, {12, 16}, action);
       DrawBranch(p, {3, 20}, {21, 20});
@@ -95,7 +101,7 @@ void DrawIcon(QPainter& p, EditorIcon icon) {
 
 }  // namespace
 
-QIcon DrawEditorIcon(EditorIcon icon) {
+QIcon DrawProgramIcon(ProgramIcon icon) {
   QPixmap pixmap(kSize, kSize);
   pixmap.fill(Qt::transparent);
   QPainter painter(&pixmap);
