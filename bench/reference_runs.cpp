@@ -61,17 +61,17 @@ double SpiceCpuSeconds(const std::string& netlist, int runs) {
   return best;
 }
 
-double PlainWriteCpuSeconds(const std::filesystem::path& directory, size_t bytes, int runs) {
+double PlainWriteCpuSeconds(const std::filesystem::path& directory, size_t bytes, PlainWrite how, int runs) {
   const std::string block(1 << 20, 'x');
   const std::string path = (directory / "plain.bin").string();
+  const int flags = O_WRONLY | O_CREAT | (how == PlainWrite::kReplacing ? O_TRUNC : 0);
   double best = 0.0;
-  // The first write only creates the file: every timed one writes over a
-  // file of that size in blocks of 1 MiB, as the results files are written
-  // over their last version.
+  // The first write only creates the file: every timed one finds a file of
+  // that size, as a method finds its results file of the last run.
   for (int i = -1; i < runs; ++i) {
     ::sync();
     const double start = ProcessCpuSeconds();
-    const int fd = open(path.c_str(), O_WRONLY | O_CREAT, 0644);
+    const int fd = open(path.c_str(), flags, 0644);
     if (fd < 0) return 0.0;
     for (size_t left = bytes; left > 0;) {
       const size_t piece = std::min(left, block.size());

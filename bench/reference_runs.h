@@ -20,10 +20,16 @@ double ProcessCpuSeconds();
 // seconds; 0 when ngspice is not installed or the run fails.
 double SpiceCpuSeconds(const std::string& netlist, int runs = 3);
 
+// How a plain write meets the file of its last run: emptied first, as any
+// program that opens a file for writing does (on ext4 the emptied file is
+// then forced to disk on closing), or written over in place and not cut,
+// the least it can cost to put the bytes into the file.
+enum class PlainWrite { kReplacing, kInPlace };
+
 // CPU time of writing `bytes` bytes to a file in `directory` in blocks of
-// 1 MiB and closing it (best of `runs`), in seconds. Each timed write goes
-// over a file of that size, as a method writes over its results file.
-double PlainWriteCpuSeconds(const std::filesystem::path& directory, size_t bytes, int runs = 3);
+// 1 MiB and closing it (best of `runs`), in seconds; each timed write finds
+// a file of that size.
+double PlainWriteCpuSeconds(const std::filesystem::path& directory, size_t bytes, PlainWrite how, int runs = 3);
 
 // Runs `body` once per benchmark iteration and sets the counters
 // "<name>_ms" (our CPU time per iteration) and, when `reference` > 0,

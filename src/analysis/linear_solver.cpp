@@ -113,9 +113,9 @@ int ExactZeroRun(const Complex* values, int count) {
 }
 
 // Where the trace goes: a text in memory with "\n" line ends, or a results
-// file with CR LF. Every line is formatted into one reused buffer and passed
-// on at once, so a file gets the trace as it is produced and no more than a
-// line is ever held; the trace is ASCII and needs no conversion.
+// file with CR LF. A file's lines are formatted straight into the file
+// stream's buffer and reach the file as they are produced; no more than a
+// block is ever held, and the trace is ASCII and needs no conversion.
 class TraceSink {
  public:
   explicit TraceSink(std::string& text) : text_(&text), lineEnd_("\n") {}
@@ -126,10 +126,11 @@ class TraceSink {
 
   // One line: every value as a trace entry, then the line end.
   void Line(const Complex* values, int count, int realWidth, int plusWidth) {
+    if (!Wanted()) return;
     const size_t room = static_cast<size_t>(count) * kEntryRoom + lineEnd_.size();
-    if (line_.size() < room) line_.resize(room);
+    char* const start = Room(room);
     zeros_.Prepare(realWidth, plusWidth, count);
-    char* end = line_.data();
+    char* end = start;
     for (int j = 0; j < count;) {
       if (const int zeros = ExactZeroRun(values + j, count - j); zeros > 0) {
         end = zeros_.CopyZeros(end, zeros);
@@ -140,15 +141,22 @@ class TraceSink {
       end = zeroClass >= 0 ? zeros_.Copy(end, zeroClass) : WriteTraceValue(end, values[j], realWidth, plusWidth);
       ++j;
     }
-    end = std::copy(lineEnd_.begin(), lineEnd_.end(), end);
-    Put({line_.data(), static_cast<size_t>(end - line_.data())});
+    Commit(std::copy(lineEnd_.begin(), lineEnd_.end(), end));
   }
-  void EmptyLine() { Put(lineEnd_); }
+  void EmptyLine() {
+    if (!Wanted()) return;
+    Commit(std::copy(lineEnd_.begin(), lineEnd_.end(), Room(lineEnd_.size())));
+  }
 
  private:
-  void Put(std::string_view bytes) {
-    if (file_) file_->WriteBytes(bytes);
-    else text_->append(bytes);
+  char* Room(size_t size) {
+    if (file_) return file_->Room(size);
+    if (line_.size() < size) line_.resize(size);
+    return line_.data();
+  }
+  void Commit(const char* end) {
+    if (file_) file_->Commit(end);
+    else text_->append(line_.data(), static_cast<size_t>(end - line_.data()));
   }
 
   std::string* text_ = nullptr;

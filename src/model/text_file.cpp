@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdio>
@@ -151,20 +152,12 @@ void AppendFileBytes(std::string& bytes, std::string_view text) {
   }
 }
 
-TextFileStream::TextFileStream(const std::filesystem::path& path) {
-  const int fd = OpenForWriting(path, false);
-  if (fd >= 0 && !(file_ = fdopen(fd, "wb"))) close(fd);
-  failed_ = file_ == nullptr;
-  // Pieces come a line at a time; the file gets them in blocks of 1 MiB. The
-  // buffer must be given: without one, glibc keeps its own of a single page
-  // whatever size is asked, and a trace of hundreds of megabytes then costs
-  // a system call every 4 KiB, several times the CPU of the write itself.
-  constexpr size_t kBlock = 1 << 20;
-  if (file_) {
-    buffer_ = std::make_unique_for_overwrite<char[]>(kBlock);
-    std::setvbuf(file_, buffer_.get(), _IOFBF, kBlock);
-  }
-}
+// Lines of a trace come a few kilobytes at a time; the file gets them in
+// blocks of this size.
+constexpr size_t kStreamBlock = 1 << 20;
+
+TextFileStream::TextFileStream(const std::filesystem::path& path)
+    : fd_(OpenForWriting(path, false)), failed_(fd_ < 0) {}
 
 TextFileStream::~TextFileStream() { Close(); }
 
@@ -177,14 +170,34 @@ void TextFileStream::Write(std::string_view text) {
 
 void TextFileStream::WriteBytes(std::string_view bytes) {
   if (failed_ || bytes.empty()) return;
-  if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) failed_ = true;
+  Commit(std::copy(bytes.begin(), bytes.end(), Room(bytes.size())));
+}
+
+char* TextFileStream::Room(size_t size) {
+  if (used_ + size > capacity_) {
+    Flush();
+    if (size > capacity_) {
+      capacity_ = std::max(size, kStreamBlock);
+      buffer_ = std::make_unique_for_overwrite<char[]>(capacity_);
+    }
+  }
+  return buffer_.get() + used_;
+}
+
+void TextFileStream::Commit(const char* end) { used_ = static_cast<size_t>(end - buffer_.get()); }
+
+void TextFileStream::Flush() {
+  if (!failed_ && !WriteAll(fd_, {buffer_.get(), used_})) failed_ = true;
+  written_ += used_;
+  used_ = 0;
 }
 
 bool TextFileStream::Close() {
-  if (!file_) return !failed_;
-  if (std::fflush(file_) != 0 || !CutAt(fileno(file_), ftello(file_))) failed_ = true;
-  if (std::fclose(file_) != 0) failed_ = true;
-  file_ = nullptr;
+  if (fd_ < 0) return !failed_;
+  Flush();
+  if (!failed_ && !CutAt(fd_, static_cast<off_t>(written_))) failed_ = true;
+  if (close(fd_) != 0) failed_ = true;
+  fd_ = -1;
   return !failed_;
 }
 

@@ -3,6 +3,7 @@
 // ends. Inside the program text is UTF-8 with "\n"; the conversion happens
 // only here, at the file boundary.
 
+#include <cstddef>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -29,11 +30,12 @@ std::string ToFileBytes(std::string_view text);
 void AppendFileBytes(std::string& bytes, std::string_view text);
 
 // A file written piece by piece as its text is produced, so that a text of
-// hundreds of megabytes is never held whole. Once a write fails, the rest is
+// hundreds of megabytes is never held whole: it passes through one buffer
+// of its own and reaches the file in blocks. Once a write fails, the rest is
 // dropped and Failed() stays true.
 class TextFileStream {
  public:
-  // Creates or truncates the file.
+  // Opens or creates the file; it ends up holding just what is written.
   explicit TextFileStream(const std::filesystem::path& path);
   ~TextFileStream();
   TextFileStream(const TextFileStream&) = delete;
@@ -44,15 +46,26 @@ class TextFileStream {
   void Write(std::string_view text);
   // Bytes already in the file form (cp1251, CR LF).
   void WriteBytes(std::string_view bytes);
+  // Room for `size` bytes in the file form, at the end of what is written
+  // so far: a producer formats straight into it, with no copy of its own,
+  // and passes the end of what it wrote to Commit before asking again.
+  char* Room(size_t size);
+  void Commit(const char* end);
   // Closes the file; false when it could not be opened, written or closed.
   bool Close();
   bool Failed() const { return failed_; }
 
  private:
-  std::FILE* file_ = nullptr;
+  // Passes the buffered bytes to the file.
+  void Flush();
+
+  int fd_ = -1;
   bool failed_ = false;
-  std::string converted_;          // reused for every piece that needs conversion
-  std::unique_ptr<char[]> buffer_;  // the stream's own, so that the file gets large blocks
+  std::string converted_;  // reused for every piece that needs conversion
+  std::unique_ptr<char[]> buffer_;
+  size_t capacity_ = 0;
+  size_t used_ = 0;
+  size_t written_ = 0;  // bytes already in the file
 };
 
 // Writes (replacing what the file held) or appends the text in the file

@@ -176,27 +176,28 @@ char* ScaledDigitsBefore(char* end, uint64_t n) {
 }
 
 constexpr char kBlanks[] = "                ";
-constexpr int kCopyRoom = 32;
 
 // The text of a value whose scaled form fits an integer. The precision is a
 // constant here so that the divisions become multiplications. The solver's
 // trace writes tens of millions of these, right-aligned in narrow fields:
-// that case is written with copies of fixed size, which needs the room
-// WriteFixed asks of its caller.
+// there the blanks go as one copy of fixed size (WriteFixed's caller leaves
+// room for it) and the digits straight to their places; building them
+// elsewhere and copying them over would stall on reading back what was
+// just written.
 template <int kPrecision>
 char* WriteScaled(char* out, uint64_t n, char sign, const FixedFormat& format) {
-  char buffer[2 * kCopyRoom];
-  char* const end = buffer + kCopyRoom;
-  const char* const begin = ScaledDigitsBefore<kPrecision>(end, n);
-  const int length = static_cast<int>(end - begin);
+  const int length = DecimalDigits(n / kPowersOfTen[kPrecision]) + (kPrecision > 0 ? kPrecision + 1 : 0);
   const int pad = format.width - length - (sign ? 1 : 0);
-  if (format.left || format.zeroPad || pad > static_cast<int>(sizeof kBlanks) - 1)
-    return WritePadded(out, sign, {begin, static_cast<size_t>(length)}, format, true);
+  if (format.left || format.zeroPad || pad > static_cast<int>(sizeof kBlanks) - 1) {
+    char digits[32];
+    char* const end = digits + sizeof digits;
+    return WritePadded(out, sign, {ScaledDigitsBefore<kPrecision>(end, n), static_cast<size_t>(length)}, format, true);
+  }
   std::memcpy(out, kBlanks, sizeof kBlanks - 1);
   out += std::max(pad, 0);
   *out = sign;
   out += sign != 0;
-  std::memcpy(out, begin, kCopyRoom);
+  ScaledDigitsBefore<kPrecision>(out + length, n);
   return out + length;
 }
 
