@@ -4,6 +4,7 @@
 #include <QPainterPath>
 #include <QPixmap>
 #include <cmath>
+#include <initializer_list>
 
 namespace ohmara {
 
@@ -48,14 +49,18 @@ void DrawArrow(QPainter& p, QPoint from, QPoint to, const QColor& colour) {
   p.restore();
 }
 
+// Bold strokes over a picture: the plus of adding, the cross of deleting.
+void DrawStrokes(QPainter& p, const QColor& colour, std::initializer_list<QLine> strokes) {
+  p.setPen(QPen(colour, 2.5));
+  for (const QLine& stroke : strokes) p.drawLine(stroke);
+}
+
 void DrawIcon(QPainter& p, ProgramIcon icon) {
   const QColor action(0, 110, 190);
   switch (icon) {
-    case ProgramIcon::AddBranch:
+    case ProgramIcon::AddBranch:  // a branch and a green plus
       DrawBranch(p, {3, 15}, {21, 15});
-      p.setPen(QPen(QColor(0, 140, 60), 2.5));
-      p.drawLine(12, 1, 12, 10);
-      p.drawLine(8, 5, 16, 5);
+      DrawStrokes(p, QColor(0, 140, 60), {QLine(12, 1, 12, 10), QLine(8, 5, 16, 5)});
       break;
     case ProgramIcon::HorizontalBranch:
       DrawBranch(p, {3, 12}, {21, 12});
@@ -65,9 +70,7 @@ void DrawIcon(QPainter& p, ProgramIcon icon) {
       break;
     case ProgramIcon::DeleteBranch:
       DrawBranch(p, {3, 12}, {21, 12});
-      p.setPen(QPen(QColor(200, 0, 0), 2.5));
-      p.drawLine(6, 5, 18, 19);
-      p.drawLine(18, 5, 6, 19);
+      DrawStrokes(p, QColor(200, 0, 0), {QLine(6, 5, 18, 19), QLine(18, 5, 6, 19)});
       break;
     case ProgramIcon::Connect:
       p.setBrush(Qt::black);
