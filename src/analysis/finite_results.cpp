@@ -18,7 +18,7 @@ constexpr const char* kCause =
 
 // True when no part of values[0..count) is an infinity or NaN: no part has
 // every exponent bit set. Checked without a branch per entry, since the
-// elimination checks its whole matrix after every step.
+// elimination checks every row it changes.
 bool AllFinite(const Complex* values, int count) {
   constexpr uint64_t kExponent = 0x7ffULL << 52;
   bool bad = false;

@@ -71,14 +71,6 @@ ResultsDirectory::Rewriting::Rewriting(ResultsDirectory* owner, std::string_view
   else owner_->NoteFailure(name);
 }
 
-void ResultsDirectory::Rewriting::Write(std::string_view text) {
-  if (Writing()) file_->Write(text);
-}
-
-void ResultsDirectory::Rewriting::WriteBytes(std::string_view bytes) {
-  if (Writing()) file_->WriteBytes(bytes);
-}
-
 void ResultsDirectory::Rewriting::Finish() {
   if (!file_) return;
   if (!file_->Close()) owner_->NoteFailure(name_);

@@ -71,12 +71,8 @@ class ResultsDirectory {
     // False once nothing more reaches the file (a discarding directory, a
     // failure): the producer may stop formatting.
     bool Writing() const { return file_ && !file_->Failed(); }
-    // UTF-8 text with "\n".
-    void Write(std::string_view text);
-    // Bytes already in the file form (cp1251, CR LF).
-    void WriteBytes(std::string_view bytes);
-    // TextFileStream's room to format into, and the end of what went there;
-    // only while Writing().
+    // TextFileStream's room to format into (in the file form: cp1251, CR
+    // LF), and the end of what went there; only while Writing().
     char* Room(size_t size) { return file_->Room(size); }
     void Commit(const char* end) { file_->Commit(end); }
     // Closes the file and notes a failure; the destructor does it too.

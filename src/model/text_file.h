@@ -4,7 +4,6 @@
 // only here, at the file boundary.
 
 #include <cstddef>
-#include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <optional>

@@ -1,13 +1,14 @@
 #pragma once
 // The application's windows and the circuit they share.
 
-#include <QWidget>
 #include <filesystem>
 #include <vector>
 
 #include "model/circuit.h"
 #include "model/results_directory.h"
 #include "ui/main_window.h"
+
+class QWidget;
 
 namespace ohmara {
 
