@@ -1,5 +1,6 @@
 #include "ui/startup.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QLibraryInfo>
@@ -8,6 +9,8 @@
 #include <QWidget>
 #include <clocale>
 #include <utility>
+
+#include "ui/widget_style.h"
 
 namespace ohmara {
 
@@ -52,6 +55,9 @@ std::unique_ptr<OhmaraApplication> StartOhmara(Prompts& prompts) {
   // Qt takes the C locale from the environment; numbers on screen and in
   // files must always carry a decimal point.
   std::setlocale(LC_NUMERIC, "C");
+  // One interface font for the whole program: menus and standard dialogs
+  // match the windows, and no second sans font is loaded at start-up.
+  QApplication::setFont(InterfaceFont(11));
   auto application = std::make_unique<OhmaraApplication>(
       prompts, ResultsDirectory::BesideExecutable(QCoreApplication::applicationFilePath().toStdString()).Directory());
   // No standard dialog can open before the main window is on screen.

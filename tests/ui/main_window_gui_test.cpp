@@ -1,4 +1,5 @@
 #include <QComboBox>
+#include <QFontInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -9,6 +10,7 @@
 #include "ui/editor_window.h"
 #include "ui/node_potential_window.h"
 #include "ui/about_dialog.h"
+#include "ui/widget_style.h"
 
 namespace ohmara::testing {
 namespace {
@@ -117,6 +119,20 @@ TEST_F(MainWindowTest, StartsWithTheMainWindowAloneAndMakesEachOtherWindowOnce) 
   EXPECT_EQ(Windows().MadeCount(), 7);
   EXPECT_TRUE(Windows().editorWindow().isVisible());
   EXPECT_EQ(Windows().MadeCount(), 7);
+}
+
+// The program's fonts name families the font database holds: a missing one
+// would be drawn in whatever fontconfig finds after a slow fallback search.
+TEST_F(MainWindowTest, FontsAreTheInstalledLiberationFamilies) {
+  const std::pair<QFont, std::string> fonts[] = {{InterfaceFont(11), "Liberation Sans"},
+                                             {InterfaceFont(11, true), "Liberation Sans"},
+                                             {SerifFont(13), "Liberation Serif"},
+                                             {BranchGrid()->font(), "Liberation Serif"},
+                                             {Find<QLineEdit>(Main(), "U0Ed")->font(), "Liberation Sans"}};
+  for (const auto& [font, family] : fonts) {
+    EXPECT_EQ(font.family().toStdString(), family);
+    EXPECT_EQ(QFontInfo(font).family().toStdString(), family);
+  }
 }
 
 TEST_F(MainWindowTest, AboutOpensModallyWithItsCredit) {
