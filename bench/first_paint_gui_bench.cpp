@@ -111,33 +111,12 @@ std::optional<StartTimes> FirstPaintTimes(const std::string& what) {
   return StartTimes{static_cast<double>(paintedAt - start) / 1e6, static_cast<double>(cpuMicroseconds) / 1e3};
 }
 
-double MedianOf(std::vector<double> values) {
+double Median(std::vector<double> values) {
   std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
   return values[values.size() / 2];
 }
 
-// `measure` picks the CPU time or the wall clock of a start.
-template <typename Measure>
-double Median(const std::vector<StartTimes>& runs, Measure measure) {
-  std::vector<double> values;
-  for (const StartTimes& run : runs) values.push_back(measure(run));
-  return MedianOf(values);
-}
-
-template <typename Measure>
-double Fastest(const std::vector<StartTimes>& runs, Measure measure) {
-  double fastest = measure(runs.front());
-  for (const StartTimes& run : runs) fastest = std::min(fastest, measure(run));
-  return fastest;
-}
-
-// The median over the pairs (program[i], reference[i]) of their ratio.
-template <typename Measure>
-double MedianRatio(const std::vector<StartTimes>& program, const std::vector<StartTimes>& reference, Measure measure) {
-  std::vector<double> ratios;
-  for (size_t i = 0; i < program.size(); ++i) ratios.push_back(measure(program[i]) / measure(reference[i]));
-  return MedianOf(ratios);
-}
+double Fastest(const std::vector<double>& values) { return *std::min_element(values.begin(), values.end()); }
 
 // An Xvfb server for the children when there is no display, ended with the
 // benchmark.
@@ -197,7 +176,8 @@ void BM_FirstPaint(benchmark::State& state) {
   if (ownRuntime) setenv("XDG_RUNTIME_DIR", runtime, 1);
   std::optional<VirtualDisplay> virtualDisplay;
   state.SetLabel(ChooseDisplay(virtualDisplay));
-  std::vector<StartTimes> ohmara, minimal;
+  // CPU times of each kind, and the ratios of each pair of starts.
+  std::vector<double> cpu, referenceCpu, cpuRatios, wallRatios;
   for (auto _ : state) {
     const std::optional<StartTimes> program = FirstPaintTimes("ohmara");
     const std::optional<StartTimes> reference = FirstPaintTimes("minimal");
@@ -205,17 +185,17 @@ void BM_FirstPaint(benchmark::State& state) {
       state.SkipWithError("a start-up run failed");
       return;
     }
-    ohmara.push_back(*program);
-    minimal.push_back(*reference);
+    cpu.push_back(program->cpu);
+    referenceCpu.push_back(reference->cpu);
+    cpuRatios.push_back(program->cpu / reference->cpu);
+    wallRatios.push_back(program->wall / reference->wall);
   }
   if (ownRuntime) std::filesystem::remove_all(runtime);
-  const auto cpu = [](const StartTimes& times) { return times.cpu; };
-  const auto wall = [](const StartTimes& times) { return times.wall; };
-  state.counters["cpu_ms"] = Median(ohmara, cpu);
-  state.counters["ref_ms"] = Median(minimal, cpu);
-  state.counters["ratio"] = MedianRatio(ohmara, minimal, cpu);
-  state.counters["best_ratio"] = Fastest(ohmara, cpu) / Fastest(minimal, cpu);
-  state.counters["wall_ratio"] = MedianRatio(ohmara, minimal, wall);
+  state.counters["cpu_ms"] = Median(cpu);
+  state.counters["ref_ms"] = Median(referenceCpu);
+  state.counters["ratio"] = Median(cpuRatios);
+  state.counters["best_ratio"] = Fastest(cpu) / Fastest(referenceCpu);
+  state.counters["wall_ratio"] = Median(wallRatios);
 }
 BENCHMARK(BM_FirstPaint)->Unit(benchmark::kMillisecond)->Iterations(31);
 

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
-#include <string_view>
-#include <cmath>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "analysis/finite_results.h"

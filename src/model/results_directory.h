@@ -1,8 +1,9 @@
 #pragma once
 // The Results directory beside the executable, where every test and method
 // leaves its plain-text record (out.txt, adjTable.txt, Currents.txt, ...).
-// Each write opens, writes and closes its file at once, except a rewriting
-// that streams a long text as it is produced. A file that cannot be written
+// Each write opens, writes and closes its file at once, except while the file
+// is held (Hold) and for a rewriting that streams a long text as it is
+// produced. A file that cannot be written
 // (or fails part way) does not stop the command; its name is kept so that the
 // window can tell the user once.
 

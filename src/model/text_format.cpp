@@ -46,43 +46,6 @@ Conversion ParseConversion(std::string_view fmt, size_t& pos) {
   return conv;
 }
 
-// Sign, then digits: pads to the width as printf does.
-void AppendPadded(std::string& out, const Conversion& conv, std::string_view sign, std::string_view body) {
-  const int length = static_cast<int>(sign.size() + body.size());
-  const int pad = conv.width > length ? conv.width - length : 0;
-  if (conv.left) {
-    out.append(sign).append(body).append(pad, ' ');
-  } else if (conv.zero) {
-    out.append(sign).append(pad, '0').append(body);
-  } else {
-    out.append(pad, ' ').append(sign).append(body);
-  }
-}
-
-std::string_view SignOf(bool negative, const Conversion& conv) {
-  if (negative) return "-";
-  if (conv.plus) return "+";
-  if (conv.space) return " ";
-  return "";
-}
-
-void AppendInteger(std::string& out, const Conversion& conv, long long value) {
-  char buffer[32];
-  const bool negative = value < 0;
-  const unsigned long long magnitude =
-      negative ? 0ULL - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
-  auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude);
-  AppendPadded(out, conv, SignOf(negative, conv), std::string_view(buffer, result.ptr - buffer));
-}
-
-void AppendReal(std::string& out, const Conversion& conv, double value) {
-  const FixedFormat format{conv.width, conv.precision < 0 ? 6 : conv.precision, conv.plus ? '+' : conv.space ? ' ' : '\0',
-                           conv.left, conv.zero};
-  const size_t start = out.size();
-  out.resize(start + std::max(conv.width, 0) + kFixedTextRoom);
-  out.resize(WriteFixed(out.data() + start, value, format) - out.data());
-}
-
 constexpr std::array<uint64_t, 10> kPowersOfTen = {1,       10,       100,       1000,       10000,
                                                    100000,  1000000,  10000000,  100000000,  1000000000};
 
@@ -233,6 +196,48 @@ char* WriteFixed(char* out, double value, const FixedFormat& format) {
   return WritePadded(out, sign, {body, static_cast<size_t>(end - body)}, format, finite);
 }
 
+namespace {
+
+// The conversion's flags, width and precision (6 when not given).
+FixedFormat FormatOf(const Conversion& conv) {
+  return {conv.width, conv.precision < 0 ? 6 : conv.precision, conv.plus ? '+' : conv.space ? ' ' : '\0', conv.left,
+          conv.zero};
+}
+
+// `sign` (0 for none) and `body` padded to the format's width, appended.
+void AppendPadded(std::string& out, const FixedFormat& format, char sign, std::string_view body) {
+  const size_t start = out.size();
+  out.resize(start + std::max(format.width, 0) + body.size() + 1);
+  out.resize(WritePadded(out.data() + start, sign, body, format, true) - out.data());
+}
+
+void AppendInteger(std::string& out, const Conversion& conv, long long value) {
+  char buffer[32];
+  const bool negative = value < 0;
+  const unsigned long long magnitude =
+      negative ? 0ULL - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
+  auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude);
+  const FixedFormat format = FormatOf(conv);
+  AppendPadded(out, format, negative ? '-' : format.positiveSign, std::string_view(buffer, result.ptr - buffer));
+}
+
+void AppendReal(std::string& out, const Conversion& conv, double value) {
+  const FixedFormat format = FormatOf(conv);
+  const size_t start = out.size();
+  out.resize(start + std::max(conv.width, 0) + kFixedTextRoom);
+  out.resize(WriteFixed(out.data() + start, value, format) - out.data());
+}
+
+// Blanks only: printf pads a string with blanks whatever its flags say.
+void AppendText(std::string& out, const Conversion& conv, std::string_view text) {
+  if (conv.precision >= 0 && static_cast<size_t>(conv.precision) < text.size()) text = text.substr(0, conv.precision);
+  FixedFormat format = FormatOf(conv);
+  format.zeroPad = false;
+  AppendPadded(out, format, 0, text);
+}
+
+}  // namespace
+
 void AppendFormatted(std::string& out, std::string_view fmt, std::initializer_list<FormatArg> args) {
   auto next = args.begin();
   auto take = [&]() -> const FormatArg& {
@@ -263,14 +268,9 @@ void AppendFormatted(std::string& out, std::string_view fmt, std::initializer_li
       case 'f':
         AppendReal(out, conv, arg.kind() == FormatArg::Kind::Integer ? static_cast<double>(arg.integer()) : arg.real());
         break;
-      case 's': {
-        Conversion plain = conv;
-        plain.zero = false;
-        std::string_view text = arg.text();
-        if (conv.precision >= 0 && static_cast<size_t>(conv.precision) < text.size()) text = text.substr(0, conv.precision);
-        AppendPadded(out, plain, "", text);
+      case 's':
+        AppendText(out, conv, arg.text());
         break;
-      }
       default:
         throw std::invalid_argument(std::string("unsupported conversion %") + conv.type);
     }
