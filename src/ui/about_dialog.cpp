@@ -4,15 +4,16 @@
 #include <QPushButton>
 #include <QStyle>
 
+#include "model/install_paths.h"
 #include "ui/widget_style.h"
 
 namespace ohmara {
 
-AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
+AboutDialog::AboutDialog(const std::filesystem::path& resultsFolder, QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("AboutPrForm"));
   setWindowTitle(QStringLiteral("О программе"));
   setFont(InterfaceFont(11));
-  FixClientSize(this, 281, 137);
+  FixClientSize(this, 281, 185);
 
   auto* credit = new QLabel(QStringLiteral("Ohmara"), this);
   credit->setObjectName(QStringLiteral("Credit"));
@@ -26,10 +27,25 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
   year->setAlignment(Qt::AlignCenter);
   year->setGeometry(8, 48, 265, 20);
 
+  auto* version = new QLabel(QStringLiteral("Версия %1").arg(QString::fromLatin1(OhmaraVersion())), this);
+  version->setObjectName(QStringLiteral("VersionLabel"));
+  version->setAlignment(Qt::AlignCenter);
+  version->setGeometry(8, 70, 265, 20);
+
+  // A long path wraps rather than widening the dialog; it can be selected
+  // and copied into a file manager.
+  auto* results = new QLabel(
+      QStringLiteral("Папка результатов:\n%1").arg(QString::fromStdString(resultsFolder.string())), this);
+  results->setObjectName(QStringLiteral("ResultsFolderLabel"));
+  results->setAlignment(Qt::AlignCenter);
+  results->setWordWrap(true);
+  results->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  results->setGeometry(8, 92, 265, 48);
+
   auto* ok = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this);
   ok->setObjectName(QStringLiteral("Okk"));
   ok->setDefault(true);
-  ok->setGeometry(103, 96, 75, 25);
+  ok->setGeometry(103, 148, 75, 25);
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
   CentreOnDesktop(this);
 }
