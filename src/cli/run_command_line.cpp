@@ -18,12 +18,14 @@ BranchTable ReadTable(const std::string& fileName) {
   return reading.table;
 }
 
-int Solve(const ParsedArguments& arguments, std::ostream& out) {
+int Solve(const ParsedArguments& arguments, std::ostream& out, std::ostream& err) {
   const SolveRequest request = ReadSolveRequest(arguments);
   const CircuitRequest& circuit = request.circuit;
   const CircuitAnswer answer =
       SolveCircuit(ReadTable(circuit.tableFile), circuit.frequency, circuit.zeroNode, request.methods);
   out << FormatAnswer(answer, circuit.frequency, request.format);
+  // A method left out is told beside the results, not inside a CSV table.
+  for (const std::string& note : answer.notes) err << note << "\n";
   return 0;
 }
 
@@ -54,7 +56,7 @@ int Run(const ParsedArguments& arguments, std::ostream& out, std::ostream& err) 
     out << CommandHelp(FindCommand(arguments.command));
     return 0;
   }
-  if (arguments.command == "solve") return Solve(arguments, out);
+  if (arguments.command == "solve") return Solve(arguments, out, err);
   return ExportSpice(arguments, out, err);
 }
 

@@ -126,6 +126,13 @@ TEST(CommandLine, SolveGivesTheWorkedExamplesCurrentsByEveryMethod) {
     ++currentsPerMethod[fields[0]];
   }
   EXPECT_EQ(currentsPerMethod, (std::map<std::string, int>{{"mesh", 5}, {"nodal", 5}, {"optimal", 5}}));
+
+  // Node 4 joins two branches only: every method but the optimal one, which is told on stderr.
+  const Outcome atPoint = RunWords({"solve", kFiveBranch.string(), "--zero", "4", "--format", "csv"});
+  ASSERT_EQ(atPoint.code, 0) << atPoint.err;
+  EXPECT_EQ(atPoint.out.find("optimal"), std::string::npos);
+  EXPECT_NE(atPoint.out.find("nodal,node_potential,u4,0,0"), std::string::npos) << atPoint.out;
+  EXPECT_NE(atPoint.err.find("Точка с нулевым потенциалом - не узел"), std::string::npos);
 }
 
 TEST(CommandLine, RefusalsAreTheWindowsMessagesWithExitCodeOne) {
