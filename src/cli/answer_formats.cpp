@@ -10,15 +10,6 @@ namespace ohmara {
 
 namespace {
 
-const char* MethodTitle(Method method) {
-  switch (method) {
-    case Method::kMesh: return "Метод контурных токов";
-    case Method::kNodal: return "Метод узловых потенциалов";
-    case Method::kOptimal: return "Метод узловых потенциалов оптимальный";
-  }
-  return "";
-}
-
 std::string FrequencyText(const FrequencySetting& frequency) {
   return frequency.text + " " + UnitName(frequency.unitIndex);
 }

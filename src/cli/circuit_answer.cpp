@@ -118,14 +118,25 @@ void CheckZeroNode(const CircuitState& state, int zeroNode) {
 
 }  // namespace
 
-const char* MethodName(Method method) {
-  switch (method) {
-    case Method::kMesh: return "mesh";
-    case Method::kNodal: return "nodal";
-    case Method::kOptimal: return "optimal";
-  }
-  return "";
+namespace {
+
+struct MethodWords {
+  const char* name;
+  const char* title;
+};
+
+const MethodWords& WordsOf(Method method) {
+  static const MethodWords kWords[] = {{"mesh", "Метод контурных токов"},
+                                       {"nodal", "Метод узловых потенциалов"},
+                                       {"optimal", "Метод узловых потенциалов оптимальный"}};
+  return kWords[static_cast<int>(method)];
 }
+
+}  // namespace
+
+const char* MethodName(Method method) { return WordsOf(method).name; }
+
+const char* MethodTitle(Method method) { return WordsOf(method).title; }
 
 CircuitAnswer SolveCircuit(const BranchTable& table, const FrequencySetting& frequency, int zeroNode,
                            const std::vector<Method>& methods) {

@@ -19,6 +19,8 @@ enum class Method { kMesh, kNodal, kOptimal };
 
 // "mesh", "nodal", "optimal": the names the command line and JSON use.
 const char* MethodName(Method method);
+// The caption of the method's button in the main window.
+const char* MethodTitle(Method method);
 
 // What a window shows under a caption, in order: a memo's lines, or a
 // grid's rows of cells joined by tabs.
