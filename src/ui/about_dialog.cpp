@@ -1,6 +1,7 @@
 #include "ui/about_dialog.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
 
@@ -32,15 +33,20 @@ AboutDialog::AboutDialog(const std::filesystem::path& resultsFolder, QWidget* pa
   version->setAlignment(Qt::AlignCenter);
   version->setGeometry(8, 70, 265, 20);
 
-  // A long path wraps rather than widening the dialog; it can be selected
-  // and copied into a file manager.
-  auto* results = new QLabel(
-      QStringLiteral("Папка результатов:\n%1").arg(QString::fromStdString(resultsFolder.string())), this);
-  results->setObjectName(QStringLiteral("ResultsFolderLabel"));
+  auto* resultsCaption = new QLabel(QStringLiteral("Папка результатов:"), this);
+  resultsCaption->setAlignment(Qt::AlignCenter);
+  resultsCaption->setGeometry(8, 96, 265, 18);
+  // A read-only edit: a long path scrolls instead of being cut off, and can
+  // be copied whole into a file manager.
+  auto* results = new QLineEdit(QString::fromStdString(resultsFolder.string()), this);
+  results->setObjectName(QStringLiteral("ResultsFolderEdit"));
+  results->setReadOnly(true);
+  results->setFrame(false);
+  results->setStyleSheet(QStringLiteral("background: transparent;"));
+  results->setToolTip(results->text());
   results->setAlignment(Qt::AlignCenter);
-  results->setWordWrap(true);
-  results->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  results->setGeometry(8, 92, 265, 48);
+  results->setCursorPosition(0);
+  results->setGeometry(8, 116, 265, 22);
 
   auto* ok = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this);
   ok->setObjectName(QStringLiteral("Okk"));
