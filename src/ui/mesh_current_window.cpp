@@ -32,21 +32,14 @@ MeshCurrentWindow::MeshCurrentWindow(Prompts& prompts, CommandGuard guard)
   NameMenuItems("N1", "N2");
 }
 
-CurrFormViews MeshCurrentWindow::Views() {
-  return {ViewOf(impedanceGrid_),    ViewOf(emfGrid_),            ViewOf(branchValuesMemo_), ViewOf(loopsMemo_),
-          ViewOf(loopCurrentsMemo_), ViewOf(branchCurrentsMemo_), ViewOf(powerMemo_)};
-}
-
-MeshContent MeshCurrentWindow::PrintedContent() const {
-  return {CellsOf(impedanceGrid_),         CellsOf(emfGrid_),     MemoTextOf(loopsMemo_), MemoTextOf(loopCurrentsMemo_),
-          MemoTextOf(branchCurrentsMemo_), MemoTextOf(powerMemo_)};
-}
-
-void MeshCurrentWindow::ClearSolution() {
-  ForgetSolution();
-  loopCurrentsMemo_->clear();
-  branchCurrentsMemo_->clear();
-  powerMemo_->clear();
+void MeshCurrentWindow::Show(const MeshTexts& texts) {
+  ShowGrid(impedanceGrid_, texts.impedanceMatrix);
+  ShowGrid(emfGrid_, texts.emfColumn);
+  ShowMemo(branchValuesMemo_, texts.branchValues);
+  ShowMemo(loopsMemo_, texts.loops);
+  ShowMemo(loopCurrentsMemo_, texts.loopCurrents);
+  ShowMemo(branchCurrentsMemo_, texts.branchCurrents);
+  ShowMemo(powerMemo_, texts.powerBalance);
 }
 
 void MeshCurrentWindow::ShowSolution(const CircuitState& circuit, const MeshSolution& solution) {

@@ -28,14 +28,13 @@ NodePotentialWindow::NodePotentialWindow(Prompts& prompts, CommandGuard guard)
   NameMenuItems("N2", "N3");
 }
 
-PotFormViews NodePotentialWindow::Views() {
-  return {ViewOf(admittanceGrid_),  ViewOf(sourceCurrentGrid_),  ViewOf(branchValuesMemo_),
-          ViewOf(potentialsMemo_), ViewOf(branchCurrentsMemo_), ViewOf(powerMemo_)};
-}
-
-NodeContent NodePotentialWindow::PrintedContent() const {
-  return {CellsOf(admittanceGrid_), CellsOf(sourceCurrentGrid_), MemoTextOf(potentialsMemo_),
-          MemoTextOf(branchCurrentsMemo_), MemoTextOf(powerMemo_)};
+void NodePotentialWindow::Show(const NodeTexts& texts) {
+  ShowGrid(admittanceGrid_, texts.admittanceMatrix);
+  ShowGrid(sourceCurrentGrid_, texts.sourceCurrentColumn);
+  ShowMemo(branchValuesMemo_, texts.branchValues);
+  ShowMemo(potentialsMemo_, texts.potentials);
+  ShowMemo(branchCurrentsMemo_, texts.branchCurrents);
+  ShowMemo(powerMemo_, texts.powerBalance);
 }
 
 void NodePotentialWindow::ShowSolution(const CircuitState& circuit, const NodalSolution& solution) {

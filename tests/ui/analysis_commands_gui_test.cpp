@@ -97,14 +97,14 @@ TEST_F(AnalysisCommandsTest, MeshCurrentsAfterATest) {
   EXPECT_EQ(Find<QTableWidget>(form, "EGrid")->item(0, 0)->text(), "10");
 }
 
-TEST_F(AnalysisCommandsTest, MethodsDoNothingButShowTheirWindowBeforeATest) {
+TEST_F(AnalysisCommandsTest, MethodsBeforeATestAskForOneAndComputeNothing) {
+  TypeTable(kFiveBranches);
   Find<QLineEdit>(Main(), "U0Ed")->setText("1");
-  Click("ContBtn");
-  EXPECT_TRUE(Windows().meshCurrentWindow().isVisible());
-  EXPECT_TRUE(MemoLinesOf(Find<QPlainTextEdit>(Windows().meshCurrentWindow(), "CurMemo")).isEmpty());
-  Click("PotentialBtn");  // NodeCount is 0: the zero node is out of range
+  for (const char* method : {"ContBtn", "PotentialBtn", "BitBtn3"}) Click(method);
+  EXPECT_EQ(prompts_.Texts(), std::vector<QString>(3, "Сначала проверьте цепь: нажмите «Тест»."));
+  EXPECT_FALSE(Windows().meshCurrentWindow().isVisible());
   EXPECT_FALSE(Windows().nodePotentialWindow().isVisible());
-  EXPECT_TRUE(prompts_.messages.empty());
+  EXPECT_TRUE(ResultsFile("out.txt").empty());
 }
 
 // A refused "Тест" names the branch at fault, shows no report, and no method
@@ -132,8 +132,9 @@ TEST_F(AnalysisCommandsTest, RefusedTestNamesTheBranchAndNothingPassesAsSuccess)
     EXPECT_TRUE(prompts_.messages[0].critical);
     EXPECT_EQ(prompts_.messages[0].text, c.message);
     EXPECT_TRUE(prompts_.modalShown.empty());
+    prompts_.messages.clear();
     for (const char* method : {"ContBtn", "PotentialBtn", "BitBtn3"}) Click(method);
-    EXPECT_EQ(prompts_.messages.size(), 1u);
+    EXPECT_EQ(prompts_.Texts(), std::vector<QString>(3, "Сначала проверьте цепь: нажмите «Тест»."));
   }
 }
 
