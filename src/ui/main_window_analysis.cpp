@@ -66,6 +66,8 @@ std::optional<int> MainWindow::ZeroNodeToSolveWith() {
 }
 
 bool MainWindow::ReadyToSolve() {
+  // A cell still being typed in is part of the table the method would solve.
+  CommitPendingEdit(*branchGrid_);
   switch (session_.MethodReadiness()) {
     case Readiness::kReady:
       return true;

@@ -1,3 +1,4 @@
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -105,6 +106,44 @@ TEST_F(AnalysisCommandsTest, MethodsBeforeATestAskForOneAndComputeNothing) {
   EXPECT_FALSE(Windows().meshCurrentWindow().isVisible());
   EXPECT_FALSE(Windows().nodePotentialWindow().isVisible());
   EXPECT_TRUE(ResultsFile("out.txt").empty());
+}
+
+// Once the table changes, what the windows show is an older circuit's: they
+// say so, and no method computes until the table is tested again. The zero
+// node is the node methods' alone.
+TEST_F(AnalysisCommandsTest, ChangeAfterSolvingMarksTheWindowsAndStopsTheMethods) {
+  const QString stale = " — таблица изменена после проверки";
+  auto titles = [this] {
+    return QStringList{Windows().meshCurrentWindow().windowTitle(), Windows().nodePotentialWindow().windowTitle()};
+  };
+  Test(kFiveBranches);
+  for (const char* method : {"ContBtn", "PotentialBtn"}) Click(method);
+  EXPECT_EQ(titles(), QStringList({"Метод контурных токов", "Метод узловых потенциалов"}));
+  const std::string out = ResultsFile("out.txt");
+  const QStringList currents = MemoLinesOf(Find<QPlainTextEdit>(Windows().meshCurrentWindow(), "CurMemo"));
+
+  BranchGrid()->item(2, 1)->setText("5");
+  EXPECT_EQ(titles(), QStringList({"Метод контурных токов" + stale, "Метод узловых потенциалов" + stale}));
+  prompts_.messages.clear();
+  for (const char* method : {"ContBtn", "PotentialBtn", "BitBtn3"}) Click(method);
+  EXPECT_EQ(prompts_.Texts(), std::vector<QString>(3, "Таблица изменилась после проверки. Нажмите «Тест»."));
+  EXPECT_EQ(ResultsFile("out.txt"), out);
+  EXPECT_EQ(MemoLinesOf(Find<QPlainTextEdit>(Windows().meshCurrentWindow(), "CurMemo")), currents);
+
+  // Typed back as it was tested: the windows are current again.
+  BranchGrid()->item(2, 1)->setText("1");
+  EXPECT_EQ(titles(), QStringList({"Метод контурных токов", "Метод узловых потенциалов"}));
+
+  Find<QLineEdit>(Main(), "U0Ed")->setText("2");
+  EXPECT_EQ(titles(), QStringList({"Метод контурных токов", "Метод узловых потенциалов" + stale}));
+  Click("PotentialBtn");
+  EXPECT_EQ(titles(), QStringList({"Метод контурных токов", "Метод узловых потенциалов"}));
+
+  // A new test replaces the circuit the node window solved.
+  Find<QComboBox>(Main(), "Dimens")->setCurrentIndex(1);
+  EXPECT_EQ(titles(), QStringList({"Метод контурных токов" + stale, "Метод узловых потенциалов" + stale}));
+  Test(kFiveBranches);
+  EXPECT_EQ(titles(), QStringList({"Метод контурных токов", "Метод узловых потенциалов" + stale}));
 }
 
 // A refused "Тест" names the branch at fault, shows no report, and no method
