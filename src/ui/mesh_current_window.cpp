@@ -33,13 +33,12 @@ MeshCurrentWindow::MeshCurrentWindow(Prompts& prompts, CommandGuard guard)
 }
 
 void MeshCurrentWindow::Show(const MeshTexts& texts) {
-  ShowGrid(impedanceGrid_, texts.impedanceMatrix);
-  ShowGrid(emfGrid_, texts.emfColumn);
-  ShowMemo(branchValuesMemo_, texts.branchValues);
-  ShowMemo(loopsMemo_, texts.loops);
-  ShowMemo(loopCurrentsMemo_, texts.loopCurrents);
-  ShowMemo(branchCurrentsMemo_, texts.branchCurrents);
-  ShowMemo(powerMemo_, texts.powerBalance);
+  ShowTexts({{impedanceGrid_, texts.impedanceMatrix}, {emfGrid_, texts.emfColumn}},
+            {{branchValuesMemo_, texts.branchValues},
+             {loopsMemo_, texts.loops},
+             {loopCurrentsMemo_, texts.loopCurrents},
+             {branchCurrentsMemo_, texts.branchCurrents},
+             {powerMemo_, texts.powerBalance}});
 }
 
 void MeshCurrentWindow::ShowSolution(const CircuitState& circuit, const MeshSolution& solution) {

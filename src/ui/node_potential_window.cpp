@@ -29,12 +29,11 @@ NodePotentialWindow::NodePotentialWindow(Prompts& prompts, CommandGuard guard)
 }
 
 void NodePotentialWindow::Show(const NodeTexts& texts) {
-  ShowGrid(admittanceGrid_, texts.admittanceMatrix);
-  ShowGrid(sourceCurrentGrid_, texts.sourceCurrentColumn);
-  ShowMemo(branchValuesMemo_, texts.branchValues);
-  ShowMemo(potentialsMemo_, texts.potentials);
-  ShowMemo(branchCurrentsMemo_, texts.branchCurrents);
-  ShowMemo(powerMemo_, texts.powerBalance);
+  ShowTexts({{admittanceGrid_, texts.admittanceMatrix}, {sourceCurrentGrid_, texts.sourceCurrentColumn}},
+            {{branchValuesMemo_, texts.branchValues},
+             {potentialsMemo_, texts.potentials},
+             {branchCurrentsMemo_, texts.branchCurrents},
+             {powerMemo_, texts.powerBalance}});
 }
 
 void NodePotentialWindow::ShowSolution(const CircuitState& circuit, const NodalSolution& solution) {

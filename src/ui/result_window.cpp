@@ -161,20 +161,21 @@ void ResultWindow::MarkStale(bool stale) {
   setWindowTitle(stale ? caption_ + QStringLiteral(" — таблица изменена после проверки") : caption_);
 }
 
-void ResultWindow::ShowGrid(QTableWidget* grid, const GridCells& cells) {
-  if (!cells.written) return;
-  GridView& view = *grids_.at(grid);
-  view.SetRowCount(cells.rows);
-  view.SetColCount(cells.cols);
-  for (const auto& [col, width] : cells.widths) view.SetColWidth(col, width);
-  for (const auto& [place, text] : cells.cells)
-    if (place.first < cells.cols && place.second < cells.rows) view.SetCell(place.first, place.second, text);
-}
-
-void ResultWindow::ShowMemo(QPlainTextEdit* memo, const MemoLines& lines) {
-  MemoView& view = *memos_.at(memo);
-  view.Clear();
-  for (const std::string& line : lines.lines) view.Add(line);
+void ResultWindow::ShowTexts(std::initializer_list<GridTexts> grids, std::initializer_list<MemoTexts> memos) {
+  for (const auto& [grid, cells] : grids) {
+    if (!cells.written) continue;
+    GridView& view = *grids_.at(grid);
+    view.SetRowCount(cells.rows);
+    view.SetColCount(cells.cols);
+    for (const auto& [col, width] : cells.widths) view.SetColWidth(col, width);
+    for (const auto& [place, text] : cells.cells)
+      if (place.first < cells.cols && place.second < cells.rows) view.SetCell(place.first, place.second, text);
+  }
+  for (const auto& [memo, lines] : memos) {
+    MemoView& view = *memos_.at(memo);
+    view.Clear();
+    for (const std::string& line : lines.lines) view.Add(line);
+  }
 }
 
 QTableWidget* ResultWindow::AddGrid(const char* name, QRect bounds) {

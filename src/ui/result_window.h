@@ -8,8 +8,10 @@
 
 #include <QMainWindow>
 #include <QStringList>
+#include <initializer_list>
 #include <map>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "analysis/phasor_readouts.h"
@@ -51,10 +53,11 @@ class ResultWindow : public QMainWindow {
   QWidget* client() const { return client_; }
   QTableWidget* AddGrid(const char* name, QRect bounds);
   QPlainTextEdit* AddMemo(const char* name, QRect bounds, bool bold = false);
-  // Shows the texts a run left; a grid no run has written keeps what it was
-  // built with.
-  void ShowGrid(QTableWidget* grid, const GridCells& cells);
-  void ShowMemo(QPlainTextEdit* memo, const MemoLines& lines);
+  // Shows the texts a run left, the grids first; a grid no run has written
+  // keeps what it was built with.
+  using GridTexts = std::pair<QTableWidget*, const GridCells&>;
+  using MemoTexts = std::pair<QPlainTextEdit*, const MemoLines&>;
+  void ShowTexts(std::initializer_list<GridTexts> grids, std::initializer_list<MemoTexts> memos);
 
   // The objectNames of the "Печать" and "Выход" items, which differ per window.
   void NameMenuItems(const char* print, const char* exit);
