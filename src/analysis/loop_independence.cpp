@@ -74,11 +74,7 @@ LoopIndependence::LoopIndependence(const std::vector<TBranch>& branches) : branc
 
 std::vector<int> LoopIndependence::Incidence(const TLoop& loop) const {
   std::vector<int> row(branches_.size(), 0);
-  for (const TBranch& step : loop.Steps) {
-    const int b = FindBranch(branches_, step.From, step.To).value();
-    if (b >= static_cast<int>(branches_.size())) continue;
-    row[b] += branches_[b].From == step.From ? 1 : -1;
-  }
+  for (int k = 0; k < loop.StepCount(); ++k) row[loop.Branches[k]] += loop.Forward(branches_, k) ? 1 : -1;
   return row;
 }
 

@@ -26,17 +26,20 @@ TBranch Reversed(const TBranch& branch) {
 }
 
 // The branch a -> b travelled from a to b: an exact copy when it runs that
-// way, a reversed one when it runs b -> a. False when no branch joins them.
-bool StepBetween(const std::vector<TBranch>& branches, int a, int b, TBranch& step) {
-  for (const TBranch& branch : branches) {
+// way, a reversed one when it runs b -> a, with its index. False when no
+// branch joins them.
+bool StepBetween(const std::vector<TBranch>& branches, int a, int b, TBranch& step, int& index) {
+  for (size_t i = 0; i < branches.size(); ++i) {
+    const TBranch& branch = branches[i];
     if (branch.From == a && branch.To == b) {
       step = branch;
-      return true;
-    }
-    if (branch.From == b && branch.To == a) {
+    } else if (branch.From == b && branch.To == a) {
       step = Reversed(branch);
-      return true;
+    } else {
+      continue;
     }
+    index = static_cast<int>(i);
+    return true;
   }
   return false;
 }
@@ -118,8 +121,8 @@ std::string ContsLine(int number, const TLoop& loop) {
   return line;
 }
 
-void MarkLoopBranches(const std::vector<TBranch>& branches, const TLoop& loop, std::vector<bool>& onLoop) {
-  for (const TBranch& step : loop.Steps) onLoop[FindBranch(branches, step.From, step.To).value()] = true;
+void MarkLoopBranches(const TLoop& loop, std::vector<bool>& onLoop) {
+  for (int b : loop.Branches) onLoop[b] = true;
 }
 
 // The loop found and kept, or not: the list never holds more than L loops
@@ -139,13 +142,16 @@ bool SearchPath(PathBuffers& buffers, int n, int s, int t, const std::vector<TBr
   std::vector<int>& path = buffers.path;
   if (!Distances(W, n, s, t, buffers.dist, buffers.done) || !WalkBack(W, n, s, t, buffers.dist, path)) return false;
   std::vector<TBranch> steps(path.size());
+  std::vector<int> indices(path.size());
   for (size_t i = 0; i + 1 < path.size(); ++i)
-    if (!StepBetween(branches, path[i] + 1, path[i + 1] + 1, steps[i])) return false;
+    if (!StepBetween(branches, path[i] + 1, path[i + 1] + 1, steps[i], indices[i])) return false;
   const auto closing = std::find_if(branches.begin(), branches.end(),
                                     [&](const TBranch& b) { return b.From == s + 1 && b.To == t + 1; });
   if (closing == branches.end()) return false;
   steps.back() = *closing;
+  indices.back() = static_cast<int>(closing - branches.begin());
   loop.Steps = std::move(steps);
+  loop.Branches = std::move(indices);
   return true;
 }
 
@@ -166,7 +172,7 @@ bool FirstPass(CircuitState& state, ResultsDirectory& results, LoopIndependence&
     independence.Add(loop);
     state.Loops.push_back(loop);
     results.Append("out.txt", OutLine(loop));
-    MarkLoopBranches(state.Branches, loop, onLoop);
+    MarkLoopBranches(loop, onLoop);
   }
   return true;
 }
@@ -187,8 +193,7 @@ void AssignLoop(const CircuitState& state, TLoopGroup& group, int loop, std::vec
 // The group that takes loop r: the first one holding a branch of its steps,
 // taken in step order; -1 when none does.
 int GroupSharingBranch(const CircuitState& state, const std::vector<TLoopGroup>& groups, int r) {
-  for (const TBranch& step : state.Loops[r].Steps) {
-    const int b = FindBranch(state.Branches, step.From, step.To).value();
+  for (int b : state.Loops[r].Branches) {
     for (int g = 0; g < static_cast<int>(groups.size()); ++g)
       if (groups[g].BranchSet.contains(b)) return g;
   }
@@ -318,8 +323,7 @@ bool ShortestPath(Matrix& W, int n, int s, int t, const std::vector<TBranch>& br
 }
 
 void CollectLoopSets(const CircuitState& state, int loopIndex, TIntSet& branchSet, TIntSet& nodeSet) {
-  for (const TBranch& step : state.Loops[loopIndex].Steps) {
-    const int b = FindBranch(state.Branches, step.From, step.To).value();
+  for (int b : state.Loops[loopIndex].Branches) {
     branchSet.add(b);
     nodeSet.add(state.Branches[b].From);
     nodeSet.add(state.Branches[b].To);

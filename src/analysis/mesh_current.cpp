@@ -1,5 +1,6 @@
 #include "analysis/mesh_current.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -12,8 +13,6 @@ namespace ohmara {
 
 namespace {
 
-bool SameWay(const TBranch& a, const TBranch& b) { return a.From == b.From && a.To == b.To; }
-bool Opposite(const TBranch& a, const TBranch& b) { return a.From == b.To && a.To == b.From; }
 
 // Sizes impedanceMatrix and emfColumn for the system and shows every entry, before the
 // solver runs, so the window shows the matrix even when it is singular.
@@ -30,21 +29,18 @@ void ShowLoopSystem(const ComplexMatrix& rows, int loops, MeshViews& views) {
   }
 }
 
-// The current of `branch` from its From to its To: each loop through it adds
+// The current of branch b from its From to its To: each loop through it adds
 // its loop current, with the sign of the direction in which it travels it.
-Complex BranchCurrent(const CircuitState& state, const TBranch& branch, const std::vector<Complex>& loopCurrents) {
+Complex BranchCurrent(const CircuitState& state, int b, const std::vector<Complex>& loopCurrents) {
   Complex current;
   for (int q = 0; q < state.LoopCount(); ++q) {
-    for (const TBranch& step : state.Loops[q].Steps) {
-      if (SameWay(step, branch)) {
-        current += loopCurrents[q];
-        break;
-      }
-      if (Opposite(step, branch)) {
-        current -= loopCurrents[q];
-        break;
-      }
-    }
+    const TLoop& loop = state.Loops[q];
+    const auto step = std::find(loop.Branches.begin(), loop.Branches.end(), b);
+    if (step == loop.Branches.end()) continue;
+    if (loop.Forward(state.Branches, static_cast<int>(step - loop.Branches.begin())))
+      current += loopCurrents[q];
+    else
+      current -= loopCurrents[q];
   }
   return current;
 }
@@ -66,16 +62,20 @@ void RequireFiniteLoopCurrents(const std::vector<Complex>& loopCurrents) {
 std::string LoopCurrentName(int p) { return Format("I%d%d", p + 1, p + 1); }
 
 Complex LoopImpedance(const CircuitState& state, int p, int q) {
-  const std::vector<TBranch>& stepsP = state.Loops.at(p).Steps;
+  const TLoop& loopP = state.Loops.at(p);
   Complex sum;
   if (p == q) {
-    for (const TBranch& step : stepsP) sum += step.Z;
+    for (const TBranch& step : loopP.Steps) sum += step.Z;
     return sum;
   }
-  for (const TBranch& a : stepsP) {
-    for (const TBranch& b : state.Loops.at(q).Steps) {
-      if (SameWay(a, b)) sum += a.Z;
-      else if (Opposite(a, b)) sum -= a.Z;
+  const TLoop& loopQ = state.Loops.at(q);
+  for (int a = 0; a < loopP.StepCount(); ++a) {
+    for (int b = 0; b < loopQ.StepCount(); ++b) {
+      if (loopP.Branches[a] != loopQ.Branches[b]) continue;
+      if (loopP.Forward(state.Branches, a) == loopQ.Forward(state.Branches, b))
+        sum += loopP.Steps[a].Z;
+      else
+        sum -= loopP.Steps[a].Z;
     }
   }
   return sum;
@@ -100,7 +100,7 @@ ComplexMatrix LoopSystem(const CircuitState& state) {
 std::vector<Complex> BranchCurrentsFromLoops(const CircuitState& state, const std::vector<Complex>& loopCurrents) {
   std::vector<Complex> currents;
   currents.reserve(state.Branches.size());
-  for (const TBranch& branch : state.Branches) currents.push_back(BranchCurrent(state, branch, loopCurrents));
+  for (int b = 0; b < state.BranchCount(); ++b) currents.push_back(BranchCurrent(state, b, loopCurrents));
   return currents;
 }
 

@@ -51,10 +51,7 @@ void Test(CircuitSession& session) {
 
 std::vector<LoopStep> StepsOf(const CircuitState& state, const TLoop& loop) {
   std::vector<LoopStep> steps;
-  for (const TBranch& step : loop.Steps) {
-    const int index = FindBranch(state.Branches, step.From, step.To).value_or(0);
-    steps.push_back({index, state.Branches[index].From == step.From ? 1 : -1});
-  }
+  for (int k = 0; k < loop.StepCount(); ++k) steps.push_back({loop.Branches[k], loop.Forward(state.Branches, k) ? 1 : -1});
   return steps;
 }
 

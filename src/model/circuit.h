@@ -13,10 +13,18 @@ namespace ohmara {
 
 // One independent loop: copies of its branches in the order of travel, each
 // oriented along the loop (a branch travelled backwards has From and To
-// exchanged and E negated).
+// exchanged and E negated), and the table index of the branch each step
+// travels, by which every user knows the branch again.
 struct TLoop {
   std::vector<TBranch> Steps;
+  std::vector<int> Branches;  // Branches[k]: the index of the branch of Steps[k]
   int StepCount() const { return static_cast<int>(Steps.size()); }
+  void AddStep(const TBranch& step, int branch) {
+    Steps.push_back(step);
+    Branches.push_back(branch);
+  }
+  // Whether step k runs its branch From -> To (the branch as in the table).
+  bool Forward(const std::vector<TBranch>& branches, int k) const { return branches[Branches[k]].From == Steps[k].From; }
 };
 
 // The state of one circuit, owned by the application and passed by reference.

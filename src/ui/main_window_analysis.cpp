@@ -38,8 +38,6 @@ std::vector<bool> CheckStatuses(const CircuitCheckOutcome& outcome) {
   return {true, true, outcome.passed};
 }
 
-bool NamesNodeOf(const TestedCircuit& circuit, int node) { return node >= 1 && node <= circuit.state.NodeCount; }
-
 // Runs `run`, then `show`, also when `run` throws: a window shows how far a
 // run got before the error box names what stopped it.
 template <typename Run, typename Show>
@@ -62,7 +60,7 @@ int MainWindow::TypedZeroNode() const {
 std::optional<int> MainWindow::ZeroNodeToSolveWith() {
   // A zero node that is no number is refused first, as it always was.
   const int zeroNode = TypedZeroNode();
-  if (!ReadyToSolve() || !NamesNodeOf(*session_.tested(), zeroNode)) return std::nullopt;
+  if (!ReadyToSolve() || !session_.tested()->HasNode(zeroNode)) return std::nullopt;
   return zeroNode;
 }
 
@@ -149,7 +147,7 @@ void MainWindow::SolveByNodePotentials() {
 void MainWindow::SolveByOptimalNodePotentials() {
   const std::optional<int> zeroNode = ZeroNodeToSolveWith();
   if (!zeroNode) return;
-  if (!session_.tested()->state.RealNodes.contains(*zeroNode)) {
+  if (!session_.tested()->HasJunction(*zeroNode)) {
     prompts_.Inform(this, kCaption, QString::fromUtf8(kZeroNotJunctionText), MessagePosition());
     return;
   }
@@ -160,7 +158,7 @@ void MainWindow::ExportSpiceNetlist() {
   const std::shared_ptr<const TestedCircuit>& tested = session_.tested();
   if (!tested) return;
   const int zeroNode = TypedZeroNode();
-  if (!NamesNodeOf(*tested, zeroNode)) {
+  if (!tested->HasNode(zeroNode)) {
     prompts_.Inform(this, kCaption,
                     QString::fromStdString(ZeroNodeOutsideText(zeroNodeEdit_->text().toStdString(),
                                                                tested->state.NodeCount)));

@@ -177,6 +177,7 @@ std::vector<TLoop> CandidateLoops(const CircuitState& state, std::mt19937& rando
       if (!ShortestPath(*work, state.NodeCount, branch.From - 1, branch.To - 1, state.Branches, loop)) continue;
       loops.push_back(loop);
       std::reverse(loop.Steps.begin(), loop.Steps.end());
+      std::reverse(loop.Branches.begin(), loop.Branches.end());
       for (TBranch& step : loop.Steps) std::swap(step.From, step.To);
       loops.push_back(loop);
     }

@@ -55,9 +55,11 @@ std::vector<std::string> Numbered(const std::vector<std::string>& loops) {
 
 // Each step continues where the one before ended, the last returns to the
 // start, and each is a copy of a branch of the circuit: exact along it,
-// with From/To exchanged and E negated against it. No branch twice.
+// with From/To exchanged and E negated against it, and named by that
+// branch's index. No branch twice.
 ::testing::AssertionResult IsClosedChain(const CircuitState& state, const TLoop& loop) {
   if (loop.StepCount() < 3) return ::testing::AssertionFailure() << "only " << loop.StepCount() << " steps";
+  if (loop.Branches.size() != loop.Steps.size()) return ::testing::AssertionFailure() << "steps without their index";
   std::set<int> used;
   for (int k = 0; k < loop.StepCount(); ++k) {
     const TBranch& step = loop.Steps[k];
@@ -69,7 +71,8 @@ std::vector<std::string> Numbered(const std::vector<std::string>& loops) {
       const bool along = branch.From == step.From && branch.To == step.To;
       const bool against = branch.From == step.To && branch.To == step.From;
       if (!along && !against) continue;
-      found = used.insert(b).second && step.Z == branch.Z && step.E == (along ? branch.E : branch.E * -1.0);
+      found = used.insert(b).second && step.Z == branch.Z && step.E == (along ? branch.E : branch.E * -1.0) &&
+              loop.Branches[k] == b && loop.Forward(state.Branches, k) == along;
     }
     if (!found) return ::testing::AssertionFailure() << "step " << k << " is no copy of an unused branch";
   }
@@ -256,9 +259,10 @@ TEST(LoopIndependence, DecidesOverTheRationals) {
     TLoop loop;
     for (size_t k = 0; k < nodes.size(); ++k) {
       const int a = nodes[k], b = nodes[(k + 1) % nodes.size()];
-      TBranch step = state.Branches[FindBranch(state.Branches, a, b).value()];
+      const int index = FindBranch(state.Branches, a, b).value();
+      TBranch step = state.Branches[index];
       if (step.From != a) std::swap(step.From, step.To);
-      loop.Steps.push_back(step);
+      loop.AddStep(step, index);
     }
     return loop;
   };

@@ -94,21 +94,24 @@ std::vector<TLoop> TreeLoops(const CircuitState& state) {
     if (inTree[k]) continue;
     const TBranch& chord = state.Branches[k];
     // From the chord's end up to the meeting point, then down to its start.
-    std::vector<TBranch> up, down;
+    std::vector<int> up, down;  // branch indices
+    std::vector<int> upFrom, downFrom;
     int a = chord.To, b = chord.From;
     while (a != b) {
       if (depth[a] >= depth[b]) {
-        up.push_back(Step(state.Branches[parentBranch[a]], a));
+        up.push_back(parentBranch[a]);
+        upFrom.push_back(a);
         a = parent[a];
       } else {
-        down.insert(down.begin(), Step(state.Branches[parentBranch[b]], parent[b]));
+        down.insert(down.begin(), parentBranch[b]);
+        downFrom.insert(downFrom.begin(), parent[b]);
         b = parent[b];
       }
     }
     TLoop loop;
-    loop.Steps = up;
-    loop.Steps.insert(loop.Steps.end(), down.begin(), down.end());
-    loop.Steps.push_back(chord);
+    for (size_t s = 0; s < up.size(); ++s) loop.AddStep(Step(state.Branches[up[s]], upFrom[s]), up[s]);
+    for (size_t s = 0; s < down.size(); ++s) loop.AddStep(Step(state.Branches[down[s]], downFrom[s]), down[s]);
+    loop.AddStep(chord, static_cast<int>(k));
     loops.push_back(loop);
   }
   return loops;
