@@ -79,6 +79,13 @@ TCell CellOf(const TTerminal& terminal);
 void ReleaseTerminal(OccupiedCells& cells, const TTerminal& terminal);
 void BlockTerminal(OccupiedCells& cells, const TTerminal& terminal);
 
+// The cells a branch's terminals and bands may take when placed with the
+// mouse: the router's region, columns 0..85 and rows 0..61.
+inline constexpr int kSheetLastColumn = 85;
+inline constexpr int kSheetLastRow = 61;
+
+enum class Placement { Fits, Overlaps, OffSheet };
+
 // The three collections of a drawing, each in order of creation.
 class SheetDrawing {
  public:
@@ -89,6 +96,8 @@ class SheetDrawing {
 
   // Appending does not block the footprint; the caller does, when it chooses.
   void AppendBranch(const TSheetBranch& branch) { branches_.push_back(branch); }
+  // Puts the branch back at its place in the list and blocks its footprint.
+  void InsertBranch(int index, const TSheetBranch& branch);
   void BlockFootprint(const TSheetBranch& branch);
   void ReleaseFootprint(const TSheetBranch& branch);
   // Blocks the footprint of every branch again, e.g. after removing cells
@@ -104,7 +113,30 @@ class SheetDrawing {
   // the occupied cells.
   void RemoveConnectionsOf(int a, int b);
 
+  // The index of the first branch a press at (x, y) hits, or -1.
+  int BranchAt(int x, int y) const;
+  // The index of the last wire drawn through the cell nearest to (x, y), or -1.
+  int ConnectionAt(int x, int y) const;
+  // The wires that end at a terminal of the branch and at no other branch's
+  // terminal there: what goes with the branch when it is deleted or moved.
+  std::vector<int> OwnConnections(int branch) const;
+  // Takes out the branch and its own wires; the occupied cells are then
+  // exactly the remaining footprints and wire points.
+  TSheetBranch RemoveBranch(int branch);
+  // Takes out one wire, keeping every cell another wire or a band needs.
+  TConnection RemoveConnection(int connection);
+  void SetValues(int branch, const ElementValues& values) { branches_[branch].Values = values; }
+  // Every footprint and every wire's inner points blocked again (cells
+  // already there keep their place in the list).
+  void BlockEverything();
+
   void Clear();
+
+  // Whether a new branch may stand there: its band on the sheet with both
+  // terminals strictly inside, and its line on no other branch's band or
+  // wire (and no other line in its band) - but for terminals placed on
+  // another branch's terminal, which join it.
+  Placement CheckPlacement(const TSheetBranch& branch) const;
 
   // The largest node number of any terminal or wire end; 0 on an empty sheet.
   int LargestNode() const;
