@@ -12,6 +12,12 @@ bool OccupiedCells::Insert(TCell cell) {
   return true;
 }
 
+bool OccupiedCells::Append(TCell cell) {
+  if (!index_.insert(Key(cell)).second) return false;
+  cells_.push_back(cell);
+  return true;
+}
+
 bool OccupiedCells::Remove(TCell cell) {
   if (index_.erase(Key(cell)) == 0) return false;
   cells_.erase(std::find(cells_.begin(), cells_.end(), cell));

@@ -20,6 +20,9 @@ class OccupiedCells {
  public:
   // Does nothing when the cell is present; true when it was added.
   bool Insert(TCell cell);
+  // Puts the cell at the end of the list, whatever the rule would say: a
+  // loaded drawing keeps the order its file gives. Nothing when present.
+  bool Append(TCell cell);
   // Removes the cell if present; true when it was there.
   bool Remove(TCell cell);
   bool Contains(TCell cell) const { return index_.contains(Key(cell)); }

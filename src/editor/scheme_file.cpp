@@ -155,19 +155,18 @@ std::string SchemeFileText(const SheetDrawing& drawing) {
 SheetDrawing ParseSchemeText(const std::string& text, const std::string& fileName) {
   SchemeReader reader(text, fileName);
   SheetDrawing drawing;
-  for (int n = reader.Integer(0, INT_MAX); n > 0; --n) {
-    const TSheetBranch branch = ReadBranch(reader);
-    drawing.AppendBranch(branch);
-    drawing.BlockFootprint(branch);
-  }
+  for (int n = reader.Integer(0, INT_MAX); n > 0; --n) drawing.AppendBranch(ReadBranch(reader));
   std::vector<int> wireLines;
   for (int n = reader.Integer(0, INT_MAX); n > 0; --n) {
     drawing.AppendConnection(ReadConnection(reader, wireLines.emplace_back()));
   }
+  // The file's cells keep their order, so a drawing loaded and saved again
+  // gives the same bytes; band cells the file left out are added after them.
   for (int n = reader.Integer(0, INT_MAX); n > 0; --n) {
     const int x = reader.Coordinate();
-    drawing.Occupied().Insert({x, reader.Coordinate()});
+    drawing.Occupied().Append({x, reader.Coordinate()});
   }
+  drawing.BlockAllFootprints();
   if (const int loose = LooseWire(drawing); loose >= 0)
     throw EditorError(Format("Файл «%s», строка %d: провод не начинается или не кончается на выводе ветви или "
                              "другом проводе.",
