@@ -223,6 +223,19 @@ EditResult EditResultOf(Placement placement) {
 
 }  // namespace
 
+PaintList SheetEditor::Marks(int dragRight, int dragDown) const {
+  PaintList marks;
+  if (selection_ && selection_->kind == SheetSelection::Kind::Branch) {
+    const TSheetBranch& b = drawing_.Branches()[selection_->index];
+    marks = BranchMark(MakeSheetBranch(b.X1 + 10 * dragRight, b.Y1 + 10 * dragDown, b.From, b.To, b.Vertical, b.Values));
+  } else if (selection_) {
+    marks = ConnectionMark(drawing_.Connections()[selection_->index]);
+  }
+  if (firstTerminal_)
+    for (PaintOp& op : TerminalMark(*firstTerminal_)) marks.push_back(std::move(op));
+  return marks;
+}
+
 EditResult SheetEditor::MoveSelection(int cellsRight, int cellsDown) {
   if (!selection_ || selection_->kind != SheetSelection::Kind::Branch) return EditResult::NothingSelected;
   return MoveBranch(selection_->index, cellsRight, cellsDown);

@@ -133,6 +133,9 @@ class SheetEditor {
   void Select(std::optional<SheetSelection> selection) { selection_ = selection; }
   // The selection under (x, y): a branch, else a wire, else nothing.
   std::optional<SheetSelection> ItemAt(int x, int y) const;
+  // What to draw over the sheet: the selection (where a drag going on would
+  // put a branch) and the terminal picked first.
+  PaintList Marks(int dragRight = 0, int dragDown = 0) const;
   // Moves the selected branch by whole cells; its own wires are routed again.
   EditResult MoveSelection(int cellsRight, int cellsDown);
   // New values for the selected branch.

@@ -43,6 +43,8 @@ class AppWindows {
   NodePotentialWindow& nodePotentialWindow();
   PrintDialog& printDialog();
   EditorWindow& editorWindow();
+  // Whether the program may end: the editor, when made, asks about an unsaved drawing.
+  bool MayQuit();
 
   // How many windows exist so far, the main window included.
   int MadeCount() const { return static_cast<int>(made_.size()); }

@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPen>
 #include <QPolygon>
 #include <algorithm>
 
@@ -47,6 +48,12 @@ class OperationPainter {
     for (const SheetPoint& point : op.points) line << PointOf(point);
     painter_.drawPolyline(line);
   }
+  void operator()(const DotOp& op) const {
+    painter_.save();
+    painter_.setBrush(painter_.pen().color());
+    painter_.drawEllipse(PointOf(op.centre), op.radius, op.radius);
+    painter_.restore();
+  }
 
  private:
   QPainter& painter_;
@@ -76,11 +83,50 @@ void SheetCanvas::Paint(const PaintList& paint) {
   update();
 }
 
-void SheetCanvas::paintEvent(QPaintEvent*) {
-  QPainter painter(this);
-  painter.drawImage(0, 0, image_);
+void SheetCanvas::ShowMarks(const PaintList& marks) {
+  marks_ = marks;
+  update();
 }
 
-void SheetCanvas::mousePressEvent(QMouseEvent* event) { emit Pressed(event->position().toPoint()); }
+void SheetCanvas::SetZoom(double zoom) {
+  zoom_ = zoom;
+  setFixedSize((QSizeF(image_.size()) * zoom_).toSize());
+  update();
+}
+
+void SheetCanvas::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  if (zoom_ != 1.0) {
+    painter.scale(zoom_, zoom_);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+  }
+  painter.drawImage(0, 0, image_);
+  if (marks_.empty()) return;
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setPen(QPen(QColor(0, 90, 220), 2));
+  const OperationPainter markPainter(painter, pictures_);
+  for (const PaintOp& op : marks_) std::visit(markPainter, op);
+}
+
+QPoint SheetCanvas::ImagePixel(const QMouseEvent& event) const {
+  return (event.position() / zoom_).toPoint();
+}
+
+void SheetCanvas::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::RightButton) emit ContextRequested(ImagePixel(*event), event->globalPosition().toPoint());
+  else if (event->button() == Qt::LeftButton) emit Pressed(ImagePixel(*event));
+}
+
+void SheetCanvas::mouseMoveEvent(QMouseEvent* event) {
+  if (event->buttons() & Qt::LeftButton) emit Dragged(ImagePixel(*event));
+}
+
+void SheetCanvas::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) emit Released(ImagePixel(*event));
+}
+
+void SheetCanvas::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) emit DoubleClicked(ImagePixel(*event));
+}
 
 }  // namespace ohmara
