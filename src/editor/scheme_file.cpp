@@ -167,6 +167,7 @@ SheetDrawing ParseSchemeText(const std::string& text, const std::string& fileNam
     drawing.Occupied().Append({x, reader.Coordinate()});
   }
   drawing.BlockAllFootprints();
+  drawing.FitSheet();
   if (const int loose = LooseWire(drawing); loose >= 0)
     throw EditorError(Format("Файл «%s», строка %d: провод не начинается или не кончается на выводе ветви или "
                              "другом проводе.",

@@ -116,12 +116,11 @@ std::vector<TCell> Line(const TSheetBranch& branch) {
   return line;
 }
 
-bool OnSheet(TCell c) { return c.X >= 0 && c.Y >= 0 && c.X <= kSheetLastColumn && c.Y <= kSheetLastRow; }
-bool InsideSheet(TCell c) { return c.X > 0 && c.Y > 0 && c.X < kSheetLastColumn && c.Y < kSheetLastRow; }
-
 }  // namespace
 
 Placement SheetDrawing::CheckPlacement(const TSheetBranch& branch) const {
+  auto OnSheet = [this](TCell c) { return c.X >= 0 && c.Y >= 0 && c.X <= lastCell_.X && c.Y <= lastCell_.Y; };
+  auto InsideSheet = [this](TCell c) { return c.X > 0 && c.Y > 0 && c.X < lastCell_.X && c.Y < lastCell_.Y; };
   const std::vector<TCell> footprint = Footprint(branch);
   if (!std::all_of(footprint.begin(), footprint.end(), OnSheet) ||
       !InsideSheet(CellOf(StartTerminal(branch))) || !InsideSheet(CellOf(EndTerminal(branch))))
@@ -228,6 +227,31 @@ void SheetDrawing::Clear() {
   branches_.clear();
   connections_.clear();
   occupied_.Clear();
+  lastCell_ = {kSheetLastColumn, kSheetLastRow};
+}
+
+void SheetDrawing::FitSheet() {
+  // Only what lies beyond the sheet's edge makes it grow, so the routes on
+  // a drawing that fits stay those of the sheet it was drawn on; then there
+  // is room for a band beside the outermost terminals and a wire round them.
+  constexpr int kRing = 4;
+  TCell far{0, 0};
+  for (const TSheetBranch& b : branches_)
+    for (const TTerminal& t : {StartTerminal(b), EndTerminal(b)}) {
+      far.X = std::max(far.X, CellOf(t).X + 1);
+      far.Y = std::max(far.Y, CellOf(t).Y + 1);
+    }
+  for (const TConnection& w : connections_)
+    for (const TCell& c : w.Points) {
+      far.X = std::max(far.X, c.X);
+      far.Y = std::max(far.Y, c.Y);
+    }
+  GrowSheet({far.X >= lastCell_.X ? far.X + kRing : 0, far.Y >= lastCell_.Y ? far.Y + kRing : 0});
+}
+
+SheetSize SheetDrawing::SheetPixels() const {
+  if (lastCell_ == TCell{kSheetLastColumn, kSheetLastRow}) return {};
+  return {std::max(kSheetWidth, 10 * lastCell_.X + 10), std::max(kSheetHeight, 10 * lastCell_.Y + 10)};
 }
 
 int SheetDrawing::LargestNode() const {

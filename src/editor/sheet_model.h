@@ -3,6 +3,7 @@
 // the wires between their terminals, and the cells the wires must avoid.
 // Positions are pixels of the sheet, x to the right, y downwards.
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -79,12 +80,21 @@ TCell CellOf(const TTerminal& terminal);
 void ReleaseTerminal(OccupiedCells& cells, const TTerminal& terminal);
 void BlockTerminal(OccupiedCells& cells, const TTerminal& terminal);
 
-// The cells a branch's terminals and bands may take when placed with the
-// mouse: the router's region, columns 0..85 and rows 0..61.
+// The cells of the sheet the window opens with: the router's region,
+// columns 0..85 and rows 0..61, on a picture of 846 x 608 pixels. A drawn
+// table or a loaded scheme larger than that makes the sheet grow.
 inline constexpr int kSheetLastColumn = 85;
 inline constexpr int kSheetLastRow = 61;
+inline constexpr int kSheetWidth = 846;
+inline constexpr int kSheetHeight = 608;
 
 enum class Placement { Fits, Overlaps, OffSheet };
+
+struct SheetSize {
+  int width = kSheetWidth;
+  int height = kSheetHeight;
+  friend bool operator==(const SheetSize&, const SheetSize&) = default;
+};
 
 // The three collections of a drawing, each in order of creation.
 class SheetDrawing {
@@ -138,6 +148,20 @@ class SheetDrawing {
   // another branch's terminal, which join it.
   Placement CheckPlacement(const TSheetBranch& branch) const;
 
+  // The sheet's last column and row of cells: wires and new branches stay
+  // within them.
+  TCell LastCell() const { return lastCell_; }
+  // Grows the sheet (never shrinks it below the first size) to hold every
+  // branch and wire with a free ring round them.
+  void FitSheet();
+  // Grows the sheet so that its last cell is at least `far`.
+  void GrowSheet(TCell far) {
+    lastCell_.X = std::max(lastCell_.X, far.X);
+    lastCell_.Y = std::max(lastCell_.Y, far.Y);
+  }
+  // The sheet's picture size in pixels.
+  SheetSize SheetPixels() const;
+
   // The largest node number of any terminal or wire end; 0 on an empty sheet.
   int LargestNode() const;
 
@@ -145,6 +169,7 @@ class SheetDrawing {
   std::vector<TSheetBranch> branches_;
   std::vector<TConnection> connections_;
   OccupiedCells occupied_;
+  TCell lastCell_{kSheetLastColumn, kSheetLastRow};
 };
 
 }  // namespace ohmara
