@@ -17,13 +17,15 @@
 namespace ohmara {
 namespace {
 
-// A chain of loops: row i joins i to i + 1, every third row closes back, so
-// each branch meets a node already placed.
+// Rows over the 255 nodes a table may have: a ring, then chords between
+// nodes ever further apart, so most branches close on nodes already placed.
 BranchTable LongTable(int rows) {
+  constexpr int kNodes = 250;
   BranchTable table;
-  for (int i = 1; i <= rows; ++i) {
-    const int to = i % 3 == 0 ? i - 2 : i + 1;
-    table.push_back({std::to_string(i) + "->" + std::to_string(to), "10", "", "", i % 7 == 0 ? "5" : "", ""});
+  for (int i = 0; i < rows; ++i) {
+    const int from = 1 + i % kNodes;
+    const int to = 1 + (i + 1 + i / kNodes * 7) % kNodes;
+    table.push_back({std::to_string(from) + "->" + std::to_string(to), "10", "", "", i % 7 == 0 ? "5" : "", ""});
   }
   return table;
 }
@@ -44,7 +46,7 @@ SheetDrawing LargeDrawing() {
 }
 
 double SchemeWriteReference(const SheetDrawing& drawing) {
-  testing::ScratchDirectory scratch;
+  ScratchDirectory scratch;
   return bench::PlainWriteCpuSeconds(scratch.Path(), SchemeFileText(drawing).size(), bench::PlainWrite::kReplacing);
 }
 
@@ -72,7 +74,7 @@ void BM_LoadSchemeOf8000Branches(benchmark::State& state) {
 }
 
 void BM_UndoOneStepOf8000Branches(benchmark::State& state) {
-  testing::ScratchDirectory scratch;
+  ScratchDirectory scratch;
   const auto path = scratch.Path() / "large.sch";
   SaveSchemeFile(path, LargeDrawing());
   SheetEditor editor;

@@ -301,6 +301,8 @@ void EditorWindow::ChooseTool(SheetTool tool) {
 }
 
 void EditorWindow::Refresh() {
+  const SheetSize pixels = editor_.Drawing().SheetPixels();
+  if (sheet_->Image().size() != QSize(pixels.width, pixels.height)) sheet_->Resize({pixels.width, pixels.height});
   sheet_->Paint(editor_.Redraw());
   ShowMarks();
   ShowToolStates();

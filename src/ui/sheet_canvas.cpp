@@ -19,6 +19,7 @@ QPoint PointOf(SheetPoint point) { return {point.x, point.y}; }
 // 15 pixels between a label's top and the pictures below it leave room for
 // this size, the smallest a student reads without a magnifier.
 constexpr int kSmallestReadableText = 10;
+constexpr int kGridStep = 10;
 
 // The file name the picture loader knows: the core's relative path without its folder.
 QString PictureName(Picture picture) {
@@ -35,7 +36,11 @@ class OperationPainter {
   void operator()(const CircleOp& op) const {
     painter_.drawEllipse(QRect(PointOf(op.topLeft), PointOf(op.bottomRight)));
   }
-  void operator()(const PictureOp& op) const { painter_.drawImage(PointOf(op.at), pictures_.Of(op.picture)); }
+  void operator()(const PictureOp& op) const {
+    const QImage& picture = pictures_.Of(op.picture);
+    painter_.drawImage(PointOf(op.at), picture);
+    if (op.picture == Picture::Background) ExtendBackground(picture);
+  }
   void operator()(const TextOp& op) const {
     const QFont font = InterfaceFont(std::max(op.fontHeight, kSmallestReadableText));
     painter_.setFont(font);
@@ -56,6 +61,22 @@ class OperationPainter {
   }
 
  private:
+  // A sheet grown beyond the background picture goes on with its grid points.
+  void ExtendBackground(const QImage& picture) const {
+    const QRect sheet = painter_.window();
+    if (picture.isNull() || (sheet.width() <= picture.width() && sheet.height() <= picture.height())) return;
+    const QColor point = picture.pixelColor(kGridStep, kGridStep);
+    painter_.save();
+    painter_.setPen(point);
+    for (int x = 0; x < sheet.width(); x += kGridStep)
+      for (int y = 0; y < sheet.height(); y += kGridStep)
+        if (x >= picture.width() || y >= picture.height()) {
+          painter_.fillRect(QRect(x - kGridStep / 2, y - kGridStep / 2, kGridStep, kGridStep), Qt::white);
+          painter_.drawPoint(x, y);
+        }
+    painter_.restore();
+  }
+
   QPainter& painter_;
   const ElementPictures& pictures_;
 };
@@ -86,6 +107,12 @@ void SheetCanvas::Paint(const PaintList& paint) {
 void SheetCanvas::ShowMarks(const PaintList& marks) {
   marks_ = marks;
   update();
+}
+
+void SheetCanvas::Resize(QSize size) {
+  image_ = QImage(size, QImage::Format_RGB32);
+  image_.fill(Qt::white);
+  SetZoom(zoom_);
 }
 
 void SheetCanvas::SetZoom(double zoom) {

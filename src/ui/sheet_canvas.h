@@ -35,6 +35,8 @@ class SheetCanvas : public QWidget {
   const QImage& Image() const { return image_; }
   // Marks shown over the image, never painted into it.
   void ShowMarks(const PaintList& marks);
+  // A blank image of this size; the drawing is then painted anew.
+  void Resize(QSize size);
   // The image is shown this many times its size (1 at the start).
   void SetZoom(double zoom);
   double Zoom() const { return zoom_; }
