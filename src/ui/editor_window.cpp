@@ -155,6 +155,7 @@ void EditorWindow::BuildSheet(QWidget* client) {
       EditValues();
     });
   });
+  connect(sheet_, &SheetCanvas::ZoomRequested, this, [this](bool in) { ZoomBy(in ? kZoomStep : 1 / kZoomStep); });
   connect(sheet_, &SheetCanvas::ContextRequested, this,
           [this](QPoint pixel, QPoint screen) { Run([this, pixel, screen] { OpenContextMenu(pixel, screen); }); });
 }

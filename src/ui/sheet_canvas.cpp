@@ -1,6 +1,7 @@
 #include "ui/sheet_canvas.h"
 
 #include <QMouseEvent>
+#include <QWheelEvent>
 #include <QPainter>
 #include <QPen>
 #include <QPolygon>
@@ -150,6 +151,15 @@ void SheetCanvas::mouseMoveEvent(QMouseEvent* event) {
 
 void SheetCanvas::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton) emit Released(ImagePixel(*event));
+}
+
+void SheetCanvas::wheelEvent(QWheelEvent* event) {
+  if (!(event->modifiers() & Qt::ControlModifier) || event->angleDelta().y() == 0) {
+    event->ignore();  // the scroll area scrolls
+    return;
+  }
+  emit ZoomRequested(event->angleDelta().y() > 0);
+  event->accept();
 }
 
 void SheetCanvas::mouseDoubleClickEvent(QMouseEvent* event) {

@@ -50,6 +50,8 @@ class SheetCanvas : public QWidget {
   void DoubleClicked(QPoint pixel);
   // A right click: the pixel, and where on the screen a menu belongs.
   void ContextRequested(QPoint pixel, QPoint screen);
+  // Ctrl+wheel: larger when `in`.
+  void ZoomRequested(bool in);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -57,6 +59,7 @@ class SheetCanvas : public QWidget {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
 
  private:
   QPoint ImagePixel(const QMouseEvent& event) const;
