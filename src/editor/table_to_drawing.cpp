@@ -1,6 +1,7 @@
 #include "editor/table_to_drawing.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "editor/editor_error.h"
 #include "editor/value_text.h"
@@ -116,21 +117,20 @@ class TableDrawer {
   // Joins a terminal to another terminal of its node: the search for a
   // partner starts at the front each time and skips only the terminal tried
   // last, so the attempts alternate between the first two candidates. Once
-  // both have failed, every further attempt would fail the same way.
+  // both have failed, every further attempt would fail the same way; then
+  // the nearest other terminals of the node are tried, so that a wire is
+  // drawn wherever one can be.
   void Join(const TTerminal& first) {
     TTerminal second{0, 0, 0, false};
     std::vector<TTerminal> failed;
     for (;;) {
       if (const std::optional<TTerminal> partner = Partner(first.Node, second)) second = *partner;
-      if (std::find(failed.begin(), failed.end(), second) != failed.end()) return;
-      const JoinOutcome join = JoinTerminals(layout_.drawing, first, second, &obstacles_);
-      if (join.result == RouteResult::GuardTripped) ++layout_.routingGuardTrips;
-      if (join.result == RouteResult::Routed) {
-        AppendConnection(layout_.paint, layout_.drawing.Connections()[join.wireIndex]);
-        return;
-      }
+      if (std::find(failed.begin(), failed.end(), second) != failed.end()) break;
+      if (TryJoin(first, second)) return;
       failed.push_back(second);
     }
+    for (const TTerminal& near : Nearest(first))
+      if (std::find(failed.begin(), failed.end(), near) == failed.end() && TryJoin(first, near)) return;
   }
 
   void Place(const TSheetBranch& branch) {
@@ -147,6 +147,30 @@ class TableDrawer {
   }
 
  private:
+  static constexpr size_t kNearestTried = 3;
+
+  bool TryJoin(const TTerminal& first, const TTerminal& second) {
+    const JoinOutcome join = JoinTerminals(layout_.drawing, first, second, &obstacles_);
+    if (join.result == RouteResult::GuardTripped) ++layout_.routingGuardTrips;
+    if (join.result != RouteResult::Routed) return false;
+    AppendConnection(layout_.paint, layout_.drawing.Connections()[join.wireIndex]);
+    return true;
+  }
+
+  // The terminals of the node nearest to `first`, itself left out.
+  std::vector<TTerminal> Nearest(const TTerminal& first) const {
+    std::vector<TTerminal> same;
+    for (const TSheetBranch& branch : layout_.drawing.Branches())
+      for (const TTerminal& t : {StartTerminal(branch), EndTerminal(branch)})
+        if (t.Node == first.Node && (t.X != first.X || t.Y != first.Y)) same.push_back(t);
+    auto distance = [&](const TTerminal& t) { return std::abs(t.X - first.X) + std::abs(t.Y - first.Y); };
+    const size_t kept = std::min(same.size(), kNearestTried);
+    std::partial_sort(same.begin(), same.begin() + static_cast<std::ptrdiff_t>(kept), same.end(),
+                      [&](const TTerminal& a, const TTerminal& b) { return distance(a) < distance(b); });
+    same.resize(kept);
+    return same;
+  }
+
   std::optional<TTerminal> Partner(int node, const TTerminal& last) const {
     auto differs = [&](const TTerminal& t) { return t.X != last.X || t.Y != last.Y; };
     for (const TSheetBranch& branch : layout_.drawing.Branches()) {

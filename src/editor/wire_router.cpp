@@ -1,6 +1,7 @@
 #include "editor/wire_router.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "editor/route_cells.h"
 
@@ -159,6 +160,10 @@ RouteOutcome RouteConnection(OccupiedCells& occupiedCells, TCell start, TCell ta
   // The start is closed from the outset and is never taken again, so a wire
   // from a cell to itself is never found.
   if (start == target) return {};
+  // A wire holds fewer points than the shortest way has cells: no search
+  // can succeed (only a drawn table asks for such joins; a sheet of the
+  // first size is too small for them).
+  if (std::abs(start.X - target.X) + std::abs(start.Y - target.Y) >= kMaxWirePoints) return {};
   RouteCells cells(box);
   RouteOutcome outcome;
   outcome.result = Search(cells, box, occupied, start, target);
