@@ -165,21 +165,15 @@ void SheetEditor::DropPick() {
   if (mode_ == SheetMode::PickSecondTerminal) mode_ = SheetMode::PickFirstTerminal;
 }
 
-bool SheetEditor::Undo() {
-  if (undo_.empty()) return false;
-  redo_.emplace_back(SheetState{std::move(drawing_), nextNode_}, revision_);
-  auto [state, revision] = std::move(undo_.back());
-  undo_.pop_back();
-  Restore(std::move(state));
-  revision_ = revision;
-  return true;
-}
+bool SheetEditor::Undo() { return Step(undo_, redo_); }
 
-bool SheetEditor::Redo() {
-  if (redo_.empty()) return false;
-  undo_.emplace_back(SheetState{std::move(drawing_), nextNode_}, revision_);
-  auto [state, revision] = std::move(redo_.back());
-  redo_.pop_back();
+bool SheetEditor::Redo() { return Step(redo_, undo_); }
+
+bool SheetEditor::Step(History& from, History& to) {
+  if (from.empty()) return false;
+  to.emplace_back(SheetState{std::move(drawing_), nextNode_}, revision_);
+  auto [state, revision] = std::move(from.back());
+  from.pop_back();
   Restore(std::move(state));
   revision_ = revision;
   return true;

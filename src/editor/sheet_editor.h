@@ -174,8 +174,11 @@ class SheetEditor {
   std::optional<TTerminal> firstTerminal_;
   std::optional<SheetSelection> selection_;
   // Each state with the revision it had.
-  std::deque<std::pair<SheetState, long>> undo_;
-  std::vector<std::pair<SheetState, long>> redo_;
+  using History = std::deque<std::pair<SheetState, long>>;
+  // Moves the current state onto `to` and the last of `from` in its place.
+  bool Step(History& from, History& to);
+  History undo_;
+  History redo_;
   long revision_ = 0;
   long savedRevision_ = 0;
   long lastRevision_ = 0;
