@@ -9,6 +9,36 @@
 
 namespace ohmara {
 
+namespace {
+
+// Terminals that lie on one point are one node though no wire joins them.
+void JoinTouchingTerminals(const SheetDrawing& drawing, NodeLabels& labels) {
+  std::map<int, int> parent;
+  auto root = [&](int label) {
+    while (parent.contains(label) && parent[label] != label) label = parent[label];
+    return label;
+  };
+  std::map<std::pair<int, int>, int> labelAt;
+  const auto& branches = drawing.Branches();
+  for (size_t b = 0; b < branches.size(); ++b) {
+    for (const auto& [terminal, label] : {std::pair{StartTerminal(branches[b]), labels.branches[b].start},
+                                          std::pair{EndTerminal(branches[b]), labels.branches[b].end}}) {
+      const auto [at, fresh] = labelAt.try_emplace({terminal.X, terminal.Y}, label);
+      if (fresh) continue;
+      const int kept = root(at->second);
+      const int joined = root(label);
+      if (kept != joined) parent[joined] = kept;
+    }
+  }
+  if (parent.empty()) return;
+  for (TerminalNumbers& branch : labels.branches) {
+    branch.start = root(branch.start);
+    branch.end = root(branch.end);
+  }
+}
+
+}  // namespace
+
 NodeLabels MergeNodes(const SheetDrawing& drawing) {
   NodeLabels labels;
   for (const TSheetBranch& b : drawing.Branches()) labels.branches.push_back({b.From, b.To});
@@ -34,6 +64,7 @@ NodeLabels MergeNodes(const SheetDrawing& drawing) {
       }
     }
   }
+  JoinTouchingTerminals(drawing, labels);
   return labels;
 }
 

@@ -3,6 +3,7 @@
 // because the scheme file lists them in that order: a new cell goes just
 // before the first cell that lies neither left of it nor above it.
 
+#include <cstddef>
 #include <cstdint>
 #include <unordered_set>
 #include <vector>
@@ -20,15 +21,31 @@ class OccupiedCells {
  public:
   // Does nothing when the cell is present; true when it was added.
   bool Insert(TCell cell);
+  // Puts the cell at the end of the list, whatever the rule would say: a
+  // loaded drawing keeps the order its file gives. Nothing when present.
+  bool Append(TCell cell);
   // Removes the cell if present; true when it was there.
   bool Remove(TCell cell);
-  bool Contains(TCell cell) const { return index_.contains(Key(cell)); }
+  bool Contains(TCell cell) const {
+    if (InDense(cell)) return (dense_[DenseBit(cell) / 64] >> (DenseBit(cell) % 64)) & 1;
+    return !index_.empty() && index_.contains(Key(cell));
+  }
   int Count() const { return static_cast<int>(cells_.size()); }
   // The cells in list order.
   const std::vector<TCell>& Cells() const { return cells_; }
   void Clear();
 
  private:
+  bool InDense(TCell c) const { return c.X >= 0 && c.Y >= 0 && c.X < denseWidth_ && c.Y < denseHeight_; }
+  std::size_t DenseBit(TCell c) const {
+    return static_cast<std::size_t>(c.Y) * static_cast<std::size_t>(denseWidth_) + static_cast<std::size_t>(c.X);
+  }
+  // Adds to the index; false when the cell was there.
+  bool Mark(TCell cell);
+  bool Unmark(TCell cell);
+  // Makes the dense part cover `cell` when that costs a sensible amount.
+  void GrowDense(TCell cell);
+
   static std::uint64_t Key(TCell cell) {
     return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(cell.X)) << 32) |
            static_cast<std::uint32_t>(cell.Y);
@@ -36,7 +53,11 @@ class OccupiedCells {
 
   std::vector<TCell> cells_;
   // Membership answers the same as a scan of the list, only in constant time:
-  // the router asks it for every neighbour it looks at.
+  // the router asks it for every neighbour it looks at. Cells of the sheet
+  // are bits of a grid that grows with it; cells far off are hashed.
+  std::vector<std::uint64_t> dense_;
+  int denseWidth_ = 0;
+  int denseHeight_ = 0;
   std::unordered_set<std::uint64_t> index_;
 };
 

@@ -1,6 +1,9 @@
 #include "editor/scheme_file.h"
 
 #include <climits>
+#include <cstdint>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "editor/editor_error.h"
 #include "editor/value_text.h"
@@ -15,6 +18,8 @@ namespace {
 
 // Positions far beyond any sheet would overflow the pixel arithmetic.
 constexpr int kLargestCoordinate = 1000000;
+// Node numbers: new branches take the next two after the largest.
+constexpr int kLargestNode = 1000000;
 
 void AppendBranchLine(std::string& text, const TSheetBranch& b) {
   AppendFormat(text, "%d\t%d\t%d\t%d\t%d\t", b.From, b.To, b.X1, b.Y1, b.Vertical ? 1 : 0);
@@ -46,6 +51,8 @@ class SchemeReader {
     return value;
   }
   int Coordinate() { return Integer(-kLargestCoordinate, kLargestCoordinate); }
+  int Node() { return Integer(1, kLargestNode); }
+  int Line() const { return line_; }
   double Real() {
     const std::string token = Next();
     try {
@@ -74,8 +81,8 @@ class SchemeReader {
 };
 
 TSheetBranch ReadBranch(SchemeReader& reader) {
-  const int from = reader.Integer(INT_MIN, INT_MAX);
-  const int to = reader.Integer(INT_MIN, INT_MAX);
+  const int from = reader.Node();
+  const int to = reader.Node();
   const int x1 = reader.Coordinate();
   const int y1 = reader.Coordinate();
   const bool vertical = reader.Integer(0, 1) == 1;
@@ -84,16 +91,50 @@ TSheetBranch ReadBranch(SchemeReader& reader) {
   return MakeSheetBranch(x1, y1, from, to, vertical, values);
 }
 
-TConnection ReadConnection(SchemeReader& reader) {
+TConnection ReadConnection(SchemeReader& reader, int& line) {
   TConnection wire;
-  wire.From = reader.Integer(INT_MIN, INT_MAX);
-  wire.To = reader.Integer(INT_MIN, INT_MAX);
-  const int count = reader.Integer(0, kMaxWirePoints);
+  wire.From = reader.Node();
+  line = reader.Line();
+  wire.To = reader.Node();
+  // A wire of one point or none would be invisible and still join its nodes.
+  const int count = reader.Integer(2, kMaxWirePoints);
   for (int i = 0; i < count; ++i) {
     const int x = reader.Coordinate();
     wire.Points.push_back({x, reader.Coordinate()});
   }
   return wire;
+}
+
+std::uint64_t KeyOf(TCell c) {
+  return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(c.X)) << 32) | static_cast<std::uint32_t>(c.Y);
+}
+
+// The index of the first wire with an end on no terminal and on no other
+// wire's point (such a wire would join its nodes with nothing drawn), or -1.
+int LooseWire(const SheetDrawing& drawing) {
+  std::unordered_set<std::uint64_t> terminals;
+  for (const TSheetBranch& b : drawing.Branches()) {
+    terminals.insert(KeyOf(CellOf(StartTerminal(b))));
+    terminals.insert(KeyOf(CellOf(EndTerminal(b))));
+  }
+  // Which wires pass through each cell: at most the two a crossing shares.
+  std::unordered_map<std::uint64_t, std::vector<int>> wiresAt;
+  const auto& wires = drawing.Connections();
+  for (size_t w = 0; w < wires.size(); ++w)
+    for (const TCell& c : wires[w].Points) {
+      std::vector<int>& at = wiresAt[KeyOf(c)];
+      if (at.empty() || at.back() != static_cast<int>(w)) at.push_back(static_cast<int>(w));
+    }
+  auto held = [&](TCell end, int w) {
+    if (terminals.contains(KeyOf(end))) return true;
+    for (const int other : wiresAt[KeyOf(end)])
+      if (other != w) return true;
+    return false;
+  };
+  for (size_t w = 0; w < wires.size(); ++w)
+    if (!held(wires[w].Points.front(), static_cast<int>(w)) || !held(wires[w].Points.back(), static_cast<int>(w)))
+      return static_cast<int>(w);
+  return -1;
 }
 
 }  // namespace
@@ -114,16 +155,23 @@ std::string SchemeFileText(const SheetDrawing& drawing) {
 SheetDrawing ParseSchemeText(const std::string& text, const std::string& fileName) {
   SchemeReader reader(text, fileName);
   SheetDrawing drawing;
+  for (int n = reader.Integer(0, INT_MAX); n > 0; --n) drawing.AppendBranch(ReadBranch(reader));
+  std::vector<int> wireLines;
   for (int n = reader.Integer(0, INT_MAX); n > 0; --n) {
-    const TSheetBranch branch = ReadBranch(reader);
-    drawing.AppendBranch(branch);
-    drawing.BlockFootprint(branch);
+    drawing.AppendConnection(ReadConnection(reader, wireLines.emplace_back()));
   }
-  for (int n = reader.Integer(0, INT_MAX); n > 0; --n) drawing.AppendConnection(ReadConnection(reader));
+  // The file's cells keep their order, so a drawing loaded and saved again
+  // gives the same bytes; band cells the file left out are added after them.
   for (int n = reader.Integer(0, INT_MAX); n > 0; --n) {
     const int x = reader.Coordinate();
-    drawing.Occupied().Insert({x, reader.Coordinate()});
+    drawing.Occupied().Append({x, reader.Coordinate()});
   }
+  drawing.BlockAllFootprints();
+  drawing.FitSheet();
+  if (const int loose = LooseWire(drawing); loose >= 0)
+    throw EditorError(Format("Файл «%s», строка %d: провод не начинается или не кончается на выводе ветви или "
+                             "другом проводе.",
+                             fileName, wireLines[loose]));
   return drawing;
 }
 

@@ -13,9 +13,9 @@ namespace ohmara {
 // The file's text ("\n" line ends; the file form is made when it is written).
 std::string SchemeFileText(const SheetDrawing& drawing);
 
-// Reads the text whole before answering. The branches' footprints are
-// blocked before the file's own cells are added, so a file that omits them
-// still keeps wires out of the bands. Throws EditorError naming `fileName`
+// Reads the text whole before answering. The file's cells keep their order;
+// band cells it omits are blocked after them, so such a file still keeps
+// wires out of the bands. Throws EditorError naming `fileName`
 // and the line when the text ends early, holds something else where a
 // number stands, or lists a wire of more than 300 points.
 SheetDrawing ParseSchemeText(const std::string& text, const std::string& fileName);

@@ -1,5 +1,7 @@
 #include "editor/sheet_editor.h"
 
+#include <utility>
+
 #include "editor/scheme_file.h"
 #include "editor/table_to_drawing.h"
 
@@ -49,11 +51,19 @@ bool SheetEditor::IsToolEnabled(SheetTool tool) const { return ToolOf(mode_) != 
 
 PressOutcome SheetEditor::Press(int x, int y) {
   switch (mode_) {
-    case SheetMode::Idle: return {};
+    case SheetMode::Idle:
+      selection_ = ItemAt(x, y);
+      return {PressResult::SelectionChanged, std::nullopt, {}};
     case SheetMode::AddHorizontal:
-    case SheetMode::AddVertical:
-      return {PressResult::NeedElementValues,
-              BranchPlacement{Snapped(x), Snapped(y), mode_ == SheetMode::AddVertical}, {}};
+    case SheetMode::AddVertical: {
+      const BranchPlacement placement{Snapped(x), Snapped(y), mode_ == SheetMode::AddVertical};
+      switch (drawing_.CheckPlacement(MakeSheetBranch(placement.x, placement.y, 0, 0, placement.vertical, {}))) {
+        case Placement::Overlaps: return {PressResult::PlacementOverlaps, std::nullopt, {}};
+        case Placement::OffSheet: return {PressResult::PlacementOffSheet, std::nullopt, {}};
+        case Placement::Fits: break;
+      }
+      return {PressResult::NeedElementValues, placement, {}};
+    }
     case SheetMode::DeleteBranch: return DeleteBranchAt(x, y);
     case SheetMode::PickFirstTerminal:
       firstTerminal_ = PickTerminal(x, y);
@@ -70,6 +80,9 @@ PressOutcome SheetEditor::Press(int x, int y) {
 PaintList SheetEditor::PlaceBranch(const BranchPlacement& placement, const ElementValues& values) {
   const TSheetBranch branch =
       MakeSheetBranch(placement.x, placement.y, nextNode_, nextNode_ + 1, placement.vertical, values);
+  // The press said where it may go; a placement from elsewhere that does not fit is not made.
+  if (drawing_.CheckPlacement(branch) != Placement::Fits) return {};
+  Remember();
   drawing_.AppendBranch(branch);
   drawing_.BlockFootprint(branch);
   nextNode_ += 2;
@@ -79,12 +92,10 @@ PaintList SheetEditor::PlaceBranch(const BranchPlacement& placement, const Eleme
 }
 
 PressOutcome SheetEditor::DeleteBranchAt(int x, int y) {
-  const std::optional<TSheetBranch> removed = drawing_.RemoveBranchAt(x, y);
-  if (!removed) return {};
-  drawing_.RemoveConnectionsOf(removed->From, removed->To);
-  // A removed wire or band may have shared cells with a remaining band: keep
-  // every remaining band whole, so no later wire can pass through it.
-  drawing_.BlockAllFootprints();
+  const int hit = drawing_.BranchAt(x, y);
+  if (hit < 0) return {};
+  Remember();
+  drawing_.RemoveBranch(hit);
   return {PressResult::BranchDeleted, std::nullopt, RedrawSheet(drawing_)};
 }
 
@@ -100,30 +111,190 @@ std::optional<TTerminal> SheetEditor::PickTerminal(int x, int y) const {
 }
 
 PressOutcome SheetEditor::JoinPickedTerminals(const TTerminal& second) {
+  if (second == *firstTerminal_) return {PressResult::SameTerminal, std::nullopt, {}};
   mode_ = SheetMode::PickFirstTerminal;
-  const JoinOutcome join = JoinTerminals(drawing_, *firstTerminal_, second);
+  const TTerminal first = *std::exchange(firstTerminal_, std::nullopt);
+  if (CellOf(first) == CellOf(second)) return {PressResult::TerminalsTouch, std::nullopt, {}};
+  Remember();
+  const JoinOutcome join = JoinTerminals(drawing_, first, second);
   PressOutcome outcome{ResultOf(join.result), std::nullopt, {}};
   if (join.wireIndex >= 0) AppendConnection(outcome.paint, drawing_.Connections()[join.wireIndex]);
+  // A failed run leaves the same cells (only their order may differ): no step to undo.
+  else Forget();
   return outcome;
 }
 
 PaintList SheetEditor::Clear() {
-  drawing_.Clear();
+  if (!drawing_.Branches().empty() || !drawing_.Connections().empty() || drawing_.Occupied().Count() > 0) {
+    Remember();
+    drawing_.Clear();
+  }
+  DropPick();
   return RedrawSheet(drawing_);
 }
 
 void SheetEditor::Replace(SheetDrawing drawing) {
+  Remember();
   drawing_ = std::move(drawing);
   // New branches need numbers that no terminal on the sheet carries yet.
   nextNode_ = drawing_.LargestNode() + 1;
+  DropPick();
+}
+
+void SheetEditor::Remember() {
+  undo_.emplace_back(SheetState{drawing_, nextNode_}, revision_);
+  if (undo_.size() > kHistorySteps) undo_.pop_front();
+  redo_.clear();
+  revision_ = ++lastRevision_;
+}
+
+void SheetEditor::Forget() {
+  revision_ = undo_.back().second;
+  undo_.pop_back();
+}
+
+void SheetEditor::Restore(SheetState state) {
+  drawing_ = std::move(state.drawing);
+  nextNode_ = state.nextNode;
+  DropPick();
+}
+
+void SheetEditor::DropPick() {
+  firstTerminal_.reset();
+  selection_.reset();
+  if (mode_ == SheetMode::PickSecondTerminal) mode_ = SheetMode::PickFirstTerminal;
+}
+
+bool SheetEditor::Undo() { return Step(undo_, redo_); }
+
+bool SheetEditor::Redo() { return Step(redo_, undo_); }
+
+bool SheetEditor::Step(History& from, History& to) {
+  if (from.empty()) return false;
+  to.emplace_back(SheetState{std::move(drawing_), nextNode_}, revision_);
+  auto [state, revision] = std::move(from.back());
+  from.pop_back();
+  Restore(std::move(state));
+  revision_ = revision;
+  return true;
+}
+
+bool SheetEditor::Cancel() {
+  if (firstTerminal_) {
+    DropPick();
+    return true;
+  }
+  if (selection_) {
+    selection_.reset();
+    return true;
+  }
+  if (mode_ == SheetMode::Idle) return false;
+  mode_ = SheetMode::Idle;
+  return true;
+}
+
+std::optional<SheetSelection> SheetEditor::ItemAt(int x, int y) const {
+  if (const int branch = drawing_.BranchAt(x, y); branch >= 0)
+    return SheetSelection{SheetSelection::Kind::Branch, branch};
+  if (const int wire = drawing_.ConnectionAt(x, y); wire >= 0)
+    return SheetSelection{SheetSelection::Kind::Connection, wire};
+  return std::nullopt;
+}
+
+namespace {
+
+// The terminal at a wire's end: a branch's, or where the wire meets another wire.
+TTerminal TerminalAt(const SheetDrawing& drawing, TCell cell, int node) {
+  for (const TSheetBranch& b : drawing.Branches())
+    for (const TTerminal& t : {StartTerminal(b), EndTerminal(b)})
+      if (CellOf(t) == cell) return t;
+  return {node, 10 * cell.X, 10 * cell.Y, false};
+}
+
+EditResult EditResultOf(Placement placement) {
+  return placement == Placement::OffSheet ? EditResult::OffSheet : EditResult::Overlaps;
+}
+
+}  // namespace
+
+PaintList SheetEditor::Marks(int dragRight, int dragDown) const {
+  PaintList marks;
+  if (selection_ && selection_->kind == SheetSelection::Kind::Branch) {
+    const TSheetBranch& b = drawing_.Branches()[selection_->index];
+    marks = BranchMark(MakeSheetBranch(b.X1 + 10 * dragRight, b.Y1 + 10 * dragDown, b.From, b.To, b.Vertical, b.Values));
+  } else if (selection_) {
+    marks = ConnectionMark(drawing_.Connections()[selection_->index]);
+  }
+  if (firstTerminal_)
+    for (PaintOp& op : TerminalMark(*firstTerminal_)) marks.push_back(std::move(op));
+  return marks;
+}
+
+EditResult SheetEditor::MoveSelection(int cellsRight, int cellsDown) {
+  if (!selection_ || selection_->kind != SheetSelection::Kind::Branch) return EditResult::NothingSelected;
+  return MoveBranch(selection_->index, cellsRight, cellsDown);
+}
+
+EditResult SheetEditor::MoveBranch(int index, int cellsRight, int cellsDown) {
+  SheetState before{drawing_, nextNode_};
+  const TSheetBranch old = drawing_.Branches()[index];
+  const TCell oldEnds[] = {CellOf(StartTerminal(old)), CellOf(EndTerminal(old))};
+  const TSheetBranch moved = MakeSheetBranch(old.X1 + 10 * cellsRight, old.Y1 + 10 * cellsDown, old.From, old.To,
+                                             old.Vertical, old.Values);
+  const TCell newEnds[] = {CellOf(StartTerminal(moved)), CellOf(EndTerminal(moved))};
+  auto follow = [&](TCell c) { return c == oldEnds[0] ? newEnds[0] : c == oldEnds[1] ? newEnds[1] : c; };
+  // Each own wire again from the terminal picked first (its last point) to the one picked second.
+  std::vector<std::pair<TConnection, std::pair<TCell, TCell>>> wires;
+  for (const int w : drawing_.OwnConnections(index)) {
+    const TConnection& wire = drawing_.Connections()[w];
+    wires.push_back({wire, {follow(wire.Points.back()), follow(wire.Points.front())}});
+  }
+  drawing_.RemoveBranch(index);
+  if (const Placement fits = drawing_.CheckPlacement(moved); fits != Placement::Fits) {
+    drawing_ = std::move(before.drawing);
+    return EditResultOf(fits);
+  }
+  drawing_.InsertBranch(index, moved);
+  for (const auto& [wire, ends] : wires) {
+    const JoinOutcome join = JoinTerminals(drawing_, TerminalAt(drawing_, ends.first, wire.From),
+                                           TerminalAt(drawing_, ends.second, wire.To));
+    if (join.result != RouteResult::Routed) {
+      drawing_ = std::move(before.drawing);
+      return EditResult::NoRoute;
+    }
+  }
+  std::swap(drawing_, before.drawing);
+  Remember();
+  drawing_ = std::move(before.drawing);
+  return EditResult::Done;
+}
+
+EditResult SheetEditor::SetSelectedValues(const ElementValues& values) {
+  if (!selection_ || selection_->kind != SheetSelection::Kind::Branch) return EditResult::NothingSelected;
+  Remember();
+  drawing_.SetValues(selection_->index, values);
+  return EditResult::Done;
+}
+
+EditResult SheetEditor::DeleteSelection() {
+  if (!selection_) return EditResult::NothingSelected;
+  Remember();
+  if (selection_->kind == SheetSelection::Kind::Branch) drawing_.RemoveBranch(selection_->index);
+  else drawing_.RemoveConnection(selection_->index);
+  selection_.reset();
+  return EditResult::Done;
 }
 
 PaintList SheetEditor::LoadScheme(const std::filesystem::path& path) {
   Replace(LoadSchemeFile(path));
+  savedRevision_ = revision_;
   return RedrawSheet(drawing_);
 }
 
-void SheetEditor::SaveScheme(const std::filesystem::path& path) const { SaveSchemeFile(path, drawing_); }
+void SheetEditor::SaveScheme(const std::filesystem::path& path) {
+  SaveSchemeFile(path, drawing_);
+  savedRevision_ = revision_;
+}
 
 TableDrawingOutcome SheetEditor::DrawTable(const BranchTable& table) {
   TableLayout layout = LayOutBranchTable(table);

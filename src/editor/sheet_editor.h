@@ -4,9 +4,11 @@
 // on its sheet image, asks the add-branch dialog when told to, and words the
 // returned results; it computes nothing itself.
 
+#include <deque>
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "editor/sheet_model.h"
 #include "editor/sheet_painting.h"
@@ -43,6 +45,28 @@ enum class PressResult {
   WireRouted,           // paint the new wire
   NoRoute,              // the terminals cannot be joined: no wire was added
   RoutingGuard,         // show kRoutingGuardMessage; no wire was added
+  PlacementOverlaps,    // the branch would lie on another branch or a wire: not asked, not placed
+  PlacementOffSheet,    // a terminal or the band would leave the sheet: not asked, not placed
+  SameTerminal,         // the first terminal was picked again; still waiting for the second
+  TerminalsTouch,       // the two terminals lie on one point: joined already, no wire needed
+  SelectionChanged,     // no tool: a branch or a wire was selected, or nothing
+};
+
+// What a press without a tool chose: a branch or a wire, by its index.
+struct SheetSelection {
+  enum class Kind { Branch, Connection };
+  Kind kind = Kind::Branch;
+  int index = 0;
+  friend bool operator==(const SheetSelection&, const SheetSelection&) = default;
+};
+
+// The answer to a move, a value edit or a deletion of the selection.
+enum class EditResult {
+  Done,
+  NothingSelected,
+  Overlaps,  // the branch would lie on another element: nothing changed
+  OffSheet,  // the branch would leave the sheet: nothing changed
+  NoRoute,   // a wire of the branch could not be routed again: nothing changed
 };
 
 struct PressOutcome {
@@ -57,8 +81,18 @@ struct TableDrawingOutcome {
   int routingGuardTrips = 0;   // show kRoutingGuardMessage once when not 0
 };
 
+// A whole drawing with the node numbering that goes on from it: one step of
+// the editor's history.
+struct SheetState {
+  SheetDrawing drawing;
+  int nextNode = 1;
+};
+
 class SheetEditor {
  public:
+  // Undo goes back at least this many changes.
+  static constexpr size_t kHistorySteps = 200;
+
   // An empty sheet, no tool, node numbering from 1. Showing the window again
   // keeps all of it: only "Del", a loaded scheme or a drawn table replace it.
   SheetEditor() = default;
@@ -80,13 +114,42 @@ class SheetEditor {
 
   // "Del": an empty sheet; the mode and the node numbering go on.
   PaintList Clear();
+
+  // Every change above and below is one step back for Undo; a change after
+  // an undo forgets the steps that Redo would have brought back. Both drop
+  // a pending pick and the selection; false when there is no step.
+  bool Undo();
+  bool Redo();
+  bool CanUndo() const { return !undo_.empty(); }
+  bool CanRedo() const { return !redo_.empty(); }
+  // Whether the drawing differs from the one last saved or loaded (an empty
+  // sheet counts as saved).
+  bool Modified() const { return revision_ != savedRevision_; }
+
+  // Esc: drops a pending first pick; without one, the selection; without
+  // that, the tool. False when there was nothing to drop.
+  bool Cancel();
+  const std::optional<SheetSelection>& Selection() const { return selection_; }
+  void Select(std::optional<SheetSelection> selection) { selection_ = selection; }
+  // The selection under (x, y): a branch, else a wire, else nothing.
+  std::optional<SheetSelection> ItemAt(int x, int y) const;
+  // What to draw over the sheet: the selection (where a drag going on would
+  // put a branch) and the terminal picked first.
+  PaintList Marks(int dragRight = 0, int dragDown = 0) const;
+  // Moves the selected branch by whole cells; its own wires are routed again.
+  EditResult MoveSelection(int cellsRight, int cellsDown);
+  // New values for the selected branch.
+  EditResult SetSelectedValues(const ElementValues& values);
+  // Deletes the selected branch with its own wires, or the selected wire alone.
+  EditResult DeleteSelection();
   // Everything on the sheet, from the background up.
   PaintList Redraw() const { return RedrawSheet(drawing_); }
 
   // Scheme files. Loading replaces the drawing only when the whole file is
   // sound; both throw EditorError with the message to show.
   PaintList LoadScheme(const std::filesystem::path& path);
-  void SaveScheme(const std::filesystem::path& path) const;
+  // Saving marks the drawing unchanged.
+  void SaveScheme(const std::filesystem::path& path);
 
   // "Нарисовать по таблице": replaces the drawing by the table laid out in
   // rows. A cell that is not a number throws EditorError, changing nothing.
@@ -97,11 +160,28 @@ class SheetEditor {
   std::optional<TTerminal> PickTerminal(int x, int y) const;
   PressOutcome JoinPickedTerminals(const TTerminal& second);
   void Replace(SheetDrawing drawing);
+  // Before a change: the state to go back to.
+  void Remember();
+  // A change that did not happen after all: forget the state remembered last.
+  void Forget();
+  void Restore(SheetState state);
+  void DropPick();
+  EditResult MoveBranch(int branch, int cellsRight, int cellsDown);
 
   SheetDrawing drawing_;
   SheetMode mode_ = SheetMode::Idle;
   int nextNode_ = 1;
   std::optional<TTerminal> firstTerminal_;
+  std::optional<SheetSelection> selection_;
+  // Each state with the revision it had.
+  using History = std::deque<std::pair<SheetState, long>>;
+  // Moves the current state onto `to` and the last of `from` in its place.
+  bool Step(History& from, History& to);
+  History undo_;
+  History redo_;
+  long revision_ = 0;
+  long savedRevision_ = 0;
+  long lastRevision_ = 0;
 };
 
 }  // namespace ohmara

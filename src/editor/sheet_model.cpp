@@ -1,6 +1,7 @@
 #include "editor/sheet_model.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace ohmara {
 
@@ -97,10 +98,160 @@ void SheetDrawing::RemoveConnectionsOf(int a, int b) {
   std::erase_if(connections_, [&](const TConnection& c) { return TouchesNode(c, a, b); });
 }
 
+void SheetDrawing::InsertBranch(int index, const TSheetBranch& branch) {
+  branches_.insert(branches_.begin() + index, branch);
+  BlockFootprint(branch);
+}
+
+namespace {
+
+std::uint64_t KeyOf(TCell c) {
+  return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(c.X)) << 32) | static_cast<std::uint32_t>(c.Y);
+}
+
+std::vector<TCell> Line(const TSheetBranch& branch) {
+  std::vector<TCell> line;
+  for (const TCell& c : Footprint(branch))
+    if ((branch.Vertical ? c.X : c.Y) == (branch.Vertical ? branch.X1 : branch.Y1) / 10) line.push_back(c);
+  return line;
+}
+
+}  // namespace
+
+Placement SheetDrawing::CheckPlacement(const TSheetBranch& branch) const {
+  auto OnSheet = [this](TCell c) { return c.X >= 0 && c.Y >= 0 && c.X <= lastCell_.X && c.Y <= lastCell_.Y; };
+  auto InsideSheet = [this](TCell c) { return c.X > 0 && c.Y > 0 && c.X < lastCell_.X && c.Y < lastCell_.Y; };
+  const std::vector<TCell> footprint = Footprint(branch);
+  if (!std::all_of(footprint.begin(), footprint.end(), OnSheet) ||
+      !InsideSheet(CellOf(StartTerminal(branch))) || !InsideSheet(CellOf(EndTerminal(branch))))
+    return Placement::OffSheet;
+  std::unordered_set<std::uint64_t> newBand, newLine, shared;
+  for (const TCell& c : footprint) newBand.insert(KeyOf(c));
+  for (const TCell& c : Line(branch)) newLine.insert(KeyOf(c));
+  // Terminals that meet: the rows of both terminals may overlap.
+  for (const TSheetBranch& other : branches_)
+    for (const TTerminal& mine : {StartTerminal(branch), EndTerminal(branch)})
+      for (const TTerminal& theirs : {StartTerminal(other), EndTerminal(other)})
+        if (CellOf(mine) == CellOf(theirs))
+          for (const TTerminal& t : {mine, theirs})
+            for (const TCell& c : TerminalRow(t)) shared.insert(KeyOf(c));
+  auto clash = [&](const std::unordered_set<std::uint64_t>& cells, TCell c) {
+    return cells.contains(KeyOf(c)) && !shared.contains(KeyOf(c));
+  };
+  for (const TSheetBranch& other : branches_) {
+    for (const TCell& c : Footprint(other))
+      if (clash(newLine, c)) return Placement::Overlaps;
+    for (const TCell& c : Line(other))
+      if (clash(newBand, c)) return Placement::Overlaps;
+  }
+  for (const TConnection& wire : connections_)
+    for (const TCell& c : wire.Points)
+      if (clash(newBand, c)) return Placement::Overlaps;
+  return Placement::Fits;
+}
+
+int SheetDrawing::BranchAt(int x, int y) const {
+  for (size_t i = 0; i < branches_.size(); ++i)
+    if (HitTest(branches_[i], x, y) != BranchHit::Miss) return static_cast<int>(i);
+  return -1;
+}
+
+int SheetDrawing::ConnectionAt(int x, int y) const {
+  const TCell pressed{(x + 5) / 10, (y + 5) / 10};
+  for (size_t i = connections_.size(); i-- > 0;) {
+    const std::vector<TCell>& points = connections_[i].Points;
+    // A jump leaves the crossed cell out of the points: the press may fall between two of them.
+    for (size_t p = 0; p + 1 < points.size(); ++p) {
+      const TCell a = points[p];
+      const TCell b = points[p + 1];
+      if (pressed.X >= std::min(a.X, b.X) && pressed.X <= std::max(a.X, b.X) && pressed.Y >= std::min(a.Y, b.Y) &&
+          pressed.Y <= std::max(a.Y, b.Y))
+        return static_cast<int>(i);
+    }
+  }
+  return -1;
+}
+
+std::vector<int> SheetDrawing::OwnConnections(int branch) const {
+  const TSheetBranch& own = branches_[branch];
+  const TCell ends[] = {CellOf(StartTerminal(own)), CellOf(EndTerminal(own))};
+  auto sharedWithAnother = [&](TCell cell) {
+    for (size_t i = 0; i < branches_.size(); ++i)
+      if (static_cast<int>(i) != branch &&
+          (CellOf(StartTerminal(branches_[i])) == cell || CellOf(EndTerminal(branches_[i])) == cell))
+        return true;
+    return false;
+  };
+  std::vector<int> owned;
+  for (size_t w = 0; w < connections_.size(); ++w) {
+    const std::vector<TCell>& points = connections_[w].Points;
+    if (points.empty()) continue;
+    for (const TCell& end : {points.front(), points.back()}) {
+      if ((end == ends[0] || end == ends[1]) && !sharedWithAnother(end)) {
+        owned.push_back(static_cast<int>(w));
+        break;
+      }
+    }
+  }
+  return owned;
+}
+
+TSheetBranch SheetDrawing::RemoveBranch(int branch) {
+  const std::vector<int> owned = OwnConnections(branch);
+  for (auto w = owned.rbegin(); w != owned.rend(); ++w) {
+    for (const TCell& c : connections_[*w].Points) occupied_.Remove(c);
+    connections_.erase(connections_.begin() + *w);
+  }
+  const TSheetBranch removed = branches_[branch];
+  branches_.erase(branches_.begin() + branch);
+  ReleaseFootprint(removed);
+  BlockEverything();
+  return removed;
+}
+
+TConnection SheetDrawing::RemoveConnection(int connection) {
+  TConnection removed = std::move(connections_[connection]);
+  connections_.erase(connections_.begin() + connection);
+  for (const TCell& c : removed.Points) occupied_.Remove(c);
+  BlockEverything();
+  return removed;
+}
+
+void SheetDrawing::BlockEverything() {
+  BlockAllFootprints();
+  for (const TConnection& connection : connections_)
+    for (size_t p = 1; p + 1 < connection.Points.size(); ++p) occupied_.Insert(connection.Points[p]);
+}
+
 void SheetDrawing::Clear() {
   branches_.clear();
   connections_.clear();
   occupied_.Clear();
+  lastCell_ = {kSheetLastColumn, kSheetLastRow};
+}
+
+void SheetDrawing::FitSheet() {
+  // Only what lies beyond the sheet's edge makes it grow, so the routes on
+  // a drawing that fits stay those of the sheet it was drawn on; then there
+  // is room for a band beside the outermost terminals and a wire round them.
+  constexpr int kRing = 4;
+  TCell far{0, 0};
+  for (const TSheetBranch& b : branches_)
+    for (const TTerminal& t : {StartTerminal(b), EndTerminal(b)}) {
+      far.X = std::max(far.X, CellOf(t).X + 1);
+      far.Y = std::max(far.Y, CellOf(t).Y + 1);
+    }
+  for (const TConnection& w : connections_)
+    for (const TCell& c : w.Points) {
+      far.X = std::max(far.X, c.X);
+      far.Y = std::max(far.Y, c.Y);
+    }
+  GrowSheet({far.X >= lastCell_.X ? far.X + kRing : 0, far.Y >= lastCell_.Y ? far.Y + kRing : 0});
+}
+
+SheetSize SheetDrawing::SheetPixels() const {
+  if (lastCell_ == TCell{kSheetLastColumn, kSheetLastRow}) return {};
+  return {std::max(kSheetWidth, 10 * lastCell_.X + 10), std::max(kSheetHeight, 10 * lastCell_.Y + 10)};
 }
 
 int SheetDrawing::LargestNode() const {

@@ -3,6 +3,7 @@
 // the wires between their terminals, and the cells the wires must avoid.
 // Positions are pixels of the sheet, x to the right, y downwards.
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -79,6 +80,22 @@ TCell CellOf(const TTerminal& terminal);
 void ReleaseTerminal(OccupiedCells& cells, const TTerminal& terminal);
 void BlockTerminal(OccupiedCells& cells, const TTerminal& terminal);
 
+// The cells of the sheet the window opens with: the router's region,
+// columns 0..85 and rows 0..61, on a picture of 846 x 608 pixels. A drawn
+// table or a loaded scheme larger than that makes the sheet grow.
+inline constexpr int kSheetLastColumn = 85;
+inline constexpr int kSheetLastRow = 61;
+inline constexpr int kSheetWidth = 846;
+inline constexpr int kSheetHeight = 608;
+
+enum class Placement { Fits, Overlaps, OffSheet };
+
+struct SheetSize {
+  int width = kSheetWidth;
+  int height = kSheetHeight;
+  friend bool operator==(const SheetSize&, const SheetSize&) = default;
+};
+
 // The three collections of a drawing, each in order of creation.
 class SheetDrawing {
  public:
@@ -89,6 +106,8 @@ class SheetDrawing {
 
   // Appending does not block the footprint; the caller does, when it chooses.
   void AppendBranch(const TSheetBranch& branch) { branches_.push_back(branch); }
+  // Puts the branch back at its place in the list and blocks its footprint.
+  void InsertBranch(int index, const TSheetBranch& branch);
   void BlockFootprint(const TSheetBranch& branch);
   void ReleaseFootprint(const TSheetBranch& branch);
   // Blocks the footprint of every branch again, e.g. after removing cells
@@ -104,7 +123,44 @@ class SheetDrawing {
   // the occupied cells.
   void RemoveConnectionsOf(int a, int b);
 
+  // The index of the first branch a press at (x, y) hits, or -1.
+  int BranchAt(int x, int y) const;
+  // The index of the last wire drawn through the cell nearest to (x, y), or -1.
+  int ConnectionAt(int x, int y) const;
+  // The wires that end at a terminal of the branch and at no other branch's
+  // terminal there: what goes with the branch when it is deleted or moved.
+  std::vector<int> OwnConnections(int branch) const;
+  // Takes out the branch and its own wires; the occupied cells are then
+  // exactly the remaining footprints and wire points.
+  TSheetBranch RemoveBranch(int branch);
+  // Takes out one wire, keeping every cell another wire or a band needs.
+  TConnection RemoveConnection(int connection);
+  void SetValues(int branch, const ElementValues& values) { branches_[branch].Values = values; }
+  // Every footprint and every wire's inner points blocked again (cells
+  // already there keep their place in the list).
+  void BlockEverything();
+
   void Clear();
+
+  // Whether a new branch may stand there: its band on the sheet with both
+  // terminals strictly inside, and its line on no other branch's band or
+  // wire (and no other line in its band) - but for terminals placed on
+  // another branch's terminal, which join it.
+  Placement CheckPlacement(const TSheetBranch& branch) const;
+
+  // The sheet's last column and row of cells: wires and new branches stay
+  // within them.
+  TCell LastCell() const { return lastCell_; }
+  // Grows the sheet (never shrinks it below the first size) to hold every
+  // branch and wire with a free ring round them.
+  void FitSheet();
+  // Grows the sheet so that its last cell is at least `far`.
+  void GrowSheet(TCell far) {
+    lastCell_.X = std::max(lastCell_.X, far.X);
+    lastCell_.Y = std::max(lastCell_.Y, far.Y);
+  }
+  // The sheet's picture size in pixels.
+  SheetSize SheetPixels() const;
 
   // The largest node number of any terminal or wire end; 0 on an empty sheet.
   int LargestNode() const;
@@ -113,6 +169,7 @@ class SheetDrawing {
   std::vector<TSheetBranch> branches_;
   std::vector<TConnection> connections_;
   OccupiedCells occupied_;
+  TCell lastCell_{kSheetLastColumn, kSheetLastRow};
 };
 
 }  // namespace ohmara

@@ -1,6 +1,10 @@
 #include "editor/sheet_painting.h"
 
 #include <array>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <unordered_map>
 
 #include "editor/value_text.h"
 
@@ -52,14 +56,43 @@ void AppendElement(PaintList& paint, const TSheetBranch& branch, const ElementPl
                      Offset(branch, v ? place.verticalLabel : place.horizontalLabel), kSheetFontHeight);
 }
 
-CircleOp TerminalMark(int x, int y) { return {{x - 2, y - 2}, {x + 2, y + 2}}; }
+CircleOp TerminalCircle(int x, int y) { return {{x - 2, y - 2}, {x + 2, y + 2}}; }
+
+// A half circle over the crossed cell from `from` to `to`, two cells apart,
+// bulging up (across a horizontal jump) or left (across a vertical one).
+void AppendArc(std::vector<SheetPoint>& points, SheetPoint from, SheetPoint to) {
+  constexpr int kSteps = 8;
+  constexpr double kPi = 3.14159265358979;
+  const double cx = (from.x + to.x) / 2.0;
+  const double cy = (from.y + to.y) / 2.0;
+  const double radius = 7.0;
+  const bool horizontal = from.y == to.y;
+  const double sign = horizontal ? (to.x > from.x ? 1 : -1) : (to.y > from.y ? 1 : -1);
+  // Straight to the arc's foot, round the crossed point, on to the next point.
+  if (horizontal) points.push_back({static_cast<int>(cx - sign * radius), from.y});
+  else points.push_back({from.x, static_cast<int>(cy - sign * radius)});
+  for (int i = 1; i < kSteps; ++i) {
+    const double angle = kPi * i / kSteps;
+    const double along = -std::cos(angle) * radius * sign;
+    const double across = -std::sin(angle) * radius;
+    points.push_back(horizontal ? SheetPoint{static_cast<int>(std::lround(cx + along)), static_cast<int>(std::lround(cy + across))}
+                                : SheetPoint{static_cast<int>(std::lround(cx + across)), static_cast<int>(std::lround(cy + along))});
+  }
+  if (horizontal) points.push_back({static_cast<int>(cx + sign * radius), from.y});
+  else points.push_back({from.x, static_cast<int>(cy + sign * radius)});
+  points.push_back(to);
+}
+
+std::uint64_t KeyOf(SheetPoint p) {
+  return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(p.x)) << 32) | static_cast<std::uint32_t>(p.y);
+}
 
 }  // namespace
 
 void AppendSheetBranch(PaintList& paint, const TSheetBranch& branch) {
   paint.emplace_back(std::in_place_type<LineOp>, SheetPoint{branch.X1, branch.Y1}, SheetPoint{branch.X2, branch.Y2});
-  paint.emplace_back(TerminalMark(branch.X1, branch.Y1));
-  paint.emplace_back(TerminalMark(branch.X2, branch.Y2));
+  paint.emplace_back(TerminalCircle(branch.X1, branch.Y1));
+  paint.emplace_back(TerminalCircle(branch.X2, branch.Y2));
   const ElementValues& v = branch.Values;
   if (v.R == 0 && v.L == 0 && v.E == 0) {
     AppendElement(paint, branch, kLoneCapacitor, ValueLabel(v.C));
@@ -77,15 +110,75 @@ void AppendSheetBranch(PaintList& paint, const TSheetBranch& branch) {
 void AppendConnection(PaintList& paint, const TConnection& connection) {
   PolylineOp line;
   line.points.reserve(connection.Points.size());
-  for (const TCell& c : connection.Points) line.points.push_back({10 * c.X, 10 * c.Y});
+  for (size_t i = 0; i < connection.Points.size(); ++i) {
+    const TCell& c = connection.Points[i];
+    const SheetPoint point{10 * c.X, 10 * c.Y};
+    if (i > 0) {
+      const TCell& b = connection.Points[i - 1];
+      if (std::abs(c.X - b.X) + std::abs(c.Y - b.Y) == 2 && (c.X == b.X || c.Y == b.Y)) {
+        AppendArc(line.points, line.points.back(), point);
+        continue;
+      }
+    }
+    line.points.push_back(point);
+  }
   paint.push_back(std::move(line));
+}
+
+void AppendJunctions(PaintList& paint, const SheetDrawing& drawing) {
+  struct Meeting {
+    SheetPoint at;
+    int ends = 0;
+    int terminals = 0;
+  };
+  std::vector<Meeting> meetings;
+  std::unordered_map<std::uint64_t, size_t> index;
+  auto at = [&](SheetPoint p) -> Meeting& {
+    const auto [it, fresh] = index.try_emplace(KeyOf(p), meetings.size());
+    if (fresh) meetings.push_back({p});
+    return meetings[it->second];
+  };
+  for (const TSheetBranch& b : drawing.Branches()) {
+    ++at({b.X1, b.Y1}).terminals;
+    ++at({b.X2, b.Y2}).terminals;
+  }
+  for (const TConnection& w : drawing.Connections()) {
+    if (w.Points.empty()) continue;
+    ++at({10 * w.Points.front().X, 10 * w.Points.front().Y}).ends;
+    ++at({10 * w.Points.back().X, 10 * w.Points.back().Y}).ends;
+  }
+  for (const Meeting& m : meetings)
+    if (m.ends + m.terminals >= 3 || m.terminals >= 2) paint.push_back(DotOp{m.at});
 }
 
 PaintList RedrawSheet(const SheetDrawing& drawing) {
   PaintList paint{PictureOp{Picture::Background, {0, 0}}};
   for (const TSheetBranch& branch : drawing.Branches()) AppendSheetBranch(paint, branch);
   for (const TConnection& connection : drawing.Connections()) AppendConnection(paint, connection);
+  AppendJunctions(paint, drawing);
   return paint;
+}
+
+PaintList BranchMark(const TSheetBranch& branch) {
+  PaintList paint;
+  paint.emplace_back(std::in_place_type<LineOp>, SheetPoint{branch.X1, branch.Y1}, SheetPoint{branch.X2, branch.Y2});
+  // The band of the branch with its pictures and labels.
+  const int left = std::min(branch.X1, branch.X2) - (branch.Vertical ? 14 : 4);
+  const int right = std::max(branch.X1, branch.X2) + (branch.Vertical ? 40 : 4);
+  const int top = std::min(branch.Y1, branch.Y2) - (branch.Vertical ? 4 : 28);
+  const int bottom = std::max(branch.Y1, branch.Y2) + (branch.Vertical ? 4 : 14);
+  paint.push_back(PolylineOp{{{left, top}, {right, top}, {right, bottom}, {left, bottom}, {left, top}}});
+  return paint;
+}
+
+PaintList ConnectionMark(const TConnection& connection) {
+  PaintList paint;
+  AppendConnection(paint, connection);
+  return paint;
+}
+
+PaintList TerminalMark(const TTerminal& terminal) {
+  return {CircleOp{{terminal.X - 6, terminal.Y - 6}, {terminal.X + 6, terminal.Y + 6}}, DotOp{{terminal.X, terminal.Y}}};
 }
 
 PaintList DrawNodeNumbers(const SheetDrawing& drawing, const std::vector<TerminalNumbers>& numbers) {

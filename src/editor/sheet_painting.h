@@ -68,15 +68,32 @@ struct PolylineOp {
   friend bool operator==(const PolylineOp&, const PolylineOp&) = default;
 };
 
-using PaintOp = std::variant<LineOp, CircleOp, PictureOp, TextOp, PolylineOp>;
+// A filled dot: where three or more wire ends and terminals meet.
+struct DotOp {
+  SheetPoint centre;
+  int radius = 3;
+  friend bool operator==(const DotOp&, const DotOp&) = default;
+};
+
+using PaintOp = std::variant<LineOp, CircleOp, PictureOp, TextOp, PolylineOp, DotOp>;
 using PaintList = std::vector<PaintOp>;
 
 // One branch: its line, both terminal marks, its element pictures and value labels.
 void AppendSheetBranch(PaintList& paint, const TSheetBranch& branch);
-// One wire through its points scaled to pixels.
+// One wire through its points scaled to pixels; where it jumps another wire
+// it arcs over the crossed cell, so a crossing never looks like a junction.
 void AppendConnection(PaintList& paint, const TConnection& connection);
-// Background, every branch, then every wire.
+// A dot wherever three or more wire ends and terminals meet, or two
+// branches' terminals touch.
+void AppendJunctions(PaintList& paint, const SheetDrawing& drawing);
+// Background, every branch, every wire, then the junction dots.
 PaintList RedrawSheet(const SheetDrawing& drawing);
+
+// Marks drawn over the sheet (never into its picture): a chosen branch
+// with its band outlined, a chosen wire, a terminal waiting for its partner.
+PaintList BranchMark(const TSheetBranch& branch);
+PaintList ConnectionMark(const TConnection& connection);
+PaintList TerminalMark(const TTerminal& terminal);
 
 // Node numbers of a drawing turned into a table: for every branch the final
 // number of its start terminal at (X1, Y1) and of its end terminal at (X2, Y2).

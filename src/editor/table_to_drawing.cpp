@@ -1,5 +1,8 @@
 #include "editor/table_to_drawing.h"
 
+#include <algorithm>
+#include <cstdlib>
+
 #include "editor/editor_error.h"
 #include "editor/value_text.h"
 #include "editor/wire_router.h"
@@ -51,37 +54,123 @@ std::vector<TableBranch> ReadRows(const BranchTable& table) {
   return rows;
 }
 
+// Where a table's branches go, and which of their terminals are joined on
+// placing: horizontal branches in rows, a row wrapping after a branch that
+// closes on a placed node or stands in the last column.
+struct PlannedBranch {
+  TSheetBranch branch;
+  bool joinEndThenStart = false;
+  bool joinStart = false;
+};
+
+std::vector<PlannedBranch> Plan(const std::vector<TableBranch>& rows) {
+  std::vector<PlannedBranch> plan;
+  TIntSet placed;
+  int row = 0;
+  int column = 0;
+  for (size_t i = 0; i < rows.size(); ++i) {
+    const TableBranch& b = rows[i];
+    PlannedBranch planned{MakeSheetBranch(kFirstX + kColumnStep * column, kFirstY + kRowStep * row, b.from, b.to,
+                                          false, b.values)};
+    if (placed.contains(b.to) || column > kLastColumn) {
+      planned.joinEndThenStart = true;
+      ++row;
+      column = 0;
+    } else {
+      planned.joinStart = placed.contains(b.from) || i == 0;
+      // A branch whose nodes are both new still gets a place of its own.
+      ++column;
+    }
+    placed.add(b.from);
+    placed.add(b.to);
+    plan.push_back(planned);
+  }
+  return plan;
+}
+
+// The cells of a branch's value labels, above its line: two rows deep, so
+// that no wire can jump them.
+std::vector<TCell> LabelCells(const TSheetBranch& branch) {
+  std::vector<TCell> cells;
+  const int x = branch.X1 / 10;
+  const int y = branch.Y1 / 10;
+  for (int along = 1; along < kSheetBranchLength / 10; ++along)
+    for (int above = 2; above <= 3; ++above) cells.push_back({x + along, y - above});
+  return cells;
+}
+
 class TableDrawer {
  public:
-  explicit TableDrawer(int attempts) : attempts_(attempts) { layout_.paint.push_back(PictureOp{Picture::Background, {0, 0}}); }
+  explicit TableDrawer(const std::vector<PlannedBranch>& plan) {
+    layout_.paint.push_back(PictureOp{Picture::Background, {0, 0}});
+    // Wires keep off every label and off the bands of branches still to come.
+    for (const PlannedBranch& p : plan) {
+      for (const TCell& c : LabelCells(p.branch)) obstacles_.insert(ObstacleKey(c));
+      for (const TCell& c : Footprint(p.branch)) obstacles_.insert(ObstacleKey(c));
+    }
+    SheetDrawing extent;
+    for (const PlannedBranch& p : plan) extent.AppendBranch(p.branch);
+    extent.FitSheet();
+    layout_.drawing.GrowSheet(extent.LastCell());
+  }
 
   // Joins a terminal to another terminal of its node: the search for a
   // partner starts at the front each time and skips only the terminal tried
-  // last, so the attempts alternate between the first two candidates.
+  // last, so the attempts alternate between the first two candidates. Once
+  // both have failed, every further attempt would fail the same way; then
+  // the nearest other terminals of the node are tried, so that a wire is
+  // drawn wherever one can be.
   void Join(const TTerminal& first) {
     TTerminal second{0, 0, 0, false};
-    for (int attempt = 0; attempt < attempts_; ++attempt) {
+    std::vector<TTerminal> failed;
+    for (;;) {
       if (const std::optional<TTerminal> partner = Partner(first.Node, second)) second = *partner;
-      const JoinOutcome join = JoinTerminals(layout_.drawing, first, second);
-      if (join.result == RouteResult::GuardTripped) ++layout_.routingGuardTrips;
-      if (join.result == RouteResult::Routed) {
-        AppendConnection(layout_.paint, layout_.drawing.Connections()[join.wireIndex]);
-        return;
-      }
+      if (std::find(failed.begin(), failed.end(), second) != failed.end()) break;
+      if (TryJoin(first, second)) return;
+      failed.push_back(second);
     }
+    for (const TTerminal& near : Nearest(first))
+      if (std::find(failed.begin(), failed.end(), near) == failed.end() && TryJoin(first, near)) return;
   }
 
   void Place(const TSheetBranch& branch) {
     layout_.drawing.AppendBranch(branch);
     layout_.drawing.BlockFootprint(branch);
+    // Its band is occupied now; its terminals must be free to release.
+    for (const TCell& c : Footprint(branch)) obstacles_.erase(ObstacleKey(c));
   }
 
   TableLayout Finish() {
     for (const TSheetBranch& branch : layout_.drawing.Branches()) AppendSheetBranch(layout_.paint, branch);
+    AppendJunctions(layout_.paint, layout_.drawing);
     return std::move(layout_);
   }
 
  private:
+  static constexpr size_t kNearestTried = 3;
+
+  bool TryJoin(const TTerminal& first, const TTerminal& second) {
+    const JoinOutcome join = JoinTerminals(layout_.drawing, first, second, &obstacles_);
+    if (join.result == RouteResult::GuardTripped) ++layout_.routingGuardTrips;
+    if (join.result != RouteResult::Routed) return false;
+    AppendConnection(layout_.paint, layout_.drawing.Connections()[join.wireIndex]);
+    return true;
+  }
+
+  // The terminals of the node nearest to `first`, itself left out.
+  std::vector<TTerminal> Nearest(const TTerminal& first) const {
+    std::vector<TTerminal> same;
+    for (const TSheetBranch& branch : layout_.drawing.Branches())
+      for (const TTerminal& t : {StartTerminal(branch), EndTerminal(branch)})
+        if (t.Node == first.Node && (t.X != first.X || t.Y != first.Y)) same.push_back(t);
+    auto distance = [&](const TTerminal& t) { return std::abs(t.X - first.X) + std::abs(t.Y - first.Y); };
+    const size_t kept = std::min(same.size(), kNearestTried);
+    std::partial_sort(same.begin(), same.begin() + static_cast<std::ptrdiff_t>(kept), same.end(),
+                      [&](const TTerminal& a, const TTerminal& b) { return distance(a) < distance(b); });
+    same.resize(kept);
+    return same;
+  }
+
   std::optional<TTerminal> Partner(int node, const TTerminal& last) const {
     auto differs = [&](const TTerminal& t) { return t.X != last.X || t.Y != last.Y; };
     for (const TSheetBranch& branch : layout_.drawing.Branches()) {
@@ -91,35 +180,23 @@ class TableDrawer {
     return std::nullopt;
   }
 
-  int attempts_;
   TableLayout layout_;
+  ExtraObstacles obstacles_;
 };
 
 }  // namespace
 
 TableLayout LayOutBranchTable(const BranchTable& table) {
-  const std::vector<TableBranch> rows = ReadRows(table);
-  TableDrawer drawer(2 * static_cast<int>(rows.size()));
-  TIntSet placed;
-  int row = 0;
-  int column = 0;
-  for (size_t i = 0; i < rows.size(); ++i) {
-    const TableBranch& b = rows[i];
-    const TSheetBranch branch = MakeSheetBranch(kFirstX + kColumnStep * column, kFirstY + kRowStep * row, b.from,
-                                                b.to, false, b.values);
-    drawer.Place(branch);
-    if (placed.contains(b.to) || column > kLastColumn) {
-      drawer.Join(EndTerminal(branch));
-      drawer.Join(StartTerminal(branch));
-      ++row;
-      column = 0;
-    } else {
-      if (placed.contains(b.from) || i == 0) drawer.Join(StartTerminal(branch));
-      // A branch whose nodes are both new still gets a place of its own.
-      ++column;
+  const std::vector<PlannedBranch> plan = Plan(ReadRows(table));
+  TableDrawer drawer(plan);
+  for (const PlannedBranch& p : plan) {
+    drawer.Place(p.branch);
+    if (p.joinEndThenStart) {
+      drawer.Join(EndTerminal(p.branch));
+      drawer.Join(StartTerminal(p.branch));
+    } else if (p.joinStart) {
+      drawer.Join(StartTerminal(p.branch));
     }
-    placed.add(b.from);
-    placed.add(b.to);
   }
   return drawer.Finish();
 }

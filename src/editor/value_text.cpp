@@ -10,11 +10,31 @@ namespace ohmara {
 
 std::string ValueLabel(double value) { return Format("%.0f", value); }
 
-std::string ValueField(double value) {
-  if (std::isfinite(value) && std::trunc(value) == value) return Format("%4.0f", value);
+namespace {
+
+std::string Shortest(double value) {
   char buffer[64];
   const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-  return Format("%4s", std::string_view(buffer, result.ptr - buffer));
+  return std::string(buffer, result.ptr);
+}
+
+}  // namespace
+
+std::string ValueField(double value) {
+  if (std::isfinite(value) && std::trunc(value) == value) return Format("%4.0f", value);
+  return Format("%4s", Shortest(value));
+}
+
+std::string CellText(double value) { return value == 0 ? std::string() : Shortest(value); }
+
+BranchRow ElementRow(const ElementValues& values) {
+  BranchRow row;
+  row[kRColumn] = CellText(values.R);
+  row[kLColumn] = CellText(values.L);
+  row[kCColumn] = CellText(values.C);
+  row[kEColumn] = CellText(values.E);
+  row[kAngleColumn] = CellText(values.Angle);
+  return row;
 }
 
 double CellValue(const std::string& text) { return IsBlank(text) ? 0.0 : StrToFloat(text); }

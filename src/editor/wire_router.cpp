@@ -1,6 +1,7 @@
 #include "editor/wire_router.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "editor/route_cells.h"
 
@@ -9,8 +10,6 @@ namespace ohmara {
 namespace {
 
 constexpr int kBoxMargin = 26;
-constexpr int kLastColumn = 85;
-constexpr int kLastRow = 61;
 constexpr int kMaxCellsTaken = 36000;
 constexpr int kMaxTraceIndex = kMaxWirePoints - 1;
 
@@ -22,17 +21,29 @@ constexpr Step kSteps[] = {{-1, 0}, {1, 0}, {0, -1}, {0, 1}};
 
 TCell Moved(TCell c, Step s, int times = 1) { return {c.X + s.dx * times, c.Y + s.dy * times}; }
 
-RouteBox BoxAround(TCell a, TCell b) {
+RouteBox BoxAround(TCell a, TCell b, TCell last) {
   return {std::max(std::min(a.X, b.X) - kBoxMargin, 0), std::max(std::min(a.Y, b.Y) - kBoxMargin, 0),
-          std::min(std::max(a.X, b.X) + kBoxMargin, kLastColumn),
-          std::min(std::max(a.Y, b.Y) + kBoxMargin, kLastRow)};
+          std::min(std::max(a.X, b.X) + kBoxMargin, last.X), std::min(std::max(a.Y, b.Y) + kBoxMargin, last.Y)};
 }
+
+// The occupied cells, and the cells a table's labels keep free of wires.
+class Obstacles {
+ public:
+  Obstacles(OccupiedCells& occupied, const ExtraObstacles* extra) : occupied_(occupied), extra_(extra) {}
+  bool Contains(TCell c) const { return occupied_.Contains(c) || (extra_ && extra_->contains(ObstacleKey(c))); }
+  bool Insert(TCell c) { return occupied_.Insert(c); }
+  void Remove(TCell c) { occupied_.Remove(c); }
+
+ private:
+  OccupiedCells& occupied_;
+  const ExtraObstacles* extra_;
+};
 
 // A free neighbour is reached one step further; an occupied one is a wire
 // to jump when the cell behind it is free: the crossed cell is closed (it
 // never becomes a wire point) and the cell behind costs two steps. Two
 // occupied cells in a row - a branch's band - cannot be crossed.
-void Relax(RouteCells& cells, const OccupiedCells& occupied, TCell from, int dist, Step step) {
+void Relax(RouteCells& cells, const Obstacles& occupied, TCell from, int dist, Step step) {
   const TCell next = Moved(from, step);
   if (cells.IsClosed(next)) return;
   if (!occupied.Contains(next)) {
@@ -48,7 +59,7 @@ void Relax(RouteCells& cells, const OccupiedCells& occupied, TCell from, int dis
 }
 
 // Spreads distances from `start` until `target` is taken.
-RouteResult Search(RouteCells& cells, const RouteBox& box, const OccupiedCells& occupied, TCell start, TCell target) {
+RouteResult Search(RouteCells& cells, const RouteBox& box, const Obstacles& occupied, TCell start, TCell target) {
   cells.Insert(start, 0, true);
   TCell current = start;
   int dist = 0;
@@ -68,7 +79,7 @@ RouteResult Search(RouteCells& cells, const RouteBox& box, const OccupiedCells& 
 // `vertical` says which way it last moved: 0 across, 1 up or down, 2 not yet.
 class TraceBack {
  public:
-  TraceBack(const RouteCells& cells, OccupiedCells& occupied) : cells_(cells), occupied_(occupied) {}
+  TraceBack(const RouteCells& cells, Obstacles& occupied) : cells_(cells), occupied_(occupied) {}
 
   // Leaves the target in the first direction that descends and is free, or
   // jumps the occupied cell there; stays put when none does.
@@ -110,11 +121,11 @@ class TraceBack {
   }
 
   const RouteCells& cells_;
-  OccupiedCells& occupied_;
+  Obstacles& occupied_;
   int vertical_ = 2;
 };
 
-RouteResult Trace(const RouteCells& cells, OccupiedCells& occupied, TCell start, TCell target,
+RouteResult Trace(const RouteCells& cells, Obstacles& occupied, TCell start, TCell target,
                   std::vector<TCell>& points) {
   TraceBack trace(cells, occupied);
   points = {target};
@@ -140,13 +151,19 @@ RouteResult Trace(const RouteCells& cells, OccupiedCells& occupied, TCell start,
 
 }  // namespace
 
-RouteOutcome RouteConnection(OccupiedCells& occupied, TCell start, TCell target) {
-  const RouteBox box = BoxAround(start, target);
+RouteOutcome RouteConnection(OccupiedCells& occupiedCells, TCell start, TCell target, TCell lastCell,
+                             const ExtraObstacles* extra) {
+  Obstacles occupied(occupiedCells, extra);
+  const RouteBox box = BoxAround(start, target, lastCell);
   // A start outside the box's region has no neighbour inside the box.
   if (!box.InRegion(start)) return {};
   // The start is closed from the outset and is never taken again, so a wire
   // from a cell to itself is never found.
   if (start == target) return {};
+  // A wire holds fewer points than the shortest way has cells: no search
+  // can succeed (only a drawn table asks for such joins; a sheet of the
+  // first size is too small for them).
+  if (std::abs(start.X - target.X) + std::abs(start.Y - target.Y) >= kMaxWirePoints) return {};
   RouteCells cells(box);
   RouteOutcome outcome;
   outcome.result = Search(cells, box, occupied, start, target);
@@ -154,11 +171,12 @@ RouteOutcome RouteConnection(OccupiedCells& occupied, TCell start, TCell target)
   return outcome;
 }
 
-JoinOutcome JoinTerminals(SheetDrawing& drawing, const TTerminal& first, const TTerminal& second) {
+JoinOutcome JoinTerminals(SheetDrawing& drawing, const TTerminal& first, const TTerminal& second,
+                          const ExtraObstacles* extra) {
   OccupiedCells& occupied = drawing.Occupied();
   ReleaseTerminal(occupied, first);
   ReleaseTerminal(occupied, second);
-  RouteOutcome route = RouteConnection(occupied, CellOf(first), CellOf(second));
+  RouteOutcome route = RouteConnection(occupied, CellOf(first), CellOf(second), drawing.LastCell(), extra);
   JoinOutcome outcome{route.result};
   if (route.result == RouteResult::Routed) {
     outcome.wireIndex = static_cast<int>(drawing.Connections().size());

@@ -4,7 +4,9 @@
 // never through a branch's three-cell band. The search stays inside a box 26
 // cells around the two cells, clipped to the sheet's cells 0..85 x 0..61.
 
+#include <cstdint>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "editor/sheet_model.h"
@@ -26,9 +28,19 @@ struct RouteOutcome {
   std::vector<TCell> points;
 };
 
+// Cells a run must treat as occupied without their being so: the places of
+// value labels while a table is drawn.
+using ExtraObstacles = std::unordered_set<std::uint64_t>;
+inline std::uint64_t ObstacleKey(TCell c) {
+  return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(c.X)) << 32) | static_cast<std::uint32_t>(c.Y);
+}
+
 // On Routed the inner points (every point but the two ends) are inserted into
-// `occupied`; otherwise `occupied` is left as it was.
-RouteOutcome RouteConnection(OccupiedCells& occupied, TCell start, TCell target);
+// `occupied`; otherwise `occupied` is left as it was. The search never leaves
+// cells 0..lastCell (the sheet's last column and row).
+RouteOutcome RouteConnection(OccupiedCells& occupied, TCell start, TCell target,
+                             TCell lastCell = {kSheetLastColumn, kSheetLastRow},
+                             const ExtraObstacles* extra = nullptr);
 
 struct JoinOutcome {
   RouteResult result = RouteResult::NoRoute;
@@ -37,6 +49,7 @@ struct JoinOutcome {
 
 // Releases both terminals, routes from the first to the second, records the
 // wire (From = first's node, To = second's node) and blocks both again.
-JoinOutcome JoinTerminals(SheetDrawing& drawing, const TTerminal& first, const TTerminal& second);
+JoinOutcome JoinTerminals(SheetDrawing& drawing, const TTerminal& first, const TTerminal& second,
+                          const ExtraObstacles* extra = nullptr);
 
 }  // namespace ohmara

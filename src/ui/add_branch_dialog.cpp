@@ -55,10 +55,12 @@ void AddBranchDialog::ShowForAppending() {
   Present(this);
 }
 
-std::optional<BranchRow> AddBranchDialog::AskElementValues() {
+std::optional<BranchRow> AddBranchDialog::AskElementValues(const std::optional<BranchRow>& current) {
   mode_ = Mode::AskElement;
   confirmed_ = false;
+  current_ = current;
   prompts_.RunModal(*this);
+  current_.reset();
   if (!confirmed_) return std::nullopt;
   return Row();
 }
@@ -71,6 +73,11 @@ BranchRow AddBranchDialog::Row() const {
 }
 
 void AddBranchDialog::ProposeFreshValues() {
+  if (current_) {
+    confirmed_ = false;
+    for (int column = kRColumn; column <= kAngleColumn; ++column) SetCell(column, (*current_)[column]);
+    return;
+  }
   ClockRandomSource random;
   ProposeValues(random);
 }

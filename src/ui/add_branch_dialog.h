@@ -27,7 +27,8 @@ class AddBranchDialog : public QDialog {
   void ShowForAppending();
   // Shows the dialog modally to ask for the values of a new element: the
   // row after OK (the caller reads columns 1..5), nothing after Cancel.
-  std::optional<BranchRow> AskElementValues();
+  // With `current`, its columns 1..5 are shown instead of fresh values.
+  std::optional<BranchRow> AskElementValues(const std::optional<BranchRow>& current = std::nullopt);
 
   // The texts of the row being entered.
   BranchRow Row() const;
@@ -55,6 +56,7 @@ class AddBranchDialog : public QDialog {
   // Set by OK in element mode; cleared at every activation, so an earlier OK
   // never answers a later question.
   bool confirmed_ = false;
+  std::optional<BranchRow> current_;
   QTableWidget* rowGrid_ = nullptr;
 };
 

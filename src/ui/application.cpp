@@ -70,6 +70,8 @@ PrintDialog& AppWindows::printDialog() {
   });
 }
 
+bool AppWindows::MayQuit() { return editorWindow_ == nullptr || editorWindow_->AskBeforeQuit(); }
+
 EditorWindow& AppWindows::editorWindow() {
   return Made(editorWindow_, [this] { return new EditorWindow(prompts_, *mainWindow_, addBranchDialog()); });
 }

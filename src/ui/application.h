@@ -44,6 +44,8 @@ class AppWindows {
   NodePotentialWindow& nodePotentialWindow();
   PrintDialog& printDialog();
   EditorWindow& editorWindow();
+  // Whether the program may end: the editor, when made, asks about an unsaved drawing.
+  bool MayQuit();
 
   // Titles the result windows made so far by whether what they show is
   // still the circuit on screen.

@@ -1,15 +1,23 @@
 #include "ui/editor_window.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStatusBar>
+#include <cmath>
 
 #include "editor/drawing_to_table.h"
+#include "editor/editor_error.h"
 #include "editor/value_text.h"
+#include "model/branch_table_file.h"
 #include "model/errors.h"
 #include "ui/add_branch_dialog.h"
 #include "ui/program_icons.h"
@@ -33,6 +41,19 @@ constexpr QRect kToolPanel(859, 8, kButtonSize + 4, 2 + 8 * kButtonStep);
 const QString kNormalStatus = QStringLiteral("Скажи Глюкам NЕТ");
 const QString kNoRouteStatus = QStringLiteral("Провод не проложен: между выводами нет свободного пути");
 const QString kMessageTitle = QStringLiteral("Ohmara");
+const QString kSaveChangesQuestion = QStringLiteral("Сохранить изменения в схеме?");
+const QString kNothingToTransfer = QStringLiteral("На листе нет ни одной ветви: переносить в главное окно нечего.");
+const QString kPlacementOverlaps = QStringLiteral("Ветвь не поставлена: здесь уже стоит другой элемент схемы");
+const QString kPlacementOffSheet = QStringLiteral("Ветвь не поставлена: она не помещается на листе");
+const QString kSameTerminal = QStringLiteral("Этот вывод уже выбран: укажите второй вывод");
+const QString kTerminalsTouch = QStringLiteral("Выводы касаются друг друга: они уже соединены, провод не нужен");
+const QString kMoveRefused = QStringLiteral("Ветвь не перемещена: ");
+const QString kOverlapsReason = QStringLiteral("там уже стоит другой элемент схемы");
+const QString kOffSheetReason = QStringLiteral("она не поместилась бы на листе");
+const QString kNoRouteReason = QStringLiteral("её провода не удалось проложить заново");
+constexpr double kZoomStep = 1.25;
+constexpr double kSmallestZoom = 0.25;
+constexpr double kLargestZoom = 4.0;
 
 QPushButton* PlaceToolButton(QWidget* parent, const char* name, QPoint at, const QString& purpose) {
   auto* button = new QPushButton(parent);
@@ -65,6 +86,21 @@ QString NotANumberMessage(const ConversionError& error) {
       .arg(QString::fromStdString(error.Text()));
 }
 
+// The values the add-branch dialog gives, `current` shown first when there
+// is one; nothing after Cancel or a cell that is not a number (said so).
+bool AskValues(AddBranchDialog& dialog, const std::optional<BranchRow>& current, Prompts& prompts, QWidget* parent,
+               ElementValues& values) {
+  const std::optional<BranchRow> row = dialog.AskElementValues(current);
+  if (!row) return false;
+  try {
+    values = ElementValuesOf(*row);
+  } catch (const ConversionError& error) {
+    prompts.Critical(parent, QStringLiteral("Ошибка"), NotANumberMessage(error));
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 EditorWindow::EditorWindow(Prompts& prompts, MainWindow& mainWindow, AddBranchDialog& addBranchDialog)
@@ -76,6 +112,8 @@ EditorWindow::EditorWindow(Prompts& prompts, MainWindow& mainWindow, AddBranchDi
   setObjectName(QStringLiteral("EditForm"));
   setWindowTitle(QStringLiteral("Редактор"));
   BuildMenu();
+  BuildEditMenu();
+  BuildViewMenu();
   BuildStatusBar();
   auto* client = new QWidget(this);
   client->setObjectName(QStringLiteral("client"));
@@ -86,8 +124,10 @@ EditorWindow::EditorWindow(Prompts& prompts, MainWindow& mainWindow, AddBranchDi
   BuildTools(client);
   setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
   CentreOnDesktop(this);
+  BuildKeys();
   sheet_->Paint(editor_.Redraw());
   ShowToolStates();
+  ShowCommandStates();
 }
 
 EditorWindow::~EditorWindow() = default;
@@ -95,10 +135,29 @@ EditorWindow::~EditorWindow() = default;
 const QImage& EditorWindow::SheetImage() const { return sheet_->Image(); }
 
 void EditorWindow::BuildSheet(QWidget* client) {
-  sheet_ = new SheetCanvas(*pictures_, kSheetSize, client);
+  // The sheet scrolls when zoomed in; at its own size it fills the area exactly.
+  sheetScroll_ = new QScrollArea(client);
+  sheetScroll_->setObjectName(QStringLiteral("SheetScroll"));
+  sheetScroll_->setFrameShape(QFrame::NoFrame);
+  sheetScroll_->setGeometry(QRect(QPoint(8, 8), kSheetSize));
+  sheetScroll_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  sheet_ = new SheetCanvas(*pictures_, kSheetSize, sheetScroll_);
   sheet_->setObjectName(QStringLiteral("Sheet"));
-  sheet_->move(8, 8);
+  sheetScroll_->setWidget(sheet_);
   connect(sheet_, &SheetCanvas::Pressed, this, [this](QPoint pixel) { Run([this, pixel] { PressSheet(pixel); }); });
+  connect(sheet_, &SheetCanvas::Dragged, this, [this](QPoint pixel) { Run([this, pixel] { DragSheet(pixel); }); });
+  connect(sheet_, &SheetCanvas::Released, this, [this](QPoint pixel) { Run([this, pixel] { ReleaseSheet(pixel); }); });
+  connect(sheet_, &SheetCanvas::DoubleClicked, this, [this](QPoint pixel) {
+    Run([this, pixel] {
+      if (editor_.Mode() != SheetMode::Idle) return;
+      editor_.Select(editor_.ItemAt(pixel.x(), pixel.y()));
+      ShowMarks();
+      EditValues();
+    });
+  });
+  connect(sheet_, &SheetCanvas::ZoomRequested, this, [this](bool in) { ZoomBy(in ? kZoomStep : 1 / kZoomStep); });
+  connect(sheet_, &SheetCanvas::ContextRequested, this,
+          [this](QPoint pixel, QPoint screen) { Run([this, pixel, screen] { OpenContextMenu(pixel, screen); }); });
 }
 
 void EditorWindow::BuildTools(QWidget* client) {
@@ -141,8 +200,73 @@ void EditorWindow::BuildMenu() {
   loadSchemeAction_->setObjectName(QStringLiteral("N2"));
   saveSchemeAction_ = file->addAction(QStringLiteral("Сохранить схему"));
   saveSchemeAction_->setObjectName(QStringLiteral("N3"));
+  loadSchemeAction_->setShortcut(QKeySequence::Open);
+  saveSchemeAction_->setShortcut(QKeySequence::Save);
   connect(loadSchemeAction_, &QAction::triggered, this, [this] { Run([this] { LoadScheme(); }); });
   connect(saveSchemeAction_, &QAction::triggered, this, [this] { Run([this] { SaveScheme(); }); });
+}
+
+QAction* EditorWindow::AddCommand(QMenu* menu, const char* name, const QString& text,
+                                  void (EditorWindow::*command)()) {
+  auto* action = new QAction(text, this);
+  action->setObjectName(QString::fromLatin1(name));
+  if (menu) menu->addAction(action);
+  else addAction(action);
+  if (command)
+    connect(action, &QAction::triggered, this, [this, command] { Run([this, command] { (this->*command)(); }); });
+  return action;
+}
+
+void EditorWindow::BuildEditMenu() {
+  QMenu* edit = menuBar()->addMenu(QStringLiteral("Правка"));
+  edit->setObjectName(QStringLiteral("EditMenu"));
+  undoAction_ = AddCommand(edit, "UndoItem", QStringLiteral("Отменить"), &EditorWindow::Undo);
+  undoAction_->setShortcut(QKeySequence::Undo);
+  redoAction_ = AddCommand(edit, "RedoItem", QStringLiteral("Повторить"), &EditorWindow::Redo);
+  redoAction_->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+  edit->addSeparator();
+  editValuesAction_ = AddCommand(edit, "EditValuesItem", QStringLiteral("Изменить значения"), &EditorWindow::EditValues);
+  editValuesAction_->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
+  deleteAction_ = AddCommand(edit, "DeleteItem", QStringLiteral("Удалить"), &EditorWindow::DeleteSelection);
+  deleteAction_->setShortcut(QKeySequence::Delete);
+  contextMenu_ = new QMenu(this);
+  contextMenu_->setObjectName(QStringLiteral("SheetMenu"));
+  contextMenu_->addActions({editValuesAction_, deleteAction_, undoAction_});
+}
+
+void EditorWindow::BuildViewMenu() {
+  QMenu* view = menuBar()->addMenu(QStringLiteral("Вид"));
+  view->setObjectName(QStringLiteral("ViewMenu"));
+  QAction* larger = AddCommand(view, "ZoomInItem", QStringLiteral("Крупнее"), nullptr);
+  larger->setShortcuts({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+  connect(larger, &QAction::triggered, this, [this] { ZoomBy(kZoomStep); });
+  QAction* smaller = AddCommand(view, "ZoomOutItem", QStringLiteral("Мельче"), nullptr);
+  smaller->setShortcut(QKeySequence::ZoomOut);
+  connect(smaller, &QAction::triggered, this, [this] { ZoomBy(1 / kZoomStep); });
+  QAction* actual = AddCommand(view, "ActualSizeItem", QStringLiteral("Обычный размер"), nullptr);
+  actual->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
+  connect(actual, &QAction::triggered, this, [this] { ZoomBy(1 / sheet_->Zoom()); });
+  AddCommand(view, "FitItem", QStringLiteral("По размеру схемы"), &EditorWindow::ZoomToFit);
+}
+
+// Keys without a menu item: Esc and the arrows.
+void EditorWindow::BuildKeys() {
+  AddCommand(nullptr, "CancelKey", QStringLiteral("Отменить выбор"), &EditorWindow::CancelAction)
+      ->setShortcut(QKeySequence(Qt::Key_Escape));
+  const struct {
+    const char* name;
+    Qt::Key key;
+    int right, down;
+  } arrows[] = {{"LeftKey", Qt::Key_Left, -1, 0},
+                {"RightKey", Qt::Key_Right, 1, 0},
+                {"UpKey", Qt::Key_Up, 0, -1},
+                {"DownKey", Qt::Key_Down, 0, 1}};
+  for (const auto& arrow : arrows) {
+    QAction* action = AddCommand(nullptr, arrow.name, QString(), nullptr);
+    action->setShortcut(QKeySequence(arrow.key));
+    connect(action, &QAction::triggered, this,
+            [this, right = arrow.right, down = arrow.down] { Run([this, right, down] { MoveBy(right, down); }); });
+  }
 }
 
 void EditorWindow::BuildStatusBar() {
@@ -174,41 +298,171 @@ void EditorWindow::ShowNormalStatus() { ShowStatus(kNormalStatus); }
 void EditorWindow::ChooseTool(SheetTool tool) {
   editor_.SelectTool(tool);
   ShowToolStates();
+  ShowMarks();
+}
+
+void EditorWindow::Refresh() {
+  const SheetSize pixels = editor_.Drawing().SheetPixels();
+  if (sheet_->Image().size() != QSize(pixels.width, pixels.height)) sheet_->Resize({pixels.width, pixels.height});
+  sheet_->Paint(editor_.Redraw());
+  ShowMarks();
+  ShowToolStates();
+  ShowCommandStates();
+}
+
+void EditorWindow::ShowMarks() {
+  sheet_->ShowMarks(editor_.Marks(dragCells_.x(), dragCells_.y()));
+  ShowCommandStates();
+}
+
+void EditorWindow::ShowCommandStates() {
+  undoAction_->setEnabled(editor_.CanUndo());
+  redoAction_->setEnabled(editor_.CanRedo());
+  const std::optional<SheetSelection>& selection = editor_.Selection();
+  deleteAction_->setEnabled(selection.has_value());
+  editValuesAction_->setEnabled(selection && selection->kind == SheetSelection::Kind::Branch);
+  QString title = QStringLiteral("Редактор");
+  if (!schemeName_.isEmpty()) title += QStringLiteral(" — ") + QFileInfo(schemeName_).fileName();
+  if (editor_.Modified()) title += QStringLiteral(" *");
+  setWindowTitle(title);
 }
 
 void EditorWindow::PressSheet(QPoint pixel) {
+  dragOrigin_.reset();
+  dragCells_ = {};
   PressOutcome outcome = editor_.Press(pixel.x(), pixel.y());
   switch (outcome.result) {
     case PressResult::Nothing:
     case PressResult::FirstTerminalPicked:
+      ShowMarks();
+      return;
+    case PressResult::SelectionChanged:
+      if (editor_.Selection() && editor_.Selection()->kind == SheetSelection::Kind::Branch) dragOrigin_ = pixel;
+      ShowMarks();
       return;
     case PressResult::NeedElementValues:
       PlaceBranch(*outcome.placement);
       return;
     case PressResult::BranchDeleted:
     case PressResult::WireRouted:
-      sheet_->Paint(outcome.paint);
+      Refresh();
       ShowNormalStatus();
       return;
     case PressResult::NoRoute:
     case PressResult::RoutingGuard:
+      ShowMarks();
       ShowRouteFailure(outcome.result);
+      return;
+    case PressResult::PlacementOverlaps: ShowStatus(kPlacementOverlaps); return;
+    case PressResult::PlacementOffSheet: ShowStatus(kPlacementOffSheet); return;
+    case PressResult::SameTerminal: ShowStatus(kSameTerminal); return;
+    case PressResult::TerminalsTouch:
+      ShowMarks();
+      ShowStatus(kTerminalsTouch);
       return;
   }
 }
 
+void EditorWindow::DragSheet(QPoint pixel) {
+  if (!dragOrigin_) return;
+  const QPoint moved = pixel - *dragOrigin_;
+  dragCells_ = {static_cast<int>(std::lround(moved.x() / 10.0)), static_cast<int>(std::lround(moved.y() / 10.0))};
+  ShowMarks();
+}
+
+void EditorWindow::ReleaseSheet(QPoint pixel) {
+  if (!dragOrigin_) return;
+  DragSheet(pixel);
+  const QPoint cells = dragCells_;
+  dragOrigin_.reset();
+  dragCells_ = {};
+  if (cells.isNull()) ShowMarks();
+  else MoveBy(cells.x(), cells.y());
+}
+
+void EditorWindow::OpenContextMenu(QPoint pixel, QPoint screen) {
+  // A right click chooses what it points at, whatever the tool, and never acts as a left click.
+  dragOrigin_.reset();
+  dragCells_ = {};
+  editor_.Select(editor_.ItemAt(pixel.x(), pixel.y()));
+  ShowMarks();
+  contextMenu_->popup(screen);
+}
+
 void EditorWindow::PlaceBranch(const BranchPlacement& placement) {
-  const std::optional<BranchRow> row = addBranchDialog_.AskElementValues();
-  if (!row) return;
   ElementValues values;
-  try {
-    values = ElementValuesOf(*row);
-  } catch (const ConversionError& error) {
-    prompts_.Critical(this, QStringLiteral("Ошибка"), NotANumberMessage(error));
-    return;
-  }
-  sheet_->Paint(editor_.PlaceBranch(placement, values));
+  if (!AskValues(addBranchDialog_, std::nullopt, prompts_, this, values)) return;
+  editor_.PlaceBranch(placement, values);
+  Refresh();
   ShowNormalStatus();
+}
+
+void EditorWindow::EditValues() {
+  const std::optional<SheetSelection>& selection = editor_.Selection();
+  if (!selection || selection->kind != SheetSelection::Kind::Branch) return;
+  ElementValues values;
+  const ElementValues& current = editor_.Drawing().Branches()[selection->index].Values;
+  if (!AskValues(addBranchDialog_, ElementRow(current), prompts_, this, values)) return;
+  if (values == current) return;
+  editor_.SetSelectedValues(values);
+  Refresh();
+}
+
+void EditorWindow::DeleteSelection() {
+  if (editor_.DeleteSelection() == EditResult::Done) Refresh();
+}
+
+void EditorWindow::MoveBy(int cellsRight, int cellsDown) {
+  ShowEditResult(editor_.MoveSelection(cellsRight, cellsDown), kMoveRefused);
+}
+
+void EditorWindow::ShowEditResult(EditResult result, const QString& refused) {
+  switch (result) {
+    case EditResult::Done:
+      Refresh();
+      ShowNormalStatus();
+      return;
+    case EditResult::NothingSelected: return;
+    case EditResult::Overlaps: ShowStatus(refused + kOverlapsReason); break;
+    case EditResult::OffSheet: ShowStatus(refused + kOffSheetReason); break;
+    case EditResult::NoRoute: ShowStatus(refused + kNoRouteReason); break;
+  }
+  ShowMarks();
+}
+
+void EditorWindow::Undo() {
+  if (!editor_.Undo()) return;
+  Refresh();
+  ShowNormalStatus();
+}
+
+void EditorWindow::Redo() {
+  if (!editor_.Redo()) return;
+  Refresh();
+  ShowNormalStatus();
+}
+
+void EditorWindow::CancelAction() {
+  if (dragOrigin_) {
+    dragOrigin_.reset();
+    dragCells_ = {};
+  } else {
+    editor_.Cancel();
+  }
+  ShowToolStates();
+  ShowMarks();
+  ShowNormalStatus();
+}
+
+void EditorWindow::ZoomBy(double factor) {
+  sheet_->SetZoom(std::clamp(sheet_->Zoom() * factor, kSmallestZoom, kLargestZoom));
+}
+
+void EditorWindow::ZoomToFit() {
+  const QSize area = sheetScroll_->viewport()->size();
+  const QSize image = sheet_->Image().size();
+  sheet_->SetZoom(std::clamp(std::min(double(area.width()) / image.width(), double(area.height()) / image.height()),
+                             kSmallestZoom, kLargestZoom));
 }
 
 void EditorWindow::ShowRouteFailure(PressResult result) {
@@ -217,22 +471,59 @@ void EditorWindow::ShowRouteFailure(PressResult result) {
     prompts_.Inform(this, kMessageTitle, RoutingGuardText());
 }
 
+bool EditorWindow::MaySetDrawingAside() {
+  if (!editor_.Modified()) return true;
+  const int answer = prompts_.Choose(this, kMessageTitle, kSaveChangesQuestion,
+                                     {QStringLiteral("Сохранить"), QStringLiteral("Не сохранять"), QStringLiteral("Отмена")});
+  if (answer == 0) return SaveSchemeAs();
+  return answer == 1;
+}
+
+bool EditorWindow::SaveSchemeAs() {
+  const QString name = prompts_.SaveFileName(this, QStringLiteral("Сохранить схему"), QStringLiteral("."));
+  if (name.isEmpty()) return false;
+  try {
+    editor_.SaveScheme(ChosenFilePath(name));
+  } catch (const EditorError& error) {
+    prompts_.Critical(this, QStringLiteral("Ошибка"), QString::fromStdString(error.what()));
+    return false;
+  }
+  schemeName_ = name;
+  ShowCommandStates();
+  return true;
+}
+
+bool EditorWindow::AskBeforeQuit() {
+  if (!MaySetDrawingAside()) return false;
+  quitting_ = true;
+  return true;
+}
+
+void EditorWindow::closeEvent(QCloseEvent* event) {
+  dragOrigin_.reset();
+  dragCells_ = {};
+  if (quitting_ || MaySetDrawingAside()) event->accept();
+  else event->ignore();
+}
+
 void EditorWindow::ClearSheet() {
-  sheet_->Paint(editor_.Clear());
+  if (!MaySetDrawingAside()) return;
+  editor_.Clear();
+  Refresh();
   ShowNormalStatus();
 }
 
 void EditorWindow::LoadScheme() {
+  if (!MaySetDrawingAside()) return;
   const QString name = prompts_.OpenFileName(this, QStringLiteral("Загрузить схему"), QStringLiteral("."));
   if (name.isEmpty()) return;
-  sheet_->Paint(editor_.LoadScheme(ChosenFilePath(name)));
+  editor_.LoadScheme(ChosenFilePath(name));
+  schemeName_ = name;
+  Refresh();
   ShowNormalStatus();
 }
 
-void EditorWindow::SaveScheme() {
-  const QString name = prompts_.SaveFileName(this, QStringLiteral("Сохранить схему"), QStringLiteral("."));
-  if (!name.isEmpty()) editor_.SaveScheme(ChosenFilePath(name));
-}
+void EditorWindow::SaveScheme() { SaveSchemeAs(); }
 
 void EditorWindow::WriteTableFile() {
   const DrawingTable table = ExportDrawingTable(editor_.Drawing());
@@ -244,15 +535,21 @@ void EditorWindow::WriteTableFile() {
 }
 
 void EditorWindow::TransferToMainWindow() {
+  if (editor_.Drawing().Branches().empty()) {
+    prompts_.Inform(this, kMessageTitle, kNothingToTransfer);
+    return;
+  }
+  // The table goes straight to the main window: no file is written that
+  // the student did not ask for.
   const DrawingTable table = ExportDrawingTable(editor_.Drawing());
-  SaveDrawingTable(kDrawingTableFile, table.text);
   sheet_->Paint(table.nodeNumbers);
-  mainWindow_.LoadBranchTableFile(QString::fromLatin1(kDrawingTableFile));
+  mainWindow_.ShowBranchTable(ParseBranchTableText(table.text), QString::fromLatin1(kDrawingTableFile));
 }
 
 void EditorWindow::DrawMainWindowTable() {
+  if (!MaySetDrawingAside()) return;
   const TableDrawingOutcome outcome = editor_.DrawTable(mainWindow_.ReadBranchTable());
-  sheet_->Paint(outcome.paint);
+  Refresh();
   ShowNormalStatus();
   if (outcome.routingGuardTrips > 0)
     prompts_.Inform(this, kMessageTitle, RoutingGuardText());

@@ -16,7 +16,9 @@
 
 class QAction;
 class QLabel;
+class QMenu;
 class QPushButton;
+class QScrollArea;
 
 namespace ohmara {
 
@@ -37,10 +39,29 @@ class EditorWindow : public QMainWindow {
   const QImage& SheetImage() const;
   const SheetEditor& sheetEditor() const { return editor_; }
 
+  // Before the program ends: asks about unsaved changes; false when the
+  // student chose to stay. After true the window closes without asking.
+  bool AskBeforeQuit();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
  private:
   void BuildSheet(QWidget* client);
   void BuildTools(QWidget* client);
   void BuildMenu();
+  void BuildEditMenu();
+  void BuildViewMenu();
+  void BuildKeys();
+  QAction* AddCommand(QMenu* menu, const char* name, const QString& text, void (EditorWindow::*command)());
+  // After every change: the whole picture, the marks, the commands' states and the title.
+  void Refresh();
+  void ShowMarks();
+  void ShowCommandStates();
+  // Whether the drawing may be replaced: unchanged, or saved or given up
+  // when asked «Сохранить изменения в схеме?».
+  bool MaySetDrawingAside();
+  bool SaveSchemeAs();
   void BuildStatusBar();
   // The four tool buttons and the tools they choose.
   std::array<std::pair<QPushButton*, SheetTool>, 4> ToolButtons() const;
@@ -53,6 +74,18 @@ class EditorWindow : public QMainWindow {
   void ChooseTool(SheetTool tool);
   void PressSheet(QPoint pixel);
   void PlaceBranch(const BranchPlacement& placement);
+  void DragSheet(QPoint pixel);
+  void ReleaseSheet(QPoint pixel);
+  void OpenContextMenu(QPoint pixel, QPoint screen);
+  void Undo();
+  void Redo();
+  void CancelAction();
+  void EditValues();
+  void DeleteSelection();
+  void MoveBy(int cellsRight, int cellsDown);
+  void ShowEditResult(EditResult result, const QString& refused);
+  void ZoomBy(double factor);
+  void ZoomToFit();
   void ShowRouteFailure(PressResult result);
   void ClearSheet();
   void LoadScheme();
@@ -79,7 +112,18 @@ class EditorWindow : public QMainWindow {
   QPushButton* drawTableButton_ = nullptr;
   QAction* loadSchemeAction_ = nullptr;
   QAction* saveSchemeAction_ = nullptr;
+  QAction* undoAction_ = nullptr;
+  QAction* redoAction_ = nullptr;
+  QAction* editValuesAction_ = nullptr;
+  QAction* deleteAction_ = nullptr;
+  QMenu* contextMenu_ = nullptr;
+  QScrollArea* sheetScroll_ = nullptr;
   QLabel* statusText_ = nullptr;
+  // Where a drag of the selected branch began, and how far it has gone.
+  std::optional<QPoint> dragOrigin_;
+  QPoint dragCells_;
+  QString schemeName_;
+  bool quitting_ = false;
 };
 
 }  // namespace ohmara

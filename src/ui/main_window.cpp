@@ -290,6 +290,10 @@ void MainWindow::ShowEditor() {
 void MainWindow::closeEvent(QCloseEvent* event) {
   // The main window is the application: closing it ends the program even
   // while result windows are still open.
+  if (windows_ && !windows_->MayQuit()) {
+    event->ignore();
+    return;
+  }
   event->accept();
   QApplication::quit();
 }

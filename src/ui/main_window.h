@@ -28,6 +28,7 @@ class QTableWidget;
 namespace ohmara {
 
 class AppWindows;
+struct BranchFileReading;
 class Prompts;
 
 class MainWindow : public QMainWindow {
@@ -49,6 +50,9 @@ class MainWindow : public QMainWindow {
   // the grid now holds it; otherwise an error box names the fault and the
   // grid stays as it was.
   bool LoadBranchTableFile(const QString& fileName);
+  // The same for a table already read (from a file of that name, or made
+  // by the editor): the grid shows it, or an error box says why not.
+  bool ShowBranchTable(const BranchFileReading& reading, const QString& fileName);
   int BranchCount() const;
 
   // The frequency as typed and its unit.

@@ -48,7 +48,10 @@ QString NoTestableCircuitMessage(int loops, int points) {
 }  // namespace
 
 bool MainWindow::LoadBranchTableFile(const QString& fileName) {
-  const BranchFileReading reading = ReadBranchTableFile(ChosenFilePath(fileName));
+  return ShowBranchTable(ReadBranchTableFile(ChosenFilePath(fileName)), fileName);
+}
+
+bool MainWindow::ShowBranchTable(const BranchFileReading& reading, const QString& fileName) {
   if (!reading.ok()) {
     prompts_.Critical(this, kErrorTitle, QString::fromStdString(BranchFileReadingText(fileName.toStdString(), reading)) + kGridKept);
     return false;

@@ -7,6 +7,9 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QPushButton>
+#include <algorithm>
+#include <vector>
 
 namespace ohmara {
 
@@ -53,6 +56,19 @@ void QtPrompts::PreviewPrint(QWidget* parent, QPrinter& printer, const PaintPage
   QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
                    [&paint](QPrinter* pages) { paint(*pages); });
   dialog.exec();
+}
+
+int QtPrompts::Choose(QWidget* parent, const QString& title, const QString& text, const QStringList& buttons) {
+  QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, parent);
+  std::vector<QAbstractButton*> made;
+  for (const QString& caption : buttons) made.push_back(box.addButton(caption, QMessageBox::AcceptRole));
+  if (!made.empty()) {
+    box.setDefaultButton(static_cast<QPushButton*>(made.front()));
+    box.setEscapeButton(made.back());
+  }
+  box.exec();
+  const auto chosen = std::find(made.begin(), made.end(), box.clickedButton());
+  return chosen == made.end() ? -1 : static_cast<int>(chosen - made.begin());
 }
 
 int QtPrompts::RunModal(QDialog& dialog) { return dialog.exec(); }

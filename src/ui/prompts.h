@@ -7,6 +7,7 @@
 
 #include <QPoint>
 #include <QString>
+#include <QStringList>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -40,6 +41,9 @@ class Prompts {
   // it whenever the page settings change, and its own print button prints.
   using PaintPages = std::function<void(QPrinter&)>;
   virtual void PreviewPrint(QWidget* parent, QPrinter& printer, const PaintPages& paint) = 0;
+  // A question with its own buttons, the first the default: the index of
+  // the button pressed, -1 when the box was closed without one.
+  virtual int Choose(QWidget* parent, const QString& title, const QString& text, const QStringList& buttons) = 0;
   // Shows one of the program's modal dialogs and returns its result code.
   virtual int RunModal(QDialog& dialog) = 0;
 };
@@ -54,6 +58,7 @@ class QtPrompts : public Prompts {
   QString SavePdfFileName(QWidget* parent, const QString& title, const QString& directory) override;
   bool SetUpPrinter(QWidget* parent, QPrinter& printer) override;
   void PreviewPrint(QWidget* parent, QPrinter& printer, const PaintPages& paint) override;
+  int Choose(QWidget* parent, const QString& title, const QString& text, const QStringList& buttons) override;
   int RunModal(QDialog& dialog) override;
 };
 

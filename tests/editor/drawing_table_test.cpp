@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "analysis/circuit_check.h"
+#include "generator/random_circuit.h"
+#include "model/circuit.h"
+#include "model/random_values.h"
 #include "editor/drawing_to_table.h"
 #include "editor/editor_error.h"
 #include "editor/sheet_editor.h"
@@ -145,6 +150,66 @@ TEST_F(DrawingTableRoundTrip, TableOfADrawnTableIsStableAndPassesTheTest) {
   const CircuitCheckOutcome outcome = RunCircuitCheck(state, reading.table, {"50", 0}, Results(), views);
   EXPECT_TRUE(outcome.passed);
   EXPECT_EQ(state.NodeCount, 4);
+}
+
+// Ladders and the generator's largest circuits: every branch on the sheet,
+// every node joined as the table joins it, and no wire through a band or a
+// value label.
+TEST_F(DrawingTableRoundTrip, EveryTableIsDrawnWholeOnTheSheetWithLabelsFree) {
+  auto ladder = [](int rungs) {
+    BranchTable table;
+    for (int i = 1; i <= rungs; ++i) {
+      table.push_back({std::to_string(2 * i - 1) + "->" + std::to_string(2 * i + 1), "1", "", "", "", ""});
+      table.push_back({std::to_string(2 * i) + "->" + std::to_string(2 * i + 2), "2", "", "", "", ""});
+      table.push_back({std::to_string(2 * i + 1) + "->" + std::to_string(2 * i + 2), "", "3", "", "5", "30"});
+    }
+    table.push_back({"1->2", "4", "", "", "", ""});
+    return table;
+  };
+  std::vector<std::pair<std::string, BranchTable>> tables = {{"ladder of 16", ladder(5)}, {"ladder of 31", ladder(10)}};
+  for (std::uint64_t seed = 1; seed <= 3; ++seed) {
+    EngineRandomSource random(seed);
+    tables.push_back({"generated " + std::to_string(seed), GenerateRandomCircuit(9, 19, random, Results()).Table});
+  }
+  for (const auto& [what, table] : tables) {
+    SCOPED_TRACE(what);
+    const SheetDrawing drawing = LayOutBranchTable(table).drawing;
+    const TCell last = drawing.LastCell();
+    std::set<std::pair<int, int>> bands, labels, terminals;
+    for (const TSheetBranch& b : drawing.Branches()) {
+      for (const TCell& c : Footprint(b)) {
+        EXPECT_TRUE(c.X > 0 && c.Y > 0 && c.X < last.X && c.Y < last.Y) << b.X1 << " " << b.Y1;
+        bands.insert({c.X, c.Y});
+      }
+      for (int along = 1; along < 12; ++along)
+        for (int above = 2; above <= 3; ++above) labels.insert({b.X1 / 10 + along, b.Y1 / 10 - above});
+      // A wire leaves a terminal through the band's cells across it.
+      for (int across = -1; across <= 1; ++across) {
+        terminals.insert({b.X1 / 10, b.Y1 / 10 + across});
+        terminals.insert({b.X2 / 10, b.Y2 / 10 + across});
+      }
+    }
+    const SheetSize pixels = drawing.SheetPixels();
+    EXPECT_GE(pixels.width, 10 * (last.X - 1));
+    EXPECT_GE(pixels.height, 10 * (last.Y - 1));
+    for (const TConnection& w : drawing.Connections())
+      for (const TCell& c : w.Points) {
+        EXPECT_FALSE(labels.contains({c.X, c.Y})) << c.X << " " << c.Y;
+        EXPECT_TRUE(!bands.contains({c.X, c.Y}) || terminals.contains({c.X, c.Y})) << c.X << " " << c.Y;
+      }
+    // Terminals are one node in the drawing exactly when they are in the table.
+    const std::vector<TerminalNumbers> numbers = NumberNodes(MergeNodes(drawing));
+    std::vector<int> tableNodes, drawnNodes;
+    for (size_t i = 0; i < table.size(); ++i) {
+      int from = 0, to = 0;
+      ASSERT_TRUE(ParseBranchName(table[i][kNameColumn], from, to));
+      tableNodes.insert(tableNodes.end(), {from, to});
+      drawnNodes.insert(drawnNodes.end(), {numbers[i].start, numbers[i].end});
+    }
+    for (size_t a = 0; a < tableNodes.size(); ++a)
+      for (size_t b = a + 1; b < tableNodes.size(); ++b)
+        ASSERT_EQ(tableNodes[a] == tableNodes[b], drawnNodes[a] == drawnNodes[b]) << "terminals " << a << ", " << b;
+  }
 }
 
 }  // namespace

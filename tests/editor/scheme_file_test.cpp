@@ -37,10 +37,15 @@ TEST(SchemeFile, LayoutOfEachSection) {
 
 TEST(SchemeFile, ValuesReadBackExactlyAndFootprintsAreBlockedWhatEverTheCellSection) {
   const ElementValues values{2.4, 0.4, 1.0 / 3.0, -5, 30.25};
-  const SheetDrawing loaded = ParseSchemeText(SchemeFileText(OneBranchOneWire(values)), "s");
+  SheetDrawing drawing;
+  drawing.AppendBranch(MakeSheetBranch(100, 200, 1, 2, false, values));
+  drawing.AppendBranch(MakeSheetBranch(400, 200, 3, 4, false, values));
+  drawing.AppendConnection({2, 3, {{40, 20}, {31, 20}, {22, 20}}});
+  drawing.Occupied().Insert({31, 20});
+  const SheetDrawing loaded = ParseSchemeText(SchemeFileText(drawing), "s");
   EXPECT_EQ(loaded.Branches()[0], MakeSheetBranch(100, 200, 1, 2, false, values));
-  EXPECT_EQ(loaded.Connections(), OneBranchOneWire(values).Connections());
-  EXPECT_EQ(loaded.Occupied().Count(), 40);  // 39 of the band and (5, 5)
+  EXPECT_EQ(loaded.Connections(), drawing.Connections());
+  EXPECT_EQ(loaded.Occupied().Count(), 79);  // 39 of each band and (31, 20)
 }
 
 // A drawing made with the mouse, saved, loaded and saved again: the same
@@ -97,7 +102,13 @@ TEST(SchemeFile, AnUnsoundFileNamesFileAndLineAndChangesNothing) {
       {"ends before the cells", "1\n" + branch + "\n0\n\n3\n1 1 2 2 \n", "», строка 7: файл кончается раньше"},
       {"text for a number", "1\n" + branch + "\nx\n", "», строка 4: вместо целого числа стоит «x»"},
       {"text for a value", "1\n1\t2\t100\t200\t0\t10\t0\t1O\t0\t0\t\n", "», строка 2: вместо числа стоит «1O»"},
-      {"a wire of 301 points", longWire, "», строка 5: число 301 вне допустимых пределов 0..300"},
+      {"a wire of 301 points", longWire, "», строка 5: число 301 вне допустимых пределов 2..300"},
+      {"a wire of no point", "0\n\n1\n1\t2\n0\n\n0\n\n", "», строка 5: число 0 вне допустимых пределов 2..300"},
+      {"a node beyond a million", "1\n1\t1000001\t100\t200\t0\t10\t0\t0\t0\t0\t\n",
+       "», строка 2: число 1000001 вне допустимых пределов 1..1000000"},
+      {"a node of a wire below 1", "0\n\n1\n-2147483648\t2\n", "», строка 4: число -2147483648 вне"},
+      {"a wire ending on nothing", "1\n" + branch + "\n1\n2\t3\n2\n10 20 30 30 \n\n0\n\n",
+       "», строка 5: провод не начинается или не кончается на выводе ветви или другом проводе"},
       {"an orientation of 2", "1\n1\t2\t100\t200\t2\t10\t0\t0\t0\t0\t\n", "», строка 2: число 2 вне"},
   };
   for (const Case& c : cases) {

@@ -24,7 +24,8 @@ TEST(SheetEditor, StartsEmptyWithEveryToolEnabledAndEachToolDisablesOnlyItself) 
   EXPECT_EQ(editor.Mode(), SheetMode::Idle);
   EXPECT_EQ(editor.NextNode(), 1);
   EXPECT_TRUE(editor.Drawing().Branches().empty());
-  EXPECT_EQ(editor.Press(100, 100).result, PressResult::Nothing);
+  EXPECT_EQ(editor.Press(100, 100).result, PressResult::SelectionChanged);
+  EXPECT_FALSE(editor.Selection());
   const SheetTool tools[] = {SheetTool::AddHorizontal, SheetTool::AddVertical, SheetTool::DeleteBranch,
                              SheetTool::Connect};
   for (SheetTool chosen : tools) {
@@ -76,7 +77,8 @@ TEST(SheetEditor, ConnectingPicksTerminalsByThirdsAndRoutesAfterTheSecond) {
   EXPECT_EQ(editor.NextNode(), 5);
 
   const std::vector<TCell> before = editor.Drawing().Occupied().Cells();
-  EXPECT_EQ(Connect(editor, 105, 200, 110, 200), PressResult::NoRoute);  // the same terminal twice
+  EXPECT_EQ(Connect(editor, 105, 200, 110, 200), PressResult::SameTerminal);
+  EXPECT_EQ(editor.Mode(), SheetMode::PickSecondTerminal);
   EXPECT_EQ(editor.Drawing().Connections().size(), 1u);
   EXPECT_EQ(editor.Drawing().Occupied().Count(), static_cast<int>(before.size()));
 }

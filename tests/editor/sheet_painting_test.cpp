@@ -58,14 +58,45 @@ TEST(SheetPainting, ElementsAtTheirOffsetsFromTheStartTerminal) {
 
 TEST(SheetPainting, RedrawIsBackgroundBranchesThenWires) {
   SheetDrawing drawing;
-  drawing.AppendConnection({1, 2, {{4, 5}, {6, 5}}});
+  drawing.AppendConnection({1, 2, {{4, 5}, {5, 5}, {6, 5}}});
   drawing.AppendBranch(MakeSheetBranch(100, 200, 1, 2, false, {10, 0, 0, 0, 0}));
   const PaintList paint = RedrawSheet(drawing);
   ASSERT_EQ(paint.size(), 1u + 5u + 1u);
   EXPECT_EQ(paint.front(), PaintOp(Pic(Picture::Background, 0, 0)));
-  EXPECT_EQ(paint.back(), PaintOp(PolylineOp{{{40, 50}, {60, 50}}}));
+  EXPECT_EQ(paint.back(), PaintOp(PolylineOp{{{40, 50}, {50, 50}, {60, 50}}}));
   EXPECT_EQ(PictureFile(Picture::SourceHorizontal), "Pictures/Ehr.bmp");
   EXPECT_EQ(PictureFile(Picture::SourceVerticalReversed), "Pictures/Ev.bmp");
+}
+
+// A jump over another wire arcs away from the crossed point, so the two
+// wires never share a pixel there; a dot stands only where three or more
+// ends and terminals meet, or where two branches' terminals touch.
+TEST(SheetPainting, CrossingsArcAndJunctionsGetDots) {
+  SheetDrawing drawing;
+  drawing.AppendBranch(MakeSheetBranch(100, 100, 1, 2, false, {1, 0, 0, 0, 0}));   // ends at (220, 100)
+  drawing.AppendBranch(MakeSheetBranch(220, 100, 3, 4, true, {1, 0, 0, 0, 0}));    // touches it there
+  drawing.AppendBranch(MakeSheetBranch(400, 100, 5, 6, false, {1, 0, 0, 0, 0}));
+  drawing.AppendConnection({6, 1, {{10, 10}, {10, 9}, {10, 8}, {10, 8}, {11, 8}, {13, 8}, {14, 8}}});  // jumps (12, 8)
+  drawing.AppendConnection({5, 1, {{10, 10}, {10, 11}, {10, 12}}});
+  drawing.AppendConnection({5, 2, {{10, 10}, {9, 10}, {8, 10}}});
+  std::vector<DotOp> dots;
+  std::vector<PolylineOp> wires;
+  for (const PaintOp& op : RedrawSheet(drawing)) {
+    if (const auto* dot = std::get_if<DotOp>(&op)) dots.push_back(*dot);
+    if (const auto* wire = std::get_if<PolylineOp>(&op)) wires.push_back(*wire);
+  }
+  // (100, 100): a terminal and three wire ends; (220, 100): two terminals.
+  EXPECT_EQ(dots, (std::vector<DotOp>{DotOp{{100, 100}}, DotOp{{220, 100}}}));
+  ASSERT_EQ(wires.size(), 3u);
+  const std::vector<SheetPoint>& jumping = wires[0].points;
+  EXPECT_EQ(jumping.back(), (SheetPoint{140, 80}));
+  bool over = false, through = false;
+  for (const SheetPoint& p : jumping) {
+    over = over || (p.x > 110 && p.x < 130 && p.y < 80);
+    through = through || p == SheetPoint{120, 80};
+  }
+  EXPECT_TRUE(over);
+  EXPECT_FALSE(through);
 }
 
 }  // namespace

@@ -49,6 +49,15 @@ class ScriptedPrompts : public Prompts {
     ++previews;
     if (onPreview) onPreview(printer, paint);
   }
+  // Records the question and answers with the next scripted choice, or
+  // with the second button when none is left.
+  int Choose(QWidget*, const QString&, const QString& text, const QStringList&) override {
+    questions.push_back(text);
+    if (choices.empty()) return 1;
+    const int choice = choices.front();
+    choices.pop_front();
+    return choice;
+  }
   // Records the dialog and lets the test act in it (fill edits, click OK);
   // the dialog's result code is returned as exec() would.
   int RunModal(QDialog& dialog) override {
@@ -74,6 +83,8 @@ class ScriptedPrompts : public Prompts {
   std::deque<QString> pdfNames;
   QString lastDirectory;
   std::vector<QString> modalShown;
+  std::vector<QString> questions;
+  std::deque<int> choices;
   std::function<void(QDialog&)> onModal;
   std::function<bool(QPrinter&)> onPrinter;
   std::function<void(QPrinter&, const PaintPages&)> onPreview;

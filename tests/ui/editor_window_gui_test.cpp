@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFrame>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
@@ -39,12 +40,14 @@ class EditorTest : public AppFixture {
   QString Status() { return Find<QLabel>(Editor(), "StatusPanel")->text(); }
   void Tool(const char* name) { Find<QPushButton>(Editor(), name)->click(); }
 
-  void Press(QPoint at) {
+  void Mouse(QEvent::Type type, QPoint at, Qt::MouseButton button = Qt::LeftButton) {
     QWidget* sheet = Find<QWidget>(Editor(), "Sheet");
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(at), sheet->mapToGlobal(QPointF(at)), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(sheet, &press);
+    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
+    QMouseEvent event(type, QPointF(at), sheet->mapToGlobal(QPointF(at)), type == QEvent::MouseMove ? Qt::NoButton : button,
+                      held, Qt::NoModifier);
+    QApplication::sendEvent(sheet, &event);
   }
+  void Press(QPoint at) { Mouse(QEvent::MouseButtonPress, at); }
 
   // The add-branch dialog will be answered with these cells (R, L, C, E,
   // angle) and OK, or with Cancel when `ok` is false.
@@ -82,7 +85,8 @@ TEST_F(EditorTest, WindowLayoutNamesAndTools) {
   EXPECT_EQ(editor.windowTitle(), "Редактор");
   EXPECT_EQ(editor.centralWidget()->width(), 901);
   EXPECT_EQ(editor.centralWidget()->height() + editor.statusBar()->sizeHint().height(), 658);
-  EXPECT_EQ(Find<QWidget>(editor, "Sheet")->geometry(), QRect(8, 8, 846, 608));
+  EXPECT_EQ(Find<QWidget>(editor, "SheetScroll")->geometry(), QRect(8, 8, 846, 608));
+  EXPECT_EQ(Find<QWidget>(editor, "Sheet")->size(), QSize(846, 608));
   EXPECT_EQ(editor.SheetImage().size(), QSize(846, 608));
   EXPECT_EQ(Status(), "Скажи Глюкам NЕТ");
   EXPECT_EQ(Find<QAction>(editor, "N2")->text(), "Загрузить схему");
@@ -186,12 +190,11 @@ TEST_F(EditorTest, WiresJoinTerminalsAndGoWithADeletedBranch) {
   Place(left, {"", "1"});
   Place(right, {"", "2"});
 
-  // One terminal picked twice cannot be joined: the status bar says so.
+  // One terminal picked twice: the status bar says so and the pick waits on.
   Join(left.End(), left.End());
   EXPECT_TRUE(Drawing().Connections().empty());
-  EXPECT_EQ(Status(), "Провод не проложен: между выводами нет свободного пути");
+  EXPECT_EQ(Status(), "Этот вывод уже выбран: укажите второй вывод");
 
-  Press(left.End());
   Press(right.Start());
   ASSERT_EQ(Drawing().Connections().size(), 1u);
   EXPECT_EQ(Drawing().Connections()[0].From, 2);
@@ -296,7 +299,7 @@ TEST_F(EditorTest, DrawnCircuitCarriedToTheMainWindowSolvesLikeTheTypedTable) {
   Find<QFrame>(Main(), "Panel2")->show();
   Tool("BitBtn2");
   QDir::setCurrent(previous);
-  EXPECT_TRUE(scratch_.Exists("table.txt"));
+  EXPECT_FALSE(scratch_.Exists("table.txt"));  // nobody asked for it
   EXPECT_EQ(Main().ReadBranchTable(), typed);
   EXPECT_FALSE(Find<QFrame>(Main(), "Panel2")->isVisibleTo(&Main()));
 
@@ -312,19 +315,20 @@ TEST_F(EditorTest, DrawnCircuitCarriedToTheMainWindowSolvesLikeTheTypedTable) {
   EXPECT_EQ(currents(), drawn);
 }
 
-TEST_F(EditorTest, TransferThatCannotWriteTableTxtChangesNothing) {
-  Place({100, 100, false}, {"", "1"});
+TEST_F(EditorTest, TransferNeedsNoFileAndAnEmptySheetHasNothingToTransfer) {
   TypeTable({{"1->2", "7"}});
-  const QImage before = Editor().SheetImage();
+  Tool("BitBtn2");
+  ASSERT_EQ(prompts_.Texts(), std::vector<QString>{"На листе нет ни одной ветви: переносить в главное окно нечего."});
+  EXPECT_EQ(Main().ReadBranchTable(), (BranchTable{{"1->2", "7", "", "", "", ""}}));
+
+  Place({100, 100, false}, {"", "1"});
   const QString previous = QDir::currentPath();
   QDir::setCurrent(QString::fromStdString(scratch_.Path().string()));
-  std::filesystem::create_directory(scratch_.Path() / "table.txt");  // a folder stands in its way
+  std::filesystem::create_directory(scratch_.Path() / "table.txt");  // a folder where the file once went
   Tool("BitBtn2");
   QDir::setCurrent(previous);
-  ASSERT_EQ(prompts_.messages.size(), 1u);
-  EXPECT_TRUE(prompts_.messages[0].text.contains("table.txt"));
-  EXPECT_EQ(Main().ReadBranchTable(), (BranchTable{{"1->2", "7", "", "", "", ""}}));
-  EXPECT_EQ(Editor().SheetImage(), before);
+  EXPECT_EQ(prompts_.messages.size(), 1u);
+  EXPECT_EQ(Main().ReadBranchTable(), (BranchTable{{"1->2", "1", "", "", "", ""}}));
 }
 
 TEST_F(EditorTest, DrawingTheMainWindowsTableReplacesTheSheetOrNamesTheBadCell) {
@@ -344,6 +348,147 @@ TEST_F(EditorTest, DrawingTheMainWindowsTableReplacesTheSheetOrNamesTheBadCell) 
   EXPECT_EQ(Drawing().Connections().size(), 3u);  // 2 joined on placing; 3->1 joins both its ends
   EXPECT_EQ(Editor().sheetEditor().NextNode(), 4);
   EXPECT_EQ(prompts_.messages.size(), 1u);
+}
+
+// Draw, move, edit and delete, saving after each step; undo then walks back
+// through the very same files to an empty sheet, and redo forward again.
+TEST_F(EditorTest, EveryStepUndoesToTheFileSavedAtThatStep) {
+  std::vector<std::string> saved;
+  auto save = [&] {
+    const std::string name = "step" + std::to_string(saved.size()) + ".sch";
+    prompts_.saveNames = {QString::fromStdString(PathText(name))};
+    Find<QAction>(Editor(), "N3")->trigger();
+    return scratch_.Text(name);
+  };
+  auto action = [&](const char* name) { Find<QAction>(Editor(), name)->trigger(); };
+  saved.push_back(save());
+  const Placed a{100, 100, false}, b{300, 200, true};
+  Place(a, {"", "10"});
+  saved.push_back(save());
+  Place(b, {"", "", "5"});  // L = 5
+  saved.push_back(save());
+  Join(a.End(), b.Start());
+  saved.push_back(save());
+  EXPECT_EQ(Editor().windowTitle(), "Редактор — step3.sch");
+
+  // Esc drops the tool; a press selects, a drag moves three cells right.
+  action("CancelKey");
+  EXPECT_EQ(Editor().sheetEditor().Mode(), SheetMode::Idle);
+  Press(b.Middle());
+  ASSERT_TRUE(Editor().sheetEditor().Selection());
+  Mouse(QEvent::MouseMove, b.Middle() + QPoint(31, 2));
+  Mouse(QEvent::MouseButtonRelease, b.Middle() + QPoint(31, 2));
+  ASSERT_EQ(Drawing().Branches()[1].X1, 330) << Status().toStdString();
+  EXPECT_EQ(Drawing().Connections()[0].Points.front(), (TCell{33, 20}));
+  EXPECT_EQ(Editor().windowTitle(), "Редактор — step3.sch *");
+  saved.push_back(save());
+  action("DownKey");
+  saved.push_back(save());
+
+  // The dialog opens with the branch's values; C is added to them.
+  QString shownL;
+  prompts_.onModal = [&shownL](QDialog& dialog) {
+    QApplication::processEvents();
+    auto* grid = Find<QTableWidget>(dialog, "AddTb");
+    shownL = grid->item(1, kLColumn)->text();
+    grid->item(1, kCColumn)->setText("7");
+    Find<QPushButton>(dialog, "BitBtn1")->click();
+  };
+  action("EditValuesItem");
+  EXPECT_EQ(shownL, "5");
+  prompts_.onModal = nullptr;
+  EXPECT_EQ(Drawing().Branches()[1].Values, (ElementValues{0, 5, 7, 0, 0}));
+  saved.push_back(save());
+
+  // A wire selected alone and deleted.
+  Press(QPoint(10 * Drawing().Connections()[0].Points[2].X, 10 * Drawing().Connections()[0].Points[2].Y));
+  ASSERT_EQ(Editor().sheetEditor().Selection(), (SheetSelection{SheetSelection::Kind::Connection, 0}));
+  action("DeleteItem");
+  EXPECT_TRUE(Drawing().Connections().empty());
+  EXPECT_EQ(Drawing().Branches().size(), 2u);
+  saved.push_back(save());
+
+  for (size_t step = saved.size() - 1; step > 0; --step) {
+    action("UndoItem");
+    EXPECT_EQ(save(), saved[step - 1]) << "after undoing step " << step;
+    saved.pop_back();  // the file just written holds the same text
+  }
+  EXPECT_TRUE(Drawing().Branches().empty());
+  EXPECT_FALSE(Find<QAction>(Editor(), "UndoItem")->isEnabled());
+  action("RedoItem");
+  EXPECT_EQ(Drawing().Branches().size(), 1u);
+  EXPECT_TRUE(prompts_.messages.empty()) << prompts_.messages[0].text.toStdString();
+}
+
+TEST_F(EditorTest, UnsavedChangesAskAndEachAnswerDoesWhatItSays) {
+  const QString question = "Сохранить изменения в схеме?";
+  Tool("ClearBtn");  // an empty sheet loses nothing: no question
+  EXPECT_TRUE(prompts_.questions.empty());
+  Place({100, 100, false}, {"", "1"});
+  EXPECT_EQ(Editor().windowTitle(), "Редактор *");
+
+  prompts_.choices = {2};  // Отмена
+  Tool("ClearBtn");
+  EXPECT_EQ(prompts_.questions, std::vector<QString>{question});
+  EXPECT_EQ(Drawing().Branches().size(), 1u);
+  prompts_.choices = {2};
+  Find<QAction>(Editor(), "N2")->trigger();
+  EXPECT_EQ(prompts_.lastDirectory, "");  // no file was asked for
+  prompts_.choices = {2};
+  Tool("BitBtn1");
+  EXPECT_EQ(Drawing().Branches().size(), 1u);
+  Editor().show();
+  prompts_.choices = {2};
+  EXPECT_FALSE(Editor().close());
+  prompts_.choices = {2};
+  EXPECT_FALSE(Main().close());
+  EXPECT_EQ(prompts_.questions.size(), 5u);
+
+  prompts_.choices = {0};  // Сохранить: the file is asked for and written, then the sheet is cleared
+  prompts_.saveNames = {QString::fromStdString(PathText("kept.sch"))};
+  Tool("ClearBtn");
+  EXPECT_TRUE(Drawing().Branches().empty());
+  EXPECT_TRUE(scratch_.Text("kept.sch").starts_with("1\n1\t2\t100\t100\t"));
+  EXPECT_EQ(Editor().windowTitle(), "Редактор — kept.sch *");
+
+  Place({100, 300, false}, {"", "1"});
+  prompts_.choices = {0};  // Сохранить, but the file dialog is cancelled: nothing happens
+  Tool("ClearBtn");
+  EXPECT_EQ(Drawing().Branches().size(), 1u);
+
+  prompts_.choices = {1};  // Не сохранять
+  Tool("ClearBtn");
+  EXPECT_TRUE(Drawing().Branches().empty());
+  EXPECT_TRUE(scratch_.Text("kept.sch").starts_with("1\n1\t2\t100\t100\t"));
+  EXPECT_EQ(prompts_.questions.size(), 8u);
+  EXPECT_TRUE(Editor().close() || !Editor().isVisible());
+}
+
+TEST_F(EditorTest, RightClickMenuAndRefusedPlacementsSaySoWithoutActing) {
+  Place({100, 100, false}, {"", "1"});
+  Tool("AddBhBt");
+  AnswerElement({"", "2"});
+  Press({100, 100});  // right over the first
+  prompts_.onModal = nullptr;
+  EXPECT_EQ(Drawing().Branches().size(), 1u);
+  EXPECT_TRUE(prompts_.modalShown.size() == 1u);  // the dialog was not even asked
+  EXPECT_EQ(Status(), "Ветвь не поставлена: здесь уже стоит другой элемент схемы");
+  Press({800, 100});
+  EXPECT_EQ(Status(), "Ветвь не поставлена: она не помещается на листе");
+
+  Mouse(QEvent::MouseButtonPress, {160, 100}, Qt::RightButton);
+  EXPECT_EQ(Drawing().Branches().size(), 1u);  // no branch placed by a right click
+  EXPECT_EQ(Editor().sheetEditor().Selection(), (SheetSelection{SheetSelection::Kind::Branch, 0}));
+  auto* menu = Editor().findChild<QMenu*>("SheetMenu");
+  ASSERT_NE(menu, nullptr);
+  QStringList texts;
+  for (QAction* item : menu->actions()) texts << item->text();
+  EXPECT_EQ(texts, (QStringList{"Изменить значения", "Удалить", "Отменить"}));
+  menu->hide();
+  Find<QAction>(Editor(), "DeleteItem")->trigger();
+  EXPECT_TRUE(Drawing().Branches().empty());
+  Find<QAction>(Editor(), "UndoItem")->trigger();
+  EXPECT_EQ(Drawing().Branches().size(), 1u);
 }
 
 }  // namespace
