@@ -1,9 +1,11 @@
 #include "printing/printed_report.h"
 
 #include <algorithm>
+#include <cmath>
 #include <span>
 
 #include "printing/table_layout.h"
+#include "printing/text_metrics.h"
 
 namespace ohmara {
 
@@ -18,12 +20,29 @@ constexpr int kDrawingMaxWidthMm = 200;
 constexpr int kMinDrawingHeightMm = 50;
 constexpr int kCurrentsPerColumn = 22;
 
-// A memo printed beside the others under the matrix.
+constexpr int kColumnGapMm = 2;
+// A wrapped line continues this far right of where it began.
+constexpr int kWrapIndentMm = 5;
+
+const Font& HeadingFont() {
+  static const Font font{"Times New Roman", 10};
+  return font;
+}
+
+const Font& MemoFont() {
+  static const Font font{"Times New Roman", 8};
+  return font;
+}
+
+// A memo printed beside the others under the matrix. A wrapping column keeps
+// to the room before the next column's place, breaking its long lines;
+// any other column pushes the columns after it to the right instead.
 struct SideColumn {
   int headingX = 0;
   int linesX = 0;
   const char* heading = "";
   std::span<const std::string> lines;
+  bool wraps = false;
 };
 
 // One solution page: what differs between the two methods.
@@ -59,46 +78,145 @@ void PrintTask(PageDocument& document, Cursor& at, const TaskContent& task, bool
   document.Add(at.page, FitSheet(at.y, task.sheet));
 }
 
+int MemoWidthMm(std::span<const std::string> lines) {
+  double widest = 0;
+  for (const std::string& line : lines) widest = std::max(widest, TextWidthMm(MemoFont(), line));
+  return static_cast<int>(std::ceil(widest));
+}
+
+int HeadingWidthMm(const std::string& text) { return static_cast<int>(std::ceil(TextWidthMm(HeadingFont(), text))); }
+
+// A line broken at its spaces into pieces no wider than `width`; a piece
+// that cannot be broken stays whole.
+std::vector<std::string> WrapLine(const std::string& line, double width) {
+  std::vector<std::string> pieces;
+  std::string piece;
+  size_t at = 0;
+  while (at < line.size()) {
+    const size_t wordStart = line.find_first_not_of(' ', at);
+    if (wordStart == std::string::npos) break;
+    const size_t wordEnd = std::min(line.find(' ', wordStart), line.size());
+    const std::string spaced = line.substr(at, wordEnd - at);
+    const double room = pieces.empty() ? width : width - kWrapIndentMm;
+    if (!piece.empty() && TextWidthMm(MemoFont(), piece + spaced) > room) {
+      pieces.push_back(piece);
+      piece = line.substr(wordStart, wordEnd - wordStart);
+    } else {
+      piece += spaced;
+    }
+    at = wordEnd;
+  }
+  pieces.push_back(piece);
+  return pieces;
+}
+
+// The lines of a memo, each broken to `width` with its continuations
+// indented under it.
+void PrintWrappedLines(PageDocument& document, Cursor& at, int x, std::span<const std::string> lines, int width) {
+  for (const std::string& line : lines) {
+    const std::vector<std::string> pieces = WrapLine(line, width);
+    for (size_t k = 0; k < pieces.size(); ++k) PrintLine(document, at, k == 0 ? x : x + kWrapIndentMm, 8, 5, pieces[k]);
+  }
+}
+
+// Where the columns under the matrix stand across the page. Each keeps its
+// place when the one before ends short of it and otherwise moves right.
+class ColumnPlaces {
+ public:
+  // The shift of a column whose fixed place is `left` and which is `width`
+  // wide there.
+  int Place(int left, int width) {
+    const int shift = std::max(0, right_ + kColumnGapMm - left);
+    right_ = left + shift + width;
+    return shift;
+  }
+  int Right() const { return right_; }
+
+ private:
+  int right_ = -kColumnGapMm;
+};
+
+// A column printed under the matrix: its span across the page and where it
+// ended.
+struct PrintedColumn {
+  int left = 0;
+  int right = 0;
+  Cursor end;
+};
+
 // The columns under the matrix each start level with its bottom and may run
 // onto the next page on their own. The power balance keeps its place under
-// the source column; when a column has run onto a later page, or that place
-// is past the bottom, it follows below the lowest column instead so that
-// nothing is printed over.
+// the source column; when a column beside it has run lower, or onto a later
+// page, or that place is past the bottom, it follows below the lowest column
+// instead so that nothing is printed over.
 void PrintSolution(PageDocument& document, Cursor& at, const SolutionLayout& layout) {
   PrintHeading(document, at, 10, layout.title);
   PrintHeading(document, at, 10, layout.matrixTitle);
   PrintTable(document, at, layout.matrix, 1);
   const Cursor underMatrix = at;
   const int n = layout.matrix.rows;
-  std::vector<Cursor> columnEnds;
+  std::vector<PrintedColumn> columns;
+  ColumnPlaces places;
 
+  const GridCells sources = SourceColumn(layout.sources, n);
   Cursor column = underMatrix;
+  const int sourceWidth = std::max(HeadingWidthMm(layout.sourceTitle), ColumnWidths(sources).at(0));
+  places.Place(5, sourceWidth);
   PrintHeading(document, column, 5, layout.sourceTitle);
-  PrintTable(document, column, SourceColumn(layout.sources, n), 5);
-  columnEnds.push_back(column);
+  PrintTable(document, column, sources, 5);
+  columns.push_back({5, places.Right(), column});
 
-  for (const SideColumn& side : layout.columns) {
+  for (size_t k = 0; k < layout.columns.size(); ++k) {
+    const SideColumn& side = layout.columns[k];
+    const int left = std::min(side.headingX, side.linesX);
+    const int nextLeft = k + 1 < layout.columns.size()
+                             ? std::min(layout.columns[k + 1].headingX, layout.columns[k + 1].linesX)
+                             : layout.currentsX;
+    const int wrapWidth = nextLeft - kColumnGapMm - side.linesX;
+    int linesWidth = MemoWidthMm(side.lines);
+    if (side.wraps) linesWidth = std::min(linesWidth, wrapWidth);
+    const int width = std::max(side.headingX + HeadingWidthMm(side.heading), side.linesX + linesWidth) - left;
+    const int shift = places.Place(left, width);
     column = underMatrix;
-    PrintHeading(document, column, side.headingX, side.heading);
-    PrintMemoLines(document, column, side.linesX, side.lines);
-    columnEnds.push_back(column);
+    PrintHeading(document, column, side.headingX + shift, side.heading);
+    if (side.wraps)
+      PrintWrappedLines(document, column, side.linesX + shift, side.lines, wrapWidth);
+    else
+      PrintMemoLines(document, column, side.linesX + shift, side.lines);
+    columns.push_back({left + shift, places.Right(), column});
   }
 
   column = underMatrix;
-  PrintHeading(document, column, layout.currentsX, "Токи в ветвях");
+  size_t firstColumnLines = std::min(layout.currents.size(), size_t{kCurrentsPerColumn});
+  const int firstWidth =
+      std::max(HeadingWidthMm("Токи в ветвях"), MemoWidthMm(layout.currents.first(firstColumnLines)));
+  const int currentsX = layout.currentsX + places.Place(layout.currentsX, firstWidth);
+  const int firstLeft = currentsX;
+  const std::span<const std::string> rest = layout.currents.subspan(firstColumnLines);
+  const int secondX = layout.currentsSecondX + std::max(0, places.Right() + kColumnGapMm - layout.currentsSecondX);
+  // A second column that would run off the sheet is not begun: the lines go
+  // on down the first one.
+  if (!rest.empty() && secondX + MemoWidthMm(rest) > kSheetWidthMm) firstColumnLines = layout.currents.size();
+  PrintHeading(document, column, currentsX, "Токи в ветвях");
   const Cursor underCurrentsHeading = column;
-  const size_t firstColumnLines = std::min(layout.currents.size(), size_t{kCurrentsPerColumn});
-  PrintMemoLines(document, column, layout.currentsX, layout.currents.first(firstColumnLines));
-  columnEnds.push_back(column);
+  PrintMemoLines(document, column, currentsX, layout.currents.first(firstColumnLines));
+  columns.push_back({firstLeft, places.Right(), column});
   if (layout.currents.size() > firstColumnLines) {
     column = underCurrentsHeading;
-    PrintMemoLines(document, column, layout.currentsSecondX, layout.currents.subspan(firstColumnLines));
-    columnEnds.push_back(column);
+    PrintMemoLines(document, column, secondX, layout.currents.subspan(firstColumnLines));
+    columns.push_back({secondX, secondX + MemoWidthMm(rest), column});
   }
 
   Cursor power{underCurrentsHeading.page, underCurrentsHeading.y + kTableRowHeightMm * (n + 2)};
-  const Cursor lowest = *std::max_element(columnEnds.begin(), columnEnds.end());
-  if (lowest.page > power.page || !FitsOnPage(power.y, 6)) power = {lowest.page, lowest.y + kTableRowHeightMm};
+  const int powerRight = 5 + std::max(HeadingWidthMm("Баланс мощностей"), MemoWidthMm(layout.power));
+  Cursor lowest = columns.front().end;
+  bool clash = !FitsOnPage(power.y, 6);
+  for (const PrintedColumn& printed : columns) {
+    lowest = std::max(lowest, printed.end);
+    if (printed.end.page > power.page) clash = true;
+    if (printed.left < powerRight && printed.end > power) clash = true;
+  }
+  if (clash) power = {lowest.page, lowest.y + kTableRowHeightMm};
   PrintHeading(document, power, 5, "Баланс мощностей");
   PrintMemoLines(document, power, 5, layout.power);
   at = power;
@@ -110,7 +228,7 @@ SolutionLayout MeshLayout(const MeshContent& mesh) {
           "Матрица ЭДС",
           mesh.RGrid,
           mesh.EGrid,
-          {{38, 38, "Контуры", mesh.Conts}, {98, 93, "Контурные токи", mesh.ContCurr}},
+          {{38, 38, "Контуры", mesh.Conts, true}, {98, 93, "Контурные токи", mesh.ContCurr}},
           134,
           168,
           mesh.CurMemo,

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "printing/overlap_check.h"
 #include "support/recording_canvas.h"
 
 namespace ohmara {
@@ -55,6 +56,14 @@ ReportContent FiveBranchContent() {
   return content;
 }
 
+// Prints as PrintReport does, after checking that nothing in the report is
+// printed over anything else.
+ReportStatus PrintChecked(const ReportContent& content, const ReportChoices& choices, const PageSize& page,
+                          PageCanvas& canvas) {
+  EXPECT_EQ(FindOverlaps(ComposeReport(content, choices)), std::vector<std::string>{});
+  return PrintReport(content, choices, page, canvas);
+}
+
 struct Placed {
   int page;
   const char* text;
@@ -74,13 +83,13 @@ void ExpectPlaced(const RecordingCanvas& canvas, const std::vector<Placed>& expe
 
 TEST(PrintedReport, FiveBranchReportPositions) {
   RecordingCanvas canvas;
-  ASSERT_EQ(PrintReport(FiveBranchContent(), ReportChoices{}, kMillimetrePage, canvas), ReportStatus::Printed);
+  ASSERT_EQ(PrintChecked(FiveBranchContent(), ReportChoices{}, kMillimetrePage, canvas), ReportStatus::Printed);
   ExpectPlaced(canvas, {
-      {0, "- 1 -", 105, 5, kCell},
+      {0, "- 1 из 3 -", 105, 5, kCell},
       {0, "Задание", 10, 5, kHeading},
       {0, "Ветвь", 21, 19, kCell},  // the table's top at 18 mm
       {0, "Частота 50 кГц", 10, 53, kHeading},
-      {1, "- 2 -", 105, 5, kCell},
+      {1, "- 2 из 3 -", 105, 5, kCell},
       {1, "Метод контурных токов", 10, 10, kHeading},
       {1, "Матрица сопротивлений", 10, 16, kHeading},
       {1, "Z1_1", 2, 23, kCell},
@@ -97,7 +106,7 @@ TEST(PrintedReport, FiveBranchReportPositions) {
       {1, "I30", 168, 78, kMemo},
       {1, "Баланс мощностей", 5, 63, kHeading},
       {1, "Pпотр", 5, 74, kMemo},
-      {2, "- 3 -", 105, 5, kCell},
+      {2, "- 3 из 3 -", 105, 5, kCell},
       {2, "Метод узловых потенциалов", 10, 10, kHeading},
       {2, "Матрица проводимостей", 10, 16, kHeading},
       {2, "Матрица токов", 5, 42, kHeading},
@@ -155,7 +164,7 @@ TEST(PrintedReport, CheckBoxesChooseTheParts) {
       {"drawing without the task", choose(false, true, false, false), kMillimetrePage, ReportStatus::NothingChosen, {}, 0},
       {"landscape page", choose(true, true, true, true), {297, 210}, ReportStatus::NotPortrait, {}, 0},
       {"only node potentials", choose(false, false, false, true), kMillimetrePage, ReportStatus::Printed,
-       {{"- 1 -", 0}, {"Метод узловых потенциалов", 0}}, 0},
+       {{"- 1 из 1 -", 0}, {"Метод узловых потенциалов", 0}}, 0},
       {"task without its drawing", choose(true, false, true, false), kMillimetrePage, ReportStatus::Printed,
        {{"Задание", 0}, {"Метод контурных токов", 1}}, 0},
       {"drawing box left checked under an unchecked task", choose(false, true, true, false), kMillimetrePage,
@@ -165,7 +174,7 @@ TEST(PrintedReport, CheckBoxesChooseTheParts) {
     SCOPED_TRACE(c.what);
     EXPECT_EQ(AnythingChosen(c.choices), c.status != ReportStatus::NothingChosen);
     RecordingCanvas canvas;
-    EXPECT_EQ(PrintReport(FiveBranchContent(), c.choices, c.page, canvas), c.status);
+    EXPECT_EQ(PrintChecked(FiveBranchContent(), c.choices, c.page, canvas), c.status);
     EXPECT_EQ(canvas.Untouched(), c.status != ReportStatus::Printed);
     for (const auto& [title, page] : c.titlesOnPages) {
       ASSERT_NE(canvas.Find(title), nullptr) << title;
@@ -193,14 +202,14 @@ TEST(PrintedReport, LongTaskContinuesWithFrequencyAndDrawing) {
     ReportContent content = FiveBranchContent();
     content.task.table = BranchTable(c.branches);
     RecordingCanvas canvas;
-    PrintReport(content, ReportChoices{true, true, false, false}, kMillimetrePage, canvas);
+    PrintChecked(content, ReportChoices{true, true, false, false}, kMillimetrePage, canvas);
     ExpectPlaced(canvas, {{c.frequencyPage, "Частота 50 кГц", 10, c.frequencyY, kHeading}});
     ASSERT_EQ(canvas.images.size(), 1u);
     EXPECT_EQ(canvas.images[0].page, c.imagePage);
     EXPECT_EQ(canvas.images[0].rect, c.image);
     EXPECT_EQ(canvas.page, c.imagePage);
     if (c.imagePage > 0) {
-      EXPECT_NE(canvas.Find("- 2 -", 1), nullptr);
+      EXPECT_NE(canvas.Find("- 2 из 2 -", 1), nullptr);
     }
   }
 }
@@ -213,7 +222,7 @@ TEST(PrintedReport, SolutionColumnsContinueOnTheNextPage) {
   content.mesh = {Square("Z", 16, 16), Square("E", 16, 1), Numbered("loop ", 30), Numbered("J", 16),
                   Numbered("I", 60), {"Pист", "Pпотр"}};
   RecordingCanvas canvas;
-  PrintReport(content, ReportChoices{false, false, true, true}, kMillimetrePage, canvas);
+  PrintChecked(content, ReportChoices{false, false, true, true}, kMillimetrePage, canvas);
   ExpectPlaced(canvas, {
       {0, "Контуры", 38, 192, kHeading},
       {0, "loop 18", 38, 283, kMemo},
@@ -227,7 +236,7 @@ TEST(PrintedReport, SolutionColumnsContinueOnTheNextPage) {
       {0, "I40", 168, 283, kMemo},
       {1, "I41", 168, 10, kMemo},
       {1, "I60", 168, 105, kMemo},
-      {1, "- 2 -", 105, 5, kCell},
+      {1, "- 2 из 3 -", 105, 5, kCell},
       {1, "Баланс мощностей", 5, 115, kHeading},
       {1, "Pпотр", 5, 126, kMemo},
       {2, "Метод узловых потенциалов", 10, 10, kHeading},
