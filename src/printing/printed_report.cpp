@@ -146,9 +146,10 @@ struct PrintedColumn {
 
 // The columns under the matrix each start level with its bottom and may run
 // onto the next page on their own. The power balance keeps its place under
-// the source column; when a column beside it has run lower, or onto a later
-// page, or that place is past the bottom, it follows below the lowest column
-// instead so that nothing is printed over.
+// the source column; when a column has run onto a later page, or that place
+// is past the bottom, it follows below the lowest column, and when a column
+// it would reach across runs lower, below that one, so that nothing is
+// printed over.
 void PrintSolution(PageDocument& document, Cursor& at, const SolutionLayout& layout) {
   PrintHeading(document, at, 10, layout.title);
   PrintHeading(document, at, 10, layout.matrixTitle);
@@ -210,13 +211,15 @@ void PrintSolution(PageDocument& document, Cursor& at, const SolutionLayout& lay
   Cursor power{underCurrentsHeading.page, underCurrentsHeading.y + kTableRowHeightMm * (n + 2)};
   const int powerRight = 5 + std::max(HeadingWidthMm("Баланс мощностей"), MemoWidthMm(layout.power));
   Cursor lowest = columns.front().end;
-  bool clash = !FitsOnPage(power.y, 6);
+  Cursor lowestBeside = power;
   for (const PrintedColumn& printed : columns) {
     lowest = std::max(lowest, printed.end);
-    if (printed.end.page > power.page) clash = true;
-    if (printed.left < powerRight && printed.end > power) clash = true;
+    if (printed.left < powerRight) lowestBeside = std::max(lowestBeside, printed.end);
   }
-  if (clash) power = {lowest.page, lowest.y + kTableRowHeightMm};
+  if (lowest.page > power.page || !FitsOnPage(power.y, 6))
+    power = {lowest.page, lowest.y + kTableRowHeightMm};
+  else if (lowestBeside > power)
+    power = {lowestBeside.page, lowestBeside.y + kTableRowHeightMm};
   PrintHeading(document, power, 5, "Баланс мощностей");
   PrintMemoLines(document, power, 5, layout.power);
   at = power;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -243,6 +244,98 @@ TEST(PrintedReport, SolutionColumnsContinueOnTheNextPage) {
   });
   for (const RecordedText& text : canvas.texts) EXPECT_LE(text.at.y, 288) << text.text;
   for (const RecordedLine& line : canvas.lines) EXPECT_LE(std::max(line.from.y, line.to.y), 292);
+}
+
+// A value as the windows write it, different for every (a, b).
+std::string ComplexText(int a, int b) {
+  return "-" + std::to_string(100 + a) + ".8387 + j " + std::to_string(100 + b) + ".8463";
+}
+
+GridCells ComplexSquare(int rows, int cols, int firstCol = 0) {
+  GridCells grid;
+  grid.rows = rows;
+  grid.cols = cols;
+  for (int r = 0; r < rows; ++r)
+    for (int c = 0; c < cols; ++c) grid.SetCell(c, r, ComplexText(r, firstCol + c));
+  return grid;
+}
+
+std::vector<std::string> LabelledValues(const std::string& name, int count) {
+  std::vector<std::string> lines;
+  for (int k = 1; k <= count; ++k) lines.push_back(name + std::to_string(k) + " = " + ComplexText(k, 900 + k));
+  return lines;
+}
+
+// "1)   1->2  2->3  ..." through `branches` steps.
+std::string LoopLine(int number, int branches) {
+  std::string line = std::to_string(number) + ")   ";
+  for (int k = 1; k <= branches; ++k) line += std::to_string(k) + "->" + std::to_string(k + 1) + "  ";
+  return line;
+}
+
+// Reports of generated circuits as large as the model allows: long loop
+// lines, many branch currents, wide source cells and matrices of every
+// column count that breaks differently. Nothing may be printed over
+// anything else, nothing may be lost, and every page carries its number.
+TEST(PrintedReport, LargeCircuitsPrintEveryTextWithNothingOver) {
+  struct Case {
+    int size;         // matrix columns
+    int loopSteps;    // branches in each loop line
+    int branches;     // lines of each branch-current memo
+  } cases[] = {{2, 17, 19}, {9, 12, 45}, {17, 9, 45}, {26, 30, 50}, {33, 5, 50}, {50, 20, 50}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.size);
+    ReportContent content = FiveBranchContent();
+    std::vector<std::string> loops;
+    for (int k = 1; k <= c.size; ++k) loops.push_back(LoopLine(k, c.loopSteps));
+    content.mesh = {ComplexSquare(c.size, c.size), ComplexSquare(c.size, 1, 500), loops, LabelledValues("J", c.size),
+                    LabelledValues("I", c.branches), {"Pист = 123.8387 + j 191.8463", "Pпотр = 123.8387 + j 191.8463"}};
+    content.nodes = {ComplexSquare(c.size, c.size), ComplexSquare(c.size, 1, 500), LabelledValues("φ", c.size),
+                     LabelledValues("I", c.branches), {"Sист = 1.0 + j 2.0", "Sпотр = 1.0 + j 2.0"}};
+    const PageDocument document = ComposeReport(content, ReportChoices{});
+    const RecordingCanvas canvas = RenderedInMillimetres(document);
+
+    std::multiset<std::string> printed;
+    for (const RecordedText& text : canvas.texts) printed.insert(text.text);
+    // Wrapped loop lines come back as their pieces.
+    std::string loopText;
+    for (const RecordedText& text : canvas.texts)
+      if (text.text.find("->") != std::string::npos) loopText += text.text + " ";
+    for (int k = 1; k <= c.size; ++k)
+      EXPECT_NE(loopText.find(std::to_string(k) + ")"), std::string::npos) << "loop " << k;
+    for (int r = 0; r < c.size; ++r)
+      for (int col = 0; col < c.size; ++col) ASSERT_EQ(printed.count(ComplexText(r, col)), 2u) << r << " " << col;
+    for (const std::string& line : content.mesh.CurMemo) EXPECT_EQ(printed.count(line), 2u) << line;
+    for (const std::string& line : content.nodes.NdPot) EXPECT_EQ(printed.count(line), 1u) << line;
+    for (int page = 0; page < document.PageCount(); ++page)
+      EXPECT_NE(canvas.Find(PageNumberText(page + 1, document.PageCount()), page), nullptr) << "page " << page;
+  }
+}
+
+// The check itself sees text on text, text across a rule and text off the
+// sheet.
+TEST(PrintedReport, OverlapCheckSeesEveryKindOfCollision) {
+  struct Case {
+    const char* what;
+    std::vector<PageItem> items;
+    size_t found;
+  } cases[] = {
+      {"side by side", {PrintedText{{10, 10}, kMemo, "I1 = 1"}, PrintedText{{40, 10}, kMemo, "I2 = 2"}}, 0},
+      {"text on text", {PrintedText{{10, 10}, kMemo, "I34 = 100.7045 - j 173.7701"},
+                        PrintedText{{40, 10}, kMemo, "I35"}}, 1},
+      {"a rule through a text", {PrintedText{{10, 10}, kCell, "123.8387 + j 191.8463"}, PrintedLine{{30, 8}, {30, 14}}},
+       1},
+      {"a rule along the cell's edge", {PrintedText{{11, 11}, kCell, "1"}, PrintedLine{{10, 10}, {40, 10}}}, 0},
+      {"off the sheet", {PrintedText{{200, 10}, kMemo, "I34 = 100.7045"}}, 1},
+      {"on the drawing", {PrintedText{{10, 60}, kHeading, "Частота"}, PrintedSheet{59, 200, 143}}, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    PageDocument document;
+    document.StartPage(false, 10);
+    for (const PageItem& item : c.items) document.Add(0, item);
+    EXPECT_EQ(FindOverlaps(document).size(), c.found);
+  }
 }
 
 }  // namespace
