@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <span>
+#include <utility>
 
 #include "printing/table_layout.h"
 #include "printing/text_metrics.h"
@@ -19,8 +20,18 @@ constexpr int kDrawingMaxWidthMm = 200;
 // (or nothing at all); below this height it goes to a page of its own.
 constexpr int kMinDrawingHeightMm = 50;
 constexpr int kCurrentsPerColumn = 22;
+// Below the page number.
+constexpr int kTitleBlockTopMm = 10;
+constexpr int kTitleBlockGapMm = 4;
 
 constexpr int kColumnGapMm = 2;
+constexpr int kHeadingStepMm = 6;
+constexpr const char* kCurrentsTitle = "Токи в ветвях, А";
+constexpr const char* kPowerTitle = "Баланс мощностей, ВА";
+
+// A matrix printed with its rows and columns numbered, headed by `title`
+// again where it continues on another page.
+TableStyle Numbered(const std::string& title, int titleX) { return {title, titleX, 1, true}; }
 // A wrapped line continues this far right of where it began.
 constexpr int kWrapIndentMm = 5;
 
@@ -47,7 +58,8 @@ struct SideColumn {
 
 // One solution page: what differs between the two methods.
 struct SolutionLayout {
-  const char* title = "";
+  std::string title;
+  std::string subtitle;  // under the title when not empty
   const char* matrixTitle = "";
   const char* sourceTitle = "";
   const GridCells& matrix;
@@ -71,7 +83,7 @@ GridCells SourceColumn(const GridCells& grid, int rows) {
 void PrintTask(PageDocument& document, Cursor& at, const TaskContent& task, bool withDrawing) {
   PrintHeading(document, at, 10, "Задание");
   at.y += 7;
-  PrintTable(document, at, task.table, 20);
+  PrintTable(document, at, task.table, 20, {"Задание", 10, 1});
   PrintLine(document, at, 10, 10, 6, "Частота " + task.frequency + " " + task.frequencyUnit);
   if (!withDrawing || task.sheet.width <= 0 || task.sheet.height <= 0) return;
   if (kDrawingBottomMm - at.y < kMinDrawingHeightMm) at = document.ContinueOnNextPage(at);
@@ -152,19 +164,26 @@ struct PrintedColumn {
 // printed over.
 void PrintSolution(PageDocument& document, Cursor& at, const SolutionLayout& layout) {
   PrintHeading(document, at, 10, layout.title);
+  if (!layout.subtitle.empty()) PrintHeading(document, at, 10, layout.subtitle);
   PrintHeading(document, at, 10, layout.matrixTitle);
-  PrintTable(document, at, layout.matrix, 1);
+  PrintTable(document, at, layout.matrix, 1, Numbered(layout.matrixTitle, 10));
   const Cursor underMatrix = at;
-  const int n = layout.matrix.rows;
   std::vector<PrintedColumn> columns;
   ColumnPlaces places;
 
-  const GridCells sources = SourceColumn(layout.sources, n);
+  const GridCells sources = SourceColumn(layout.sources, layout.matrix.rows);
   Cursor column = underMatrix;
-  const int sourceWidth = std::max(HeadingWidthMm(layout.sourceTitle), ColumnWidths(sources).at(0));
+  // A column that runs onto the next page is headed there by its title and
+  // "(продолжение)", which must not reach the column beside it.
+  const int sourcesTop = (FitsOnPage(column.y, kHeadingStepMm) ? column.y : kContinuationTopMm) + kHeadingStepMm;
+  const bool sourcesContinue = !FitsOnPage(sourcesTop, kTableRowHeightMm * (sources.rows + 1));
+  const std::string continued = std::string(layout.sourceTitle) + kContinued;
+  const int sourceWidth = std::max({HeadingWidthMm(sourcesContinue ? continued : layout.sourceTitle),
+                                    NumberedTableWidthMm(sources)});
   places.Place(5, sourceWidth);
   PrintHeading(document, column, 5, layout.sourceTitle);
-  PrintTable(document, column, sources, 5);
+  PrintTable(document, column, sources, 5, Numbered(layout.sourceTitle, 5));
+  const Cursor underSources = column;
   columns.push_back({5, places.Right(), column});
 
   for (size_t k = 0; k < layout.columns.size(); ++k) {
@@ -190,7 +209,7 @@ void PrintSolution(PageDocument& document, Cursor& at, const SolutionLayout& lay
   column = underMatrix;
   size_t firstColumnLines = std::min(layout.currents.size(), size_t{kCurrentsPerColumn});
   const int firstWidth =
-      std::max(HeadingWidthMm("Токи в ветвях"), MemoWidthMm(layout.currents.first(firstColumnLines)));
+      std::max(HeadingWidthMm(kCurrentsTitle), MemoWidthMm(layout.currents.first(firstColumnLines)));
   const int currentsX = layout.currentsX + places.Place(layout.currentsX, firstWidth);
   const int firstLeft = currentsX;
   const std::span<const std::string> rest = layout.currents.subspan(firstColumnLines);
@@ -198,7 +217,7 @@ void PrintSolution(PageDocument& document, Cursor& at, const SolutionLayout& lay
   // A second column that would run off the sheet is not begun: the lines go
   // on down the first one.
   if (!rest.empty() && secondX + MemoWidthMm(rest) > kSheetWidthMm) firstColumnLines = layout.currents.size();
-  PrintHeading(document, column, currentsX, "Токи в ветвях");
+  PrintHeading(document, column, currentsX, kCurrentsTitle);
   const Cursor underCurrentsHeading = column;
   PrintMemoLines(document, column, currentsX, layout.currents.first(firstColumnLines));
   columns.push_back({firstLeft, places.Right(), column});
@@ -208,8 +227,8 @@ void PrintSolution(PageDocument& document, Cursor& at, const SolutionLayout& lay
     columns.push_back({secondX, secondX + MemoWidthMm(rest), column});
   }
 
-  Cursor power{underCurrentsHeading.page, underCurrentsHeading.y + kTableRowHeightMm * (n + 2)};
-  const int powerRight = 5 + std::max(HeadingWidthMm("Баланс мощностей"), MemoWidthMm(layout.power));
+  Cursor power{underSources.page, underSources.y + kTableRowHeightMm};
+  const int powerRight = 5 + std::max(HeadingWidthMm(kPowerTitle), MemoWidthMm(layout.power));
   Cursor lowest = columns.front().end;
   Cursor lowestBeside = power;
   for (const PrintedColumn& printed : columns) {
@@ -220,35 +239,61 @@ void PrintSolution(PageDocument& document, Cursor& at, const SolutionLayout& lay
     power = {lowest.page, lowest.y + kTableRowHeightMm};
   else if (lowestBeside > power)
     power = {lowestBeside.page, lowestBeside.y + kTableRowHeightMm};
-  PrintHeading(document, power, 5, "Баланс мощностей");
+  PrintHeading(document, power, 5, kPowerTitle);
   PrintMemoLines(document, power, 5, layout.power);
   at = power;
 }
 
 SolutionLayout MeshLayout(const MeshContent& mesh) {
   return {"Метод контурных токов",
-          "Матрица сопротивлений",
-          "Матрица ЭДС",
+          "",
+          "Матрица сопротивлений, Ом",
+          "Матрица ЭДС, В",
           mesh.RGrid,
           mesh.EGrid,
-          {{38, 38, "Контуры", mesh.Conts, true}, {98, 93, "Контурные токи", mesh.ContCurr}},
+          {{38, 38, "Контуры", mesh.Conts, true}, {98, 93, "Контурные токи, А", mesh.ContCurr}},
           134,
           168,
           mesh.CurMemo,
           mesh.PowerMemo};
 }
 
-SolutionLayout NodeLayout(const NodeContent& nodes) {
-  return {"Метод узловых потенциалов",
-          "Матрица проводимостей",
-          "Матрица токов",
+SolutionLayout NodeLayout(const NodeContent& nodes, const NodeMethodRun& run) {
+  std::string title = "Метод узловых потенциалов";
+  std::string subtitle;
+  if (run.zeroNode > 0) {
+    title += run.optimal ? " (оптимальный)" : " (базовый)";
+    subtitle = "Узел с нулевым потенциалом: " + std::to_string(run.zeroNode);
+  }
+  return {title,
+          subtitle,
+          "Матрица проводимостей, См",
+          "Матрица токов, А",
           nodes.GGrid,
           nodes.IGrid,
-          {{38, 38, "Узловые потенциалы", nodes.NdPot}},
+          {{38, 38, "Узловые потенциалы, В", nodes.NdPot}},
           76,
           110,
           nodes.CurMemo,
           nodes.PowerMemo};
+}
+
+// "Студент: ..." and the rest at the top of the first page, each only when
+// filled in, and a gap below them.
+void PrintTitleBlock(PageDocument& document, Cursor& at, const TitleBlock& title) {
+  const std::pair<const char*, const std::string&> fields[] = {{"Студент", title.student},
+                                                               {"Группа", title.group},
+                                                               {"Вариант", title.variant},
+                                                               {"Дата", title.date},
+                                                               {"Файл схемы", title.circuitFile}};
+  bool any = false;
+  for (const auto& [name, value] : fields) {
+    if (value.empty()) continue;
+    if (!any) at.y = std::max(at.y, kTitleBlockTopMm);
+    any = true;
+    PrintHeading(document, at, 10, std::string(name) + ": " + value);
+  }
+  if (any) at.y += kTitleBlockGapMm;
 }
 
 }  // namespace
@@ -270,17 +315,24 @@ PrintedSheet FitSheet(int top, const ImageSize& image) {
 // Every part begins a page of its own; the task's page starts higher.
 PageDocument ComposeReport(const ReportContent& content, const ReportChoices& choices) {
   PageDocument document;
+  bool titled = false;
+  const auto startPart = [&](int top) {
+    Cursor at = document.StartPage(true, top);
+    if (!titled) PrintTitleBlock(document, at, content.title);
+    titled = true;
+    return at;
+  };
   if (choices.task) {
-    Cursor at = document.StartPage(true, kFirstPageTopMm);
+    Cursor at = startPart(kFirstPageTopMm);
     PrintTask(document, at, content.task, choices.drawing);
   }
   if (choices.meshCurrents) {
-    Cursor at = document.StartPage(true, kSolutionTopMm);
+    Cursor at = startPart(kSolutionTopMm);
     PrintSolution(document, at, MeshLayout(content.mesh));
   }
   if (choices.nodePotentials) {
-    Cursor at = document.StartPage(true, kSolutionTopMm);
-    PrintSolution(document, at, NodeLayout(content.nodes));
+    Cursor at = startPart(kSolutionTopMm);
+    PrintSolution(document, at, NodeLayout(content.nodes, content.nodeRun));
   }
   return document;
 }

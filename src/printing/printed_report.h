@@ -43,10 +43,29 @@ struct NodeContent {
   std::vector<std::string> NdPot, CurMemo, PowerMemo;
 };
 
+// Which node method filled the node-potential window and with which node at
+// zero; a zeroNode of 0 (not known) leaves the section's title plain.
+struct NodeMethodRun {
+  bool optimal = false;
+  int zeroNode = 0;
+};
+
+// Whose work the report is, printed at the top of its first page; an empty
+// field is left out.
+struct TitleBlock {
+  std::string student;
+  std::string group;
+  std::string variant;
+  std::string date;
+  std::string circuitFile;
+};
+
 struct ReportContent {
   TaskContent task;
   MeshContent mesh;
   NodeContent nodes;
+  NodeMethodRun nodeRun;
+  TitleBlock title;
 };
 
 // The dialog's check boxes. The drawing belongs to the task: without the

@@ -14,6 +14,26 @@ namespace ohmara {
 constexpr int kTableCellWidthMm = 26;
 constexpr int kTableRowHeightMm = 5;
 
+// What a table's title is followed by on the pages it continues on.
+inline constexpr const char* kContinued = " (продолжение)";
+
+// How a table is headed and numbered.
+struct TableStyle {
+  // Printed, with " (продолжение)", at titleX above the first piece of the
+  // table on every page after the one it began on; empty: nothing.
+  std::string title;
+  int titleX = 10;
+  // Rows at the top repeated above every piece the table is split into.
+  int headerRows = 0;
+  // A header row of column numbers and a key column of row numbers are added
+  // (and repeated), and the columns go in blocks as many as fit across the
+  // sheet, with no fixed page breaks.
+  bool numbered = false;
+};
+
+// The width of the table printed numbered in one block.
+int NumberedTableWidthMm(const GridCells& table);
+
 // Each column's width in a printed table: its widest text with a millimetre
 // either side, and never narrower than the standard cell.
 std::vector<int> ColumnWidths(const GridCells& table);
@@ -34,6 +54,6 @@ void PrintMemoLines(PageDocument& document, Cursor& at, int x, std::span<const s
 // the sheet), with its left edge at x0 (at 1 mm when it has more than 16
 // columns, which also breaks pages at fixed points). Every column is printed,
 // however many there are.
-void PrintTable(PageDocument& document, Cursor& at, const GridCells& table, int x0);
+void PrintTable(PageDocument& document, Cursor& at, const GridCells& table, int x0, const TableStyle& style = {});
 
 }  // namespace ohmara

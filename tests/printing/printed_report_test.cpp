@@ -92,33 +92,35 @@ TEST(PrintedReport, FiveBranchReportPositions) {
       {0, "Частота 50 кГц", 10, 53, kHeading},
       {1, "- 2 из 3 -", 105, 5, kCell},
       {1, "Метод контурных токов", 10, 10, kHeading},
-      {1, "Матрица сопротивлений", 10, 16, kHeading},
-      {1, "Z1_1", 2, 23, kCell},
-      {1, "Матрица ЭДС", 5, 37, kHeading},
-      {1, "E1_1", 6, 44, kCell},
-      {1, "Контуры", 38, 37, kHeading},
-      {1, "loop 2", 38, 48, kMemo},
-      {1, "Контурные токи", 98, 37, kHeading},
-      {1, "J1", 93, 43, kMemo},
-      {1, "Токи в ветвях", 134, 37, kHeading},
-      {1, "I1", 134, 43, kMemo},
-      {1, "I22", 134, 148, kMemo},
-      {1, "I23", 168, 43, kMemo},  // level with the first
-      {1, "I30", 168, 78, kMemo},
-      {1, "Баланс мощностей", 5, 63, kHeading},
-      {1, "Pпотр", 5, 74, kMemo},
+      {1, "Матрица сопротивлений, Ом", 10, 16, kHeading},
+      {1, "2", 32, 23, kCell},  // the column numbers above the matrix
+      {1, "Z1_1", 6, 28, kCell},
+      {1, "Z2_2", 32, 33, kCell},
+      {1, "Матрица ЭДС, В", 5, 42, kHeading},
+      {1, "E1_1", 10, 54, kCell},
+      {1, "Контуры", 38, 42, kHeading},
+      {1, "loop 2", 38, 53, kMemo},
+      {1, "Контурные токи, А", 98, 42, kHeading},
+      {1, "J1", 93, 48, kMemo},
+      {1, "Токи в ветвях, А", 134, 42, kHeading},
+      {1, "I1", 134, 48, kMemo},
+      {1, "I22", 134, 153, kMemo},
+      {1, "I23", 168, 48, kMemo},  // level with the first
+      {1, "I30", 168, 83, kMemo},
+      {1, "Баланс мощностей, ВА", 5, 73, kHeading},
+      {1, "Pпотр", 5, 84, kMemo},
       {2, "- 3 из 3 -", 105, 5, kCell},
       {2, "Метод узловых потенциалов", 10, 10, kHeading},
-      {2, "Матрица проводимостей", 10, 16, kHeading},
-      {2, "Матрица токов", 5, 42, kHeading},
-      {2, "Iу3_1", 6, 59, kCell},
-      {2, "Узловые потенциалы", 38, 42, kHeading},
-      {2, "φ1", 38, 48, kMemo},
-      {2, "Токи в ветвях", 76, 42, kHeading},
-      {2, "N22", 76, 153, kMemo},
-      {2, "N23", 110, 48, kMemo},
-      {2, "Баланс мощностей", 5, 73, kHeading},
-      {2, "Sист", 5, 79, kMemo},
+      {2, "Матрица проводимостей, См", 10, 16, kHeading},
+      {2, "Матрица токов, А", 5, 47, kHeading},
+      {2, "Iу3_1", 10, 69, kCell},
+      {2, "Узловые потенциалы, В", 38, 47, kHeading},
+      {2, "φ1", 38, 53, kMemo},
+      {2, "Токи в ветвях, А", 77, 47, kHeading},  // clear of the potentials heading,
+      {2, "N22", 77, 158, kMemo},
+      {2, "N23", 110, 53, kMemo},
+      {2, "Баланс мощностей, ВА", 5, 83, kHeading},
+      {2, "Sист", 5, 89, kMemo},
   });
   EXPECT_EQ(canvas.page, 2);
   // 237 mm below 59 would make the sheet 329 mm wide: it is held to 200 mm.
@@ -196,7 +198,8 @@ TEST(PrintedReport, LongTaskContinuesWithFrequencyAndDrawing) {
   } cases[] = {
       {5, 0, 53, 0, {5, 59, 205, 202}},
       {50, 0, 278, 1, {5, 10, 205, 153}},  // 12 mm left under the frequency
-      {60, 1, 50, 1, {5, 56, 205, 199}},   // 7 rows carried over
+      // 7 rows carried over under "Задание (продолжение)" and the header row
+      {60, 1, 61, 1, {5, 67, 205, 210}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.branches);
@@ -220,7 +223,7 @@ TEST(PrintedReport, LongTaskContinuesWithFrequencyAndDrawing) {
 // follows below the lowest of them there.
 TEST(PrintedReport, SolutionColumnsContinueOnTheNextPage) {
   ReportContent content = FiveBranchContent();
-  content.mesh = {Square("Z", 16, 16), Square("E", 16, 1), Numbered("loop ", 30), Numbered("J", 16),
+  content.mesh = {Square("Z", 16, 14), Square("E", 16, 1), Numbered("loop ", 30), Numbered("J", 16),
                   Numbered("I", 60), {"Pист", "Pпотр"}};
   RecordingCanvas canvas;
   PrintChecked(content, ReportChoices{false, false, true, true}, kMillimetrePage, canvas);
