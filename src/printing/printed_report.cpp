@@ -26,6 +26,7 @@ constexpr int kTitleBlockGapMm = 4;
 
 constexpr int kColumnGapMm = 2;
 constexpr int kHeadingStepMm = 6;
+constexpr size_t kLinesKeptMin = 3;
 constexpr const char* kCurrentsTitle = "Токи в ветвях, А";
 constexpr const char* kPowerTitle = "Баланс мощностей, ВА";
 
@@ -89,6 +90,15 @@ void PrintTask(PageDocument& document, Cursor& at, const TaskContent& task, bool
   if (kDrawingBottomMm - at.y < kMinDrawingHeightMm) at = document.ContinueOnNextPage(at);
   document.Add(at.page, FitSheet(at.y, task.sheet));
 }
+
+// A heading stays with what follows it: it moves to the next page when it
+// and `following` millimetres would not fit under it.
+void KeepWithHeading(PageDocument& document, Cursor& at, int following) {
+  if (!FitsOnPage(at.y, kHeadingStepMm + following)) at = document.ContinueOnNextPage(at);
+}
+
+// The room the first lines under a heading need: three, or all there are.
+int LinesHeight(size_t lines) { return kTableRowHeightMm * static_cast<int>(std::min<size_t>(lines, kLinesKeptMin)); }
 
 int MemoWidthMm(std::span<const std::string> lines) {
   double widest = 0;
@@ -175,8 +185,12 @@ void PrintSolution(PageDocument& document, Cursor& at, const SolutionLayout& lay
   Cursor column = underMatrix;
   // A column that runs onto the next page is headed there by its title and
   // "(продолжение)", which must not reach the column beside it.
-  const int sourcesTop = (FitsOnPage(column.y, kHeadingStepMm) ? column.y : kContinuationTopMm) + kHeadingStepMm;
-  const bool sourcesContinue = !FitsOnPage(sourcesTop, kTableRowHeightMm * (sources.rows + 1));
+  const int sourcesHeight = kTableRowHeightMm * (sources.rows + 1);
+  KeepWithHeading(document, column,
+                  FitsOnPage(kContinuationTopMm + kHeadingStepMm, sourcesHeight)
+                      ? sourcesHeight
+                      : LinesHeight(sources.rows + 1));
+  const bool sourcesContinue = !FitsOnPage(column.y + kHeadingStepMm, sourcesHeight);
   const std::string continued = std::string(layout.sourceTitle) + kContinued;
   const int sourceWidth = std::max({HeadingWidthMm(sourcesContinue ? continued : layout.sourceTitle),
                                     NumberedTableWidthMm(sources)});
@@ -198,6 +212,7 @@ void PrintSolution(PageDocument& document, Cursor& at, const SolutionLayout& lay
     const int width = std::max(side.headingX + HeadingWidthMm(side.heading), side.linesX + linesWidth) - left;
     const int shift = places.Place(left, width);
     column = underMatrix;
+    KeepWithHeading(document, column, LinesHeight(side.lines.size()));
     PrintHeading(document, column, side.headingX + shift, side.heading);
     if (side.wraps)
       PrintWrappedLines(document, column, side.linesX + shift, side.lines, wrapWidth);
@@ -217,6 +232,7 @@ void PrintSolution(PageDocument& document, Cursor& at, const SolutionLayout& lay
   // A second column that would run off the sheet is not begun: the lines go
   // on down the first one.
   if (!rest.empty() && secondX + MemoWidthMm(rest) > kSheetWidthMm) firstColumnLines = layout.currents.size();
+  KeepWithHeading(document, column, LinesHeight(layout.currents.size()));
   PrintHeading(document, column, currentsX, kCurrentsTitle);
   const Cursor underCurrentsHeading = column;
   PrintMemoLines(document, column, currentsX, layout.currents.first(firstColumnLines));
@@ -239,6 +255,7 @@ void PrintSolution(PageDocument& document, Cursor& at, const SolutionLayout& lay
     power = {lowest.page, lowest.y + kTableRowHeightMm};
   else if (lowestBeside > power)
     power = {lowestBeside.page, lowestBeside.y + kTableRowHeightMm};
+  KeepWithHeading(document, power, LinesHeight(layout.power.size()));
   PrintHeading(document, power, 5, kPowerTitle);
   PrintMemoLines(document, power, 5, layout.power);
   at = power;

@@ -219,8 +219,9 @@ TEST(PrintedReport, LongTaskContinuesWithFrequencyAndDrawing) {
 }
 
 // Sixteen loops leave little room under the matrix: the loops and both
-// branch-current columns run onto the next page, and the power balance
-// follows below the lowest of them there.
+// branch-current columns run onto the next page, the source column (which
+// would not fit under its heading) moves there whole with the heading, and
+// the power balance follows below it there.
 TEST(PrintedReport, SolutionColumnsContinueOnTheNextPage) {
   ReportContent content = FiveBranchContent();
   content.mesh = {Square("Z", 16, 14), Square("E", 16, 1), Numbered("loop ", 30), Numbered("J", 16),
@@ -228,25 +229,74 @@ TEST(PrintedReport, SolutionColumnsContinueOnTheNextPage) {
   RecordingCanvas canvas;
   PrintChecked(content, ReportChoices{false, false, true, true}, kMillimetrePage, canvas);
   ExpectPlaced(canvas, {
-      {0, "Контуры", 38, 192, kHeading},
-      {0, "loop 18", 38, 283, kMemo},
-      {1, "loop 19", 38, 10, kMemo},
-      {1, "loop 30", 38, 65, kMemo},
-      {0, "E16_1", 6, 274, kCell},
-      {0, "I18", 134, 283, kMemo},
-      {1, "I19", 134, 10, kMemo},
-      {1, "I22", 134, 25, kMemo},
-      {0, "I23", 168, 198, kMemo},
-      {0, "I40", 168, 283, kMemo},
-      {1, "I41", 168, 10, kMemo},
-      {1, "I60", 168, 105, kMemo},
+      {0, "Контуры", 38, 202, kHeading},
+      {0, "loop 16", 38, 283, kMemo},
+      {1, "loop 17", 38, 10, kMemo},
+      {1, "loop 30", 38, 75, kMemo},
+      {1, "Матрица ЭДС, В", 5, 10, kHeading},
+      {1, "E16_1", 11, 97, kCell},
+      {0, "I16", 134, 283, kMemo},
+      {1, "I17", 134, 10, kMemo},
+      {1, "I22", 134, 35, kMemo},
+      {0, "I23", 168, 208, kMemo},
+      {0, "I38", 168, 283, kMemo},
+      {1, "I39", 168, 10, kMemo},
+      {1, "I60", 168, 115, kMemo},
       {1, "- 2 из 3 -", 105, 5, kCell},
-      {1, "Баланс мощностей", 5, 115, kHeading},
-      {1, "Pпотр", 5, 126, kMemo},
+      {1, "Баланс мощностей, ВА", 5, 111, kHeading},
+      {1, "Pпотр", 5, 122, kMemo},
       {2, "Метод узловых потенциалов", 10, 10, kHeading},
   });
   for (const RecordedText& text : canvas.texts) EXPECT_LE(text.at.y, 288) << text.text;
   for (const RecordedLine& line : canvas.lines) EXPECT_LE(std::max(line.from.y, line.to.y), 292);
+}
+
+// The title block stands on the first page whichever part comes first,
+// each field only when filled in; the node section says which variant ran
+// and which node was at zero, and a plain title when that is not known.
+TEST(PrintedReport, TitleBlockAndNodeMethodLabels) {
+  struct Case {
+    const char* what;
+    ReportChoices choices;
+    TitleBlock title;
+    NodeMethodRun run;
+    std::vector<Placed> placed;
+    std::vector<std::string> absent;
+  } cases[] = {
+      {"student and file over the task",
+       {},
+       {"Иванов И. И.", "", "7", "09.12.2026", "rgz7.txt"},
+       {false, 3},
+       {{0, "Студент: Иванов И. И.", 10, 10, kHeading},
+        {0, "Вариант: 7", 10, 16, kHeading},
+        {0, "Дата: 09.12.2026", 10, 22, kHeading},
+        {0, "Файл схемы: rgz7.txt", 10, 28, kHeading},
+        {0, "Задание", 10, 38, kHeading},
+        {2, "Метод узловых потенциалов (базовый)", 10, 10, kHeading},
+        {2, "Узел с нулевым потенциалом: 3", 10, 16, kHeading}},
+       {"Группа: "}},
+      {"only the node solution, optimal",
+       {false, false, false, true},
+       {"", "ИВТ-21", "", "", ""},
+       {true, 1},
+       {{0, "Группа: ИВТ-21", 10, 10, kHeading},
+        {0, "Метод узловых потенциалов (оптимальный)", 10, 20, kHeading},
+        {0, "Узел с нулевым потенциалом: 1", 10, 26, kHeading}},
+       {"Студент: "}},
+      {"nothing known", {false, false, false, true}, {}, {}, {{0, "Метод узловых потенциалов", 10, 10, kHeading}},
+       {"Узел с нулевым потенциалом: 0"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ReportContent content = FiveBranchContent();
+    content.title = c.title;
+    content.nodeRun = c.run;
+    RecordingCanvas canvas;
+    PrintChecked(content, c.choices, kMillimetrePage, canvas);
+    ExpectPlaced(canvas, c.placed);
+    for (const std::string& text : c.absent)
+      for (const RecordedText& t : canvas.texts) EXPECT_FALSE(t.text.starts_with(text)) << t.text;
+  }
 }
 
 // A value as the windows write it, different for every (a, b).
