@@ -88,10 +88,12 @@ void MainWindow::SolveByNodeMethod(NodeMethod method, int zeroNode) {
   NodePotentialWindow& window = windows_->nodePotentialWindow();
   // A run that stops half-way leaves memos the last solution no longer matches.
   window.ForgetSolution();
+  window.SetSolvedBy({});
   PotFormViews views = window.Views();
   NodalSolution solution;
   if (BranchCount() > 0 && method(circuit_, zeroNode, results_, views, &solution)) {
     window.ShowSolution(circuit_, solution);
+    window.SetSolvedBy({method == &OptimalNodePotentialMethod, zeroNode});
     prompts_.Inform(this, kCaption, kSolved, MessagePosition());
   }
   Present(&window);

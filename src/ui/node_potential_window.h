@@ -17,6 +17,10 @@ class NodePotentialWindow : public ResultWindow {
   PotFormViews Views();
   // What the window shows, copied for the printed report.
   NodeContent PrintedContent() const;
+  // Which method and zero node the shown solution came from; unknown (zero
+  // node 0) until a run has gone to the end.
+  void SetSolvedBy(const NodeMethodRun& run) { solvedBy_ = run; }
+  const NodeMethodRun& SolvedBy() const { return solvedBy_; }
   // The numbers behind the memos of a run that went to the end, for the
   // polar readouts and the phasor diagram.
   void ShowSolution(const CircuitState& circuit, const NodalSolution& solution);
@@ -28,6 +32,7 @@ class NodePotentialWindow : public ResultWindow {
   QPlainTextEdit* potentialsMemo_ = nullptr;
   QPlainTextEdit* powerMemo_ = nullptr;
   QPlainTextEdit* branchCurrentsMemo_ = nullptr;
+  NodeMethodRun solvedBy_;
 };
 
 }  // namespace ohmara

@@ -1,4 +1,6 @@
 #include <QCheckBox>
+#include <QLineEdit>
+#include <QSettings>
 #include <QPrinter>
 #include <QProcess>
 
@@ -122,10 +124,10 @@ TEST_F(PrintDialogTest, ReportOfTheSolvedExampleOnEveryOutput) {
     const char* text;
   };
   const Heading headings[] = {
-      {0, "- 1 -"},
+      {0, "- 1 из 3 -"},
       {0, "Задание"},
       {0, "Частота 15 Гц"},
-      {1, "- 2 -"},
+      {1, "- 2 из 3 -"},
       {1, "Метод контурных токов"},
       {1, "Матрица сопротивлений"},
       {1, "Матрица ЭДС"},
@@ -134,7 +136,7 @@ TEST_F(PrintDialogTest, ReportOfTheSolvedExampleOnEveryOutput) {
       {1, "Токи в ветвях"},
       {1, "Баланс мощностей"},
       {1, "Мощность источников = 37.5"},
-      {2, "- 3 -"},
+      {2, "- 3 из 3 -"},
       {2, "Метод узловых потенциалов"},
       {2, "Матрица проводимостей"},
       {2, "Матрица токов"},
@@ -157,6 +159,32 @@ TEST_F(PrintDialogTest, ReportOfTheSolvedExampleOnEveryOutput) {
       EXPECT_TRUE(pages[heading.page].contains(QString::fromUtf8(heading.text).remove(QLatin1Char(' '))))
           << "page " << heading.page + 1 << " lacks " << heading.text;
   }
+}
+
+// The title fields go to the top of the first page, an empty one left out,
+// and are remembered for the next run; the node section says which method
+// ran and which node was at zero.
+TEST_F(PrintDialogTest, TitleFieldsAndTheNodeMethodInThePdf) {
+  SolveFiveBranches();
+  const struct {
+    const char* name;
+    const char* text;
+  } fields[] = {{"EdStudent", "Иванов И. И."}, {"EdGroup", ""}, {"EdVariant", "7"},
+                {"EdDate", "09.12.2026"}, {"EdFile", "rgz7.txt"}};
+  for (const auto& field : fields) Find<QLineEdit>(Dialog(), field.name)->setText(QString::fromUtf8(field.text));
+  const auto pdf = scratch_.Path() / "titled.pdf";
+  PrintTo(pdf);
+  ClickInDialog("BtnPdf");
+  const QStringList pages = PdfPages(pdf);
+  ASSERT_EQ(pages.size(), 3);
+  for (const char* text : {"Студент:ИвановИ.И.", "Вариант:7", "Дата:09.12.2026", "Файлсхемы:rgz7.txt"})
+    EXPECT_TRUE(pages[0].contains(QString::fromUtf8(text))) << text;
+  EXPECT_FALSE(pages.join("").contains(QStringLiteral("Группа")));
+  EXPECT_TRUE(pages[2].contains(QStringLiteral("Методузловыхпотенциалов(оптимальный)")));
+  EXPECT_TRUE(pages[2].contains(QStringLiteral("Узелснулевымпотенциалом:")));
+  const QSettings settings(QStringLiteral("Ohmara"), QStringLiteral("Ohmara"));
+  EXPECT_EQ(settings.value("report/student").toString(), QStringLiteral("Иванов И. И."));
+  EXPECT_EQ(settings.value("report/circuitFile").toString(), QStringLiteral("rgz7.txt"));
 }
 
 }  // namespace
