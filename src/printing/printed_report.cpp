@@ -70,6 +70,7 @@ struct SolutionLayout {
   int currentsSecondX = 0;  // where lines past the 22nd continue
   std::span<const std::string> currents;
   std::span<const std::string> power;
+  std::span<const std::string> polar;  // none when not chosen
 };
 
 // Column 0 of a source grid, as many rows as the matrix has.
@@ -258,10 +259,14 @@ void PrintSolution(PageDocument& document, Cursor& at, const SolutionLayout& lay
   KeepWithHeading(document, power, LinesHeight(layout.power.size()));
   PrintHeading(document, power, 5, kPowerTitle);
   PrintMemoLines(document, power, 5, layout.power);
-  at = power;
+  at = std::max(power, Cursor{lowest.page, lowest.y + kTableRowHeightMm});
+  if (layout.polar.empty()) return;
+  KeepWithHeading(document, at, LinesHeight(layout.polar.size()));
+  PrintHeading(document, at, 5, "Показательная форма");
+  PrintMemoLines(document, at, 5, layout.polar);
 }
 
-SolutionLayout MeshLayout(const MeshContent& mesh) {
+SolutionLayout MeshLayout(const MeshContent& mesh, std::span<const std::string> polar) {
   return {"Метод контурных токов",
           "",
           "Матрица сопротивлений, Ом",
@@ -272,10 +277,11 @@ SolutionLayout MeshLayout(const MeshContent& mesh) {
           134,
           168,
           mesh.CurMemo,
-          mesh.PowerMemo};
+          mesh.PowerMemo,
+          polar};
 }
 
-SolutionLayout NodeLayout(const NodeContent& nodes, const NodeMethodRun& run) {
+SolutionLayout NodeLayout(const NodeContent& nodes, const NodeMethodRun& run, std::span<const std::string> polar) {
   std::string title = "Метод узловых потенциалов";
   std::string subtitle;
   if (run.zeroNode > 0) {
@@ -292,7 +298,13 @@ SolutionLayout NodeLayout(const NodeContent& nodes, const NodeMethodRun& run) {
           76,
           110,
           nodes.CurMemo,
-          nodes.PowerMemo};
+          nodes.PowerMemo,
+          polar};
+}
+
+std::span<const std::string> PolarChosen(const ReportChoices& choices, const std::vector<std::string>& lines) {
+  if (!choices.polarForms) return {};
+  return lines;
 }
 
 // "Студент: ..." and the rest at the top of the first page, each only when
@@ -345,11 +357,12 @@ PageDocument ComposeReport(const ReportContent& content, const ReportChoices& ch
   }
   if (choices.meshCurrents) {
     Cursor at = startPart(kSolutionTopMm);
-    PrintSolution(document, at, MeshLayout(content.mesh));
+    PrintSolution(document, at, MeshLayout(content.mesh, PolarChosen(choices, content.meshPolar)));
   }
   if (choices.nodePotentials) {
     Cursor at = startPart(kSolutionTopMm);
-    PrintSolution(document, at, NodeLayout(content.nodes, content.nodeRun));
+    PrintSolution(document, at,
+                  NodeLayout(content.nodes, content.nodeRun, PolarChosen(choices, content.nodePolar)));
   }
   return document;
 }

@@ -66,6 +66,10 @@ struct ReportContent {
   NodeContent nodes;
   NodeMethodRun nodeRun;
   TitleBlock title;
+  // The values of each solution as magnitude ∠ angle, as the windows'
+  // "Показательная форма" panels list them (group headings included).
+  std::vector<std::string> meshPolar;
+  std::vector<std::string> nodePolar;
 };
 
 // The dialog's check boxes. The drawing belongs to the task: without the
@@ -75,6 +79,7 @@ struct ReportChoices {
   bool drawing = true;
   bool meshCurrents = true;
   bool nodePotentials = true;
+  bool polarForms = false;  // each solution followed by its values in polar form
 };
 
 enum class ReportStatus {

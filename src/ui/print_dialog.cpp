@@ -95,6 +95,8 @@ void PrintDialog::BuildControls() {
   nodePotentialsBox_ =
       PlaceCheckBox(this, "ChPot", QStringLiteral("Напечатать решение методом узловых потенциалов"), {16, 80, 313, 17});
   PlaceLabel(this, "Label1", QStringLiteral("В настройках принтера задайте печать без полей"), 16, 112, 0, 0, false);
+  polarBox_ = PlaceCheckBox(this, "ChPolar", QStringLiteral("Показательная форма"), {16, 148, 145, 17});
+  polarBox_->setChecked(false);
 
   printButton_ = PlacePushButton(this, "BtnPrint", QString(), {344, 16, 57, 57});
   printButton_->setIcon(PrintIcon());
@@ -136,7 +138,7 @@ void PrintDialog::ConnectCommands() {
 
 ReportChoices PrintDialog::Choices() const {
   return {taskBox_->isChecked(), drawingBox_->isChecked(), meshCurrentsBox_->isChecked(),
-          nodePotentialsBox_->isChecked()};
+          nodePotentialsBox_->isChecked(), polarBox_->isChecked()};
 }
 
 void PrintDialog::PrintOnPrinter() {
@@ -188,7 +190,8 @@ void PrintDialog::PaintReport(QPrinter& printer) {
 ReportContent PrintDialog::Content(const QImage& sheet) const {
   ReportContent content{sources_.mainWindow->PrintedTask(), sources_.meshCurrentWindow->PrintedContent(),
                         sources_.nodePotentialWindow->PrintedContent(), sources_.nodePotentialWindow->SolvedBy(),
-                        Title()};
+                        Title(), sources_.meshCurrentWindow->PolarPanelLines(),
+                        sources_.nodePotentialWindow->PolarPanelLines()};
   content.task.sheet = {sheet.width(), sheet.height()};
   return content;
 }

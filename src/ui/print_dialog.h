@@ -69,6 +69,7 @@ class PrintDialog : public QDialog {
   QCheckBox* drawingBox_ = nullptr;
   QCheckBox* meshCurrentsBox_ = nullptr;
   QCheckBox* nodePotentialsBox_ = nullptr;
+  QCheckBox* polarBox_ = nullptr;
   // Student, group, variant, date, circuit file: every one but the date is
   // remembered from the last run; the date starts as today's.
   std::array<QLineEdit*, 5> titleEdits_{};

@@ -112,6 +112,14 @@ void ResultWindow::ForgetSolution() {
   phasorDiagram_->hide();
 }
 
+std::vector<std::string> ResultWindow::PolarPanelLines() const {
+  std::vector<std::string> lines;
+  const QString text = polarPanel_->toPlainText();
+  if (text.isEmpty()) return lines;
+  for (const QString& line : text.split(QLatin1Char('\n'))) lines.push_back(line.toStdString());
+  return lines;
+}
+
 QString ResultWindow::PolarLineAt(const QPlainTextEdit& memo, QPoint position) const {
   const auto lines = polarLines_.find(&memo);
   if (lines == polarLines_.end()) return QString();

@@ -10,6 +10,7 @@
 #include <QStringList>
 #include <map>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "analysis/phasor_readouts.h"
@@ -39,6 +40,9 @@ class ResultWindow : public QMainWindow {
   // Drops the readouts and the diagram of the last solution, before the
   // memos that showed it change.
   void ForgetSolution();
+  // The "Показательная форма" panel's lines, for the printed report; none
+  // until a solution is shown.
+  std::vector<std::string> PolarPanelLines() const;
 
   // The diagram window of this result window, for the tests.
   PhasorDiagramWindow& phasorDiagram() { return *phasorDiagram_; }

@@ -153,7 +153,7 @@ TEST(PrintedReport, SheetFillsThePageBelowTheTaskUpTo200mmWide) {
 
 TEST(PrintedReport, CheckBoxesChooseTheParts) {
   const auto choose = [](bool task, bool drawing, bool mesh, bool nodes) {
-    return ReportChoices{task, drawing, mesh, nodes};
+    return ReportChoices{task, drawing, mesh, nodes, false};
   };
   struct Case {
     const char* what;
@@ -206,7 +206,7 @@ TEST(PrintedReport, LongTaskContinuesWithFrequencyAndDrawing) {
     ReportContent content = FiveBranchContent();
     content.task.table = BranchTable(c.branches);
     RecordingCanvas canvas;
-    PrintChecked(content, ReportChoices{true, true, false, false}, kMillimetrePage, canvas);
+    PrintChecked(content, ReportChoices{true, true, false, false, false}, kMillimetrePage, canvas);
     ExpectPlaced(canvas, {{c.frequencyPage, "Частота 50 кГц", 10, c.frequencyY, kHeading}});
     ASSERT_EQ(canvas.images.size(), 1u);
     EXPECT_EQ(canvas.images[0].page, c.imagePage);
@@ -227,7 +227,7 @@ TEST(PrintedReport, SolutionColumnsContinueOnTheNextPage) {
   content.mesh = {Square("Z", 16, 14), Square("E", 16, 1), Numbered("loop ", 30), Numbered("J", 16),
                   Numbered("I", 60), {"Pист", "Pпотр"}};
   RecordingCanvas canvas;
-  PrintChecked(content, ReportChoices{false, false, true, true}, kMillimetrePage, canvas);
+  PrintChecked(content, ReportChoices{false, false, true, true, false}, kMillimetrePage, canvas);
   ExpectPlaced(canvas, {
       {0, "Контуры", 38, 202, kHeading},
       {0, "loop 16", 38, 283, kMemo},
@@ -276,14 +276,14 @@ TEST(PrintedReport, TitleBlockAndNodeMethodLabels) {
         {2, "Узел с нулевым потенциалом: 3", 10, 16, kHeading}},
        {"Группа: "}},
       {"only the node solution, optimal",
-       {false, false, false, true},
+       {false, false, false, true, false},
        {"", "ИВТ-21", "", "", ""},
        {true, 1},
        {{0, "Группа: ИВТ-21", 10, 10, kHeading},
         {0, "Метод узловых потенциалов (оптимальный)", 10, 20, kHeading},
         {0, "Узел с нулевым потенциалом: 1", 10, 26, kHeading}},
        {"Студент: "}},
-      {"nothing known", {false, false, false, true}, {}, {}, {{0, "Метод узловых потенциалов", 10, 10, kHeading}},
+      {"nothing known", {false, false, false, true, false}, {}, {}, {{0, "Метод узловых потенциалов", 10, 10, kHeading}},
        {"Узел с нулевым потенциалом: 0"}},
   };
   for (const Case& c : cases) {
@@ -329,7 +329,8 @@ std::string LoopLine(int number, int branches) {
 // Reports of generated circuits as large as the model allows: long loop
 // lines, many branch currents, wide source cells and matrices of every
 // column count that breaks differently. Nothing may be printed over
-// anything else, nothing may be lost, and every page carries its number.
+// anything else, nothing may be lost (the polar forms included), and every
+// page carries its number.
 TEST(PrintedReport, LargeCircuitsPrintEveryTextWithNothingOver) {
   struct Case {
     int size;         // matrix columns
@@ -345,7 +346,9 @@ TEST(PrintedReport, LargeCircuitsPrintEveryTextWithNothingOver) {
                     LabelledValues("I", c.branches), {"Pист = 123.8387 + j 191.8463", "Pпотр = 123.8387 + j 191.8463"}};
     content.nodes = {ComplexSquare(c.size, c.size), ComplexSquare(c.size, 1, 500), LabelledValues("φ", c.size),
                      LabelledValues("I", c.branches), {"Sист = 1.0 + j 2.0", "Sпотр = 1.0 + j 2.0"}};
-    const PageDocument document = ComposeReport(content, ReportChoices{});
+    content.meshPolar = LabelledValues("|I| ∠ ", c.branches);
+    content.nodePolar = LabelledValues("|φ| ∠ ", c.size);
+    const PageDocument document = ComposeReport(content, ReportChoices{true, true, true, true, true});
     const RecordingCanvas canvas = RenderedInMillimetres(document);
 
     std::multiset<std::string> printed;
@@ -360,6 +363,8 @@ TEST(PrintedReport, LargeCircuitsPrintEveryTextWithNothingOver) {
       for (int col = 0; col < c.size; ++col) ASSERT_EQ(printed.count(ComplexText(r, col)), 2u) << r << " " << col;
     for (const std::string& line : content.mesh.CurMemo) EXPECT_EQ(printed.count(line), 2u) << line;
     for (const std::string& line : content.nodes.NdPot) EXPECT_EQ(printed.count(line), 1u) << line;
+    for (const std::string& line : content.meshPolar) EXPECT_EQ(printed.count(line), 1u) << line;
+    for (const std::string& line : content.nodePolar) EXPECT_EQ(printed.count(line), 1u) << line;
     for (int page = 0; page < document.PageCount(); ++page)
       EXPECT_NE(canvas.Find(PageNumberText(page + 1, document.PageCount()), page), nullptr) << "page " << page;
   }

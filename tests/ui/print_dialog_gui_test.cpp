@@ -163,8 +163,8 @@ TEST_F(PrintDialogTest, ReportOfTheSolvedExampleOnEveryOutput) {
 
 // The title fields go to the top of the first page, an empty one left out,
 // and are remembered for the next run; the node section says which method
-// ran and which node was at zero.
-TEST_F(PrintDialogTest, TitleFieldsAndTheNodeMethodInThePdf) {
+// ran and which node was at zero; the polar forms follow each solution.
+TEST_F(PrintDialogTest, TitleFieldsNodeMethodAndPolarFormsInThePdf) {
   SolveFiveBranches();
   const struct {
     const char* name;
@@ -172,6 +172,8 @@ TEST_F(PrintDialogTest, TitleFieldsAndTheNodeMethodInThePdf) {
   } fields[] = {{"EdStudent", "Иванов И. И."}, {"EdGroup", ""}, {"EdVariant", "7"},
                 {"EdDate", "09.12.2026"}, {"EdFile", "rgz7.txt"}};
   for (const auto& field : fields) Find<QLineEdit>(Dialog(), field.name)->setText(QString::fromUtf8(field.text));
+  EXPECT_FALSE(Box("ChPolar")->isChecked());
+  Box("ChPolar")->click();
   const auto pdf = scratch_.Path() / "titled.pdf";
   PrintTo(pdf);
   ClickInDialog("BtnPdf");
@@ -182,6 +184,11 @@ TEST_F(PrintDialogTest, TitleFieldsAndTheNodeMethodInThePdf) {
   EXPECT_FALSE(pages.join("").contains(QStringLiteral("Группа")));
   EXPECT_TRUE(pages[2].contains(QStringLiteral("Методузловыхпотенциалов(оптимальный)")));
   EXPECT_TRUE(pages[2].contains(QStringLiteral("Узелснулевымпотенциалом:")));
+  // Each solution followed by its values in polar form, as the windows list them.
+  for (int page : {1, 2}) {
+    EXPECT_TRUE(pages[page].contains(QStringLiteral("Показательнаяформа"))) << page;
+    EXPECT_TRUE(pages[page].contains(QStringLiteral("I12=3.75∠0°"))) << pages[page].toStdString();
+  }
   const QSettings settings(QStringLiteral("Ohmara"), QStringLiteral("Ohmara"));
   EXPECT_EQ(settings.value("report/student").toString(), QStringLiteral("Иванов И. И."));
   EXPECT_EQ(settings.value("report/circuitFile").toString(), QStringLiteral("rgz7.txt"));
