@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "analysis/optimal_node_potential.h"
+#include "analysis/phasor_readouts.h"
 #include "model/number_text.h"
 
 namespace ohmara {
@@ -19,6 +21,28 @@ MeshContent MeshPages(const MeshTexts& texts) {
 NodeContent NodePages(const NodeTexts& texts) {
   return {texts.admittanceMatrix, texts.sourceCurrentColumn, texts.potentials.lines, texts.branchCurrents.lines,
           texts.powerBalance.lines};
+}
+
+// The lines of a "Показательная форма" panel: each group's heading and its
+// values in polar form, a blank line between the groups.
+std::vector<std::string> PolarSection(const std::vector<std::pair<std::string, std::vector<LabelledPhasor>>>& groups) {
+  std::vector<std::string> lines;
+  for (const auto& [heading, values] : groups) {
+    if (!lines.empty()) lines.emplace_back();
+    lines.push_back(heading);
+    for (std::string& line : PolarLines(values)) lines.push_back(std::move(line));
+  }
+  return lines;
+}
+
+std::vector<std::string> MeshPolar(const CircuitState& circuit, const MeshSolution& solution) {
+  return PolarSection({{"Контурные токи", LoopCurrentPhasors(solution.loopCurrents)},
+                       {"Токи в каждой ветви", BranchCurrentPhasors(circuit.Branches, solution.branchCurrents)}});
+}
+
+std::vector<std::string> NodePolar(const CircuitState& circuit, const NodalSolution& solution) {
+  return PolarSection({{"Узловые потенциалы", NodePotentialPhasors(solution.Nodes, solution.Potentials)},
+                       {"Токи в каждой ветви", BranchCurrentPhasors(circuit.Branches, solution.Currents)}});
 }
 
 TaskContent TaskPage(const CircuitDocument& document) {
@@ -65,7 +89,7 @@ bool CircuitSession::SolveMesh() {
 }
 
 bool CircuitSession::SolveNodes(NodeMethod method, int zeroNode) {
-  nodes_ = {tested_, zeroNode, {}, false};
+  nodes_ = {tested_, zeroNode, method == OptimalNodePotentialMethod, {}, false};
   NodeViews views = nodeTexts_.Views();
   nodes_.complete = method(tested_->state, zeroNode, results_, views, &nodes_.solution);
   return nodes_.complete;
@@ -96,9 +120,16 @@ ReportContent CircuitSession::Report() const {
   }
   content.available.task = tested_ || !document_.table.empty();
   content.available.meshCurrents = tested_ && mesh_.complete && mesh_.circuit == tested_;
-  if (content.available.meshCurrents) content.mesh = MeshPages(meshTexts_);
+  if (content.available.meshCurrents) {
+    content.mesh = MeshPages(meshTexts_);
+    content.meshPolar = MeshPolar(tested_->state, mesh_.solution);
+  }
   content.available.nodePotentials = tested_ && nodes_.complete && nodes_.circuit == tested_;
-  if (content.available.nodePotentials) content.nodes = NodePages(nodeTexts_);
+  if (content.available.nodePotentials) {
+    content.nodes = NodePages(nodeTexts_);
+    content.nodeRun = {nodes_.optimal, nodes_.zeroNode};
+    content.nodePolar = NodePolar(tested_->state, nodes_.solution);
+  }
   return content;
 }
 

@@ -60,6 +60,7 @@ struct MeshResult {
 struct NodeResult {
   std::shared_ptr<const TestedCircuit> circuit;
   int zeroNode = 0;
+  bool optimal = false;  // solved by the optimal variant
   NodalSolution solution;
   bool complete = false;
 };

@@ -76,7 +76,7 @@ class PageCanvas {
   // The editor's whole sheet image, stretched into `target`.
   virtual void SheetImage(const PixelRect& target) = 0;
   virtual void NewPage() = 0;
-  // Something the user must be told ("Can't print - table is very big ");
+  // Something the user must be told;
   // printing goes on after it.
   virtual void Message(const std::string& text) = 0;
 };

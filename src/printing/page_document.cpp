@@ -6,13 +6,7 @@ namespace ohmara {
 
 namespace {
 
-constexpr int kSheetWidthMm = 210;
 constexpr int kPageNumberTopMm = 5;
-
-const Font& PageNumberFont() {
-  static const Font font{"Arial", 7};
-  return font;
-}
 
 template <class... Ts>
 struct Overloaded : Ts... {
@@ -20,6 +14,17 @@ struct Overloaded : Ts... {
 };
 
 }  // namespace
+
+MmPoint PageNumberAt() { return {kSheetWidthMm / 2, kPageNumberTopMm}; }
+
+const Font& PageNumberFont() {
+  static const Font font{"Arial", 7};
+  return font;
+}
+
+std::string PageNumberText(int number, int pageCount) {
+  return "- " + std::to_string(number) + " из " + std::to_string(pageCount) + " -";
+}
 
 PixelRect SheetRect(const PageScale& scale, const PrintedSheet& sheet) {
   return {scale.X((kSheetWidthMm - sheet.width) * 0.5), scale.Y(sheet.top),
@@ -50,7 +55,7 @@ void PageDocument::Render(const PageScale& scale, PageCanvas& canvas) const {
                      [&](const PrintedLine& l) { canvas.Line(scale.ToDevice(l.from), scale.ToDevice(l.to)); },
                      [&](const PrintedPageNumber& n) {
                        canvas.Text({scale.PageWidth() / 2, scale.Y(kPageNumberTopMm)}, PageNumberFont(),
-                                   "- " + std::to_string(n.number) + " -");
+                                   PageNumberText(n.number, PageCount()));
                      },
                      [&](const PrintedSheet& s) { canvas.SheetImage(SheetRect(scale, s)); },
                  },

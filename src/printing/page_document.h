@@ -25,6 +25,8 @@ struct Cursor {
 // The margin mirrors the page number's 5 mm at the top; anything that ends
 // above it is placed exactly where it was asked to go.
 constexpr int kPageBottomMm = 292;
+constexpr int kSheetWidthMm = 210;
+constexpr int kSheetHeightMm = 297;
 constexpr int kContinuationTopMm = 10;
 
 // True when something `height` mm tall fits at `y` above the bottom margin.
@@ -41,10 +43,15 @@ struct PrintedLine {
   MmPoint to;
 };
 
-// The page number "- n -" at the middle of the page, 5 mm from the top.
+// The page number "- n из N -" at the middle of the page, 5 mm from the top;
+// N is known only when the whole report is laid out.
 struct PrintedPageNumber {
   int number = 0;
 };
+
+MmPoint PageNumberAt();
+const Font& PageNumberFont();
+std::string PageNumberText(int number, int pageCount);
 
 // The editor's sheet, `width` x `height` mm, centred across the page with its
 // top at `top`.

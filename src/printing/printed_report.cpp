@@ -1,9 +1,12 @@
 #include "printing/printed_report.h"
 
 #include <algorithm>
+#include <cmath>
 #include <span>
+#include <utility>
 
 #include "printing/table_layout.h"
+#include "printing/text_metrics.h"
 
 namespace ohmara {
 
@@ -17,18 +20,47 @@ constexpr int kDrawingMaxWidthMm = 200;
 // (or nothing at all); below this height it goes to a page of its own.
 constexpr int kMinDrawingHeightMm = 50;
 constexpr int kCurrentsPerColumn = 22;
+// Below the page number.
+constexpr int kTitleBlockTopMm = 10;
+constexpr int kTitleBlockGapMm = 4;
 
-// A memo printed beside the others under the matrix.
+constexpr int kColumnGapMm = 2;
+constexpr int kHeadingStepMm = 6;
+constexpr size_t kLinesKeptMin = 3;
+constexpr const char* kCurrentsTitle = "Токи в ветвях, А";
+constexpr const char* kPowerTitle = "Баланс мощностей, ВА";
+
+// A matrix printed with its rows and columns numbered, headed by `title`
+// again where it continues on another page.
+TableStyle Numbered(const std::string& title, int titleX) { return {title, titleX, 1, true}; }
+// A wrapped line continues this far right of where it began.
+constexpr int kWrapIndentMm = 5;
+
+const Font& HeadingFont() {
+  static const Font font{"Times New Roman", 10};
+  return font;
+}
+
+const Font& MemoFont() {
+  static const Font font{"Times New Roman", 8};
+  return font;
+}
+
+// A memo printed beside the others under the matrix. A wrapping column keeps
+// to the room before the next column's place, breaking its long lines;
+// any other column pushes the columns after it to the right instead.
 struct SideColumn {
   int headingX = 0;
   int linesX = 0;
   const char* heading = "";
   std::span<const std::string> lines;
+  bool wraps = false;
 };
 
 // One solution page: what differs between the two methods.
 struct SolutionLayout {
-  const char* title = "";
+  std::string title;
+  std::string subtitle;  // under the title when not empty
   const char* matrixTitle = "";
   const char* sourceTitle = "";
   const GridCells& matrix;
@@ -38,6 +70,7 @@ struct SolutionLayout {
   int currentsSecondX = 0;  // where lines past the 22nd continue
   std::span<const std::string> currents;
   std::span<const std::string> power;
+  std::span<const std::string> polar;  // none when not chosen
 };
 
 // Column 0 of a source grid, as many rows as the matrix has.
@@ -52,7 +85,7 @@ GridCells SourceColumn(const GridCells& grid, int rows) {
 void PrintTask(PageDocument& document, Cursor& at, const TaskContent& task, bool withDrawing) {
   PrintHeading(document, at, 10, "Задание");
   at.y += 7;
-  PrintTable(document, at, task.table, 20);
+  PrintTable(document, at, task.table, 20, {"Задание", 10, 1});
   PrintLine(document, at, 10, 10, 6, "Частота " + task.frequency + " " + task.frequencyUnit);
   if (!task.note.empty()) PrintLine(document, at, 10, 10, 6, task.note);
   if (!withDrawing || task.sheet.width <= 0 || task.sheet.height <= 0) return;
@@ -60,75 +93,237 @@ void PrintTask(PageDocument& document, Cursor& at, const TaskContent& task, bool
   document.Add(at.page, FitSheet(at.y, task.sheet));
 }
 
+// A heading stays with what follows it: it moves to the next page when it
+// and `following` millimetres would not fit under it.
+void KeepWithHeading(PageDocument& document, Cursor& at, int following) {
+  if (!FitsOnPage(at.y, kHeadingStepMm + following)) at = document.ContinueOnNextPage(at);
+}
+
+// The room the first lines under a heading need: three, or all there are.
+int LinesHeight(size_t lines) { return kTableRowHeightMm * static_cast<int>(std::min<size_t>(lines, kLinesKeptMin)); }
+
+int MemoWidthMm(std::span<const std::string> lines) {
+  double widest = 0;
+  for (const std::string& line : lines) widest = std::max(widest, TextWidthMm(MemoFont(), line));
+  return static_cast<int>(std::ceil(widest));
+}
+
+int HeadingWidthMm(const std::string& text) { return static_cast<int>(std::ceil(TextWidthMm(HeadingFont(), text))); }
+
+// A line broken at its spaces into pieces no wider than `width`; a piece
+// that cannot be broken stays whole.
+std::vector<std::string> WrapLine(const std::string& line, double width) {
+  std::vector<std::string> pieces;
+  std::string piece;
+  size_t at = 0;
+  while (at < line.size()) {
+    const size_t wordStart = line.find_first_not_of(' ', at);
+    if (wordStart == std::string::npos) break;
+    const size_t wordEnd = std::min(line.find(' ', wordStart), line.size());
+    const std::string spaced = line.substr(at, wordEnd - at);
+    const double room = pieces.empty() ? width : width - kWrapIndentMm;
+    if (!piece.empty() && TextWidthMm(MemoFont(), piece + spaced) > room) {
+      pieces.push_back(piece);
+      piece = line.substr(wordStart, wordEnd - wordStart);
+    } else {
+      piece += spaced;
+    }
+    at = wordEnd;
+  }
+  pieces.push_back(piece);
+  return pieces;
+}
+
+// The lines of a memo, each broken to `width` with its continuations
+// indented under it.
+void PrintWrappedLines(PageDocument& document, Cursor& at, int x, std::span<const std::string> lines, int width) {
+  for (const std::string& line : lines) {
+    const std::vector<std::string> pieces = WrapLine(line, width);
+    for (size_t k = 0; k < pieces.size(); ++k) PrintLine(document, at, k == 0 ? x : x + kWrapIndentMm, 8, 5, pieces[k]);
+  }
+}
+
+// Where the columns under the matrix stand across the page. Each keeps its
+// place when the one before ends short of it and otherwise moves right.
+class ColumnPlaces {
+ public:
+  // The shift of a column whose fixed place is `left` and which is `width`
+  // wide there.
+  int Place(int left, int width) {
+    const int shift = std::max(0, right_ + kColumnGapMm - left);
+    right_ = left + shift + width;
+    return shift;
+  }
+  int Right() const { return right_; }
+
+ private:
+  int right_ = -kColumnGapMm;
+};
+
+// A column printed under the matrix: its span across the page and where it
+// ended.
+struct PrintedColumn {
+  int left = 0;
+  int right = 0;
+  Cursor end;
+};
+
 // The columns under the matrix each start level with its bottom and may run
 // onto the next page on their own. The power balance keeps its place under
 // the source column; when a column has run onto a later page, or that place
-// is past the bottom, it follows below the lowest column instead so that
-// nothing is printed over.
+// is past the bottom, it follows below the lowest column, and when a column
+// it would reach across runs lower, below that one, so that nothing is
+// printed over.
 void PrintSolution(PageDocument& document, Cursor& at, const SolutionLayout& layout) {
   PrintHeading(document, at, 10, layout.title);
+  if (!layout.subtitle.empty()) PrintHeading(document, at, 10, layout.subtitle);
   PrintHeading(document, at, 10, layout.matrixTitle);
-  PrintTable(document, at, layout.matrix, 1);
+  PrintTable(document, at, layout.matrix, 1, Numbered(layout.matrixTitle, 10));
   const Cursor underMatrix = at;
-  const int n = layout.matrix.rows;
-  std::vector<Cursor> columnEnds;
+  std::vector<PrintedColumn> columns;
+  ColumnPlaces places;
 
+  const GridCells sources = SourceColumn(layout.sources, layout.matrix.rows);
   Cursor column = underMatrix;
+  // A column that runs onto the next page is headed there by its title and
+  // "(продолжение)", which must not reach the column beside it.
+  const int sourcesHeight = kTableRowHeightMm * (sources.rows + 1);
+  KeepWithHeading(document, column,
+                  FitsOnPage(kContinuationTopMm + kHeadingStepMm, sourcesHeight)
+                      ? sourcesHeight
+                      : LinesHeight(sources.rows + 1));
+  const bool sourcesContinue = !FitsOnPage(column.y + kHeadingStepMm, sourcesHeight);
+  const std::string continued = std::string(layout.sourceTitle) + kContinued;
+  const int sourceWidth = std::max({HeadingWidthMm(sourcesContinue ? continued : layout.sourceTitle),
+                                    NumberedTableWidthMm(sources)});
+  places.Place(5, sourceWidth);
   PrintHeading(document, column, 5, layout.sourceTitle);
-  PrintTable(document, column, SourceColumn(layout.sources, n), 5);
-  columnEnds.push_back(column);
+  PrintTable(document, column, sources, 5, Numbered(layout.sourceTitle, 5));
+  const Cursor underSources = column;
+  columns.push_back({5, places.Right(), column});
 
-  for (const SideColumn& side : layout.columns) {
+  for (size_t k = 0; k < layout.columns.size(); ++k) {
+    const SideColumn& side = layout.columns[k];
+    const int left = std::min(side.headingX, side.linesX);
+    const int nextLeft = k + 1 < layout.columns.size()
+                             ? std::min(layout.columns[k + 1].headingX, layout.columns[k + 1].linesX)
+                             : layout.currentsX;
+    const int wrapWidth = nextLeft - kColumnGapMm - side.linesX;
+    int linesWidth = MemoWidthMm(side.lines);
+    if (side.wraps) linesWidth = std::min(linesWidth, wrapWidth);
+    const int width = std::max(side.headingX + HeadingWidthMm(side.heading), side.linesX + linesWidth) - left;
+    const int shift = places.Place(left, width);
     column = underMatrix;
-    PrintHeading(document, column, side.headingX, side.heading);
-    PrintMemoLines(document, column, side.linesX, side.lines);
-    columnEnds.push_back(column);
+    KeepWithHeading(document, column, LinesHeight(side.lines.size()));
+    PrintHeading(document, column, side.headingX + shift, side.heading);
+    if (side.wraps)
+      PrintWrappedLines(document, column, side.linesX + shift, side.lines, wrapWidth);
+    else
+      PrintMemoLines(document, column, side.linesX + shift, side.lines);
+    columns.push_back({left + shift, places.Right(), column});
   }
 
   column = underMatrix;
-  PrintHeading(document, column, layout.currentsX, "Токи в ветвях");
+  size_t firstColumnLines = std::min(layout.currents.size(), size_t{kCurrentsPerColumn});
+  const int firstWidth =
+      std::max(HeadingWidthMm(kCurrentsTitle), MemoWidthMm(layout.currents.first(firstColumnLines)));
+  const int currentsX = layout.currentsX + places.Place(layout.currentsX, firstWidth);
+  const int firstLeft = currentsX;
+  const std::span<const std::string> rest = layout.currents.subspan(firstColumnLines);
+  const int secondX = layout.currentsSecondX + std::max(0, places.Right() + kColumnGapMm - layout.currentsSecondX);
+  // A second column that would run off the sheet is not begun: the lines go
+  // on down the first one.
+  if (!rest.empty() && secondX + MemoWidthMm(rest) > kSheetWidthMm) firstColumnLines = layout.currents.size();
+  KeepWithHeading(document, column, LinesHeight(layout.currents.size()));
+  PrintHeading(document, column, currentsX, kCurrentsTitle);
   const Cursor underCurrentsHeading = column;
-  const size_t firstColumnLines = std::min(layout.currents.size(), size_t{kCurrentsPerColumn});
-  PrintMemoLines(document, column, layout.currentsX, layout.currents.first(firstColumnLines));
-  columnEnds.push_back(column);
+  PrintMemoLines(document, column, currentsX, layout.currents.first(firstColumnLines));
+  columns.push_back({firstLeft, places.Right(), column});
   if (layout.currents.size() > firstColumnLines) {
     column = underCurrentsHeading;
-    PrintMemoLines(document, column, layout.currentsSecondX, layout.currents.subspan(firstColumnLines));
-    columnEnds.push_back(column);
+    PrintMemoLines(document, column, secondX, layout.currents.subspan(firstColumnLines));
+    columns.push_back({secondX, secondX + MemoWidthMm(rest), column});
   }
 
-  Cursor power{underCurrentsHeading.page, underCurrentsHeading.y + kTableRowHeightMm * (n + 2)};
-  const Cursor lowest = *std::max_element(columnEnds.begin(), columnEnds.end());
-  if (lowest.page > power.page || !FitsOnPage(power.y, 6)) power = {lowest.page, lowest.y + kTableRowHeightMm};
-  PrintHeading(document, power, 5, "Баланс мощностей");
+  Cursor power{underSources.page, underSources.y + kTableRowHeightMm};
+  const int powerRight = 5 + std::max(HeadingWidthMm(kPowerTitle), MemoWidthMm(layout.power));
+  Cursor lowest = columns.front().end;
+  Cursor lowestBeside = power;
+  for (const PrintedColumn& printed : columns) {
+    lowest = std::max(lowest, printed.end);
+    if (printed.left < powerRight) lowestBeside = std::max(lowestBeside, printed.end);
+  }
+  if (lowest.page > power.page || !FitsOnPage(power.y, 6))
+    power = {lowest.page, lowest.y + kTableRowHeightMm};
+  else if (lowestBeside > power)
+    power = {lowestBeside.page, lowestBeside.y + kTableRowHeightMm};
+  KeepWithHeading(document, power, LinesHeight(layout.power.size()));
+  PrintHeading(document, power, 5, kPowerTitle);
   PrintMemoLines(document, power, 5, layout.power);
-  at = power;
+  at = std::max(power, Cursor{lowest.page, lowest.y + kTableRowHeightMm});
+  if (layout.polar.empty()) return;
+  KeepWithHeading(document, at, LinesHeight(layout.polar.size()));
+  PrintHeading(document, at, 5, "Показательная форма");
+  PrintMemoLines(document, at, 5, layout.polar);
 }
 
-SolutionLayout MeshLayout(const MeshContent& mesh) {
+SolutionLayout MeshLayout(const MeshContent& mesh, std::span<const std::string> polar) {
   return {"Метод контурных токов",
-          "Матрица сопротивлений",
-          "Матрица ЭДС",
+          "",
+          "Матрица сопротивлений, Ом",
+          "Матрица ЭДС, В",
           mesh.impedanceMatrix,
           mesh.emfColumn,
-          {{38, 38, "Контуры", mesh.loops}, {98, 93, "Контурные токи", mesh.loopCurrents}},
+          {{38, 38, "Контуры", mesh.loops, true}, {98, 93, "Контурные токи, А", mesh.loopCurrents}},
           134,
           168,
           mesh.branchCurrents,
-          mesh.powerBalance};
+          mesh.powerBalance,
+          polar};
 }
 
-SolutionLayout NodeLayout(const NodeContent& nodes) {
-  return {"Метод узловых потенциалов",
-          "Матрица проводимостей",
-          "Матрица токов",
+SolutionLayout NodeLayout(const NodeContent& nodes, const NodeMethodRun& run, std::span<const std::string> polar) {
+  std::string title = "Метод узловых потенциалов";
+  std::string subtitle;
+  if (run.zeroNode > 0) {
+    title += run.optimal ? " (оптимальный)" : " (базовый)";
+    subtitle = "Узел с нулевым потенциалом: " + std::to_string(run.zeroNode);
+  }
+  return {title,
+          subtitle,
+          "Матрица проводимостей, См",
+          "Матрица токов, А",
           nodes.admittanceMatrix,
           nodes.sourceCurrentColumn,
-          {{38, 38, "Узловые потенциалы", nodes.potentials}},
+          {{38, 38, "Узловые потенциалы, В", nodes.potentials}},
           76,
           110,
           nodes.branchCurrents,
-          nodes.powerBalance};
+          nodes.powerBalance,
+          polar};
+}
+
+std::span<const std::string> PolarChosen(const ReportChoices& choices, const std::vector<std::string>& lines) {
+  if (!choices.polarForms) return {};
+  return lines;
+}
+
+// "Студент: ..." and the rest at the top of the first page, each only when
+// filled in, and a gap below them.
+void PrintTitleBlock(PageDocument& document, Cursor& at, const TitleBlock& title) {
+  const std::pair<const char*, const std::string&> fields[] = {{"Студент", title.student},
+                                                               {"Группа", title.group},
+                                                               {"Вариант", title.variant},
+                                                               {"Дата", title.date},
+                                                               {"Файл схемы", title.circuitFile}};
+  bool any = false;
+  for (const auto& [name, value] : fields) {
+    if (value.empty()) continue;
+    if (!any) at.y = std::max(at.y, kTitleBlockTopMm);
+    any = true;
+    PrintHeading(document, at, 10, std::string(name) + ": " + value);
+  }
+  if (any) at.y += kTitleBlockGapMm;
 }
 
 }  // namespace
@@ -140,7 +335,7 @@ bool AnythingChosen(const ReportChoices& choices) {
 ReportChoices PrintedParts(const ReportContent& content, const ReportChoices& choices) {
   const ReportChoices& exists = content.available;
   return {choices.task && exists.task, choices.drawing && exists.drawing, choices.meshCurrents && exists.meshCurrents,
-          choices.nodePotentials && exists.nodePotentials};
+          choices.nodePotentials && exists.nodePotentials, choices.polarForms};
 }
 
 PrintedSheet FitSheet(int top, const ImageSize& image) {
@@ -157,17 +352,25 @@ PrintedSheet FitSheet(int top, const ImageSize& image) {
 PageDocument ComposeReport(const ReportContent& content, const ReportChoices& chosen) {
   const ReportChoices choices = PrintedParts(content, chosen);
   PageDocument document;
+  bool titled = false;
+  const auto startPart = [&](int top) {
+    Cursor at = document.StartPage(true, top);
+    if (!titled) PrintTitleBlock(document, at, content.title);
+    titled = true;
+    return at;
+  };
   if (choices.task) {
-    Cursor at = document.StartPage(true, kFirstPageTopMm);
+    Cursor at = startPart(kFirstPageTopMm);
     PrintTask(document, at, content.task, choices.drawing);
   }
   if (choices.meshCurrents) {
-    Cursor at = document.StartPage(true, kSolutionTopMm);
-    PrintSolution(document, at, MeshLayout(content.mesh));
+    Cursor at = startPart(kSolutionTopMm);
+    PrintSolution(document, at, MeshLayout(content.mesh, PolarChosen(choices, content.meshPolar)));
   }
   if (choices.nodePotentials) {
-    Cursor at = document.StartPage(true, kSolutionTopMm);
-    PrintSolution(document, at, NodeLayout(content.nodes));
+    Cursor at = startPart(kSolutionTopMm);
+    PrintSolution(document, at,
+                  NodeLayout(content.nodes, content.nodeRun, PolarChosen(choices, content.nodePolar)));
   }
   return document;
 }

@@ -45,6 +45,23 @@ struct NodeContent {
   std::vector<std::string> potentials, branchCurrents, powerBalance;
 };
 
+// Which node method filled the node-potential window and with which node at
+// zero; a zeroNode of 0 (not known) leaves the section's title plain.
+struct NodeMethodRun {
+  bool optimal = false;
+  int zeroNode = 0;
+};
+
+// Whose work the report is, printed at the top of its first page; an empty
+// field is left out.
+struct TitleBlock {
+  std::string student;
+  std::string group;
+  std::string variant;
+  std::string date;
+  std::string circuitFile;
+};
+
 // The dialog's check boxes. The drawing belongs to the task: without the
 // task it is never printed, whatever its own box says.
 struct ReportChoices {
@@ -52,12 +69,19 @@ struct ReportChoices {
   bool drawing = true;
   bool meshCurrents = true;
   bool nodePotentials = true;
+  bool polarForms = false;  // each solution followed by its values in polar form
 };
 
 struct ReportContent {
   TaskContent task;
   MeshContent mesh;
   NodeContent nodes;
+  NodeMethodRun nodeRun;
+  TitleBlock title;
+  // The values of each solution as magnitude ∠ angle, as the windows'
+  // "Показательная форма" panels list them (group headings included).
+  std::vector<std::string> meshPolar;
+  std::vector<std::string> nodePolar;
   // The parts there is something to print for: a part that is not is left
   // out even when chosen (no empty headings).
   ReportChoices available;

@@ -4,6 +4,7 @@
 
 #include <span>
 #include <string>
+#include <vector>
 
 #include "model/text_views.h"
 #include "printing/page_document.h"
@@ -12,8 +13,30 @@ namespace ohmara {
 
 constexpr int kTableCellWidthMm = 26;
 constexpr int kTableRowHeightMm = 5;
-constexpr int kWidestPrintableTable = 32;
-inline constexpr const char* kTableTooWideMessage = "Can't print - table is very big ";
+
+// What a table's title is followed by on the pages it continues on.
+inline constexpr const char* kContinued = " (продолжение)";
+
+// How a table is headed and numbered.
+struct TableStyle {
+  // Printed, with " (продолжение)", at titleX above the first piece of the
+  // table on every page after the one it began on; empty: nothing.
+  std::string title;
+  int titleX = 10;
+  // Rows at the top repeated above every piece the table is split into.
+  int headerRows = 0;
+  // A header row of column numbers and a key column of row numbers are added
+  // (and repeated), and the columns go in blocks as many as fit across the
+  // sheet, with no fixed page breaks.
+  bool numbered = false;
+};
+
+// The width of the table printed numbered in one block.
+int NumberedTableWidthMm(const GridCells& table);
+
+// Each column's width in a printed table: its widest text with a millimetre
+// either side, and never narrower than the standard cell.
+std::vector<int> ColumnWidths(const GridCells& table);
 
 // `text` in "Times New Roman" of `size` points with its top-left corner at
 // (x, at.y); then at.y += dy.
@@ -25,11 +48,12 @@ void PrintHeading(PageDocument& document, Cursor& at, int x, const std::string& 
 // The lines of a memo: 8 points, 5 mm apart.
 void PrintMemoLines(PageDocument& document, Cursor& at, int x, std::span<const std::string> lines);
 
-// A ruled table of table.rows x table.cols cells 26 x 5 mm in "Arial" 7,
-// drawn in blocks of up to eight columns one below another, with its left
-// edge at x0 (at 1 mm when it has more than 16 columns, which also breaks
-// pages at fixed points). A table of more than 32 columns is not printed:
-// the document gets kTableTooWideMessage instead.
-void PrintTable(PageDocument& document, Cursor& at, const GridCells& table, int x0);
+// A ruled table of table.rows x table.cols cells in "Arial" 7, 5 mm high and
+// 26 mm wide or as wide as the column's widest text, drawn in blocks of up
+// to eight columns one below another (fewer when eight would not fit across
+// the sheet), with its left edge at x0 (at 1 mm when it has more than 16
+// columns, which also breaks pages at fixed points). Every column is printed,
+// however many there are.
+void PrintTable(PageDocument& document, Cursor& at, const GridCells& table, int x0, const TableStyle& style = {});
 
 }  // namespace ohmara

@@ -1,7 +1,10 @@
 #include "ui/print_dialog.h"
 
 #include <QCheckBox>
+#include <QDate>
 #include <QDir>
+#include <QLineEdit>
+#include <QSettings>
 #include <QPrinter>
 #include <QPushButton>
 
@@ -17,7 +20,23 @@ namespace {
 // The original 413 x 141 client area, one row of buttons taller for the
 // preview and the PDF file.
 constexpr int kClientWidth = 413;
-constexpr int kClientHeight = 177;
+constexpr int kClientHeight = 313;
+
+// The title fields, top to bottom: control name, caption, settings key
+// (none for the date, which starts as today's on every run).
+struct TitleField {
+  const char* name;
+  const char* caption;
+  const char* key;
+};
+constexpr std::array<TitleField, 5> kTitleFields{{{"EdStudent", "Студент", "report/student"},
+                                                  {"EdGroup", "Группа", "report/group"},
+                                                  {"EdVariant", "Вариант", "report/variant"},
+                                                  {"EdDate", "Дата", nullptr},
+                                                  {"EdFile", "Файл схемы", "report/circuitFile"}}};
+constexpr int kTitleTop = 184;
+const QString kSettingsOwner = QStringLiteral("Ohmara");
+constexpr int kTitleRowStep = 25;
 
 const QString kTitle = QStringLiteral("Печать");
 
@@ -76,6 +95,8 @@ void PrintDialog::BuildControls() {
   nodePotentialsBox_ =
       PlaceCheckBox(this, "ChPot", QStringLiteral("Напечатать решение методом узловых потенциалов"), {16, 80, 313, 17});
   PlaceLabel(this, "Label1", QStringLiteral("В настройках принтера задайте печать без полей"), 16, 112, 0, 0, false);
+  polarBox_ = PlaceCheckBox(this, "ChPolar", QStringLiteral("Показательная форма"), {16, 148, 145, 17});
+  polarBox_->setChecked(false);
 
   printButton_ = PlacePushButton(this, "BtnPrint", QString(), {344, 16, 57, 57});
   printButton_->setIcon(PrintIcon());
@@ -83,6 +104,26 @@ void PrintDialog::BuildControls() {
   printButton_->setToolTip(kTitle);
   previewButton_ = PlacePushButton(this, "BtnPreview", QStringLiteral("Предпросмотр"), {168, 144, 113, 25});
   pdfButton_ = PlacePushButton(this, "BtnPdf", QStringLiteral("Сохранить в PDF…"), {288, 144, 113, 25});
+  BuildTitleFields();
+}
+
+void PrintDialog::BuildTitleFields() {
+  const QSettings settings(kSettingsOwner, kSettingsOwner);
+  for (size_t k = 0; k < kTitleFields.size(); ++k) {
+    const TitleField& field = kTitleFields[k];
+    const int top = kTitleTop + kTitleRowStep * static_cast<int>(k);
+    PlaceLabel(this, "", QString::fromUtf8(field.caption), 16, top + 3);
+    const QString text = field.key ? settings.value(QLatin1String(field.key)).toString()
+                                   : QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy"));
+    QLineEdit* edit = PlaceEdit(this, field.name, text, 120, top, 281);
+    if (field.key) {
+      connect(edit, &QLineEdit::textChanged, this,
+              [key = QLatin1String(field.key)](const QString& value) {
+                QSettings(kSettingsOwner, kSettingsOwner).setValue(key, value);
+              });
+    }
+    titleEdits_[k] = edit;
+  }
 }
 
 void PrintDialog::ConnectCommands() {
@@ -97,7 +138,7 @@ void PrintDialog::ConnectCommands() {
 
 ReportChoices PrintDialog::Choices() const {
   return {taskBox_->isChecked(), drawingBox_->isChecked(), meshCurrentsBox_->isChecked(),
-          nodePotentialsBox_->isChecked()};
+          nodePotentialsBox_->isChecked(), polarBox_->isChecked()};
 }
 
 void PrintDialog::PrintOnPrinter() {
@@ -128,6 +169,11 @@ void PrintDialog::SaveAsPdf() {
   PaintReport(printer);
 }
 
+TitleBlock PrintDialog::Title() const {
+  const auto text = [this](size_t k) { return titleEdits_[k]->text().trimmed().toStdString(); };
+  return {text(0), text(1), text(2), text(3), text(4)};
+}
+
 bool PrintDialog::SomethingChosen() {
   if (!AnythingChosen(Choices())) {
     Tell(RefusalMessage(ReportStatus::NothingChosen));
@@ -149,6 +195,7 @@ void PrintDialog::PaintReport(QPrinter& printer) {
 
 ReportContent PrintDialog::Content(const QImage& sheet) const {
   ReportContent content = sources_.session->Report();
+  content.title = Title();
   content.task.sheet = {sheet.width(), sheet.height()};
   return content;
 }

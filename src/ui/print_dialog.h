@@ -7,12 +7,14 @@
 
 #include <QDialog>
 #include <QImage>
+#include <array>
 #include <functional>
 
 #include "printing/printed_report.h"
 #include "ui/command_guard.h"
 
 class QCheckBox;
+class QLineEdit;
 class QPrinter;
 class QPushButton;
 
@@ -36,9 +38,12 @@ class PrintDialog : public QDialog {
   PrintDialog(Prompts& prompts, CommandGuard guard, ReportSources sources);
 
   ReportChoices Choices() const;
+  // What the title fields hold, as the report prints them.
+  TitleBlock Title() const;
 
  private:
   void BuildControls();
+  void BuildTitleFields();
   void ConnectCommands();
 
   // The commands of the three buttons.
@@ -62,6 +67,10 @@ class PrintDialog : public QDialog {
   QCheckBox* drawingBox_ = nullptr;
   QCheckBox* meshCurrentsBox_ = nullptr;
   QCheckBox* nodePotentialsBox_ = nullptr;
+  QCheckBox* polarBox_ = nullptr;
+  // Student, group, variant, date, circuit file: every one but the date is
+  // remembered from the last run; the date starts as today's.
+  std::array<QLineEdit*, 5> titleEdits_{};
   QPushButton* printButton_ = nullptr;
   QPushButton* previewButton_ = nullptr;
   QPushButton* pdfButton_ = nullptr;

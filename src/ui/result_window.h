@@ -11,6 +11,7 @@
 #include <initializer_list>
 #include <map>
 #include <memory>
+#include <string>
 #include <utility>
 #include <vector>
 

@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
+#include "printing/overlap_check.h"
 #include "support/recording_canvas.h"
 
 namespace ohmara {
@@ -55,6 +57,14 @@ ReportContent FiveBranchContent() {
   return content;
 }
 
+// Prints as PrintReport does, after checking that nothing in the report is
+// printed over anything else.
+ReportStatus PrintChecked(const ReportContent& content, const ReportChoices& choices, const PageSize& page,
+                          PageCanvas& canvas) {
+  EXPECT_EQ(FindOverlaps(ComposeReport(content, choices)), std::vector<std::string>{});
+  return PrintReport(content, choices, page, canvas);
+}
+
 struct Placed {
   int page;
   const char* text;
@@ -74,41 +84,43 @@ void ExpectPlaced(const RecordingCanvas& canvas, const std::vector<Placed>& expe
 
 TEST(PrintedReport, FiveBranchReportPositions) {
   RecordingCanvas canvas;
-  ASSERT_EQ(PrintReport(FiveBranchContent(), ReportChoices{}, kMillimetrePage, canvas), ReportStatus::Printed);
+  ASSERT_EQ(PrintChecked(FiveBranchContent(), ReportChoices{}, kMillimetrePage, canvas), ReportStatus::Printed);
   ExpectPlaced(canvas, {
-      {0, "- 1 -", 105, 5, kCell},
+      {0, "- 1 из 3 -", 105, 5, kCell},
       {0, "Задание", 10, 5, kHeading},
       {0, "Ветвь", 21, 19, kCell},  // the table's top at 18 mm
       {0, "Частота 50 кГц", 10, 53, kHeading},
-      {1, "- 2 -", 105, 5, kCell},
+      {1, "- 2 из 3 -", 105, 5, kCell},
       {1, "Метод контурных токов", 10, 10, kHeading},
-      {1, "Матрица сопротивлений", 10, 16, kHeading},
-      {1, "Z1_1", 2, 23, kCell},
-      {1, "Матрица ЭДС", 5, 37, kHeading},
-      {1, "E1_1", 6, 44, kCell},
-      {1, "Контуры", 38, 37, kHeading},
-      {1, "loop 2", 38, 48, kMemo},
-      {1, "Контурные токи", 98, 37, kHeading},
-      {1, "J1", 93, 43, kMemo},
-      {1, "Токи в ветвях", 134, 37, kHeading},
-      {1, "I1", 134, 43, kMemo},
-      {1, "I22", 134, 148, kMemo},
-      {1, "I23", 168, 43, kMemo},  // level with the first
-      {1, "I30", 168, 78, kMemo},
-      {1, "Баланс мощностей", 5, 63, kHeading},
-      {1, "Pпотр", 5, 74, kMemo},
-      {2, "- 3 -", 105, 5, kCell},
+      {1, "Матрица сопротивлений, Ом", 10, 16, kHeading},
+      {1, "2", 32, 23, kCell},  // the column numbers above the matrix
+      {1, "Z1_1", 6, 28, kCell},
+      {1, "Z2_2", 32, 33, kCell},
+      {1, "Матрица ЭДС, В", 5, 42, kHeading},
+      {1, "E1_1", 10, 54, kCell},
+      {1, "Контуры", 38, 42, kHeading},
+      {1, "loop 2", 38, 53, kMemo},
+      {1, "Контурные токи, А", 98, 42, kHeading},
+      {1, "J1", 93, 48, kMemo},
+      {1, "Токи в ветвях, А", 134, 42, kHeading},
+      {1, "I1", 134, 48, kMemo},
+      {1, "I22", 134, 153, kMemo},
+      {1, "I23", 168, 48, kMemo},  // level with the first
+      {1, "I30", 168, 83, kMemo},
+      {1, "Баланс мощностей, ВА", 5, 73, kHeading},
+      {1, "Pпотр", 5, 84, kMemo},
+      {2, "- 3 из 3 -", 105, 5, kCell},
       {2, "Метод узловых потенциалов", 10, 10, kHeading},
-      {2, "Матрица проводимостей", 10, 16, kHeading},
-      {2, "Матрица токов", 5, 42, kHeading},
-      {2, "Iу3_1", 6, 59, kCell},
-      {2, "Узловые потенциалы", 38, 42, kHeading},
-      {2, "φ1", 38, 48, kMemo},
-      {2, "Токи в ветвях", 76, 42, kHeading},
-      {2, "N22", 76, 153, kMemo},
-      {2, "N23", 110, 48, kMemo},
-      {2, "Баланс мощностей", 5, 73, kHeading},
-      {2, "Sист", 5, 79, kMemo},
+      {2, "Матрица проводимостей, См", 10, 16, kHeading},
+      {2, "Матрица токов, А", 5, 47, kHeading},
+      {2, "Iу3_1", 10, 69, kCell},
+      {2, "Узловые потенциалы, В", 38, 47, kHeading},
+      {2, "φ1", 38, 53, kMemo},
+      {2, "Токи в ветвях, А", 77, 47, kHeading},  // clear of the potentials heading,
+      {2, "N22", 77, 158, kMemo},
+      {2, "N23", 110, 53, kMemo},
+      {2, "Баланс мощностей, ВА", 5, 83, kHeading},
+      {2, "Sист", 5, 89, kMemo},
   });
   EXPECT_EQ(canvas.page, 2);
   // 237 mm below 59 would make the sheet 329 mm wide: it is held to 200 mm.
@@ -141,7 +153,7 @@ TEST(PrintedReport, SheetFillsThePageBelowTheTaskUpTo200mmWide) {
 
 TEST(PrintedReport, CheckBoxesChooseTheParts) {
   const auto choose = [](bool task, bool drawing, bool mesh, bool nodes) {
-    return ReportChoices{task, drawing, mesh, nodes};
+    return ReportChoices{task, drawing, mesh, nodes, false};
   };
   struct Case {
     const char* what;
@@ -155,7 +167,7 @@ TEST(PrintedReport, CheckBoxesChooseTheParts) {
       {"drawing without the task", choose(false, true, false, false), kMillimetrePage, ReportStatus::NothingChosen, {}, 0},
       {"landscape page", choose(true, true, true, true), {297, 210}, ReportStatus::NotPortrait, {}, 0},
       {"only node potentials", choose(false, false, false, true), kMillimetrePage, ReportStatus::Printed,
-       {{"- 1 -", 0}, {"Метод узловых потенциалов", 0}}, 0},
+       {{"- 1 из 1 -", 0}, {"Метод узловых потенциалов", 0}}, 0},
       {"task without its drawing", choose(true, false, true, false), kMillimetrePage, ReportStatus::Printed,
        {{"Задание", 0}, {"Метод контурных токов", 1}}, 0},
       {"drawing box left checked under an unchecked task", choose(false, true, true, false), kMillimetrePage,
@@ -165,7 +177,7 @@ TEST(PrintedReport, CheckBoxesChooseTheParts) {
     SCOPED_TRACE(c.what);
     EXPECT_EQ(AnythingChosen(c.choices), c.status != ReportStatus::NothingChosen);
     RecordingCanvas canvas;
-    EXPECT_EQ(PrintReport(FiveBranchContent(), c.choices, c.page, canvas), c.status);
+    EXPECT_EQ(PrintChecked(FiveBranchContent(), c.choices, c.page, canvas), c.status);
     EXPECT_EQ(canvas.Untouched(), c.status != ReportStatus::Printed);
     for (const auto& [title, page] : c.titlesOnPages) {
       ASSERT_NE(canvas.Find(title), nullptr) << title;
@@ -186,54 +198,202 @@ TEST(PrintedReport, LongTaskContinuesWithFrequencyAndDrawing) {
   } cases[] = {
       {5, 0, 53, 0, {5, 59, 205, 202}},
       {50, 0, 278, 1, {5, 10, 205, 153}},  // 12 mm left under the frequency
-      {60, 1, 50, 1, {5, 56, 205, 199}},   // 7 rows carried over
+      // 7 rows carried over under "Задание (продолжение)" and the header row
+      {60, 1, 61, 1, {5, 67, 205, 210}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.branches);
     ReportContent content = FiveBranchContent();
     content.task.table = BranchTable(c.branches);
     RecordingCanvas canvas;
-    PrintReport(content, ReportChoices{true, true, false, false}, kMillimetrePage, canvas);
+    PrintChecked(content, ReportChoices{true, true, false, false, false}, kMillimetrePage, canvas);
     ExpectPlaced(canvas, {{c.frequencyPage, "Частота 50 кГц", 10, c.frequencyY, kHeading}});
     ASSERT_EQ(canvas.images.size(), 1u);
     EXPECT_EQ(canvas.images[0].page, c.imagePage);
     EXPECT_EQ(canvas.images[0].rect, c.image);
     EXPECT_EQ(canvas.page, c.imagePage);
     if (c.imagePage > 0) {
-      EXPECT_NE(canvas.Find("- 2 -", 1), nullptr);
+      EXPECT_NE(canvas.Find("- 2 из 2 -", 1), nullptr);
     }
   }
 }
 
 // Sixteen loops leave little room under the matrix: the loops and both
-// branch-current columns run onto the next page, and the power balance
-// follows below the lowest of them there.
+// branch-current columns run onto the next page, the source column (which
+// would not fit under its heading) moves there whole with the heading, and
+// the power balance follows below it there.
 TEST(PrintedReport, SolutionColumnsContinueOnTheNextPage) {
   ReportContent content = FiveBranchContent();
-  content.mesh = {Square("Z", 16, 16), Square("E", 16, 1), Numbered("loop ", 30), Numbered("J", 16),
+  content.mesh = {Square("Z", 16, 14), Square("E", 16, 1), Numbered("loop ", 30), Numbered("J", 16),
                   Numbered("I", 60), {"Pист", "Pпотр"}};
   RecordingCanvas canvas;
-  PrintReport(content, ReportChoices{false, false, true, true}, kMillimetrePage, canvas);
+  PrintChecked(content, ReportChoices{false, false, true, true, false}, kMillimetrePage, canvas);
   ExpectPlaced(canvas, {
-      {0, "Контуры", 38, 192, kHeading},
-      {0, "loop 18", 38, 283, kMemo},
-      {1, "loop 19", 38, 10, kMemo},
-      {1, "loop 30", 38, 65, kMemo},
-      {0, "E16_1", 6, 274, kCell},
-      {0, "I18", 134, 283, kMemo},
-      {1, "I19", 134, 10, kMemo},
-      {1, "I22", 134, 25, kMemo},
-      {0, "I23", 168, 198, kMemo},
-      {0, "I40", 168, 283, kMemo},
-      {1, "I41", 168, 10, kMemo},
-      {1, "I60", 168, 105, kMemo},
-      {1, "- 2 -", 105, 5, kCell},
-      {1, "Баланс мощностей", 5, 115, kHeading},
-      {1, "Pпотр", 5, 126, kMemo},
+      {0, "Контуры", 38, 202, kHeading},
+      {0, "loop 16", 38, 283, kMemo},
+      {1, "loop 17", 38, 10, kMemo},
+      {1, "loop 30", 38, 75, kMemo},
+      {1, "Матрица ЭДС, В", 5, 10, kHeading},
+      {1, "E16_1", 11, 97, kCell},
+      {0, "I16", 134, 283, kMemo},
+      {1, "I17", 134, 10, kMemo},
+      {1, "I22", 134, 35, kMemo},
+      {0, "I23", 168, 208, kMemo},
+      {0, "I38", 168, 283, kMemo},
+      {1, "I39", 168, 10, kMemo},
+      {1, "I60", 168, 115, kMemo},
+      {1, "- 2 из 3 -", 105, 5, kCell},
+      {1, "Баланс мощностей, ВА", 5, 111, kHeading},
+      {1, "Pпотр", 5, 122, kMemo},
       {2, "Метод узловых потенциалов", 10, 10, kHeading},
   });
   for (const RecordedText& text : canvas.texts) EXPECT_LE(text.at.y, 288) << text.text;
   for (const RecordedLine& line : canvas.lines) EXPECT_LE(std::max(line.from.y, line.to.y), 292);
+}
+
+// The title block stands on the first page whichever part comes first,
+// each field only when filled in; the node section says which variant ran
+// and which node was at zero, and a plain title when that is not known.
+TEST(PrintedReport, TitleBlockAndNodeMethodLabels) {
+  struct Case {
+    const char* what;
+    ReportChoices choices;
+    TitleBlock title;
+    NodeMethodRun run;
+    std::vector<Placed> placed;
+    std::vector<std::string> absent;
+  } cases[] = {
+      {"student and file over the task",
+       {},
+       {"Иванов И. И.", "", "7", "09.12.2026", "rgz7.txt"},
+       {false, 3},
+       {{0, "Студент: Иванов И. И.", 10, 10, kHeading},
+        {0, "Вариант: 7", 10, 16, kHeading},
+        {0, "Дата: 09.12.2026", 10, 22, kHeading},
+        {0, "Файл схемы: rgz7.txt", 10, 28, kHeading},
+        {0, "Задание", 10, 38, kHeading},
+        {2, "Метод узловых потенциалов (базовый)", 10, 10, kHeading},
+        {2, "Узел с нулевым потенциалом: 3", 10, 16, kHeading}},
+       {"Группа: "}},
+      {"only the node solution, optimal",
+       {false, false, false, true, false},
+       {"", "ИВТ-21", "", "", ""},
+       {true, 1},
+       {{0, "Группа: ИВТ-21", 10, 10, kHeading},
+        {0, "Метод узловых потенциалов (оптимальный)", 10, 20, kHeading},
+        {0, "Узел с нулевым потенциалом: 1", 10, 26, kHeading}},
+       {"Студент: "}},
+      {"nothing known", {false, false, false, true, false}, {}, {}, {{0, "Метод узловых потенциалов", 10, 10, kHeading}},
+       {"Узел с нулевым потенциалом: 0"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ReportContent content = FiveBranchContent();
+    content.title = c.title;
+    content.nodeRun = c.run;
+    RecordingCanvas canvas;
+    PrintChecked(content, c.choices, kMillimetrePage, canvas);
+    ExpectPlaced(canvas, c.placed);
+    for (const std::string& text : c.absent)
+      for (const RecordedText& t : canvas.texts) EXPECT_FALSE(t.text.starts_with(text)) << t.text;
+  }
+}
+
+// A value as the windows write it, different for every (a, b).
+std::string ComplexText(int a, int b) {
+  return "-" + std::to_string(100 + a) + ".8387 + j " + std::to_string(100 + b) + ".8463";
+}
+
+GridCells ComplexSquare(int rows, int cols, int firstCol = 0) {
+  GridCells grid;
+  grid.rows = rows;
+  grid.cols = cols;
+  for (int r = 0; r < rows; ++r)
+    for (int c = 0; c < cols; ++c) grid.SetCell(c, r, ComplexText(r, firstCol + c));
+  return grid;
+}
+
+std::vector<std::string> LabelledValues(const std::string& name, int count) {
+  std::vector<std::string> lines;
+  for (int k = 1; k <= count; ++k) lines.push_back(name + std::to_string(k) + " = " + ComplexText(k, 900 + k));
+  return lines;
+}
+
+// "1)   1->2  2->3  ..." through `branches` steps.
+std::string LoopLine(int number, int branches) {
+  std::string line = std::to_string(number) + ")   ";
+  for (int k = 1; k <= branches; ++k) line += std::to_string(k) + "->" + std::to_string(k + 1) + "  ";
+  return line;
+}
+
+// Reports of generated circuits as large as the model allows: long loop
+// lines, many branch currents, wide source cells and matrices of every
+// column count that breaks differently. Nothing may be printed over
+// anything else, nothing may be lost (the polar forms included), and every
+// page carries its number.
+TEST(PrintedReport, LargeCircuitsPrintEveryTextWithNothingOver) {
+  struct Case {
+    int size;         // matrix columns
+    int loopSteps;    // branches in each loop line
+    int branches;     // lines of each branch-current memo
+  } cases[] = {{2, 17, 19}, {9, 12, 45}, {17, 9, 45}, {26, 30, 50}, {33, 5, 50}, {50, 20, 50}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.size);
+    ReportContent content = FiveBranchContent();
+    std::vector<std::string> loops;
+    for (int k = 1; k <= c.size; ++k) loops.push_back(LoopLine(k, c.loopSteps));
+    content.mesh = {ComplexSquare(c.size, c.size), ComplexSquare(c.size, 1, 500), loops, LabelledValues("J", c.size),
+                    LabelledValues("I", c.branches), {"Pист = 123.8387 + j 191.8463", "Pпотр = 123.8387 + j 191.8463"}};
+    content.nodes = {ComplexSquare(c.size, c.size), ComplexSquare(c.size, 1, 500), LabelledValues("φ", c.size),
+                     LabelledValues("I", c.branches), {"Sист = 1.0 + j 2.0", "Sпотр = 1.0 + j 2.0"}};
+    content.meshPolar = LabelledValues("|I| ∠ ", c.branches);
+    content.nodePolar = LabelledValues("|φ| ∠ ", c.size);
+    const PageDocument document = ComposeReport(content, ReportChoices{true, true, true, true, true});
+    const RecordingCanvas canvas = RenderedInMillimetres(document);
+
+    std::multiset<std::string> printed;
+    for (const RecordedText& text : canvas.texts) printed.insert(text.text);
+    // Wrapped loop lines come back as their pieces.
+    std::string loopText;
+    for (const RecordedText& text : canvas.texts)
+      if (text.text.find("->") != std::string::npos) loopText += text.text + " ";
+    for (int k = 1; k <= c.size; ++k)
+      EXPECT_NE(loopText.find(std::to_string(k) + ")"), std::string::npos) << "loop " << k;
+    for (int r = 0; r < c.size; ++r)
+      for (int col = 0; col < c.size; ++col) ASSERT_EQ(printed.count(ComplexText(r, col)), 2u) << r << " " << col;
+    for (const std::string& line : content.mesh.CurMemo) EXPECT_EQ(printed.count(line), 2u) << line;
+    for (const std::string& line : content.nodes.NdPot) EXPECT_EQ(printed.count(line), 1u) << line;
+    for (const std::string& line : content.meshPolar) EXPECT_EQ(printed.count(line), 1u) << line;
+    for (const std::string& line : content.nodePolar) EXPECT_EQ(printed.count(line), 1u) << line;
+    for (int page = 0; page < document.PageCount(); ++page)
+      EXPECT_NE(canvas.Find(PageNumberText(page + 1, document.PageCount()), page), nullptr) << "page " << page;
+  }
+}
+
+// The check itself sees text on text, text across a rule and text off the
+// sheet.
+TEST(PrintedReport, OverlapCheckSeesEveryKindOfCollision) {
+  struct Case {
+    const char* what;
+    std::vector<PageItem> items;
+    size_t found;
+  } cases[] = {
+      {"side by side", {PrintedText{{10, 10}, kMemo, "I1 = 1"}, PrintedText{{40, 10}, kMemo, "I2 = 2"}}, 0},
+      {"text on text", {PrintedText{{10, 10}, kMemo, "I34 = 100.7045 - j 173.7701"},
+                        PrintedText{{40, 10}, kMemo, "I35"}}, 1},
+      {"a rule through a text", {PrintedText{{10, 10}, kCell, "123.8387 + j 191.8463"}, PrintedLine{{30, 8}, {30, 14}}},
+       1},
+      {"a rule along the cell's edge", {PrintedText{{11, 11}, kCell, "1"}, PrintedLine{{10, 10}, {40, 10}}}, 0},
+      {"off the sheet", {PrintedText{{200, 10}, kMemo, "I34 = 100.7045"}}, 1},
+      {"on the drawing", {PrintedText{{10, 60}, kHeading, "Частота"}, PrintedSheet{59, 200, 143}}, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    PageDocument document;
+    document.StartPage(false, 10);
+    for (const PageItem& item : c.items) document.Add(0, item);
+    EXPECT_EQ(FindOverlaps(document).size(), c.found);
+  }
 }
 
 }  // namespace

@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
+#include "printing/overlap_check.h"
 #include "printing/page_canvas.h"
 #include "printing/page_document.h"
 
@@ -58,7 +61,9 @@ class RecordingCanvas : public PageCanvas {
   std::vector<std::string> messages;
 };
 
+// Also checks that nothing in the document is printed over anything else.
 inline RecordingCanvas RenderedInMillimetres(const PageDocument& document) {
+  EXPECT_EQ(FindOverlaps(document), std::vector<std::string>{});
   RecordingCanvas canvas;
   document.Render(PageScale(kMillimetrePage), canvas);
   return canvas;

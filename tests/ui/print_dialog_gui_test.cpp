@@ -1,5 +1,6 @@
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QSettings>
 #include <QPrinter>
 #include <QProcess>
 
@@ -123,10 +124,10 @@ TEST_F(PrintDialogTest, ReportOfTheSolvedExampleOnEveryOutput) {
     const char* text;
   };
   const Heading headings[] = {
-      {0, "- 1 -"},
+      {0, "- 1 из 3 -"},
       {0, "Задание"},
       {0, "Частота 15 Гц"},
-      {1, "- 2 -"},
+      {1, "- 2 из 3 -"},
       {1, "Метод контурных токов"},
       {1, "Матрица сопротивлений"},
       {1, "Матрица ЭДС"},
@@ -135,7 +136,7 @@ TEST_F(PrintDialogTest, ReportOfTheSolvedExampleOnEveryOutput) {
       {1, "Токи в ветвях"},
       {1, "Баланс мощностей"},
       {1, "Мощность источников = 37.5"},
-      {2, "- 3 -"},
+      {2, "- 3 из 3 -"},
       {2, "Метод узловых потенциалов"},
       {2, "Матрица проводимостей"},
       {2, "Матрица токов"},
@@ -195,6 +196,39 @@ TEST_F(PrintDialogTest, NothingTestedNorTypedPrintsNothing) {
   ASSERT_EQ(prompts_.messages.size(), 1u);
   EXPECT_TRUE(prompts_.messages[0].text.startsWith("Печатать нечего")) << prompts_.messages[0].text.toStdString();
   EXPECT_FALSE(std::filesystem::exists(pdf));
+}
+
+// The title fields go to the top of the first page, an empty one left out,
+// and are remembered for the next run; the node section says which method
+// ran and which node was at zero; the polar forms follow each solution.
+TEST_F(PrintDialogTest, TitleFieldsNodeMethodAndPolarFormsInThePdf) {
+  SolveFiveBranches();
+  const struct {
+    const char* name;
+    const char* text;
+  } fields[] = {{"EdStudent", "Иванов И. И."}, {"EdGroup", ""}, {"EdVariant", "7"},
+                {"EdDate", "09.12.2026"}, {"EdFile", "rgz7.txt"}};
+  for (const auto& field : fields) Find<QLineEdit>(Dialog(), field.name)->setText(QString::fromUtf8(field.text));
+  EXPECT_FALSE(Box("ChPolar")->isChecked());
+  Box("ChPolar")->click();
+  const auto pdf = scratch_.Path() / "titled.pdf";
+  PrintTo(pdf);
+  ClickInDialog("BtnPdf");
+  const QStringList pages = PdfPages(pdf);
+  ASSERT_EQ(pages.size(), 3);
+  for (const char* text : {"Студент:ИвановИ.И.", "Вариант:7", "Дата:09.12.2026", "Файлсхемы:rgz7.txt"})
+    EXPECT_TRUE(pages[0].contains(QString::fromUtf8(text))) << text;
+  EXPECT_FALSE(pages.join("").contains(QStringLiteral("Группа")));
+  EXPECT_TRUE(pages[2].contains(QStringLiteral("Методузловыхпотенциалов(оптимальный)")));
+  EXPECT_TRUE(pages[2].contains(QStringLiteral("Узелснулевымпотенциалом:")));
+  // Each solution followed by its values in polar form, as the windows list them.
+  for (int page : {1, 2}) {
+    EXPECT_TRUE(pages[page].contains(QStringLiteral("Показательнаяформа"))) << page;
+    EXPECT_TRUE(pages[page].contains(QStringLiteral("I12=3.75∠0°"))) << pages[page].toStdString();
+  }
+  const QSettings settings(QStringLiteral("Ohmara"), QStringLiteral("Ohmara"));
+  EXPECT_EQ(settings.value("report/student").toString(), QStringLiteral("Иванов И. И."));
+  EXPECT_EQ(settings.value("report/circuitFile").toString(), QStringLiteral("rgz7.txt"));
 }
 
 }  // namespace
