@@ -10,6 +10,7 @@
 
 #include "analysis/answer_marks.h"
 #include "analysis/mesh_current.h"
+#include "analysis/self_check.h"
 #include "analysis/student_loops.h"
 #include "analysis/table_circuits.h"
 #include "support/results_fixture.h"
@@ -212,6 +213,71 @@ TEST(StudentLoops, ReversedLoopsNegateTheLoopCurrentsAndKeepTheMatrixDiagonal) {
   EXPECT_NEAR(a.loopCurrents[0].re, 3.75, 1e-12);
   EXPECT_NEAR(a.branchCurrents[3].re, 1.25, 1e-12);
   EXPECT_NEAR(b.branchCurrents[3].re, 1.25, 1e-12);
+}
+
+AttemptForm FilledAttempt() {
+  AttemptForm form = EmptyAttempt(CheckedMethod::kMesh, 2, 3);
+  form.tolerance = {Tolerance::Kind::kSignificantDigits, 3};
+  form.ownLoops = "1-2-3-1\n2-4-3-2";
+  form.matrix = {{"3", "-1"}, {"", "3 + j0"}};
+  form.sources = {"10∠0°", "0"};
+  form.unknowns = {"3,75", "1.3"};
+  form.branchCurrents = {"3.75", "x", ""};
+  form.sourcePower = "37.5";
+  return form;
+}
+
+TEST(SelfCheckAttempt, MarksEveryFilledCellAndCountsThem) {
+  const ExpectedSolution expected{{{{3, 0}, {-1, 0}}, {{-1, 0}, {3, 0}}},
+                                  {{10, 0}, {0, 0}},
+                                  {{3.75, 0}, {1.25, 0}},
+                                  {{3.75, 0}, {2.5, 0}, {1.25, 0}},
+                                  {37.5, 0},
+                                  {37.5, 0}};
+  const AttemptMarks marks = MarkAttempt(FilledAttempt(), expected);
+  using Kind = CellMark::Kind;
+  EXPECT_EQ(marks.matrix[0][1].kind, Kind::kRight);
+  EXPECT_EQ(marks.matrix[1][0].kind, Kind::kBlank);
+  EXPECT_EQ(marks.sources[0].kind, Kind::kRight);
+  EXPECT_EQ(marks.sources[1].kind, Kind::kRight);
+  EXPECT_EQ(marks.unknowns[1].kind, Kind::kWrong);
+  EXPECT_NEAR(marks.unknowns[1].difference, 0.04, 1e-12);
+  EXPECT_EQ(marks.unknowns[1].expected, (Complex{1.25, 0}));
+  EXPECT_EQ(marks.branchCurrents[1].kind, Kind::kUnreadable);
+  EXPECT_EQ(marks.consumedPower.kind, Kind::kBlank);
+  EXPECT_EQ(marks.filled, 10);
+  EXPECT_EQ(marks.right, 8);
+}
+
+TEST(SelfCheckAttempt, FileKeepsEveryCellAndNamesTheLineOfAFault) {
+  const AttemptForm form = FilledAttempt();
+  const std::string text = AttemptFileText(form);
+  EXPECT_EQ(text.find("∠"), std::string::npos) << "the file must stay within Windows-1251";
+  const AttemptRead read = ReadAttemptText(text);
+  ASSERT_TRUE(read.form);
+  EXPECT_EQ(read.form->method, form.method);
+  EXPECT_EQ(read.form->tolerance.kind, form.tolerance.kind);
+  EXPECT_EQ(read.form->tolerance.amount, form.tolerance.amount);
+  EXPECT_EQ(read.form->ownLoops, form.ownLoops);
+  EXPECT_EQ(read.form->matrix, form.matrix);
+  EXPECT_EQ(read.form->sources, form.sources);
+  EXPECT_EQ(read.form->unknowns, form.unknowns);
+  EXPECT_EQ(read.form->branchCurrents, form.branchCurrents);
+  EXPECT_EQ(read.form->sourcePower, form.sourcePower);
+  EXPECT_EQ(read.form->consumedPower, form.consumedPower);
+
+  // Cut after each line, and with one row of the matrix a cell short: the
+  // first line that cannot be what it should is named.
+  std::vector<size_t> ends;
+  for (size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 1)) ends.push_back(at);
+  for (size_t k = 0; k + 1 < ends.size(); ++k) {
+    const AttemptRead cut = ReadAttemptText(text.substr(0, ends[k] + 1));
+    EXPECT_FALSE(cut.form) << "cut after line " << k + 1;
+    EXPECT_EQ(cut.faultLine, static_cast<int>(k) + 2) << "cut after line " << k + 1;
+  }
+  std::string shortRow = text;
+  shortRow.replace(shortRow.find("3\t-1"), 4, "3");
+  EXPECT_EQ(ReadAttemptText(shortRow).faultLine, 8);
 }
 
 }  // namespace
