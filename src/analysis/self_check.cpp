@@ -200,6 +200,19 @@ AttemptForm EmptyAttempt(CheckedMethod method, int unknowns, int branches) {
   return form;
 }
 
+ExpectedSolution WithOwnLoops(const ExpectedSolution& program, const LoopCurrentSolution& own) {
+  ExpectedSolution expected = program;
+  const size_t count = own.loopCurrents.size();
+  expected.matrix.assign(count, {});
+  expected.sources.assign(count, Complex());
+  for (size_t p = 0; p < count; ++p) {
+    expected.matrix[p].assign(own.system[p].begin(), own.system[p].begin() + static_cast<long>(count));
+    expected.sources[p] = own.system[p][count];
+  }
+  expected.unknowns = own.loopCurrents;
+  return expected;
+}
+
 AttemptMarks MarkAttempt(const AttemptForm& form, const ExpectedSolution& expected) {
   AttemptMarks marks;
   const Tolerance& tolerance = form.tolerance;

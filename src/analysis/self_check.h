@@ -10,6 +10,8 @@
 
 #include "analysis/answer_marks.h"
 #include "analysis/linear_solver.h"
+#include "analysis/student_loops.h"
+#include "model/branch.h"
 
 namespace ohmara {
 
@@ -39,6 +41,23 @@ struct ExpectedSolution {
   std::vector<Complex> branchCurrents;
   Complex sourcePower;
   Complex consumedPower;
+};
+
+// The same cells for the student's own loops: the matrix, sources and loop
+// currents of those loops; branch currents and powers do not depend on the
+// loops.
+ExpectedSolution WithOwnLoops(const ExpectedSolution& program, const LoopCurrentSolution& own);
+
+// What checking one method's solution needs: the program's solution, the
+// names its window gives the values, and the circuit the student's own loops
+// run along.
+struct SelfCheckSubject {
+  CheckedMethod method = CheckedMethod::kMesh;
+  ExpectedSolution program;
+  std::vector<std::string> unknownNames;  // "I11", "u1"
+  std::vector<std::string> branchNames;   // "I12"
+  std::vector<TBranch> branches;
+  int nodeCount = 0;
 };
 
 struct CellMark {
