@@ -11,6 +11,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core
   ngspice locales poppler-utils
+  qt6-svg-dev desktop-file-utils appstream dpkg-dev python3-jsonschema
   xvfb xauth
 )
 

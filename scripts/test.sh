@@ -13,6 +13,8 @@ if command -v ccache >/dev/null; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=cc
 cmake -S . -B build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DOHMARA_BUILD_TESTS=ON -DOHMARA_WERROR=ON "${launcher[@]}" >/dev/null
 cmake --build build-test -j"$(nproc)"
 (cd build-test && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)" --timeout 300)
+# The Debian package of this build, unpacked into a scratch root and run.
+(cd build-test && cpack -G DEB >/dev/null && ctest -R debian_package_installs --output-on-failure)
 
 if [ "${OHMARA_SKIP_SANITIZE:-0}" != 1 ]; then
   echo "Again with AddressSanitizer and UndefinedBehaviorSanitizer:"

@@ -13,7 +13,8 @@
 
 namespace ohmara {
 
-AppWindows::AppWindows(Prompts& prompts, CircuitState& circuit, ResultsDirectory& results) : prompts_(prompts) {
+AppWindows::AppWindows(Prompts& prompts, CircuitState& circuit, ResultsDirectory& results)
+    : prompts_(prompts), results_(results) {
   mainWindow_ = new MainWindow(prompts, circuit, results);
   made_.push_back(mainWindow_);
   mainWindow_->SetWindows(*this);
@@ -45,7 +46,7 @@ CheckReportDialog& AppWindows::checkReport() {
 }
 
 AboutDialog& AppWindows::aboutDialog() {
-  return Made(aboutDialog_, [] { return new AboutDialog(); });
+  return Made(aboutDialog_, [this] { return new AboutDialog(results_.Directory()); });
 }
 
 RandomSettingsDialog& AppWindows::randomSettingsDialog() {

@@ -53,6 +53,7 @@ class AppWindows {
   Window& Made(Window*& window, Make make);
 
   Prompts& prompts_;
+  const ResultsDirectory& results_;
   MainWindow* mainWindow_ = nullptr;
   AddBranchDialog* addBranchDialog_ = nullptr;
   CheckReportDialog* checkReport_ = nullptr;

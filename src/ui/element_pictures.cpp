@@ -8,6 +8,8 @@
 #include <functional>
 #include <map>
 
+#include "model/install_paths.h"
+
 namespace ohmara {
 
 namespace {
@@ -134,8 +136,9 @@ QImage DrawElementPicture(const QString& name) {
 }
 
 QImage LoadElementPicture(const QString& name, const QString& executableDirectory) {
-  for (const QString& directory : {QDir::currentPath(), executableDirectory}) {
-    const QString path = QDir(directory).filePath("Pictures/" + name);
+  for (const std::filesystem::path& folder :
+       PictureFolders(QDir::currentPath().toStdString(), executableDirectory.toStdString())) {
+    const QString path = QDir(QString::fromStdString(folder.string())).filePath(name);
     if (QFileInfo::exists(path)) {
       QImage image(path);
       if (!image.isNull()) return image;

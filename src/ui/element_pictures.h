@@ -4,9 +4,9 @@
 // vertical branches.
 //
 // A picture is read from "Pictures/<name>" in the current directory, else
-// from "Pictures/<name>" beside the executable, else the program draws it
-// itself, so the editor never shows a blank sheet, wherever it is started
-// from. The drawn pictures are the same ones the build writes beside the
+// from "Pictures/<name>" beside the executable, else from the installed
+// share folder, else the program draws it itself, so the editor never shows
+// a blank sheet, wherever it is started from. The drawn pictures are the same ones the build writes beside the
 // executable.
 
 #include <QImage>

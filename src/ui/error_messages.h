@@ -6,8 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "analysis/student_loops.h"
-
 namespace ohmara {
 
 // The text of the error box for an exception that escaped a command.
@@ -19,9 +17,5 @@ QString FileNotWrittenMessage(const QString& fileName);
 
 // The text telling which results files could not be written.
 QString UnwrittenFilesMessage(const std::vector<std::string>& files, const QString& directory);
-
-// Why the loops a student typed cannot be used, naming the loop, the nodes
-// or the counts.
-QString LoopRefusalMessage(const LoopRefusal& refusal);
 
 }  // namespace ohmara

@@ -11,6 +11,7 @@
 #include "analysis/mesh_current.h"
 #include "analysis/node_potential.h"
 #include "analysis/optimal_node_potential.h"
+#include "analysis/refusal_text.h"
 #include "analysis/spice_netlist.h"
 #include "model/number_text.h"
 #include "ui/application.h"
@@ -58,7 +59,7 @@ void MainWindow::CheckCircuit() {
   const FrequencySetting frequency = Frequency();
   const CircuitCheckOutcome outcome = RunCircuitCheck(circuit_, table, frequency, results_, views);
   if (outcome.parseResult == ParseResult::kOk && outcome.loopResult == LoopSearchResult::kNotClosed)
-    prompts_.Inform(this, kCaption, QStringLiteral("Я вам сочувствую - цепь не замкнута :("));
+    prompts_.Inform(this, kCaption, QString::fromUtf8(kNotClosedText));
   if (outcome.passed) {
     testedTable_ = table;
     testedFrequency_ = frequency;
@@ -106,7 +107,7 @@ void MainWindow::SolveByOptimalNodePotentials() {
   const std::optional<int> zeroNode = TypedZeroNode(*zeroNodeEdit_, circuit_);
   if (!zeroNode) return;
   if (!circuit_.RealNodes.contains(*zeroNode)) {
-    prompts_.Inform(this, kCaption, QStringLiteral("Точка с нулевым потенциалом - не узел"), MessagePosition());
+    prompts_.Inform(this, kCaption, QString::fromUtf8(kZeroNotJunctionText), MessagePosition());
     return;
   }
   SolveByNodeMethod(OptimalNodePotentialMethod, *zeroNode);
@@ -117,9 +118,7 @@ void MainWindow::ExportSpiceNetlist() {
   const std::optional<int> zeroNode = TypedZeroNode(*zeroNodeEdit_, circuit_);
   if (!zeroNode) {
     prompts_.Inform(this, kCaption,
-                    QStringLiteral("Узел с нулевым потенциалом «%1» - не узел проверенной цепи: в ней узлы от 1 до %2.")
-                        .arg(zeroNodeEdit_->text())
-                        .arg(circuit_.NodeCount));
+                    QString::fromStdString(ZeroNodeOutsideText(zeroNodeEdit_->text().toStdString(), circuit_.NodeCount)));
     return;
   }
   const QString name = prompts_.SaveFileName(this, QStringLiteral("Экспорт в SPICE"), QStringLiteral("circuit.cir"));

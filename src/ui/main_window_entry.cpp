@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QTableWidget>
 
+#include "analysis/refusal_text.h"
 #include "generator/random_circuit.h"
 #include "model/branch_table_file.h"
 #include "ui/application.h"
@@ -21,38 +22,6 @@ const QString kErrorTitle = QStringLiteral("Ошибка");
 const QString kGridKept = QStringLiteral("\nТаблица ветвей не изменена.");
 
 QString ColumnTitle(int column) { return QString::fromStdString(BranchTableTitles()[column]); }
-
-QString ReadingMessage(const QString& name, const BranchFileReading& reading) {
-  const QString token = QString::fromStdString(reading.token);
-  switch (reading.problem) {
-    case BranchFileProblem::None:
-      break;
-    case BranchFileProblem::CannotOpen:
-      return QStringLiteral("Не удалось открыть файл «%1».").arg(name);
-    case BranchFileProblem::BadCount:
-      if (token.isEmpty()) return QStringLiteral("Файл «%1» пуст: в нём нет числа ветвей.").arg(name);
-      return QStringLiteral("Файл «%1», строка %2: первым должно стоять число ветвей (целое, не меньше 0), "
-                            "а стоит «%3».")
-          .arg(name)
-          .arg(reading.line)
-          .arg(token);
-    case BranchFileProblem::EndsEarly:
-      return QStringLiteral("Файл «%1» обрывается на строке %2: объявлено ветвей %3, но %4.")
-          .arg(name)
-          .arg(reading.line)
-          .arg(reading.expectedRows)
-          .arg(reading.column == kNameColumn ? QStringLiteral("ветви %1 в нём нет").arg(reading.row)
-                                             : QStringLiteral("ветвь %1 записана не полностью").arg(reading.row));
-    case BranchFileProblem::NotANumber:
-      return QStringLiteral("Файл «%1», строка %2: в столбце «%3» ветви %4 стоит «%5», а это не число.")
-          .arg(name)
-          .arg(reading.line)
-          .arg(ColumnTitle(reading.column))
-          .arg(reading.row)
-          .arg(token);
-  }
-  return QString();
-}
 
 QString UnstorableCellMessage(const CellPlace& cell) {
   return QStringLiteral("Файл не записан: в ячейке «%1» ветви %2 есть пробел, а в файле пробел разделяет "
@@ -82,7 +51,7 @@ QString NoTestableCircuitMessage(int loops, int points) {
 bool MainWindow::LoadBranchTableFile(const QString& fileName) {
   const BranchFileReading reading = ReadBranchTableFile(ChosenFilePath(fileName));
   if (!reading.ok()) {
-    prompts_.Critical(this, kErrorTitle, ReadingMessage(fileName, reading) + kGridKept);
+    prompts_.Critical(this, kErrorTitle, QString::fromStdString(BranchFileReadingText(fileName.toStdString(), reading)) + kGridKept);
     return false;
   }
   // An edit still open would later write its text over the rows just read.

@@ -15,7 +15,7 @@
 #include "model/branch_table_file.h"
 #include "model/number_text.h"
 #include "model/text_file.h"
-#include "ui/error_messages.h"
+#include "analysis/refusal_text.h"
 #include "ui/grid_edit.h"
 #include "ui/prompts.h"
 #include "ui/widget_style.h"
@@ -312,7 +312,7 @@ std::optional<ExpectedSolution> SelfCheckWindow::Expected() {
   const StudentLoops loops =
       ReadStudentLoops(ownLoopsEdit_->toPlainText().toStdString(), subject_.branches, subject_.nodeCount);
   if (!loops.accepted) {
-    Tell(LoopRefusalMessage(loops.refusal));
+    Tell(QString::fromStdString(LoopRefusalText(loops.refusal)));
     return std::nullopt;
   }
   return WithOwnLoops(subject_.program, SolveByLoops(subject_.branches, loops.loops));

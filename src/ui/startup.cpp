@@ -10,6 +10,7 @@
 #include <clocale>
 #include <utility>
 
+#include "model/install_paths.h"
 #include "ui/widget_style.h"
 
 namespace ohmara {
@@ -59,7 +60,7 @@ std::unique_ptr<OhmaraApplication> StartOhmara(Prompts& prompts) {
   // match the windows, and no second sans font is loaded at start-up.
   QApplication::setFont(InterfaceFont(11));
   auto application = std::make_unique<OhmaraApplication>(
-      prompts, ResultsDirectory::BesideExecutable(QCoreApplication::applicationFilePath().toStdString()).Directory());
+      prompts, ResultsFolderFor(QCoreApplication::applicationFilePath().toStdString(), CurrentUserFolders()));
   // No standard dialog can open before the main window is on screen.
   CallAfterFirstPaint(application->mainWindow(), InstallStandardDialogTranslation);
   application->mainWindow().show();

@@ -13,8 +13,9 @@ namespace ohmara {
 
 class Prompts;
 
-// Sets the C numeric locale, creates the application's windows beside the
-// executable's Results folder and shows the main window. What the main
+// Sets the C numeric locale, creates the application's windows over the
+// Results folder beside the executable (or the user's, when the program
+// cannot write there) and shows the main window. What the main
 // window does not need (the translation of the standard dialogs) is loaded
 // once the main window has been painted.
 std::unique_ptr<OhmaraApplication> StartOhmara(Prompts& prompts);

@@ -6,6 +6,7 @@
 #include <QMenuBar>
 #include <fstream>
 
+#include "model/install_paths.h"
 #include "support/gui_app_fixture.h"
 #include "ui/editor_window.h"
 #include "ui/node_potential_window.h"
@@ -141,6 +142,10 @@ TEST_F(MainWindowTest, AboutOpensModallyWithItsCredit) {
   EXPECT_EQ(Windows().aboutDialog().windowTitle(), "О программе");
   EXPECT_EQ(Find<QLabel>(Windows().aboutDialog(), "Credit")->text(), "Ohmara");
   EXPECT_FALSE(Find<QLabel>(Windows().aboutDialog(), "Year")->text().isEmpty());
+  EXPECT_EQ(Find<QLabel>(Windows().aboutDialog(), "VersionLabel")->text(),
+            QStringLiteral("Версия ") + QString::fromLatin1(OhmaraVersion()));
+  EXPECT_EQ(Find<QLineEdit>(Windows().aboutDialog(), "ResultsFolderEdit")->text().toStdString(),
+            app_->results().Directory().string());
 }
 
 TEST_F(MainWindowTest, AnUnwritableResultsDirectoryIsReportedOnceAndTheCommandGoesOn) {

@@ -1,0 +1,111 @@
+#include "analysis/refusal_text.h"
+
+#include "model/errors.h"
+
+namespace ohmara {
+
+namespace {
+
+std::string DivisionText(const DivisionByZero& error) {
+  std::string text = "Деление на ноль";
+  if (!error.Quantity().empty()) text += " при вычислении " + error.Quantity();
+  return text + ".\nПроверьте значения элементов ветвей и частоту: ветвь без R, L и C "
+                "или ёмкость 0 дают нулевое или бесконечное сопротивление.";
+}
+
+std::string SingularText(const SingularSystem& error) {
+  return "Система уравнений вырождена (столбец " + std::to_string(error.Column() + 1) +
+         "): у неё нет единственного решения.\n"
+         "Так бывает, когда в цепи есть контур с нулевым суммарным сопротивлением "
+         "или узел, соединённый ветвями без сопротивления.";
+}
+
+std::string Quoted(const std::string& text) { return "«" + text + "»"; }
+
+std::string FileAtLine(const std::string& name, int line) {
+  return "Файл " + Quoted(name) + ", строка " + std::to_string(line);
+}
+
+// "Нужно 3 независимых контура", "Нужен 1 независимый контур", "Нужно 5 независимых контуров".
+std::string NeededLoops(int count) {
+  const int last = count % 10, lastTwo = count % 100;
+  const std::string number = std::to_string(count);
+  if (last == 1 && lastTwo != 11) return "Нужен " + number + " независимый контур";
+  if (last >= 2 && last <= 4 && (lastTwo < 12 || lastTwo > 14)) return "Нужно " + number + " независимых контура";
+  return "Нужно " + number + " независимых контуров";
+}
+
+}  // namespace
+
+std::string LoopRefusalText(const LoopRefusal& refusal) {
+  using Kind = LoopRefusal::Kind;
+  const std::string loop = "Контур " + std::to_string(refusal.loop);
+  const std::string nodeA = std::to_string(refusal.nodeA);
+  switch (refusal.kind) {
+    case Kind::kUnreadable:
+      return loop + ": нужны номера узлов через дефис, например 1-2-3-1.";
+    case Kind::kTooShort:
+      return loop + " должен пройти хотя бы по двум разным ветвям.";
+    case Kind::kNotClosed:
+      return loop + " не замкнут: он должен кончаться узлом, с которого начат.";
+    case Kind::kNoNode:
+      return loop + ": узла " + nodeA + " в цепи нет.";
+    case Kind::kNoBranch:
+      return "Между узлами " + nodeA + " и " + std::to_string(refusal.nodeB) + " нет ветви (контур " +
+             std::to_string(refusal.loop) + ").";
+    case Kind::kNodeTwice:
+      return loop + " проходит узел " + nodeA + " дважды.";
+    case Kind::kRepeats:
+      return loop + " повторяет контур " + std::to_string(refusal.other);
+    case Kind::kDependent:
+      return loop + " выражается через предыдущие: контуры должны быть независимыми.";
+    case Kind::kTooFew:
+    case Kind::kTooMany:
+      return NeededLoops(refusal.needed) + ", задано " + std::to_string(refusal.given);
+  }
+  return "";
+}
+
+std::string RefusalText(const std::exception& error) {
+  if (const auto* division = dynamic_cast<const DivisionByZero*>(&error)) return DivisionText(*division);
+  if (const auto* singular = dynamic_cast<const SingularSystem*>(&error)) return SingularText(*singular);
+  if (const auto* unsolvable = dynamic_cast<const UnsolvableCircuit*>(&error))
+    return "Цепь нельзя рассчитать этим методом: цепочка последовательных ветвей от узла " +
+           std::to_string(unsolvable->Node()) +
+           " не приходит в другой узел (например, возвращается в тот же узел). "
+           "Проверьте цепь кнопкой «Тест».";
+  // Refused numbers and values that are not finite come worded by the core,
+  // which alone knows the branch, column or quantity they belong to.
+  return error.what();
+}
+
+std::string BranchFileReadingText(const std::string& name, const BranchFileReading& reading) {
+  const std::string& token = reading.token;
+  switch (reading.problem) {
+    case BranchFileProblem::None:
+      break;
+    case BranchFileProblem::CannotOpen:
+      return "Не удалось открыть файл " + Quoted(name) + ".";
+    case BranchFileProblem::BadCount:
+      if (token.empty()) return "Файл " + Quoted(name) + " пуст: в нём нет числа ветвей.";
+      return FileAtLine(name, reading.line) + ": первым должно стоять число ветвей (целое, не меньше 0), а стоит " +
+             Quoted(token) + ".";
+    case BranchFileProblem::EndsEarly:
+      return "Файл " + Quoted(name) + " обрывается на строке " + std::to_string(reading.line) +
+             ": объявлено ветвей " + std::to_string(reading.expectedRows) + ", но " +
+             (reading.column == kNameColumn ? "ветви " + std::to_string(reading.row) + " в нём нет"
+                                            : "ветвь " + std::to_string(reading.row) + " записана не полностью") +
+             ".";
+    case BranchFileProblem::NotANumber:
+      return FileAtLine(name, reading.line) + ": в столбце " + Quoted(BranchTableTitles()[reading.column]) +
+             " ветви " + std::to_string(reading.row) + " стоит " + Quoted(token) + ", а это не число.";
+  }
+  return "";
+}
+
+std::string ZeroNodeOutsideText(const std::string& typed, int nodeCount) {
+  return "Узел с нулевым потенциалом " + Quoted(typed) + " - не узел проверенной цепи: в ней узлы от 1 до " +
+         std::to_string(nodeCount) + ".";
+}
+
+}  // namespace ohmara

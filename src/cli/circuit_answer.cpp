@@ -1,0 +1,184 @@
+#include "cli/circuit_answer.h"
+
+#include <algorithm>
+#include <map>
+
+#include "analysis/circuit_check.h"
+#include "analysis/circuit_faults.h"
+#include "analysis/mesh_current.h"
+#include "analysis/node_potential.h"
+#include "analysis/optimal_node_potential.h"
+#include "analysis/refusal_text.h"
+#include "analysis/result_views.h"
+#include "analysis/spice_netlist.h"
+#include "model/errors.h"
+#include "model/results_directory.h"
+
+namespace ohmara {
+
+namespace {
+
+ShownBlock Memo(std::string caption, const MemoLines& memo) { return {std::move(caption), memo.lines}; }
+
+// The rows a grid shows, its cells joined by tabs; a row without a written
+// cell (the spare last row of EGrid) shows nothing and is left out.
+ShownBlock Grid(std::string caption, const GridCells& grid) {
+  std::map<int, std::map<int, std::string>> rows;
+  int columns = grid.cols;
+  for (const auto& [place, text] : grid.cells) {
+    rows[place.second][place.first] = text;
+    columns = std::max(columns, place.first + 1);
+  }
+  ShownBlock block{std::move(caption), {}};
+  for (const auto& [row, cells] : rows) {
+    std::string line;
+    for (int col = 0; col < columns; ++col) line += (col ? "\t" : "") + grid.Cell(col, row);
+    block.lines.push_back(line);
+  }
+  return block;
+}
+
+struct TestedCircuit {
+  CircuitState state;
+  int m = 0, n = 0;
+};
+
+// Runs the circuit test, refusing with the line the test report shows.
+TestedCircuit Test(const BranchTable& table, const FrequencySetting& frequency, ResultsDirectory& results,
+                   CurrFormTexts& window) {
+  TestedCircuit tested;
+  CircuitState& state = tested.state;
+  CurrFormViews views = window.Views();
+  const CircuitCheckOutcome outcome = RunCircuitCheck(state, table, frequency, results, views);
+  tested.m = outcome.m;
+  tested.n = outcome.n;
+  if (outcome.passed) return tested;
+  std::string message = CircuitFaultLine(FindCircuitFault(table, state));
+  if (outcome.parseResult == ParseResult::kOk && outcome.loopResult == LoopSearchResult::kNotClosed)
+    message = std::string(kNotClosedText) + "\n" + message;
+  throw CommandRefusal(message);
+}
+
+std::vector<LoopStep> StepsOf(const CircuitState& state, const TLoop& loop) {
+  std::vector<LoopStep> steps;
+  for (const TBranch& step : loop.Steps) {
+    const int index = FindBranch(state.Branches, step.From, step.To).value_or(0);
+    steps.push_back({index, state.Branches[index].From == step.From ? 1 : -1});
+  }
+  return steps;
+}
+
+MethodAnswer Mesh(const CircuitState& state, ResultsDirectory& results, CurrFormTexts& window) {
+  CurrFormViews views = window.Views();
+  MeshSolution solution;
+  MeshCurrentMethod(state, results, views, solution);
+  MethodAnswer answer{Method::kMesh, solution.loopCurrents, {}, {}, solution.branchCurrents,
+                      solution.source, solution.consumed, {}};
+  answer.shown = {Grid("Матрица сопротивлений контуров", window.RGrid), Grid("Контурные ЭДС", window.EGrid),
+                  Memo("Контурные токи", window.ContCurr), Memo("Токи ветвей", window.CurMemo),
+                  Memo("Баланс мощностей", window.PowerMemo)};
+  return answer;
+}
+
+MethodAnswer Nodal(Method method, const CircuitState& state, int zeroNode, ResultsDirectory& results) {
+  PotFormTexts window;
+  PotFormViews views = window.Views();
+  NodalSolution solution;
+  (method == Method::kNodal ? NodePotentialMethod : OptimalNodePotentialMethod)(state, zeroNode, results, views,
+                                                                                 &solution);
+  MethodAnswer answer{method, {}, solution.Nodes, solution.Potentials, solution.Currents,
+                      solution.SourcePower, solution.ConsumedPower, {}};
+  answer.shown = {Grid("Матрица проводимостей", window.GGrid), Grid("Узловые токи", window.IGrid),
+                  Memo("Проводимости и токи источников", window.InValMem), Memo("Потенциалы узлов", window.NdPot),
+                  Memo("Токи ветвей", window.CurMemo), Memo("Баланс мощностей", window.PowerMemo)};
+  return answer;
+}
+
+bool NeedsZeroNode(const std::vector<Method>& methods) {
+  for (Method method : methods)
+    if (method != Method::kMesh) return true;
+  return false;
+}
+
+template <class Run>
+auto Refusing(Run run) {
+  try {
+    return run();
+  } catch (const CommandRefusal&) {
+    throw;
+  } catch (const std::exception& error) {
+    throw CommandRefusal(RefusalText(error));
+  }
+}
+
+void CheckZeroNode(const CircuitState& state, int zeroNode) {
+  if (zeroNode < 1 || zeroNode > state.NodeCount)
+    throw CommandRefusal(ZeroNodeOutsideText(std::to_string(zeroNode), state.NodeCount));
+}
+
+}  // namespace
+
+namespace {
+
+struct MethodWords {
+  const char* name;
+  const char* title;
+};
+
+const MethodWords& WordsOf(Method method) {
+  static const MethodWords kWords[] = {{"mesh", "Метод контурных токов"},
+                                       {"nodal", "Метод узловых потенциалов"},
+                                       {"optimal", "Метод узловых потенциалов оптимальный"}};
+  return kWords[static_cast<int>(method)];
+}
+
+}  // namespace
+
+const char* MethodName(Method method) { return WordsOf(method).name; }
+
+const char* MethodTitle(Method method) { return WordsOf(method).title; }
+
+CircuitAnswer SolveCircuit(const BranchTable& table, const FrequencySetting& frequency, int zeroNode,
+                           const std::vector<Method>& methods) {
+  return Refusing([&] {
+    ResultsDirectory results = ResultsDirectory::Discarding();
+    CurrFormTexts window;
+    const TestedCircuit tested = Test(table, frequency, results, window);
+    const CircuitState& state = tested.state;
+    if (NeedsZeroNode(methods)) CheckZeroNode(state, zeroNode);
+    CircuitAnswer answer;
+    answer.branchNames = BranchNames(table);
+    answer.realBranches = tested.m;
+    answer.realNodes = tested.n;
+    answer.nodeCount = state.NodeCount;
+    answer.zeroNode = zeroNode;
+    for (int node = 1; node <= state.NodeCount; ++node)
+      if (state.RealNodes.contains(node)) answer.junctions.push_back(node);
+    for (const TLoop& loop : state.Loops) answer.loops.push_back(StepsOf(state, loop));
+    answer.loopLines = window.Conts.lines;
+    for (Method method : methods) {
+      if (method == Method::kMesh) {
+        answer.methods.push_back(Mesh(state, results, window));
+      } else if (method == Method::kOptimal && !state.RealNodes.contains(zeroNode)) {
+        if (methods.size() == 1) throw CommandRefusal(kZeroNotJunctionText);
+        answer.notes.push_back(std::string(kZeroNotJunctionText) +
+                               ": оптимальный метод узловых потенциалов пропущен.");
+      } else {
+        answer.methods.push_back(Nodal(method, state, zeroNode, results));
+      }
+    }
+    return answer;
+  });
+}
+
+std::string TestedSpiceNetlist(const BranchTable& table, const FrequencySetting& frequency, int zeroNode) {
+  return Refusing([&] {
+    ResultsDirectory results = ResultsDirectory::Discarding();
+    CurrFormTexts window;
+    const TestedCircuit tested = Test(table, frequency, results, window);
+    CheckZeroNode(tested.state, zeroNode);
+    return SpiceNetlist(tested.state.Branches, table, frequency, zeroNode);
+  });
+}
+
+}  // namespace ohmara
