@@ -190,11 +190,11 @@ std::vector<CellMark> MarkColumn(const std::vector<std::string>& cells, const st
 
 }  // namespace
 
-AttemptForm EmptyAttempt(CheckedMethod method, int unknowns, int branches) {
+AttemptForm EmptyAttempt(CheckedMethod method, int equations, int unknowns, int branches) {
   AttemptForm form;
   form.method = method;
-  form.matrix.assign(unknowns, std::vector<std::string>(unknowns));
-  form.sources.assign(unknowns, std::string());
+  form.matrix.assign(equations, std::vector<std::string>(equations));
+  form.sources.assign(equations, std::string());
   form.unknowns.assign(unknowns, std::string());
   form.branchCurrents.assign(branches, std::string());
   return form;

@@ -30,12 +30,14 @@ struct AttemptForm {
   std::string consumedPower;
 };
 
-// An empty form for a system of `unknowns` unknowns and `branches` branches.
-AttemptForm EmptyAttempt(CheckedMethod method, int unknowns, int branches);
+// An empty form for a system of `equations` equations, `unknowns` loop
+// currents or node potentials (the node methods list the zero node too) and
+// `branches` branch currents.
+AttemptForm EmptyAttempt(CheckedMethod method, int equations, int unknowns, int branches);
 
 // The program's values for the same cells.
 struct ExpectedSolution {
-  ComplexMatrix matrix;  // unknowns x unknowns
+  ComplexMatrix matrix;  // equations x equations
   std::vector<Complex> sources;
   std::vector<Complex> unknowns;
   std::vector<Complex> branchCurrents;

@@ -60,8 +60,8 @@ std::vector<std::string_view> NonBlankLines(std::string_view text) {
 
 std::optional<LoopStep> StepBetween(const std::vector<TBranch>& branches, int a, int b) {
   for (size_t k = 0; k < branches.size(); ++k) {
-    if (branches[k].From == a && branches[k].To == b) return LoopStep{static_cast<int>(k), true};
-    if (branches[k].From == b && branches[k].To == a) return LoopStep{static_cast<int>(k), false};
+    if (branches[k].From == a && branches[k].To == b) return LoopStep{static_cast<int>(k), 1};
+    if (branches[k].From == b && branches[k].To == a) return LoopStep{static_cast<int>(k), -1};
   }
   return std::nullopt;
 }
@@ -98,7 +98,7 @@ std::optional<LoopRefusal> LoopOfNodes(const NodeSequence& nodes, int number, co
 // +1, −1 or 0 per branch: how the loop travels it.
 std::vector<double> Incidence(const OrientedLoop& loop, size_t branchCount) {
   std::vector<double> row(branchCount, 0.0);
-  for (const LoopStep& step : loop) row[step.branch] += step.forward ? 1.0 : -1.0;
+  for (const LoopStep& step : loop) row[step.branch] += step.direction;
   return row;
 }
 
@@ -188,10 +188,10 @@ std::string LoopNodesText(const OrientedLoop& loop, const std::vector<TBranch>& 
   std::string text;
   for (const LoopStep& step : loop) {
     const TBranch& branch = branches[step.branch];
-    text += Format("%d-", step.forward ? branch.From : branch.To);
+    text += Format("%d-", step.direction > 0 ? branch.From : branch.To);
   }
   const TBranch& first = branches[loop.front().branch];
-  return text + Format("%d", loop.front().forward ? first.From : first.To);
+  return text + Format("%d", loop.front().direction > 0 ? first.From : first.To);
 }
 
 LoopCurrentSolution SolveByLoops(const std::vector<TBranch>& branches, const std::vector<OrientedLoop>& loops) {

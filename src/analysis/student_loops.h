@@ -10,16 +10,11 @@
 
 #include "analysis/linear_solver.h"
 #include "model/branch.h"
+#include "model/circuit.h"
 #include "model/complex.h"
 
 namespace ohmara {
 
-// One step of a loop: a branch by its index in the table, travelled From -> To
-// (forward) or against it.
-struct LoopStep {
-  int branch = 0;
-  bool forward = true;
-};
 using OrientedLoop = std::vector<LoopStep>;
 
 // Why a set of typed loops cannot be used; loops are numbered from 1 as the

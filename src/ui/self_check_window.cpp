@@ -239,14 +239,13 @@ void SelfCheckWindow::BuildMenu() {
 }
 
 void SelfCheckWindow::Begin(const SelfCheckSubject& subject) {
-  const AttemptForm typed = TypedForm();
-  const bool sameShape = subject.method == subject_.method &&
-                         subject.program.unknowns.size() == subject_.program.unknowns.size() &&
-                         subject.branchNames == subject_.branchNames;
+  const bool sameShape = subject.method == subject_.method && subject.program.matrix == subject_.program.matrix &&
+                         subject.unknownNames == subject_.unknownNames && subject.branchNames == subject_.branchNames;
   subject_ = subject;
   Relabel();
-  const int unknowns = static_cast<int>(subject.program.unknowns.size());
-  ShowForm(sameShape ? typed : EmptyAttempt(subject.method, unknowns, static_cast<int>(subject.branchNames.size())));
+  if (sameShape) return;
+  ShowForm(EmptyAttempt(subject.method, static_cast<int>(subject.program.matrix.size()),
+                        static_cast<int>(subject.unknownNames.size()), static_cast<int>(subject.branchNames.size())));
 }
 
 void SelfCheckWindow::Relabel() {
@@ -266,15 +265,15 @@ void SelfCheckWindow::ShowForm(const AttemptForm& form) {
   toleranceKindBox_->setCurrentIndex(form.tolerance.kind == Tolerance::Kind::kPercent ? 0 : 1);
   toleranceEdit_->setText(QString::number(form.tolerance.amount, 'g', 15));
   ownLoopsEdit_->setPlainText(QString::fromStdString(form.ownLoops));
-  const int unknowns = static_cast<int>(form.unknowns.size());
-  FillGrid(matrixGrid_, form.matrix, unknowns);
+  const int equations = static_cast<int>(form.matrix.size());
+  FillGrid(matrixGrid_, form.matrix, equations);
   FillGrid(sourceGrid_, AsRows(form.sources), 1);
   FillGrid(unknownGrid_, AsRows(form.unknowns), 1);
   FillGrid(currentGrid_, AsRows(form.branchCurrents), 1);
   FillGrid(powerGrid_, {{form.sourcePower}, {form.consumedPower}}, 1);
-  matrixGrid_->setHorizontalHeaderLabels(Numbers(unknowns));
-  matrixGrid_->setVerticalHeaderLabels(Numbers(unknowns));
-  sourceGrid_->setVerticalHeaderLabels(Numbers(unknowns));
+  matrixGrid_->setHorizontalHeaderLabels(Numbers(equations));
+  matrixGrid_->setVerticalHeaderLabels(Numbers(equations));
+  sourceGrid_->setVerticalHeaderLabels(Numbers(equations));
   sourceGrid_->setHorizontalHeaderLabels({subject_.method == CheckedMethod::kMesh ? QStringLiteral("E")
                                                                                   : QStringLiteral("J")});
   unknownGrid_->setVerticalHeaderLabels(Names(subject_.unknownNames));
@@ -418,7 +417,8 @@ void SelfCheckWindow::OpenAttempt() {
     return;
   }
   const bool fits = read.form->method == subject_.method &&
-                    read.form->unknowns.size() == subject_.program.unknowns.size() &&
+                    read.form->matrix.size() == subject_.program.matrix.size() &&
+                    read.form->unknowns.size() == subject_.unknownNames.size() &&
                     read.form->branchCurrents.size() == subject_.branchNames.size();
   if (!fits) {
     Tell(QStringLiteral("Попытка в файле «%1» решает другую цепь или другим методом: %2.")
