@@ -22,16 +22,16 @@ namespace {
 // Test, then every method on the tested circuit, as a student runs them.
 void TestAndSolve(const RandomCircuit& circuit, ResultsDirectory& results) {
   CircuitState state;
-  CurrFormTexts meshWindow;
-  CurrFormViews meshViews = meshWindow.Views();
+  MeshTexts meshWindow;
+  MeshViews meshViews = meshWindow.Views();
   const FrequencySetting frequency{std::to_string(circuit.Frequency), 0};
   if (!RunCircuitCheck(state, circuit.Table, frequency, results, meshViews).passed)
     throw std::runtime_error("the generated circuit failed the test");
   MeshCurrentMethod(state, results, meshViews);
   int zero = 1;
   while (!state.RealNodes.contains(zero)) ++zero;
-  PotFormTexts nodalWindow;
-  PotFormViews nodalViews = nodalWindow.Views();
+  NodeTexts nodalWindow;
+  NodeViews nodalViews = nodalWindow.Views();
   NodePotentialMethod(state, zero, results, nodalViews);
   OptimalNodePotentialMethod(state, zero, results, nodalViews);
 }

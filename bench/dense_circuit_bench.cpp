@@ -28,8 +28,8 @@ void BM_CircuitTestOnCompleteGraph(benchmark::State& bench) {
   bool passed = true;
   TimeAgainst(bench, 0.0, [&] {
     CircuitState state;
-    CurrFormTexts window;
-    CurrFormViews views = window.Views();
+    MeshTexts window;
+    MeshViews views = window.Views();
     passed = passed && RunCircuitCheck(state, table, {"50", 0}, results, views).passed;
   });
   if (!passed) bench.SkipWithError("the complete graph did not pass the test");

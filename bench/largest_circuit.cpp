@@ -12,8 +12,8 @@ BranchTable LargestGridTable() { return GridTable(kGridRows, kGridColumns); }
 
 CircuitState TestedLargestGrid(ResultsDirectory& results) {
   CircuitState state;
-  CurrFormTexts window;
-  CurrFormViews views = window.Views();
+  MeshTexts window;
+  MeshViews views = window.Views();
   if (!RunCircuitCheck(state, LargestGridTable(), {"50", 0}, results, views).passed)
     throw std::runtime_error("the 15 x 17 grid does not pass the circuit test");
   return state;

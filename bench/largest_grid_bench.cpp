@@ -26,12 +26,12 @@ constexpr int kZeroNode = (kGridRows / 2) * kGridColumns + kGridColumns / 2 + 1;
 
 bool RunMethod(const std::string& method, CircuitState& state, ResultsDirectory& results) {
   if (method == "mesh") {
-    CurrFormTexts window;
-    CurrFormViews views = window.Views();
+    MeshTexts window;
+    MeshViews views = window.Views();
     return MeshCurrentMethod(state, results, views);
   }
-  PotFormTexts window;
-  PotFormViews views = window.Views();
+  NodeTexts window;
+  NodeViews views = window.Views();
   const NodeMethod run = method == "basic" ? NodePotentialMethod : OptimalNodePotentialMethod;
   return run(state, kZeroNode, results, views, nullptr);
 }

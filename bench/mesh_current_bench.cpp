@@ -34,8 +34,8 @@ void BM_CircuitTest(benchmark::State& bench) {
   const BranchTable table = LargestGridTable();
   for (auto _ : bench) {
     CircuitState state;
-    CurrFormTexts window;
-    CurrFormViews views = window.Views();
+    MeshTexts window;
+    MeshViews views = window.Views();
     benchmark::DoNotOptimize(RunCircuitCheck(state, table, {"50", 0}, results, views).passed);
   }
 }
@@ -46,8 +46,8 @@ void BM_MeshCurrentMethodWritten(benchmark::State& bench) {
   ResultsDirectory results(dir.Path());
   CircuitState state = TestedLargestGrid(results);
   for (auto _ : bench) {
-    CurrFormTexts window;
-    CurrFormViews views = window.Views();
+    MeshTexts window;
+    MeshViews views = window.Views();
     benchmark::DoNotOptimize(MeshCurrentMethod(state, results, views));
   }
   bench.counters["loops"] = state.LoopCount();
@@ -63,8 +63,8 @@ void BM_MeshCurrentMethodTraceNotWritten(benchmark::State& bench) {
   std::ofstream(dir.Path() / "blocked") << "a file, not a directory";
   ResultsDirectory results(dir.Path() / "blocked" / "Results");
   for (auto _ : bench) {
-    CurrFormTexts window;
-    CurrFormViews views = window.Views();
+    MeshTexts window;
+    MeshViews views = window.Views();
     benchmark::DoNotOptimize(MeshCurrentMethod(state, results, views));
   }
   if (results.TakeFailedFiles().empty()) bench.SkipWithError("the blocked directory was written after all");

@@ -21,8 +21,8 @@ void RunNodeMethod(benchmark::State& run, NodeMethod method) {
   ResultsDirectory results(directory.Path());
   CircuitState state = bench::TestedLargestGrid(results);
   for (auto _ : run) {
-    PotFormTexts window;
-    PotFormViews views = window.Views();
+    NodeTexts window;
+    NodeViews views = window.Views();
     benchmark::DoNotOptimize(method(state, kZeroNode, results, views, nullptr));
   }
   run.counters["nodes"] = state.NodeCount;

@@ -121,7 +121,7 @@ void ComputeBranchValues(TBranch& branch, const BranchRow& row, int rowNumber, d
 }
 
 void ComputeBranchImpedances(std::vector<TBranch>& branches, const BranchTable& table,
-                             const FrequencySetting& frequency, ResultsDirectory& results, MemoView& InValMem) {
+                             const FrequencySetting& frequency, ResultsDirectory& results, MemoView& branchValues) {
   const double omega = AngularFrequency(frequency);
   // Every branch is computed before anything is written, so a bad cell
   // leaves out.txt and the memo as the test left them.
@@ -132,8 +132,8 @@ void ComputeBranchImpedances(std::vector<TBranch>& branches, const BranchTable& 
   for (size_t k = 0; k < branches.size(); ++k) {
     const TBranch& branch = branches[k];
     block += OutLine(static_cast<int>(k) + 1, branch);
-    InValMem.Add(BranchLabel("Z", branch) + " = " + ComplexToText(branch.Z));
-    InValMem.Add(BranchLabel("E", branch) + " = " + ComplexToText(branch.E));
+    branchValues.Add(BranchLabel("Z", branch) + " = " + ComplexToText(branch.Z));
+    branchValues.Add(BranchLabel("E", branch) + " = " + ComplexToText(branch.E));
   }
   results.Append("out.txt", block);
 }

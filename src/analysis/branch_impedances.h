@@ -14,6 +14,7 @@ namespace ohmara {
 struct FrequencySetting {
   std::string text;   // the text of the frequency edit
   int unitIndex = 0;  // 0 "Гц", 1 "кГц", 2 "МГц"; -1 when typed text matches no item (counts as "Гц")
+  bool operator==(const FrequencySetting&) const = default;
 };
 
 // 1, 1000 or 1 000 000 for the three units; any other index counts as hertz.
@@ -40,8 +41,8 @@ void ComputeBranchValues(TBranch& branch, const BranchRow& row, int rowNumber, d
 std::string BranchLabel(const char* letter, const TBranch& branch);
 
 // Fills Z and E of every branch from rows 1..N of the table (table[k] is branch k); appends the
-// branch lines to out.txt and two lines per branch to InValMem.
+// branch lines to out.txt and two lines per branch to branchValues.
 void ComputeBranchImpedances(std::vector<TBranch>& branches, const BranchTable& table,
-                             const FrequencySetting& frequency, ResultsDirectory& results, MemoView& InValMem);
+                             const FrequencySetting& frequency, ResultsDirectory& results, MemoView& branchValues);
 
 }  // namespace ohmara

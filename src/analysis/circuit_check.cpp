@@ -6,18 +6,18 @@ namespace {
 
 // The memos the test's own results replace, and those of the last solution,
 // which belonged to the circuit being replaced.
-void ClearMeshCurrentMemos(CurrFormViews& views) {
-  views.Conts.Clear();
-  views.InValMem.Clear();
-  views.ContCurr.Clear();
-  views.PowerMemo.Clear();
-  views.CurMemo.Clear();
+void ClearMeshCurrentMemos(MeshViews& views) {
+  views.loops.Clear();
+  views.branchValues.Clear();
+  views.loopCurrents.Clear();
+  views.powerBalance.Clear();
+  views.branchCurrents.Clear();
 }
 
 }  // namespace
 
 CircuitCheckOutcome RunCircuitCheck(CircuitState& state, const BranchTable& table, const FrequencySetting& frequency,
-                                    ResultsDirectory& results, CurrFormViews& views) {
+                                    ResultsDirectory& results, MeshViews& views) {
   CircuitCheckOutcome outcome;
   // The test's record goes to out.txt in one write, however it ends.
   const ResultsDirectory::Holding record = results.Hold("out.txt");
@@ -27,9 +27,9 @@ CircuitCheckOutcome RunCircuitCheck(CircuitState& state, const BranchTable& tabl
   if (outcome.parseResult != ParseResult::kOk) return outcome;
 
   ClearMeshCurrentMemos(views);
-  ComputeBranchImpedances(state.Branches, table, frequency, results, views.InValMem);
+  ComputeBranchImpedances(state.Branches, table, frequency, results, views.branchValues);
   BuildAdjacency(state.Branches, state.NodeCount, state.Adjacency);
-  outcome.loopResult = FindLoops(state, results, views.Conts);
+  outcome.loopResult = FindLoops(state, results, views.loops);
   if (outcome.loopResult != LoopSearchResult::kFound) return outcome;
 
   CountRealNodes(state, outcome.m, outcome.n);

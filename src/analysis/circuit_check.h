@@ -19,11 +19,11 @@ struct CircuitCheckOutcome {
 };
 
 // Everything "Тест" does except showing the report: empties out.txt, sets NeedsTest, parses; once
-// the table parsed clears the five memos of the mesh-current window in the order Conts, InValMem,
-// ContCurr, PowerMemo, CurMemo, computes impedances, builds adjacency, finds loops, and on
+// the table parsed clears the five memos of the mesh-current window in the order loops, branchValues,
+// loopCurrents, powerBalance, branchCurrents, computes impedances, builds adjacency, finds loops, and on
 // success counts real nodes and clears NeedsTest. A bad number cell or a zero divisor throws
 // (ConversionError, DivisionByZero) with NeedsTest still set.
 CircuitCheckOutcome RunCircuitCheck(CircuitState& state, const BranchTable& table, const FrequencySetting& frequency,
-                                    ResultsDirectory& results, CurrFormViews& views);
+                                    ResultsDirectory& results, MeshViews& views);
 
 }  // namespace ohmara

@@ -293,8 +293,8 @@ void CompleteWithFundamentalLoops(CircuitState& state, LoopIndependence& indepen
   }
 }
 
-void ListLoops(const CircuitState& state, MemoView& Conts) {
-  for (int k = 0; k < state.LoopCount(); ++k) Conts.Add(ContsLine(k + 1, state.Loops[k]));
+void ListLoops(const CircuitState& state, MemoView& loops) {
+  for (int k = 0; k < state.LoopCount(); ++k) loops.Add(ContsLine(k + 1, state.Loops[k]));
 }
 
 }  // namespace
@@ -345,12 +345,12 @@ std::vector<bool> BreadthFirstTree(const CircuitState& state) {
   return inTree;
 }
 
-LoopSearchResult FindLoops(CircuitState& state, ResultsDirectory& results, MemoView& Conts) {
+LoopSearchResult FindLoops(CircuitState& state, ResultsDirectory& results, MemoView& loops) {
   LoopSearchCounts counts;
-  return FindLoops(state, results, Conts, counts);
+  return FindLoops(state, results, loops, counts);
 }
 
-LoopSearchResult FindLoops(CircuitState& state, ResultsDirectory& results, MemoView& Conts,
+LoopSearchResult FindLoops(CircuitState& state, ResultsDirectory& results, MemoView& loops,
                            LoopSearchCounts& counts) {
   counts = LoopSearchCounts();
   results.Rewrite("adjTable.txt", AdjacencyText(state.Adjacency));
@@ -373,7 +373,7 @@ LoopSearchResult FindLoops(CircuitState& state, ResultsDirectory& results, MemoV
   }
   // Only a table without branches stays short: it has no loop to find.
   if (state.LoopCount() < state.LoopCapacity) return LoopSearchResult::kRealNodeRuleBroken;
-  ListLoops(state, Conts);
+  ListLoops(state, loops);
   return LoopSearchResult::kFound;
 }
 

@@ -26,8 +26,8 @@ struct LoopSearchCounts {
 
 // kNotClosed: the window shows "Я вам сочувствую - цепь не замкнута :(" (the core shows nothing).
 // kRealNodeRuleBroken also answers a table without branches, which has no loop at all.
-LoopSearchResult FindLoops(CircuitState& state, ResultsDirectory& results, MemoView& Conts);
-LoopSearchResult FindLoops(CircuitState& state, ResultsDirectory& results, MemoView& Conts, LoopSearchCounts& counts);
+LoopSearchResult FindLoops(CircuitState& state, ResultsDirectory& results, MemoView& loops);
+LoopSearchResult FindLoops(CircuitState& state, ResultsDirectory& results, MemoView& loops, LoopSearchCounts& counts);
 
 // Every loop must pass through at least two real nodes: more than two of its
 // steps touch one. The index in state.Loops of the first loop that does not.

@@ -15,18 +15,18 @@ namespace {
 bool SameWay(const TBranch& a, const TBranch& b) { return a.From == b.From && a.To == b.To; }
 bool Opposite(const TBranch& a, const TBranch& b) { return a.From == b.To && a.To == b.From; }
 
-// Sizes RGrid and EGrid for the system and shows every entry, before the
+// Sizes impedanceMatrix and emfColumn for the system and shows every entry, before the
 // solver runs, so the window shows the matrix even when it is singular.
-void ShowLoopSystem(const ComplexMatrix& rows, int loops, CurrFormViews& views) {
-  views.RGrid.SetRowCount(loops);
-  views.RGrid.SetColCount(loops);
-  views.EGrid.SetColWidth(0, 110);
-  views.EGrid.SetRowCount(loops + 1);
-  views.EGrid.SetColCount(1);
+void ShowLoopSystem(const ComplexMatrix& rows, int loops, MeshViews& views) {
+  views.impedanceMatrix.SetRowCount(loops);
+  views.impedanceMatrix.SetColCount(loops);
+  views.emfColumn.SetColWidth(0, 110);
+  views.emfColumn.SetRowCount(loops + 1);
+  views.emfColumn.SetColCount(1);
   for (int p = 0; p < loops; ++p) {
-    views.RGrid.SetColWidth(p, 100);
-    views.EGrid.SetCell(0, p, ComplexToText(rows[p][loops]));
-    for (int q = 0; q < loops; ++q) views.RGrid.SetCell(q, p, ComplexToText(rows[p][q]));
+    views.impedanceMatrix.SetColWidth(p, 100);
+    views.emfColumn.SetCell(0, p, ComplexToText(rows[p][loops]));
+    for (int q = 0; q < loops; ++q) views.impedanceMatrix.SetCell(q, p, ComplexToText(rows[p][q]));
   }
 }
 
@@ -49,9 +49,9 @@ Complex BranchCurrent(const CircuitState& state, const TBranch& branch, const st
   return current;
 }
 
-void ShowLoopCurrents(MemoView& ContCurr, const std::vector<Complex>& loopCurrents) {
+void ShowLoopCurrents(MemoView& memo, const std::vector<Complex>& loopCurrents) {
   for (size_t p = 0; p < loopCurrents.size(); ++p)
-    ContCurr.Add(LoopCurrentName(static_cast<int>(p)) + " = " + ComplexToText(loopCurrents[p]));
+    memo.Add(LoopCurrentName(static_cast<int>(p)) + " = " + ComplexToText(loopCurrents[p]));
 }
 
 void RequireFiniteLoopCurrents(const std::vector<Complex>& loopCurrents) {
@@ -104,19 +104,19 @@ std::vector<Complex> BranchCurrentsFromLoops(const CircuitState& state, const st
   return currents;
 }
 
-bool MeshCurrentMethod(const CircuitState& state, ResultsDirectory& results, CurrFormViews& views) {
+bool MeshCurrentMethod(const CircuitState& state, ResultsDirectory& results, MeshViews& views) {
   MeshSolution solution;
   return MeshCurrentMethod(state, results, views, solution);
 }
 
-bool MeshCurrentMethod(const CircuitState& state, ResultsDirectory& results, CurrFormViews& views,
+bool MeshCurrentMethod(const CircuitState& state, ResultsDirectory& results, MeshViews& views,
                        MeshSolution& solution) {
   solution = {};
   if (state.NeedsTest || state.BranchCount() == 0) return false;
   // The memos this method owns hold one run's results, however it is called.
-  views.ContCurr.Clear();
-  views.CurMemo.Clear();
-  views.PowerMemo.Clear();
+  views.loopCurrents.Clear();
+  views.branchCurrents.Clear();
+  views.powerBalance.Clear();
 
   ComplexMatrix rows = LoopSystem(state);
   RequireFiniteSystem(rows, state.LoopCount());
@@ -126,13 +126,13 @@ bool MeshCurrentMethod(const CircuitState& state, ResultsDirectory& results, Cur
   RequireFiniteLoopCurrents(solution.loopCurrents);
   RequireSoundCurrentsAndPower(state.Branches, solution.branchCurrents);
 
-  ShowLoopCurrents(views.ContCurr, solution.loopCurrents);
+  ShowLoopCurrents(views.loopCurrents, solution.loopCurrents);
   std::string section = MethodSectionHeader("Метод контурных токов") + "\n\nТоки:\n";
-  ReportBranchCurrents(state.Branches, solution.branchCurrents, views.CurMemo, section);
+  ReportBranchCurrents(state.Branches, solution.branchCurrents, views.branchCurrents, section);
   section += "\n";
 
   PowerBalance(state.Branches, solution.branchCurrents, solution.source, solution.consumed);
-  ShowPowerBalance(views.PowerMemo, solution.source, solution.consumed);
+  ShowPowerBalance(views.powerBalance, solution.source, solution.consumed);
   section += PowerBalanceFileText(solution.source, solution.consumed);
   results.Append("out.txt", section);
   return true;

@@ -26,14 +26,14 @@ Complex LoopEmf(const CircuitState& state, int p);
 // every loop q, then LoopEmf(p).
 ComplexMatrix LoopSystem(const CircuitState& state);
 
-// Solves the tested circuit by loop currents: fills RGrid, EGrid, ContCurr,
-// CurMemo and PowerMemo, writes Currents.txt and appends a section to
+// Solves the tested circuit by loop currents: fills impedanceMatrix, emfColumn, loopCurrents,
+// branchCurrents and powerBalance, writes Currents.txt and appends a section to
 // out.txt. True when the method ran to the end; false, touching nothing,
 // when state.NeedsTest is set or there are no branches. SingularSystem
 // propagates with the grids filled and the memos and out.txt untouched; so
 // does NonFiniteValue for a solution that is not finite, and for a system
 // that is not, before the grids are filled.
-bool MeshCurrentMethod(const CircuitState& state, ResultsDirectory& results, CurrFormViews& views);
+bool MeshCurrentMethod(const CircuitState& state, ResultsDirectory& results, MeshViews& views);
 
 // The numbers behind the texts of one run, at full precision, for callers
 // that check or reuse them.
@@ -44,10 +44,10 @@ struct MeshSolution {
   Complex consumed;                     // power consumed by the impedances
 };
 // The same run, also handing back its numbers (left empty when it returns false).
-bool MeshCurrentMethod(const CircuitState& state, ResultsDirectory& results, CurrFormViews& views,
+bool MeshCurrentMethod(const CircuitState& state, ResultsDirectory& results, MeshViews& views,
                        MeshSolution& solution);
 
-// "I11" for loop p = 0: the loop number written twice, as ContCurr names it.
+// "I11" for loop p = 0: the loop number written twice, as loopCurrents names it.
 std::string LoopCurrentName(int p);
 
 // The branch currents (table order) as signed sums of the loop currents.

@@ -36,9 +36,9 @@ class PairTable {
 };
 
 // Enters every branch into the pair table and shows its admittance and source
-// current. The InValMem lines of a branch follow its division, so a branch
+// current. The branchValues lines of a branch follow its division, so a branch
 // with Z = 0 stops the run with the lines of the branches before it shown.
-void FillPairTable(const std::vector<TBranch>& branches, PairTable& pairs, MemoView& InValMem) {
+void FillPairTable(const std::vector<TBranch>& branches, PairTable& pairs, MemoView& branchValues) {
   for (const TBranch& branch : branches) {
     const int a = branch.From, b = branch.To;
     const std::string admittance = BranchLabel("Y", branch);
@@ -50,8 +50,8 @@ void FillPairTable(const std::vector<TBranch>& branches, PairTable& pairs, MemoV
     pairs(a, b).Y = y;
     pairs(a, b).J = sourceCurrent * -1.0;
     pairs(b, a).J = sourceCurrent;
-    InValMem.Add(admittance + " = " + ComplexToText(y));
-    InValMem.Add("E*" + admittance + " = " + ComplexToText(sourceCurrent));
+    branchValues.Add(admittance + " = " + ComplexToText(y));
+    branchValues.Add("E*" + admittance + " = " + ComplexToText(sourceCurrent));
   }
 }
 
@@ -108,22 +108,22 @@ std::vector<Complex> CurrentsFromPotentials(const std::vector<TBranch>& branches
 
 }  // namespace
 
-void ClearNodalMemos(PotFormViews& views) {
-  views.NdPot.Clear();
-  views.InValMem.Clear();
-  views.PowerMemo.Clear();
-  views.CurMemo.Clear();
+void ClearNodalMemos(NodeViews& views) {
+  views.potentials.Clear();
+  views.branchValues.Clear();
+  views.powerBalance.Clear();
+  views.branchCurrents.Clear();
 }
 
-void ShowNodalSystem(const ComplexMatrix& rows, int t, PotFormViews& views) {
-  views.IGrid.SetColWidth(0, 110);
-  views.GGrid.SetRowCount(t);
-  views.GGrid.SetColCount(t);
-  views.IGrid.SetRowCount(t);
+void ShowNodalSystem(const ComplexMatrix& rows, int t, NodeViews& views) {
+  views.sourceCurrentColumn.SetColWidth(0, 110);
+  views.admittanceMatrix.SetRowCount(t);
+  views.admittanceMatrix.SetColCount(t);
+  views.sourceCurrentColumn.SetRowCount(t);
   for (int r = 0; r < t; ++r) {
-    views.GGrid.SetColWidth(r, 100);
-    for (int c = 0; c < t; ++c) views.GGrid.SetCell(c, r, ComplexToText(rows[r][c]));
-    views.IGrid.SetCell(0, r, ComplexToText(rows[r][t]));
+    views.admittanceMatrix.SetColWidth(r, 100);
+    for (int c = 0; c < t; ++c) views.admittanceMatrix.SetCell(c, r, ComplexToText(rows[r][c]));
+    views.sourceCurrentColumn.SetCell(0, r, ComplexToText(rows[r][t]));
   }
 }
 
@@ -133,17 +133,17 @@ Complex BranchCurrentFromPotentials(Complex fromPotential, Complex toPotential, 
 
 std::string PotentialName(int node) { return Format("u%d", node); }
 
-void ReportPotential(int node, Complex potential, MemoView& NdPot, std::string& section) {
-  NdPot.Add(PotentialName(node) + " = " + ComplexToText(potential));
+void ReportPotential(int node, Complex potential, MemoView& potentials, std::string& section) {
+  potentials.Add(PotentialName(node) + " = " + ComplexToText(potential));
   AppendFormat(section, "U%d=", node);
   section += ComplexOutText(potential, "\t\t\n");
 }
 
 void FinishNodalRun(const std::vector<TBranch>& branches, std::vector<Complex> currents, std::string& section,
-                    ResultsDirectory& results, MemoView& PowerMemo, NodalSolution* solution) {
+                    ResultsDirectory& results, MemoView& powerBalance, NodalSolution* solution) {
   Complex source, consumed;
   PowerBalance(branches, currents, source, consumed);
-  ShowPowerBalance(PowerMemo, source, consumed);
+  ShowPowerBalance(powerBalance, source, consumed);
   section += PowerBalanceFileText(source, consumed);
   results.Append("out.txt", section);
   if (!solution) return;
@@ -152,14 +152,14 @@ void FinishNodalRun(const std::vector<TBranch>& branches, std::vector<Complex> c
   solution->ConsumedPower = consumed;
 }
 
-bool NodePotentialMethod(const CircuitState& state, int z, ResultsDirectory& results, PotFormViews& views,
+bool NodePotentialMethod(const CircuitState& state, int z, ResultsDirectory& results, NodeViews& views,
                          NodalSolution* solution) {
   if (state.NeedsTest || state.BranchCount() == 0 || z < 1 || z > state.NodeCount) return false;
   ClearNodalMemos(views);
   const int n = state.NodeCount;
 
   PairTable pairs(n);
-  FillPairTable(state.Branches, pairs, views.InValMem);
+  FillPairTable(state.Branches, pairs, views.branchValues);
   SumDiagonal(pairs);
   const std::vector<int> rowNodes = RowList(n, z);
   const int t = static_cast<int>(rowNodes.size());
@@ -175,15 +175,15 @@ bool NodePotentialMethod(const CircuitState& state, int z, ResultsDirectory& res
   RequireFiniteNodalRun(nodes, listed, state.Branches, currents);
 
   std::string section = MethodSectionHeader("Метод узловых потенциалов (не оптимальный)") + "\n\nПотенциалы:\n";
-  for (int k = 1; k <= n; ++k) ReportPotential(k, potentials[k], views.NdPot, section);
+  for (int k = 1; k <= n; ++k) ReportPotential(k, potentials[k], views.potentials, section);
   section += "\n\nТоки:\n";
 
-  ReportBranchCurrents(state.Branches, currents, views.CurMemo, section);
+  ReportBranchCurrents(state.Branches, currents, views.branchCurrents, section);
   if (solution) {
     solution->Nodes = std::move(nodes);
     solution->Potentials = listed;
   }
-  FinishNodalRun(state.Branches, std::move(currents), section, results, views.PowerMemo, solution);
+  FinishNodalRun(state.Branches, std::move(currents), section, results, views.powerBalance, solution);
   return true;
 }
 

@@ -17,7 +17,7 @@
 namespace ohmara {
 
 // The numbers of one run, for callers that compare methods rather than read
-// the window: the potentials in the order NdPot lists them, the branch
+// the window: the potentials in the order potentials lists them, the branch
 // currents in table order and both sides of the power balance.
 struct NodalSolution {
   std::vector<int> Nodes;
@@ -27,45 +27,45 @@ struct NodalSolution {
   Complex ConsumedPower;
 };
 
-// Solves the tested circuit with node z at potential 0: fills GGrid, IGrid,
-// InValMem, NdPot, CurMemo and PowerMemo, rewrites Potential.txt and appends
+// Solves the tested circuit with node z at potential 0: fills admittanceMatrix, sourceCurrentColumn,
+// branchValues, potentials, branchCurrents and powerBalance, rewrites Potential.txt and appends
 // a section to out.txt. True when the run went to the end; false, touching
 // nothing, when state.NeedsTest is set, there are no branches or z is not one
 // of the nodes 1..NodeCount (the window checks that first). A branch with
-// Z = 0 throws DivisionByZero naming its admittance ("Y12") once the InValMem
+// Z = 0 throws DivisionByZero naming its admittance ("Y12") once the branchValues
 // lines of the branches before it are shown; a singular system throws
 // SingularSystem with the grids filled. A value that is not finite (an
 // admittance, the system, a potential, a current, a power) throws
 // NonFiniteValue before it is shown, and out.txt gets no section.
-bool NodePotentialMethod(const CircuitState& state, int z, ResultsDirectory& results, PotFormViews& views,
+bool NodePotentialMethod(const CircuitState& state, int z, ResultsDirectory& results, NodeViews& views,
                          NodalSolution* solution = nullptr);
 
 // ---- shared by both node-potential variants ----
 
 // The signature of either method, for callers that run both alike.
-using NodeMethod = bool (*)(const CircuitState& state, int z, ResultsDirectory& results, PotFormViews& views,
+using NodeMethod = bool (*)(const CircuitState& state, int z, ResultsDirectory& results, NodeViews& views,
                             NodalSolution* solution);
 
 // The four memos a run refills.
-void ClearNodalMemos(PotFormViews& views);
+void ClearNodalMemos(NodeViews& views);
 
-// Sizes GGrid and IGrid for the t x (t + 1) system `rows` (the last column is
+// Sizes admittanceMatrix and sourceCurrentColumn for the t x (t + 1) system `rows` (the last column is
 // the right-hand side) and shows every entry.
-void ShowNodalSystem(const ComplexMatrix& rows, int t, PotFormViews& views);
+void ShowNodalSystem(const ComplexMatrix& rows, int t, NodeViews& views);
 
 // The current of a branch (or chain) a->b from the potentials of its ends.
 Complex BranchCurrentFromPotentials(Complex fromPotential, Complex toPotential, Complex e, Complex z);
 
-// "u3": the name NdPot gives the potential of node 3.
+// "u3": the name potentials gives the potential of node 3.
 std::string PotentialName(int node);
 
-// Adds the NdPot line "u<node> = ..." and appends the out.txt line
+// Adds the potentials line "u<node> = ..." and appends the out.txt line
 // "U<node>=..." of one potential to `section`.
-void ReportPotential(int node, Complex potential, MemoView& NdPot, std::string& section);
+void ReportPotential(int node, Complex potential, MemoView& potentials, std::string& section);
 
-// Computes the power balance, shows it in PowerMemo, appends its block to
+// Computes the power balance, shows it in powerBalance, appends its block to
 // `section` and the finished section to out.txt; fills `solution` when given.
 void FinishNodalRun(const std::vector<TBranch>& branches, std::vector<Complex> currents, std::string& section,
-                    ResultsDirectory& results, MemoView& PowerMemo, NodalSolution* solution);
+                    ResultsDirectory& results, MemoView& powerBalance, NodalSolution* solution);
 
 }  // namespace ohmara

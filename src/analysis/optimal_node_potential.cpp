@@ -137,14 +137,14 @@ RowNumbering NumberRows(const CircuitState& state, int z) {
 // mutual entries, so it sets them; chains add theirs, so each mutual entry
 // ends as the sum over everything joining the two nodes.
 void EnterAdmittance(ComplexMatrix& m, const RowNumbering& rows, int a, int b, Complex z, Complex e,
-                     const std::string& label, bool addMutual, MemoView& InValMem) {
+                     const std::string& label, bool addMutual, MemoView& branchValues) {
   RequireFinite(z, "Z" + label, "сопротивления Z" + label);
   const Complex y = Divide(Complex(1.0, 0.0), z, "Y" + label);
   RequireFinite(y, "Y" + label, "проводимости Y" + label);
   const Complex sourceCurrent = e / z;
   RequireFinite(sourceCurrent, "Y*E" + label, "тока источника Y*E" + label);
-  InValMem.Add("Y" + label + " = " + ComplexToText(y));
-  InValMem.Add("Y*E" + label + " = " + ComplexToText(sourceCurrent));
+  branchValues.Add("Y" + label + " = " + ComplexToText(y));
+  branchValues.Add("Y*E" + label + " = " + ComplexToText(sourceCurrent));
   const Complex s = y * e;
   RequireFinite(s, "Y*E" + label, "тока источника Y*E" + label);
   const int t = rows.t, ra = rows.RowOfNode[a], rb = rows.RowOfNode[b];
@@ -170,14 +170,14 @@ void EnterAdmittance(ComplexMatrix& m, const RowNumbering& rows, int a, int b, C
 }
 
 ComplexMatrix AssembleSystem(const CircuitState& state, const std::vector<TChain>& chains, const RowNumbering& rows,
-                             MemoView& InValMem) {
+                             MemoView& branchValues) {
   ComplexMatrix m(rows.t, std::vector<Complex>(rows.t + 1));
   for (const TBranch& branch : state.Branches) {
     if (!IsReal(state, branch.From) || !IsReal(state, branch.To)) continue;
-    EnterAdmittance(m, rows, branch.From, branch.To, branch.Z, branch.E, BranchLabel("", branch), false, InValMem);
+    EnterAdmittance(m, rows, branch.From, branch.To, branch.Z, branch.E, BranchLabel("", branch), false, branchValues);
   }
   for (const TChain& chain : chains)
-    EnterAdmittance(m, rows, chain.From, chain.To, chain.Z, chain.E, ChainLabel(chain), true, InValMem);
+    EnterAdmittance(m, rows, chain.From, chain.To, chain.Z, chain.E, ChainLabel(chain), true, branchValues);
   return m;
 }
 
@@ -252,7 +252,7 @@ std::string ChainLabel(const TChain& chain) {
   return label + std::to_string(chain.To);
 }
 
-bool OptimalNodePotentialMethod(const CircuitState& state, int z, ResultsDirectory& results, PotFormViews& views,
+bool OptimalNodePotentialMethod(const CircuitState& state, int z, ResultsDirectory& results, NodeViews& views,
                                 NodalSolution* solution) {
   if (state.NeedsTest || state.BranchCount() == 0 || !IsReal(state, z) || z > state.NodeCount) return false;
   const std::vector<TChain> chains = BuildChains(state);
@@ -260,7 +260,7 @@ bool OptimalNodePotentialMethod(const CircuitState& state, int z, ResultsDirecto
 
   const RowNumbering rows = NumberRows(state, z);
   const int t = rows.t;
-  ComplexMatrix m = AssembleSystem(state, chains, rows, views.InValMem);
+  ComplexMatrix m = AssembleSystem(state, chains, rows, views.branchValues);
   NegateMutualEntries(m, t);
   RequireFiniteSystem(m, t);
   ShowNodalSystem(m, t, views);
@@ -270,15 +270,15 @@ bool OptimalNodePotentialMethod(const CircuitState& state, int z, ResultsDirecto
   RequireFiniteNodalRun(rows.NodeOfRow, potentials, state.Branches, currents);
 
   std::string section = MethodSectionHeader("Метод узловых потенциалов (оптимальный)") + "\nПотенциалы\n";
-  for (int r = 0; r <= t; ++r) ReportPotential(rows.NodeOfRow[r], potentials[r], views.NdPot, section);
+  for (int r = 0; r <= t; ++r) ReportPotential(rows.NodeOfRow[r], potentials[r], views.potentials, section);
   section += "\nТоки:\n";
 
-  ReportBranchCurrents(state.Branches, currents, views.CurMemo, section);
+  ReportBranchCurrents(state.Branches, currents, views.branchCurrents, section);
   if (solution) {
     solution->Nodes = rows.NodeOfRow;
     solution->Potentials = potentials;
   }
-  FinishNodalRun(state.Branches, std::move(currents), section, results, views.PowerMemo, solution);
+  FinishNodalRun(state.Branches, std::move(currents), section, results, views.powerBalance, solution);
   return true;
 }
 

@@ -43,10 +43,10 @@ std::string ChainLabel(const TChain& chain);
 // chains are built and checked before anything in the window changes, so an
 // UnsolvableCircuit from BuildChains leaves the window and the files as they
 // were. A direct branch or a chain with Z = 0 throws DivisionByZero naming
-// its admittance ("Y13", "Y123") once the InValMem lines before it are shown;
+// its admittance ("Y13", "Y123") once the branchValues lines before it are shown;
 // a branch with Z = 0 inside a chain is harmless. Values that are not finite
 // throw NonFiniteValue as in NodePotentialMethod.
-bool OptimalNodePotentialMethod(const CircuitState& state, int z, ResultsDirectory& results, PotFormViews& views,
+bool OptimalNodePotentialMethod(const CircuitState& state, int z, ResultsDirectory& results, NodeViews& views,
                                 NodalSolution* solution = nullptr);
 
 }  // namespace ohmara

@@ -33,16 +33,16 @@ std::string PowerBalanceFileText(Complex source, Complex consumed) {
   return text;
 }
 
-void ShowPowerBalance(MemoView& PowerMemo, Complex source, Complex consumed) {
-  PowerMemo.Add("Мощность источников = " + ComplexToText(source));
-  PowerMemo.Add("Потребляемая мощность = " + ComplexToText(consumed));
+void ShowPowerBalance(MemoView& powerBalance, Complex source, Complex consumed) {
+  powerBalance.Add("Мощность источников = " + ComplexToText(source));
+  powerBalance.Add("Потребляемая мощность = " + ComplexToText(consumed));
 }
 
 void ReportBranchCurrents(const std::vector<TBranch>& branches, const std::vector<Complex>& currents,
-                          MemoView& CurMemo, std::string& section) {
+                          MemoView& branchCurrents, std::string& section) {
   for (size_t k = 0; k < branches.size(); ++k) {
     const std::string label = BranchLabel("I", branches[k]);
-    CurMemo.Add(label + " = " + ComplexToText(currents[k]));
+    branchCurrents.Add(label + " = " + ComplexToText(currents[k]));
     section += label + "=" + ComplexOutText(currents[k], "\t\t\n");
   }
 }

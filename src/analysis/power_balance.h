@@ -24,14 +24,14 @@ void PowerBalance(const std::vector<TBranch>& branches, const std::vector<Comple
 // two lines of source and consumed power.
 std::string PowerBalanceFileText(Complex source, Complex consumed);
 
-// The two PowerMemo lines: "Мощность источников = ..." and
+// The two powerBalance lines: "Мощность источников = ..." and
 // "Потребляемая мощность = ...".
-void ShowPowerBalance(MemoView& PowerMemo, Complex source, Complex consumed);
+void ShowPowerBalance(MemoView& powerBalance, Complex source, Complex consumed);
 
-// Adds the CurMemo line "I<a><b> = ..." and appends the out.txt line
+// Adds the branchCurrents line "I<a><b> = ..." and appends the out.txt line
 // "I<a><b>=..." of every branch, in table order.
 void ReportBranchCurrents(const std::vector<TBranch>& branches, const std::vector<Complex>& currents,
-                          MemoView& CurMemo, std::string& section);
+                          MemoView& branchCurrents, std::string& section);
 
 // The frame an out.txt section starts with: "\n\n", 32 hyphens, "\n",
 // `title` (the bare title, e.g. "Метод контурных токов"), "\n", 32 hyphens

@@ -1,44 +1,48 @@
 #pragma once
-// What the analysis writes into the two result windows, by control name. The
-// windows hand these over with their widgets behind the views; tests hand
-// over MemoLines and GridCells.
+// What the analysis writes for the two result windows, named by what each
+// text is. The application keeps a method's texts in plain MeshTexts /
+// NodeTexts, which the windows then render; tests read the same containers.
 
 #include "model/text_views.h"
 
 namespace ohmara {
 
 // The mesh-current window.
-struct CurrFormViews {
-  GridView& RGrid;       // loop impedance matrix
-  GridView& EGrid;       // loop source column
-  MemoView& InValMem;    // Z and E of every branch (filled by the test)
-  MemoView& Conts;       // the loops (filled by the test)
-  MemoView& ContCurr;    // loop currents
-  MemoView& CurMemo;     // branch currents
-  MemoView& PowerMemo;   // power balance
+struct MeshViews {
+  GridView& impedanceMatrix;
+  GridView& emfColumn;
+  MemoView& branchValues;  // Z and E of every branch (filled by the test)
+  MemoView& loops;  // the loops (filled by the test)
+  MemoView& loopCurrents;
+  MemoView& branchCurrents;
+  MemoView& powerBalance;
 };
 
 // The node-potential window, shared by the basic and the optimal method.
-struct PotFormViews {
-  GridView& GGrid;       // admittance matrix
-  GridView& IGrid;       // source-current column
-  MemoView& InValMem;    // admittances and source currents
-  MemoView& NdPot;       // node potentials
-  MemoView& CurMemo;     // branch currents
-  MemoView& PowerMemo;   // power balance
+struct NodeViews {
+  GridView& admittanceMatrix;
+  GridView& sourceCurrentColumn;
+  MemoView& branchValues;  // admittances and source currents of the method
+  MemoView& potentials;
+  MemoView& branchCurrents;
+  MemoView& powerBalance;
 };
 
-// Plain containers behind both windows, for tests and benchmarks.
-struct CurrFormTexts {
-  GridCells RGrid, EGrid;
-  MemoLines InValMem, Conts, ContCurr, CurMemo, PowerMemo;
-  CurrFormViews Views() { return {RGrid, EGrid, InValMem, Conts, ContCurr, CurMemo, PowerMemo}; }
+// Plain containers behind both windows: what a run leaves on screen.
+struct MeshTexts {
+  GridCells impedanceMatrix, emfColumn;
+  MemoLines branchValues, loops, loopCurrents, branchCurrents, powerBalance;
+  MeshViews Views() {
+    return {impedanceMatrix, emfColumn, branchValues, loops, loopCurrents, branchCurrents, powerBalance};
+  }
 };
 
-struct PotFormTexts {
-  GridCells GGrid, IGrid;
-  MemoLines InValMem, NdPot, CurMemo, PowerMemo;
-  PotFormViews Views() { return {GGrid, IGrid, InValMem, NdPot, CurMemo, PowerMemo}; }
+struct NodeTexts {
+  GridCells admittanceMatrix, sourceCurrentColumn;
+  MemoLines branchValues, potentials, branchCurrents, powerBalance;
+  NodeViews Views() {
+    return {admittanceMatrix, sourceCurrentColumn, branchValues, potentials, branchCurrents, powerBalance};
+  }
 };
 
 }  // namespace ohmara

@@ -4,6 +4,7 @@
 #include <map>
 
 #include "analysis/circuit_check.h"
+#include "analysis/circuit_session.h"
 #include "analysis/circuit_faults.h"
 #include "analysis/mesh_current.h"
 #include "analysis/node_potential.h"
@@ -38,22 +39,11 @@ ShownBlock Grid(std::string caption, const GridCells& grid) {
   return block;
 }
 
-struct TestedCircuit {
-  CircuitState state;
-  int m = 0, n = 0;
-};
-
-// Runs the circuit test, refusing with the line the test report shows.
-TestedCircuit Test(const BranchTable& table, const FrequencySetting& frequency, ResultsDirectory& results,
-                   CurrFormTexts& window) {
-  TestedCircuit tested;
-  CircuitState& state = tested.state;
-  CurrFormViews views = window.Views();
-  const CircuitCheckOutcome outcome = RunCircuitCheck(state, table, frequency, results, views);
-  tested.m = outcome.m;
-  tested.n = outcome.n;
-  if (outcome.passed) return tested;
-  std::string message = CircuitFaultLine(FindCircuitFault(table, state));
+// "Тест" on the typed circuit, refusing with the line the test report shows.
+void Test(CircuitSession& session) {
+  const CircuitCheckOutcome outcome = session.Test();
+  if (outcome.passed) return;
+  std::string message = CircuitFaultLine(FindCircuitFault(session.document().table, session.checkedState()));
   if (outcome.parseResult == ParseResult::kOk && outcome.loopResult == LoopSearchResult::kNotClosed)
     message = std::string(kNotClosedText) + "\n" + message;
   throw CommandRefusal(message);
@@ -68,29 +58,29 @@ std::vector<LoopStep> StepsOf(const CircuitState& state, const TLoop& loop) {
   return steps;
 }
 
-MethodAnswer Mesh(const CircuitState& state, ResultsDirectory& results, CurrFormTexts& window) {
-  CurrFormViews views = window.Views();
-  MeshSolution solution;
-  MeshCurrentMethod(state, results, views, solution);
+MethodAnswer Mesh(CircuitSession& session) {
+  session.SolveMesh();
+  const MeshSolution& solution = session.mesh().solution;
+  const MeshTexts& window = session.meshTexts();
   MethodAnswer answer{Method::kMesh, solution.loopCurrents, {}, {}, solution.branchCurrents,
                       solution.source, solution.consumed, {}};
-  answer.shown = {Grid("Матрица сопротивлений контуров", window.RGrid), Grid("Контурные ЭДС", window.EGrid),
-                  Memo("Контурные токи", window.ContCurr), Memo("Токи ветвей", window.CurMemo),
-                  Memo("Баланс мощностей", window.PowerMemo)};
+  answer.shown = {Grid("Матрица сопротивлений контуров", window.impedanceMatrix),
+                  Grid("Контурные ЭДС", window.emfColumn), Memo("Контурные токи", window.loopCurrents),
+                  Memo("Токи ветвей", window.branchCurrents), Memo("Баланс мощностей", window.powerBalance)};
   return answer;
 }
 
-MethodAnswer Nodal(Method method, const CircuitState& state, int zeroNode, ResultsDirectory& results) {
-  PotFormTexts window;
-  PotFormViews views = window.Views();
-  NodalSolution solution;
-  (method == Method::kNodal ? NodePotentialMethod : OptimalNodePotentialMethod)(state, zeroNode, results, views,
-                                                                                 &solution);
+MethodAnswer Nodal(Method method, CircuitSession& session, int zeroNode) {
+  session.SolveNodes(method == Method::kNodal ? NodePotentialMethod : OptimalNodePotentialMethod, zeroNode);
+  const NodalSolution& solution = session.nodes().solution;
+  const NodeTexts& window = session.nodeTexts();
   MethodAnswer answer{method, {}, solution.Nodes, solution.Potentials, solution.Currents,
                       solution.SourcePower, solution.ConsumedPower, {}};
-  answer.shown = {Grid("Матрица проводимостей", window.GGrid), Grid("Узловые токи", window.IGrid),
-                  Memo("Проводимости и токи источников", window.InValMem), Memo("Потенциалы узлов", window.NdPot),
-                  Memo("Токи ветвей", window.CurMemo), Memo("Баланс мощностей", window.PowerMemo)};
+  answer.shown = {Grid("Матрица проводимостей", window.admittanceMatrix),
+                  Grid("Узловые токи", window.sourceCurrentColumn),
+                  Memo("Проводимости и токи источников", window.branchValues),
+                  Memo("Потенциалы узлов", window.potentials), Memo("Токи ветвей", window.branchCurrents),
+                  Memo("Баланс мощностей", window.powerBalance)};
   return answer;
 }
 
@@ -138,33 +128,49 @@ const char* MethodName(Method method) { return WordsOf(method).name; }
 
 const char* MethodTitle(Method method) { return WordsOf(method).title; }
 
+namespace {
+
+// A session over a results folder that keeps nothing: a scripted run must
+// not replace the student's own records.
+struct CommandSession {
+  CommandSession(const BranchTable& table, const FrequencySetting& frequency, int zeroNode) {
+    session.Edit({table, frequency, std::to_string(zeroNode)});
+    Test(session);
+  }
+  const CircuitState& state() const { return session.tested()->state; }
+
+  CircuitState working;
+  ResultsDirectory results = ResultsDirectory::Discarding();
+  CircuitSession session{working, results};
+};
+
+}  // namespace
+
 CircuitAnswer SolveCircuit(const BranchTable& table, const FrequencySetting& frequency, int zeroNode,
                            const std::vector<Method>& methods) {
   return Refusing([&] {
-    ResultsDirectory results = ResultsDirectory::Discarding();
-    CurrFormTexts window;
-    const TestedCircuit tested = Test(table, frequency, results, window);
-    const CircuitState& state = tested.state;
+    CommandSession command(table, frequency, zeroNode);
+    const CircuitState& state = command.state();
     if (NeedsZeroNode(methods)) CheckZeroNode(state, zeroNode);
     CircuitAnswer answer;
     answer.branchNames = BranchNames(table);
-    answer.realBranches = tested.m;
-    answer.realNodes = tested.n;
+    answer.realBranches = command.session.tested()->m;
+    answer.realNodes = command.session.tested()->n;
     answer.nodeCount = state.NodeCount;
     answer.zeroNode = zeroNode;
     for (int node = 1; node <= state.NodeCount; ++node)
       if (state.RealNodes.contains(node)) answer.junctions.push_back(node);
     for (const TLoop& loop : state.Loops) answer.loops.push_back(StepsOf(state, loop));
-    answer.loopLines = window.Conts.lines;
+    answer.loopLines = command.session.meshTexts().loops.lines;
     for (Method method : methods) {
       if (method == Method::kMesh) {
-        answer.methods.push_back(Mesh(state, results, window));
+        answer.methods.push_back(Mesh(command.session));
       } else if (method == Method::kOptimal && !state.RealNodes.contains(zeroNode)) {
         if (methods.size() == 1) throw CommandRefusal(kZeroNotJunctionText);
         answer.notes.push_back(std::string(kZeroNotJunctionText) +
                                ": оптимальный метод узловых потенциалов пропущен.");
       } else {
-        answer.methods.push_back(Nodal(method, state, zeroNode, results));
+        answer.methods.push_back(Nodal(method, command.session, zeroNode));
       }
     }
     return answer;
@@ -173,11 +179,9 @@ CircuitAnswer SolveCircuit(const BranchTable& table, const FrequencySetting& fre
 
 std::string TestedSpiceNetlist(const BranchTable& table, const FrequencySetting& frequency, int zeroNode) {
   return Refusing([&] {
-    ResultsDirectory results = ResultsDirectory::Discarding();
-    CurrFormTexts window;
-    const TestedCircuit tested = Test(table, frequency, results, window);
-    CheckZeroNode(tested.state, zeroNode);
-    return SpiceNetlist(tested.state.Branches, table, frequency, zeroNode);
+    CommandSession command(table, frequency, zeroNode);
+    CheckZeroNode(command.state(), zeroNode);
+    return SpiceNetlist(command.state().Branches, table, frequency, zeroNode);
   });
 }
 

@@ -36,10 +36,22 @@ class MemoLines : public MemoView {
 
 class GridCells : public GridView {
  public:
-  void SetRowCount(int r) override { rows = r; }
-  void SetColCount(int c) override { cols = c; }
-  void SetColWidth(int col, int width) override { widths[col] = width; }
-  void SetCell(int col, int row, const std::string& text) override { cells[{col, row}] = text; }
+  void SetRowCount(int r) override {
+    rows = r;
+    written = true;
+  }
+  void SetColCount(int c) override {
+    cols = c;
+    written = true;
+  }
+  void SetColWidth(int col, int width) override {
+    widths[col] = width;
+    written = true;
+  }
+  void SetCell(int col, int row, const std::string& text) override {
+    cells[{col, row}] = text;
+    written = true;
+  }
   // The text of a cell, empty when it was never written.
   std::string Cell(int col, int row) const {
     auto it = cells.find({col, row});
@@ -49,6 +61,9 @@ class GridCells : public GridView {
   int cols = 0;
   std::map<int, int> widths;
   std::map<std::pair<int, int>, std::string> cells;
+  // Whether anything was ever set: a grid no run has reached keeps whatever
+  // its window was built with.
+  bool written = false;
 };
 
 }  // namespace ohmara

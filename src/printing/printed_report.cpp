@@ -54,6 +54,7 @@ void PrintTask(PageDocument& document, Cursor& at, const TaskContent& task, bool
   at.y += 7;
   PrintTable(document, at, task.table, 20);
   PrintLine(document, at, 10, 10, 6, "Частота " + task.frequency + " " + task.frequencyUnit);
+  if (!task.note.empty()) PrintLine(document, at, 10, 10, 6, task.note);
   if (!withDrawing || task.sheet.width <= 0 || task.sheet.height <= 0) return;
   if (kDrawingBottomMm - at.y < kMinDrawingHeightMm) at = document.ContinueOnNextPage(at);
   document.Add(at.page, FitSheet(at.y, task.sheet));
@@ -108,32 +109,38 @@ SolutionLayout MeshLayout(const MeshContent& mesh) {
   return {"Метод контурных токов",
           "Матрица сопротивлений",
           "Матрица ЭДС",
-          mesh.RGrid,
-          mesh.EGrid,
-          {{38, 38, "Контуры", mesh.Conts}, {98, 93, "Контурные токи", mesh.ContCurr}},
+          mesh.impedanceMatrix,
+          mesh.emfColumn,
+          {{38, 38, "Контуры", mesh.loops}, {98, 93, "Контурные токи", mesh.loopCurrents}},
           134,
           168,
-          mesh.CurMemo,
-          mesh.PowerMemo};
+          mesh.branchCurrents,
+          mesh.powerBalance};
 }
 
 SolutionLayout NodeLayout(const NodeContent& nodes) {
   return {"Метод узловых потенциалов",
           "Матрица проводимостей",
           "Матрица токов",
-          nodes.GGrid,
-          nodes.IGrid,
-          {{38, 38, "Узловые потенциалы", nodes.NdPot}},
+          nodes.admittanceMatrix,
+          nodes.sourceCurrentColumn,
+          {{38, 38, "Узловые потенциалы", nodes.potentials}},
           76,
           110,
-          nodes.CurMemo,
-          nodes.PowerMemo};
+          nodes.branchCurrents,
+          nodes.powerBalance};
 }
 
 }  // namespace
 
 bool AnythingChosen(const ReportChoices& choices) {
   return choices.task || choices.meshCurrents || choices.nodePotentials;
+}
+
+ReportChoices PrintedParts(const ReportContent& content, const ReportChoices& choices) {
+  const ReportChoices& exists = content.available;
+  return {choices.task && exists.task, choices.drawing && exists.drawing, choices.meshCurrents && exists.meshCurrents,
+          choices.nodePotentials && exists.nodePotentials};
 }
 
 PrintedSheet FitSheet(int top, const ImageSize& image) {
@@ -147,7 +154,8 @@ PrintedSheet FitSheet(int top, const ImageSize& image) {
 }
 
 // Every part begins a page of its own; the task's page starts higher.
-PageDocument ComposeReport(const ReportContent& content, const ReportChoices& choices) {
+PageDocument ComposeReport(const ReportContent& content, const ReportChoices& chosen) {
+  const ReportChoices choices = PrintedParts(content, chosen);
   PageDocument document;
   if (choices.task) {
     Cursor at = document.StartPage(true, kFirstPageTopMm);
@@ -168,6 +176,7 @@ ReportStatus PrintReport(const ReportContent& content, const ReportChoices& choi
                          PageCanvas& canvas) {
   if (!AnythingChosen(choices)) return ReportStatus::NothingChosen;
   if (!IsPortrait(page)) return ReportStatus::NotPortrait;
+  if (!AnythingChosen(PrintedParts(content, choices))) return ReportStatus::NothingToPrint;
   ComposeReport(content, choices).Render(PageScale(page), canvas);
   return ReportStatus::Printed;
 }

@@ -3,8 +3,9 @@
 // drawing) and the two solutions, copied as the windows show them onto A4
 // portrait pages. Nothing is recomputed.
 //
-// The print dialog gathers a ReportContent from the windows and the state of
-// its four check boxes, tells the user when AnythingChosen is false, runs
+// The print dialog takes the ReportContent the application's session holds
+// and the state of its four check boxes, tells the user when AnythingChosen
+// is false, runs
 // the printer set-up, refuses a page that is not IsPortrait, and then hands
 // PrintReport a PageCanvas over the printer's page.
 
@@ -27,26 +28,21 @@ struct TaskContent {
   std::string frequency;             // as typed
   std::string frequencyUnit = "Гц";  // the unit the main window shows
   ImageSize sheet;                   // the editor's sheet image, in pixels
+  std::string note;                  // printed under the frequency when not empty
 };
 
-// The mesh-current window, by control name.
+// The mesh-current solution as its window shows it.
 struct MeshContent {
-  GridCells RGrid;  // loop impedance matrix, n x n
-  GridCells EGrid;  // loop sources: column 0, rows 0 .. n - 1 are printed
-  std::vector<std::string> Conts, ContCurr, CurMemo, PowerMemo;
+  GridCells impedanceMatrix;  // n x n
+  GridCells emfColumn;        // loop sources: column 0, rows 0 .. n - 1 are printed
+  std::vector<std::string> loops, loopCurrents, branchCurrents, powerBalance;
 };
 
-// The node-potential window, by control name.
+// The node-potential solution as its window shows it.
 struct NodeContent {
-  GridCells GGrid;  // admittance matrix, m x m
-  GridCells IGrid;  // source currents: column 0, rows 0 .. m - 1 are printed
-  std::vector<std::string> NdPot, CurMemo, PowerMemo;
-};
-
-struct ReportContent {
-  TaskContent task;
-  MeshContent mesh;
-  NodeContent nodes;
+  GridCells admittanceMatrix;     // m x m
+  GridCells sourceCurrentColumn;  // source currents: column 0, rows 0 .. m - 1 are printed
+  std::vector<std::string> potentials, branchCurrents, powerBalance;
 };
 
 // The dialog's check boxes. The drawing belongs to the task: without the
@@ -58,19 +54,32 @@ struct ReportChoices {
   bool nodePotentials = true;
 };
 
+struct ReportContent {
+  TaskContent task;
+  MeshContent mesh;
+  NodeContent nodes;
+  // The parts there is something to print for: a part that is not is left
+  // out even when chosen (no empty headings).
+  ReportChoices available;
+};
+
 enum class ReportStatus {
   Printed,
   NothingChosen,  // no box that prints anything is checked; nothing was drawn
   NotPortrait,    // the page is wider than tall; nothing was drawn
+  NothingToPrint,  // none of the chosen parts exists yet; nothing was drawn
 };
 
 bool AnythingChosen(const ReportChoices& choices);
+
+// The chosen parts that exist.
+ReportChoices PrintedParts(const ReportContent& content, const ReportChoices& choices);
 
 // The drawing's size below `top`: down to 296 mm, at most 200 mm wide, in
 // the image's proportions. The image must have a positive width and height.
 PrintedSheet FitSheet(int top, const ImageSize& image);
 
-// The whole report laid out in millimetres; no pages when nothing is chosen.
+// The whole report laid out in millimetres; no pages when nothing chosen exists.
 PageDocument ComposeReport(const ReportContent& content, const ReportChoices& choices);
 
 // Lays the report out and draws it on `canvas`, which the page of `page`

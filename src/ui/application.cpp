@@ -13,9 +13,9 @@
 
 namespace ohmara {
 
-AppWindows::AppWindows(Prompts& prompts, CircuitState& circuit, ResultsDirectory& results)
-    : prompts_(prompts), results_(results) {
-  mainWindow_ = new MainWindow(prompts, circuit, results);
+AppWindows::AppWindows(Prompts& prompts, CircuitSession& session, ResultsDirectory& results)
+    : prompts_(prompts), results_(results), session_(session) {
+  mainWindow_ = new MainWindow(prompts, session, results);
   made_.push_back(mainWindow_);
   mainWindow_->SetWindows(*this);
 }
@@ -63,10 +63,9 @@ NodePotentialWindow& AppWindows::nodePotentialWindow() {
 
 PrintDialog& AppWindows::printDialog() {
   return Made(printDialog_, [this] {
-    // The report copies the result windows as they stand and the editor's
-    // sheet (blank when nothing was drawn) at the time it is drawn.
-    const ReportSources sources{mainWindow_, &meshCurrentWindow(), &nodePotentialWindow(),
-                                [this] { return editorWindow().SheetImage(); }};
+    // The report takes the session's tested circuit and solutions and the
+    // editor's sheet (blank when nothing was drawn) at the time it is drawn.
+    const ReportSources sources{&session_, [this] { return editorWindow().SheetImage(); }};
     return new PrintDialog(prompts_, mainWindow_->Guard(), sources);
   });
 }
@@ -75,8 +74,13 @@ EditorWindow& AppWindows::editorWindow() {
   return Made(editorWindow_, [this] { return new EditorWindow(prompts_, *mainWindow_, addBranchDialog()); });
 }
 
+void AppWindows::MarkStaleResults() {
+  if (meshCurrentWindow_) meshCurrentWindow_->MarkStale(session_.MeshShownIsStale());
+  if (nodePotentialWindow_) nodePotentialWindow_->MarkStale(session_.NodesShownIsStale());
+}
+
 OhmaraApplication::OhmaraApplication(Prompts& prompts, const std::filesystem::path& resultsDirectory)
-    : results_(resultsDirectory), windows_(prompts, circuit_, results_) {
+    : results_(resultsDirectory), windows_(prompts, session_, results_) {
   results_.EnsureExists();
 }
 

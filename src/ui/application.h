@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "analysis/circuit_session.h"
 #include "model/circuit.h"
 #include "model/results_directory.h"
 #include "ui/main_window.h"
@@ -29,7 +30,7 @@ class RandomSettingsDialog;
 // until the program ends.
 class AppWindows {
  public:
-  AppWindows(Prompts& prompts, CircuitState& circuit, ResultsDirectory& results);
+  AppWindows(Prompts& prompts, CircuitSession& session, ResultsDirectory& results);
   ~AppWindows();
   AppWindows(const AppWindows&) = delete;
   AppWindows& operator=(const AppWindows&) = delete;
@@ -44,6 +45,10 @@ class AppWindows {
   PrintDialog& printDialog();
   EditorWindow& editorWindow();
 
+  // Titles the result windows made so far by whether what they show is
+  // still the circuit on screen.
+  void MarkStaleResults();
+
   // How many windows exist so far, the main window included.
   int MadeCount() const { return static_cast<int>(made_.size()); }
 
@@ -54,6 +59,7 @@ class AppWindows {
 
   Prompts& prompts_;
   const ResultsDirectory& results_;
+  const CircuitSession& session_;
   MainWindow* mainWindow_ = nullptr;
   AddBranchDialog* addBranchDialog_ = nullptr;
   CheckReportDialog* checkReport_ = nullptr;
@@ -77,11 +83,13 @@ class OhmaraApplication {
   MainWindow& mainWindow() { return windows_.mainWindow(); }
   AppWindows& windows() { return windows_; }
   CircuitState& circuit() { return circuit_; }
+  CircuitSession& session() { return session_; }
   ResultsDirectory& results() { return results_; }
 
  private:
   CircuitState circuit_;
   ResultsDirectory results_;
+  CircuitSession session_{circuit_, results_};
   AppWindows windows_;
 };
 

@@ -24,7 +24,6 @@
 #include "ui/program_icons.h"
 #include "ui/prompts.h"
 #include "ui/widget_style.h"
-#include "ui/widget_views.h"
 
 namespace ohmara {
 
@@ -49,8 +48,8 @@ QPushButton* PlaceButton(QWidget* parent, const char* name, const QString& text,
 
 }  // namespace
 
-MainWindow::MainWindow(Prompts& prompts, CircuitState& circuit, ResultsDirectory& results)
-    : prompts_(prompts), circuit_(circuit), results_(results) {
+MainWindow::MainWindow(Prompts& prompts, CircuitSession& session, ResultsDirectory& results)
+    : prompts_(prompts), session_(session), results_(results) {
   setObjectName(QStringLiteral("RGZForm"));
   setWindowTitle(QStringLiteral("Ohmara"));
   auto* client = new QWidget(this);
@@ -168,6 +167,19 @@ void MainWindow::ConnectCommands() {
   bind(aboutAction_, &QAction::triggered, &MainWindow::ShowAbout);
   bind(editorButton_, &QPushButton::clicked, &MainWindow::ShowEditor);
   connect(exitAction_, &QAction::triggered, this, &QWidget::close);
+  const QAbstractItemModel* table = branchGrid_->model();
+  connect(table, &QAbstractItemModel::dataChanged, this, &MainWindow::DocumentEdited);
+  connect(table, &QAbstractItemModel::rowsInserted, this, &MainWindow::DocumentEdited);
+  connect(table, &QAbstractItemModel::rowsRemoved, this, &MainWindow::DocumentEdited);
+  connect(frequencyEdit_, &QLineEdit::textChanged, this, &MainWindow::DocumentEdited);
+  connect(unitBox_, &QComboBox::currentIndexChanged, this, &MainWindow::DocumentEdited);
+  connect(zeroNodeEdit_, &QLineEdit::textChanged, this, &MainWindow::DocumentEdited);
+}
+
+void MainWindow::DocumentEdited() {
+  if (refilling_) return;
+  session_.Edit({ReadBranchTable(), Frequency(), zeroNodeEdit_->text().toStdString()});
+  if (windows_) windows_->MarkStaleResults();
 }
 
 void MainWindow::SetTabOrder() {
@@ -182,7 +194,6 @@ void MainWindow::SetWindows(AppWindows& windows) { windows_ = &windows; }
 
 void MainWindow::ShowInitialState() {
   realCountsPanel_->hide();
-  circuit_.NeedsTest = true;
   exportSpiceAction_->setEnabled(false);
   ShowBranchCount();
   const BranchRow& titles = BranchTableTitles();
@@ -215,8 +226,11 @@ void MainWindow::FillBranchRow(int row, const BranchRow& texts) {
 
 void MainWindow::SetBranchTable(const BranchTable& table) {
   const int branches = static_cast<int>(table.size());
+  refilling_ = true;
   SetBranchRowCount(branches);
   for (int row = 1; row <= branches; ++row) FillBranchRow(row, table[row - 1]);
+  refilling_ = false;
+  DocumentEdited();
 }
 
 void MainWindow::AppendBranchRow(const BranchRow& row) {
@@ -226,14 +240,6 @@ void MainWindow::AppendBranchRow(const BranchRow& row) {
 }
 
 FrequencySetting MainWindow::Frequency() const { return {frequencyEdit_->text().toStdString(), UnitIndex()}; }
-
-TaskContent MainWindow::PrintedTask() const {
-  TaskContent task;
-  task.table = CellsOf(branchGrid_);
-  task.frequency = frequencyEdit_->text().toStdString();
-  task.frequencyUnit = unitBox_->currentText().toStdString();
-  return task;
-}
 
 int MainWindow::UnitIndex() const { return unitBox_->currentIndex(); }
 
@@ -246,8 +252,8 @@ void MainWindow::Guarded(const Command& command) {
     prompts_.Critical(this, QStringLiteral("Ошибка"), ErrorMessage(error));
   }
   // Only a passed test gives a circuit to export; a test that failed or
-  // stopped on an error leaves NeedsTest set.
-  exportSpiceAction_->setEnabled(!circuit_.NeedsTest);
+  // stopped on an error leaves none.
+  exportSpiceAction_->setEnabled(session_.tested() != nullptr);
   ReportUnwrittenFiles();
 }
 

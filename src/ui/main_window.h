@@ -1,17 +1,19 @@
 #pragma once
-// The main window: the branch table that is the master copy of the circuit,
-// the frequency and zero-node boxes, the counts found by the check, and one
-// button or menu item per command. Its rows are the branch count: the label
-// beside the grid only shows it.
+// The main window: the branch table, the frequency and zero-node boxes, the
+// counts found by the check, and one button or menu item per command. Every
+// edit of the table, the frequency, its unit or the zero node goes to the
+// session's document at once; the commands work on the session. Its rows are
+// the branch count: the label beside the grid only shows it.
 
 #include <QMainWindow>
+#include <optional>
 
 #include "analysis/branch_impedances.h"
+#include "analysis/circuit_session.h"
 #include "analysis/node_potential.h"
 #include "model/branch.h"
 #include "model/circuit.h"
 #include "model/results_directory.h"
-#include "printing/printed_report.h"
 #include "ui/command_guard.h"
 #include "ui/random_settings_dialog.h"
 
@@ -32,7 +34,7 @@ class MainWindow : public QMainWindow {
   Q_OBJECT
 
  public:
-  MainWindow(Prompts& prompts, CircuitState& circuit, ResultsDirectory& results);
+  MainWindow(Prompts& prompts, CircuitSession& session, ResultsDirectory& results);
 
   // The other windows of the application, made when first needed.
   void SetWindows(AppWindows& windows);
@@ -53,9 +55,6 @@ class MainWindow : public QMainWindow {
   FrequencySetting Frequency() const;
   // The chosen unit: 0 "Гц", 1 "кГц", 2 "МГц".
   int UnitIndex() const;
-  // The task as the grid, the frequency edit and the unit box show it, for
-  // the printed report: every row (the title row 0 too) and column.
-  TaskContent PrintedTask() const;
   // The settings the next random circuit is drawn with.
   RandomSettings RandomCircuitSettings() const { return randomSettings_; }
 
@@ -65,7 +64,7 @@ class MainWindow : public QMainWindow {
   void Guarded(const Command& command);
   CommandGuard Guard();
 
-  const CircuitState& circuit() const { return circuit_; }
+  const CircuitState& circuit() const { return session_.checkedState(); }
 
   // The message boxes of the methods stand at the window's left + 200, top + 200.
   QPoint MessagePosition() const;
@@ -84,6 +83,16 @@ class MainWindow : public QMainWindow {
   // Grid row `row` (1 = first branch) from `texts`, at the height of an added row.
   void FillBranchRow(int row, const BranchRow& texts);
   void ReportUnwrittenFiles();
+  // Hands the controls' texts to the session and retitles the result windows.
+  void DocumentEdited();
+  // True when the tested circuit is there and still what the screen shows;
+  // otherwise tells the user to test it.
+  bool ReadyToSolve();
+  // The zero node typed; text that is no integer throws, naming the edit.
+  int TypedZeroNode() const;
+  // The zero node typed when a node method may run on it: nothing after
+  // telling the user to test, or when it names no node of the tested circuit.
+  std::optional<int> ZeroNodeToSolveWith();
 
   // The commands, one per button or menu item.
   void AddBranch();
@@ -103,15 +112,13 @@ class MainWindow : public QMainWindow {
   void ShowEditor();
 
   Prompts& prompts_;
-  CircuitState& circuit_;
+  CircuitSession& session_;
   ResultsDirectory& results_;
   AppWindows* windows_ = nullptr;
   RandomSettings randomSettings_;
-  // The branch rows and the frequency of the last passed test: the methods
-  // solve the impedances computed from them, so the SPICE netlist is written
-  // from them too, whatever has been typed into the grid since.
-  BranchTable testedTable_;
-  FrequencySetting testedFrequency_;
+  // Set while the grid is refilled row by row, so that the document takes
+  // the table once, whole.
+  bool refilling_ = false;
 
   QTableWidget* branchGrid_ = nullptr;
   QLabel* branchCountLabel_ = nullptr;

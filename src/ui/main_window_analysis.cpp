@@ -1,6 +1,6 @@
 // The analysis commands of the main window: the circuit check, the three
-// methods and the export of the tested circuit to SPICE. The computing is the
-// core's; this file reads the controls, shows the results and the messages.
+// methods and the export of the tested circuit to SPICE. The computing and
+// the texts are the session's; this file shows them and the messages.
 
 #include <QLineEdit>
 #include <optional>
@@ -17,7 +17,6 @@
 #include "ui/application.h"
 #include "ui/check_report_dialog.h"
 #include "ui/error_messages.h"
-#include "ui/file_names.h"
 #include "ui/grid_edit.h"
 #include "ui/main_window.h"
 #include "ui/mesh_current_window.h"
@@ -32,15 +31,6 @@ namespace {
 const QString kCaption = QStringLiteral("Ohmara");
 const QString kSolved = QStringLiteral("Вычисления прошли успешно.");
 
-// The zero node typed in its edit, or nothing when it names no node of the
-// checked circuit: the command then does nothing at all. Text that is no
-// integer throws, and the command guard shows the conversion error naming the edit.
-std::optional<int> TypedZeroNode(const QLineEdit& zeroNodeEdit, const CircuitState& circuit) {
-  const int zeroNode = FieldToInt(zeroNodeEdit.text().toStdString(), "Узел с нулевым потенциалом");
-  if (zeroNode < 1 || zeroNode > circuit.NodeCount) return std::nullopt;
-  return zeroNode;
-}
-
 // "Да"/"Нет" per check reached: a failed check hides the later ones.
 std::vector<bool> CheckStatuses(const CircuitCheckOutcome& outcome) {
   if (outcome.parseResult == ParseResult::kMalformed) return {false};
@@ -48,37 +38,86 @@ std::vector<bool> CheckStatuses(const CircuitCheckOutcome& outcome) {
   return {true, true, outcome.passed};
 }
 
+bool NamesNodeOf(const TestedCircuit& circuit, int node) { return node >= 1 && node <= circuit.state.NodeCount; }
+
+// Runs `run`, then `show`, also when `run` throws: a window shows how far a
+// run got before the error box names what stopped it.
+template <typename Run, typename Show>
+void RunThenShow(Run run, Show show) {
+  try {
+    run();
+  } catch (...) {
+    show();
+    throw;
+  }
+  show();
+}
+
 }  // namespace
+
+int MainWindow::TypedZeroNode() const {
+  return FieldToInt(session_.document().zeroNode, "Узел с нулевым потенциалом");
+}
+
+std::optional<int> MainWindow::ZeroNodeToSolveWith() {
+  // A zero node that is no number is refused first, as it always was.
+  const int zeroNode = TypedZeroNode();
+  if (!ReadyToSolve() || !NamesNodeOf(*session_.tested(), zeroNode)) return std::nullopt;
+  return zeroNode;
+}
+
+bool MainWindow::ReadyToSolve() {
+  // A cell still being typed in is part of the table the method would solve.
+  CommitPendingEdit(*branchGrid_);
+  switch (session_.MethodReadiness()) {
+    case Readiness::kReady:
+      return true;
+    case Readiness::kNotTested:
+      prompts_.Inform(this, kCaption, QStringLiteral("Сначала проверьте цепь: нажмите «Тест»."), MessagePosition());
+      return false;
+    case Readiness::kStale:
+      prompts_.Inform(this, kCaption, QStringLiteral("Таблица изменилась после проверки. Нажмите «Тест»."),
+                      MessagePosition());
+      return false;
+  }
+  return false;
+}
 
 void MainWindow::CheckCircuit() {
   CommitPendingEdit(*branchGrid_);
+  MeshCurrentWindow& window = windows_->meshCurrentWindow();
   // The test empties the loop and branch currents of the mesh-current window.
-  windows_->meshCurrentWindow().ForgetSolution();
-  CurrFormViews views = windows_->meshCurrentWindow().Views();
-  const BranchTable table = ReadBranchTable();
-  const FrequencySetting frequency = Frequency();
-  const CircuitCheckOutcome outcome = RunCircuitCheck(circuit_, table, frequency, results_, views);
+  window.ForgetSolution();
+  CircuitCheckOutcome outcome;
+  RunThenShow([&] { outcome = session_.Test(); },
+              [&] {
+                window.Show(session_.meshTexts());
+                windows_->MarkStaleResults();
+              });
   if (outcome.parseResult == ParseResult::kOk && outcome.loopResult == LoopSearchResult::kNotClosed)
     prompts_.Inform(this, kCaption, QString::fromUtf8(kNotClosedText));
   if (outcome.passed) {
-    testedTable_ = table;
-    testedFrequency_ = frequency;
     realBranchesEdit_->setText(QString::number(outcome.m));
     realNodesEdit_->setText(QString::number(outcome.n));
     realCountsPanel_->show();
   }
-  windows_->checkReport().ShowStatuses(CheckStatuses(outcome),
-                                     QString::fromStdString(CircuitFaultLine(FindCircuitFault(table, circuit_))));
+  const std::string fault = CircuitFaultLine(FindCircuitFault(session_.document().table, circuit()));
+  windows_->checkReport().ShowStatuses(CheckStatuses(outcome), QString::fromStdString(fault));
   prompts_.RunModal(windows_->checkReport());
 }
 
 void MainWindow::SolveByMeshCurrents() {
+  if (!ReadyToSolve()) return;
   MeshCurrentWindow& window = windows_->meshCurrentWindow();
-  window.ClearSolution();
-  CurrFormViews views = window.Views();
-  MeshSolution solution;
-  if (BranchCount() > 0 && MeshCurrentMethod(circuit_, results_, views, solution)) {
-    window.ShowSolution(circuit_, solution);
+  window.ForgetSolution();
+  bool solved = false;
+  RunThenShow([&] { solved = session_.SolveMesh(); },
+              [&] {
+                window.Show(session_.meshTexts());
+                windows_->MarkStaleResults();
+              });
+  if (solved) {
+    window.ShowSolution(session_.tested()->state, session_.mesh().solution);
     prompts_.Inform(this, kCaption, kSolved, MessagePosition());
   }
   Present(&window);
@@ -88,25 +127,29 @@ void MainWindow::SolveByNodeMethod(NodeMethod method, int zeroNode) {
   NodePotentialWindow& window = windows_->nodePotentialWindow();
   // A run that stops half-way leaves memos the last solution no longer matches.
   window.ForgetSolution();
-  PotFormViews views = window.Views();
-  NodalSolution solution;
-  if (BranchCount() > 0 && method(circuit_, zeroNode, results_, views, &solution)) {
-    window.ShowSolution(circuit_, solution);
+  bool solved = false;
+  RunThenShow([&] { solved = session_.SolveNodes(method, zeroNode); },
+              [&] {
+                window.Show(session_.nodeTexts());
+                windows_->MarkStaleResults();
+              });
+  if (solved) {
+    window.ShowSolution(session_.tested()->state, session_.nodes().solution);
     prompts_.Inform(this, kCaption, kSolved, MessagePosition());
   }
   Present(&window);
 }
 
 void MainWindow::SolveByNodePotentials() {
-  const std::optional<int> zeroNode = TypedZeroNode(*zeroNodeEdit_, circuit_);
+  const std::optional<int> zeroNode = ZeroNodeToSolveWith();
   if (!zeroNode) return;
   SolveByNodeMethod(NodePotentialMethod, *zeroNode);
 }
 
 void MainWindow::SolveByOptimalNodePotentials() {
-  const std::optional<int> zeroNode = TypedZeroNode(*zeroNodeEdit_, circuit_);
+  const std::optional<int> zeroNode = ZeroNodeToSolveWith();
   if (!zeroNode) return;
-  if (!circuit_.RealNodes.contains(*zeroNode)) {
+  if (!session_.tested()->state.RealNodes.contains(*zeroNode)) {
     prompts_.Inform(this, kCaption, QString::fromUtf8(kZeroNotJunctionText), MessagePosition());
     return;
   }
@@ -114,16 +157,19 @@ void MainWindow::SolveByOptimalNodePotentials() {
 }
 
 void MainWindow::ExportSpiceNetlist() {
-  if (circuit_.NeedsTest) return;
-  const std::optional<int> zeroNode = TypedZeroNode(*zeroNodeEdit_, circuit_);
-  if (!zeroNode) {
+  const std::shared_ptr<const TestedCircuit>& tested = session_.tested();
+  if (!tested) return;
+  const int zeroNode = TypedZeroNode();
+  if (!NamesNodeOf(*tested, zeroNode)) {
     prompts_.Inform(this, kCaption,
-                    QString::fromStdString(ZeroNodeOutsideText(zeroNodeEdit_->text().toStdString(), circuit_.NodeCount)));
+                    QString::fromStdString(ZeroNodeOutsideText(zeroNodeEdit_->text().toStdString(),
+                                                               tested->state.NodeCount)));
     return;
   }
   const QString name = prompts_.SaveFileName(this, QStringLiteral("Экспорт в SPICE"), QStringLiteral("circuit.cir"));
   if (name.isEmpty()) return;
-  if (!SaveSpiceNetlist(ChosenFilePath(name), circuit_.Branches, testedTable_, testedFrequency_, *zeroNode))
+  if (!SaveSpiceNetlist(ChosenFilePath(name), tested->state.Branches, tested->document.table,
+                        tested->document.frequency, zeroNode))
     prompts_.Critical(this, QStringLiteral("Ошибка"), FileNotWrittenMessage(name));
 }
 

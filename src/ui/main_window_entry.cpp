@@ -8,7 +8,6 @@
 #include "model/branch_table_file.h"
 #include "ui/application.h"
 #include "ui/error_messages.h"
-#include "ui/file_names.h"
 #include "ui/grid_edit.h"
 #include "ui/main_window.h"
 #include "ui/prompts.h"

@@ -32,21 +32,13 @@ MeshCurrentWindow::MeshCurrentWindow(Prompts& prompts, CommandGuard guard)
   NameMenuItems("N1", "N2");
 }
 
-CurrFormViews MeshCurrentWindow::Views() {
-  return {ViewOf(impedanceGrid_),    ViewOf(emfGrid_),            ViewOf(branchValuesMemo_), ViewOf(loopsMemo_),
-          ViewOf(loopCurrentsMemo_), ViewOf(branchCurrentsMemo_), ViewOf(powerMemo_)};
-}
-
-MeshContent MeshCurrentWindow::PrintedContent() const {
-  return {CellsOf(impedanceGrid_),         CellsOf(emfGrid_),     MemoTextOf(loopsMemo_), MemoTextOf(loopCurrentsMemo_),
-          MemoTextOf(branchCurrentsMemo_), MemoTextOf(powerMemo_)};
-}
-
-void MeshCurrentWindow::ClearSolution() {
-  ForgetSolution();
-  loopCurrentsMemo_->clear();
-  branchCurrentsMemo_->clear();
-  powerMemo_->clear();
+void MeshCurrentWindow::Show(const MeshTexts& texts) {
+  ShowTexts({{impedanceGrid_, texts.impedanceMatrix}, {emfGrid_, texts.emfColumn}},
+            {{branchValuesMemo_, texts.branchValues},
+             {loopsMemo_, texts.loops},
+             {loopCurrentsMemo_, texts.loopCurrents},
+             {branchCurrentsMemo_, texts.branchCurrents},
+             {powerMemo_, texts.powerBalance}});
 }
 
 void MeshCurrentWindow::ShowSolution(const CircuitState& circuit, const MeshSolution& solution) {

@@ -1,11 +1,10 @@
 #pragma once
-// The window of the mesh-current solution. It computes nothing: the circuit
-// check fills the branch values and the loops, the method the grids and the
-// other memos.
+// The window of the mesh-current solution. It computes nothing: it shows the
+// texts the session's last check (branch values, loops) and last run (the
+// grids and the other memos) left.
 
 #include "analysis/mesh_current.h"
 #include "analysis/result_views.h"
-#include "printing/printed_report.h"
 #include "model/circuit.h"
 #include "ui/result_window.h"
 
@@ -15,13 +14,8 @@ class MeshCurrentWindow : public ResultWindow {
  public:
   MeshCurrentWindow(Prompts& prompts, CommandGuard guard);
 
-  // The views the analysis writes through.
-  CurrFormViews Views();
-  // Empties the loop currents, the branch currents and the power balance of
-  // the last solution before the next one.
-  void ClearSolution();
-  // What the window shows, copied for the printed report.
-  MeshContent PrintedContent() const;
+  // Shows every grid and memo as `texts` hold them.
+  void Show(const MeshTexts& texts);
   // The numbers behind the memos of a run that went to the end, for the
   // polar readouts and the phasor diagram.
   void ShowSolution(const CircuitState& circuit, const MeshSolution& solution);

@@ -28,14 +28,12 @@ NodePotentialWindow::NodePotentialWindow(Prompts& prompts, CommandGuard guard)
   NameMenuItems("N2", "N3");
 }
 
-PotFormViews NodePotentialWindow::Views() {
-  return {ViewOf(admittanceGrid_),  ViewOf(sourceCurrentGrid_),  ViewOf(branchValuesMemo_),
-          ViewOf(potentialsMemo_), ViewOf(branchCurrentsMemo_), ViewOf(powerMemo_)};
-}
-
-NodeContent NodePotentialWindow::PrintedContent() const {
-  return {CellsOf(admittanceGrid_), CellsOf(sourceCurrentGrid_), MemoTextOf(potentialsMemo_),
-          MemoTextOf(branchCurrentsMemo_), MemoTextOf(powerMemo_)};
+void NodePotentialWindow::Show(const NodeTexts& texts) {
+  ShowTexts({{admittanceGrid_, texts.admittanceMatrix}, {sourceCurrentGrid_, texts.sourceCurrentColumn}},
+            {{branchValuesMemo_, texts.branchValues},
+             {potentialsMemo_, texts.potentials},
+             {branchCurrentsMemo_, texts.branchCurrents},
+             {powerMemo_, texts.powerBalance}});
 }
 
 void NodePotentialWindow::ShowSolution(const CircuitState& circuit, const NodalSolution& solution) {

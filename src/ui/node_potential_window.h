@@ -3,7 +3,6 @@
 
 #include "analysis/node_potential.h"
 #include "analysis/result_views.h"
-#include "printing/printed_report.h"
 #include "model/circuit.h"
 #include "ui/result_window.h"
 
@@ -13,10 +12,8 @@ class NodePotentialWindow : public ResultWindow {
  public:
   NodePotentialWindow(Prompts& prompts, CommandGuard guard);
 
-  // The views the analysis writes through.
-  PotFormViews Views();
-  // What the window shows, copied for the printed report.
-  NodeContent PrintedContent() const;
+  // Shows every grid and memo as `texts` hold them.
+  void Show(const NodeTexts& texts);
   // The numbers behind the memos of a run that went to the end, for the
   // polar readouts and the phasor diagram.
   void ShowSolution(const CircuitState& circuit, const NodalSolution& solution);

@@ -5,9 +5,7 @@
 #include <QPrinter>
 #include <QPushButton>
 
-#include "ui/main_window.h"
-#include "ui/mesh_current_window.h"
-#include "ui/node_potential_window.h"
+#include "analysis/circuit_session.h"
 #include "ui/printer_canvas.h"
 #include "ui/prompts.h"
 #include "ui/widget_style.h"
@@ -35,6 +33,8 @@ QString RefusalMessage(ReportStatus status) {
   switch (status) {
     case ReportStatus::NothingChosen:
       return QStringLiteral("Отметьте, что нужно напечатать: задание или решение.");
+    case ReportStatus::NothingToPrint:
+      return QStringLiteral("Печатать нечего: отмеченных частей ещё нет — проверьте и решите цепь.");
     case ReportStatus::NotPortrait:
       return QStringLiteral("В настройках необходимо установить ориентацию страницы в виде 'портрет'");
     case ReportStatus::Printed:
@@ -129,9 +129,15 @@ void PrintDialog::SaveAsPdf() {
 }
 
 bool PrintDialog::SomethingChosen() {
-  if (AnythingChosen(Choices())) return true;
-  Tell(RefusalMessage(ReportStatus::NothingChosen));
-  return false;
+  if (!AnythingChosen(Choices())) {
+    Tell(RefusalMessage(ReportStatus::NothingChosen));
+    return false;
+  }
+  if (!AnythingChosen(PrintedParts(sources_.session->Report(), Choices()))) {
+    Tell(RefusalMessage(ReportStatus::NothingToPrint));
+    return false;
+  }
+  return true;
 }
 
 void PrintDialog::PaintReport(QPrinter& printer) {
@@ -142,8 +148,7 @@ void PrintDialog::PaintReport(QPrinter& printer) {
 }
 
 ReportContent PrintDialog::Content(const QImage& sheet) const {
-  ReportContent content{sources_.mainWindow->PrintedTask(), sources_.meshCurrentWindow->PrintedContent(),
-                        sources_.nodePotentialWindow->PrintedContent()};
+  ReportContent content = sources_.session->Report();
   content.task.sheet = {sheet.width(), sheet.height()};
   return content;
 }

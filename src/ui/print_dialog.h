@@ -2,7 +2,8 @@
 // "PrintForm": what goes on paper — the task (optionally with the editor's
 // drawing), the mesh-current solution, the node-potential solution — and
 // three ways to put it there: the printer, the print preview, a PDF file.
-// All three draw the same report, copied from the windows as they show it.
+// All three draw the same report, made from the session's tested circuit and
+// the solutions of it.
 
 #include <QDialog>
 #include <QImage>
@@ -17,18 +18,14 @@ class QPushButton;
 
 namespace ohmara {
 
-class MainWindow;
-class MeshCurrentWindow;
-class NodePotentialWindow;
+class CircuitSession;
 class Prompts;
 
-// The windows the report copies from. `sheetImage` gives the editor's
-// drawing; without an editor (or with an empty one) it is unset or gives a
-// null image, and the report leaves the drawing out.
+// What the report is made of. `sheetImage` gives the editor's drawing;
+// without an editor (or with an empty one) it is unset or gives a null
+// image, and the report leaves the drawing out.
 struct ReportSources {
-  const MainWindow* mainWindow = nullptr;
-  const MeshCurrentWindow* meshCurrentWindow = nullptr;
-  const NodePotentialWindow* nodePotentialWindow = nullptr;
+  const CircuitSession* session = nullptr;
   std::function<QImage()> sheetImage;
 };
 
@@ -49,7 +46,8 @@ class PrintDialog : public QDialog {
   void ShowPreview();
   void SaveAsPdf();
 
-  // False, after telling the user, when no box that prints anything is checked.
+  // False, after telling the user, when no box that prints anything is
+  // checked or none of the chosen parts exists yet.
   bool SomethingChosen();
   // Draws the report on `printer`, or tells the user why it was refused.
   void PaintReport(QPrinter& printer);

@@ -33,6 +33,7 @@ ResultWindow::ResultWindow(Prompts& prompts, CommandGuard guard, const char* nam
                            int clientWidth, int clientHeight)
     : prompts_(prompts),
       guard_(std::move(guard)),
+      caption_(caption),
       clientWidth_(clientWidth),
       clientHeight_(clientHeight),
       body_(new QWidget(this)),
@@ -154,6 +155,27 @@ void ResultWindow::PrintPicture() {
 void ResultWindow::NameMenuItems(const char* print, const char* exit) {
   printAction_->setObjectName(QString::fromLatin1(print));
   exitAction_->setObjectName(QString::fromLatin1(exit));
+}
+
+void ResultWindow::MarkStale(bool stale) {
+  setWindowTitle(stale ? caption_ + QStringLiteral(" — таблица изменена после проверки") : caption_);
+}
+
+void ResultWindow::ShowTexts(std::initializer_list<GridTexts> grids, std::initializer_list<MemoTexts> memos) {
+  for (const auto& [grid, cells] : grids) {
+    if (!cells.written) continue;
+    GridView& view = *grids_.at(grid);
+    view.SetRowCount(cells.rows);
+    view.SetColCount(cells.cols);
+    for (const auto& [col, width] : cells.widths) view.SetColWidth(col, width);
+    for (const auto& [place, text] : cells.cells)
+      if (place.first < cells.cols && place.second < cells.rows) view.SetCell(place.first, place.second, text);
+  }
+  for (const auto& [memo, lines] : memos) {
+    MemoView& view = *memos_.at(memo);
+    view.Clear();
+    for (const std::string& line : lines.lines) view.Add(line);
+  }
 }
 
 QTableWidget* ResultWindow::AddGrid(const char* name, QRect bounds) {

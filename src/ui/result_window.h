@@ -8,8 +8,10 @@
 
 #include <QMainWindow>
 #include <QStringList>
+#include <initializer_list>
 #include <map>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "analysis/phasor_readouts.h"
@@ -40,6 +42,10 @@ class ResultWindow : public QMainWindow {
   // memos that showed it change.
   void ForgetSolution();
 
+  // Adds " — таблица изменена после проверки" to the caption while what the
+  // window shows belongs to a circuit other than the one on screen.
+  void MarkStale(bool stale);
+
   // The diagram window of this result window, for the tests.
   PhasorDiagramWindow& phasorDiagram() { return *phasorDiagram_; }
 
@@ -47,9 +53,11 @@ class ResultWindow : public QMainWindow {
   QWidget* client() const { return client_; }
   QTableWidget* AddGrid(const char* name, QRect bounds);
   QPlainTextEdit* AddMemo(const char* name, QRect bounds, bool bold = false);
-  // The view the analysis writes through, for a grid or memo of this window.
-  GridView& ViewOf(QTableWidget* grid) { return *grids_.at(grid); }
-  MemoView& ViewOf(QPlainTextEdit* memo) { return *memos_.at(memo); }
+  // Shows the texts a run left, the grids first; a grid no run has written
+  // keeps what it was built with.
+  using GridTexts = std::pair<QTableWidget*, const GridCells&>;
+  using MemoTexts = std::pair<QPlainTextEdit*, const MemoLines&>;
+  void ShowTexts(std::initializer_list<GridTexts> grids, std::initializer_list<MemoTexts> memos);
 
   // The objectNames of the "Печать" and "Выход" items, which differ per window.
   void NameMenuItems(const char* print, const char* exit);
@@ -80,6 +88,7 @@ class ResultWindow : public QMainWindow {
   QAction* phasorDiagramAction_ = nullptr;
   Prompts& prompts_;
   CommandGuard guard_;
+  QString caption_;
   int clientWidth_;
   int clientHeight_;
   QWidget* body_;

@@ -27,20 +27,4 @@ QStringList MemoLinesOf(const QPlainTextEdit* memo) {
   return memo->toPlainText().split(QLatin1Char('\n'));
 }
 
-std::vector<std::string> MemoTextOf(const QPlainTextEdit* memo) {
-  std::vector<std::string> lines;
-  for (const QString& line : MemoLinesOf(memo)) lines.push_back(line.toStdString());
-  return lines;
-}
-
-GridCells CellsOf(const QTableWidget* grid) {
-  GridCells cells;
-  cells.SetRowCount(grid->rowCount());
-  cells.SetColCount(grid->columnCount());
-  for (int row = 0; row < grid->rowCount(); ++row)
-    for (int col = 0; col < grid->columnCount(); ++col)
-      if (const QTableWidgetItem* item = grid->item(row, col)) cells.SetCell(col, row, item->text().toStdString());
-  return cells;
-}
-
 }  // namespace ohmara

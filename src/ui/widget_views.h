@@ -4,7 +4,6 @@
 #include <QPlainTextEdit>
 #include <QTableWidget>
 #include <string>
-#include <vector>
 
 #include "model/text_views.h"
 
@@ -32,11 +31,7 @@ class WidgetGrid : public GridView {
   QTableWidget* grid_;
 };
 
-// All lines of a memo, for the printed report and the tests.
+// All lines of a memo, for the tests.
 QStringList MemoLinesOf(const QPlainTextEdit* memo);
-// The same lines as the core's texts.
-std::vector<std::string> MemoTextOf(const QPlainTextEdit* memo);
-// Every cell a grid shows, with its row and column counts.
-GridCells CellsOf(const QTableWidget* grid);
 
 }  // namespace ohmara

@@ -31,14 +31,14 @@ class LoggingMemo : public MemoLines {
 
 struct LoggingWindow {
   std::vector<std::string> clears;
-  GridCells RGrid, EGrid;
-  LoggingMemo InValMem{"InValMem", clears}, Conts{"Conts", clears}, ContCurr{"ContCurr", clears},
-      CurMemo{"CurMemo", clears}, PowerMemo{"PowerMemo", clears};
-  CurrFormViews views{RGrid, EGrid, InValMem, Conts, ContCurr, CurMemo, PowerMemo};
+  GridCells impedanceMatrix, emfColumn;
+  LoggingMemo branchValues{"InValMem", clears}, loops{"Conts", clears}, loopCurrents{"ContCurr", clears},
+      branchCurrents{"CurMemo", clears}, powerBalance{"PowerMemo", clears};
+  MeshViews views{impedanceMatrix, emfColumn, branchValues, loops, loopCurrents, branchCurrents, powerBalance};
 
   // Lines a previous test and solution left behind.
   void FillWithOldLines() {
-    for (MemoLines* memo : {&InValMem, &Conts, &ContCurr, &CurMemo, &PowerMemo}) memo->Add("old");
+    for (MemoLines* memo : {&branchValues, &loops, &loopCurrents, &branchCurrents, &powerBalance}) memo->Add("old");
   }
 };
 
@@ -80,17 +80,17 @@ TEST_F(CircuitCheckTest, OutcomeOfEachCheck) {
     EXPECT_EQ(state.NeedsTest, !c.passed) << c.what;
     if (c.parseResult != ParseResult::kOk) {
       EXPECT_TRUE(window.clears.empty()) << c.what;
-      EXPECT_EQ(window.Conts.lines, std::vector<std::string>{"old"}) << c.what;
+      EXPECT_EQ(window.loops.lines, std::vector<std::string>{"old"}) << c.what;
       EXPECT_EQ(Bytes("out.txt"), "") << c.what;
       continue;
     }
     EXPECT_EQ(outcome.loopResult, c.loopResult) << c.what;
     EXPECT_EQ(window.clears, (std::vector<std::string>{"Conts", "InValMem", "ContCurr", "PowerMemo", "CurMemo"}))
         << c.what;
-    EXPECT_EQ(window.InValMem.lines.size(), 2 * c.names.size()) << c.what;
-    EXPECT_EQ(window.ContCurr.lines.empty() && window.PowerMemo.lines.empty() && window.CurMemo.lines.empty(), true)
+    EXPECT_EQ(window.branchValues.lines.size(), 2 * c.names.size()) << c.what;
+    EXPECT_EQ(window.loopCurrents.lines.empty() && window.powerBalance.lines.empty() && window.branchCurrents.lines.empty(), true)
         << c.what;
-    EXPECT_EQ(window.Conts.lines.empty(), !c.passed) << c.what;
+    EXPECT_EQ(window.loops.lines.empty(), !c.passed) << c.what;
     if (c.passed) {
       EXPECT_EQ(outcome.m, c.m) << c.what;
       EXPECT_EQ(outcome.n, c.n) << c.what;
@@ -115,8 +115,8 @@ TEST_F(CircuitCheckTest, FiveBranchCircuitFiles) {
             "2->3\t3->1\t1->2\t\r\n"
             "4->3\t3->2\t2->4\t\r\n");
   EXPECT_EQ(Bytes("adjTable.txt"), "0\t1\t1\t0\t\r\n1\t0\t1\t1\t\r\n1\t1\t0\t1\t\r\n0\t1\t1\t0\t\r\n");
-  EXPECT_EQ(window.Conts.lines, (std::vector<std::string>{"1)   2->3  3->1  1->2  ", "2)   4->3  3->2  2->4  "}));
-  EXPECT_EQ(window.InValMem.lines.front(), "Z12 =  1");
+  EXPECT_EQ(window.loops.lines, (std::vector<std::string>{"1)   2->3  3->1  1->2  ", "2)   4->3  3->2  2->4  "}));
+  EXPECT_EQ(window.branchValues.lines.front(), "Z12 =  1");
 }
 
 TEST_F(CircuitCheckTest, DanglingBranchKeepsWhatWasWrittenBeforeTheFailure) {
@@ -136,7 +136,7 @@ TEST_F(CircuitCheckTest, BadCellStopsTheTestWithTheMethodsLocked) {
   EXPECT_THROW(Run(TableOf({"1->2", "2->3", "3->1", "3->4", "4->1"}, "1,2x")), ConversionError);
   EXPECT_TRUE(state.NeedsTest);
   EXPECT_EQ(Bytes("out.txt"), "");
-  EXPECT_TRUE(window.InValMem.lines.empty());
+  EXPECT_TRUE(window.branchValues.lines.empty());
 }
 
 TEST_F(CircuitCheckTest, MissingResultsDirectoryIsCreated) {

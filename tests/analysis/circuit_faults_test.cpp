@@ -38,8 +38,8 @@ TEST(CircuitFaults, LineNamesTheFirstFaultTheTestMeets) {
     for (const std::string& name : c.names) table.push_back({name, "1", "", "", "", ""});
     ScratchResults dir;
     CircuitState state;
-    CurrFormTexts window;
-    CurrFormViews views = window.Views();
+    MeshTexts window;
+    MeshViews views = window.Views();
     const CircuitCheckOutcome outcome = RunCircuitCheck(state, table, {"50", 0}, dir.Results(), views);
     const CircuitFault fault = FindCircuitFault(table, state);
     EXPECT_EQ(CircuitFaultLine(fault), c.line);

@@ -142,7 +142,7 @@ TEST_F(FindLoopsTest, TextbookExamples) {
     std::vector<std::string> names;
     LoopSearchResult result;
     std::vector<std::string> outLoops;  // out.txt lines after the heading
-    std::vector<std::string> conts;     // Conts lines without their numbers
+    std::vector<std::string> conts;     // loops lines without their numbers
     const char* adjacency;
   };
   const Case cases[] = {

@@ -26,8 +26,8 @@ BranchTable FiveBranches(const char* r12, const char* r23, const char* r31, cons
 // The circuit after a passed "Тест" at 50 Hz.
 CircuitState Tested(const BranchTable& table, ResultsDirectory& results) {
   CircuitState state;
-  CurrFormTexts window;
-  CurrFormViews views = window.Views();
+  MeshTexts window;
+  MeshViews views = window.Views();
   EXPECT_TRUE(RunCircuitCheck(state, table, {"50", 0}, results, views).passed);
   return state;
 }
@@ -52,14 +52,14 @@ struct MeshRun {
     EXPECT_TRUE(files.Exists("out.txt")) << "the test wrote no out.txt";
   }
   bool Run() {
-    CurrFormViews views = texts.Views();
+    MeshViews views = texts.Views();
     return MeshCurrentMethod(state, files.Results(), views);
   }
 
   ScratchResults files;
   CircuitState state;
   const std::string testLines;
-  CurrFormTexts texts;
+  MeshTexts texts;
 };
 
 // Every current of a resistive circuit is in phase with its source, so the
@@ -71,31 +71,31 @@ TEST(MeshCurrentMethod, ResistiveCircuitWithAPhasedSourceConsumesRealPower) {
   table[0][kAngleColumn] = "30";
   MeshRun run(table);
   ASSERT_TRUE(run.Run());
-  ASSERT_EQ(run.texts.PowerMemo.lines.size(), 2u);
-  EXPECT_EQ(run.texts.PowerMemo.lines[0].rfind("Мощность источников = 37.5", 0), 0u) << run.texts.PowerMemo.lines[0];
-  EXPECT_EQ(run.texts.PowerMemo.lines[1], "Потребляемая мощность = 37.5");
+  ASSERT_EQ(run.texts.powerBalance.lines.size(), 2u);
+  EXPECT_EQ(run.texts.powerBalance.lines[0].rfind("Мощность источников = 37.5", 0), 0u) << run.texts.powerBalance.lines[0];
+  EXPECT_EQ(run.texts.powerBalance.lines[1], "Потребляемая мощность = 37.5");
 }
 
 TEST(MeshCurrentMethod, NumericCheck) {
   MeshRun run(NumericCheckTable());
   ASSERT_TRUE(run.Run());
-  const CurrFormTexts& texts = run.texts;
+  const MeshTexts& texts = run.texts;
 
-  EXPECT_EQ(texts.RGrid.rows, 2);
-  EXPECT_EQ(texts.RGrid.cols, 2);
-  EXPECT_EQ(texts.RGrid.widths, (std::map<int, int>{{0, 100}, {1, 100}}));
-  EXPECT_EQ(texts.RGrid.cells, (std::map<std::pair<int, int>, std::string>{
+  EXPECT_EQ(texts.impedanceMatrix.rows, 2);
+  EXPECT_EQ(texts.impedanceMatrix.cols, 2);
+  EXPECT_EQ(texts.impedanceMatrix.widths, (std::map<int, int>{{0, 100}, {1, 100}}));
+  EXPECT_EQ(texts.impedanceMatrix.cells, (std::map<std::pair<int, int>, std::string>{
                                    {{0, 0}, " 3"}, {{1, 0}, "-1"}, {{0, 1}, "-1"}, {{1, 1}, " 3"}}));
-  EXPECT_EQ(texts.EGrid.rows, 3);
-  EXPECT_EQ(texts.EGrid.cols, 1);
-  EXPECT_EQ(texts.EGrid.widths, (std::map<int, int>{{0, 110}}));
-  EXPECT_EQ(texts.EGrid.cells, (std::map<std::pair<int, int>, std::string>{{{0, 0}, "10"}, {{0, 1}, " 0"}}));
-  EXPECT_EQ(texts.ContCurr.lines, (Lines{"I11 =  3.75", "I22 =  1.25"}));
-  EXPECT_EQ(texts.CurMemo.lines,
+  EXPECT_EQ(texts.emfColumn.rows, 3);
+  EXPECT_EQ(texts.emfColumn.cols, 1);
+  EXPECT_EQ(texts.emfColumn.widths, (std::map<int, int>{{0, 110}}));
+  EXPECT_EQ(texts.emfColumn.cells, (std::map<std::pair<int, int>, std::string>{{{0, 0}, "10"}, {{0, 1}, " 0"}}));
+  EXPECT_EQ(texts.loopCurrents.lines, (Lines{"I11 =  3.75", "I22 =  1.25"}));
+  EXPECT_EQ(texts.branchCurrents.lines,
             (Lines{"I12 =  3.75", "I23 =  2.5", "I31 =  3.75", "I24 =  1.25", "I43 =  1.25"}));
-  EXPECT_EQ(texts.PowerMemo.lines, (Lines{"Мощность источников = 37.5", "Потребляемая мощность = 37.5"}));
-  EXPECT_TRUE(texts.InValMem.lines.empty());
-  EXPECT_TRUE(texts.Conts.lines.empty());
+  EXPECT_EQ(texts.powerBalance.lines, (Lines{"Мощность источников = 37.5", "Потребляемая мощность = 37.5"}));
+  EXPECT_TRUE(texts.branchValues.lines.empty());
+  EXPECT_TRUE(texts.loops.lines.empty());
 
   EXPECT_EQ(run.files.Text("out.txt"), run.testLines + NumericCheckSection());
   EXPECT_NE(run.testLines.find("\nКонтуры в цепи\n2->3\t3->1\t1->2\t\n4->3\t3->2\t2->4\t\n"), std::string::npos);
@@ -113,9 +113,9 @@ TEST(MeshCurrentMethod, SecondRunAddsAnIdenticalSection) {
 
   EXPECT_EQ(run.files.Text("out.txt"), run.testLines + NumericCheckSection() + NumericCheckSection());
   EXPECT_EQ(run.files.Bytes("Currents.txt"), firstTrace);
-  EXPECT_EQ(run.texts.ContCurr.lines.size(), 2u);
-  EXPECT_EQ(run.texts.CurMemo.lines.size(), 5u);
-  EXPECT_EQ(run.texts.PowerMemo.lines.size(), 2u);
+  EXPECT_EQ(run.texts.loopCurrents.lines.size(), 2u);
+  EXPECT_EQ(run.texts.branchCurrents.lines.size(), 5u);
+  EXPECT_EQ(run.texts.powerBalance.lines.size(), 2u);
 }
 
 // Entries of the loop matrix and source column in terms of the branches:
@@ -155,12 +155,12 @@ TEST(MeshCurrentMethod, DoesNothingWithoutAPassedTest) {
     ScratchDirectory dir;
     ResultsDirectory results(dir.Path() / "Results");
     CircuitState state = c.state;
-    CurrFormTexts texts;
-    texts.ContCurr.Add("earlier");
-    CurrFormViews views = texts.Views();
+    MeshTexts texts;
+    texts.loopCurrents.Add("earlier");
+    MeshViews views = texts.Views();
     EXPECT_FALSE(MeshCurrentMethod(state, results, views)) << c.what;
-    EXPECT_EQ(texts.ContCurr.lines, Lines{"earlier"}) << c.what;
-    EXPECT_TRUE(texts.RGrid.cells.empty() && texts.RGrid.rows == 0) << c.what;
+    EXPECT_EQ(texts.loopCurrents.lines, Lines{"earlier"}) << c.what;
+    EXPECT_TRUE(texts.impedanceMatrix.cells.empty() && texts.impedanceMatrix.rows == 0) << c.what;
     EXPECT_FALSE(dir.Exists("Results")) << c.what;
   }
 }
@@ -169,16 +169,16 @@ TEST(MeshCurrentMethod, DoesNothingWithoutAPassedTest) {
 // loop matrix.
 TEST(MeshCurrentMethod, ZeroImpedanceLoopIsSingular) {
   MeshRun run(FiveBranches("", "", "", "1", "1"));
-  CurrFormTexts& texts = run.texts;
-  for (MemoLines* memo : {&texts.ContCurr, &texts.CurMemo, &texts.PowerMemo}) memo->Add("last run");
+  MeshTexts& texts = run.texts;
+  for (MemoLines* memo : {&texts.loopCurrents, &texts.branchCurrents, &texts.powerBalance}) memo->Add("last run");
 
   EXPECT_THROW(run.Run(), SingularSystem);
-  EXPECT_EQ(texts.RGrid.Cell(0, 0), " 0");
-  EXPECT_EQ(texts.RGrid.Cell(1, 1), " 2");
-  EXPECT_EQ(texts.EGrid.Cell(0, 0), "10");
-  EXPECT_TRUE(texts.ContCurr.lines.empty());
-  EXPECT_TRUE(texts.CurMemo.lines.empty());
-  EXPECT_TRUE(texts.PowerMemo.lines.empty());
+  EXPECT_EQ(texts.impedanceMatrix.Cell(0, 0), " 0");
+  EXPECT_EQ(texts.impedanceMatrix.Cell(1, 1), " 2");
+  EXPECT_EQ(texts.emfColumn.Cell(0, 0), "10");
+  EXPECT_TRUE(texts.loopCurrents.lines.empty());
+  EXPECT_TRUE(texts.branchCurrents.lines.empty());
+  EXPECT_TRUE(texts.powerBalance.lines.empty());
   EXPECT_EQ(run.files.Text("out.txt"), run.testLines);
   EXPECT_EQ(run.files.Text("Currents.txt"),
             " 0.000+0.000i\t 0.000+0.000i\t10.000+0.000i\t\n 0.000+0.000i\t 2.000+0.000i\t 0.000+0.000i\t\n\n");

@@ -86,11 +86,11 @@ struct NodalRun {
   // Runs `method` with zero node `z`; a throw passes through, leaving the
   // window as the method left it.
   bool Run(NodeMethod method, const CircuitState& state, int z) {
-    PotFormViews views = window.Views();
+    NodeViews views = window.Views();
     return method(state, z, files.Results(), views, &solution);
   }
 
-  PotFormTexts window;
+  NodeTexts window;
   ScratchResults files{"ohmara-nodal"};
   NodalSolution solution;
 };

@@ -144,16 +144,16 @@ void ExpectBalanced(Complex source, Complex consumed, double tolerance, const st
 }
 
 MeshSolution SolveByMesh(const CircuitState& state, ResultsDirectory& results) {
-  CurrFormTexts window;
-  CurrFormViews views = window.Views();
+  MeshTexts window;
+  MeshViews views = window.Views();
   MeshSolution solution;
   EXPECT_TRUE(MeshCurrentMethod(state, results, views, solution));
   return solution;
 }
 
 NodalSolution SolveByNodes(NodeMethod method, const CircuitState& state, int z, ResultsDirectory& results) {
-  PotFormTexts window;
-  PotFormViews views = window.Views();
+  NodeTexts window;
+  NodeViews views = window.Views();
   NodalSolution solution;
   EXPECT_TRUE(method(state, z, results, views, &solution));
   return solution;
@@ -202,8 +202,8 @@ TEST(NodeMethodsAgreement, SourceOnlyBranchInsideAChain) {
     const NodalSolution optimal = SolveByNodes(OptimalNodePotentialMethod, state, z, results);
     ExpectSameCurrents(optimal.Currents, mesh.branchCurrents, Tolerance(circuit),
                        "optimal against mesh, zero node " + std::to_string(z));
-    PotFormTexts window;
-    PotFormViews views = window.Views();
+    NodeTexts window;
+    NodeViews views = window.Views();
     try {
       NodePotentialMethod(state, z, results, views);
       ADD_FAILURE() << "the basic method formed 1/Z of a branch without impedance";

@@ -33,25 +33,25 @@ TEST(NodePotentialMethod, WorkedExampleWindow) {
   CircuitState state = WorkedExample();
   NodalRun run;
   ASSERT_TRUE(run.Run(NodePotentialMethod, state, 3));
-  const PotFormTexts& window = run.window;
+  const NodeTexts& window = run.window;
 
-  EXPECT_EQ(window.InValMem.lines, (Lines{"Y12 =  1", "E*Y12 = 10", "Y23 =  1", "E*Y23 =  0", "Y34 =  1",
+  EXPECT_EQ(window.branchValues.lines, (Lines{"Y12 =  1", "E*Y12 = 10", "Y23 =  1", "E*Y23 =  0", "Y34 =  1",
                                          "E*Y34 =  0", "Y41 =  1", "E*Y41 =  0", "Y13 =  0.5", "E*Y13 =  0"}));
   // Rows and columns are the nodes 1, 2, 4; nodes 2 and 4 share no branch.
-  EXPECT_EQ(window.GGrid.rows, 3);
-  EXPECT_EQ(window.GGrid.cols, 3);
-  EXPECT_EQ(window.IGrid.rows, 3);
-  EXPECT_EQ(window.GGrid.widths, (std::map<int, int>{{0, 100}, {1, 100}, {2, 100}}));
-  EXPECT_EQ(window.IGrid.widths, (std::map<int, int>{{0, 110}}));
+  EXPECT_EQ(window.admittanceMatrix.rows, 3);
+  EXPECT_EQ(window.admittanceMatrix.cols, 3);
+  EXPECT_EQ(window.sourceCurrentColumn.rows, 3);
+  EXPECT_EQ(window.admittanceMatrix.widths, (std::map<int, int>{{0, 100}, {1, 100}, {2, 100}}));
+  EXPECT_EQ(window.sourceCurrentColumn.widths, (std::map<int, int>{{0, 110}}));
   const Lines matrix[] = {{" 2.5", "-1", "-1"}, {"-1", " 2", " 0"}, {"-1", " 0", " 2"}};
   const Lines column = {"-10", "10", " 0"};
   for (int r = 0; r < 3; ++r) {
-    for (int c = 0; c < 3; ++c) EXPECT_EQ(window.GGrid.Cell(c, r), matrix[r][c]) << r << "," << c;
-    EXPECT_EQ(window.IGrid.Cell(0, r), column[r]) << r;
+    for (int c = 0; c < 3; ++c) EXPECT_EQ(window.admittanceMatrix.Cell(c, r), matrix[r][c]) << r << "," << c;
+    EXPECT_EQ(window.sourceCurrentColumn.Cell(0, r), column[r]) << r;
   }
-  EXPECT_EQ(window.NdPot.lines, (Lines{"u1 = -3.3333", "u2 =  3.3333", "u3 =  0", "u4 = -1.6667"}));
-  EXPECT_EQ(window.CurMemo.lines, WorkedExampleCurrentLines());
-  EXPECT_EQ(window.PowerMemo.lines, WorkedExamplePowerLines());
+  EXPECT_EQ(window.potentials.lines, (Lines{"u1 = -3.3333", "u2 =  3.3333", "u3 =  0", "u4 = -1.6667"}));
+  EXPECT_EQ(window.branchCurrents.lines, WorkedExampleCurrentLines());
+  EXPECT_EQ(window.powerBalance.lines, WorkedExamplePowerLines());
 }
 
 TEST(NodePotentialMethod, WorkedExampleFilesAndNumbers) {
@@ -97,10 +97,10 @@ TEST(NodePotentialMethod, ZeroNodeStandsInItsPlace) {
     CircuitState state = WorkedExample();
     NodalRun run;
     ASSERT_TRUE(run.Run(NodePotentialMethod, state, c.z)) << c.z;
-    EXPECT_EQ(run.window.NdPot.lines, c.potentials) << c.z;
-    EXPECT_EQ(run.window.GGrid.rows, 3) << c.z;
+    EXPECT_EQ(run.window.potentials.lines, c.potentials) << c.z;
+    EXPECT_EQ(run.window.admittanceMatrix.rows, 3) << c.z;
     // The currents do not depend on which node is grounded.
-    EXPECT_EQ(run.window.CurMemo.lines, WorkedExampleCurrentLines()) << c.z;
+    EXPECT_EQ(run.window.branchCurrents.lines, WorkedExampleCurrentLines()) << c.z;
   }
 }
 
@@ -108,20 +108,20 @@ TEST(NodePotentialMethod, BranchWithoutImpedanceStopsAtItsAdmittance) {
   // 5->2 carries only a source; the branches before it are already shown.
   CircuitState state = ChainThroughFive({5, 2, {0, 0}, {5, 0}});
   NodalRun run;
-  PotFormTexts& window = run.window;
-  window.CurMemo.lines = {"earlier"};
-  window.PowerMemo.lines = {"earlier"};
-  window.NdPot.lines = {"earlier"};
+  NodeTexts& window = run.window;
+  window.branchCurrents.lines = {"earlier"};
+  window.powerBalance.lines = {"earlier"};
+  window.potentials.lines = {"earlier"};
   try {
     run.Run(NodePotentialMethod, state, 3);
     FAIL() << "no division error";
   } catch (const DivisionByZero& error) {
     EXPECT_EQ(error.Quantity(), "Y52");
   }
-  EXPECT_EQ(window.InValMem.lines, (Lines{"Y15 =  1", "E*Y15 =  0"}));
-  EXPECT_TRUE(window.NdPot.lines.empty());
-  EXPECT_TRUE(window.CurMemo.lines.empty());
-  EXPECT_TRUE(window.PowerMemo.lines.empty());
+  EXPECT_EQ(window.branchValues.lines, (Lines{"Y15 =  1", "E*Y15 =  0"}));
+  EXPECT_TRUE(window.potentials.lines.empty());
+  EXPECT_TRUE(window.branchCurrents.lines.empty());
+  EXPECT_TRUE(window.powerBalance.lines.empty());
   EXPECT_FALSE(run.files.Exists("out.txt"));
   EXPECT_FALSE(run.files.Exists("Potential.txt"));
 }
@@ -134,15 +134,15 @@ TEST(NodePotentialMethod, NodeNumbersRunTogetherInLabels) {
   CircuitState state = HandCircuit(branches);
   NodalRun run;
   ASSERT_TRUE(run.Run(NodePotentialMethod, state, 1));
-  const PotFormTexts& window = run.window;
-  ASSERT_EQ(window.InValMem.lines.size(), 24u);
-  EXPECT_EQ(window.InValMem.lines[0], "Y112 =  1");
-  EXPECT_EQ(window.InValMem.lines[1], "E*Y112 = 12");
-  EXPECT_EQ(window.InValMem.lines[4], "Y112 =  1");
-  EXPECT_EQ(window.NdPot.lines[11], "u12 = 11");
+  const NodeTexts& window = run.window;
+  ASSERT_EQ(window.branchValues.lines.size(), 24u);
+  EXPECT_EQ(window.branchValues.lines[0], "Y112 =  1");
+  EXPECT_EQ(window.branchValues.lines[1], "E*Y112 = 12");
+  EXPECT_EQ(window.branchValues.lines[4], "Y112 =  1");
+  EXPECT_EQ(window.potentials.lines[11], "u12 = 11");
   // Twelve equal resistors in a ring with 12 V: 1 A everywhere.
-  EXPECT_EQ(window.CurMemo.lines[0], "I112 =  1");
-  EXPECT_EQ(window.CurMemo.lines[2], "I112 =  1");
+  EXPECT_EQ(window.branchCurrents.lines[0], "I112 =  1");
+  EXPECT_EQ(window.branchCurrents.lines[2], "I112 =  1");
   EXPECT_NE(run.files.Text("out.txt").find("U12=11.00000+0.00000i\t\t\n\n\nТоки:\nI112=1.00000+0.00000i\t\t\n"),
             std::string::npos);
 }
@@ -151,12 +151,12 @@ TEST(NodePotentialMethod, TwoNodesGiveOneEquation) {
   CircuitState state = HandCircuit({{1, 2, {2, 0}, {10, 0}}});
   NodalRun run;
   ASSERT_TRUE(run.Run(NodePotentialMethod, state, 2));
-  const PotFormTexts& window = run.window;
-  EXPECT_EQ(window.GGrid.rows, 1);
-  EXPECT_EQ(window.GGrid.Cell(0, 0), " 0.5");
-  EXPECT_EQ(window.IGrid.Cell(0, 0), "-5");
-  EXPECT_EQ(window.NdPot.lines, (Lines{"u1 = -10", "u2 =  0"}));
-  EXPECT_EQ(window.CurMemo.lines, (Lines{"I12 =  0"}));
+  const NodeTexts& window = run.window;
+  EXPECT_EQ(window.admittanceMatrix.rows, 1);
+  EXPECT_EQ(window.admittanceMatrix.Cell(0, 0), " 0.5");
+  EXPECT_EQ(window.sourceCurrentColumn.Cell(0, 0), "-5");
+  EXPECT_EQ(window.potentials.lines, (Lines{"u1 = -10", "u2 =  0"}));
+  EXPECT_EQ(window.branchCurrents.lines, (Lines{"I12 =  0"}));
 }
 
 const struct {
@@ -187,13 +187,13 @@ TEST(NodeMethods, DoNothingWithoutATestedCircuitOrAUsableZeroNode) {
       const std::string what = std::string(method.name) + ", " + c.what;
       CircuitState state = c.state;
       NodalRun run;
-      run.window.NdPot.lines = {"earlier"};
-      run.window.InValMem.lines = {"earlier"};
-      run.window.GGrid.rows = 7;
+      run.window.potentials.lines = {"earlier"};
+      run.window.branchValues.lines = {"earlier"};
+      run.window.admittanceMatrix.rows = 7;
       EXPECT_FALSE(run.Run(method.method, state, c.z)) << what;
-      EXPECT_EQ(run.window.NdPot.lines, Lines{"earlier"}) << what;
-      EXPECT_EQ(run.window.InValMem.lines, Lines{"earlier"}) << what;
-      EXPECT_EQ(run.window.GGrid.rows, 7) << what;
+      EXPECT_EQ(run.window.potentials.lines, Lines{"earlier"}) << what;
+      EXPECT_EQ(run.window.branchValues.lines, Lines{"earlier"}) << what;
+      EXPECT_EQ(run.window.admittanceMatrix.rows, 7) << what;
       EXPECT_FALSE(run.files.Exists("out.txt")) << what;
       EXPECT_FALSE(run.files.Exists("Potential.txt")) << what;
     }
@@ -206,13 +206,13 @@ TEST(NodeMethods, EveryRunAppendsOneSectionAndRefillsTheWindow) {
     NodalRun run;
     ASSERT_TRUE(run.Run(method.method, state, 3)) << method.name;
     const std::string section = run.files.Text("out.txt");
-    const PotFormTexts first = run.window;
+    const NodeTexts first = run.window;
     ASSERT_TRUE(run.Run(method.method, state, 3)) << method.name;
     EXPECT_EQ(run.files.Text("out.txt"), section + section) << method.name;
-    EXPECT_EQ(run.window.InValMem.lines, first.InValMem.lines) << method.name;
-    EXPECT_EQ(run.window.NdPot.lines, first.NdPot.lines) << method.name;
-    EXPECT_EQ(run.window.CurMemo.lines, first.CurMemo.lines) << method.name;
-    EXPECT_EQ(run.window.PowerMemo.lines, first.PowerMemo.lines) << method.name;
+    EXPECT_EQ(run.window.branchValues.lines, first.branchValues.lines) << method.name;
+    EXPECT_EQ(run.window.potentials.lines, first.potentials.lines) << method.name;
+    EXPECT_EQ(run.window.branchCurrents.lines, first.branchCurrents.lines) << method.name;
+    EXPECT_EQ(run.window.powerBalance.lines, first.powerBalance.lines) << method.name;
   }
 }
 
@@ -223,8 +223,8 @@ TEST(NodeMethods, TheLaterMethodOwnsThePotentialTrace) {
   ASSERT_TRUE(run.Run(NodePotentialMethod, state, 3));
   ASSERT_TRUE(run.Run(OptimalNodePotentialMethod, state, 3));
   EXPECT_EQ(run.files.Text("Potential.txt").substr(0, 30), " 1.500+0.000i\t-5.000+0.000i\t\n\n");
-  EXPECT_EQ(run.window.NdPot.lines, (Lines{"u1 = -3.3333", "u3 =  0"}));
-  EXPECT_EQ(run.window.GGrid.rows, 1);
+  EXPECT_EQ(run.window.potentials.lines, (Lines{"u1 = -3.3333", "u3 =  0"}));
+  EXPECT_EQ(run.window.admittanceMatrix.rows, 1);
 }
 
 }  // namespace

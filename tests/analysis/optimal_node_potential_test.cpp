@@ -25,18 +25,18 @@ TEST(OptimalNodePotentialMethod, WorkedExample) {
   CircuitState state = WorkedExample();
   NodalRun run;
   ASSERT_TRUE(run.Run(OptimalNodePotentialMethod, state, 3));
-  EXPECT_EQ(run.window.InValMem.lines,
+  EXPECT_EQ(run.window.branchValues.lines,
             (Lines{"Y13 =  0.5", "Y*E13 =  0", "Y123 =  0.5", "Y*E123 =  5", "Y341 =  0.5", "Y*E341 =  0"}));
-  EXPECT_EQ(run.window.GGrid.rows, 1);
-  EXPECT_EQ(run.window.GGrid.cols, 1);
-  EXPECT_EQ(run.window.IGrid.rows, 1);
-  EXPECT_EQ(run.window.GGrid.widths, (std::map<int, int>{{0, 100}}));
-  EXPECT_EQ(run.window.IGrid.widths, (std::map<int, int>{{0, 110}}));
-  EXPECT_EQ(run.window.GGrid.Cell(0, 0), " 1.5");
-  EXPECT_EQ(run.window.IGrid.Cell(0, 0), "-5");
-  EXPECT_EQ(run.window.NdPot.lines, (Lines{"u1 = -3.3333", "u3 =  0"}));
-  EXPECT_EQ(run.window.CurMemo.lines, WorkedExampleCurrentLines());
-  EXPECT_EQ(run.window.PowerMemo.lines, WorkedExamplePowerLines());
+  EXPECT_EQ(run.window.admittanceMatrix.rows, 1);
+  EXPECT_EQ(run.window.admittanceMatrix.cols, 1);
+  EXPECT_EQ(run.window.sourceCurrentColumn.rows, 1);
+  EXPECT_EQ(run.window.admittanceMatrix.widths, (std::map<int, int>{{0, 100}}));
+  EXPECT_EQ(run.window.sourceCurrentColumn.widths, (std::map<int, int>{{0, 110}}));
+  EXPECT_EQ(run.window.admittanceMatrix.Cell(0, 0), " 1.5");
+  EXPECT_EQ(run.window.sourceCurrentColumn.Cell(0, 0), "-5");
+  EXPECT_EQ(run.window.potentials.lines, (Lines{"u1 = -3.3333", "u3 =  0"}));
+  EXPECT_EQ(run.window.branchCurrents.lines, WorkedExampleCurrentLines());
+  EXPECT_EQ(run.window.powerBalance.lines, WorkedExamplePowerLines());
   EXPECT_EQ(run.files.Text("out.txt"), WorkedExampleSection());
 
   EXPECT_EQ(run.solution.Nodes, (std::vector<int>{1, 3}));
@@ -50,7 +50,7 @@ TEST(OptimalNodePotentialMethod, ZeroNodeIsListedLast) {
   CircuitState state = WorkedExample();
   NodalRun run;
   ASSERT_TRUE(run.Run(OptimalNodePotentialMethod, state, 1));
-  EXPECT_EQ(run.window.NdPot.lines, (Lines{"u3 =  3.3333", "u1 =  0"}));
+  EXPECT_EQ(run.window.potentials.lines, (Lines{"u3 =  3.3333", "u1 =  0"}));
   EXPECT_NE(run.files.Text("out.txt").find("\nПотенциалы\nU3=3.33333+0.00000i\t\t\nU1=0.00000+0.00000i\t\t\n\nТоки:\n"),
             std::string::npos);
 }
@@ -138,7 +138,7 @@ TEST(OptimalNodePotentialMethod, EachBranchTakesTheChainCurrentWithItsOwnSign) {
     CircuitState state = c.state;
     NodalRun run;
     ASSERT_TRUE(run.Run(OptimalNodePotentialMethod, state, 3)) << c.what;
-    EXPECT_EQ(run.window.CurMemo.lines, c.currents) << c.what;
+    EXPECT_EQ(run.window.branchCurrents.lines, c.currents) << c.what;
     EXPECT_NEAR(run.solution.SourcePower.re, run.solution.ConsumedPower.re, 1e-12) << c.what;
   }
 }
@@ -147,10 +147,10 @@ TEST(OptimalNodePotentialMethod, SourceOnlyBranchIsHarmlessInsideAChain) {
   CircuitState state = ChainThroughFive({5, 2, {0, 0}, {5, 0}});
   NodalRun run;
   ASSERT_TRUE(run.Run(OptimalNodePotentialMethod, state, 3));
-  EXPECT_EQ(run.window.InValMem.lines,
+  EXPECT_EQ(run.window.branchValues.lines,
             (Lines{"Y13 =  0.5", "Y*E13 =  0", "Y1253 =  0.5", "Y*E1253 =  2.5", "Y341 =  0.5", "Y*E341 =  0"}));
-  EXPECT_EQ(run.window.NdPot.lines, (Lines{"u1 = -1.6667", "u3 =  0"}));
-  EXPECT_EQ(run.window.PowerMemo.lines,
+  EXPECT_EQ(run.window.potentials.lines, (Lines{"u1 = -1.6667", "u3 =  0"}));
+  EXPECT_EQ(run.window.powerBalance.lines,
             (Lines{"Мощность источников =  8.3333", "Потребляемая мощность =  8.3333"}));
 }
 
@@ -178,17 +178,17 @@ TEST(OptimalNodePotentialMethod, ZeroImpedanceOfADirectBranchOrAWholeChainStopsT
     SCOPED_TRACE(c.what);
     CircuitState state = c.state;
     NodalRun run;
-    run.window.NdPot.lines = {"earlier"};
-    run.window.CurMemo.lines = {"earlier"};
+    run.window.potentials.lines = {"earlier"};
+    run.window.branchCurrents.lines = {"earlier"};
     try {
       run.Run(OptimalNodePotentialMethod, state, 3);
       ADD_FAILURE() << c.what << ": no division error";
     } catch (const DivisionByZero& error) {
       EXPECT_EQ(error.Quantity(), c.quantity) << c.what;
     }
-    EXPECT_EQ(run.window.InValMem.lines, c.shownBefore) << c.what;
-    EXPECT_TRUE(run.window.NdPot.lines.empty()) << c.what;
-    EXPECT_TRUE(run.window.CurMemo.lines.empty()) << c.what;
+    EXPECT_EQ(run.window.branchValues.lines, c.shownBefore) << c.what;
+    EXPECT_TRUE(run.window.potentials.lines.empty()) << c.what;
+    EXPECT_TRUE(run.window.branchCurrents.lines.empty()) << c.what;
     EXPECT_FALSE(run.files.Exists("out.txt")) << c.what;
     EXPECT_FALSE(run.files.Exists("Potential.txt")) << c.what;
   }
@@ -227,8 +227,8 @@ TEST(OptimalNodePotentialMethod, RefusesShapesWithoutTwoDistinctChainEnds) {
     SCOPED_TRACE(c.what);
     CircuitState state = HandCircuit(c.branches);
     NodalRun run;
-    run.window.NdPot.lines = {"earlier"};
-    run.window.InValMem.lines = {"earlier"};
+    run.window.potentials.lines = {"earlier"};
+    run.window.branchValues.lines = {"earlier"};
     try {
       run.Run(OptimalNodePotentialMethod, state, c.z);
       ADD_FAILURE() << c.what << ": not refused";
@@ -236,8 +236,8 @@ TEST(OptimalNodePotentialMethod, RefusesShapesWithoutTwoDistinctChainEnds) {
       EXPECT_EQ(error.Node(), c.node) << c.what;
       EXPECT_NE(std::string(error.what()).find(std::to_string(c.node)), std::string::npos) << error.what();
     }
-    EXPECT_EQ(run.window.NdPot.lines, Lines{"earlier"}) << c.what;
-    EXPECT_EQ(run.window.InValMem.lines, Lines{"earlier"}) << c.what;
+    EXPECT_EQ(run.window.potentials.lines, Lines{"earlier"}) << c.what;
+    EXPECT_EQ(run.window.branchValues.lines, Lines{"earlier"}) << c.what;
     EXPECT_FALSE(run.files.Exists("out.txt")) << c.what;
     EXPECT_FALSE(run.files.Exists("Potential.txt")) << c.what;
   }

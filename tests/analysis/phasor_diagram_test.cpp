@@ -19,10 +19,10 @@ namespace {
 double Distance(ViewPoint a, ViewPoint b) { return std::hypot(a.x - b.x, a.y - b.y); }
 
 // The circuit solved by loop currents, as the diagram window gets it.
-MeshSolution SolvedByLoops(const TableCircuit& circuit, CircuitState& state, CurrFormTexts& texts) {
+MeshSolution SolvedByLoops(const TableCircuit& circuit, CircuitState& state, MeshTexts& texts) {
   ScratchResults dir;
   EXPECT_TRUE(Tested(circuit, state, dir.Results())) << circuit.what;
-  CurrFormViews views = texts.Views();
+  MeshViews views = texts.Views();
   MeshSolution solution;
   EXPECT_TRUE(MeshCurrentMethod(state, dir.Results(), views, solution)) << circuit.what;
   return solution;
@@ -38,7 +38,7 @@ TableCircuit FiveBranches() {
 // The currents 3.75, 2.5, 3.75, 1.25, 1.25 A all lie on the real axis.
 TEST(PhasorDiagram, FiveBranchExample) {
   CircuitState state;
-  CurrFormTexts texts;
+  MeshTexts texts;
   const MeshSolution solution = SolvedByLoops(FiveBranches(), state, texts);
 
   const std::vector<LabelledPhasor> currents = BranchCurrentPhasors(state.Branches, solution.branchCurrents);
@@ -47,8 +47,8 @@ TEST(PhasorDiagram, FiveBranchExample) {
   EXPECT_EQ(PolarLines(LoopCurrentPhasors(solution.loopCurrents)),
             (std::vector<std::string>{"I11 = 3.75 ∠ 0°", "I22 = 1.25 ∠ 0°"}));
   // The readouts name the values as the memos do.
-  ASSERT_EQ(texts.ContCurr.lines.size(), 2u);
-  EXPECT_EQ(texts.ContCurr.lines[1].substr(0, 6), "I22 = ");
+  ASSERT_EQ(texts.loopCurrents.lines.size(), 2u);
+  EXPECT_EQ(texts.loopCurrents.lines[1].substr(0, 6), "I22 = ");
 
   // 400 x 300 less a margin of 20: the longest arrow, 3.75 A, is 130 px long.
   const PhasorDiagram diagram = LayOutPhasors(currents, {400, 300}, ArrowLength::Linear, 20);
@@ -90,7 +90,7 @@ TEST(PhasorDiagram, FiveBranchExample) {
 TEST(PhasorDiagram, EveryNodePolygonCloses) {
   for (const TableCircuit& circuit : {RlcWithPhases(), CompleteGraphAtMegahertz()}) {
     CircuitState state;
-    CurrFormTexts texts;
+    MeshTexts texts;
     const MeshSolution solution = SolvedByLoops(circuit, state, texts);
     for (int node = 1; node <= state.NodeCount; ++node) {
       SCOPED_TRACE(circuit.what + ", node " + std::to_string(node));

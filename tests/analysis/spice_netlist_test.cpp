@@ -136,15 +136,15 @@ TEST(SpiceNetlist, ExportedFileSolvesToTheProgramsSolution) {
     const SpiceSolution spice = SolveSpiceFile(file, state.Branches, c.circuit.table, c.circuit.frequency,
                                                state.NodeCount, z);
 
-    CurrFormTexts mesh;
-    CurrFormViews meshViews = mesh.Views();
+    MeshTexts mesh;
+    MeshViews meshViews = mesh.Views();
     MeshSolution byLoops;
     ASSERT_TRUE(MeshCurrentMethod(state, dir.Results(), meshViews, byLoops));
     ExpectAgreesWithSpice(byLoops.branchCurrents, spice.currents, "current of branch", spice.currentFloor);
 
     if (!c.potentials) continue;
-    PotFormTexts nodal;
-    PotFormViews nodalViews = nodal.Views();
+    NodeTexts nodal;
+    NodeViews nodalViews = nodal.Views();
     NodalSolution byNodes;
     ASSERT_TRUE(NodePotentialMethod(state, z, dir.Results(), nodalViews, &byNodes));
     ExpectAgreesWithSpice(byNodes.Potentials, spice.potentials, "potential of node");

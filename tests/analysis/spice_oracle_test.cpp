@@ -118,8 +118,8 @@ std::vector<TLoop> TreeLoops(const CircuitState& state) {
 // compares every branch current with ngspice's.
 void ExpectMeshAgrees(const CircuitState& state, ResultsDirectory& results, const SpiceSolution& spice,
                       const std::string& what) {
-  CurrFormTexts texts;
-  CurrFormViews views = texts.Views();
+  MeshTexts texts;
+  MeshViews views = texts.Views();
   MeshSolution ours;
   ASSERT_TRUE(MeshCurrentMethod(state, results, views, ours)) << what;
   ExpectAgreesWithSpice(ours.branchCurrents, spice.currents, what + ", current of branch", spice.currentFloor);

@@ -23,22 +23,22 @@ constexpr int kMiddleNode = GridNode(kColumns, kRows / 2, kColumns / 2);
 
 CircuitState TestedGrid(ResultsDirectory& results) {
   CircuitState state;
-  CurrFormTexts window;
-  CurrFormViews views = window.Views();
+  MeshTexts window;
+  MeshViews views = window.Views();
   EXPECT_TRUE(RunCircuitCheck(state, GridTable(kRows, kColumns), {"50", 0}, results, views).passed);
   return state;
 }
 
 bool RunMesh(CircuitState& state, ResultsDirectory& results) {
-  CurrFormTexts window;
-  CurrFormViews views = window.Views();
+  MeshTexts window;
+  MeshViews views = window.Views();
   return MeshCurrentMethod(state, results, views);
 }
 
 template <NodeMethod method>
 bool RunNodal(CircuitState& state, ResultsDirectory& results) {
-  PotFormTexts window;
-  PotFormViews views = window.Views();
+  NodeTexts window;
+  NodeViews views = window.Views();
   return method(state, kMiddleNode, results, views, nullptr);
 }
 

@@ -31,8 +31,8 @@ inline BranchRow Row(const char* name, const char* r, const char* l, const char*
 
 // The circuit as "Тест" leaves it; false when it does not pass.
 inline bool Tested(const TableCircuit& circuit, CircuitState& state, ResultsDirectory& results) {
-  CurrFormTexts window;
-  CurrFormViews views = window.Views();
+  MeshTexts window;
+  MeshViews views = window.Views();
   return RunCircuitCheck(state, circuit.table, circuit.frequency, results, views).passed;
 }
 

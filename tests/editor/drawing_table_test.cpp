@@ -140,8 +140,8 @@ TEST_F(DrawingTableRoundTrip, TableOfADrawnTableIsStableAndPassesTheTest) {
   EXPECT_EQ(ExportDrawingTable(LayOutBranchTable(reading.table).drawing).text, first);
 
   CircuitState state;
-  CurrFormTexts window;
-  CurrFormViews views = window.Views();
+  MeshTexts window;
+  MeshViews views = window.Views();
   const CircuitCheckOutcome outcome = RunCircuitCheck(state, reading.table, {"50", 0}, Results(), views);
   EXPECT_TRUE(outcome.passed);
   EXPECT_EQ(state.NodeCount, 4);

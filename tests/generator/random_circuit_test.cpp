@@ -76,8 +76,8 @@ void ExpectClosedSimpleLoop(const TRandLoop& loop) {
 // student must never be handed an exercise it rejects.
 void ExpectPassesCircuitTest(const RandomCircuit& circuit, ResultsDirectory& results) {
   CircuitState state;
-  CurrFormTexts texts;
-  CurrFormViews views = texts.Views();
+  MeshTexts texts;
+  MeshViews views = texts.Views();
   const FrequencySetting frequency{std::to_string(circuit.Frequency), 0};
   const CircuitCheckOutcome outcome = RunCircuitCheck(state, circuit.Table, frequency, results, views);
   EXPECT_TRUE(outcome.passed) << "parse code " << static_cast<int>(outcome.parseResult) << ", loop search "

@@ -48,7 +48,7 @@ GridCells BranchTable(int branches) {
 // and 30 lines in each branch-current memo to show the second column.
 ReportContent FiveBranchContent() {
   ReportContent content;
-  content.task = {BranchTable(5), "50", "кГц", {846, 608}};
+  content.task = {BranchTable(5), "50", "кГц", {846, 608}, {}};
   content.mesh = {Square("Z", 2, 2), Square("E", 2, 1), {"loop 1", "loop 2"}, {"J1", "J2"}, Numbered("I", 30),
                   {"Pист", "Pпотр"}};
   content.nodes = {Square("Y", 3, 3), Square("Iу", 3, 1), Numbered("φ", 3), Numbered("N", 30), {"Sист", "Sпотр"}};

@@ -61,8 +61,8 @@ bool Refused(EveryMethodRun& run, Method method) {
   return true;
 }
 
-std::string CheckMesh(const CircuitState& state, ResultsDirectory& results, CurrFormTexts& window, EveryMethodRun& run) {
-  CurrFormViews views = window.Views();
+std::string CheckMesh(const CircuitState& state, ResultsDirectory& results, MeshTexts& window, EveryMethodRun& run) {
+  MeshViews views = window.Views();
   MeshSolution solution;
   bool solved = false;
   if (!Refused(run, [&] { return solved = MeshCurrentMethod(state, results, views, solution); }) && solved) {
@@ -72,14 +72,14 @@ std::string CheckMesh(const CircuitState& state, ResultsDirectory& results, Curr
         !broken.empty())
       return "mesh: " + broken;
   }
-  return NonFiniteShown({&window.InValMem, &window.Conts, &window.ContCurr, &window.CurMemo, &window.PowerMemo},
-                        {&window.RGrid, &window.EGrid});
+  return NonFiniteShown({&window.branchValues, &window.loops, &window.loopCurrents, &window.branchCurrents, &window.powerBalance},
+                        {&window.impedanceMatrix, &window.emfColumn});
 }
 
 std::string CheckNodal(const char* name, NodeMethod method, const CircuitState& state, int z, ResultsDirectory& results,
                        EveryMethodRun& run) {
-  PotFormTexts window;
-  PotFormViews views = window.Views();
+  NodeTexts window;
+  NodeViews views = window.Views();
   NodalSolution solution;
   bool solved = false;
   if (!Refused(run, [&] { return solved = method(state, z, results, views, &solution); }) && solved) {
@@ -90,8 +90,8 @@ std::string CheckNodal(const char* name, NodeMethod method, const CircuitState& 
         !broken.empty())
       return std::string(name) + ": " + broken;
   }
-  std::string shown = NonFiniteShown({&window.InValMem, &window.NdPot, &window.CurMemo, &window.PowerMemo},
-                                     {&window.GGrid, &window.IGrid});
+  std::string shown = NonFiniteShown({&window.branchValues, &window.potentials, &window.branchCurrents, &window.powerBalance},
+                                     {&window.admittanceMatrix, &window.sourceCurrentColumn});
   return shown.empty() ? shown : std::string(name) + ": " + shown;
 }
 
@@ -101,14 +101,14 @@ std::string CheckEveryMethod(const BranchTable& table, const FrequencySetting& f
                              EveryMethodRun& run) {
   run = {};
   CircuitState state;
-  CurrFormTexts window;
-  CurrFormViews views = window.Views();
+  MeshTexts window;
+  MeshViews views = window.Views();
   const auto test = [&] {
     run.passed = RunCircuitCheck(state, table, frequency, results, views).passed;
     return false;
   };
   if (Refused(run, test) || !run.passed)
-    return NonFiniteShown({&window.InValMem, &window.Conts}, {});
+    return NonFiniteShown({&window.branchValues, &window.loops}, {});
   if (std::string broken = CheckMesh(state, results, window, run); !broken.empty()) return broken;
   for (int z = 1; z <= state.NodeCount; ++z) {
     if (std::string broken = CheckNodal("node potentials", NodePotentialMethod, state, z, results, run);

@@ -1,3 +1,4 @@
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -97,14 +98,52 @@ TEST_F(AnalysisCommandsTest, MeshCurrentsAfterATest) {
   EXPECT_EQ(Find<QTableWidget>(form, "EGrid")->item(0, 0)->text(), "10");
 }
 
-TEST_F(AnalysisCommandsTest, MethodsDoNothingButShowTheirWindowBeforeATest) {
+TEST_F(AnalysisCommandsTest, MethodsBeforeATestAskForOneAndComputeNothing) {
+  TypeTable(kFiveBranches);
   Find<QLineEdit>(Main(), "U0Ed")->setText("1");
-  Click("ContBtn");
-  EXPECT_TRUE(Windows().meshCurrentWindow().isVisible());
-  EXPECT_TRUE(MemoLinesOf(Find<QPlainTextEdit>(Windows().meshCurrentWindow(), "CurMemo")).isEmpty());
-  Click("PotentialBtn");  // NodeCount is 0: the zero node is out of range
+  for (const char* method : {"ContBtn", "PotentialBtn", "BitBtn3"}) Click(method);
+  EXPECT_EQ(prompts_.Texts(), std::vector<QString>(3, "Сначала проверьте цепь: нажмите «Тест»."));
+  EXPECT_FALSE(Windows().meshCurrentWindow().isVisible());
   EXPECT_FALSE(Windows().nodePotentialWindow().isVisible());
-  EXPECT_TRUE(prompts_.messages.empty());
+  EXPECT_TRUE(ResultsFile("out.txt").empty());
+}
+
+// Once the table changes, what the windows show is an older circuit's: they
+// say so, and no method computes until the table is tested again. The zero
+// node is the node methods' alone.
+TEST_F(AnalysisCommandsTest, ChangeAfterSolvingMarksTheWindowsAndStopsTheMethods) {
+  const QString stale = " — таблица изменена после проверки";
+  auto titles = [this] {
+    return QStringList{Windows().meshCurrentWindow().windowTitle(), Windows().nodePotentialWindow().windowTitle()};
+  };
+  Test(kFiveBranches);
+  for (const char* method : {"ContBtn", "PotentialBtn"}) Click(method);
+  EXPECT_EQ(titles(), QStringList({"Метод контурных токов", "Метод узловых потенциалов"}));
+  const std::string out = ResultsFile("out.txt");
+  const QStringList currents = MemoLinesOf(Find<QPlainTextEdit>(Windows().meshCurrentWindow(), "CurMemo"));
+
+  BranchGrid()->item(2, 1)->setText("5");
+  EXPECT_EQ(titles(), QStringList({"Метод контурных токов" + stale, "Метод узловых потенциалов" + stale}));
+  prompts_.messages.clear();
+  for (const char* method : {"ContBtn", "PotentialBtn", "BitBtn3"}) Click(method);
+  EXPECT_EQ(prompts_.Texts(), std::vector<QString>(3, "Таблица изменилась после проверки. Нажмите «Тест»."));
+  EXPECT_EQ(ResultsFile("out.txt"), out);
+  EXPECT_EQ(MemoLinesOf(Find<QPlainTextEdit>(Windows().meshCurrentWindow(), "CurMemo")), currents);
+
+  // Typed back as it was tested: the windows are current again.
+  BranchGrid()->item(2, 1)->setText("1");
+  EXPECT_EQ(titles(), QStringList({"Метод контурных токов", "Метод узловых потенциалов"}));
+
+  Find<QLineEdit>(Main(), "U0Ed")->setText("2");
+  EXPECT_EQ(titles(), QStringList({"Метод контурных токов", "Метод узловых потенциалов" + stale}));
+  Click("PotentialBtn");
+  EXPECT_EQ(titles(), QStringList({"Метод контурных токов", "Метод узловых потенциалов"}));
+
+  // A new test replaces the circuit the node window solved.
+  Find<QComboBox>(Main(), "Dimens")->setCurrentIndex(1);
+  EXPECT_EQ(titles(), QStringList({"Метод контурных токов" + stale, "Метод узловых потенциалов" + stale}));
+  Test(kFiveBranches);
+  EXPECT_EQ(titles(), QStringList({"Метод контурных токов", "Метод узловых потенциалов" + stale}));
 }
 
 // A refused "Тест" names the branch at fault, shows no report, and no method
@@ -132,8 +171,9 @@ TEST_F(AnalysisCommandsTest, RefusedTestNamesTheBranchAndNothingPassesAsSuccess)
     EXPECT_TRUE(prompts_.messages[0].critical);
     EXPECT_EQ(prompts_.messages[0].text, c.message);
     EXPECT_TRUE(prompts_.modalShown.empty());
+    prompts_.messages.clear();
     for (const char* method : {"ContBtn", "PotentialBtn", "BitBtn3"}) Click(method);
-    EXPECT_EQ(prompts_.messages.size(), 1u);
+    EXPECT_EQ(prompts_.Texts(), std::vector<QString>(3, "Сначала проверьте цепь: нажмите «Тест»."));
   }
 }
 

@@ -1,4 +1,5 @@
 #include <QCheckBox>
+#include <QLineEdit>
 #include <QPrinter>
 #include <QProcess>
 
@@ -157,6 +158,43 @@ TEST_F(PrintDialogTest, ReportOfTheSolvedExampleOnEveryOutput) {
       EXPECT_TRUE(pages[heading.page].contains(QString::fromUtf8(heading.text).remove(QLatin1Char(' '))))
           << "page " << heading.page + 1 << " lacks " << heading.text;
   }
+}
+
+// The report is the tested circuit's with the solutions made of it: circuit A
+// solved by every method, then B tested at 50 Hz and solved by mesh
+// currents only, then the frequency changed without a new test.
+TEST_F(PrintDialogTest, ReportPrintsTheTestedCircuitBesideItsOwnSolutionsOnly) {
+  SolveFiveBranches();
+  const BranchTable b = {{"1->4", "2", "", "", "10", "0"}, {"4->3", "2"}, {"3->1", "2"}, {"4->2", "2"}, {"2->3", "2"}};
+  TypeTable(b);
+  Find<QLineEdit>(Main(), "Frequence")->setText("50");
+  for (const char* command : {"TestBtn", "ContBtn"}) Click(command);
+  Find<QLineEdit>(Main(), "Frequence")->setText("777");
+  prompts_.messages.clear();
+
+  const auto pdf = scratch_.Path() / "b.pdf";
+  PrintTo(pdf);
+  ClickInDialog("BtnPdf");
+  EXPECT_TRUE(prompts_.messages.empty());
+  const QStringList pages = PdfPages(pdf);
+  ASSERT_EQ(pages.size(), 2);
+  for (const char* text : {"1->4", "4->2", "Частота50Гц", "Таблицанаэкранеизмененапослепроверки"})
+    EXPECT_TRUE(pages[0].contains(QString::fromUtf8(text))) << "task page lacks " << text;
+  EXPECT_FALSE(pages[0].contains("777"));
+  EXPECT_TRUE(pages[1].contains("Методконтурныхтоков"));
+  EXPECT_TRUE(pages[1].contains("Мощностьисточников=18.75")) << "B's solution";
+  EXPECT_FALSE(pages[1].contains("37.5")) << "A's solution";
+  EXPECT_FALSE(pages.join("").contains("Методузловыхпотенциалов"));
+}
+
+// A fresh start has nothing to print, and says so instead of empty headings.
+TEST_F(PrintDialogTest, NothingTestedNorTypedPrintsNothing) {
+  const auto pdf = scratch_.Path() / "empty.pdf";
+  PrintTo(pdf);
+  ClickInDialog("BtnPdf");
+  ASSERT_EQ(prompts_.messages.size(), 1u);
+  EXPECT_TRUE(prompts_.messages[0].text.startsWith("Печатать нечего")) << prompts_.messages[0].text.toStdString();
+  EXPECT_FALSE(std::filesystem::exists(pdf));
 }
 
 }  // namespace

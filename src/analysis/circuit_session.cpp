@@ -1,0 +1,105 @@
+#include "analysis/circuit_session.h"
+
+#include <string>
+
+#include "model/number_text.h"
+
+namespace ohmara {
+
+namespace {
+
+// What the report prints on the task page when the screen shows another table.
+constexpr const char* kScreenDiffersNote = "Таблица на экране изменена после проверки: здесь напечатана проверенная цепь.";
+
+MeshContent MeshPages(const MeshTexts& texts) {
+  return {texts.impedanceMatrix,      texts.emfColumn,         texts.loops.lines, texts.loopCurrents.lines,
+          texts.branchCurrents.lines, texts.powerBalance.lines};
+}
+
+NodeContent NodePages(const NodeTexts& texts) {
+  return {texts.admittanceMatrix, texts.sourceCurrentColumn, texts.potentials.lines, texts.branchCurrents.lines,
+          texts.powerBalance.lines};
+}
+
+TaskContent TaskPage(const CircuitDocument& document) {
+  return {PrintedTable(document.table), document.frequency.text, UnitName(document.frequency.unitIndex), {}, {}};
+}
+
+}  // namespace
+
+GridCells PrintedTable(const BranchTable& table) {
+  GridCells grid;
+  grid.SetRowCount(static_cast<int>(table.size()) + 1);
+  grid.SetColCount(kBranchColumns);
+  for (int col = 0; col < kBranchColumns; ++col) grid.SetCell(col, 0, BranchTableTitles()[col]);
+  for (size_t row = 0; row < table.size(); ++row)
+    for (int col = 0; col < kBranchColumns; ++col) grid.SetCell(col, static_cast<int>(row) + 1, table[row][col]);
+  return grid;
+}
+
+CircuitCheckOutcome CircuitSession::Test() {
+  // The previous tested circuit is gone from the moment "Тест" is pressed:
+  // a check that throws half-way leaves none.
+  tested_.reset();
+  everTested_ = true;
+  MeshViews views = meshTexts_.Views();
+  const CircuitCheckOutcome outcome = RunCircuitCheck(state_, document_.table, document_.frequency, results_, views);
+  if (outcome.passed) tested_ = std::make_shared<const TestedCircuit>(TestedCircuit{document_, state_, outcome.m, outcome.n});
+  return outcome;
+}
+
+bool CircuitSession::ChangedSinceTest() const {
+  return tested_ && (tested_->document.table != document_.table || tested_->document.frequency != document_.frequency);
+}
+
+Readiness CircuitSession::MethodReadiness() const {
+  if (!tested_) return Readiness::kNotTested;
+  return ChangedSinceTest() ? Readiness::kStale : Readiness::kReady;
+}
+
+bool CircuitSession::SolveMesh() {
+  mesh_ = {tested_, {}, false};
+  MeshViews views = meshTexts_.Views();
+  mesh_.complete = MeshCurrentMethod(tested_->state, results_, views, mesh_.solution);
+  return mesh_.complete;
+}
+
+bool CircuitSession::SolveNodes(NodeMethod method, int zeroNode) {
+  nodes_ = {tested_, zeroNode, {}, false};
+  NodeViews views = nodeTexts_.Views();
+  nodes_.complete = method(tested_->state, zeroNode, results_, views, &nodes_.solution);
+  return nodes_.complete;
+}
+
+bool CircuitSession::TypedZeroNodeIs(int node) const {
+  try {
+    return FieldToInt(document_.zeroNode, "") == node;
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
+bool CircuitSession::MeshShownIsStale() const { return everTested_ && MethodReadiness() != Readiness::kReady; }
+
+bool CircuitSession::NodesShownIsStale() const {
+  if (!nodes_.circuit) return false;
+  return nodes_.circuit != tested_ || ChangedSinceTest() || !TypedZeroNodeIs(nodes_.zeroNode);
+}
+
+ReportContent CircuitSession::Report() const {
+  ReportContent content;
+  if (tested_) {
+    content.task = TaskPage(tested_->document);
+    if (ChangedSinceTest()) content.task.note = kScreenDiffersNote;
+  } else {
+    content.task = TaskPage(document_);
+  }
+  content.available.task = tested_ || !document_.table.empty();
+  content.available.meshCurrents = tested_ && mesh_.complete && mesh_.circuit == tested_;
+  if (content.available.meshCurrents) content.mesh = MeshPages(meshTexts_);
+  content.available.nodePotentials = tested_ && nodes_.complete && nodes_.circuit == tested_;
+  if (content.available.nodePotentials) content.nodes = NodePages(nodeTexts_);
+  return content;
+}
+
+}  // namespace ohmara
