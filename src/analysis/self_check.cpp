@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "analysis/branch_impedances.h"
+
 namespace ohmara {
 
 namespace {
@@ -211,6 +213,50 @@ ExpectedSolution WithOwnLoops(const ExpectedSolution& program, const LoopCurrent
   }
   expected.unknowns = own.loopCurrents;
   return expected;
+}
+
+namespace {
+
+// The square part of an augmented system and its last column.
+void SplitSystem(const ComplexMatrix& system, ExpectedSolution& expected) {
+  const size_t count = system.size();
+  for (const std::vector<Complex>& row : system) {
+    expected.matrix.emplace_back(row.begin(), row.begin() + static_cast<long>(count));
+    expected.sources.push_back(row[count]);
+  }
+}
+
+SelfCheckSubject SubjectOf(CheckedMethod method, const CircuitState& circuit, const ComplexMatrix& system) {
+  SelfCheckSubject subject;
+  subject.method = method;
+  SplitSystem(system, subject.program);
+  for (const TBranch& branch : circuit.Branches) subject.branchNames.push_back(BranchLabel("I", branch));
+  subject.branches = circuit.Branches;
+  subject.nodeCount = circuit.NodeCount;
+  return subject;
+}
+
+}  // namespace
+
+SelfCheckSubject MeshSelfCheck(const CircuitState& circuit, const MeshSolution& solution) {
+  SelfCheckSubject subject = SubjectOf(CheckedMethod::kMesh, circuit, solution.system);
+  subject.program.unknowns = solution.loopCurrents;
+  for (size_t p = 0; p < solution.loopCurrents.size(); ++p)
+    subject.unknownNames.push_back(LoopCurrentName(static_cast<int>(p)));
+  subject.program.branchCurrents = solution.branchCurrents;
+  subject.program.sourcePower = solution.source;
+  subject.program.consumedPower = solution.consumed;
+  return subject;
+}
+
+SelfCheckSubject NodeSelfCheck(CheckedMethod method, const CircuitState& circuit, const NodalSolution& solution) {
+  SelfCheckSubject subject = SubjectOf(method, circuit, solution.system);
+  subject.program.unknowns = solution.Potentials;
+  for (int node : solution.Nodes) subject.unknownNames.push_back(PotentialName(node));
+  subject.program.branchCurrents = solution.Currents;
+  subject.program.sourcePower = solution.SourcePower;
+  subject.program.consumedPower = solution.ConsumedPower;
+  return subject;
 }
 
 AttemptMarks MarkAttempt(const AttemptForm& form, const ExpectedSolution& expected) {

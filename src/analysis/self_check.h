@@ -10,6 +10,8 @@
 
 #include "analysis/answer_marks.h"
 #include "analysis/linear_solver.h"
+#include "analysis/mesh_current.h"
+#include "analysis/node_potential.h"
 #include "analysis/student_loops.h"
 #include "model/branch.h"
 
@@ -61,6 +63,11 @@ struct SelfCheckSubject {
   std::vector<TBranch> branches;
   int nodeCount = 0;
 };
+
+// The self-check of a mesh-current run that went to the end, and of a
+// node-potential run (basic or optimal), on the circuit they solved.
+SelfCheckSubject MeshSelfCheck(const CircuitState& circuit, const MeshSolution& solution);
+SelfCheckSubject NodeSelfCheck(CheckedMethod method, const CircuitState& circuit, const NodalSolution& solution);
 
 struct CellMark {
   enum class Kind { kBlank, kRight, kWrong, kUnreadable };

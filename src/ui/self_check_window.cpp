@@ -144,7 +144,8 @@ void ShowGridAnswer(QTableWidget* grid, const std::vector<std::vector<Complex>>&
 
 }  // namespace
 
-SelfCheckWindow::SelfCheckWindow(Prompts& prompts, CommandGuard guard) : prompts_(prompts), guard_(std::move(guard)) {
+SelfCheckWindow::SelfCheckWindow(Prompts& prompts, CommandGuard guard, QWidget* parent)
+    : QMainWindow(parent), prompts_(prompts), guard_(std::move(guard)) {
   setObjectName(QStringLiteral("SelfCheckForm"));
   setFont(InterfaceFont(11));
   BuildControls();

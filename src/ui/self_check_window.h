@@ -26,7 +26,7 @@ class Prompts;
 
 class SelfCheckWindow : public QMainWindow {
  public:
-  SelfCheckWindow(Prompts& prompts, CommandGuard guard);
+  SelfCheckWindow(Prompts& prompts, CommandGuard guard, QWidget* parent);
 
   // Starts an empty form for `subject` (a solution the program has just
   // found); a form already filled for the same method and size is kept.

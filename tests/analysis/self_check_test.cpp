@@ -171,8 +171,8 @@ TEST(StudentLoops, AnyCompleteSetOfIndependentLoopsGivesTheProgramsBranchCurrent
       const TableCircuit circuit = GeneratedCircuit("random", GenerateRandomCircuit(loops, points, source, files.Results()), 0);
       CircuitState state;
       ASSERT_TRUE(Tested(circuit, state, files.Results()));
-      CurrFormTexts window;
-      CurrFormViews views = window.Views();
+      MeshTexts window;
+      MeshViews views = window.Views();
       MeshSolution program;
       ASSERT_TRUE(MeshCurrentMethod(state, files.Results(), views, program));
 
