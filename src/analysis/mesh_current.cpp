@@ -121,6 +121,7 @@ bool MeshCurrentMethod(const CircuitState& state, ResultsDirectory& results, Mes
   ComplexMatrix rows = LoopSystem(state);
   RequireFiniteSystem(rows, state.LoopCount());
   ShowLoopSystem(rows, state.LoopCount(), views);
+  solution.system = rows;
   solution.loopCurrents = SolveLinearSystem(rows, state.LoopCount(), results, "Currents.txt");
   solution.branchCurrents = BranchCurrentsFromLoops(state, solution.loopCurrents);
   RequireFiniteLoopCurrents(solution.loopCurrents);

@@ -38,6 +38,7 @@ bool MeshCurrentMethod(const CircuitState& state, ResultsDirectory& results, Mes
 // The numbers behind the texts of one run, at full precision, for callers
 // that check or reuse them.
 struct MeshSolution {
+  ComplexMatrix system;                 // the loop system as solved: impedances, then the loop sources
   std::vector<Complex> loopCurrents;    // J, one per loop
   std::vector<Complex> branchCurrents;  // I, one per branch in table order, From -> To
   Complex source;                       // power of the sources

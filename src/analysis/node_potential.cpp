@@ -166,6 +166,7 @@ bool NodePotentialMethod(const CircuitState& state, int z, ResultsDirectory& res
   ComplexMatrix rows = AssembleSystem(pairs, rowNodes);
   RequireFiniteSystem(rows, t);
   ShowNodalSystem(rows, t, views);
+  if (solution) solution->system = rows;
   const std::vector<Complex> solved = SolveLinearSystem(rows, t, results, "Potential.txt");
   const std::vector<Complex> potentials = NodePotentials(solved, rowNodes, n);
   std::vector<Complex> currents = CurrentsFromPotentials(state.Branches, potentials);

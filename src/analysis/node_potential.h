@@ -20,6 +20,7 @@ namespace ohmara {
 // the window: the potentials in the order potentials lists them, the branch
 // currents in table order and both sides of the power balance.
 struct NodalSolution {
+  ComplexMatrix system;  // as solved: admittances, then the source currents
   std::vector<int> Nodes;
   std::vector<Complex> Potentials;
   std::vector<Complex> Currents;

@@ -264,6 +264,7 @@ bool OptimalNodePotentialMethod(const CircuitState& state, int z, ResultsDirecto
   NegateMutualEntries(m, t);
   RequireFiniteSystem(m, t);
   ShowNodalSystem(m, t, views);
+  if (solution) solution->system = m;
   std::vector<Complex> potentials = SolveLinearSystem(m, t, results, "Potential.txt");
   potentials.push_back(Complex());
   std::vector<Complex> currents = BranchCurrents(state, chains, rows, potentials);

@@ -26,7 +26,45 @@ std::string FileAtLine(const std::string& name, int line) {
   return "Файл " + Quoted(name) + ", строка " + std::to_string(line);
 }
 
+// "Нужно 3 независимых контура", "Нужен 1 независимый контур", "Нужно 5 независимых контуров".
+std::string NeededLoops(int count) {
+  const int last = count % 10, lastTwo = count % 100;
+  const std::string number = std::to_string(count);
+  if (last == 1 && lastTwo != 11) return "Нужен " + number + " независимый контур";
+  if (last >= 2 && last <= 4 && (lastTwo < 12 || lastTwo > 14)) return "Нужно " + number + " независимых контура";
+  return "Нужно " + number + " независимых контуров";
+}
+
 }  // namespace
+
+std::string LoopRefusalText(const LoopRefusal& refusal) {
+  using Kind = LoopRefusal::Kind;
+  const std::string loop = "Контур " + std::to_string(refusal.loop);
+  const std::string nodeA = std::to_string(refusal.nodeA);
+  switch (refusal.kind) {
+    case Kind::kUnreadable:
+      return loop + ": нужны номера узлов через дефис, например 1-2-3-1.";
+    case Kind::kTooShort:
+      return loop + " должен пройти хотя бы по двум разным ветвям.";
+    case Kind::kNotClosed:
+      return loop + " не замкнут: он должен кончаться узлом, с которого начат.";
+    case Kind::kNoNode:
+      return loop + ": узла " + nodeA + " в цепи нет.";
+    case Kind::kNoBranch:
+      return "Между узлами " + nodeA + " и " + std::to_string(refusal.nodeB) + " нет ветви (контур " +
+             std::to_string(refusal.loop) + ").";
+    case Kind::kNodeTwice:
+      return loop + " проходит узел " + nodeA + " дважды.";
+    case Kind::kRepeats:
+      return loop + " повторяет контур " + std::to_string(refusal.other);
+    case Kind::kDependent:
+      return loop + " выражается через предыдущие: контуры должны быть независимыми.";
+    case Kind::kTooFew:
+    case Kind::kTooMany:
+      return NeededLoops(refusal.needed) + ", задано " + std::to_string(refusal.given);
+  }
+  return "";
+}
 
 std::string RefusalText(const std::exception& error) {
   if (const auto* division = dynamic_cast<const DivisionByZero*>(&error)) return DivisionText(*division);

@@ -5,6 +5,7 @@
 #include <exception>
 #include <string>
 
+#include "analysis/student_loops.h"
 #include "model/branch_table_file.h"
 
 namespace ohmara {
@@ -24,5 +25,9 @@ inline constexpr const char* kZeroNotJunctionText = "Точка с нулевы�
 
 // A zero node outside the tested circuit's nodes 1..`nodeCount`, as typed.
 std::string ZeroNodeOutsideText(const std::string& typed, int nodeCount);
+
+// Why the loops a student typed cannot be used, naming the loop, the nodes
+// or the counts.
+std::string LoopRefusalText(const LoopRefusal& refusal);
 
 }  // namespace ohmara

@@ -11,6 +11,7 @@
 
 #include "analysis/branch_impedances.h"
 #include "model/branch.h"
+#include "model/circuit.h"
 #include "model/complex.h"
 
 namespace ohmara {
@@ -27,11 +28,6 @@ const char* MethodTitle(Method method);
 struct ShownBlock {
   std::string caption;
   std::vector<std::string> lines;
-};
-
-struct LoopStep {
-  int branch = 0;     // 0-based index in the table
-  int direction = 1;  // +1 along the branch's a->b, -1 against it
 };
 
 struct MethodAnswer {

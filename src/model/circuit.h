@@ -11,6 +11,13 @@
 
 namespace ohmara {
 
+// One step of a loop by the branch's identity: its 0-based index in the
+// table, travelled along its From -> To (+1) or against it (-1).
+struct LoopStep {
+  int branch = 0;
+  int direction = 1;
+};
+
 // One independent loop: copies of its branches in the order of travel, each
 // oriented along the loop (a branch travelled backwards has From and To
 // exchanged and E negated), and the table index of the branch each step

@@ -116,6 +116,7 @@ void MainWindow::SolveByMeshCurrents() {
               });
   if (solved) {
     window.ShowSolution(session_.tested()->state, session_.mesh().solution);
+    window.OfferSelfCheck(MeshSelfCheck(session_.tested()->state, session_.mesh().solution));
     prompts_.Inform(this, kCaption, kSolved, MessagePosition());
   }
   Present(&window);
@@ -133,6 +134,9 @@ void MainWindow::SolveByNodeMethod(NodeMethod method, int zeroNode) {
               });
   if (solved) {
     window.ShowSolution(session_.tested()->state, session_.nodes().solution);
+    const CheckedMethod checked = method == OptimalNodePotentialMethod ? CheckedMethod::kOptimalNodePotentials
+                                                                       : CheckedMethod::kNodePotentials;
+    window.OfferSelfCheck(NodeSelfCheck(checked, session_.tested()->state, session_.nodes().solution));
     prompts_.Inform(this, kCaption, kSolved, MessagePosition());
   }
   Present(&window);

@@ -13,6 +13,7 @@
 
 #include "ui/phasor_diagram_window.h"
 #include "ui/prompts.h"
+#include "ui/self_check_window.h"
 #include "ui/widget_style.h"
 
 namespace ohmara {
@@ -80,6 +81,10 @@ void ResultWindow::BuildViewMenu() {
   connect(polarPanelAction_, &QAction::toggled, this,
           [this](bool shown) { guard_([this, shown] { ShowPolarPanel(shown); }); });
   connect(phasorDiagramAction_, &QAction::triggered, this, [this] { guard_([this] { OpenPhasorDiagram(); }); });
+  selfCheckAction_ = view->addAction(QStringLiteral("Проверить своё решение"));
+  selfCheckAction_->setObjectName(QStringLiteral("SelfCheckItem"));
+  selfCheckAction_->setEnabled(false);
+  connect(selfCheckAction_, &QAction::triggered, this, [this] { guard_([this] { OpenSelfCheck(); }); });
 }
 
 void ResultWindow::ShowPolarPanel(bool shown) {
@@ -90,6 +95,23 @@ void ResultWindow::ShowPolarPanel(bool shown) {
 }
 
 void ResultWindow::OpenPhasorDiagram() { Present(phasorDiagram_); }
+
+void ResultWindow::OfferSelfCheck(SelfCheckSubject subject) {
+  selfCheckSubject_ = std::move(subject);
+  selfCheckAction_->setEnabled(true);
+}
+
+SelfCheckWindow& ResultWindow::selfCheckWindow() {
+  if (!selfCheck_) selfCheck_ = new SelfCheckWindow(prompts_, guard_, this);
+  return *selfCheck_;
+}
+
+void ResultWindow::OpenSelfCheck() {
+  if (!selfCheckSubject_) return;
+  SelfCheckWindow& window = selfCheckWindow();
+  window.Begin(*selfCheckSubject_);
+  Present(&window);
+}
 
 void ResultWindow::ShowSolutionPhasors(const std::vector<MemoValues>& memos, const SolutionPhasors& phasors) {
   polarLines_.clear();
@@ -111,6 +133,10 @@ void ResultWindow::ForgetSolution() {
   polarPanel_->clear();
   phasorDiagramAction_->setEnabled(false);
   phasorDiagram_->hide();
+  // A form checked against a solution that is gone would mark by it.
+  selfCheckSubject_.reset();
+  selfCheckAction_->setEnabled(false);
+  if (selfCheck_) selfCheck_->hide();
 }
 
 QString ResultWindow::PolarLineAt(const QPlainTextEdit& memo, QPoint position) const {
@@ -159,6 +185,9 @@ void ResultWindow::NameMenuItems(const char* print, const char* exit) {
 
 void ResultWindow::MarkStale(bool stale) {
   setWindowTitle(stale ? caption_ + QStringLiteral(" — таблица изменена после проверки") : caption_);
+  // A hand solution is checked only against a solution of the circuit as it stands.
+  selfCheckAction_->setEnabled(!stale && selfCheckSubject_.has_value());
+  if (stale && selfCheck_) selfCheck_->hide();
 }
 
 void ResultWindow::ShowTexts(std::initializer_list<GridTexts> grids, std::initializer_list<MemoTexts> memos) {

@@ -11,11 +11,13 @@
 #include <initializer_list>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "analysis/phasor_readouts.h"
+#include "analysis/self_check.h"
 #include "ui/command_guard.h"
 #include "ui/phasor_canvas.h"
 #include "ui/widget_views.h"
@@ -28,6 +30,7 @@ class QTableWidget;
 namespace ohmara {
 
 class PhasorDiagramWindow;
+class SelfCheckWindow;
 class Prompts;
 
 class ResultWindow : public QMainWindow {
@@ -49,6 +52,12 @@ class ResultWindow : public QMainWindow {
 
   // The diagram window of this result window, for the tests.
   PhasorDiagramWindow& phasorDiagram() { return *phasorDiagram_; }
+
+  // Lets the student check a hand solution of the run just shown
+  // ("Вид" → "Проверить своё решение").
+  void OfferSelfCheck(SelfCheckSubject subject);
+  // The self-check window, made when first needed.
+  SelfCheckWindow& selfCheckWindow();
 
  protected:
   QWidget* client() const { return client_; }
@@ -79,6 +88,7 @@ class ResultWindow : public QMainWindow {
   void BuildViewMenu();
   void ShowPolarPanel(bool shown);
   void OpenPhasorDiagram();
+  void OpenSelfCheck();
   // The polar line of the memo line under `position` of a memo's viewport;
   // empty where no value line is.
   QString PolarLineAt(const QPlainTextEdit& memo, QPoint position) const;
@@ -87,6 +97,7 @@ class ResultWindow : public QMainWindow {
   QAction* exitAction_ = nullptr;
   QAction* polarPanelAction_ = nullptr;
   QAction* phasorDiagramAction_ = nullptr;
+  QAction* selfCheckAction_ = nullptr;
   Prompts& prompts_;
   CommandGuard guard_;
   QString caption_;
@@ -96,6 +107,8 @@ class ResultWindow : public QMainWindow {
   QWidget* client_;
   QPlainTextEdit* polarPanel_ = nullptr;
   PhasorDiagramWindow* phasorDiagram_ = nullptr;
+  SelfCheckWindow* selfCheck_ = nullptr;
+  std::optional<SelfCheckSubject> selfCheckSubject_;
   std::map<QTableWidget*, std::unique_ptr<WidgetGrid>> grids_;
   std::map<QPlainTextEdit*, std::unique_ptr<WidgetMemo>> memos_;
   // The polar line of every value line, by the memo that shows the value.

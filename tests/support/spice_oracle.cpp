@@ -121,10 +121,4 @@ bool AgreesWithSpice(Complex ours, Complex spice, double scale, double floor) {
   return difference <= 1e-6 * std::hypot(spice.re, spice.im) || difference <= std::max(1e-9 * scale, floor);
 }
 
-double LargestMagnitude(const std::vector<Complex>& values) {
-  double largest = 0.0;
-  for (Complex z : values) largest = std::max(largest, std::hypot(z.re, z.im));
-  return largest;
-}
-
 }  // namespace ohmara

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/answer_marks.h"
 #include "analysis/branch_impedances.h"
 #include "model/branch.h"
 #include "model/circuit.h"
@@ -59,8 +60,5 @@ bool SpiceAvailable();
 // circuit), or within `floor` (for currents SpiceSolution::currentFloor,
 // spice's own rounding in stiff circuits).
 bool AgreesWithSpice(Complex ours, Complex spice, double scale, double floor = 0.0);
-
-// The largest magnitude among `values`.
-double LargestMagnitude(const std::vector<Complex>& values);
 
 }  // namespace ohmara

@@ -1,0 +1,305 @@
+#include "analysis/self_check.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+#include "analysis/branch_impedances.h"
+
+namespace ohmara {
+
+namespace {
+
+constexpr char kHeading[] = "Ohmara self-check 1";
+const std::string kAngleSign = "\u2220";
+constexpr char kAngleInFile[] = "/_";
+
+const char* MethodKey(CheckedMethod method) {
+  switch (method) {
+    case CheckedMethod::kMesh:
+      return "mesh";
+    case CheckedMethod::kNodePotentials:
+      return "nodal";
+    case CheckedMethod::kOptimalNodePotentials:
+      return "optimal";
+  }
+  return "";
+}
+
+std::string Replaced(std::string text, const std::string& from, const std::string& to) {
+  for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+    text.replace(at, from.size(), to);
+  return text;
+}
+
+// A cell as it stands in the file: on one line, no tabs, ∠ spelled in ASCII.
+std::string FileCell(const std::string& cell) {
+  std::string text = Replaced(cell, kAngleSign, kAngleInFile);
+  std::replace_if(text.begin(), text.end(), [](char c) { return c == '\t' || c == '\n' || c == '\r'; }, ' ');
+  return text;
+}
+
+std::string JoinedCells(const std::vector<std::string>& cells) {
+  std::string line;
+  for (size_t k = 0; k < cells.size(); ++k) line += (k ? "\t" : "") + FileCell(cells[k]);
+  return line + "\n";
+}
+
+// A column is written as one cell a line.
+std::string ColumnText(const char* key, const std::vector<std::string>& cells) {
+  std::string text = std::string(key) + "\t" + std::to_string(cells.size()) + "\n";
+  for (const std::string& cell : cells) text += FileCell(cell) + "\n";
+  return text;
+}
+
+std::vector<std::string> SplitCells(const std::string& line) {
+  std::vector<std::string> cells(1);
+  for (char c : line) {
+    if (c == '\t') cells.emplace_back();
+    else cells.back() += c;
+  }
+  for (std::string& cell : cells) cell = Replaced(cell, kAngleInFile, kAngleSign);
+  return cells;
+}
+
+// Reads the file line by line; any fault stops it at the line it stands on.
+class AttemptParser {
+ public:
+  explicit AttemptParser(const std::string& text) {
+    size_t start = 0;
+    while (start <= text.size()) {
+      const size_t end = std::min(text.find('\n', start), text.size());
+      lines_.push_back(text.substr(start, end - start));
+      start = end + 1;
+    }
+  }
+
+  bool Line(std::string& line) {
+    if (next_ >= lines_.size()) return false;
+    line = lines_[next_++];
+    return true;
+  }
+  int LineNumber() const { return static_cast<int>(next_); }
+
+  // "key<TAB>count" with a count of at most `limit`.
+  bool Count(const char* key, int limit, int& count) {
+    std::string line;
+    if (!Line(line)) return false;
+    const std::vector<std::string> cells = SplitCells(line);
+    return cells.size() == 2 && cells[0] == key && Number(cells[1], limit, count);
+  }
+
+  bool Column(const char* key, std::vector<std::string>& cells) {
+    int count = 0;
+    if (!Count(key, kMaxCells, count)) return false;
+    cells.assign(count, std::string());
+    for (std::string& cell : cells)
+      if (!Line(cell)) return false;
+    for (std::string& cell : cells) cell = Replaced(cell, kAngleInFile, kAngleSign);
+    return true;
+  }
+
+  static bool Number(const std::string& text, int limit, int& value) {
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+    return result.ec == std::errc() && result.ptr == text.data() + text.size() && value >= 0 && value <= limit;
+  }
+
+  static constexpr int kMaxCells = 10000;
+
+ private:
+  std::vector<std::string> lines_;
+  size_t next_ = 0;
+};
+
+bool ReadMethod(const std::string& line, CheckedMethod& method) {
+  for (CheckedMethod candidate :
+       {CheckedMethod::kMesh, CheckedMethod::kNodePotentials, CheckedMethod::kOptimalNodePotentials}) {
+    if (line == std::string("method\t") + MethodKey(candidate)) {
+      method = candidate;
+      return true;
+    }
+  }
+  return false;
+}
+
+bool ReadTolerance(const std::string& line, Tolerance& tolerance) {
+  const std::vector<std::string> cells = SplitCells(line);
+  if (cells.size() != 3 || cells[0] != "tolerance") return false;
+  if (cells[1] == "percent") tolerance.kind = Tolerance::Kind::kPercent;
+  else if (cells[1] == "digits") tolerance.kind = Tolerance::Kind::kSignificantDigits;
+  else return false;
+  const Answer amount = ReadAnswer(cells[2]);
+  if (amount.kind != Answer::Kind::kValue || amount.value.im != 0.0 || !(amount.value.re > 0.0)) return false;
+  tolerance.amount = amount.value.re;
+  return true;
+}
+
+bool ReadForm(AttemptParser& parser, AttemptForm& form) {
+  std::string line;
+  if (!parser.Line(line) || line != kHeading) return false;
+  if (!parser.Line(line) || !ReadMethod(line, form.method)) return false;
+  if (!parser.Line(line) || !ReadTolerance(line, form.tolerance)) return false;
+  std::vector<std::string> loops;
+  if (!parser.Column("loops", loops)) return false;
+  for (const std::string& loop : loops) form.ownLoops += (form.ownLoops.empty() ? "" : "\n") + loop;
+  int rows = 0;
+  if (!parser.Count("matrix", AttemptParser::kMaxCells, rows)) return false;
+  form.matrix.assign(rows, {});
+  for (std::vector<std::string>& row : form.matrix) {
+    if (!parser.Line(line)) return false;
+    row = SplitCells(line);
+    if (static_cast<int>(row.size()) != rows) return false;
+  }
+  if (!parser.Column("sources", form.sources) || !parser.Column("unknowns", form.unknowns) ||
+      !parser.Column("currents", form.branchCurrents))
+    return false;
+  if (!parser.Line(line) || line != "powers" || !parser.Line(line)) return false;
+  const std::vector<std::string> powers = SplitCells(line);
+  if (powers.size() != 2) return false;
+  form.sourcePower = powers[0];
+  form.consumedPower = powers[1];
+  // Nothing but blank lines may follow.
+  while (parser.Line(line))
+    if (!line.empty()) return false;
+  return true;
+}
+
+CellMark MarkCell(const std::string& cell, Complex expected, double scale, const Tolerance& tolerance,
+                  AttemptMarks& marks) {
+  const Answer answer = ReadAnswer(cell);
+  CellMark mark;
+  mark.expected = expected;
+  if (answer.kind == Answer::Kind::kBlank) return mark;
+  ++marks.filled;
+  if (answer.kind == Answer::Kind::kUnreadable) {
+    mark.kind = CellMark::Kind::kUnreadable;
+    return mark;
+  }
+  mark.difference = RelativeDifference(answer.value, expected, scale);
+  mark.kind = IsRight(answer.value, expected, scale, tolerance) ? CellMark::Kind::kRight : CellMark::Kind::kWrong;
+  if (mark.kind == CellMark::Kind::kRight) ++marks.right;
+  return mark;
+}
+
+std::vector<CellMark> MarkColumn(const std::vector<std::string>& cells, const std::vector<Complex>& expected,
+                                 const Tolerance& tolerance, AttemptMarks& marks) {
+  const double scale = LargestMagnitude(expected);
+  std::vector<CellMark> column;
+  for (size_t k = 0; k < cells.size() && k < expected.size(); ++k)
+    column.push_back(MarkCell(cells[k], expected[k], scale, tolerance, marks));
+  return column;
+}
+
+}  // namespace
+
+AttemptForm EmptyAttempt(CheckedMethod method, int equations, int unknowns, int branches) {
+  AttemptForm form;
+  form.method = method;
+  form.matrix.assign(equations, std::vector<std::string>(equations));
+  form.sources.assign(equations, std::string());
+  form.unknowns.assign(unknowns, std::string());
+  form.branchCurrents.assign(branches, std::string());
+  return form;
+}
+
+ExpectedSolution WithOwnLoops(const ExpectedSolution& program, const LoopCurrentSolution& own) {
+  ExpectedSolution expected = program;
+  const size_t count = own.loopCurrents.size();
+  expected.matrix.assign(count, {});
+  expected.sources.assign(count, Complex());
+  for (size_t p = 0; p < count; ++p) {
+    expected.matrix[p].assign(own.system[p].begin(), own.system[p].begin() + static_cast<long>(count));
+    expected.sources[p] = own.system[p][count];
+  }
+  expected.unknowns = own.loopCurrents;
+  return expected;
+}
+
+namespace {
+
+// The square part of an augmented system and its last column.
+void SplitSystem(const ComplexMatrix& system, ExpectedSolution& expected) {
+  const size_t count = system.size();
+  for (const std::vector<Complex>& row : system) {
+    expected.matrix.emplace_back(row.begin(), row.begin() + static_cast<long>(count));
+    expected.sources.push_back(row[count]);
+  }
+}
+
+SelfCheckSubject SubjectOf(CheckedMethod method, const CircuitState& circuit, const ComplexMatrix& system) {
+  SelfCheckSubject subject;
+  subject.method = method;
+  SplitSystem(system, subject.program);
+  for (const TBranch& branch : circuit.Branches) subject.branchNames.push_back(BranchLabel("I", branch));
+  subject.branches = circuit.Branches;
+  subject.nodeCount = circuit.NodeCount;
+  return subject;
+}
+
+}  // namespace
+
+SelfCheckSubject MeshSelfCheck(const CircuitState& circuit, const MeshSolution& solution) {
+  SelfCheckSubject subject = SubjectOf(CheckedMethod::kMesh, circuit, solution.system);
+  subject.program.unknowns = solution.loopCurrents;
+  for (size_t p = 0; p < solution.loopCurrents.size(); ++p)
+    subject.unknownNames.push_back(LoopCurrentName(static_cast<int>(p)));
+  subject.program.branchCurrents = solution.branchCurrents;
+  subject.program.sourcePower = solution.source;
+  subject.program.consumedPower = solution.consumed;
+  return subject;
+}
+
+SelfCheckSubject NodeSelfCheck(CheckedMethod method, const CircuitState& circuit, const NodalSolution& solution) {
+  SelfCheckSubject subject = SubjectOf(method, circuit, solution.system);
+  subject.program.unknowns = solution.Potentials;
+  for (int node : solution.Nodes) subject.unknownNames.push_back(PotentialName(node));
+  subject.program.branchCurrents = solution.Currents;
+  subject.program.sourcePower = solution.SourcePower;
+  subject.program.consumedPower = solution.ConsumedPower;
+  return subject;
+}
+
+AttemptMarks MarkAttempt(const AttemptForm& form, const ExpectedSolution& expected) {
+  AttemptMarks marks;
+  const Tolerance& tolerance = form.tolerance;
+  double matrixScale = 0.0;
+  for (const std::vector<Complex>& row : expected.matrix) matrixScale = std::max(matrixScale, LargestMagnitude(row));
+  for (size_t p = 0; p < form.matrix.size() && p < expected.matrix.size(); ++p) {
+    std::vector<CellMark>& row = marks.matrix.emplace_back();
+    for (size_t q = 0; q < form.matrix[p].size() && q < expected.matrix[p].size(); ++q)
+      row.push_back(MarkCell(form.matrix[p][q], expected.matrix[p][q], matrixScale, tolerance, marks));
+  }
+  marks.sources = MarkColumn(form.sources, expected.sources, tolerance, marks);
+  marks.unknowns = MarkColumn(form.unknowns, expected.unknowns, tolerance, marks);
+  marks.branchCurrents = MarkColumn(form.branchCurrents, expected.branchCurrents, tolerance, marks);
+  const double powerScale = LargestMagnitude({expected.sourcePower, expected.consumedPower});
+  marks.sourcePower = MarkCell(form.sourcePower, expected.sourcePower, powerScale, tolerance, marks);
+  marks.consumedPower = MarkCell(form.consumedPower, expected.consumedPower, powerScale, tolerance, marks);
+  return marks;
+}
+
+std::string AttemptFileText(const AttemptForm& form) {
+  std::string text = std::string(kHeading) + "\nmethod\t" + MethodKey(form.method) + "\n";
+  const bool percent = form.tolerance.kind == Tolerance::Kind::kPercent;
+  char amount[32];
+  const auto end = std::to_chars(amount, amount + sizeof amount, form.tolerance.amount).ptr;
+  text += std::string("tolerance\t") + (percent ? "percent" : "digits") + "\t" + std::string(amount, end) + "\n";
+  std::vector<std::string> loops;
+  for (const std::string& line : SplitCells(Replaced(form.ownLoops, "\n", "\t")))
+    if (line.find_first_not_of(" \r") != std::string::npos) loops.push_back(line);
+  text += ColumnText("loops", loops);
+  text += "matrix\t" + std::to_string(form.matrix.size()) + "\n";
+  for (const std::vector<std::string>& row : form.matrix) text += JoinedCells(row);
+  text += ColumnText("sources", form.sources) + ColumnText("unknowns", form.unknowns) +
+          ColumnText("currents", form.branchCurrents);
+  return text + "powers\n" + JoinedCells({form.sourcePower, form.consumedPower});
+}
+
+AttemptRead ReadAttemptText(const std::string& text) {
+  AttemptParser parser(text);
+  AttemptForm form;
+  if (!ReadForm(parser, form)) return {std::nullopt, std::max(parser.LineNumber(), 1)};
+  return {std::move(form), 0};
+}
+
+}  // namespace ohmara

@@ -1,0 +1,220 @@
+#include "analysis/student_loops.h"
+
+#include <cmath>
+#include <optional>
+#include <string>
+
+#include "model/text_format.h"
+
+namespace ohmara {
+
+namespace {
+
+using NodeSequence = std::vector<int>;
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Between two node numbers anything of dashes, arrows, commas and blanks.
+bool IsSeparator(std::string_view text, size_t at, size_t& length) {
+  static const std::string_view kWide[] = {"\u2013", "\u2014", "\u2192"};  // – — →
+  for (std::string_view wide : kWide) {
+    if (text.substr(at, wide.size()) == wide) {
+      length = wide.size();
+      return true;
+    }
+  }
+  length = 1;
+  const char c = text[at];
+  return c == '-' || c == '>' || c == ',' || c == ';' || c == ' ' || c == '\t' || c == '\r';
+}
+
+// The node numbers of one line; nothing when it holds anything else.
+std::optional<NodeSequence> NodesOfLine(std::string_view line) {
+  NodeSequence nodes;
+  size_t at = 0;
+  while (at < line.size()) {
+    if (IsDigit(line[at])) {
+      long node = 0;
+      while (at < line.size() && IsDigit(line[at])) node = std::min(node * 10 + (line[at++] - '0'), 1000000L);
+      nodes.push_back(static_cast<int>(node));
+      continue;
+    }
+    size_t length = 0;
+    if (!IsSeparator(line, at, length)) return std::nullopt;
+    at += length;
+  }
+  return nodes;
+}
+
+std::vector<std::string_view> NonBlankLines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  while (!text.empty()) {
+    const size_t end = text.find('\n');
+    const std::string_view line = text.substr(0, end);
+    if (line.find_first_not_of(" \t\r") != std::string_view::npos) lines.push_back(line);
+    if (end == std::string_view::npos) break;
+    text.remove_prefix(end + 1);
+  }
+  return lines;
+}
+
+std::optional<LoopStep> StepBetween(const std::vector<TBranch>& branches, int a, int b) {
+  for (size_t k = 0; k < branches.size(); ++k) {
+    if (branches[k].From == a && branches[k].To == b) return LoopStep{static_cast<int>(k), 1};
+    if (branches[k].From == b && branches[k].To == a) return LoopStep{static_cast<int>(k), -1};
+  }
+  return std::nullopt;
+}
+
+LoopRefusal Refusal(LoopRefusal::Kind kind, int loop, int nodeA = 0, int nodeB = 0) {
+  LoopRefusal refusal;
+  refusal.kind = kind;
+  refusal.loop = loop;
+  refusal.nodeA = nodeA;
+  refusal.nodeB = nodeB;
+  return refusal;
+}
+
+// The loop along the branches of `nodes`, or why it is none.
+std::optional<LoopRefusal> LoopOfNodes(const NodeSequence& nodes, int number, const std::vector<TBranch>& branches,
+                                       int nodeCount, OrientedLoop& loop) {
+  using Kind = LoopRefusal::Kind;
+  for (int node : nodes)
+    if (node < 1 || node > nodeCount) return Refusal(Kind::kNoNode, number, node);
+  if (nodes.size() < 3) return Refusal(Kind::kTooShort, number);
+  if (nodes.front() != nodes.back()) return Refusal(Kind::kNotClosed, number);
+  for (size_t i = 0; i + 1 < nodes.size(); ++i) {
+    for (size_t j = 0; j < i; ++j)
+      if (nodes[j] == nodes[i]) return Refusal(Kind::kNodeTwice, number, nodes[i]);
+    const std::optional<LoopStep> step = StepBetween(branches, nodes[i], nodes[i + 1]);
+    if (!step) return Refusal(Kind::kNoBranch, number, nodes[i], nodes[i + 1]);
+    loop.push_back(*step);
+  }
+  // Two steps over the same pair of nodes go there and back along one branch.
+  if (loop.size() == 2 && loop[0].branch == loop[1].branch) return Refusal(Kind::kTooShort, number);
+  return std::nullopt;
+}
+
+// +1, −1 or 0 per branch: how the loop travels it.
+std::vector<double> Incidence(const OrientedLoop& loop, size_t branchCount) {
+  std::vector<double> row(branchCount, 0.0);
+  for (const LoopStep& step : loop) row[step.branch] += step.direction;
+  return row;
+}
+
+// Gaussian elimination kept in step with the loops added: a loop whose
+// incidence reduces to zero is a combination of those before it.
+class IndependenceCheck {
+ public:
+  bool Add(std::vector<double> row) {
+    for (const auto& [pivot, basis] : rows_) {
+      const double factor = row[pivot] / basis[pivot];
+      if (factor == 0.0) continue;
+      for (size_t k = 0; k < row.size(); ++k) row[k] -= factor * basis[k];
+    }
+    for (size_t k = 0; k < row.size(); ++k) {
+      if (std::fabs(row[k]) > 1e-9) {
+        rows_.push_back({k, std::move(row)});
+        return true;
+      }
+    }
+    return false;
+  }
+
+ private:
+  std::vector<std::pair<size_t, std::vector<double>>> rows_;
+};
+
+std::optional<int> RepeatedLoop(const std::vector<std::vector<double>>& earlier, const std::vector<double>& row) {
+  std::vector<double> negated(row);
+  for (double& entry : negated) entry = -entry;
+  for (size_t j = 0; j < earlier.size(); ++j)
+    if (earlier[j] == row || earlier[j] == negated) return static_cast<int>(j) + 1;
+  return std::nullopt;
+}
+
+std::optional<LoopRefusal> CheckSet(const std::vector<OrientedLoop>& loops, size_t branchCount, int needed) {
+  const int given = static_cast<int>(loops.size());
+  if (given != needed) {
+    LoopRefusal refusal = Refusal(given < needed ? LoopRefusal::Kind::kTooFew : LoopRefusal::Kind::kTooMany, 0);
+    refusal.needed = needed;
+    refusal.given = given;
+    return refusal;
+  }
+  std::vector<std::vector<double>> rows;
+  IndependenceCheck independence;
+  for (int p = 0; p < given; ++p) {
+    std::vector<double> row = Incidence(loops[p], branchCount);
+    if (const std::optional<int> same = RepeatedLoop(rows, row)) {
+      LoopRefusal refusal = Refusal(LoopRefusal::Kind::kRepeats, p + 1);
+      refusal.other = *same;
+      return refusal;
+    }
+    if (!independence.Add(row)) return Refusal(LoopRefusal::Kind::kDependent, p + 1);
+    rows.push_back(std::move(row));
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+StudentLoops ReadStudentLoops(std::string_view text, const std::vector<TBranch>& branches, int nodeCount) {
+  StudentLoops result;
+  int number = 0;
+  for (std::string_view line : NonBlankLines(text)) {
+    ++number;
+    const std::optional<NodeSequence> nodes = NodesOfLine(line);
+    if (!nodes) {
+      result.refusal = Refusal(LoopRefusal::Kind::kUnreadable, number);
+      return result;
+    }
+    OrientedLoop loop;
+    if (const std::optional<LoopRefusal> refusal = LoopOfNodes(*nodes, number, branches, nodeCount, loop)) {
+      result.refusal = *refusal;
+      return result;
+    }
+    result.loops.push_back(std::move(loop));
+  }
+  const int needed = static_cast<int>(branches.size()) - nodeCount + 1;
+  if (const std::optional<LoopRefusal> refusal = CheckSet(result.loops, branches.size(), needed)) {
+    result.refusal = *refusal;
+    return result;
+  }
+  result.accepted = true;
+  return result;
+}
+
+std::string LoopNodesText(const OrientedLoop& loop, const std::vector<TBranch>& branches) {
+  std::string text;
+  for (const LoopStep& step : loop) {
+    const TBranch& branch = branches[step.branch];
+    text += Format("%d-", step.direction > 0 ? branch.From : branch.To);
+  }
+  const TBranch& first = branches[loop.front().branch];
+  return text + Format("%d", loop.front().direction > 0 ? first.From : first.To);
+}
+
+LoopCurrentSolution SolveByLoops(const std::vector<TBranch>& branches, const std::vector<OrientedLoop>& loops) {
+  const int count = static_cast<int>(loops.size());
+  std::vector<std::vector<double>> incidence;
+  for (const OrientedLoop& loop : loops) incidence.push_back(Incidence(loop, branches.size()));
+  LoopCurrentSolution solution;
+  solution.system.assign(count, std::vector<Complex>(count + 1));
+  for (int p = 0; p < count; ++p) {
+    for (size_t b = 0; b < branches.size(); ++b) {
+      if (incidence[p][b] == 0.0) continue;
+      solution.system[p][count] += branches[b].E * incidence[p][b];
+      for (int q = 0; q < count; ++q) solution.system[p][q] += branches[b].Z * (incidence[p][b] * incidence[q][b]);
+    }
+  }
+  ComplexMatrix rows = solution.system;
+  std::string trace;
+  solution.loopCurrents = SolveLinearSystemTrace(rows, count, trace);
+  solution.branchCurrents.assign(branches.size(), Complex());
+  for (int p = 0; p < count; ++p)
+    for (size_t b = 0; b < branches.size(); ++b)
+      solution.branchCurrents[b] += solution.loopCurrents[p] * incidence[p][b];
+  return solution;
+}
+
+}  // namespace ohmara

@@ -1,0 +1,69 @@
+#pragma once
+// Loops as a student chose them in a hand solution, typed as node sequences
+// ("1-2-3-1", one loop a line, the direction as written): read, checked to
+// be a complete set of independent loops along the circuit's branches, and
+// solved by loop currents, so the student's own matrix and loop currents can
+// be marked.
+
+#include <string_view>
+#include <vector>
+
+#include "analysis/linear_solver.h"
+#include "model/branch.h"
+#include "model/circuit.h"
+#include "model/complex.h"
+
+namespace ohmara {
+
+using OrientedLoop = std::vector<LoopStep>;
+
+// Why a set of typed loops cannot be used; loops are numbered from 1 as the
+// lines that hold them are counted (blank lines not counted).
+struct LoopRefusal {
+  enum class Kind {
+    kUnreadable,  // the line is not a sequence of node numbers
+    kTooShort,    // fewer than two steps
+    kNotClosed,   // it does not end where it starts
+    kNoNode,      // `nodeA` is not a node of the circuit
+    kNoBranch,    // no branch joins `nodeA` and `nodeB`
+    kNodeTwice,   // it passes `nodeA` twice
+    kRepeats,     // the same loop as loop `other`, in either direction
+    kDependent,   // a combination of the loops before it
+    kTooFew,      // `given` loops where `needed` are needed
+    kTooMany,
+  };
+  Kind kind = Kind::kUnreadable;
+  int loop = 0;
+  int other = 0;
+  int nodeA = 0;
+  int nodeB = 0;
+  int needed = 0;
+  int given = 0;
+};
+
+struct StudentLoops {
+  std::vector<OrientedLoop> loops;
+  bool accepted = false;
+  LoopRefusal refusal;  // when not accepted
+};
+
+// Reads one loop a line and checks them in this order: each line (its
+// numbers, nodes, branches, closure), then the count against
+// m − n + 1, then independence; the first fault is the refusal. `nodeCount`
+// is the number of nodes of the connected circuit of `branches`.
+StudentLoops ReadStudentLoops(std::string_view text, const std::vector<TBranch>& branches, int nodeCount);
+
+// A loop as a node sequence "1-2-3-1", the form ReadStudentLoops reads.
+std::string LoopNodesText(const OrientedLoop& loop, const std::vector<TBranch>& branches);
+
+// The loop-current solution over `loops`: the loop impedance matrix with the
+// loop sources as its last column, the loop currents, and every branch's
+// current From -> To in table order. Throws SingularSystem as the method does.
+struct LoopCurrentSolution {
+  ComplexMatrix system;
+  std::vector<Complex> loopCurrents;
+  std::vector<Complex> branchCurrents;
+};
+LoopCurrentSolution SolveByLoops(const std::vector<TBranch>& branches, const std::vector<OrientedLoop>& loops);
+
+}  // namespace ohmara
