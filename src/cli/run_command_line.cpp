@@ -4,9 +4,11 @@
 #include "cli/answer_formats.h"
 #include "cli/circuit_answer.h"
 #include "cli/command_line.h"
+#include "cli/pdf_output.h"
 #include "model/branch_table_file.h"
 #include "model/install_paths.h"
 #include "model/text_file.h"
+#include "printing/variant_cards.h"
 
 namespace ohmara {
 
@@ -43,7 +45,53 @@ int ExportSpice(const ParsedArguments& arguments, std::ostream& out, std::ostrea
   return kExitRefused;
 }
 
-int Run(const ParsedArguments& arguments, std::ostream& out, std::ostream& err) {
+PdfOutput& RequirePdf(PdfOutput* pdf) {
+  if (!pdf) throw CommandRefusal("ohmara: запись PDF здесь недоступна.");
+  return *pdf;
+}
+
+std::string NotWritten(const std::filesystem::path& path) {
+  return "ohmara: Не удалось записать файл «" + path.string() + "».";
+}
+
+int Report(const ParsedArguments& arguments, std::ostream& err, PdfOutput* pdf) {
+  const ReportRequest request = ReadReportRequest(arguments);
+  const CircuitRequest& circuit = request.circuit;
+  const ReportContent content =
+      SolvedReport(ReadTable(circuit.tableFile), circuit.frequency, circuit.zeroNode, request.methods);
+  const ReportChoices choices = PrintedParts(content, ReportChoices{});
+  const bool written = RequirePdf(pdf).Write(request.output, [&](const PageSize& page, PageCanvas& canvas) {
+    PrintReport(content, choices, page, canvas);
+  });
+  if (written) return 0;
+  err << NotWritten(request.output) << "\n";
+  return kExitRefused;
+}
+
+int Variants(const ParsedArguments& arguments, std::ostream& out, std::ostream& err, PdfOutput* pdf) {
+  const VariantsRequest request = ReadVariantsRequest(arguments);
+  PdfOutput& output = RequirePdf(pdf);
+  std::vector<Variant> variants;
+  try {
+    variants = MakeVariants(request.settings);
+  } catch (const NoSolvableVariant& error) {
+    throw CommandRefusal(error.what());
+  }
+  const std::filesystem::path folder = request.folder;
+  std::error_code ignored;
+  std::filesystem::create_directories(folder, ignored);
+  std::vector<std::string> problems = WriteVariantFiles(folder, variants);
+  if (!WriteDocumentPdf(output, folder / "variants.pdf", ComposeVariantCards(variants)))
+    problems.push_back(NotWritten(folder / "variants.pdf"));
+  if (!WriteDocumentPdf(output, folder / "answers.pdf", ComposeAnswerKey(variants)))
+    problems.push_back(NotWritten(folder / "answers.pdf"));
+  for (const std::string& problem : problems) err << problem << "\n";
+  if (!problems.empty()) return kExitRefused;
+  out << "Вариантов: " << variants.size() << ", записаны в «" << folder.string() << "».\n";
+  return 0;
+}
+
+int Run(const ParsedArguments& arguments, std::ostream& out, std::ostream& err, PdfOutput* pdf) {
   if (arguments.command == "help") {
     out << ProgramHelp();
     return 0;
@@ -57,14 +105,20 @@ int Run(const ParsedArguments& arguments, std::ostream& out, std::ostream& err) 
     return 0;
   }
   if (arguments.command == "solve") return Solve(arguments, out, err);
+  if (arguments.command == "report") return Report(arguments, err, pdf);
+  if (arguments.command == "variants") return Variants(arguments, out, err, pdf);
   return ExportSpice(arguments, out, err);
 }
 
 }  // namespace
 
-int RunCommandLine(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
+bool WriteDocumentPdf(PdfOutput& pdf, const std::filesystem::path& path, const PageDocument& document) {
+  return pdf.Write(path, [&](const PageSize& page, PageCanvas& canvas) { document.Render(PageScale(page), canvas); });
+}
+
+int RunCommandLine(const std::vector<std::string>& words, std::ostream& out, std::ostream& err, PdfOutput* pdf) {
   try {
-    return Run(ParseArguments(words), out, err);
+    return Run(ParseArguments(words), out, err, pdf);
   } catch (const UsageError& error) {
     err << "ohmara: " << error.what() << "\nСправка: ohmara --help\n";
     return kExitUsage;
