@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QPageSize>
 #include <QPrinter>
+#include <cstdio>
 #include <system_error>
 
 #include "ui/printer_canvas.h"
@@ -15,6 +16,13 @@ char kProgram[] = "ohmara";
 char kPlatformSwitch[] = "-platform";
 char kOffscreen[] = "offscreen";
 
+// A script reads the command's own messages on standard error; Qt's notes
+// about the environment (no runtime directory, no session bus) are not its
+// business. Real faults still get through.
+void QuietHandler(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type == QtCriticalMsg || type == QtFatalMsg) fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+}
+
 }  // namespace
 
 OffscreenPdfOutput::~OffscreenPdfOutput() = default;
@@ -23,6 +31,7 @@ void OffscreenPdfOutput::StartApplication() {
   if (QCoreApplication::instance()) return;
   // The platform from the arguments outranks QT_QPA_PLATFORM, so a display
   // named in the environment is never touched either.
+  qInstallMessageHandler(QuietHandler);
   argv_[0] = kProgram;
   argv_[1] = kPlatformSwitch;
   argv_[2] = kOffscreen;
