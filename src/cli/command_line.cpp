@@ -253,8 +253,8 @@ std::string ProgramHelp() {
 }
 
 std::string CommandHelp(const CommandSpec& command) {
-  std::string text = "Использование: ohmara " + std::string(command.name) + " [ПАРАМЕТРЫ] [--] " + command.operands +
-                     "\n" + command.summary + ".\n\nПараметры:\n";
+  std::string text = "Использование: ohmara " + std::string(command.name) + " [ПАРАМЕТРЫ]" +
+                     (*command.operands ? std::string(" [--] ") + command.operands : std::string()) + "\n" + command.summary + ".\n\nПараметры:\n";
   for (const OptionSpec& option : command.options) text += OptionLine(option);
   return text;
 }

@@ -8,7 +8,7 @@
 #include "model/branch_table_file.h"
 #include "model/install_paths.h"
 #include "model/text_file.h"
-#include "printing/variant_cards.h"
+#include "variants/variant_set.h"
 
 namespace ohmara {
 
@@ -18,6 +18,11 @@ BranchTable ReadTable(const std::string& fileName) {
   const BranchFileReading reading = ReadBranchTableFile(fileName);
   if (!reading.ok()) throw CommandRefusal(BranchFileReadingText(fileName, reading));
   return reading.table;
+}
+
+int NotWritten(std::ostream& err, const std::string& fileName) {
+  err << "ohmara: Не удалось записать файл «" << fileName << "».\n";
+  return kExitRefused;
 }
 
 int Solve(const ParsedArguments& arguments, std::ostream& out, std::ostream& err) {
@@ -41,17 +46,12 @@ int ExportSpice(const ParsedArguments& arguments, std::ostream& out, std::ostrea
   }
   // The same bytes as the window's export writes.
   if (SaveTextFileAtomically(request.output, netlist)) return 0;
-  err << "ohmara: Не удалось записать файл «" << request.output << "».\n";
-  return kExitRefused;
+  return NotWritten(err, request.output);
 }
 
 PdfOutput& RequirePdf(PdfOutput* pdf) {
   if (!pdf) throw CommandRefusal("ohmara: запись PDF здесь недоступна.");
   return *pdf;
-}
-
-std::string NotWritten(const std::filesystem::path& path) {
-  return "ohmara: Не удалось записать файл «" + path.string() + "».";
 }
 
 int Report(const ParsedArguments& arguments, std::ostream& err, PdfOutput* pdf) {
@@ -64,8 +64,7 @@ int Report(const ParsedArguments& arguments, std::ostream& err, PdfOutput* pdf) 
     PrintReport(content, choices, page, canvas);
   });
   if (written) return 0;
-  err << NotWritten(request.output) << "\n";
-  return kExitRefused;
+  return NotWritten(err, request.output);
 }
 
 int Variants(const ParsedArguments& arguments, std::ostream& out, std::ostream& err, PdfOutput* pdf) {
@@ -78,16 +77,11 @@ int Variants(const ParsedArguments& arguments, std::ostream& out, std::ostream& 
     throw CommandRefusal(error.what());
   }
   const std::filesystem::path folder = request.folder;
-  std::error_code ignored;
-  std::filesystem::create_directories(folder, ignored);
-  std::vector<std::string> problems = WriteVariantFiles(folder, variants);
-  if (!WriteDocumentPdf(output, folder / "variants.pdf", ComposeVariantCards(variants)))
-    problems.push_back(NotWritten(folder / "variants.pdf"));
-  if (!WriteDocumentPdf(output, folder / "answers.pdf", ComposeAnswerKey(variants)))
-    problems.push_back(NotWritten(folder / "answers.pdf"));
-  for (const std::string& problem : problems) err << problem << "\n";
+  const std::vector<std::string> problems = WriteVariantSet(folder, variants, output);
+  for (const std::string& problem : problems) err << "ohmara: " << problem << "\n";
   if (!problems.empty()) return kExitRefused;
-  out << "Вариантов: " << variants.size() << ", записаны в «" << folder.string() << "».\n";
+  out << "Вариантов: " << variants.size() << " (начальное число " << request.settings.seed << "), записаны в «"
+      << folder.string() << "».\n";
   return 0;
 }
 

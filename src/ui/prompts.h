@@ -34,6 +34,8 @@ class Prompts {
   virtual QString SaveFileName(QWidget* parent, const QString& title, const QString& directory) = 0;
   // A PDF file to write, starting in `directory`; empty when cancelled.
   virtual QString SavePdfFileName(QWidget* parent, const QString& title, const QString& directory) = 0;
+  // An existing folder, starting in `directory`; empty when cancelled.
+  virtual QString ExistingFolder(QWidget* parent, const QString& title, const QString& directory) = 0;
   // The printer-setup dialog; false when cancelled.
   virtual bool SetUpPrinter(QWidget* parent, QPrinter& printer) = 0;
   // The print preview of what `paint` draws on `printer`; the preview calls
@@ -52,6 +54,7 @@ class QtPrompts : public Prompts {
   QString OpenFileName(QWidget* parent, const QString& title, const QString& directory) override;
   QString SaveFileName(QWidget* parent, const QString& title, const QString& directory) override;
   QString SavePdfFileName(QWidget* parent, const QString& title, const QString& directory) override;
+  QString ExistingFolder(QWidget* parent, const QString& title, const QString& directory) override;
   bool SetUpPrinter(QWidget* parent, QPrinter& printer) override;
   void PreviewPrint(QWidget* parent, QPrinter& printer, const PaintPages& paint) override;
   int RunModal(QDialog& dialog) override;

@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "analysis/refusal_text.h"
 #include "generator/random_circuit.h"
 #include "model/branch_table_file.h"
 #include "model/complex.h"
@@ -71,6 +72,15 @@ std::optional<std::string> VariantSettingsProblem(const VariantSettings& setting
   if (settings.zeroNode && (*settings.zeroNode < 1 || *settings.zeroNode > settings.points))
     return "Нулевой узел должен быть от 1 до " + std::to_string(settings.points) + ".";
   if (settings.methods.empty()) return std::string("Не выбран ни один метод.");
+  // Checked once here: a frequency that is no number would otherwise read as
+  // a set whose every circuit fails.
+  if (!settings.frequency.text.empty()) {
+    try {
+      AngularFrequency(settings.frequency);
+    } catch (const std::exception& error) {
+      return RefusalText(error);
+    }
+  }
   return std::nullopt;
 }
 
