@@ -1,7 +1,7 @@
 // A class set of 30 variants with K = 3 and P = 6: drawn, tested, solved by
 // the three methods, written as branch-table files and both PDFs, against
 // one solving of the same 30 tables by the three methods. Target: the whole
-// set within 5 s (variants_ms <= 5000).
+// set within 5 s (its _ms counter <= 5000).
 
 #include <benchmark/benchmark.h>
 
