@@ -174,6 +174,28 @@ CircuitAnswer SolveCircuit(const BranchTable& table, const FrequencySetting& fre
   });
 }
 
+ReportContent SolvedReport(const BranchTable& table, const FrequencySetting& frequency, int zeroNode,
+                           const std::vector<Method>& methods) {
+  return Refusing([&] {
+    CommandSession command(table, frequency, zeroNode);
+    if (NeedsZeroNode(methods)) CheckZeroNode(command.state(), zeroNode);
+    bool nodesSolved = false;
+    for (Method method : methods) {
+      if (method == Method::kMesh) {
+        Mesh(command.session);
+      } else if (!nodesSolved) {
+        if (method == Method::kOptimal && !command.state().RealNodes.contains(zeroNode))
+          throw CommandRefusal(kZeroNotJunctionText);
+        Nodal(method, command.session, zeroNode);
+        nodesSolved = true;
+      }
+    }
+    ReportContent content = command.session.Report();
+    content.available.drawing = false;
+    return content;
+  });
+}
+
 std::string TestedSpiceNetlist(const BranchTable& table, const FrequencySetting& frequency, int zeroNode) {
   return Refusing([&] {
     CommandSession command(table, frequency, zeroNode);

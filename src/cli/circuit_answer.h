@@ -13,6 +13,7 @@
 #include "model/branch.h"
 #include "model/circuit.h"
 #include "model/complex.h"
+#include "printing/printed_report.h"
 
 namespace ohmara {
 
@@ -66,6 +67,12 @@ class CommandRefusal : public std::runtime_error {
 // CommandRefusal for a circuit that fails the test, a zero node outside it,
 // or a method that stops.
 CircuitAnswer SolveCircuit(const BranchTable& table, const FrequencySetting& frequency, int zeroNode,
+                           const std::vector<Method>& methods);
+
+// The printed report of the tested circuit solved by `methods` (the node
+// potentials by the first node method among them), refused as SolveCircuit
+// refuses; there is no drawing of the circuit.
+ReportContent SolvedReport(const BranchTable& table, const FrequencySetting& frequency, int zeroNode,
                            const std::vector<Method>& methods);
 
 // The SPICE netlist of the tested circuit, refused as SolveCircuit refuses.

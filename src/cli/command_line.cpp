@@ -10,6 +10,8 @@ namespace {
 const OptionSpec kFrequency{"frequency", 'f', "ЧИСЛО", "частота (по умолчанию 15)"};
 const OptionSpec kUnit{"unit", 'u', "ЕДИНИЦА", "единица частоты: Гц, кГц или МГц (или Hz, kHz, MHz; по умолчанию Гц)"};
 const OptionSpec kZero{"zero", 'z', "УЗЕЛ", "узел с нулевым потенциалом (по умолчанию 3)"};
+const OptionSpec kMethod{"method", 'm', "МЕТОД",
+                         "mesh (контурные токи), nodal (узловые потенциалы), optimal (оптимальный) или all"};
 const OptionSpec kHelp{"help", 'h', nullptr, "показать эту справку и выйти"};
 
 std::string Quoted(const std::string& text) { return "«" + text + "»"; }
@@ -119,11 +121,25 @@ const std::vector<CommandSpec>& Commands() {
       {"solve", "ТАБЛИЦА",
        "проверить цепь из файла таблицы ветвей и рассчитать её; результаты - в стандартный вывод",
        {kFrequency, kUnit, kZero,
-        {"method", 'm', "МЕТОД", "mesh (контурные токи), nodal (узловые потенциалы), optimal (оптимальный) или all"},
+        kMethod,
         {"format", 0, "ФОРМАТ", "text, json или csv (по умолчанию text)"},
         kHelp}},
       {"export-spice", "ТАБЛИЦА", "проверить цепь и записать её список соединений SPICE",
        {kFrequency, kUnit, kZero, {"output", 'o', "ФАЙЛ", "куда записать (по умолчанию - стандартный вывод)"}, kHelp}},
+      {"report", "ТАБЛИЦА", "проверить цепь, рассчитать её и записать отчёт в PDF",
+       {kFrequency, kUnit, kZero, kMethod, {"output", 'o', "ФАЙЛ", "файл PDF отчёта (обязателен)"}, kHelp}},
+      {"variants", "", "составить варианты для группы: файлы таблиц ветвей, variants.pdf и answers.pdf",
+       {{"count", 'n', "ЧИСЛО", "число вариантов, от 1 до 200 (по умолчанию 30)"},
+        {"first", 0, "НОМЕР", "номер первого варианта (по умолчанию 1)"},
+        {"seed", 's', "ЧИСЛО", "начальное число случайного выбора: те же параметры дают те же варианты"},
+        {"loops", 'k', "K", "число контуров, от 2 до 9 (по умолчанию 3)"},
+        {"points", 'p', "P", "число точек, от 4 до 19 (по умолчанию 6)"},
+        {"frequency", 'f', "ЧИСЛО", "частота (по умолчанию 50)"},
+        kUnit,
+        {"zero", 'z', "УЗЕЛ", "узел с нулевым потенциалом или any - любой узел, где сходятся три ветви (по умолчанию any)"},
+        kMethod,
+        {"output", 'o', "ПАПКА", "папка, куда записать варианты (обязательна)"},
+        kHelp}},
   };
   return commands;
 }
@@ -160,6 +176,49 @@ ParsedArguments ParseArguments(const std::vector<std::string>& words) {
   return parsed;
 }
 
+namespace {
+
+std::string RequiredOutput(const ParsedArguments& arguments) {
+  auto output = arguments.Option("output");
+  if (!output || output->empty()) throw UsageError("команде " + arguments.command + " нужен параметр --output (-o)");
+  return *output;
+}
+
+std::uint64_t ReadSeed(const std::string& text) {
+  std::uint64_t value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size())
+    throw UsageError("--seed: " + Quoted(text) + " - не целое неотрицательное число");
+  return value;
+}
+
+}  // namespace
+
+ReportRequest ReadReportRequest(const ParsedArguments& arguments) {
+  ReportRequest request;
+  request.circuit = ReadCircuitRequest(arguments);
+  if (auto method = arguments.Option("method")) request.methods = ReadMethods(*method);
+  request.output = RequiredOutput(arguments);
+  return request;
+}
+
+VariantsRequest ReadVariantsRequest(const ParsedArguments& arguments) {
+  VariantsRequest request;
+  VariantSettings& settings = request.settings;
+  if (auto count = arguments.Option("count")) settings.count = ReadInteger(*count, "count");
+  if (auto first = arguments.Option("first")) settings.firstNumber = ReadInteger(*first, "first");
+  if (auto seed = arguments.Option("seed")) settings.seed = ReadSeed(*seed);
+  if (auto loops = arguments.Option("loops")) settings.loops = ReadInteger(*loops, "loops");
+  if (auto points = arguments.Option("points")) settings.points = ReadInteger(*points, "points");
+  if (auto frequency = arguments.Option("frequency")) settings.frequency.text = *frequency;
+  if (auto unit = arguments.Option("unit")) settings.frequency.unitIndex = ReadUnit(*unit);
+  if (auto zero = arguments.Option("zero"); zero && *zero != "any") settings.zeroNode = ReadInteger(*zero, "zero");
+  if (auto method = arguments.Option("method")) settings.methods = ReadMethods(*method);
+  if (auto problem = VariantSettingsProblem(settings)) throw UsageError(*problem);
+  request.folder = RequiredOutput(arguments);
+  return request;
+}
+
 SolveRequest ReadSolveRequest(const ParsedArguments& arguments) {
   SolveRequest request;
   request.circuit = ReadCircuitRequest(arguments);
@@ -181,7 +240,8 @@ std::string ProgramHelp() {
       "Без аргументов открывает окно программы.\n\n"
       "Команды:\n";
   for (const CommandSpec& command : Commands())
-    text += "  ohmara " + std::string(command.name) + " " + command.operands + " [ПАРАМЕТРЫ]\n      " +
+    text += "  ohmara " + std::string(command.name) + (*command.operands ? " " : "") + command.operands +
+            " [ПАРАМЕТРЫ]\n      " +
             command.summary + "\n";
   text +=
       "\n  -h, --help                показать эту справку и выйти\n"
@@ -193,8 +253,8 @@ std::string ProgramHelp() {
 }
 
 std::string CommandHelp(const CommandSpec& command) {
-  std::string text = "Использование: ohmara " + std::string(command.name) + " [ПАРАМЕТРЫ] [--] " + command.operands +
-                     "\n" + command.summary + ".\n\nПараметры:\n";
+  std::string text = "Использование: ohmara " + std::string(command.name) + " [ПАРАМЕТРЫ]" +
+                     (*command.operands ? std::string(" [--] ") + command.operands : std::string()) + "\n" + command.summary + ".\n\nПараметры:\n";
   for (const OptionSpec& option : command.options) text += OptionLine(option);
   return text;
 }

@@ -11,6 +11,7 @@
 
 #include "analysis/branch_impedances.h"
 #include "cli/circuit_answer.h"
+#include "variants/class_variants.h"
 
 namespace ohmara {
 
@@ -72,6 +73,20 @@ struct SpiceRequest {
   CircuitRequest circuit;
   std::string output = "-";  // "-": standard output
 };
+
+struct ReportRequest {
+  CircuitRequest circuit;
+  std::vector<Method> methods{Method::kMesh, Method::kNodal};
+  std::string output;  // the PDF file
+};
+
+struct VariantsRequest {
+  VariantSettings settings;
+  std::string folder;
+};
+
+ReportRequest ReadReportRequest(const ParsedArguments& arguments);
+VariantsRequest ReadVariantsRequest(const ParsedArguments& arguments);
 
 SolveRequest ReadSolveRequest(const ParsedArguments& arguments);
 SpiceRequest ReadSpiceRequest(const ParsedArguments& arguments);

@@ -4,9 +4,11 @@
 #include "cli/answer_formats.h"
 #include "cli/circuit_answer.h"
 #include "cli/command_line.h"
+#include "cli/pdf_output.h"
 #include "model/branch_table_file.h"
 #include "model/install_paths.h"
 #include "model/text_file.h"
+#include "variants/variant_set.h"
 
 namespace ohmara {
 
@@ -16,6 +18,11 @@ BranchTable ReadTable(const std::string& fileName) {
   const BranchFileReading reading = ReadBranchTableFile(fileName);
   if (!reading.ok()) throw CommandRefusal(BranchFileReadingText(fileName, reading));
   return reading.table;
+}
+
+int NotWritten(std::ostream& err, const std::string& fileName) {
+  err << "ohmara: Не удалось записать файл «" << fileName << "».\n";
+  return kExitRefused;
 }
 
 int Solve(const ParsedArguments& arguments, std::ostream& out, std::ostream& err) {
@@ -39,11 +46,46 @@ int ExportSpice(const ParsedArguments& arguments, std::ostream& out, std::ostrea
   }
   // The same bytes as the window's export writes.
   if (SaveTextFileAtomically(request.output, netlist)) return 0;
-  err << "ohmara: Не удалось записать файл «" << request.output << "».\n";
-  return kExitRefused;
+  return NotWritten(err, request.output);
 }
 
-int Run(const ParsedArguments& arguments, std::ostream& out, std::ostream& err) {
+PdfOutput& RequirePdf(PdfOutput* pdf) {
+  if (!pdf) throw CommandRefusal("ohmara: запись PDF здесь недоступна.");
+  return *pdf;
+}
+
+int Report(const ParsedArguments& arguments, std::ostream& err, PdfOutput* pdf) {
+  const ReportRequest request = ReadReportRequest(arguments);
+  const CircuitRequest& circuit = request.circuit;
+  const ReportContent content =
+      SolvedReport(ReadTable(circuit.tableFile), circuit.frequency, circuit.zeroNode, request.methods);
+  const ReportChoices choices = PrintedParts(content, ReportChoices{});
+  const bool written = RequirePdf(pdf).Write(request.output, [&](const PageSize& page, PageCanvas& canvas) {
+    PrintReport(content, choices, page, canvas);
+  });
+  if (written) return 0;
+  return NotWritten(err, request.output);
+}
+
+int Variants(const ParsedArguments& arguments, std::ostream& out, std::ostream& err, PdfOutput* pdf) {
+  const VariantsRequest request = ReadVariantsRequest(arguments);
+  PdfOutput& output = RequirePdf(pdf);
+  std::vector<Variant> variants;
+  try {
+    variants = MakeVariants(request.settings);
+  } catch (const NoSolvableVariant& error) {
+    throw CommandRefusal(error.what());
+  }
+  const std::filesystem::path folder = request.folder;
+  const std::vector<std::string> problems = WriteVariantSet(folder, variants, output);
+  for (const std::string& problem : problems) err << "ohmara: " << problem << "\n";
+  if (!problems.empty()) return kExitRefused;
+  out << "Вариантов: " << variants.size() << " (начальное число " << request.settings.seed << "), записаны в «"
+      << folder.string() << "».\n";
+  return 0;
+}
+
+int Run(const ParsedArguments& arguments, std::ostream& out, std::ostream& err, PdfOutput* pdf) {
   if (arguments.command == "help") {
     out << ProgramHelp();
     return 0;
@@ -57,14 +99,20 @@ int Run(const ParsedArguments& arguments, std::ostream& out, std::ostream& err) 
     return 0;
   }
   if (arguments.command == "solve") return Solve(arguments, out, err);
+  if (arguments.command == "report") return Report(arguments, err, pdf);
+  if (arguments.command == "variants") return Variants(arguments, out, err, pdf);
   return ExportSpice(arguments, out, err);
 }
 
 }  // namespace
 
-int RunCommandLine(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
+bool WriteDocumentPdf(PdfOutput& pdf, const std::filesystem::path& path, const PageDocument& document) {
+  return pdf.Write(path, [&](const PageSize& page, PageCanvas& canvas) { document.Render(PageScale(page), canvas); });
+}
+
+int RunCommandLine(const std::vector<std::string>& words, std::ostream& out, std::ostream& err, PdfOutput* pdf) {
   try {
-    return Run(ParseArguments(words), out, err);
+    return Run(ParseArguments(words), out, err, pdf);
   } catch (const UsageError& error) {
     err << "ohmara: " << error.what() << "\nСправка: ohmara --help\n";
     return kExitUsage;

@@ -13,7 +13,11 @@ namespace ohmara {
 constexpr int kExitRefused = 1;
 constexpr int kExitUsage = 2;
 
-// `words` are the arguments after the program's name.
-int RunCommandLine(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+class PdfOutput;
+
+// `words` are the arguments after the program's name; `pdf` draws the PDFs
+// of `report` and `variants`, which are refused without it.
+int RunCommandLine(const std::vector<std::string>& words, std::ostream& out, std::ostream& err,
+                   PdfOutput* pdf = nullptr);
 
 }  // namespace ohmara

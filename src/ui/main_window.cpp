@@ -134,6 +134,8 @@ void MainWindow::BuildMenu() {
   saveAction_->setShortcut(QKeySequence::Save);
   exportSpiceAction_ = file->addAction(QStringLiteral("Экспорт в SPICE…"));
   exportSpiceAction_->setObjectName(QStringLiteral("ExportSpiceItem"));
+  variantsAction_ = file->addAction(QStringLiteral("Варианты для группы…"));
+  variantsAction_->setObjectName(QStringLiteral("VariantsItem"));
   printAction_ = file->addAction(QStringLiteral("Печать"));
   printAction_->setShortcut(QKeySequence::Print);
   SetPrintIconOnFirstShow(file, printAction_);
@@ -164,6 +166,7 @@ void MainWindow::ConnectCommands() {
   bind(saveAction_, &QAction::triggered, &MainWindow::SaveBranchFile);
   bind(printAction_, &QAction::triggered, &MainWindow::ShowPrintDialog);
   bind(exportSpiceAction_, &QAction::triggered, &MainWindow::ExportSpiceNetlist);
+  bind(variantsAction_, &QAction::triggered, &MainWindow::MakeClassVariants);
   bind(aboutAction_, &QAction::triggered, &MainWindow::ShowAbout);
   bind(editorButton_, &QPushButton::clicked, &MainWindow::ShowEditor);
   connect(exitAction_, &QAction::triggered, this, &QWidget::close);

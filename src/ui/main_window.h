@@ -112,6 +112,7 @@ class MainWindow : public QMainWindow {
   void SaveBranchFile();
   void ShowPrintDialog();
   void ExportSpiceNetlist();
+  void MakeClassVariants();
   void ShowAbout();
   void ShowEditor();
 
@@ -143,6 +144,7 @@ class MainWindow : public QMainWindow {
   QAction* openAction_ = nullptr;
   QAction* saveAction_ = nullptr;
   QAction* exportSpiceAction_ = nullptr;
+  QAction* variantsAction_ = nullptr;
   QAction* printAction_ = nullptr;
   QAction* exitAction_ = nullptr;
   QAction* aboutAction_ = nullptr;

@@ -22,6 +22,7 @@
 #include "ui/mesh_current_window.h"
 #include "ui/node_potential_window.h"
 #include "ui/prompts.h"
+#include "ui/variants_dialog.h"
 #include "ui/widget_style.h"
 
 namespace ohmara {
@@ -173,6 +174,12 @@ void MainWindow::ExportSpiceNetlist() {
   if (!SaveSpiceNetlist(ChosenFilePath(name), tested->state.Branches, tested->document.table,
                         tested->document.frequency, zeroNode))
     prompts_.Critical(this, QStringLiteral("Ошибка"), FileNotWrittenMessage(name));
+}
+
+// The set is drawn afresh and owes nothing to the circuit on screen.
+void MainWindow::MakeClassVariants() {
+  VariantsDialog dialog(prompts_, Guard(), this);
+  prompts_.RunModal(dialog);
 }
 
 }  // namespace ohmara

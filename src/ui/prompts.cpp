@@ -38,6 +38,10 @@ QString QtPrompts::SaveFileName(QWidget* parent, const QString& title, const QSt
   return QFileDialog::getSaveFileName(parent, title, directory);
 }
 
+QString QtPrompts::ExistingFolder(QWidget* parent, const QString& title, const QString& directory) {
+  return QFileDialog::getExistingDirectory(parent, title, directory);
+}
+
 QString QtPrompts::SavePdfFileName(QWidget* parent, const QString& title, const QString& directory) {
   QFileDialog dialog(parent, title, directory, QStringLiteral("PDF (*.pdf)"));
   dialog.setAcceptMode(QFileDialog::AcceptSave);

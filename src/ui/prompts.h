@@ -35,6 +35,8 @@ class Prompts {
   virtual QString SaveFileName(QWidget* parent, const QString& title, const QString& directory) = 0;
   // A PDF file to write, starting in `directory`; empty when cancelled.
   virtual QString SavePdfFileName(QWidget* parent, const QString& title, const QString& directory) = 0;
+  // An existing folder, starting in `directory`; empty when cancelled.
+  virtual QString ExistingFolder(QWidget* parent, const QString& title, const QString& directory) = 0;
   // The printer-setup dialog; false when cancelled.
   virtual bool SetUpPrinter(QWidget* parent, QPrinter& printer) = 0;
   // The print preview of what `paint` draws on `printer`; the preview calls
@@ -56,6 +58,7 @@ class QtPrompts : public Prompts {
   QString OpenFileName(QWidget* parent, const QString& title, const QString& directory) override;
   QString SaveFileName(QWidget* parent, const QString& title, const QString& directory) override;
   QString SavePdfFileName(QWidget* parent, const QString& title, const QString& directory) override;
+  QString ExistingFolder(QWidget* parent, const QString& title, const QString& directory) override;
   bool SetUpPrinter(QWidget* parent, QPrinter& printer) override;
   void PreviewPrint(QWidget* parent, QPrinter& printer, const PaintPages& paint) override;
   int Choose(QWidget* parent, const QString& title, const QString& text, const QStringList& buttons) override;

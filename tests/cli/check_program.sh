@@ -2,7 +2,7 @@
 # Runs an ohmara executable as a user or a script would, with no display and
 # no Qt platform chosen: --version, solve of the worked example in every
 # form (the JSON checked against its documented schema), a bad table, a bad
-# command line. Used on the build's program and on the packaged one.
+# command line, a report and a set of class variants written as PDF. Used on the build's program and on the packaged one.
 #   check_program.sh OHMARA SAMPLES_DIR SCHEMA [VERSION]
 set -euo pipefail
 ohmara=$1 samples=$2 schema=$3 version=${4:-}
@@ -44,4 +44,19 @@ set +e
 code=$?
 set -e
 [ $code -eq 2 ] || fail "a usage error should exit 2, not $code"
+"$ohmara" report "$samples/five_branch.txt" --frequency 50 --zero 3 -o "$out/report.pdf" || fail "report exited $?"
+pdftotext "$out/report.pdf" - | grep -qF "3.75" || fail "the report PDF should hold the current 3.75"
+
+"$ohmara" variants --count 12 --seed 7 --loops 3 --points 6 -o "$out/set" >/dev/null || fail "variants exited $?"
+[ "$(ls "$out/set"/variant-*.txt | wc -l)" -eq 12 ] || fail "variants should write 12 tables: $(ls "$out/set")"
+for pdf in variants answers; do
+  pdftotext "$out/set/$pdf.pdf" "$out/$pdf.txt" || fail "$pdf.pdf is no PDF"
+  for n in $(seq 1 12); do
+    grep -qE "Вариант $n([^0-9]|$)" "$out/$pdf.txt" || fail "$pdf.pdf lacks variant $n"
+  done
+done
+"$ohmara" variants --count 12 --seed 7 --loops 3 --points 6 -o "$out/again" >/dev/null || fail "variants exited $?"
+for file in "$out/set"/variant-*.txt; do
+  cmp -s "$file" "$out/again/$(basename "$file")" || fail "the same seed gave another $(basename "$file")"
+done
 echo "ok: $ohmara"

@@ -40,6 +40,10 @@ class ScriptedPrompts : public Prompts {
     lastDirectory = directory;
     return Take(pdfNames);
   }
+  QString ExistingFolder(QWidget*, const QString&, const QString& directory) override {
+    lastDirectory = directory;
+    return Take(folderNames);
+  }
   bool SetUpPrinter(QWidget*, QPrinter& printer) override {
     ++printerDialogs;
     return onPrinter ? onPrinter(printer) : false;
@@ -81,6 +85,7 @@ class ScriptedPrompts : public Prompts {
   std::deque<QString> openNames;
   std::deque<QString> saveNames;
   std::deque<QString> pdfNames;
+  std::deque<QString> folderNames;
   QString lastDirectory;
   std::vector<QString> modalShown;
   std::vector<QString> questions;
