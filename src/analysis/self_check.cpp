@@ -278,6 +278,58 @@ AttemptMarks MarkAttempt(const AttemptForm& form, const ExpectedSolution& expect
   return marks;
 }
 
+namespace {
+
+// What a student typed, cut to fit a line of the report.
+std::string Shortened(const std::string& typed) {
+  constexpr size_t kLongest = 24;
+  if (typed.size() <= kLongest) return typed;
+  size_t cut = kLongest;
+  while (cut > 0 && (static_cast<unsigned char>(typed[cut]) & 0xC0) == 0x80) --cut;
+  return typed.substr(0, cut) + "…";
+}
+
+void AddMarkedLine(std::vector<std::string>& lines, const std::string& name, const std::string& typed,
+                   const CellMark& mark) {
+  if (mark.kind == CellMark::Kind::kBlank) return;
+  std::string line = name + " = " + Shortened(typed) + " — ";
+  if (mark.kind == CellMark::Kind::kRight) line += "верно";
+  else if (mark.kind == CellMark::Kind::kUnreadable) line += "не прочитано";
+  else line += "неверно, ответ программы" + ComplexToText(mark.expected);
+  lines.push_back(line);
+}
+
+std::string ToleranceText(const Tolerance& tolerance) {
+  char amount[32];
+  const auto end = std::to_chars(amount, amount + sizeof amount, tolerance.amount).ptr;
+  const std::string number(amount, end);
+  return tolerance.kind == Tolerance::Kind::kPercent ? "допуск " + number + " %" : number + " значащих цифр";
+}
+
+}  // namespace
+
+std::vector<std::string> AttemptReportLines(const SelfCheckSubject& subject, const AttemptForm& form,
+                                            const AttemptMarks& marks) {
+  const bool mesh = subject.method == CheckedMethod::kMesh;
+  std::vector<std::string> lines{"Верно " + std::to_string(marks.right) + " из " + std::to_string(marks.filled) +
+                                 " (" + ToleranceText(form.tolerance) + ")"};
+  if (mesh && !form.ownLoops.empty() && form.ownLoops.find_first_not_of(" \n\r") != std::string::npos)
+    lines.push_back("Свои контуры: " + Shortened(form.ownLoops));
+  const std::string matrix = mesh ? "Z" : "Y";
+  for (size_t p = 0; p < marks.matrix.size(); ++p)
+    for (size_t q = 0; q < marks.matrix[p].size(); ++q)
+      AddMarkedLine(lines, matrix + std::to_string(p + 1) + std::to_string(q + 1), form.matrix[p][q], marks.matrix[p][q]);
+  for (size_t p = 0; p < marks.sources.size(); ++p)
+    AddMarkedLine(lines, (mesh ? "E" : "J") + std::to_string(p + 1), form.sources[p], marks.sources[p]);
+  for (size_t k = 0; k < marks.unknowns.size(); ++k)
+    AddMarkedLine(lines, subject.unknownNames[k], form.unknowns[k], marks.unknowns[k]);
+  for (size_t k = 0; k < marks.branchCurrents.size(); ++k)
+    AddMarkedLine(lines, subject.branchNames[k], form.branchCurrents[k], marks.branchCurrents[k]);
+  AddMarkedLine(lines, "Мощность источников", form.sourcePower, marks.sourcePower);
+  AddMarkedLine(lines, "Потребляемая мощность", form.consumedPower, marks.consumedPower);
+  return lines;
+}
+
 std::string AttemptFileText(const AttemptForm& form) {
   std::string text = std::string(kHeading) + "\nmethod\t" + MethodKey(form.method) + "\n";
   const bool percent = form.tolerance.kind == Tolerance::Kind::kPercent;

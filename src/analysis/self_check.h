@@ -92,6 +92,12 @@ struct AttemptMarks {
 // currents, powers) is its own scale for what counts as zero.
 AttemptMarks MarkAttempt(const AttemptForm& form, const ExpectedSolution& expected);
 
+// The marked attempt as the report prints it: the count of right answers and
+// the tolerance, then every filled cell with its mark (and the program's
+// value where it is wrong).
+std::vector<std::string> AttemptReportLines(const SelfCheckSubject& subject, const AttemptForm& form,
+                                            const AttemptMarks& marks);
+
 // The attempt file: a heading line, then one line of tab-separated cells per
 // row of each group. "∠", which Windows-1251 lacks, is written as "/_".
 std::string AttemptFileText(const AttemptForm& form);

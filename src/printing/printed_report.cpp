@@ -12,6 +12,8 @@ namespace ohmara {
 
 namespace {
 
+constexpr const char* kAttemptTitle = "Проверка решения студента";
+
 constexpr int kFirstPageTopMm = 5;
 constexpr int kSolutionTopMm = 10;
 constexpr int kDrawingBottomMm = 296;
@@ -101,6 +103,14 @@ void KeepWithHeading(PageDocument& document, Cursor& at, int following) {
 
 // The room the first lines under a heading need: three, or all there are.
 int LinesHeight(size_t lines) { return kTableRowHeightMm * static_cast<int>(std::min<size_t>(lines, kLinesKeptMin)); }
+
+// A heading and its lines below what is printed, nothing when there are no lines.
+void PrintSection(PageDocument& document, Cursor& at, const char* heading, std::span<const std::string> lines) {
+  if (lines.empty()) return;
+  KeepWithHeading(document, at, LinesHeight(lines.size()));
+  PrintHeading(document, at, 5, heading);
+  PrintMemoLines(document, at, 5, lines);
+}
 
 int MemoWidthMm(std::span<const std::string> lines) {
   double widest = 0;
@@ -261,10 +271,7 @@ void PrintSolution(PageDocument& document, Cursor& at, const SolutionLayout& lay
   PrintHeading(document, power, 5, kPowerTitle);
   PrintMemoLines(document, power, 5, layout.power);
   at = std::max(power, Cursor{lowest.page, lowest.y + kTableRowHeightMm});
-  if (layout.polar.empty()) return;
-  KeepWithHeading(document, at, LinesHeight(layout.polar.size()));
-  PrintHeading(document, at, 5, "Показательная форма");
-  PrintMemoLines(document, at, 5, layout.polar);
+  PrintSection(document, at, "Показательная форма", layout.polar);
 }
 
 SolutionLayout MeshLayout(const MeshContent& mesh, std::span<const std::string> polar) {
@@ -366,11 +373,13 @@ PageDocument ComposeReport(const ReportContent& content, const ReportChoices& ch
   if (choices.meshCurrents) {
     Cursor at = startPart(kSolutionTopMm);
     PrintSolution(document, at, MeshLayout(content.mesh, PolarChosen(choices, content.meshPolar)));
+    PrintSection(document, at, kAttemptTitle, content.meshAttempt);
   }
   if (choices.nodePotentials) {
     Cursor at = startPart(kSolutionTopMm);
     PrintSolution(document, at,
                   NodeLayout(content.nodes, content.nodeRun, PolarChosen(choices, content.nodePolar)));
+    PrintSection(document, at, kAttemptTitle, content.nodeAttempt);
   }
   return document;
 }

@@ -82,6 +82,10 @@ struct ReportContent {
   // "Показательная форма" panels list them (group headings included).
   std::vector<std::string> meshPolar;
   std::vector<std::string> nodePolar;
+  // The student's own attempt at each solution as "Проверить своё решение"
+  // last marked it; printed after that solution when there is one.
+  std::vector<std::string> meshAttempt;
+  std::vector<std::string> nodeAttempt;
   // The parts there is something to print for: a part that is not is left
   // out even when chosen (no empty headings).
   ReportChoices available;

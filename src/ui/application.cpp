@@ -65,7 +65,12 @@ PrintDialog& AppWindows::printDialog() {
   return Made(printDialog_, [this] {
     // The report takes the session's tested circuit and solutions and the
     // editor's sheet (blank when nothing was drawn) at the time it is drawn.
-    const ReportSources sources{&session_, [this] { return editorWindow().SheetImage(); }};
+    const auto attempt = [](const ResultWindow* window) {
+      return window ? window->MarkedAttempt() : std::vector<std::string>();
+    };
+    const ReportSources sources{&session_, [this] { return editorWindow().SheetImage(); },
+                                [this, attempt] { return attempt(meshCurrentWindow_); },
+                                [this, attempt] { return attempt(nodePotentialWindow_); }};
     return new PrintDialog(prompts_, mainWindow_->Guard(), sources);
   });
 }

@@ -196,6 +196,8 @@ void PrintDialog::PaintReport(QPrinter& printer) {
 ReportContent PrintDialog::Content(const QImage& sheet) const {
   ReportContent content = sources_.session->Report();
   content.title = Title();
+  if (sources_.meshAttempt) content.meshAttempt = sources_.meshAttempt();
+  if (sources_.nodeAttempt) content.nodeAttempt = sources_.nodeAttempt();
   content.task.sheet = {sheet.width(), sheet.height()};
   return content;
 }

@@ -9,6 +9,8 @@
 #include <QImage>
 #include <array>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "printing/printed_report.h"
 #include "ui/command_guard.h"
@@ -29,6 +31,9 @@ class Prompts;
 struct ReportSources {
   const CircuitSession* session = nullptr;
   std::function<QImage()> sheetImage;
+  // The student's marked attempts at the two solutions, when there are any.
+  std::function<std::vector<std::string>()> meshAttempt;
+  std::function<std::vector<std::string>()> nodeAttempt;
 };
 
 class PrintDialog : public QDialog {

@@ -101,6 +101,11 @@ void ResultWindow::OfferSelfCheck(SelfCheckSubject subject) {
   selfCheckAction_->setEnabled(true);
 }
 
+std::vector<std::string> ResultWindow::MarkedAttempt() const {
+  if (!selfCheck_ || !selfCheckSubject_) return {};
+  return selfCheck_->MarkedAttempt();
+}
+
 SelfCheckWindow& ResultWindow::selfCheckWindow() {
   if (!selfCheck_) selfCheck_ = new SelfCheckWindow(prompts_, guard_, this);
   return *selfCheck_;

@@ -56,6 +56,9 @@ class ResultWindow : public QMainWindow {
   // Lets the student check a hand solution of the run just shown
   // ("Вид" → "Проверить своё решение").
   void OfferSelfCheck(SelfCheckSubject subject);
+  // The student's attempt at the run shown, as last marked; none when there
+  // is no such run or no marked attempt.
+  std::vector<std::string> MarkedAttempt() const;
   // The self-check window, made when first needed.
   SelfCheckWindow& selfCheckWindow();
 

@@ -261,6 +261,7 @@ void SelfCheckWindow::Relabel() {
 
 void SelfCheckWindow::ShowForm(const AttemptForm& form) {
   answerShown_ = false;
+  markedAttempt_.clear();
   answerButton_->setText(QStringLiteral("Показать ответ"));
   summaryLabel_->clear();
   toleranceKindBox_->setCurrentIndex(form.tolerance.kind == Tolerance::Kind::kPercent ? 0 : 1);
@@ -330,6 +331,7 @@ void SelfCheckWindow::Check() {
   if (!expected) return;
   const AttemptMarks marks = MarkAttempt(form, *expected);
   ShowMarks(marks);
+  markedAttempt_ = AttemptReportLines(subject_, form, marks);
   summaryLabel_->setText(QStringLiteral("Верно %1 из %2").arg(marks.right).arg(marks.filled));
 }
 

@@ -32,6 +32,10 @@ class SelfCheckWindow : public QMainWindow {
   // found); a form already filled for the same method and size is kept.
   void Begin(const SelfCheckSubject& subject);
 
+  // The attempt as "Проверить" last marked it, for the printed report; none
+  // before a check or once the form is replaced.
+  const std::vector<std::string>& MarkedAttempt() const { return markedAttempt_; }
+
   // The commands, public for the tests as the buttons and items call them.
   void Check();
   void ToggleAnswer();
@@ -57,6 +61,7 @@ class SelfCheckWindow : public QMainWindow {
   CommandGuard guard_;
   SelfCheckSubject subject_;
   bool answerShown_ = false;
+  std::vector<std::string> markedAttempt_;
 
   QComboBox* toleranceKindBox_ = nullptr;
   QLineEdit* toleranceEdit_ = nullptr;

@@ -6,6 +6,8 @@
 
 #include "support/gui_app_fixture.h"
 #include "ui/editor_window.h"
+#include "ui/mesh_current_window.h"
+#include "ui/self_check_window.h"
 #include "ui/print_dialog.h"
 
 namespace ohmara::testing {
@@ -229,6 +231,27 @@ TEST_F(PrintDialogTest, TitleFieldsNodeMethodAndPolarFormsInThePdf) {
   const QSettings settings(QStringLiteral("Ohmara"), QStringLiteral("Ohmara"));
   EXPECT_EQ(settings.value("report/student").toString(), QStringLiteral("Иванов И. И."));
   EXPECT_EQ(settings.value("report/circuitFile").toString(), QStringLiteral("rgz7.txt"));
+}
+
+// A student's marked attempt follows the solution it was checked against,
+// every filled cell with its mark.
+TEST_F(PrintDialogTest, MarkedAttemptFollowsItsSolution) {
+  SolveFiveBranches();
+  MeshCurrentWindow& mesh = Windows().meshCurrentWindow();
+  Find<QAction>(mesh, "SelfCheckItem")->trigger();
+  SelfCheckWindow& attempt = mesh.selfCheckWindow();
+  Find<QTableWidget>(attempt, "UnknownGrid")->item(0, 0)->setText("3.75");
+  Find<QTableWidget>(attempt, "UnknownGrid")->item(1, 0)->setText("1.3");
+  attempt.Check();
+  const auto pdf = scratch_.Path() / "attempt.pdf";
+  PrintTo(pdf);
+  ClickInDialog("BtnPdf");
+  const QStringList pages = PdfPages(pdf);
+  ASSERT_EQ(pages.size(), 3);
+  for (const char* text : {"Проверкарешениястудента", "Верно1из2(допуск1%)", "I11=3.75—верно",
+                           "I22=1.3—неверно,ответпрограммы1.25"})
+    EXPECT_TRUE(pages[1].contains(QString::fromUtf8(text))) << text << "\n" << pages[1].toStdString();
+  EXPECT_FALSE(pages[2].contains(QStringLiteral("Проверкарешения"))) << "no attempt at the node method";
 }
 
 }  // namespace
