@@ -113,7 +113,7 @@ NodeBalance KirchhoffAtNode(int node, const std::vector<TBranch>& branches, cons
   for (size_t k = 0; k < branches.size(); ++k) {
     const TBranch& branch = branches[k];
     if (branch.To == node) balance.terms.push_back({BranchLabel("I", branch), currents[k]});
-    else if (branch.From == node) balance.terms.push_back({"-" + BranchLabel("I", branch), currents[k] * -1.0});
+    else if (branch.From == node) balance.terms.push_back({BranchLabel("I", branch).insert(0, 1, '-'), currents[k] * -1.0});
     else continue;
     balance.vertices.push_back(balance.vertices.back() + balance.terms.back().value);
   }
