@@ -12,6 +12,7 @@
 #include "editor/value_text.h"
 #include "model/errors.h"
 #include "ui/add_branch_dialog.h"
+#include "ui/error_messages.h"
 #include "ui/program_icons.h"
 #include "ui/main_window.h"
 #include "ui/prompts.h"
@@ -62,7 +63,7 @@ QString RoutingGuardText() {
 
 QString NotANumberMessage(const ConversionError& error) {
   return QStringLiteral("В окне «Добавление ветви» стоит «%1», а это не число. Ветвь не добавлена.")
-      .arg(QString::fromStdString(error.Text()));
+      .arg(QuotedText(error.Text()));
 }
 
 }  // namespace

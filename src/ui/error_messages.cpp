@@ -3,6 +3,7 @@
 #include <QStringList>
 
 #include "model/errors.h"
+#include "model/quoted_text.h"
 
 namespace ohmara {
 
@@ -23,6 +24,10 @@ QString SingularMessage(const SingularSystem& error) {
 }
 
 }  // namespace
+
+QString QuotedText(const std::string& text) { return QString::fromStdString(ohmara::QuotedText(std::string_view(text))); }
+
+QString QuotedText(const QString& text) { return QuotedText(text.toStdString()); }
 
 QString ErrorMessage(const std::exception& error) {
   if (const auto* division = dynamic_cast<const DivisionByZero*>(&error)) return DivisionMessage(*division);

@@ -8,6 +8,11 @@
 
 namespace ohmara {
 
+// A typed or read text as it stands between quotes in a message: short, its
+// control characters escaped.
+QString QuotedText(const std::string& text);
+QString QuotedText(const QString& text);
+
 // The text of the error box for an exception that escaped a command.
 QString ErrorMessage(const std::exception& error);
 

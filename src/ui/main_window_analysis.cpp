@@ -118,7 +118,7 @@ void MainWindow::ExportSpiceNetlist() {
   if (!zeroNode) {
     prompts_.Inform(this, kCaption,
                     QStringLiteral("Узел с нулевым потенциалом «%1» - не узел проверенной цепи: в ней узлы от 1 до %2.")
-                        .arg(zeroNodeEdit_->text())
+                        .arg(QuotedText(zeroNodeEdit_->text()))
                         .arg(circuit_.NodeCount));
     return;
   }

@@ -23,7 +23,7 @@ const QString kGridKept = QStringLiteral("\nТаблица ветвей не и�
 QString ColumnTitle(int column) { return QString::fromStdString(BranchTableTitles()[column]); }
 
 QString ReadingMessage(const QString& name, const BranchFileReading& reading) {
-  const QString token = QString::fromStdString(reading.token);
+  const QString token = QuotedText(reading.token);
   switch (reading.problem) {
     case BranchFileProblem::None:
       break;
