@@ -2,6 +2,7 @@
 
 #include <QStringList>
 
+#include "model/branch_table_file.h"
 #include "model/errors.h"
 #include "model/quoted_text.h"
 
@@ -44,6 +45,10 @@ QString ErrorMessage(const std::exception& error) {
 
 QString FileNotWrittenMessage(const QString& fileName) {
   return QStringLiteral("Не удалось записать файл «%1». Прежнее содержимое файла не изменено.").arg(fileName);
+}
+
+QString SaveProblemText(SaveProblem problem, const QString& fileName) {
+  return QString::fromStdString(SaveProblemMessage(problem, fileName.toStdString()));
 }
 
 QString UnwrittenFilesMessage(const std::vector<std::string>& files, const QString& directory) {

@@ -122,6 +122,10 @@ void MainWindow::ExportSpiceNetlist() {
                         .arg(circuit_.NodeCount));
     return;
   }
+  if (const std::string refusal = SpiceFrequencyRefusal(testedFrequency_); !refusal.empty()) {
+    prompts_.Inform(this, kCaption, QString::fromStdString(refusal));
+    return;
+  }
   const QString name = prompts_.SaveFileName(this, QStringLiteral("Экспорт в SPICE"), QStringLiteral("circuit.cir"));
   if (name.isEmpty()) return;
   if (!SaveSpiceNetlist(ChosenFilePath(name), circuit_.Branches, testedTable_, testedFrequency_, *zeroNode))

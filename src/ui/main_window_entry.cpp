@@ -114,7 +114,7 @@ void MainWindow::SaveBranchFile() {
   }
   const SaveProblem problem = SaveBranchTableFileSafely(ChosenFilePath(name), table);
   if (problem != SaveProblem::None)
-    prompts_.Critical(this, kErrorTitle, QString::fromStdString(SaveProblemMessage(problem, name.toStdString())));
+    prompts_.Critical(this, kErrorTitle, SaveProblemText(problem, name));
 }
 
 void MainWindow::CreateRandomCircuit() {

@@ -6,10 +6,12 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
-#include <QSaveFile>
+#include <QBuffer>
+#include <QFileInfo>
 #include <QVBoxLayout>
 
 #include "ui/error_messages.h"
+#include "ui/file_names.h"
 #include "ui/prompts.h"
 #include "ui/widget_style.h"
 
@@ -109,12 +111,16 @@ void PhasorDiagramWindow::Redraw() {
 std::vector<PhasorLayer> PhasorDiagramWindow::Layers() const { return canvas_->Layers(); }
 
 void PhasorDiagramWindow::SaveAsPng() {
-  const QString name = prompts_.SaveFileName(this, QStringLiteral("Сохранить как PNG"), QStringLiteral("phasors.png"));
+  QString name = prompts_.SaveFileName(this, QStringLiteral("Сохранить как PNG"), QStringLiteral("phasors.png"));
   if (name.isEmpty()) return;
-  // Written beside the file and renamed over it: a failure keeps the old picture.
-  QSaveFile file(name);
-  const bool saved = file.open(QIODevice::WriteOnly) && canvas_->Picture().save(&file, "PNG") && file.commit();
-  if (!saved) prompts_.Critical(this, QStringLiteral("Ошибка"), FileNotWrittenMessage(name));
+  if (QFileInfo(name).suffix().isEmpty()) name += QStringLiteral(".png");
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  const bool encoded = buffer.open(QIODevice::WriteOnly) && canvas_->Picture().save(&buffer, "PNG");
+  const SaveProblem problem =
+      encoded ? SaveFileSafely(FilePath(name), std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())))
+              : SaveProblem::CannotWrite;
+  if (problem != SaveProblem::None) prompts_.Critical(this, QStringLiteral("Ошибка"), SaveProblemText(problem, name));
 }
 
 }  // namespace ohmara

@@ -2,9 +2,13 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QFile>
 #include <QPrinter>
 #include <QPushButton>
 
+#include "model/safe_save.h"
+#include "ui/error_messages.h"
+#include "ui/file_names.h"
 #include "ui/main_window.h"
 #include "ui/mesh_current_window.h"
 #include "ui/node_potential_window.h"
@@ -121,11 +125,21 @@ void PrintDialog::SaveAsPdf() {
   if (!SomethingChosen()) return;
   const QString fileName = prompts_.SavePdfFileName(this, QStringLiteral("Сохранить в PDF"), QDir::homePath());
   if (fileName.isEmpty()) return;
-  QPrinter printer(QPrinter::HighResolution);
-  printer.setOutputFormat(QPrinter::PdfFormat);
-  printer.setOutputFileName(fileName);
-  SetUpA4(printer, true);
-  PaintReport(printer);
+  bool refused = false;
+  // Qt's PDF writer reports no failed write: the job must have ended with
+  // the file's end mark, or the previous file stays.
+  const SaveProblem problem = SaveFileWrittenBy(FilePath(fileName), [&](const std::filesystem::path& temporary) {
+    {
+      QPrinter printer(QPrinter::HighResolution);
+      printer.setOutputFormat(QPrinter::PdfFormat);
+      printer.setOutputFileName(QFile::decodeName(temporary.c_str()));
+      SetUpA4(printer, true);
+      refused = !PaintReport(printer);
+    }
+    return !refused && FileEndsWith(temporary, "%%EOF\n");
+  });
+  if (problem != SaveProblem::None && !refused)
+    prompts_.Critical(this, QStringLiteral("Ошибка"), SaveProblemText(problem, fileName));
 }
 
 bool PrintDialog::SomethingChosen() {
@@ -134,11 +148,16 @@ bool PrintDialog::SomethingChosen() {
   return false;
 }
 
-void PrintDialog::PaintReport(QPrinter& printer) {
+bool PrintDialog::PaintReport(QPrinter& printer) {
   const QImage sheet = sources_.sheetImage ? sources_.sheetImage() : QImage();
-  PrinterCanvas canvas(printer, sheet, [this](const QString& text) { Tell(text); });
-  const ReportStatus status = PrintReport(Content(sheet), Choices(), PrinterCanvas::PageOf(printer), canvas);
-  if (status != ReportStatus::Printed) Tell(RefusalMessage(status));
+  ReportStatus status = ReportStatus::Printed;
+  {
+    PrinterCanvas canvas(printer, sheet, [this](const QString& text) { Tell(text); });
+    status = PrintReport(Content(sheet), Choices(), PrinterCanvas::PageOf(printer), canvas);
+  }
+  if (status == ReportStatus::Printed) return true;
+  Tell(RefusalMessage(status));
+  return false;
 }
 
 ReportContent PrintDialog::Content(const QImage& sheet) const {

@@ -52,7 +52,8 @@ class PrintDialog : public QDialog {
   // False, after telling the user, when no box that prints anything is checked.
   bool SomethingChosen();
   // Draws the report on `printer`, or tells the user why it was refused.
-  void PaintReport(QPrinter& printer);
+  // False when the core refused the report (the user has been told why).
+  bool PaintReport(QPrinter& printer);
   ReportContent Content(const QImage& sheet) const;
   void Tell(const QString& text);
 
