@@ -199,7 +199,9 @@ TEST_F(PrintDialogTest, APdfThatCannotBeWrittenKeepsTheOldFileAndNamesIt) {
     }
     ASSERT_EQ(prompts_.Texts(), std::vector<QString>{QString::fromUtf8(c.message).arg(name)});
     EXPECT_TRUE(prompts_.messages.front().critical);
-    if (c.kept) EXPECT_EQ(ReadFileBytes(c.pdf), c.kept);
+    if (c.kept) {
+      EXPECT_EQ(ReadFileBytes(c.pdf), c.kept);
+    }
   }
   std::vector<std::string> names;
   for (const auto& entry : std::filesystem::directory_iterator(scratch_.Path()))
