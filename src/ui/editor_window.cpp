@@ -123,8 +123,10 @@ void EditorWindow::BuildTools(QWidget* client) {
   drawTableButton_ = PlaceIconButton(panel, "BitBtn1", PanelSlot(7), ProgramIcon::DrawTable,
                                      QStringLiteral("Нарисовать по таблице"));
 
-  for (auto [button, tool] : ToolButtons())
+  for (const auto& [button, chosen] : ToolButtons()) {
+    const SheetTool tool = chosen;  // clang 14 captures no structured binding
     connect(button, &QPushButton::clicked, this, [this, tool] { Run([this, tool] { ChooseTool(tool); }); });
+  }
   auto bind = [this](QPushButton* button, void (EditorWindow::*command)()) {
     connect(button, &QPushButton::clicked, this, [this, command] { Run([this, command] { (this->*command)(); }); });
   };
