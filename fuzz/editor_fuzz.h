@@ -67,7 +67,8 @@ inline BranchTable CheckDrawingTable(const SheetDrawing& drawing, const std::str
     const std::string& name = row[kNameColumn];
     const size_t arrow = name.find("->");
     FUZZ_CHECK(arrow != std::string::npos, "a name holds an arrow");
-    for (const std::string_view node : {std::string_view(name).substr(0, arrow), std::string_view(name).substr(arrow + 2)}) {
+    for (const std::string_view node :
+         {std::string_view(name).substr(0, arrow), std::string_view(name).substr(arrow + 2)}) {
       FUZZ_CHECK(IsNodeNumber(node), "a node is a number from 1");
       const int number = std::stoi(std::string(node));
       FUZZ_CHECK(number <= nextNode, "nodes are numbered in order of first appearance");

@@ -8,8 +8,8 @@
 
 #include <filesystem>
 
-#include "editor_fuzz.h"
 #include "editor/sheet_editor.h"
+#include "editor_fuzz.h"
 
 namespace {
 
@@ -98,7 +98,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Steps steps(data, size);
   while (!steps.Done()) {
     switch (steps.Next() % 8) {
-      case 0: editor.SelectTool(static_cast<SheetTool>(steps.Next() % 4)); break;
+      case 0:
+        editor.SelectTool(static_cast<SheetTool>(steps.Next() % 4));
+        break;
       case 1:
       case 2: {
         const int high = steps.Next();
@@ -107,13 +109,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         break;
       }
       case 3:
-      case 4: PressNearTerminal(editor, steps); break;
+      case 4:
+        PressNearTerminal(editor, steps);
+        break;
       case 5:
         editor.Clear();
         ForgetPickedTerminal(editor);
         break;
-      case 6: DrawSmallTable(editor, steps); break;
-      case 7: SaveAndLoad(editor); break;
+      case 6:
+        DrawSmallTable(editor, steps);
+        break;
+      case 7:
+        SaveAndLoad(editor);
+        break;
     }
     FUZZ_CHECK(fuzz::DrawnCells(editor.Drawing()) == fuzz::Cells(editor.Drawing().Occupied().Cells()),
                "occupied cells are those of the branches and wires");

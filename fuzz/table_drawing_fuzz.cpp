@@ -3,8 +3,8 @@
 // holds one branch per row with the row's values, and its occupied cells are
 // those of its branches and wires.
 
-#include "editor_fuzz.h"
 #include "editor/table_to_drawing.h"
+#include "editor_fuzz.h"
 #include "model/text_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -26,6 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const BranchTable drawn = fuzz::CheckDrawingTable(drawing, ExportDrawingTable(drawing).text);
   for (size_t r = 0; r < drawn.size(); ++r)
     for (int c = kNameColumn + 1; c < kBranchColumns; ++c)
-      FUZZ_CHECK(fuzz::CellValue(drawn[r][c]) == fuzz::CellValue(reading.table[r][c]), "a drawn branch keeps its row's values");
+      FUZZ_CHECK(fuzz::CellValue(drawn[r][c]) == fuzz::CellValue(reading.table[r][c]),
+                 "a drawn branch keeps its row's values");
   return 0;
 }

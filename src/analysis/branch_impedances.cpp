@@ -40,11 +40,11 @@ std::string Trimmed(const std::string& text) {
 [[noreturn]] void RefuseInfiniteReactance(const TBranch& branch, const BranchRow& row, BranchColumn column,
                                           double omega) {
   const bool inductance = column == kLColumn;
-  throw NonFiniteValue(BranchLabel("Z", branch),
-                       Format("Сопротивление ветви %d->%d бесконечно: %s %s %s слишком %s для частоты %s Гц.",
-                              branch.From, branch.To, inductance ? "индуктивность" : "ёмкость", QuotedText(Trimmed(row[column])),
-                              inductance ? "мГн" : "мкФ", inductance ? "велика" : "мала",
-                              ShortNumber(omega / kTwoPi)));
+  throw NonFiniteValue(
+      BranchLabel("Z", branch),
+      Format("Сопротивление ветви %d->%d бесконечно: %s %s %s слишком %s для частоты %s Гц.", branch.From, branch.To,
+             inductance ? "индуктивность" : "ёмкость", QuotedText(Trimmed(row[column])), inductance ? "мГн" : "мкФ",
+             inductance ? "велика" : "мала", ShortNumber(omega / kTwoPi)));
 }
 
 // -10^6/(ωC) ohms for C in microfarads. A product ωC of exactly 0 is a
@@ -94,9 +94,10 @@ const char* UnitName(int unitIndex) {
 double AngularFrequency(const FrequencySetting& frequency) {
   const double hertz = FieldToFloat(frequency.text, "Частота") * UnitFactor(frequency.unitIndex);
   if (hertz < 0.0)
-    throw std::domain_error(Format("Частота %s %s отрицательна, а отрицательной частоты не бывает. Задайте частоту "
-                                   "не меньше 0 (0 — постоянный ток).",
-                                   QuotedText(Trimmed(frequency.text)), UnitName(frequency.unitIndex)));
+    throw std::domain_error(
+        Format("Частота %s %s отрицательна, а отрицательной частоты не бывает. Задайте частоту "
+               "не меньше 0 (0 — постоянный ток).",
+               QuotedText(Trimmed(frequency.text)), UnitName(frequency.unitIndex)));
   const double omega = kTwoPi * hertz;
   if (!std::isfinite(omega))
     throw NonFiniteValue("ω", Format("Частота %s %s слишком велика: угловая частота ω = 2πf бесконечна.",

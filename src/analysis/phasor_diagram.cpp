@@ -101,7 +101,8 @@ PhasorDiagram LayOutPhasors(const std::vector<LabelledPhasor>& phasors, ViewSize
     const double magnitude = Magnitude(phasor.value);
     const bool zero = CountsAsZero(phasor.value, largest);
     // Along the value's own direction, at the length of its mode.
-    const Complex along = zero ? Complex() : phasor.value * (ArrowUnits(phasor.value, length, smallest, largest) / magnitude);
+    const Complex along =
+        zero ? Complex() : phasor.value * (ArrowUnits(phasor.value, length, smallest, largest) / magnitude);
     diagram.arrows.push_back(
         {phasor.label, phasor.value, diagram.origin, Offset(diagram.origin, along, diagram.scale), zero});
   }
@@ -117,7 +118,8 @@ NodeBalance KirchhoffAtNode(int node, const std::vector<TBranch>& branches, cons
   for (size_t k = 0; k < branches.size(); ++k) {
     const TBranch& branch = branches[k];
     if (branch.To == node) balance.terms.push_back({BranchLabel("I", branch), currents[k]});
-    else if (branch.From == node) balance.terms.push_back({BranchLabel("I", branch).insert(0, 1, '-'), currents[k] * -1.0});
+    else if (branch.From == node)
+      balance.terms.push_back({BranchLabel("I", branch).insert(0, 1, '-'), currents[k] * -1.0});
     else continue;
     balance.vertices.push_back(balance.vertices.back() + balance.terms.back().value);
   }

@@ -38,7 +38,8 @@ std::vector<LabelledPhasor> NodePotentialPhasors(const std::vector<int>& nodes,
 
 double LargestMagnitude(const std::vector<LabelledPhasor>& phasors) {
   double largest = 0.0;
-  for (const LabelledPhasor& phasor : phasors) largest = std::max(largest, std::hypot(phasor.value.re, phasor.value.im));
+  for (const LabelledPhasor& phasor : phasors)
+    largest = std::max(largest, std::hypot(phasor.value.re, phasor.value.im));
   return largest;
 }
 

@@ -7,8 +7,8 @@
 #include <stdexcept>
 
 #include "model/number_text.h"
-#include "model/text_format.h"
 #include "model/text_file.h"
+#include "model/text_format.h"
 
 namespace ohmara {
 
@@ -163,9 +163,10 @@ std::string SpiceNetlist(const std::vector<TBranch>& branches, const BranchTable
 
 std::string SpiceFrequencyRefusal(const FrequencySetting& frequency) {
   if (StrToFloat(frequency.text) > 0.0) return "";
-  return Format("Экспорт в SPICE невозможен: частота %s %s, а ngspice рассчитывает цепь переменного тока только "
-                "при частоте больше 0.",
-                SpiceNumber(StrToFloat(frequency.text)), ohmara::UnitName(frequency.unitIndex));
+  return Format(
+      "Экспорт в SPICE невозможен: частота %s %s, а ngspice рассчитывает цепь переменного тока только "
+      "при частоте больше 0.",
+      SpiceNumber(StrToFloat(frequency.text)), ohmara::UnitName(frequency.unitIndex));
 }
 
 bool SaveSpiceNetlist(const std::filesystem::path& path, const std::vector<TBranch>& branches,

@@ -48,8 +48,8 @@ void AppendElement(PaintList& paint, const TSheetBranch& branch, const ElementPl
   const bool v = branch.Vertical;
   paint.emplace_back(PictureOp{v ? place.vertical : place.horizontal,
                                Offset(branch, v ? place.verticalPicture : place.horizontalPicture)});
-  paint.emplace_back(TextOp{std::move(label), Offset(branch, v ? place.verticalLabel : place.horizontalLabel),
-                            kSheetFontHeight});
+  paint.emplace_back(
+      TextOp{std::move(label), Offset(branch, v ? place.verticalLabel : place.horizontalLabel), kSheetFontHeight});
 }
 
 CircleOp TerminalMark(int x, int y) { return {{x - 2, y - 2}, {x + 2, y + 2}}; }

@@ -49,10 +49,14 @@ size_t SequenceLength(std::string_view text, size_t at, uint32_t& codePoint) {
 ShownCharacter ShowCharacter(std::string_view text, size_t at) {
   const auto byte = static_cast<unsigned char>(text[at]);
   switch (byte) {
-    case '\n': return Escaped("\\n");
-    case '\t': return Escaped("\\t");
-    case '\r': return Escaped("\\r");
-    default: break;
+    case '\n':
+      return Escaped("\\n");
+    case '\t':
+      return Escaped("\\t");
+    case '\r':
+      return Escaped("\\r");
+    default:
+      break;
   }
   if (byte < 0x20 || byte == 0x7F) return Escaped(HexEscape("\\x", byte, 2));
   if (byte < 0x80) return {std::string(1, static_cast<char>(byte)), 1, 1};

@@ -1,12 +1,13 @@
 #include "model/safe_save.h"
 
-#include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <functional>
 #include <string>
-#include <sys/stat.h>
 #include <system_error>
-#include <unistd.h>
 
 namespace ohmara {
 
@@ -144,9 +145,8 @@ SaveProblem SaveFileSafely(const fs::path& path, std::string_view bytes) {
 }
 
 SaveProblem SaveFileWrittenBy(const fs::path& path, const std::function<bool(const fs::path&)>& write) {
-  return SaveThroughTemporary(path, [&write](TemporaryFile& temporary) {
-    return write(temporary.Name()) && temporary.SyncByName();
-  });
+  return SaveThroughTemporary(
+      path, [&write](TemporaryFile& temporary) { return write(temporary.Name()) && temporary.SyncByName(); });
 }
 
 bool FileEndsWith(const fs::path& path, std::string_view tail) {

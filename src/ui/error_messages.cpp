@@ -26,7 +26,9 @@ QString SingularMessage(const SingularSystem& error) {
 
 }  // namespace
 
-QString QuotedText(const std::string& text) { return QString::fromStdString(ohmara::QuotedText(std::string_view(text))); }
+QString QuotedText(const std::string& text) {
+  return QString::fromStdString(ohmara::QuotedText(std::string_view(text)));
+}
 
 QString QuotedText(const QString& text) { return QuotedText(text.toStdString()); }
 

@@ -113,8 +113,7 @@ void MainWindow::SaveBranchFile() {
     return;
   }
   const SaveProblem problem = SaveBranchTableFileSafely(ChosenFilePath(name), table);
-  if (problem != SaveProblem::None)
-    prompts_.Critical(this, kErrorTitle, SaveProblemText(problem, name));
+  if (problem != SaveProblem::None) prompts_.Critical(this, kErrorTitle, SaveProblemText(problem, name));
 }
 
 void MainWindow::CreateRandomCircuit() {

@@ -152,8 +152,9 @@ void PaintScaleBar(QPainter& painter, const PhasorLayer& layer, bool ownsGrid, Q
   painter.drawLine(start - QPointF(0, 4), start + QPointF(0, 4));
   painter.drawLine(end - QPointF(0, 4), end + QPointF(0, 4));
   const QPointF at = end + QPointF(8, 4);
-  const QString caption = QFontMetricsF(painter.font()).elidedText(ScaleText(layer, ownsGrid), Qt::ElideRight,
-                                                                   std::max(0.0, width - at.x() - 4));
+  const QString caption =
+      QFontMetricsF(painter.font())
+          .elidedText(ScaleText(layer, ownsGrid), Qt::ElideRight, std::max(0.0, width - at.x() - 4));
   painter.drawText(at, caption);
 }
 

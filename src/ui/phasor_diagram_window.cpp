@@ -1,13 +1,13 @@
 #include "ui/phasor_diagram_window.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
-#include <QBuffer>
-#include <QFileInfo>
 #include <QVBoxLayout>
 
 #include "ui/error_messages.h"

@@ -162,10 +162,12 @@ TEST(SpiceNetlist, FrequencyAtOrBelowZeroIsRefusedWithAMessage) {
   const Case cases[] = {
       {{"50", 0}, ""},
       {{"0,5", 1}, ""},
-      {{"0", 0}, "Экспорт в SPICE невозможен: частота 0 Гц, а ngspice рассчитывает цепь переменного тока только "
-                 "при частоте больше 0."},
-      {{" -50 ", 1}, "Экспорт в SPICE невозможен: частота -50 кГц, а ngspice рассчитывает цепь переменного тока "
-                     "только при частоте больше 0."},
+      {{"0", 0},
+       "Экспорт в SPICE невозможен: частота 0 Гц, а ngspice рассчитывает цепь переменного тока только "
+       "при частоте больше 0."},
+      {{" -50 ", 1},
+       "Экспорт в SPICE невозможен: частота -50 кГц, а ngspice рассчитывает цепь переменного тока "
+       "только при частоте больше 0."},
   };
   std::vector<TBranch> branches(2);
   branches[0].From = branches[1].To = 1;
@@ -183,8 +185,9 @@ TEST(SpiceNetlist, FrequencyAtOrBelowZeroIsRefusedWithAMessage) {
     AngularFrequency({" -50 ", 0});
     ADD_FAILURE() << "a negative frequency was taken";
   } catch (const std::domain_error& refusal) {
-    EXPECT_STREQ(refusal.what(), "Частота -50 Гц отрицательна, а отрицательной частоты не бывает. Задайте частоту "
-                                 "не меньше 0 (0 — постоянный ток).");
+    EXPECT_STREQ(refusal.what(),
+                 "Частота -50 Гц отрицательна, а отрицательной частоты не бывает. Задайте частоту "
+                 "не меньше 0 (0 — постоянный ток).");
   }
 }
 

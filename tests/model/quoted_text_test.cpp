@@ -48,11 +48,14 @@ TEST(QuotedText, ShortTextsStayAndLongOnesAreCutBetweenCharacters) {
       {Repeated("ж", 41), Repeated("ж", 39) + "…"},
       {Repeated("7", 5'000'000), Repeated("7", 39) + "…"},
       {"a\tb\nc\rd", "a\\tb\\nc\\rd"},
-      {std::string("1\0" "2", 3), "1\\x002"},
+      {std::string("1\0"
+                   "2",
+                   3),
+       "1\\x002"},
       {std::string(1000, '\0'), Repeated("\\x00", 9) + "…"},
       {"\x7f\xc2\x85", "\\x7f\\u0085"},
-      {"\xff\xd0", "\\xff\\xd0"},                // not UTF-8: each byte shown
-      {"\xe2\x82", "\\xe2\\x82"},                // a sequence cut short
+      {"\xff\xd0", "\\xff\\xd0"},  // not UTF-8: each byte shown
+      {"\xe2\x82", "\\xe2\\x82"},  // a sequence cut short
       {Repeated("x", 38) + "\t", Repeated("x", 38) + "\\t"},
       {Repeated("x", 38) + "\tz", Repeated("x", 38) + "…"},  // the escape would not fit with the ellipsis
   };
@@ -66,8 +69,8 @@ TEST(QuotedText, ShortTextsStayAndLongOnesAreCutBetweenCharacters) {
 // characters, and a text that fits is shown whole.
 TEST(QuotedText, AnyBytesGiveAShortWellFormedExcerpt) {
   std::mt19937 random(29);
-  const std::string alphabet[] = {"a", "ж", "€", "\xf0\x9f\x98\x80", "\n", std::string(1, '\0'), "\x80", "\xe2\x82",
-                                  "\xc2\x9f", "\x7f"};
+  const std::string alphabet[] = {"a",        "ж",        "€",   "\xf0\x9f\x98\x80", "\n", std::string(1, '\0'), "\x80",
+                                  "\xe2\x82", "\xc2\x9f", "\x7f"};
   for (int trial = 0; trial < 2000; ++trial) {
     std::string text;
     const int pieces = std::uniform_int_distribution<int>(0, 60)(random);

@@ -1,13 +1,13 @@
 #include "model/safe_save.h"
 
 #include <gtest/gtest.h>
-
-#include <algorithm>
-#include <functional>
-#include <filesystem>
-#include <fstream>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <functional>
 
 #include "model/branch_table_file.h"
 #include "model/text_file.h"

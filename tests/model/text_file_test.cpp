@@ -1,7 +1,6 @@
 #include "model/text_file.h"
 
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
 #include <filesystem>

@@ -2,8 +2,8 @@
 // the solutions the methods hand back.
 
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QHelpEvent>
 #include <QImage>
 #include <QPlainTextEdit>
@@ -113,7 +113,8 @@ TEST_F(PhasorWindowsTest, FiveBranchExampleInPolarFormAndAsADiagram) {
     Find<QAction>(diagram, "SavePngItem")->trigger();
   }
   EXPECT_EQ(prompts_.Texts(), std::vector<QString>{QStringLiteral("Не удалось записать файл «%1». Прежнее содержимое "
-                                                                   "файла не изменено.").arg(png)});
+                                                                  "файла не изменено.")
+                                                       .arg(png)});
   EXPECT_EQ(ReadFileBytes(png.toStdString()), oldBytes);
   prompts_.messages.clear();
 

@@ -1,11 +1,11 @@
+#include <unistd.h>
+
 #include <QCheckBox>
 #include <QPrinter>
 #include <QProcess>
 #include <algorithm>
 #include <fstream>
 #include <optional>
-
-#include <unistd.h>
 
 #include "support/file_size_limit.h"
 #include "support/gui_app_fixture.h"
@@ -186,7 +186,8 @@ TEST_F(PrintDialogTest, APdfThatCannotBeWrittenKeepsTheOldFileAndNamesIt) {
       {scratch_.Path() / "missing" / "new.pdf", false,
        "Не удалось записать файл «%1». Прежнее содержимое файла не изменено.", nullptr},
   };
-  if (::geteuid() != 0) cases.push_back({locked, false, "Нет прав на запись файла «%1». Файл не изменён.", "locked pdf"});
+  if (::geteuid() != 0)
+    cases.push_back({locked, false, "Нет прав на запись файла «%1». Файл не изменён.", "locked pdf"});
   for (const Case& c : cases) {
     SCOPED_TRACE(c.pdf.string());
     const QString name = QString::fromStdString(c.pdf.string());
