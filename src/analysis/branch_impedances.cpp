@@ -2,10 +2,12 @@
 
 #include <charconv>
 #include <cmath>
+#include <stdexcept>
 
 #include "model/complex.h"
 #include "model/errors.h"
 #include "model/number_text.h"
+#include "model/quoted_text.h"
 #include "model/text_format.h"
 
 namespace ohmara {
@@ -38,11 +40,11 @@ std::string Trimmed(const std::string& text) {
 [[noreturn]] void RefuseInfiniteReactance(const TBranch& branch, const BranchRow& row, BranchColumn column,
                                           double omega) {
   const bool inductance = column == kLColumn;
-  throw NonFiniteValue(BranchLabel("Z", branch),
-                       Format("Сопротивление ветви %d->%d бесконечно: %s %s %s слишком %s для частоты %s Гц.",
-                              branch.From, branch.To, inductance ? "индуктивность" : "ёмкость", Trimmed(row[column]),
-                              inductance ? "мГн" : "мкФ", inductance ? "велика" : "мала",
-                              ShortNumber(omega / kTwoPi)));
+  throw NonFiniteValue(
+      BranchLabel("Z", branch),
+      Format("Сопротивление ветви %d->%d бесконечно: %s %s %s слишком %s для частоты %s Гц.", branch.From, branch.To,
+             inductance ? "индуктивность" : "ёмкость", QuotedText(Trimmed(row[column])), inductance ? "мГн" : "мкФ",
+             inductance ? "велика" : "мала", ShortNumber(omega / kTwoPi)));
 }
 
 // -10^6/(ωC) ohms for C in microfarads. A product ωC of exactly 0 is a
@@ -90,10 +92,16 @@ const char* UnitName(int unitIndex) {
 }
 
 double AngularFrequency(const FrequencySetting& frequency) {
-  const double omega = kTwoPi * (FieldToFloat(frequency.text, "Частота") * UnitFactor(frequency.unitIndex));
+  const double hertz = FieldToFloat(frequency.text, "Частота") * UnitFactor(frequency.unitIndex);
+  if (hertz < 0.0)
+    throw std::domain_error(
+        Format("Частота %s %s отрицательна, а отрицательной частоты не бывает. Задайте частоту "
+               "не меньше 0 (0 — постоянный ток).",
+               QuotedText(Trimmed(frequency.text)), UnitName(frequency.unitIndex)));
+  const double omega = kTwoPi * hertz;
   if (!std::isfinite(omega))
     throw NonFiniteValue("ω", Format("Частота %s %s слишком велика: угловая частота ω = 2πf бесконечна.",
-                                     Trimmed(frequency.text), UnitName(frequency.unitIndex)));
+                                     QuotedText(Trimmed(frequency.text)), UnitName(frequency.unitIndex)));
   return omega;
 }
 

@@ -24,7 +24,8 @@ double UnitFactor(int unitIndex);
 const char* UnitName(int unitIndex);
 
 // ω = 2π·f·factor; throws ConversionError headed "Частота" when the frequency
-// text is no number, NonFiniteValue when ω overflows.
+// text is no number, NonFiniteValue when ω overflows, std::domain_error (its
+// message in Russian) when the frequency is below 0; 0 is direct current.
 double AngularFrequency(const FrequencySetting& frequency);
 
 // Z and E of one branch from its row (`rowNumber`, 1-based, names it in a

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "analysis/loop_search.h"
+#include "model/quoted_text.h"
 #include "model/text_format.h"
 
 namespace ohmara {
@@ -220,21 +221,22 @@ std::string CircuitFaultLine(const CircuitFault& fault) {
     case Kind::MalformedName:
       if (fault.name.find_first_not_of(" \t") == std::string::npos)
         return Format("Ветвь %d: имя не заполнено — %s", fault.row, spelling);
-      return Format("Ветвь %d: имя «%s» написано неверно — %s", fault.row, fault.name, spelling);
+      return Format("Ветвь %d: имя «%s» написано неверно — %s", fault.row, QuotedText(fault.name), spelling);
     case Kind::NodeAboveLimit:
-      return Format("Ветвь %d: в имени «%s» номер узла %s больше 255.", fault.row, fault.name, fault.detail);
+      return Format("Ветвь %d: в имени «%s» номер узла %s больше 255.", fault.row, QuotedText(fault.name),
+                    QuotedText(fault.detail));
     case Kind::SelfLoop:
-      return Format("Ветвь %d: «%s» соединяет узел %d сам с собой.", fault.row, fault.name, fault.node);
+      return Format("Ветвь %d: «%s» соединяет узел %d сам с собой.", fault.row, QuotedText(fault.name), fault.node);
     case Kind::Unreachable:
       return Format("Узел %d не связан с узлом %d: цепь распалась на части.", fault.node, fault.otherNode);
     case Kind::RepeatedPair:
       return Format("Ветви %d («%s») и %d («%s») соединяют одни и те же узлы %d и %d.", fault.otherRow,
-                    fault.otherName, fault.row, fault.name, fault.node, fault.otherNode);
+                    QuotedText(fault.otherName), fault.row, QuotedText(fault.name), fault.node, fault.otherNode);
     case Kind::MissingNode:
       return Format("Нет ни одной ветви с узлом %d: узлы должны быть пронумерованы подряд от 1 до %d.", fault.node,
                     fault.otherNode);
     case Kind::NotOnLoop:
-      return Format("Ветвь %d (%s) не входит ни в один контур.", fault.row, fault.name);
+      return Format("Ветвь %d (%s) не входит ни в один контур.", fault.row, QuotedText(fault.name));
     case Kind::LoopWithoutJunctions:
       return Format("Контур %s проходит меньше чем через два узла, где сходятся три ветви или больше.",
                     fault.detail);

@@ -54,20 +54,21 @@ PhasorDiagram Frame(ViewSize view, double margin, double longest, ArrowLength le
   return diagram;
 }
 
-double SmallestNonzeroMagnitude(const std::vector<LabelledPhasor>& phasors) {
+double SmallestNonzeroMagnitude(const std::vector<LabelledPhasor>& phasors, double largest) {
   double smallest = 0.0;
   for (const LabelledPhasor& phasor : phasors) {
     const double magnitude = Magnitude(phasor.value);
-    if (magnitude > 0.0 && (smallest == 0.0 || magnitude < smallest)) smallest = magnitude;
+    if (!CountsAsZero(phasor.value, largest) && (smallest == 0.0 || magnitude < smallest)) smallest = magnitude;
   }
   return smallest;
 }
 
 // The arrow's length in the diagram's units: its magnitude, or its decades
-// above the smallest.
-double ArrowUnits(Complex z, ArrowLength length, double smallest) {
+// above the smallest; none for a value that counts as zero.
+double ArrowUnits(Complex z, ArrowLength length, double smallest, double largest) {
+  if (CountsAsZero(z, largest)) return 0.0;
   const double magnitude = Magnitude(z);
-  if (length == ArrowLength::Linear || magnitude == 0.0) return magnitude;
+  if (length == ArrowLength::Linear) return magnitude;
   return 1.0 + std::log10(magnitude / smallest);
 }
 
@@ -89,17 +90,21 @@ double NiceAtMost(double value) {
 
 PhasorDiagram LayOutPhasors(const std::vector<LabelledPhasor>& phasors, ViewSize view, ArrowLength length,
                             double margin) {
-  const double smallest = SmallestNonzeroMagnitude(phasors);
+  const double largest = LargestMagnitude(phasors);
+  const double smallest = SmallestNonzeroMagnitude(phasors, largest);
   double longest = 0.0;
-  for (const LabelledPhasor& phasor : phasors) longest = std::max(longest, ArrowUnits(phasor.value, length, smallest));
+  for (const LabelledPhasor& phasor : phasors)
+    longest = std::max(longest, ArrowUnits(phasor.value, length, smallest, largest));
   PhasorDiagram diagram = Frame(view, margin, longest, length);
   if (length == ArrowLength::Logarithmic) diagram.smallestMagnitude = smallest;
   for (const LabelledPhasor& phasor : phasors) {
     const double magnitude = Magnitude(phasor.value);
+    const bool zero = CountsAsZero(phasor.value, largest);
     // Along the value's own direction, at the length of its mode.
     const Complex along =
-        magnitude == 0.0 ? Complex() : phasor.value * (ArrowUnits(phasor.value, length, smallest) / magnitude);
-    diagram.arrows.push_back({phasor.label, phasor.value, diagram.origin, Offset(diagram.origin, along, diagram.scale)});
+        zero ? Complex() : phasor.value * (ArrowUnits(phasor.value, length, smallest, largest) / magnitude);
+    diagram.arrows.push_back(
+        {phasor.label, phasor.value, diagram.origin, Offset(diagram.origin, along, diagram.scale), zero});
   }
   return diagram;
 }
@@ -113,7 +118,8 @@ NodeBalance KirchhoffAtNode(int node, const std::vector<TBranch>& branches, cons
   for (size_t k = 0; k < branches.size(); ++k) {
     const TBranch& branch = branches[k];
     if (branch.To == node) balance.terms.push_back({BranchLabel("I", branch), currents[k]});
-    else if (branch.From == node) balance.terms.push_back({"-" + BranchLabel("I", branch), currents[k] * -1.0});
+    else if (branch.From == node)
+      balance.terms.push_back({BranchLabel("I", branch).insert(0, 1, '-'), currents[k] * -1.0});
     else continue;
     balance.vertices.push_back(balance.vertices.back() + balance.terms.back().value);
   }

@@ -27,8 +27,8 @@ struct ViewSize {
 // Linear: an arrow's length is its magnitude times the scale. Logarithmic:
 // the direction stays, the length is 1 + log10(magnitude / smallest nonzero
 // magnitude) decades, so the smallest arrow is one decade long and stays
-// visible beside one a thousand times larger. A zero value has no length in
-// either mode.
+// visible beside one a thousand times larger. A value that counts as zero
+// (CountsAsZero) has no length in either mode.
 enum class ArrowLength { Linear, Logarithmic };
 
 struct PhasorArrow {
@@ -36,6 +36,7 @@ struct PhasorArrow {
   Complex value;
   ViewPoint tail;
   ViewPoint tip;
+  bool zero = false;  // counts as zero (kZeroMagnitudeRatio): drawn as a dot at its tail
 };
 
 struct PhasorDiagram {

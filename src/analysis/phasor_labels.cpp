@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <stdexcept>
 
 namespace ohmara {
@@ -69,6 +70,7 @@ std::vector<ViewPoint> PlaceLabelBoxes(const std::vector<PhasorLabel>& labels, c
                                        double maxShift) {
   if (sizes.size() != labels.size()) throw std::invalid_argument("PlaceLabelBoxes: one size per label expected");
   constexpr double kStep = 2.0;
+  constexpr int kRingPlaces = 16;
   std::vector<ViewPoint> centres;
   auto overlapsPlaced = [&](ViewPoint centre, ViewSize size) {
     for (size_t k = 0; k < centres.size(); ++k)
@@ -82,7 +84,13 @@ std::vector<ViewPoint> PlaceLabelBoxes(const std::vector<PhasorLabel>& labels, c
     ViewPoint centre = start;
     for (double shift = kStep; shift <= maxShift && overlapsPlaced(centre, sizes[k]); shift += kStep)
       centre = Step(start, labels[k].away, shift);
-    if (overlapsPlaced(centre, sizes[k])) centre = start;
+    // Rings round its first place, nearest first: far enough out every
+    // place is clear, so no label ever prints over another.
+    for (double radius = kStep; overlapsPlaced(centre, sizes[k]); radius += kStep)
+      for (int turn = 0; turn < kRingPlaces && overlapsPlaced(centre, sizes[k]); ++turn) {
+        const double angle = turn * (2.0 * std::numbers::pi / kRingPlaces);
+        centre = {start.x + radius * std::cos(angle), start.y - radius * std::sin(angle)};
+      }
     centres.push_back(centre);
   }
   return centres;

@@ -35,9 +35,9 @@ ViewPoint LabelBoxCentre(const PhasorLabel& label, ViewSize size);
 // The centres of the boxes of `labels` (box k is `sizes[k]` pixels large),
 // each where LabelBoxCentre puts it unless it would overlap a box placed
 // before it: then it moves on along its `away` vector, two pixels at a time,
-// until it is clear; one that is not clear within `maxShift` pixels keeps
-// its first place, beside its arrow. Short arrows crowd round the origin,
-// and their labels would print over each other.
+// until it is clear; one that is not clear within `maxShift` pixels takes the
+// nearest clear place on rings round its first place. Short arrows crowd
+// round the origin, and their labels would print over each other.
 std::vector<ViewPoint> PlaceLabelBoxes(const std::vector<PhasorLabel>& labels, const std::vector<ViewSize>& sizes,
                                        double maxShift = 60.0);
 

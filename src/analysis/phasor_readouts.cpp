@@ -1,5 +1,7 @@
 #include "analysis/phasor_readouts.h"
 
+#include <algorithm>
+#include <cmath>
 #include <stdexcept>
 
 #include "analysis/branch_impedances.h"
@@ -34,9 +36,22 @@ std::vector<LabelledPhasor> NodePotentialPhasors(const std::vector<int>& nodes,
   return phasors;
 }
 
+double LargestMagnitude(const std::vector<LabelledPhasor>& phasors) {
+  double largest = 0.0;
+  for (const LabelledPhasor& phasor : phasors)
+    largest = std::max(largest, std::hypot(phasor.value.re, phasor.value.im));
+  return largest;
+}
+
+bool CountsAsZero(Complex value, double largestMagnitude) {
+  return std::hypot(value.re, value.im) < kZeroMagnitudeRatio * largestMagnitude || IsZero(value);
+}
+
 std::vector<std::string> PolarLines(const std::vector<LabelledPhasor>& phasors) {
+  const double largest = LargestMagnitude(phasors);
   std::vector<std::string> lines;
-  for (const LabelledPhasor& phasor : phasors) lines.push_back(PolarLine(phasor.label, phasor.value));
+  for (const LabelledPhasor& phasor : phasors)
+    lines.push_back(PolarLine(phasor.label, CountsAsZero(phasor.value, largest) ? Complex() : phasor.value));
   return lines;
 }
 

@@ -28,7 +28,16 @@ std::vector<LabelledPhasor> BranchCurrentPhasors(const std::vector<TBranch>& bra
 std::vector<LabelledPhasor> NodePotentialPhasors(const std::vector<int>& nodes,
                                                  const std::vector<Complex>& potentials);
 
-// One PolarLine per phasor: "I12 = 3.75 ∠ 0°".
+// Round-off of a solution: a value below this fraction of the largest of its
+// set (a current of 3e-16 A beside one of 2 A) counts as zero, as the memos
+// show it, so it neither reads as a value nor takes a direction.
+inline constexpr double kZeroMagnitudeRatio = 1e-9;
+
+double LargestMagnitude(const std::vector<LabelledPhasor>& phasors);
+bool CountsAsZero(Complex value, double largestMagnitude);
+
+// One PolarLine per phasor: "I12 = 3.75 ∠ 0°"; a value that counts as zero
+// reads "0 ∠ 0°".
 std::vector<std::string> PolarLines(const std::vector<LabelledPhasor>& phasors);
 
 }  // namespace ohmara

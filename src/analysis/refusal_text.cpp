@@ -1,6 +1,7 @@
 #include "analysis/refusal_text.h"
 
 #include "model/errors.h"
+#include "model/quoted_text.h"
 
 namespace ohmara {
 
@@ -80,7 +81,7 @@ std::string RefusalText(const std::exception& error) {
 }
 
 std::string BranchFileReadingText(const std::string& name, const BranchFileReading& reading) {
-  const std::string& token = reading.token;
+  const std::string token = QuotedText(reading.token);
   switch (reading.problem) {
     case BranchFileProblem::None:
       break;
@@ -104,7 +105,7 @@ std::string BranchFileReadingText(const std::string& name, const BranchFileReadi
 }
 
 std::string ZeroNodeOutsideText(const std::string& typed, int nodeCount) {
-  return "Узел с нулевым потенциалом " + Quoted(typed) + " - не узел проверенной цепи: в ней узлы от 1 до " +
+  return "Узел с нулевым потенциалом " + Quoted(QuotedText(typed)) + " - не узел проверенной цепи: в ней узлы от 1 до " +
          std::to_string(nodeCount) + ".";
 }
 

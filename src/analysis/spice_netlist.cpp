@@ -8,6 +8,7 @@
 
 #include "model/number_text.h"
 #include "model/text_file.h"
+#include "model/text_format.h"
 
 namespace ohmara {
 
@@ -30,7 +31,11 @@ const char* UnitName(int unitIndex) {
 }
 
 std::string BranchSuffix(const TBranch& branch) {
-  return "_" + std::to_string(branch.From) + "_" + std::to_string(branch.To);
+  // Appended piece by piece: GCC 12 at -O3 warns falsely (-Wrestrict) on "literal" + string.
+  std::string suffix(1, '_');
+  suffix += std::to_string(branch.From);
+  suffix += '_';
+  return suffix += std::to_string(branch.To);
 }
 
 // Empty cell: no element; a zero value also none when `zeroIsWire`.
@@ -145,6 +150,7 @@ std::string SpiceNetlist(const std::vector<TBranch>& branches, const BranchTable
                                 " is not a node of the circuit");
   const double omega = AngularFrequency(frequency);
   const double hertz = StrToFloat(frequency.text) * UnitFactor(frequency.unitIndex);
+  if (!(hertz > 0.0)) throw std::invalid_argument(SpiceFrequencyRefusal(frequency));
   std::string netlist = Heading(frequency, hertz, zeroNode);
   for (size_t k = 0; k < branches.size(); ++k)
     LayBranch(netlist, branches[k], SpiceElementsOf(branches[k], table[k], static_cast<int>(k) + 1, omega), zeroNode);
@@ -153,6 +159,14 @@ std::string SpiceNetlist(const std::vector<TBranch>& branches, const BranchTable
   netlist += ".options noopac\n.ac lin 1 " + SpiceNumber(hertz) + " " + SpiceNumber(hertz) + "\n";
   netlist += ControlBlock(branches, zeroNode);
   return netlist + ".end\n";
+}
+
+std::string SpiceFrequencyRefusal(const FrequencySetting& frequency) {
+  if (StrToFloat(frequency.text) > 0.0) return "";
+  return Format(
+      "Экспорт в SPICE невозможен: частота %s %s, а ngspice рассчитывает цепь переменного тока только "
+      "при частоте больше 0.",
+      SpiceNumber(StrToFloat(frequency.text)), ohmara::UnitName(frequency.unitIndex));
 }
 
 bool SaveSpiceNetlist(const std::filesystem::path& path, const std::vector<TBranch>& branches,

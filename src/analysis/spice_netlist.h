@@ -57,6 +57,10 @@ std::string SpiceNodeName(int node, int zeroNode);
 std::string SpiceNetlist(const std::vector<TBranch>& branches, const BranchTable& table,
                          const FrequencySetting& frequency, int zeroNode);
 
+// Why a circuit at `frequency` cannot be exported, or "": ngspice computes an
+// AC run only at a frequency above 0.
+std::string SpiceFrequencyRefusal(const FrequencySetting& frequency);
+
 // Writes the netlist into `path` atomically (the previous file survives a
 // failure). False when the file cannot be written; the errors of SpiceNetlist
 // propagate before anything is written.

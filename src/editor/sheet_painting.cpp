@@ -50,10 +50,10 @@ SheetPoint Offset(const TSheetBranch& branch, SheetPoint offset) {
 
 void AppendElement(PaintList& paint, const TSheetBranch& branch, const ElementPlace& place, std::string label) {
   const bool v = branch.Vertical;
-  paint.emplace_back(std::in_place_type<PictureOp>, v ? place.vertical : place.horizontal,
-                     Offset(branch, v ? place.verticalPicture : place.horizontalPicture));
-  paint.emplace_back(std::in_place_type<TextOp>, std::move(label),
-                     Offset(branch, v ? place.verticalLabel : place.horizontalLabel), kSheetFontHeight);
+  paint.emplace_back(PictureOp{v ? place.vertical : place.horizontal,
+                               Offset(branch, v ? place.verticalPicture : place.horizontalPicture)});
+  paint.emplace_back(
+      TextOp{std::move(label), Offset(branch, v ? place.verticalLabel : place.horizontalLabel), kSheetFontHeight});
 }
 
 CircleOp TerminalCircle(int x, int y) { return {{x - 2, y - 2}, {x + 2, y + 2}}; }
@@ -90,7 +90,7 @@ std::uint64_t KeyOf(SheetPoint p) {
 }  // namespace
 
 void AppendSheetBranch(PaintList& paint, const TSheetBranch& branch) {
-  paint.emplace_back(std::in_place_type<LineOp>, SheetPoint{branch.X1, branch.Y1}, SheetPoint{branch.X2, branch.Y2});
+  paint.emplace_back(LineOp{SheetPoint{branch.X1, branch.Y1}, SheetPoint{branch.X2, branch.Y2}});
   paint.emplace_back(TerminalCircle(branch.X1, branch.Y1));
   paint.emplace_back(TerminalCircle(branch.X2, branch.Y2));
   const ElementValues& v = branch.Values;

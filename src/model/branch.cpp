@@ -1,5 +1,6 @@
 #include "model/branch.h"
 
+#include "model/quoted_text.h"
 #include "model/text_format.h"
 
 namespace ohmara {
@@ -10,7 +11,7 @@ const BranchRow& BranchTableTitles() {
 }
 
 std::string BranchCellPlace(const BranchRow& row, int rowNumber, int column) {
-  return Format("Ветвь %d (%s), столбец «%s»", rowNumber, row[kNameColumn], BranchTableTitles()[column]);
+  return Format("Ветвь %d (%s), столбец «%s»", rowNumber, QuotedText(row[kNameColumn]), BranchTableTitles()[column]);
 }
 
 }  // namespace ohmara

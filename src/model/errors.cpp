@@ -1,5 +1,7 @@
 #include "model/errors.h"
 
+#include "model/quoted_text.h"
+
 namespace ohmara {
 
 namespace {
@@ -9,7 +11,7 @@ std::string RefusalText(const std::string& text, ConversionError::Kind kind, Con
   // Quoting nothing would read as a stray pair of marks.
   if (text.find_first_not_of(" \t\r\n") == std::string::npos)
     return integer ? "пусто, а нужно целое число." : "пусто, а нужно число.";
-  const std::string quoted = "«" + text + "» — ";
+  const std::string quoted = "«" + QuotedText(text) + "» — ";
   switch (reason) {
     case ConversionError::Reason::TooLarge:
       return quoted + (integer ? "слишком большое целое число." : "слишком большое число (больше 1.79e308 по модулю).");

@@ -9,8 +9,8 @@ namespace ohmara {
 
 namespace {
 
-// Below this a magnitude rounds to 0 at three decimals.
-constexpr double kSmallestFixed = 0.0005;
+// Below this a magnitude rounds to 0 at four decimals.
+constexpr double kSmallestFixed = 0.00005;
 
 std::string AngleText(Complex z) {
   if (IsZero(z)) return "0";
@@ -31,7 +31,7 @@ std::string PolarMagnitudeText(double magnitude) {
     const auto end = std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::general, 4).ptr;
     return std::string(buffer, end);
   }
-  std::string text = Format("%.3lf", magnitude);
+  std::string text = Format("%.4lf", magnitude);
   TrimZeros(text);
   return text;
 }

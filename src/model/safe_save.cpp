@@ -1,11 +1,13 @@
 #include "model/safe_save.h"
 
-#include <cerrno>
 #include <fcntl.h>
-#include <string>
 #include <sys/stat.h>
-#include <system_error>
 #include <unistd.h>
+
+#include <cerrno>
+#include <functional>
+#include <string>
+#include <system_error>
 
 namespace ohmara {
 
@@ -19,7 +21,11 @@ class TemporaryFile {
  public:
   explicit TemporaryFile(const fs::path& target) {
     const fs::path directory = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    name_ = (directory / ("." + target.filename().string() + ".XXXXXX")).string();
+    // Appended, not "." + name: GCC 12 at -O3 warns falsely (-Wrestrict) on that.
+    std::string hidden(1, '.');
+    hidden += target.filename().string();
+    hidden += ".XXXXXX";
+    name_ = (directory / hidden).string();
     fd_ = ::mkstemp(name_.data());
     if (fd_ < 0) name_.clear();
   }
@@ -32,6 +38,16 @@ class TemporaryFile {
 
   bool Open() const { return fd_ >= 0; }
   int Descriptor() const { return fd_; }
+  fs::path Name() const { return name_; }
+
+  // For a file another writer filled by its name: its bytes reach the disk,
+  // whichever descriptor wrote them.
+  bool SyncByName() const {
+    const int fd = ::open(name_.c_str(), O_RDONLY);
+    if (fd < 0) return false;
+    const bool synced = ::fsync(fd) == 0;
+    return ::close(fd) == 0 && synced;
+  }
 
   bool WriteAll(std::string_view bytes) const {
     while (!bytes.empty()) {
@@ -101,7 +117,11 @@ fs::path SaveTarget(const fs::path& path) {
   return target;
 }
 
-SaveProblem SaveFileSafely(const fs::path& path, std::string_view bytes) {
+namespace {
+
+// The steps every save shares: the target checked, a temporary file beside
+// it created, filled by `fill`, then renamed over the target.
+SaveProblem SaveThroughTemporary(const fs::path& path, const std::function<bool(TemporaryFile&)>& fill) {
   const fs::path target = SaveTarget(path);
   struct stat old {};
   const bool exists = ::stat(target.c_str(), &old) == 0;
@@ -113,9 +133,32 @@ SaveProblem SaveFileSafely(const fs::path& path, std::string_view bytes) {
   TemporaryFile temporary(target);
   if (!temporary.Open()) return errno == EACCES || errno == EPERM ? SaveProblem::NotPermitted : SaveProblem::CannotWrite;
   CarryOver(temporary.Descriptor(), exists ? &old : nullptr);
-  if (!temporary.WriteAll(bytes) || !temporary.CloseAndRename(target)) return SaveProblem::CannotWrite;
+  if (!fill(temporary) || !temporary.CloseAndRename(target)) return SaveProblem::CannotWrite;
   FlushDirectory(target);
   return SaveProblem::None;
+}
+
+}  // namespace
+
+SaveProblem SaveFileSafely(const fs::path& path, std::string_view bytes) {
+  return SaveThroughTemporary(path, [bytes](TemporaryFile& temporary) { return temporary.WriteAll(bytes); });
+}
+
+SaveProblem SaveFileWrittenBy(const fs::path& path, const std::function<bool(const fs::path&)>& write) {
+  return SaveThroughTemporary(
+      path, [&write](TemporaryFile& temporary) { return write(temporary.Name()) && temporary.SyncByName(); });
+}
+
+bool FileEndsWith(const fs::path& path, std::string_view tail) {
+  const int fd = ::open(path.c_str(), O_RDONLY);
+  if (fd < 0) return false;
+  std::string end(tail.size(), '\0');
+  struct stat status {};
+  const bool read = ::fstat(fd, &status) == 0 && status.st_size >= static_cast<off_t>(tail.size()) &&
+                    ::pread(fd, end.data(), end.size(), status.st_size - static_cast<off_t>(tail.size())) ==
+                        static_cast<ssize_t>(tail.size());
+  ::close(fd);
+  return read && end == tail;
 }
 
 }  // namespace ohmara

@@ -7,6 +7,7 @@
 // its owner.
 
 #include <filesystem>
+#include <functional>
 #include <string_view>
 
 namespace ohmara {
@@ -22,6 +23,17 @@ enum class SaveProblem {
 // Writes `bytes` exactly as given. On any problem the file is left as it was
 // and no temporary file remains.
 SaveProblem SaveFileSafely(const std::filesystem::path& path, std::string_view bytes);
+
+// The same for a file another writer produces by name (a printer, an image
+// writer): `write` fills the temporary file it is given, which exists and is
+// empty, and answers whether everything it wrote was written. Only then is
+// the file flushed and renamed over `path`.
+SaveProblem SaveFileWrittenBy(const std::filesystem::path& path,
+                              const std::function<bool(const std::filesystem::path&)>& write);
+
+// Whether the file's last bytes are `tail`: a writer that cannot report a
+// failed write (Qt's PDF engine) leaves a file cut short, without its end mark.
+bool FileEndsWith(const std::filesystem::path& path, std::string_view tail);
 
 // The file a save of `path` must replace: `path` with every symlink on the
 // way followed (a dangling link gives the path it points to).

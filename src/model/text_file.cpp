@@ -84,8 +84,24 @@ size_t PlainRunLength(std::string_view text) {
 // again is forced to disk when closed (the safeguard for editors that save
 // by truncating), and for the small results files rewritten at every
 // command that costs many times the write itself.
+//
+// A symlink in the name is not written through: it is replaced by a file of
+// its own, so a link planted in the folder cannot make a command overwrite
+// the file it points to. Only a link to a device (/dev/null) is followed.
+// Opening does not wait: a pipe without a reader is refused, not hung on.
 int OpenForWriting(const std::filesystem::path& path, bool append) {
-  return open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | (append ? O_APPEND : 0), 0666);
+  const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK | (append ? O_APPEND : 0);
+  int fd = open(path.c_str(), flags | O_NOFOLLOW, 0666);
+  if (fd < 0 && errno == ELOOP) {
+    struct stat target {};
+    if (stat(path.c_str(), &target) == 0 && S_ISCHR(target.st_mode)) {
+      fd = open(path.c_str(), flags, 0666);
+    } else if (unlink(path.c_str()) == 0) {
+      fd = open(path.c_str(), flags | O_NOFOLLOW | O_EXCL, 0666);
+    }
+  }
+  if (fd >= 0) fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  return fd;
 }
 
 // Ends a regular file at `length`, dropping what an earlier, longer text

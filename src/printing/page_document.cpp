@@ -12,6 +12,9 @@ template <class... Ts>
 struct Overloaded : Ts... {
   using Ts::operator()...;
 };
+// Clang 14 does not deduce an aggregate's template arguments by itself.
+template <class... Ts>
+Overloaded(Ts...) -> Overloaded<Ts...>;
 
 }  // namespace
 
@@ -34,7 +37,7 @@ PixelRect SheetRect(const PageScale& scale, const PrintedSheet& sheet) {
 Cursor PageDocument::StartPage(bool numbered, int top) {
   pages_.emplace_back();
   const int page = PageCount() - 1;
-  if (numbered) pages_.back().emplace_back(std::in_place_type<PrintedPageNumber>, page + 1);
+  if (numbered) pages_.back().emplace_back(PrintedPageNumber{page + 1});
   return {page, top};
 }
 

@@ -20,8 +20,9 @@
 #include "model/branch_table_file.h"
 #include "model/errors.h"
 #include "ui/add_branch_dialog.h"
-#include "ui/program_icons.h"
+#include "ui/error_messages.h"
 #include "ui/main_window.h"
+#include "ui/program_icons.h"
 #include "ui/prompts.h"
 #include "ui/sheet_canvas.h"
 #include "ui/widget_style.h"
@@ -83,7 +84,7 @@ QString RoutingGuardText() {
 
 QString NotANumberMessage(const ConversionError& error) {
   return QStringLiteral("В окне «Добавление ветви» стоит «%1», а это не число. Ветвь не добавлена.")
-      .arg(QString::fromStdString(error.Text()));
+      .arg(QuotedText(error.Text()));
 }
 
 // The values the add-branch dialog gives, `current` shown first when there
@@ -181,8 +182,10 @@ void EditorWindow::BuildTools(QWidget* client) {
   drawTableButton_ = PlaceIconButton(panel, "BitBtn1", PanelSlot(7), ProgramIcon::DrawTable,
                                      QStringLiteral("Нарисовать по таблице"));
 
-  for (auto [button, tool] : ToolButtons())
+  for (const auto& [button, chosen] : ToolButtons()) {
+    const SheetTool tool = chosen;  // clang 14 captures no structured binding
     connect(button, &QPushButton::clicked, this, [this, tool] { Run([this, tool] { ChooseTool(tool); }); });
+  }
   auto bind = [this](QPushButton* button, void (EditorWindow::*command)()) {
     connect(button, &QPushButton::clicked, this, [this, command] { Run([this, command] { (this->*command)(); }); });
   };

@@ -3,13 +3,25 @@
 #include <QStringList>
 
 #include "analysis/refusal_text.h"
+#include "model/branch_table_file.h"
+#include "model/quoted_text.h"
 
 namespace ohmara {
+
+QString QuotedText(const std::string& text) {
+  return QString::fromStdString(ohmara::QuotedText(std::string_view(text)));
+}
+
+QString QuotedText(const QString& text) { return QuotedText(text.toStdString()); }
 
 QString ErrorMessage(const std::exception& error) { return QString::fromStdString(RefusalText(error)); }
 
 QString FileNotWrittenMessage(const QString& fileName) {
   return QStringLiteral("Не удалось записать файл «%1». Прежнее содержимое файла не изменено.").arg(fileName);
+}
+
+QString SaveProblemText(SaveProblem problem, const QString& fileName) {
+  return QString::fromStdString(SaveProblemMessage(problem, fileName.toStdString()));
 }
 
 QString UnwrittenFilesMessage(const std::vector<std::string>& files, const QString& directory) {

@@ -6,7 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "model/safe_save.h"
+
 namespace ohmara {
+
+// A typed or read text as it stands between quotes in a message: short, its
+// control characters escaped.
+QString QuotedText(const std::string& text);
+QString QuotedText(const QString& text);
 
 // The text of the error box for an exception that escaped a command.
 QString ErrorMessage(const std::exception& error);
@@ -14,6 +21,9 @@ QString ErrorMessage(const std::exception& error);
 // The text telling that a file the student named could not be written and
 // that its previous contents are kept (every such file is saved atomically).
 QString FileNotWrittenMessage(const QString& fileName);
+
+// The text telling why a save of the student's file failed, naming it.
+QString SaveProblemText(SaveProblem problem, const QString& fileName);
 
 // The text telling which results files could not be written.
 QString UnwrittenFilesMessage(const std::vector<std::string>& files, const QString& directory);

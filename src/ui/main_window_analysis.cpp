@@ -169,6 +169,10 @@ void MainWindow::ExportSpiceNetlist() {
                                                                tested->state.NodeCount)));
     return;
   }
+  if (const std::string refusal = SpiceFrequencyRefusal(tested->document.frequency); !refusal.empty()) {
+    prompts_.Inform(this, kCaption, QString::fromStdString(refusal));
+    return;
+  }
   const QString name = prompts_.SaveFileName(this, QStringLiteral("Экспорт в SPICE"), QStringLiteral("circuit.cir"));
   if (name.isEmpty()) return;
   if (!SaveSpiceNetlist(ChosenFilePath(name), tested->state.Branches, tested->document.table,

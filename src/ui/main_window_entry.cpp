@@ -84,8 +84,7 @@ void MainWindow::SaveBranchFile() {
     return;
   }
   const SaveProblem problem = SaveBranchTableFileSafely(ChosenFilePath(name), table);
-  if (problem != SaveProblem::None)
-    prompts_.Critical(this, kErrorTitle, QString::fromStdString(SaveProblemMessage(problem, name.toStdString())));
+  if (problem != SaveProblem::None) prompts_.Critical(this, kErrorTitle, SaveProblemText(problem, name));
 }
 
 void MainWindow::CreateRandomCircuit() {

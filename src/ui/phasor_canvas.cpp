@@ -1,8 +1,10 @@
 #include "ui/phasor_canvas.h"
 
+#include <QFontMetricsF>
 #include <QLineF>
 #include <QPainter>
 #include <QPolygonF>
+#include <algorithm>
 #include <cmath>
 
 #include "analysis/phasor_labels.h"
@@ -72,6 +74,12 @@ void PaintGrid(QPainter& painter, const PhasorDiagram& diagram, ViewSize area) {
 
 void PaintArrow(QPainter& painter, const PhasorArrow& arrow, const QColor& colour) {
   const QLineF shaft(Point(arrow.tail), Point(arrow.tip));
+  if (arrow.zero) {
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(colour);
+    painter.drawEllipse(shaft.p1(), 3.0, 3.0);
+    return;
+  }
   if (shaft.length() < 0.5) return;
   painter.setPen(QPen(colour, 2, Qt::SolidLine, Qt::RoundCap));
   painter.drawLine(shaft);
@@ -114,24 +122,40 @@ void PaintLabels(QPainter& painter, const std::vector<PhasorLayer>& layers) {
 
 QString MagnitudeText(double magnitude) { return QString::fromStdString(PolarMagnitudeText(magnitude)); }
 
+// The arrows drawn as dots, named: on a logarithmic scale they are no
+// shortest arrow but values that count as zero.
+QString ZeroNames(const PhasorDiagram& diagram) {
+  QStringList names;
+  for (const PhasorArrow& arrow : diagram.arrows)
+    if (arrow.zero) names << QString::fromStdString(arrow.label);
+  if (names.isEmpty()) return QString();
+  return QStringLiteral("; ноль (точка): ") + names.join(QStringLiteral(", "));
+}
+
 // The grid is the first layer's; another layer's bar only gives its scale.
 QString ScaleText(const PhasorLayer& layer, bool ownsGrid) {
   const PhasorDiagram& diagram = layer.diagram;
   if (diagram.length == ArrowLength::Logarithmic)
     return QStringLiteral("%1: ×10 на отрезок; самая короткая стрелка %2 %3")
-        .arg(layer.kind, MagnitudeText(diagram.smallestMagnitude), layer.unit);
+               .arg(layer.kind, MagnitudeText(diagram.smallestMagnitude), layer.unit) +
+           ZeroNames(diagram);
   const QString bar = QStringLiteral("%1: %2 %3").arg(layer.kind, MagnitudeText(diagram.scaleBarValue), layer.unit);
   if (!ownsGrid) return bar;
   return bar + QStringLiteral("; клетка сетки %1 %2").arg(MagnitudeText(diagram.gridStep), layer.unit);
 }
 
-void PaintScaleBar(QPainter& painter, const PhasorLayer& layer, bool ownsGrid, QPointF start) {
+// The caption is cut with "…" where it would leave the view of `width`.
+void PaintScaleBar(QPainter& painter, const PhasorLayer& layer, bool ownsGrid, QPointF start, double width) {
   const QPointF end = start + QPointF(layer.diagram.scaleBarPixels, 0);
   painter.setPen(QPen(layer.colour, 2));
   painter.drawLine(start, end);
   painter.drawLine(start - QPointF(0, 4), start + QPointF(0, 4));
   painter.drawLine(end - QPointF(0, 4), end + QPointF(0, 4));
-  painter.drawText(end + QPointF(8, 4), ScaleText(layer, ownsGrid));
+  const QPointF at = end + QPointF(8, 4);
+  const QString caption =
+      QFontMetricsF(painter.font())
+          .elidedText(ScaleText(layer, ownsGrid), Qt::ElideRight, std::max(0.0, width - at.x() - 4));
+  painter.drawText(at, caption);
 }
 
 }  // namespace
@@ -189,7 +213,7 @@ void PhasorCanvas::Paint(QPainter& painter) const {
   painter.restore();
   double row = kTitleBand + area.height + kScaleBandPadding + kScaleRow / 2.0;
   for (size_t k = 0; k < layers.size(); ++k) {
-    PaintScaleBar(painter, layers[k], k == 0, QPointF(12, row));
+    PaintScaleBar(painter, layers[k], k == 0, QPointF(12, row), width());
     row += kScaleRow;
   }
 }

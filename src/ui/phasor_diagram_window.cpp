@@ -1,12 +1,13 @@
 #include "ui/phasor_diagram_window.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
-#include <QSaveFile>
 #include <QVBoxLayout>
 
 #include "ui/error_messages.h"
@@ -109,12 +110,16 @@ void PhasorDiagramWindow::Redraw() {
 std::vector<PhasorLayer> PhasorDiagramWindow::Layers() const { return canvas_->Layers(); }
 
 void PhasorDiagramWindow::SaveAsPng() {
-  const QString name = prompts_.SaveFileName(this, QStringLiteral("Сохранить как PNG"), QStringLiteral("phasors.png"));
+  QString name = prompts_.SaveFileName(this, QStringLiteral("Сохранить как PNG"), QStringLiteral("phasors.png"));
   if (name.isEmpty()) return;
-  // Written beside the file and renamed over it: a failure keeps the old picture.
-  QSaveFile file(name);
-  const bool saved = file.open(QIODevice::WriteOnly) && canvas_->Picture().save(&file, "PNG") && file.commit();
-  if (!saved) prompts_.Critical(this, QStringLiteral("Ошибка"), FileNotWrittenMessage(name));
+  if (QFileInfo(name).suffix().isEmpty()) name += QStringLiteral(".png");
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  const bool encoded = buffer.open(QIODevice::WriteOnly) && canvas_->Picture().save(&buffer, "PNG");
+  const SaveProblem problem =
+      encoded ? SaveFileSafely(ChosenFilePath(name), std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())))
+              : SaveProblem::CannotWrite;
+  if (problem != SaveProblem::None) prompts_.Critical(this, QStringLiteral("Ошибка"), SaveProblemText(problem, name));
 }
 
 }  // namespace ohmara

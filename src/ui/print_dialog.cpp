@@ -3,12 +3,15 @@
 #include <QCheckBox>
 #include <QDate>
 #include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QSettings>
 #include <QPrinter>
 #include <QPushButton>
 
 #include "analysis/circuit_session.h"
+#include "model/safe_save.h"
+#include "ui/error_messages.h"
 #include "ui/printer_canvas.h"
 #include "ui/prompts.h"
 #include "ui/widget_style.h"
@@ -162,11 +165,21 @@ void PrintDialog::SaveAsPdf() {
   if (!SomethingChosen()) return;
   const QString fileName = prompts_.SavePdfFileName(this, QStringLiteral("Сохранить в PDF"), QDir::homePath());
   if (fileName.isEmpty()) return;
-  QPrinter printer(QPrinter::HighResolution);
-  printer.setOutputFormat(QPrinter::PdfFormat);
-  printer.setOutputFileName(fileName);
-  SetUpA4(printer, true);
-  PaintReport(printer);
+  bool refused = false;
+  // Qt's PDF writer reports no failed write: the job must have ended with
+  // the file's end mark, or the previous file stays.
+  const SaveProblem problem = SaveFileWrittenBy(ChosenFilePath(fileName), [&](const std::filesystem::path& temporary) {
+    {
+      QPrinter printer(QPrinter::HighResolution);
+      printer.setOutputFormat(QPrinter::PdfFormat);
+      printer.setOutputFileName(QFile::decodeName(temporary.c_str()));
+      SetUpA4(printer, true);
+      refused = !PaintReport(printer);
+    }
+    return !refused && FileEndsWith(temporary, "%%EOF\n");
+  });
+  if (problem != SaveProblem::None && !refused)
+    prompts_.Critical(this, QStringLiteral("Ошибка"), SaveProblemText(problem, fileName));
 }
 
 TitleBlock PrintDialog::Title() const {
@@ -186,11 +199,16 @@ bool PrintDialog::SomethingChosen() {
   return true;
 }
 
-void PrintDialog::PaintReport(QPrinter& printer) {
+bool PrintDialog::PaintReport(QPrinter& printer) {
   const QImage sheet = sources_.sheetImage ? sources_.sheetImage() : QImage();
-  PrinterCanvas canvas(printer, sheet, [this](const QString& text) { Tell(text); });
-  const ReportStatus status = PrintReport(Content(sheet), Choices(), PrinterCanvas::PageOf(printer), canvas);
-  if (status != ReportStatus::Printed) Tell(RefusalMessage(status));
+  ReportStatus status = ReportStatus::Printed;
+  {
+    PrinterCanvas canvas(printer, sheet, [this](const QString& text) { Tell(text); });
+    status = PrintReport(Content(sheet), Choices(), PrinterCanvas::PageOf(printer), canvas);
+  }
+  if (status == ReportStatus::Printed) return true;
+  Tell(RefusalMessage(status));
+  return false;
 }
 
 ReportContent PrintDialog::Content(const QImage& sheet) const {

@@ -60,7 +60,8 @@ class PrintDialog : public QDialog {
   // checked or none of the chosen parts exists yet.
   bool SomethingChosen();
   // Draws the report on `printer`, or tells the user why it was refused.
-  void PaintReport(QPrinter& printer);
+  // False when the core refused the report (the user has been told why).
+  bool PaintReport(QPrinter& printer);
   ReportContent Content(const QImage& sheet) const;
   void Tell(const QString& text);
 

@@ -130,6 +130,36 @@ TEST(PhasorDiagram, LogarithmicLengthsKeepDirection) {
   EXPECT_LE(Distance(zero.arrows[0].tip, zero.origin), 0.0);
 }
 
+// Round-off beside real currents counts as zero on both scales: no arrow, no
+// direction, not the shortest arrow of the logarithmic scale, and "0" in the
+// polar readout, as the memo shows it. A small current that is real stays.
+TEST(PhasorDiagram, RoundOffCountsAsZero) {
+  const std::vector<LabelledPhasor> phasors = {
+      {"I12", {2.0, 0.0}}, {"I23", {1.8e-16, 2.6e-16}}, {"I34", {0.0, -0.002}}, {"I41", {0.0, 0.0}}};
+  for (ArrowLength length : {ArrowLength::Linear, ArrowLength::Logarithmic}) {
+    SCOPED_TRACE(static_cast<int>(length));
+    const PhasorDiagram diagram = LayOutPhasors(phasors, {400, 400}, length);
+    for (size_t k = 0; k < phasors.size(); ++k) {
+      const PhasorArrow& arrow = diagram.arrows[k];
+      SCOPED_TRACE(arrow.label);
+      const bool zero = k == 1 || k == 3;
+      EXPECT_EQ(arrow.zero, zero);
+      if (zero) {
+        EXPECT_EQ(arrow.tip.x, diagram.origin.x);
+        EXPECT_EQ(arrow.tip.y, diagram.origin.y);
+      } else {
+        EXPECT_GT(std::hypot(arrow.tip.x - arrow.tail.x, arrow.tip.y - arrow.tail.y), 0.0);
+      }
+    }
+    if (length == ArrowLength::Logarithmic) {
+      EXPECT_EQ(diagram.smallestMagnitude, 0.002);
+      EXPECT_NEAR(diagram.arrows[0].tip.x - diagram.origin.x, 4 * diagram.scale, 1e-9);  // 1 + 3 decades
+    }
+  }
+  EXPECT_EQ(PolarLines(phasors),
+            (std::vector<std::string>{"I12 = 2 ∠ 0°", "I23 = 0 ∠ 0°", "I34 = 0.002 ∠ -90°", "I41 = 0 ∠ 0°"}));
+}
+
 TEST(PhasorDiagram, NiceNumbers) {
   const struct {
     double value, atLeast, atMost;

@@ -74,14 +74,41 @@ TEST(PhasorLabels, CrowdedBoxesMoveOutUntilClear) {
   EXPECT_NEAR(centres[0].x, 110, 1e-9);
   EXPECT_NEAR(centres[1].x, 130, 1e-9);  // just clear of a's box
   EXPECT_NEAR(centres[2].x, 90, 1e-9);   // left of the anchor: touching a's box is no overlap
-  EXPECT_NEAR(centres[3].x, 110, 1e-9);  // b's place is taken and 30 px are not enough
-  for (size_t i = 0; i < 3; ++i)
+  // b's place is taken and 30 px are not enough: the nearest clear place
+  // round its first one, above or below a's box.
+  EXPECT_NEAR(centres[3].x, 110, 1e-9);
+  EXPECT_NEAR(std::abs(centres[3].y - 100), 10, 1e-9);
+  for (size_t i = 0; i < 4; ++i)
     for (size_t j = 0; j < i; ++j) {
       SCOPED_TRACE(labels[i].text + " and " + labels[j].text);
       const bool apart = std::abs(centres[i].x - centres[j].x) >= 20 || std::abs(centres[i].y - centres[j].y) >= 10;
       EXPECT_TRUE(apart);
     }
   EXPECT_THROW(PlaceLabelBoxes(labels, {{1, 1}}), std::invalid_argument);
+}
+
+// The currents of the complete graph on ten nodes, 45 branches, on both
+// scales: however crowded, no two label boxes overlap.
+TEST(PhasorLabels, FortyFiveBranchesPrintNoLabelOverAnother) {
+  std::vector<LabelledPhasor> currents;
+  for (int a = 1; a <= 10; ++a)
+    for (int b = a + 1; b <= 10; ++b) {
+      const Complex va = PolarDeg(a, 36.0 * a), vb = PolarDeg(b * 0.5, 36.0 * b);
+      currents.push_back({"I" + std::to_string(a) + std::to_string(b), va - vb});
+    }
+  for (ArrowLength length : {ArrowLength::Linear, ArrowLength::Logarithmic}) {
+    SCOPED_TRACE(static_cast<int>(length));
+    const std::vector<PhasorLabel> labels = TipLabels(LayOutPhasors(currents, {400, 360}, length));
+    std::vector<ViewSize> sizes;
+    for (const PhasorLabel& label : labels) sizes.push_back({7.0 * label.text.size() + 4.0, 16.0});
+    const std::vector<ViewPoint> centres = PlaceLabelBoxes(labels, sizes);
+    for (size_t i = 0; i < labels.size(); ++i)
+      for (size_t j = 0; j < i; ++j) {
+        SCOPED_TRACE(labels[i].text + " and " + labels[j].text);
+        EXPECT_TRUE(std::abs(centres[i].x - centres[j].x) * 2 >= sizes[i].width + sizes[j].width ||
+                    std::abs(centres[i].y - centres[j].y) * 2 >= sizes[i].height + sizes[j].height);
+      }
+  }
 }
 
 }  // namespace

@@ -151,5 +151,45 @@ TEST(SpiceNetlist, ExportedFileSolvesToTheProgramsSolution) {
   }
 }
 
+// ngspice refuses an AC run at a negative frequency and computes none at 0:
+// the export says so before any file is asked for, and the circuit test
+// refuses a negative frequency outright while 0 stays direct current.
+TEST(SpiceNetlist, FrequencyAtOrBelowZeroIsRefusedWithAMessage) {
+  struct Case {
+    FrequencySetting frequency;
+    const char* refusal;
+  };
+  const Case cases[] = {
+      {{"50", 0}, ""},
+      {{"0,5", 1}, ""},
+      {{"0", 0},
+       "Экспорт в SPICE невозможен: частота 0 Гц, а ngspice рассчитывает цепь переменного тока только "
+       "при частоте больше 0."},
+      {{" -50 ", 1},
+       "Экспорт в SPICE невозможен: частота -50 кГц, а ngspice рассчитывает цепь переменного тока "
+       "только при частоте больше 0."},
+  };
+  std::vector<TBranch> branches(2);
+  branches[0].From = branches[1].To = 1;
+  branches[0].To = branches[1].From = 2;
+  const BranchTable table = {{"1->2", "1", "", "", "1", ""}, {"2->1", "1", "", "", "", ""}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.frequency.text);
+    EXPECT_EQ(SpiceFrequencyRefusal(c.frequency), c.refusal);
+    if (*c.refusal != '\0') {
+      EXPECT_ANY_THROW(SpiceNetlist(branches, table, c.frequency, 1));
+    }
+  }
+  EXPECT_EQ(AngularFrequency({"0", 0}), 0.0);
+  try {
+    AngularFrequency({" -50 ", 0});
+    ADD_FAILURE() << "a negative frequency was taken";
+  } catch (const std::domain_error& refusal) {
+    EXPECT_STREQ(refusal.what(),
+                 "Частота -50 Гц отрицательна, а отрицательной частоты не бывает. Задайте частоту "
+                 "не меньше 0 (0 — постоянный ток).");
+  }
+}
+
 }  // namespace
 }  // namespace ohmara

@@ -1,15 +1,17 @@
 #include "model/safe_save.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <functional>
 
 #include "model/branch_table_file.h"
 #include "model/text_file.h"
+#include "support/file_size_limit.h"
 #include "support/results_fixture.h"
 
 namespace ohmara {
@@ -78,6 +80,41 @@ TEST_F(SafeSaveTest, RefusalsLeaveTheFileAsItWas) {
   EXPECT_EQ(SaveBranchTableFileSafely(Path() / "table.txt", omega), SaveProblem::Unencodable);
   EXPECT_EQ(Bytes("table.txt"), "1\r\n1->2\t1\t0\t0\t0\t0\t\r\n");
   EXPECT_EQ(Names(), (std::vector<std::string>{"folder", "locked.txt", "table.txt"}));
+}
+
+// Every write and the flush are checked, whoever writes: a file that does not
+// fit on the disk, or that its writer left without its end, never replaces
+// the old one, and no temporary file stays behind.
+TEST_F(SafeSaveTest, AFileThatDoesNotFitKeepsTheOldOne) {
+  Write("old.bin", "old");
+  const std::string big(64 * 1024, 'x');
+  const auto throughStream = [&big](const fs::path& temporary) {
+    std::ofstream(temporary, std::ios::binary) << big << "END";  // a stream that ignores its failures
+    return FileEndsWith(temporary, "END");
+  };
+  struct Case {
+    const char* what;
+    std::function<SaveProblem()> save;
+  };
+  const Case cases[] = {
+      {"bytes", [&] { return SaveFileSafely(Path() / "old.bin", big); }},
+      {"writer", [&] { return SaveFileWrittenBy(Path() / "old.bin", throughStream); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    {
+      const FileSizeLimit disk(4096);
+      EXPECT_EQ(c.save(), SaveProblem::CannotWrite);
+    }
+    EXPECT_EQ(Bytes("old.bin"), "old");
+    EXPECT_EQ(Names(), std::vector<std::string>{"old.bin"});
+    EXPECT_EQ(c.save(), SaveProblem::None);  // room again
+    EXPECT_EQ(Bytes("old.bin").size(), big.size() + (std::string(c.what) == "writer" ? 3 : 0));
+    Write("old.bin", "old");
+  }
+  EXPECT_EQ(SaveFileWrittenBy(Path() / "old.bin", [](const fs::path&) { return false; }), SaveProblem::CannotWrite);
+  EXPECT_EQ(Bytes("old.bin"), "old");
+  EXPECT_EQ(Names(), std::vector<std::string>{"old.bin"});
 }
 
 TEST(UnencodableCell, NamesTheBranchColumnAndCharacter) {

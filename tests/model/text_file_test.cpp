@@ -1,6 +1,7 @@
 #include "model/text_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -96,6 +97,32 @@ TEST_F(TempDir, ReplacedFilesKeepNothingOfTheirLongerPast) {
   std::filesystem::create_symlink("/dev/null", Path() / "null.txt");
   EXPECT_TRUE(WriteTextFile(Path() / "null.txt", "x\n"));
   EXPECT_TRUE(streamed(Path() / "null.txt", "x\n"));
+}
+
+// A results file whose name is a link to another file is replaced by a file
+// of its own, whichever writer comes: the linked file is never touched. A
+// pipe without a reader is refused at once instead of hanging the command.
+TEST_F(TempDir, LinksInTheResultsFolderAreReplacedNotWrittenThrough) {
+  namespace fs = std::filesystem;
+  const auto streamed = [](const fs::path& to, const std::string& text) {
+    TextFileStream stream(to);
+    stream.Write(text);
+    return stream.Close();
+  };
+  const auto whole = [](const fs::path& to, const std::string& text) { return WriteTextFile(to, text); };
+  const auto appended = [](const fs::path& to, const std::string& text) { return AppendTextFile(to, text); };
+  using Writer = std::function<bool(const fs::path&, const std::string&)>;
+  for (const Writer& write : {Writer(streamed), Writer(whole), Writer(appended)}) {
+    ASSERT_TRUE(WriteTextFile(Path() / "victim.txt", "keep\n"));
+    fs::remove(Path() / "out.txt");
+    fs::create_symlink(Path() / "victim.txt", Path() / "out.txt");
+    EXPECT_TRUE(write(Path() / "out.txt", "new\n"));
+    EXPECT_EQ(Bytes("victim.txt"), "keep\r\n");
+    EXPECT_FALSE(fs::is_symlink(fs::symlink_status(Path() / "out.txt")));
+    EXPECT_EQ(Bytes("out.txt"), "new\r\n");
+  }
+  ASSERT_EQ(::mkfifo((Path() / "pipe.txt").c_str(), 0600), 0);
+  EXPECT_FALSE(WriteTextFile(Path() / "pipe.txt", "x\n"));
 }
 
 // A held file is written once, when the hold ends (by an exception too),

@@ -2,8 +2,8 @@
 // the solutions the methods hand back.
 
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QHelpEvent>
 #include <QImage>
 #include <QPlainTextEdit>
@@ -11,6 +11,7 @@
 #include <QToolTip>
 #include <cmath>
 
+#include "support/file_size_limit.h"
 #include "support/gui_app_fixture.h"
 #include "ui/mesh_current_window.h"
 #include "ui/node_potential_window.h"
@@ -98,6 +99,24 @@ TEST_F(PhasorWindowsTest, FiveBranchExampleInPolarFormAndAsADiagram) {
   EXPECT_EQ(prompts_.lastDirectory, "phasors.png");
   const QImage saved(png, "PNG");
   EXPECT_EQ(saved.size(), Find<QWidget>(diagram, "PhasorView")->size());
+  // A name without a suffix gets ".png"; a disk without room keeps the old
+  // picture and says so.
+  const std::string oldBytes = ReadFileBytes(png.toStdString());
+  prompts_.saveNames = {QString::fromStdString((scratch_.Path() / "plain").string())};
+  Find<QAction>(diagram, "SavePngItem")->trigger();
+  EXPECT_FALSE(QImage(QString::fromStdString((scratch_.Path() / "plain.png").string()), "PNG").isNull());
+  EXPECT_FALSE(std::filesystem::exists(scratch_.Path() / "plain"));
+  prompts_.messages.clear();
+  prompts_.saveNames = {png};
+  {
+    const FileSizeLimit disk(1024);
+    Find<QAction>(diagram, "SavePngItem")->trigger();
+  }
+  EXPECT_EQ(prompts_.Texts(), std::vector<QString>{QStringLiteral("Не удалось записать файл «%1». Прежнее содержимое "
+                                                                  "файла не изменено.")
+                                                       .arg(png)});
+  EXPECT_EQ(ReadFileBytes(png.toStdString()), oldBytes);
+  prompts_.messages.clear();
 
   // A new test empties the window's currents, and the solution goes with them.
   Click("TestBtn");

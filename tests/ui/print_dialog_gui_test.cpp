@@ -1,9 +1,15 @@
+#include <unistd.h>
+
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QSettings>
 #include <QPrinter>
 #include <QProcess>
+#include <algorithm>
+#include <fstream>
+#include <optional>
 
+#include "support/file_size_limit.h"
 #include "support/gui_app_fixture.h"
 #include "ui/editor_window.h"
 #include "ui/mesh_current_window.h"
@@ -252,6 +258,59 @@ TEST_F(PrintDialogTest, MarkedAttemptFollowsItsSolution) {
                            "I22=1.3—неверно,ответпрограммы1.25"})
     EXPECT_TRUE(pages[1].contains(QString::fromUtf8(text))) << text << "\n" << pages[1].toStdString();
   EXPECT_FALSE(pages[2].contains(QStringLiteral("Проверкарешения"))) << "no attempt at the node method";
+}
+
+// The PDF goes to a temporary file beside the target and replaces it only
+// once the print job ended whole: a full disk or a place that cannot be
+// written keeps the old file and names the file in the message.
+TEST_F(PrintDialogTest, APdfThatCannotBeWrittenKeepsTheOldFileAndNamesIt) {
+  SolveFiveBranches();
+  const auto old = scratch_.Path() / "old.pdf";
+  const auto locked = scratch_.Path() / "locked.pdf";
+  std::ofstream(old, std::ios::binary) << "old pdf";
+  std::ofstream(locked, std::ios::binary) << "locked pdf";
+  std::filesystem::permissions(locked, std::filesystem::perms::owner_read);
+  struct Case {
+    std::filesystem::path pdf;
+    bool fullDisk;
+    const char* message;
+    const char* kept;
+  };
+  std::vector<Case> cases = {
+      {old, true, "Не удалось записать файл «%1». Прежнее содержимое файла не изменено.", "old pdf"},
+      {scratch_.Path() / "missing" / "new.pdf", false,
+       "Не удалось записать файл «%1». Прежнее содержимое файла не изменено.", nullptr},
+  };
+  if (::geteuid() != 0)
+    cases.push_back({locked, false, "Нет прав на запись файла «%1». Файл не изменён.", "locked pdf"});
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.pdf.string());
+    const QString name = QString::fromStdString(c.pdf.string());
+    prompts_.messages.clear();
+    prompts_.pdfNames = {name};
+    {
+      std::optional<FileSizeLimit> disk;
+      if (c.fullDisk) disk.emplace(4096);
+      ClickInDialog("BtnPdf");
+    }
+    ASSERT_EQ(prompts_.Texts(), std::vector<QString>{QString::fromUtf8(c.message).arg(name)});
+    EXPECT_TRUE(prompts_.messages.front().critical);
+    if (c.kept) {
+      EXPECT_EQ(ReadFileBytes(c.pdf), c.kept);
+    }
+  }
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(scratch_.Path()))
+    if (entry.path().extension() == ".pdf" || entry.path().filename().string().starts_with("."))
+      names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"locked.pdf", "old.pdf"})) << "no temporary file stays";
+
+  prompts_.messages.clear();
+  prompts_.pdfNames = {QString::fromStdString(old.string())};
+  ClickInDialog("BtnPdf");
+  EXPECT_TRUE(prompts_.messages.empty());
+  EXPECT_EQ(PdfPages(old).size(), 3) << "with room, the old file is replaced";
 }
 
 }  // namespace
