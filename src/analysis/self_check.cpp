@@ -41,7 +41,7 @@ std::string FileCell(const std::string& cell) {
 
 std::string JoinedCells(const std::vector<std::string>& cells) {
   std::string line;
-  for (size_t k = 0; k < cells.size(); ++k) line += (k ? "\t" : "") + FileCell(cells[k]);
+  for (size_t k = 0; k < cells.size(); ++k) line.append(k ? "\t" : "").append(FileCell(cells[k]));
   return line + "\n";
 }
 
@@ -299,6 +299,14 @@ void AddMarkedLine(std::vector<std::string>& lines, const std::string& name, con
   lines.push_back(line);
 }
 
+// "Z12", "E3": a letter and its indices, appended in place.
+std::string Numbered(const std::string& letter, size_t row, size_t column = 0) {
+  std::string name = letter;
+  name.append(std::to_string(row));
+  if (column > 0) name.append(std::to_string(column));
+  return name;
+}
+
 std::string ToleranceText(const Tolerance& tolerance) {
   char amount[32];
   const auto end = std::to_chars(amount, amount + sizeof amount, tolerance.amount).ptr;
@@ -318,9 +326,9 @@ std::vector<std::string> AttemptReportLines(const SelfCheckSubject& subject, con
   const std::string matrix = mesh ? "Z" : "Y";
   for (size_t p = 0; p < marks.matrix.size(); ++p)
     for (size_t q = 0; q < marks.matrix[p].size(); ++q)
-      AddMarkedLine(lines, matrix + std::to_string(p + 1) + std::to_string(q + 1), form.matrix[p][q], marks.matrix[p][q]);
+      AddMarkedLine(lines, Numbered(matrix, p + 1, q + 1), form.matrix[p][q], marks.matrix[p][q]);
   for (size_t p = 0; p < marks.sources.size(); ++p)
-    AddMarkedLine(lines, (mesh ? "E" : "J") + std::to_string(p + 1), form.sources[p], marks.sources[p]);
+    AddMarkedLine(lines, Numbered(mesh ? "E" : "J", p + 1), form.sources[p], marks.sources[p]);
   for (size_t k = 0; k < marks.unknowns.size(); ++k)
     AddMarkedLine(lines, subject.unknownNames[k], form.unknowns[k], marks.unknowns[k]);
   for (size_t k = 0; k < marks.branchCurrents.size(); ++k)

@@ -33,7 +33,7 @@ ShownBlock Grid(std::string caption, const GridCells& grid) {
   ShownBlock block{std::move(caption), {}};
   for (const auto& [row, cells] : rows) {
     std::string line;
-    for (int col = 0; col < columns; ++col) line += (col ? "\t" : "") + grid.Cell(col, row);
+    for (int col = 0; col < columns; ++col) line.append(col ? "\t" : "").append(grid.Cell(col, row));
     block.lines.push_back(line);
   }
   return block;

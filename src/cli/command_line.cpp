@@ -105,9 +105,11 @@ size_t Columns(const std::string& text) {
 
 std::string OptionLine(const OptionSpec& option) {
   std::string line = "  ";
-  line += option.shortName ? std::string("-") + option.shortName + ", " : "    ";
-  line += "--" + std::string(option.longName);
-  if (option.valueName) line += " " + std::string(option.valueName);
+  // Appended piece by piece: GCC 12 at -O3 takes "-" + text for overlapping copies.
+  if (option.shortName) line.append("-").append(1, option.shortName).append(", ");
+  else line.append("    ");
+  line.append("--").append(option.longName);
+  if (option.valueName) line.append(" ").append(option.valueName);
   constexpr size_t kHelpColumn = 28;
   const size_t width = Columns(line);
   line.append(width < kHelpColumn ? kHelpColumn - width : 1, ' ');

@@ -148,7 +148,7 @@ void AppendJunctions(PaintList& paint, const SheetDrawing& drawing) {
     ++at({10 * w.Points.back().X, 10 * w.Points.back().Y}).ends;
   }
   for (const Meeting& m : meetings)
-    if (m.ends + m.terminals >= 3 || m.terminals >= 2) paint.push_back(DotOp{m.at});
+    if (m.ends + m.terminals >= 3 || m.terminals >= 2) paint.emplace_back(std::in_place_type<DotOp>, DotOp{m.at});
 }
 
 PaintList RedrawSheet(const SheetDrawing& drawing) {
@@ -161,7 +161,7 @@ PaintList RedrawSheet(const SheetDrawing& drawing) {
 
 PaintList BranchMark(const TSheetBranch& branch) {
   PaintList paint;
-  paint.emplace_back(std::in_place_type<LineOp>, SheetPoint{branch.X1, branch.Y1}, SheetPoint{branch.X2, branch.Y2});
+  paint.emplace_back(LineOp{SheetPoint{branch.X1, branch.Y1}, SheetPoint{branch.X2, branch.Y2}});
   // The band of the branch with its pictures and labels.
   const int left = std::min(branch.X1, branch.X2) - (branch.Vertical ? 14 : 4);
   const int right = std::max(branch.X1, branch.X2) + (branch.Vertical ? 40 : 4);

@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "analysis/mesh_current.h"
 #include "analysis/refusal_text.h"
 #include "generator/random_circuit.h"
 #include "model/branch_table_file.h"
@@ -141,7 +142,7 @@ void AddValues(std::vector<std::string>& lines, const std::string& caption, cons
 void AddMethod(std::vector<std::string>& lines, const CircuitAnswer& answer, const MethodAnswer& method) {
   lines.push_back(std::string(MethodTitle(method.method)) + ":");
   std::vector<std::string> labels;
-  for (size_t i = 0; i < method.loopCurrents.size(); ++i) labels.push_back("I" + std::to_string(i + 1) + std::to_string(i + 1));
+  for (size_t i = 0; i < method.loopCurrents.size(); ++i) labels.push_back(LoopCurrentName(static_cast<int>(i)));
   AddValues(lines, " Контурные токи:", labels, method.loopCurrents);
   labels.clear();
   for (int node : method.nodes) labels.push_back("φ" + std::to_string(node));
