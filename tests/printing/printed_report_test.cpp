@@ -361,8 +361,8 @@ TEST(PrintedReport, LargeCircuitsPrintEveryTextWithNothingOver) {
       EXPECT_NE(loopText.find(std::to_string(k) + ")"), std::string::npos) << "loop " << k;
     for (int r = 0; r < c.size; ++r)
       for (int col = 0; col < c.size; ++col) ASSERT_EQ(printed.count(ComplexText(r, col)), 2u) << r << " " << col;
-    for (const std::string& line : content.mesh.CurMemo) EXPECT_EQ(printed.count(line), 2u) << line;
-    for (const std::string& line : content.nodes.NdPot) EXPECT_EQ(printed.count(line), 1u) << line;
+    for (const std::string& line : content.mesh.branchCurrents) EXPECT_EQ(printed.count(line), 2u) << line;
+    for (const std::string& line : content.nodes.potentials) EXPECT_EQ(printed.count(line), 1u) << line;
     for (const std::string& line : content.meshPolar) EXPECT_EQ(printed.count(line), 1u) << line;
     for (const std::string& line : content.nodePolar) EXPECT_EQ(printed.count(line), 1u) << line;
     for (int page = 0; page < document.PageCount(); ++page)
