@@ -14,13 +14,13 @@ constexpr char kHeading[] = "Ohmara self-check 1";
 const std::string kAngleSign = "\u2220";
 constexpr char kAngleInFile[] = "/_";
 
-const char* MethodKey(CheckedMethod method) {
+const char* MethodKey(Method method) {
   switch (method) {
-    case CheckedMethod::kMesh:
+    case Method::kMesh:
       return "mesh";
-    case CheckedMethod::kNodePotentials:
+    case Method::kNodal:
       return "nodal";
-    case CheckedMethod::kOptimalNodePotentials:
+    case Method::kOptimal:
       return "optimal";
   }
   return "";
@@ -111,9 +111,9 @@ class AttemptParser {
   size_t next_ = 0;
 };
 
-bool ReadMethod(const std::string& line, CheckedMethod& method) {
-  for (CheckedMethod candidate :
-       {CheckedMethod::kMesh, CheckedMethod::kNodePotentials, CheckedMethod::kOptimalNodePotentials}) {
+bool ReadMethod(const std::string& line, Method& method) {
+  for (Method candidate :
+       {Method::kMesh, Method::kNodal, Method::kOptimal}) {
     if (line == std::string("method\t") + MethodKey(candidate)) {
       method = candidate;
       return true;
@@ -192,7 +192,7 @@ std::vector<CellMark> MarkColumn(const std::vector<std::string>& cells, const st
 
 }  // namespace
 
-AttemptForm EmptyAttempt(CheckedMethod method, int equations, int unknowns, int branches) {
+AttemptForm EmptyAttempt(Method method, int equations, int unknowns, int branches) {
   AttemptForm form;
   form.method = method;
   form.matrix.assign(equations, std::vector<std::string>(equations));
@@ -226,7 +226,7 @@ void SplitSystem(const ComplexMatrix& system, ExpectedSolution& expected) {
   }
 }
 
-SelfCheckSubject SubjectOf(CheckedMethod method, const CircuitState& circuit, const ComplexMatrix& system) {
+SelfCheckSubject SubjectOf(Method method, const CircuitState& circuit, const ComplexMatrix& system) {
   SelfCheckSubject subject;
   subject.method = method;
   SplitSystem(system, subject.program);
@@ -239,7 +239,7 @@ SelfCheckSubject SubjectOf(CheckedMethod method, const CircuitState& circuit, co
 }  // namespace
 
 SelfCheckSubject MeshSelfCheck(const CircuitState& circuit, const MeshSolution& solution) {
-  SelfCheckSubject subject = SubjectOf(CheckedMethod::kMesh, circuit, solution.system);
+  SelfCheckSubject subject = SubjectOf(Method::kMesh, circuit, solution.system);
   subject.program.unknowns = solution.loopCurrents;
   for (size_t p = 0; p < solution.loopCurrents.size(); ++p)
     subject.unknownNames.push_back(LoopCurrentName(static_cast<int>(p)));
@@ -249,7 +249,7 @@ SelfCheckSubject MeshSelfCheck(const CircuitState& circuit, const MeshSolution& 
   return subject;
 }
 
-SelfCheckSubject NodeSelfCheck(CheckedMethod method, const CircuitState& circuit, const NodalSolution& solution) {
+SelfCheckSubject NodeSelfCheck(Method method, const CircuitState& circuit, const NodalSolution& solution) {
   SelfCheckSubject subject = SubjectOf(method, circuit, solution.system);
   subject.program.unknowns = solution.Potentials;
   for (int node : solution.Nodes) subject.unknownNames.push_back(PotentialName(node));
@@ -318,7 +318,7 @@ std::string ToleranceText(const Tolerance& tolerance) {
 
 std::vector<std::string> AttemptReportLines(const SelfCheckSubject& subject, const AttemptForm& form,
                                             const AttemptMarks& marks) {
-  const bool mesh = subject.method == CheckedMethod::kMesh;
+  const bool mesh = subject.method == Method::kMesh;
   std::vector<std::string> lines{"Верно " + std::to_string(marks.right) + " из " + std::to_string(marks.filled) +
                                  " (" + ToleranceText(form.tolerance) + ")"};
   if (mesh && !form.ownLoops.empty() && form.ownLoops.find_first_not_of(" \n\r") != std::string::npos)

@@ -12,16 +12,15 @@
 #include "analysis/linear_solver.h"
 #include "analysis/mesh_current.h"
 #include "analysis/node_potential.h"
+#include "analysis/solving_method.h"
 #include "analysis/student_loops.h"
 #include "model/branch.h"
 
 namespace ohmara {
 
-enum class CheckedMethod { kMesh, kNodePotentials, kOptimalNodePotentials };
-
 // What the student typed, cell by cell, exactly as typed.
 struct AttemptForm {
-  CheckedMethod method = CheckedMethod::kMesh;
+  Method method = Method::kMesh;
   Tolerance tolerance;
   std::string ownLoops;  // mesh only: the student's loops, one a line; blank for the program's
   std::vector<std::vector<std::string>> matrix;
@@ -35,7 +34,7 @@ struct AttemptForm {
 // An empty form for a system of `equations` equations, `unknowns` loop
 // currents or node potentials (the node methods list the zero node too) and
 // `branches` branch currents.
-AttemptForm EmptyAttempt(CheckedMethod method, int equations, int unknowns, int branches);
+AttemptForm EmptyAttempt(Method method, int equations, int unknowns, int branches);
 
 // The program's values for the same cells.
 struct ExpectedSolution {
@@ -56,7 +55,7 @@ ExpectedSolution WithOwnLoops(const ExpectedSolution& program, const LoopCurrent
 // names its window gives the values, and the circuit the student's own loops
 // run along.
 struct SelfCheckSubject {
-  CheckedMethod method = CheckedMethod::kMesh;
+  Method method = Method::kMesh;
   ExpectedSolution program;
   std::vector<std::string> unknownNames;  // "I11", "u1"
   std::vector<std::string> branchNames;   // "I12"
@@ -67,7 +66,7 @@ struct SelfCheckSubject {
 // The self-check of a mesh-current run that went to the end, and of a
 // node-potential run (basic or optimal), on the circuit they solved.
 SelfCheckSubject MeshSelfCheck(const CircuitState& circuit, const MeshSolution& solution);
-SelfCheckSubject NodeSelfCheck(CheckedMethod method, const CircuitState& circuit, const NodalSolution& solution);
+SelfCheckSubject NodeSelfCheck(Method method, const CircuitState& circuit, const NodalSolution& solution);
 
 struct CellMark {
   enum class Kind { kBlank, kRight, kWrong, kUnreadable };

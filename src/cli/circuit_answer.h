@@ -10,14 +10,13 @@
 #include <vector>
 
 #include "analysis/branch_impedances.h"
+#include "analysis/solving_method.h"
 #include "model/branch.h"
 #include "model/circuit.h"
 #include "model/complex.h"
 #include "printing/printed_report.h"
 
 namespace ohmara {
-
-enum class Method { kMesh, kNodal, kOptimal };
 
 // "mesh", "nodal", "optimal": the names the command line and JSON use.
 const char* MethodName(Method method);

@@ -135,8 +135,7 @@ void MainWindow::SolveByNodeMethod(NodeMethod method, int zeroNode) {
               });
   if (solved) {
     window.ShowSolution(session_.tested()->state, session_.nodes().solution);
-    const CheckedMethod checked = method == OptimalNodePotentialMethod ? CheckedMethod::kOptimalNodePotentials
-                                                                       : CheckedMethod::kNodePotentials;
+    const Method checked = method == OptimalNodePotentialMethod ? Method::kOptimal : Method::kNodal;
     window.OfferSelfCheck(NodeSelfCheck(checked, session_.tested()->state, session_.nodes().solution));
     prompts_.Inform(this, kCaption, kSolved, MessagePosition());
   }

@@ -31,13 +31,13 @@ const QColor kAnswerColour(110, 110, 110);
 // Cells holding the program's value while the answer is shown: not the student's.
 constexpr int kShownAnswerRole = Qt::UserRole + 1;
 
-QString MethodName(CheckedMethod method) {
+QString MethodName(Method method) {
   switch (method) {
-    case CheckedMethod::kMesh:
+    case Method::kMesh:
       return QStringLiteral("метод контурных токов");
-    case CheckedMethod::kNodePotentials:
+    case Method::kNodal:
       return QStringLiteral("метод узловых потенциалов");
-    case CheckedMethod::kOptimalNodePotentials:
+    case Method::kOptimal:
       return QStringLiteral("метод узловых потенциалов оптимальный");
   }
   return QString();
@@ -52,6 +52,14 @@ QTableWidget* AnswerGrid(const char* name) {
   grid->verticalHeader()->setDefaultSectionSize(24);
   grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
   return grid;
+}
+
+// A grid under its caption.
+QVBoxLayout* Captioned(QLabel* caption, QTableWidget* grid) {
+  auto* column = new QVBoxLayout;
+  column->addWidget(caption);
+  column->addWidget(grid);
+  return column;
 }
 
 QStringList Names(const std::vector<std::string>& names) {
@@ -186,32 +194,20 @@ void SelfCheckWindow::BuildControls() {
   layout->addWidget(ownLoopsLabel_);
   layout->addWidget(ownLoopsEdit_);
 
-  auto* system = new QHBoxLayout;
-  auto* matrixColumn = new QVBoxLayout;
   matrixLabel_ = new QLabel;
   matrixGrid_ = AnswerGrid("MatrixGrid");
-  matrixColumn->addWidget(matrixLabel_);
-  matrixColumn->addWidget(matrixGrid_);
-  auto* sourceColumn = new QVBoxLayout;
-  sourceColumn->addWidget(new QLabel(QStringLiteral("Правая часть")));
   sourceGrid_ = AnswerGrid("SourceGrid");
-  sourceColumn->addWidget(sourceGrid_);
-  system->addLayout(matrixColumn, 3);
-  system->addLayout(sourceColumn, 1);
+  auto* system = new QHBoxLayout;
+  system->addLayout(Captioned(matrixLabel_, matrixGrid_), 3);
+  system->addLayout(Captioned(new QLabel(QStringLiteral("Правая часть")), sourceGrid_), 1);
   layout->addLayout(system, 2);
 
-  auto* solution = new QHBoxLayout;
-  auto* unknownColumn = new QVBoxLayout;
   unknownsLabel_ = new QLabel;
   unknownGrid_ = AnswerGrid("UnknownGrid");
-  unknownColumn->addWidget(unknownsLabel_);
-  unknownColumn->addWidget(unknownGrid_);
-  auto* currentColumn = new QVBoxLayout;
-  currentColumn->addWidget(new QLabel(QStringLiteral("Токи ветвей")));
   currentGrid_ = AnswerGrid("CurrentGrid");
-  currentColumn->addWidget(currentGrid_);
-  solution->addLayout(unknownColumn);
-  solution->addLayout(currentColumn);
+  auto* solution = new QHBoxLayout;
+  solution->addLayout(Captioned(unknownsLabel_, unknownGrid_));
+  solution->addLayout(Captioned(new QLabel(QStringLiteral("Токи ветвей")), currentGrid_));
   layout->addLayout(solution, 2);
 
   layout->addWidget(new QLabel(QStringLiteral("Баланс мощностей")));
@@ -250,7 +246,7 @@ void SelfCheckWindow::Begin(const SelfCheckSubject& subject) {
 }
 
 void SelfCheckWindow::Relabel() {
-  const bool mesh = subject_.method == CheckedMethod::kMesh;
+  const bool mesh = subject_.method == Method::kMesh;
   setWindowTitle(kTitle + QStringLiteral(": ") + MethodName(subject_.method));
   ownLoopsLabel_->setVisible(mesh);
   ownLoopsEdit_->setVisible(mesh);
@@ -276,7 +272,7 @@ void SelfCheckWindow::ShowForm(const AttemptForm& form) {
   matrixGrid_->setHorizontalHeaderLabels(Numbers(equations));
   matrixGrid_->setVerticalHeaderLabels(Numbers(equations));
   sourceGrid_->setVerticalHeaderLabels(Numbers(equations));
-  sourceGrid_->setHorizontalHeaderLabels({subject_.method == CheckedMethod::kMesh ? QStringLiteral("E")
+  sourceGrid_->setHorizontalHeaderLabels({subject_.method == Method::kMesh ? QStringLiteral("E")
                                                                                   : QStringLiteral("J")});
   unknownGrid_->setVerticalHeaderLabels(Names(subject_.unknownNames));
   unknownGrid_->setHorizontalHeaderLabels({QStringLiteral("значение")});
@@ -293,7 +289,7 @@ AttemptForm SelfCheckWindow::TypedForm() const {
       toleranceKindBox_->currentIndex() == 0 ? Tolerance::Kind::kPercent : Tolerance::Kind::kSignificantDigits;
   const Answer amount = ReadAnswer(toleranceEdit_->text().toStdString());
   form.tolerance.amount = amount.kind == Answer::Kind::kValue ? amount.value.re : 0.0;
-  if (subject_.method == CheckedMethod::kMesh) form.ownLoops = ownLoopsEdit_->toPlainText().toStdString();
+  if (subject_.method == Method::kMesh) form.ownLoops = ownLoopsEdit_->toPlainText().toStdString();
   for (int r = 0; r < matrixGrid_->rowCount(); ++r) {
     std::vector<std::string>& row = form.matrix.emplace_back();
     for (int c = 0; c < matrixGrid_->columnCount(); ++c) row.push_back(Typed(matrixGrid_->item(r, c)));
@@ -308,7 +304,7 @@ AttemptForm SelfCheckWindow::TypedForm() const {
 }
 
 std::optional<ExpectedSolution> SelfCheckWindow::Expected() {
-  if (subject_.method != CheckedMethod::kMesh || IsBlank(ownLoopsEdit_->toPlainText().toStdString()))
+  if (subject_.method != Method::kMesh || IsBlank(ownLoopsEdit_->toPlainText().toStdString()))
     return subject_.program;
   const StudentLoops loops =
       ReadStudentLoops(ownLoopsEdit_->toPlainText().toStdString(), subject_.branches, subject_.nodeCount);

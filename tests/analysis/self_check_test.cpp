@@ -216,7 +216,7 @@ TEST(StudentLoops, ReversedLoopsNegateTheLoopCurrentsAndKeepTheMatrixDiagonal) {
 }
 
 AttemptForm FilledAttempt() {
-  AttemptForm form = EmptyAttempt(CheckedMethod::kMesh, 2, 2, 3);
+  AttemptForm form = EmptyAttempt(Method::kMesh, 2, 2, 3);
   form.tolerance = {Tolerance::Kind::kSignificantDigits, 3};
   form.ownLoops = "1-2-3-1\n2-4-3-2";
   form.matrix = {{"3", "-1"}, {"", "3 + j0"}};
