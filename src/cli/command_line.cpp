@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <charconv>
 
+#include "model/quoted_text.h"
+#include "model/text_format.h"
+
 namespace ohmara {
 
 namespace {
@@ -14,7 +17,7 @@ const OptionSpec kMethod{"method", 'm', "МЕТОД",
                          "mesh (контурные токи), nodal (узловые потенциалы), optimal (оптимальный) или all"};
 const OptionSpec kHelp{"help", 'h', nullptr, "показать эту справку и выйти"};
 
-std::string Quoted(const std::string& text) { return "«" + text + "»"; }
+std::string Quoted(const std::string& text) { return Format("«%s»", QuotedText(text)); }
 
 const OptionSpec& FindOption(const CommandSpec& command, const std::string& word, bool isLong) {
   for (const OptionSpec& option : command.options)

@@ -9,6 +9,7 @@
 #include "editor/value_text.h"
 #include "model/errors.h"
 #include "model/number_text.h"
+#include "model/quoted_text.h"
 #include "model/text_file.h"
 #include "model/text_format.h"
 
@@ -44,7 +45,7 @@ class SchemeReader {
     try {
       value = StrToInt(token);
     } catch (const ConversionError&) {
-      Fail("вместо целого числа стоит «" + token + "»");
+      Fail(Format("вместо целого числа стоит «%s»", QuotedText(token)));
     }
     if (value < lowest || value > highest)
       Fail(Format("число %d вне допустимых пределов %d..%d", value, lowest, highest));
@@ -58,7 +59,7 @@ class SchemeReader {
     try {
       return StrToFloat(token);
     } catch (const ConversionError&) {
-      Fail("вместо числа стоит «" + token + "»");
+      Fail(Format("вместо числа стоит «%s»", QuotedText(token)));
     }
   }
   // Names the line of the last token read: where a number is wrong, or the

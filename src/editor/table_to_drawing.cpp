@@ -9,6 +9,7 @@
 #include "model/circuit.h"
 #include "model/errors.h"
 #include "model/int_set.h"
+#include "model/quoted_text.h"
 #include "model/text_format.h"
 
 namespace ohmara {
@@ -29,7 +30,7 @@ struct TableBranch {
 };
 
 [[noreturn]] void FailAt(int row, int column, const std::string& text, const char* what) {
-  throw EditorError(Format("Строка %d, столбец «%s»: «%s» — %s.", row, BranchTableTitles()[column], text, what));
+  throw EditorError(Format("Строка %d, столбец «%s»: «%s» — %s.", row, BranchTableTitles()[column], QuotedText(text), what));
 }
 
 std::vector<TableBranch> ReadRows(const BranchTable& table) {

@@ -8,6 +8,7 @@
 #include "analysis/nodal_circuits.h"
 #include "analysis/optimal_node_potential.h"
 #include "model/errors.h"
+#include "model/text_format.h"
 
 namespace ohmara {
 namespace {
@@ -76,8 +77,8 @@ TEST(NodePotentialMethod, WorkedExampleFilesAndNumbers) {
   const Complex currents[] = {{third, 0}, {third, 0}, {sixth, 0}, {sixth, 0}, {-sixth, 0}};
   ASSERT_EQ(solution.Potentials.size(), 4u);
   ASSERT_EQ(solution.Currents.size(), 5u);
-  for (int k = 0; k < 4; ++k) ExpectNear(solution.Potentials[k], potentials[k], "u" + std::to_string(k + 1));
-  for (int k = 0; k < 5; ++k) ExpectNear(solution.Currents[k], currents[k], "branch " + std::to_string(k + 1));
+  for (int k = 0; k < 4; ++k) ExpectNear(solution.Potentials[k], potentials[k], Format("u%d", k + 1));
+  for (int k = 0; k < 5; ++k) ExpectNear(solution.Currents[k], currents[k], Format("branch %d", k + 1));
   ExpectNear(solution.SourcePower, {100.0 / 3.0, 0}, "source power");
   ExpectNear(solution.ConsumedPower, {100.0 / 3.0, 0}, "consumed power");
 }

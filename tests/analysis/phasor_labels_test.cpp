@@ -2,6 +2,7 @@
 // shaft of their own arrow.
 
 #include "analysis/phasor_labels.h"
+#include "model/text_format.h"
 
 #include <gtest/gtest.h>
 
@@ -94,7 +95,7 @@ TEST(PhasorLabels, FortyFiveBranchesPrintNoLabelOverAnother) {
   for (int a = 1; a <= 10; ++a)
     for (int b = a + 1; b <= 10; ++b) {
       const Complex va = PolarDeg(a, 36.0 * a), vb = PolarDeg(b * 0.5, 36.0 * b);
-      currents.push_back({"I" + std::to_string(a) + std::to_string(b), va - vb});
+      currents.push_back({Format("I%d%d", a, b), va - vb});
     }
   for (ArrowLength length : {ArrowLength::Linear, ArrowLength::Logarithmic}) {
     SCOPED_TRACE(static_cast<int>(length));

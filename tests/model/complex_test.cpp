@@ -158,7 +158,7 @@ TEST(Format, FixedPointRoundsAsPrintfEverywhere) {
     if (i % 4 == 1) v = (std::floor(v * std::pow(10.0, p)) + 0.5) / std::pow(10.0, p);  // near a halfway point
     if (i % 4 == 3) v = std::pow(5.0, p) * static_cast<double>(2 * (random() % (1 << 20)) + 1) / std::pow(2.0, p + 1);  // exactly on one
     for (double w : {std::nextafter(v, -1e300), v, std::nextafter(v, 1e300)}) {
-      const std::string format = "%" + std::to_string(i % 9) + "." + std::to_string(p) + "lf";
+      const std::string format = Format("%%%d.%dlf", i % 9, p);
       char expected[512];
       std::snprintf(expected, sizeof expected, format.c_str(), w);
       if (Format(format, w) != expected) {

@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
 
 #include "analysis/circuit_faults.h"
+#include "cli/command_line.h"
+#include "editor/scheme_file.h"
+#include "editor/table_to_drawing.h"
 #include "model/branch.h"
 #include "model/errors.h"
 #include "model/number_text.h"
@@ -106,6 +110,31 @@ TEST(QuotedText, MessagesQuotingHugeTextsStayShort) {
   EXPECT_LT(line.size(), 300u);
   EXPECT_NE(line.find("«" + std::string(39, '1') + "…»"), std::string::npos) << line.substr(0, 300);
   EXPECT_LT(BranchCellPlace(table[1], 2, 1).size(), 200u);
+}
+
+// Every reader that names an offending token: a scheme file, a table being
+// drawn and a command-line word each quote 39 characters and an ellipsis.
+TEST(QuotedText, EveryReaderQuotesOffendingTokensShort) {
+  const std::string token(1'000'000, '7');
+  const std::string bad = token + "x";
+  const std::function<void()> readers[] = {
+      [&] { ParseSchemeText(bad, "s.sch"); },
+      [&] { ParseSchemeText("1\n2\n" + bad, "s.sch"); },
+      [&] { LayOutBranchTable({{"1->2", bad, "", "", "", ""}, {"2->1", "1", "", "", "", ""}}); },
+      [&] { FindCommand(bad); },
+      [&] { ReadSolveRequest(ParseArguments({"solve", "t.txt", "--zero", bad})); },
+  };
+  for (const auto& read : readers) {
+    try {
+      read();
+      ADD_FAILURE() << "accepted";
+    } catch (const std::exception& error) {
+      const std::string message = error.what();
+      SCOPED_TRACE(message.substr(0, 200));
+      EXPECT_LT(message.size(), 300u);
+      EXPECT_NE(message.find(std::string(39, '7') + "…»"), std::string::npos);
+    }
+  }
 }
 
 }  // namespace

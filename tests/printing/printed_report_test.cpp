@@ -8,6 +8,7 @@
 
 #include "printing/overlap_check.h"
 #include "support/recording_canvas.h"
+#include "model/text_format.h"
 
 namespace ohmara {
 namespace {
@@ -42,7 +43,7 @@ GridCells Square(const std::string& prefix, int n, int cols) {
 
 GridCells BranchTable(int branches) {
   std::vector<std::vector<std::string>> rows = {{"Ветвь", "R, Ом", "L, мГн", "C, мкФ", "E, В", "Угол"}};
-  for (int k = 1; k <= branches; ++k) rows.push_back({"b" + std::to_string(k), "1", "", "", "", ""});
+  for (int k = 1; k <= branches; ++k) rows.push_back({Format("b%d", k), "1", "", "", "", ""});
   return Grid(rows);
 }
 
@@ -301,7 +302,7 @@ TEST(PrintedReport, TitleBlockAndNodeMethodLabels) {
 
 // A value as the windows write it, different for every (a, b).
 std::string ComplexText(int a, int b) {
-  return "-" + std::to_string(100 + a) + ".8387 + j " + std::to_string(100 + b) + ".8463";
+  return Format("-%d.8387 + j %d.8463", 100 + a, 100 + b);
 }
 
 GridCells ComplexSquare(int rows, int cols, int firstCol = 0) {

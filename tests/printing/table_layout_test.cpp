@@ -8,11 +8,12 @@
 #include <vector>
 
 #include "support/recording_canvas.h"
+#include "model/text_format.h"
 
 namespace ohmara {
 namespace {
 
-std::string CellName(int r, int c) { return "r" + std::to_string(r) + "c" + std::to_string(c); }
+std::string CellName(int r, int c) { return Format("r%dc%d", r, c); }
 
 GridCells NamedTable(int rows, int cols) {
   GridCells table;

@@ -13,6 +13,7 @@
 #include "model/polar_text.h"
 #include "printing/variant_cards.h"
 #include "support/scratch_directory.h"
+#include "model/text_format.h"
 
 namespace ohmara {
 namespace {
@@ -112,7 +113,7 @@ TEST(ClassVariants, EveryVariantPassesTheTestAndTheKeyHoldsEveryMethodsResults) 
           ASSERT_TRUE(session.SolveMesh());
           const MeshSolution& mesh = session.mesh().solution;
           for (size_t k = 0; k < mesh.loopCurrents.size(); ++k)
-            EXPECT_TRUE(KeyHolds(key, "I" + std::to_string(k + 1) + std::to_string(k + 1), mesh.loopCurrents[k]));
+            EXPECT_TRUE(KeyHolds(key, Format("I%d%d", static_cast<int>(k + 1), static_cast<int>(k + 1)), mesh.loopCurrents[k]));
           currents = mesh.branchCurrents;
         } else {
           ASSERT_TRUE(session.SolveNodes(method == Method::kNodal ? NodePotentialMethod : OptimalNodePotentialMethod,
