@@ -52,7 +52,7 @@ PageBoxes BoxesOf(const std::vector<PageItem>& items, int pageCount) {
       boxes.rules.push_back(RuleBox(*line));
     } else if (const auto* number = std::get_if<PrintedPageNumber>(&item)) {
       boxes.texts.push_back(TextBox(PageNumberAt(), PageNumberFont(), PageNumberText(number->number, pageCount)));
-    } else if (const auto* sheet = std::get_if<PrintedSheet>(&item)) {
+    } else if (const auto* sheet = std::get_if<PrintedFigure>(&item)) {
       const double left = (kSheetWidthMm - sheet->width) * 0.5;
       boxes.pictures.push_back(
           {left, static_cast<double>(sheet->top), left + sheet->width, static_cast<double>(sheet->top + sheet->height),

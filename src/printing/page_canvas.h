@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "printing/vector_figure.h"
+
 namespace ohmara {
 
 // A font by family name and size in points ("Times New Roman", "Arial").
@@ -73,8 +75,8 @@ class PageCanvas {
   // `text` with its top-left corner (not its baseline) at `topLeft`.
   virtual void Text(const PixelPoint& topLeft, const Font& font, const std::string& text) = 0;
   virtual void Line(const PixelPoint& from, const PixelPoint& to) = 0;
-  // The editor's whole sheet image, stretched into `target`.
-  virtual void SheetImage(const PixelRect& target) = 0;
+  // `figure` scaled into `target`, its proportions kept, drawn as paths and texts.
+  virtual void Figure(const PixelRect& target, const VectorFigure& figure) = 0;
   virtual void NewPage() = 0;
   // Something the user must be told;
   // printing goes on after it.

@@ -29,7 +29,7 @@ std::string PageNumberText(int number, int pageCount) {
   return "- " + std::to_string(number) + " из " + std::to_string(pageCount) + " -";
 }
 
-PixelRect SheetRect(const PageScale& scale, const PrintedSheet& sheet) {
+PixelRect FigureRect(const PageScale& scale, const PrintedFigure& sheet) {
   return {scale.X((kSheetWidthMm - sheet.width) * 0.5), scale.Y(sheet.top),
           scale.X((sheet.width + kSheetWidthMm) * 0.5), scale.Y(sheet.top + sheet.height)};
 }
@@ -60,7 +60,7 @@ void PageDocument::Render(const PageScale& scale, PageCanvas& canvas) const {
                        canvas.Text({scale.PageWidth() / 2, scale.Y(kPageNumberTopMm)}, PageNumberFont(),
                                    PageNumberText(n.number, PageCount()));
                      },
-                     [&](const PrintedSheet& s) { canvas.SheetImage(SheetRect(scale, s)); },
+                     [&](const PrintedFigure& f) { canvas.Figure(FigureRect(scale, f), f.figure); },
                  },
                  item);
     }

@@ -53,19 +53,20 @@ MmPoint PageNumberAt();
 const Font& PageNumberFont();
 std::string PageNumberText(int number, int pageCount);
 
-// The editor's sheet, `width` x `height` mm, centred across the page with its
-// top at `top`.
-struct PrintedSheet {
+// A drawing (the editor's sheet, a phasor diagram), `width` x `height` mm,
+// centred across the page with its top at `top`.
+struct PrintedFigure {
   int top = 0;
   int width = 0;
   int height = 0;
+  VectorFigure figure;
 };
 
-using PageItem = std::variant<PrintedText, PrintedLine, PrintedPageNumber, PrintedSheet>;
+using PageItem = std::variant<PrintedText, PrintedLine, PrintedPageNumber, PrintedFigure>;
 
-// The device-pixel rectangle of a sheet image: centred across the page, its
+// The device-pixel rectangle of a drawing: centred across the page, its
 // corners each truncated on their own.
-PixelRect SheetRect(const PageScale& scale, const PrintedSheet& sheet);
+PixelRect FigureRect(const PageScale& scale, const PrintedFigure& figure);
 
 class PageDocument {
  public:

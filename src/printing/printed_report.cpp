@@ -5,6 +5,7 @@
 #include <span>
 #include <utility>
 
+#include "printing/sheet_figure.h"
 #include "printing/table_layout.h"
 #include "printing/text_metrics.h"
 
@@ -84,15 +85,41 @@ GridCells SourceColumn(const GridCells& grid, int rows) {
   return column;
 }
 
+ImageSize SizeOf(const VectorFigure& figure) {
+  return {static_cast<int>(std::ceil(figure.width)), static_cast<int>(std::ceil(figure.height))};
+}
+
+// `figure` below `at`, down to the bottom of the page in its proportions.
+void AddFigure(PageDocument& document, const Cursor& at, const VectorFigure& figure) {
+  PrintedFigure placed = FitSheet(at.y, SizeOf(figure));
+  placed.figure = figure;
+  document.Add(at.page, std::move(placed));
+}
+
+// The size the diagram is laid out at: the window's own at its first showing.
+constexpr double kPhasorFigureWidth = 580;
+constexpr double kPhasorFigureHeight = 620;
+
+// A solution's phasor diagram on a page of its own, as its window draws it.
+void PrintPhasorDiagram(PageDocument& document, const PhasorPicture& picture) {
+  if (picture.phasors.currents.empty()) return;
+  Cursor at = document.StartPage(true, kSolutionTopMm);
+  PrintHeading(document, at, 10, "Векторная диаграмма");
+  const MeasureFigureText measure = [](const std::string& text) {
+    return SansTextSize(text, kPhasorTextSize, true);
+  };
+  AddFigure(document, at, PhasorFigure(picture, kPhasorFigureWidth, kPhasorFigureHeight, measure));
+}
+
 void PrintTask(PageDocument& document, Cursor& at, const TaskContent& task, bool withDrawing) {
   PrintHeading(document, at, 10, "Задание");
   at.y += 7;
   PrintTable(document, at, task.table, 20, {"Задание", 10, 1});
   PrintLine(document, at, 10, 10, 6, "Частота " + task.frequency + " " + task.frequencyUnit);
   if (!task.note.empty()) PrintLine(document, at, 10, 10, 6, task.note);
-  if (!withDrawing || task.sheet.width <= 0 || task.sheet.height <= 0) return;
+  if (!withDrawing || task.drawing.width <= 0 || task.drawing.height <= 0) return;
   if (kDrawingBottomMm - at.y < kMinDrawingHeightMm) at = document.ContinueOnNextPage(at);
-  document.Add(at.page, FitSheet(at.y, task.sheet));
+  AddFigure(document, at, task.drawing);
 }
 
 // A heading stays with what follows it: it moves to the next page when it
@@ -341,18 +368,26 @@ bool AnythingChosen(const ReportChoices& choices) {
 
 ReportChoices PrintedParts(const ReportContent& content, const ReportChoices& choices) {
   const ReportChoices& exists = content.available;
-  return {choices.task && exists.task, choices.drawing && exists.drawing, choices.meshCurrents && exists.meshCurrents,
-          choices.nodePotentials && exists.nodePotentials, choices.polarForms};
+  return {choices.task && exists.task,
+          choices.drawing && exists.drawing,
+          choices.meshCurrents && exists.meshCurrents,
+          choices.nodePotentials && exists.nodePotentials,
+          choices.polarForms,
+          choices.phasors};
 }
 
-PrintedSheet FitSheet(int top, const ImageSize& image) {
+VectorFigure ReportDrawing(const PaintList& paint) {
+  return SheetFigure(paint, [](const std::string& text) { return SansTextSize(text, kSheetLabelSize, false); });
+}
+
+PrintedFigure FitSheet(int top, const ImageSize& image) {
   int height = kDrawingBottomMm - top;
   int width = static_cast<int>(static_cast<double>(height) * image.width / image.height);
   if (width >= kDrawingMaxWidthMm) {
     width = kDrawingMaxWidthMm;
     height = static_cast<int>(static_cast<double>(image.height) * kDrawingMaxWidthMm / image.width);
   }
-  return {top, width, height};
+  return {top, width, height, {}};
 }
 
 // Every part begins a page of its own; the task's page starts higher.
@@ -374,12 +409,14 @@ PageDocument ComposeReport(const ReportContent& content, const ReportChoices& ch
     Cursor at = startPart(kSolutionTopMm);
     PrintSolution(document, at, MeshLayout(content.mesh, PolarChosen(choices, content.meshPolar)));
     PrintSection(document, at, kAttemptTitle, content.meshAttempt);
+    if (choices.phasors) PrintPhasorDiagram(document, content.meshPhasors);
   }
   if (choices.nodePotentials) {
     Cursor at = startPart(kSolutionTopMm);
     PrintSolution(document, at,
                   NodeLayout(content.nodes, content.nodeRun, PolarChosen(choices, content.nodePolar)));
     PrintSection(document, at, kAttemptTitle, content.nodeAttempt);
+    if (choices.phasors) PrintPhasorDiagram(document, content.nodePhasors);
   }
   return document;
 }

@@ -12,9 +12,12 @@
 #include <string>
 #include <vector>
 
+#include "editor/sheet_painting.h"
 #include "model/text_views.h"
 #include "printing/page_canvas.h"
 #include "printing/page_document.h"
+#include "printing/phasor_figure.h"
+#include "printing/vector_figure.h"
 
 namespace ohmara {
 
@@ -27,7 +30,7 @@ struct TaskContent {
   GridCells table;                   // the branch grid, its title row 0 included
   std::string frequency;             // as typed
   std::string frequencyUnit = "Гц";  // the unit the main window shows
-  ImageSize sheet;                   // the editor's sheet image, in pixels
+  VectorFigure drawing;              // the editor's drawing; none when it has no width
   std::string note;                  // printed under the frequency when not empty
 };
 
@@ -70,6 +73,7 @@ struct ReportChoices {
   bool meshCurrents = true;
   bool nodePotentials = true;
   bool polarForms = false;  // each solution followed by its values in polar form
+  bool phasors = false;     // each solution followed by its phasor diagram, as its window shows it
 };
 
 struct ReportContent {
@@ -82,6 +86,10 @@ struct ReportContent {
   // "Показательная форма" panels list them (group headings included).
   std::vector<std::string> meshPolar;
   std::vector<std::string> nodePolar;
+  // The phasor diagram of each solution as its window shows it; one
+  // without currents is left out.
+  PhasorPicture meshPhasors;
+  PhasorPicture nodePhasors;
   // The student's own attempt at each solution as "Проверить своё решение"
   // last marked it; printed after that solution when there is one.
   std::vector<std::string> meshAttempt;
@@ -105,7 +113,10 @@ ReportChoices PrintedParts(const ReportContent& content, const ReportChoices& ch
 
 // The drawing's size below `top`: down to 296 mm, at most 200 mm wide, in
 // the image's proportions. The image must have a positive width and height.
-PrintedSheet FitSheet(int top, const ImageSize& image);
+PrintedFigure FitSheet(int top, const ImageSize& image);
+
+// The editor's drawing (`paint` as the sheet shows it) as the report prints it.
+VectorFigure ReportDrawing(const PaintList& paint);
 
 // The whole report laid out in millimetres; no pages when nothing chosen exists.
 PageDocument ComposeReport(const ReportContent& content, const ReportChoices& choices);

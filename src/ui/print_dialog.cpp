@@ -23,7 +23,7 @@ namespace {
 // The original 413 x 141 client area, one row of buttons taller for the
 // preview and the PDF file.
 constexpr int kClientWidth = 413;
-constexpr int kClientHeight = 313;
+constexpr int kClientHeight = 333;
 
 // The title fields, top to bottom: control name, caption, settings key
 // (none for the date, which starts as today's on every run).
@@ -37,7 +37,7 @@ constexpr std::array<TitleField, 5> kTitleFields{{{"EdStudent", "Студент"
                                                   {"EdVariant", "Вариант", "report/variant"},
                                                   {"EdDate", "Дата", nullptr},
                                                   {"EdFile", "Файл схемы", "report/circuitFile"}}};
-constexpr int kTitleTop = 184;
+constexpr int kTitleTop = 204;
 const QString kSettingsOwner = QStringLiteral("Ohmara");
 constexpr int kTitleRowStep = 25;
 
@@ -100,6 +100,8 @@ void PrintDialog::BuildControls() {
   PlaceLabel(this, "Label1", QStringLiteral("В настройках принтера задайте печать без полей"), 16, 112, 0, 0, false);
   polarBox_ = PlaceCheckBox(this, "ChPolar", QStringLiteral("Показательная форма"), {16, 148, 145, 17});
   polarBox_->setChecked(false);
+  phasorBox_ = PlaceCheckBox(this, "ChPhasor", QStringLiteral("Векторная диаграмма"), {16, 172, 145, 17});
+  phasorBox_->setChecked(false);
 
   printButton_ = PlacePushButton(this, "BtnPrint", QString(), {344, 16, 57, 57});
   printButton_->setIcon(PrintIcon());
@@ -141,7 +143,7 @@ void PrintDialog::ConnectCommands() {
 
 ReportChoices PrintDialog::Choices() const {
   return {taskBox_->isChecked(), drawingBox_->isChecked(), meshCurrentsBox_->isChecked(),
-          nodePotentialsBox_->isChecked(), polarBox_->isChecked()};
+          nodePotentialsBox_->isChecked(), polarBox_->isChecked(), phasorBox_->isChecked()};
 }
 
 void PrintDialog::PrintOnPrinter() {
@@ -200,23 +202,24 @@ bool PrintDialog::SomethingChosen() {
 }
 
 bool PrintDialog::PaintReport(QPrinter& printer) {
-  const QImage sheet = sources_.sheetImage ? sources_.sheetImage() : QImage();
   ReportStatus status = ReportStatus::Printed;
   {
-    PrinterCanvas canvas(printer, sheet, [this](const QString& text) { Tell(text); });
-    status = PrintReport(Content(sheet), Choices(), PrinterCanvas::PageOf(printer), canvas);
+    PrinterCanvas canvas(printer, [this](const QString& text) { Tell(text); });
+    status = PrintReport(Content(), Choices(), PrinterCanvas::PageOf(printer), canvas);
   }
   if (status == ReportStatus::Printed) return true;
   Tell(RefusalMessage(status));
   return false;
 }
 
-ReportContent PrintDialog::Content(const QImage& sheet) const {
+ReportContent PrintDialog::Content() const {
   ReportContent content = sources_.session->Report();
   content.title = Title();
   if (sources_.meshAttempt) content.meshAttempt = sources_.meshAttempt();
   if (sources_.nodeAttempt) content.nodeAttempt = sources_.nodeAttempt();
-  content.task.sheet = {sheet.width(), sheet.height()};
+  if (sources_.sheetDrawing) content.task.drawing = ReportDrawing(sources_.sheetDrawing());
+  if (sources_.meshPhasors) content.meshPhasors = sources_.meshPhasors();
+  if (sources_.nodePhasors) content.nodePhasors = sources_.nodePhasors();
   return content;
 }
 

@@ -6,7 +6,6 @@
 // the solutions of it.
 
 #include <QDialog>
-#include <QImage>
 #include <array>
 #include <functional>
 #include <string>
@@ -25,12 +24,15 @@ namespace ohmara {
 class CircuitSession;
 class Prompts;
 
-// What the report is made of. `sheetImage` gives the editor's drawing;
-// without an editor (or with an empty one) it is unset or gives a null
-// image, and the report leaves the drawing out.
+// What the report is made of. `sheetDrawing` gives the editor's drawing as
+// the sheet paints it; without an editor (or with an empty one) it is unset
+// or gives nothing, and the report leaves the drawing out. The phasor
+// diagrams are the result windows' as they show them.
 struct ReportSources {
   const CircuitSession* session = nullptr;
-  std::function<QImage()> sheetImage;
+  std::function<PaintList()> sheetDrawing;
+  std::function<PhasorPicture()> meshPhasors;
+  std::function<PhasorPicture()> nodePhasors;
   // The student's marked attempts at the two solutions, when there are any.
   std::function<std::vector<std::string>()> meshAttempt;
   std::function<std::vector<std::string>()> nodeAttempt;
@@ -62,7 +64,7 @@ class PrintDialog : public QDialog {
   // Draws the report on `printer`, or tells the user why it was refused.
   // False when the core refused the report (the user has been told why).
   bool PaintReport(QPrinter& printer);
-  ReportContent Content(const QImage& sheet) const;
+  ReportContent Content() const;
   void Tell(const QString& text);
 
   Prompts& prompts_;
@@ -74,6 +76,7 @@ class PrintDialog : public QDialog {
   QCheckBox* meshCurrentsBox_ = nullptr;
   QCheckBox* nodePotentialsBox_ = nullptr;
   QCheckBox* polarBox_ = nullptr;
+  QCheckBox* phasorBox_ = nullptr;
   // Student, group, variant, date, circuit file: every one but the date is
   // remembered from the last run; the date starts as today's.
   std::array<QLineEdit*, 5> titleEdits_{};

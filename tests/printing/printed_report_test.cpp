@@ -50,7 +50,7 @@ GridCells BranchTable(int branches) {
 // and 30 lines in each branch-current memo to show the second column.
 ReportContent FiveBranchContent() {
   ReportContent content;
-  content.task = {BranchTable(5), "50", "кГц", {846, 608}, {}};
+  content.task = {BranchTable(5), "50", "кГц", VectorFigure{846, 608, {}}, {}};
   content.mesh = {Square("Z", 2, 2), Square("E", 2, 1), {"loop 1", "loop 2"}, {"J1", "J2"}, Numbered("I", 30),
                   {"Pист", "Pпотр"}};
   content.nodes = {Square("Y", 3, 3), Square("Iу", 3, 1), Numbered("φ", 3), Numbered("N", 30), {"Sист", "Sпотр"}};
@@ -124,9 +124,9 @@ TEST(PrintedReport, FiveBranchReportPositions) {
   });
   EXPECT_EQ(canvas.page, 2);
   // 237 mm below 59 would make the sheet 329 mm wide: it is held to 200 mm.
-  ASSERT_EQ(canvas.images.size(), 1u);
-  EXPECT_EQ(canvas.images[0].page, 0);
-  EXPECT_EQ(canvas.images[0].rect, (PixelRect{5, 59, 205, 202}));
+  ASSERT_EQ(canvas.figures.size(), 1u);
+  EXPECT_EQ(canvas.figures[0].page, 0);
+  EXPECT_EQ(canvas.figures[0].rect, (PixelRect{5, 59, 205, 202}));
   EXPECT_TRUE(canvas.messages.empty());
 }
 
@@ -142,13 +142,13 @@ TEST(PrintedReport, SheetFillsThePageBelowTheTaskUpTo200mmWide) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.image.width);
-    const PrintedSheet sheet = FitSheet(c.top, c.image);
+    const PrintedFigure sheet = FitSheet(c.top, c.image);
     EXPECT_EQ(sheet.top, c.top);
     EXPECT_EQ(sheet.width, c.width);
     EXPECT_EQ(sheet.height, c.height);
   }
   // Each corner of the rectangle is truncated on its own.
-  EXPECT_EQ(SheetRect(PageScale(PageSize{4960, 7016}), PrintedSheet{59, 200, 143}), (PixelRect{118, 1393, 4841, 4771}));
+  EXPECT_EQ(FigureRect(PageScale(PageSize{4960, 7016}), PrintedFigure{59, 200, 143, {}}), (PixelRect{118, 1393, 4841, 4771}));
 }
 
 TEST(PrintedReport, CheckBoxesChooseTheParts) {
@@ -183,7 +183,7 @@ TEST(PrintedReport, CheckBoxesChooseTheParts) {
       ASSERT_NE(canvas.Find(title), nullptr) << title;
       EXPECT_EQ(canvas.Find(title)->page, page) << title;
     }
-    EXPECT_EQ(canvas.images.size(), c.images);
+    EXPECT_EQ(canvas.figures.size(), c.images);
   }
 }
 
@@ -208,9 +208,9 @@ TEST(PrintedReport, LongTaskContinuesWithFrequencyAndDrawing) {
     RecordingCanvas canvas;
     PrintChecked(content, ReportChoices{true, true, false, false, false}, kMillimetrePage, canvas);
     ExpectPlaced(canvas, {{c.frequencyPage, "Частота 50 кГц", 10, c.frequencyY, kHeading}});
-    ASSERT_EQ(canvas.images.size(), 1u);
-    EXPECT_EQ(canvas.images[0].page, c.imagePage);
-    EXPECT_EQ(canvas.images[0].rect, c.image);
+    ASSERT_EQ(canvas.figures.size(), 1u);
+    EXPECT_EQ(canvas.figures[0].page, c.imagePage);
+    EXPECT_EQ(canvas.figures[0].rect, c.image);
     EXPECT_EQ(canvas.page, c.imagePage);
     if (c.imagePage > 0) {
       EXPECT_NE(canvas.Find("- 2 из 2 -", 1), nullptr);
@@ -385,7 +385,7 @@ TEST(PrintedReport, OverlapCheckSeesEveryKindOfCollision) {
        1},
       {"a rule along the cell's edge", {PrintedText{{11, 11}, kCell, "1"}, PrintedLine{{10, 10}, {40, 10}}}, 0},
       {"off the sheet", {PrintedText{{200, 10}, kMemo, "I34 = 100.7045"}}, 1},
-      {"on the drawing", {PrintedText{{10, 60}, kHeading, "Частота"}, PrintedSheet{59, 200, 143}}, 1},
+      {"on the drawing", {PrintedText{{10, 60}, kHeading, "Частота"}, PrintedFigure{59, 200, 143, {}}}, 1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

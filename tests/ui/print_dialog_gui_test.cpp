@@ -1,6 +1,8 @@
 #include <unistd.h>
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QImage>
 #include <QLineEdit>
 #include <QSettings>
 #include <QPrinter>
@@ -13,6 +15,8 @@
 #include "support/gui_app_fixture.h"
 #include "ui/editor_window.h"
 #include "ui/mesh_current_window.h"
+#include "ui/node_potential_window.h"
+#include "ui/phasor_diagram_window.h"
 #include "ui/self_check_window.h"
 #include "ui/print_dialog.h"
 
@@ -162,7 +166,9 @@ TEST_F(PrintDialogTest, ReportOfTheSolvedExampleOnEveryOutput) {
     ASSERT_TRUE(std::filesystem::exists(pdf));
     const QStringList pages = PdfPages(pdf);
     ASSERT_EQ(pages.size(), 3);
-    EXPECT_EQ(PdfImagePages(pdf), std::vector<int>{1}) << "the drawing, under the task";
+    // The drawing is paths and texts: its source label, no image.
+    EXPECT_EQ(PdfImagePages(pdf), std::vector<int>{});
+    EXPECT_TRUE(pages[0].contains("10,0")) << pages[0].toStdString();
     for (const Heading& heading : headings)
       EXPECT_TRUE(pages[heading.page].contains(QString::fromUtf8(heading.text).remove(QLatin1Char(' '))))
           << "page " << heading.page + 1 << " lacks " << heading.text;
@@ -194,6 +200,65 @@ TEST_F(PrintDialogTest, ReportPrintsTheTestedCircuitBesideItsOwnSolutionsOnly) {
   EXPECT_TRUE(pages[1].contains("Мощностьисточников=18.75")) << "B's solution";
   EXPECT_FALSE(pages[1].contains("37.5")) << "A's solution";
   EXPECT_FALSE(pages.join("").contains("Методузловыхпотенциалов"));
+}
+
+// The page rendered by pdftoppm at a low resolution.
+QImage RenderedPage(const std::filesystem::path& pdf, int page, const std::filesystem::path& prefix) {
+  QProcess pdftoppm;
+  const QString number = QString::number(page);
+  pdftoppm.start("pdftoppm", {"-f", number, "-l", number, "-r", "40", "-singlefile", "-png",
+                              QString::fromStdString(pdf.string()), QString::fromStdString(prefix.string())});
+  EXPECT_TRUE(pdftoppm.waitForFinished(30000)) << "pdftoppm (poppler-utils) did not run";
+  return QImage(QString::fromStdString(prefix.string()) + ".png");
+}
+
+// Pixels of `image` close to `colour`.
+int PixelsOf(const QImage& image, QColor colour) {
+  int count = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) {
+      const QColor c = image.pixelColor(x, y);
+      if (std::abs(c.red() - colour.red()) + std::abs(c.green() - colour.green()) + std::abs(c.blue() - colour.blue()) < 60)
+        ++count;
+    }
+  return count;
+}
+
+// With "Векторная диаграмма" each solution is followed by a page with its
+// diagram as the window shows it (here the currents at node 2 head to tail
+// for the mesh method), drawn as paths: no page holds an image, the labels
+// are text, and the arrows come out in their colours.
+TEST_F(PrintDialogTest, PhasorDiagramsAsVectorPagesAfterTheirSolutions) {
+  SolveFiveBranches();
+  auto* nodeBox = Find<QComboBox>(Windows().meshCurrentWindow().phasorDiagram(), "NodeBox");
+  nodeBox->setCurrentIndex(nodeBox->findData(2));
+  Find<QCheckBox>(Windows().nodePotentialWindow().phasorDiagram(), "PotentialsBox")->setChecked(true);
+  EXPECT_FALSE(Box("ChPhasor")->isChecked());
+  Box("ChPhasor")->click();
+  const auto pdf = scratch_.Path() / "phasors.pdf";
+  PrintTo(pdf);
+  ClickInDialog("BtnPdf");
+  EXPECT_TRUE(prompts_.messages.empty());
+  const QStringList pages = PdfPages(pdf);
+  ASSERT_EQ(pages.size(), 5);
+  EXPECT_EQ(PdfImagePages(pdf), std::vector<int>{}) << "no bitmap anywhere";
+  const struct {
+    int page;
+    std::vector<const char*> texts;
+  } diagrams[] = {
+      {2, {"Векторнаядиаграмма", "Методконтурныхтоков.Кирхгофвузле2", "I12", "-I23", "-I24", "токи:"}},
+      {4, {"Векторнаядиаграмма", "Токиветвейипотенциалыузлов", "I12,I31", "u2", "потенциалы:"}},
+  };
+  for (const auto& diagram : diagrams) {
+    SCOPED_TRACE(diagram.page);
+    for (const char* text : diagram.texts)
+      EXPECT_TRUE(pages[diagram.page].contains(QString::fromUtf8(text))) << text << "\n" << pages[diagram.page].toStdString();
+    const QImage rendered = RenderedPage(pdf, diagram.page + 1, scratch_.Path() / "page");
+    ASSERT_FALSE(rendered.isNull());
+    EXPECT_GT(PixelsOf(rendered, QColor(0x1f, 0x4e, 0xb4)), 20) << "the currents' arrows";
+    EXPECT_EQ(PixelsOf(rendered, QColor(0xc0, 0x39, 0x2b)) > 20, diagram.page == 4) << "the potentials' arrows";
+  }
+  EXPECT_FALSE(pages[1].contains(QStringLiteral("Векторнаядиаграмма")));
 }
 
 // A fresh start has nothing to print, and says so instead of empty headings.
