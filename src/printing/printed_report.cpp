@@ -5,7 +5,6 @@
 #include <span>
 #include <utility>
 
-#include "printing/sheet_figure.h"
 #include "printing/table_layout.h"
 #include "printing/text_metrics.h"
 
@@ -83,10 +82,6 @@ GridCells SourceColumn(const GridCells& grid, int rows) {
   column.cols = 1;
   for (int r = 0; r < rows; ++r) column.SetCell(0, r, grid.Cell(0, r));
   return column;
-}
-
-ImageSize SizeOf(const VectorFigure& figure) {
-  return {static_cast<int>(std::ceil(figure.width)), static_cast<int>(std::ceil(figure.height))};
 }
 
 // `figure` below `at`, down to the bottom of the page in its proportions.
@@ -376,18 +371,22 @@ ReportChoices PrintedParts(const ReportContent& content, const ReportChoices& ch
           choices.phasors};
 }
 
-VectorFigure ReportDrawing(const PaintList& paint) {
-  return SheetFigure(paint, [](const std::string& text) { return SansTextSize(text, kSheetLabelSize, false); });
+ImageSize SizeOf(const VectorFigure& figure) {
+  return {static_cast<int>(std::ceil(figure.width)), static_cast<int>(std::ceil(figure.height))};
+}
+
+PrintedFigure FitFigure(int top, int bottom, int maxWidth, const ImageSize& image) {
+  int height = bottom - top;
+  int width = static_cast<int>(static_cast<double>(height) * image.width / image.height);
+  if (width >= maxWidth) {
+    width = maxWidth;
+    height = static_cast<int>(static_cast<double>(image.height) * maxWidth / image.width);
+  }
+  return {top, width, height, {}};
 }
 
 PrintedFigure FitSheet(int top, const ImageSize& image) {
-  int height = kDrawingBottomMm - top;
-  int width = static_cast<int>(static_cast<double>(height) * image.width / image.height);
-  if (width >= kDrawingMaxWidthMm) {
-    width = kDrawingMaxWidthMm;
-    height = static_cast<int>(static_cast<double>(image.height) * kDrawingMaxWidthMm / image.width);
-  }
-  return {top, width, height, {}};
+  return FitFigure(top, kDrawingBottomMm, kDrawingMaxWidthMm, image);
 }
 
 // Every part begins a page of its own; the task's page starts higher.

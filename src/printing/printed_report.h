@@ -12,7 +12,6 @@
 #include <string>
 #include <vector>
 
-#include "editor/sheet_painting.h"
 #include "model/text_views.h"
 #include "printing/page_canvas.h"
 #include "printing/page_document.h"
@@ -114,9 +113,13 @@ ReportChoices PrintedParts(const ReportContent& content, const ReportChoices& ch
 // The drawing's size below `top`: down to 296 mm, at most 200 mm wide, in
 // the image's proportions. The image must have a positive width and height.
 PrintedFigure FitSheet(int top, const ImageSize& image);
+// The same between `top` and `bottom`, at most `maxWidth` mm wide.
+PrintedFigure FitFigure(int top, int bottom, int maxWidth, const ImageSize& image);
 
-// The editor's drawing (`paint` as the sheet shows it) as the report prints it.
-VectorFigure ReportDrawing(const PaintList& paint);
+// The size of a figure in whole units, for fitting it.
+ImageSize SizeOf(const VectorFigure& figure);
+
+
 
 // The whole report laid out in millimetres; no pages when nothing chosen exists.
 PageDocument ComposeReport(const ReportContent& content, const ReportChoices& choices);

@@ -4,6 +4,10 @@
 #include <cmath>
 #include <limits>
 
+#include "editor/editor_error.h"
+#include "editor/table_to_drawing.h"
+#include "printing/text_metrics.h"
+
 namespace ohmara {
 
 namespace {
@@ -203,6 +207,20 @@ VectorFigure SheetFigure(const PaintList& paint, const MeasureFigureText& measur
   figure.width = bounds.right - bounds.left + 2 * kMarginPx;
   figure.height = bounds.bottom - bounds.top + 2 * kMarginPx;
   return figure;
+}
+
+VectorFigure PrintedSheetFigure(const PaintList& paint) {
+  return SheetFigure(paint, [](const std::string& text) { return SansTextSize(text, kSheetLabelSize, false); });
+}
+
+VectorFigure PrintedTableDrawing(const BranchTable& table) {
+  try {
+    return PrintedSheetFigure(NumberedTableDrawing(LayOutBranchTable(table).drawing));
+  } catch (const EditorError&) {
+    // A task that cannot be drawn is printed without its drawing; the table
+    // beside it says what is wrong no worse than the window would.
+    return {};
+  }
 }
 
 PaintList NumberedTableDrawing(const SheetDrawing& drawing) {

@@ -7,6 +7,7 @@
 
 #include "editor/sheet_model.h"
 #include "editor/sheet_painting.h"
+#include "model/branch.h"
 #include "printing/phasor_figure.h"
 #include "printing/vector_figure.h"
 
@@ -23,5 +24,12 @@ VectorFigure SheetFigure(const PaintList& paint, const MeasureFigureText& measur
 // A drawing made from a branch table, with every terminal numbered by the
 // node the table gives it, so the drawing reads beside the table.
 PaintList NumberedTableDrawing(const SheetDrawing& drawing);
+
+// The sheet's figure with its texts measured as the printed fonts run.
+VectorFigure PrintedSheetFigure(const PaintList& paint);
+
+// `table` drawn by the editor's table-to-drawing conversion, its terminals
+// numbered; an empty figure when a row cannot be drawn.
+VectorFigure PrintedTableDrawing(const BranchTable& table);
 
 }  // namespace ohmara

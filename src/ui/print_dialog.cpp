@@ -11,6 +11,7 @@
 
 #include "analysis/circuit_session.h"
 #include "model/safe_save.h"
+#include "printing/sheet_figure.h"
 #include "ui/error_messages.h"
 #include "ui/printer_canvas.h"
 #include "ui/prompts.h"
@@ -76,7 +77,24 @@ void SetUpA4(QPrinter& printer, bool wholeSheet) {
   }
 }
 
+// What the title field shows when the dialog opens.
+QString StartingText(const TitleField& field) {
+  if (!field.key) return QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy"));
+  return QSettings(kSettingsOwner, kSettingsOwner).value(QLatin1String(field.key)).toString();
+}
+
+TitleBlock TitleOf(const std::array<QString, 5>& texts) {
+  const auto text = [&texts](size_t k) { return texts[k].trimmed().toStdString(); };
+  return {text(0), text(1), text(2), text(3), text(4)};
+}
+
 }  // namespace
+
+TitleBlock RememberedReportTitle() {
+  std::array<QString, 5> texts;
+  for (size_t k = 0; k < kTitleFields.size(); ++k) texts[k] = StartingText(kTitleFields[k]);
+  return TitleOf(texts);
+}
 
 PrintDialog::PrintDialog(Prompts& prompts, CommandGuard guard, ReportSources sources)
     : prompts_(prompts), guard_(std::move(guard)), sources_(std::move(sources)) {
@@ -113,13 +131,11 @@ void PrintDialog::BuildControls() {
 }
 
 void PrintDialog::BuildTitleFields() {
-  const QSettings settings(kSettingsOwner, kSettingsOwner);
   for (size_t k = 0; k < kTitleFields.size(); ++k) {
     const TitleField& field = kTitleFields[k];
     const int top = kTitleTop + kTitleRowStep * static_cast<int>(k);
     PlaceLabel(this, "", QString::fromUtf8(field.caption), 16, top + 3);
-    const QString text = field.key ? settings.value(QLatin1String(field.key)).toString()
-                                   : QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy"));
+    const QString text = StartingText(field);
     QLineEdit* edit = PlaceEdit(this, field.name, text, 120, top, 281);
     if (field.key) {
       connect(edit, &QLineEdit::textChanged, this,
@@ -185,8 +201,9 @@ void PrintDialog::SaveAsPdf() {
 }
 
 TitleBlock PrintDialog::Title() const {
-  const auto text = [this](size_t k) { return titleEdits_[k]->text().trimmed().toStdString(); };
-  return {text(0), text(1), text(2), text(3), text(4)};
+  std::array<QString, 5> texts;
+  for (size_t k = 0; k < texts.size(); ++k) texts[k] = titleEdits_[k]->text();
+  return TitleOf(texts);
 }
 
 bool PrintDialog::SomethingChosen() {
@@ -217,7 +234,7 @@ ReportContent PrintDialog::Content() const {
   content.title = Title();
   if (sources_.meshAttempt) content.meshAttempt = sources_.meshAttempt();
   if (sources_.nodeAttempt) content.nodeAttempt = sources_.nodeAttempt();
-  if (sources_.sheetDrawing) content.task.drawing = ReportDrawing(sources_.sheetDrawing());
+  if (sources_.sheetDrawing) content.task.drawing = PrintedSheetFigure(sources_.sheetDrawing());
   if (sources_.meshPhasors) content.meshPhasors = sources_.meshPhasors();
   if (sources_.nodePhasors) content.nodePhasors = sources_.nodePhasors();
   return content;

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "editor/sheet_painting.h"
 #include "printing/printed_report.h"
 #include "ui/command_guard.h"
 
@@ -37,6 +38,10 @@ struct ReportSources {
   std::function<std::vector<std::string>()> meshAttempt;
   std::function<std::vector<std::string>()> nodeAttempt;
 };
+
+// The report's title as the dialog last held it: the remembered fields and
+// today's date.
+TitleBlock RememberedReportTitle();
 
 class PrintDialog : public QDialog {
   Q_OBJECT
