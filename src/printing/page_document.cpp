@@ -18,7 +18,7 @@ Overloaded(Ts...) -> Overloaded<Ts...>;
 
 }  // namespace
 
-MmPoint PageNumberAt() { return {kSheetWidthMm / 2, kPageNumberTopMm}; }
+MmPoint PageNumberAt(const PaperSize& sheet) { return {sheet.width / 2, kPageNumberTopMm}; }
 
 const Font& PageNumberFont() {
   static const Font font{"Arial", 7};
@@ -30,8 +30,9 @@ std::string PageNumberText(int number, int pageCount) {
 }
 
 PixelRect FigureRect(const PageScale& scale, const PrintedFigure& sheet) {
-  return {scale.X((kSheetWidthMm - sheet.width) * 0.5), scale.Y(sheet.top),
-          scale.X((sheet.width + kSheetWidthMm) * 0.5), scale.Y(sheet.top + sheet.height)};
+  const int across = scale.Paper().width;
+  return {scale.X((across - sheet.width) * 0.5), scale.Y(sheet.top), scale.X((sheet.width + across) * 0.5),
+          scale.Y(sheet.top + sheet.height)};
 }
 
 Cursor PageDocument::StartPage(bool numbered, int top) {

@@ -44,19 +44,11 @@ class FigureBuilder {
   // A text with its top-left corner at `at`.
   void Text(const std::string& text, FigurePoint at, Colour colour) {
     const FigureTextSize size = measure_(text);
-    figure_.Add(
-        FigureText{text, Shifted(at, dy_), size.width, size.height, kPhasorTextSize, true, false, colour});
+    figure_.Add(FigureText{text, Shifted(at, dy_), size.width, size.height, kPhasorTextSize, true, false, colour});
   }
   void CentredText(const std::string& text, FigurePoint centre, FigureTextSize box, Colour colour) {
-    figure_.Add(FigureText{text,
-                                       Shifted({centre.x - box.width / 2, centre.y - box.height / 2}, dy_),
-                                       box.width,
-                                       box.height,
-                                       kPhasorTextSize,
-                                       true,
-                                       true,
-                                       colour,
-                                       kLabelBackground});
+    figure_.Add(FigureText{text, Shifted({centre.x - box.width / 2, centre.y - box.height / 2}, dy_), box.width,
+                           box.height, kPhasorTextSize, true, true, colour, kLabelBackground});
   }
   FigureTextSize Measure(const std::string& text) const { return measure_(text); }
   void MoveDown(double dy) { dy_ = dy; }
@@ -181,15 +173,14 @@ ViewSize PhasorDiagramArea(double width, double height) {
   return {width, std::max(0.0, height - kPhasorTitleBand - kPhasorScaleBand)};
 }
 
-std::vector<PhasorLayer> LayOutPhasorLayers(const SolutionPhasors& phasors, const PhasorChoice& choice,
-                                            ViewSize area) {
+std::vector<PhasorLayer> LayOutPhasorLayers(const SolutionPhasors& phasors, const PhasorChoice& choice, ViewSize area) {
   if (choice.node > 0) {
     const NodeBalance balance = KirchhoffAtNode(choice.node, phasors.branches, phasors.currents);
     return {{LayOutNodeBalance(balance, area), kCurrentColour, "токи", "А", true}};
   }
-  std::vector<PhasorLayer> layers = {{LayOutPhasors(BranchCurrentPhasors(phasors.branches, phasors.currents), area,
-                                                    choice.length),
-                                      kCurrentColour, "токи", "А", false}};
+  std::vector<PhasorLayer> layers = {
+      {LayOutPhasors(BranchCurrentPhasors(phasors.branches, phasors.currents), area, choice.length), kCurrentColour,
+       "токи", "А", false}};
   if (choice.potentials && !phasors.potentials.empty())
     layers.push_back(
         {LayOutPhasors(phasors.potentials, area, choice.length), kPotentialColour, "потенциалы", "В", false});

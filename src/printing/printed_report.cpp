@@ -16,8 +16,10 @@ constexpr const char* kAttemptTitle = "Проверка решения студ�
 
 constexpr int kFirstPageTopMm = 5;
 constexpr int kSolutionTopMm = 10;
-constexpr int kDrawingBottomMm = 296;
-constexpr int kDrawingMaxWidthMm = 200;
+// The drawing reaches down to a millimetre above the sheet's edge and keeps
+// five millimetres clear at either side.
+constexpr int kDrawingBottomGapMm = 1;
+constexpr int kDrawingSideGapMm = 5;
 // A task table that fills most of the page would leave the drawing a sliver
 // (or nothing at all); below this height it goes to a page of its own.
 constexpr int kMinDrawingHeightMm = 50;
@@ -86,7 +88,7 @@ GridCells SourceColumn(const GridCells& grid, int rows) {
 
 // `figure` below `at`, down to the bottom of the page in its proportions.
 void AddFigure(PageDocument& document, const Cursor& at, const VectorFigure& figure) {
-  PrintedFigure placed = FitSheet(at.y, SizeOf(figure));
+  PrintedFigure placed = FitSheet(at.y, SizeOf(figure), document.Paper());
   placed.figure = figure;
   document.Add(at.page, std::move(placed));
 }
@@ -113,14 +115,14 @@ void PrintTask(PageDocument& document, Cursor& at, const TaskContent& task, bool
   PrintLine(document, at, 10, 10, 6, "Частота " + task.frequency + " " + task.frequencyUnit);
   if (!task.note.empty()) PrintLine(document, at, 10, 10, 6, task.note);
   if (!withDrawing || task.drawing.width <= 0 || task.drawing.height <= 0) return;
-  if (kDrawingBottomMm - at.y < kMinDrawingHeightMm) at = document.ContinueOnNextPage(at);
+  if (document.Paper().height - kDrawingBottomGapMm - at.y < kMinDrawingHeightMm) at = document.ContinueOnNextPage(at);
   AddFigure(document, at, task.drawing);
 }
 
 // A heading stays with what follows it: it moves to the next page when it
 // and `following` millimetres would not fit under it.
 void KeepWithHeading(PageDocument& document, Cursor& at, int following) {
-  if (!FitsOnPage(at.y, kHeadingStepMm + following)) at = document.ContinueOnNextPage(at);
+  if (!document.Fits(at.y, kHeadingStepMm + following)) at = document.ContinueOnNextPage(at);
 }
 
 // The room the first lines under a heading need: three, or all there are.
@@ -221,10 +223,10 @@ void PrintSolution(PageDocument& document, Cursor& at, const SolutionLayout& lay
   // "(продолжение)", which must not reach the column beside it.
   const int sourcesHeight = kTableRowHeightMm * (sources.rows + 1);
   KeepWithHeading(document, column,
-                  FitsOnPage(kContinuationTopMm + kHeadingStepMm, sourcesHeight)
+                  document.Fits(kContinuationTopMm + kHeadingStepMm, sourcesHeight)
                       ? sourcesHeight
                       : LinesHeight(sources.rows + 1));
-  const bool sourcesContinue = !FitsOnPage(column.y + kHeadingStepMm, sourcesHeight);
+  const bool sourcesContinue = !document.Fits(column.y + kHeadingStepMm, sourcesHeight);
   const std::string continued = std::string(layout.sourceTitle) + kContinued;
   const int sourceWidth = std::max({HeadingWidthMm(sourcesContinue ? continued : layout.sourceTitle),
                                     NumberedTableWidthMm(sources)});
@@ -265,7 +267,7 @@ void PrintSolution(PageDocument& document, Cursor& at, const SolutionLayout& lay
   const int secondX = layout.currentsSecondX + std::max(0, places.Right() + kColumnGapMm - layout.currentsSecondX);
   // A second column that would run off the sheet is not begun: the lines go
   // on down the first one.
-  if (!rest.empty() && secondX + MemoWidthMm(rest) > kSheetWidthMm) firstColumnLines = layout.currents.size();
+  if (!rest.empty() && secondX + MemoWidthMm(rest) > document.Paper().width) firstColumnLines = layout.currents.size();
   KeepWithHeading(document, column, LinesHeight(layout.currents.size()));
   PrintHeading(document, column, currentsX, kCurrentsTitle);
   const Cursor underCurrentsHeading = column;
@@ -285,7 +287,7 @@ void PrintSolution(PageDocument& document, Cursor& at, const SolutionLayout& lay
     lowest = std::max(lowest, printed.end);
     if (printed.left < powerRight) lowestBeside = std::max(lowestBeside, printed.end);
   }
-  if (lowest.page > power.page || !FitsOnPage(power.y, 6))
+  if (lowest.page > power.page || !document.Fits(power.y, 6))
     power = {lowest.page, lowest.y + kTableRowHeightMm};
   else if (lowestBeside > power)
     power = {lowestBeside.page, lowestBeside.y + kTableRowHeightMm};
@@ -385,14 +387,14 @@ PrintedFigure FitFigure(int top, int bottom, int maxWidth, const ImageSize& imag
   return {top, width, height, {}};
 }
 
-PrintedFigure FitSheet(int top, const ImageSize& image) {
-  return FitFigure(top, kDrawingBottomMm, kDrawingMaxWidthMm, image);
+PrintedFigure FitSheet(int top, const ImageSize& image, const PaperSize& sheet) {
+  return FitFigure(top, sheet.height - kDrawingBottomGapMm, sheet.width - 2 * kDrawingSideGapMm, image);
 }
 
 // Every part begins a page of its own; the task's page starts higher.
-PageDocument ComposeReport(const ReportContent& content, const ReportChoices& chosen) {
+PageDocument ComposeReport(const ReportContent& content, const ReportChoices& chosen, const PaperSize& sheet) {
   const ReportChoices choices = PrintedParts(content, chosen);
-  PageDocument document;
+  PageDocument document(sheet);
   bool titled = false;
   const auto startPart = [&](int top) {
     Cursor at = document.StartPage(true, top);
@@ -423,9 +425,9 @@ PageDocument ComposeReport(const ReportContent& content, const ReportChoices& ch
 ReportStatus PrintReport(const ReportContent& content, const ReportChoices& choices, const PageSize& page,
                          PageCanvas& canvas) {
   if (!AnythingChosen(choices)) return ReportStatus::NothingChosen;
-  if (!IsPortrait(page)) return ReportStatus::NotPortrait;
   if (!AnythingChosen(PrintedParts(content, choices))) return ReportStatus::NothingToPrint;
-  ComposeReport(content, choices).Render(PageScale(page), canvas);
+  const PageScale scale(page);
+  ComposeReport(content, choices, scale.Paper()).Render(scale, canvas);
   return ReportStatus::Printed;
 }
 

@@ -1,13 +1,12 @@
 #pragma once
 // The printed report: the task (branch table, frequency, the editor's
 // drawing) and the two solutions, copied as the windows show them onto A4
-// portrait pages. Nothing is recomputed.
+// pages, upright or on their side. Nothing is recomputed.
 //
 // The print dialog takes the ReportContent the application's session holds
-// and the state of its four check boxes, tells the user when AnythingChosen
-// is false, runs
-// the printer set-up, refuses a page that is not IsPortrait, and then hands
-// PrintReport a PageCanvas over the printer's page.
+// and the state of its check boxes, tells the user when AnythingChosen is
+// false, runs the printer set-up and then hands PrintReport a PageCanvas
+// over the printer's page, upright or on its side as the user chose.
 
 #include <string>
 #include <vector>
@@ -101,7 +100,6 @@ struct ReportContent {
 enum class ReportStatus {
   Printed,
   NothingChosen,  // no box that prints anything is checked; nothing was drawn
-  NotPortrait,    // the page is wider than tall; nothing was drawn
   NothingToPrint,  // none of the chosen parts exists yet; nothing was drawn
 };
 
@@ -110,9 +108,10 @@ bool AnythingChosen(const ReportChoices& choices);
 // The chosen parts that exist.
 ReportChoices PrintedParts(const ReportContent& content, const ReportChoices& choices);
 
-// The drawing's size below `top`: down to 296 mm, at most 200 mm wide, in
+// The drawing's size below `top`: down to a millimetre above the sheet's
+// bottom edge (296 mm upright), at most 10 mm narrower than the sheet, in
 // the image's proportions. The image must have a positive width and height.
-PrintedFigure FitSheet(int top, const ImageSize& image);
+PrintedFigure FitSheet(int top, const ImageSize& image, const PaperSize& sheet = kPortraitPaper);
 // The same between `top` and `bottom`, at most `maxWidth` mm wide.
 PrintedFigure FitFigure(int top, int bottom, int maxWidth, const ImageSize& image);
 
@@ -122,7 +121,8 @@ ImageSize SizeOf(const VectorFigure& figure);
 
 
 // The whole report laid out in millimetres; no pages when nothing chosen exists.
-PageDocument ComposeReport(const ReportContent& content, const ReportChoices& choices);
+PageDocument ComposeReport(const ReportContent& content, const ReportChoices& choices,
+                           const PaperSize& sheet = kPortraitPaper);
 
 // Lays the report out and draws it on `canvas`, which the page of `page`
 // device pixels lies under.

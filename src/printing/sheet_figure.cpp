@@ -89,17 +89,28 @@ Symbol Turned(const Symbol& horizontal) {
 
 Symbol SymbolOf(Picture picture) {
   switch (picture) {
-    case Picture::ResistorHorizontal: return Resistor();
-    case Picture::InductorHorizontal: return Inductor();
-    case Picture::CapacitorHorizontal: return Capacitor();
-    case Picture::SourceHorizontal: return Source(true);
-    case Picture::SourceHorizontalReversed: return Source(false);
-    case Picture::ResistorVertical: return Turned(Resistor());
-    case Picture::InductorVertical: return Turned(Inductor());
-    case Picture::CapacitorVertical: return Turned(Capacitor());
-    case Picture::SourceVertical: return Turned(Source(true));
-    case Picture::SourceVerticalReversed: return Turned(Source(false));
-    case Picture::Background: break;
+    case Picture::ResistorHorizontal:
+      return Resistor();
+    case Picture::InductorHorizontal:
+      return Inductor();
+    case Picture::CapacitorHorizontal:
+      return Capacitor();
+    case Picture::SourceHorizontal:
+      return Source(true);
+    case Picture::SourceHorizontalReversed:
+      return Source(false);
+    case Picture::ResistorVertical:
+      return Turned(Resistor());
+    case Picture::InductorVertical:
+      return Turned(Inductor());
+    case Picture::CapacitorVertical:
+      return Turned(Capacitor());
+    case Picture::SourceVertical:
+      return Turned(Source(true));
+    case Picture::SourceVerticalReversed:
+      return Turned(Source(false));
+    case Picture::Background:
+      break;
   }
   return {0, 0, {}};
 }
@@ -139,8 +150,8 @@ class SheetItems {
     figure_.Add(std::move(line));
   }
   void operator()(const DotOp& op) const {
-    figure_.Add(FigureEllipse{PointOf(op.centre), static_cast<double>(op.radius),
-                                   static_cast<double>(op.radius), kBlack, 0.0, true});
+    figure_.Add(FigureEllipse{PointOf(op.centre), static_cast<double>(op.radius), static_cast<double>(op.radius),
+                              kBlack, 0.0, true});
   }
 
  private:
@@ -161,8 +172,10 @@ struct Bounds {
     bottom = std::max(bottom, y);
   }
   void Add(const FigureItem& item) {
-    if (const auto* s = std::get_if<FigureStroke>(&item)) for (const FigurePoint& p : s->points) Add(p.x, p.y);
-    if (const auto* f = std::get_if<FigureFill>(&item)) for (const FigurePoint& p : f->points) Add(p.x, p.y);
+    if (const auto* s = std::get_if<FigureStroke>(&item))
+      for (const FigurePoint& p : s->points) Add(p.x, p.y);
+    if (const auto* f = std::get_if<FigureFill>(&item))
+      for (const FigurePoint& p : f->points) Add(p.x, p.y);
     if (const auto* e = std::get_if<FigureEllipse>(&item)) {
       Add(e->centre.x - e->radiusX, e->centre.y - e->radiusY);
       Add(e->centre.x + e->radiusX, e->centre.y + e->radiusY);

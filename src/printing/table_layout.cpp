@@ -42,8 +42,8 @@ struct Block {
 // blocks one below another: a block takes as many columns as fit across the
 // sheet, at least one. A key column (keyWidth > 0) is column 0 and leads
 // every block.
-std::vector<Block> ColumnsFrom(const std::vector<int>& widths, int firstCol, int lastCol, int left, int ruledCols = 0,
-                               int keyWidth = 0) {
+std::vector<Block> ColumnsFrom(const std::vector<int>& widths, int sheetWidth, int firstCol, int lastCol, int left,
+                               int ruledCols = 0, int keyWidth = 0) {
   std::vector<Block> blocks;
   for (int col = firstCol; col <= lastCol;) {
     Block block{{}, {}, left};
@@ -52,14 +52,14 @@ std::vector<Block> ColumnsFrom(const std::vector<int>& widths, int firstCol, int
       block.widths.push_back(keyWidth);
     }
     const size_t keyCount = block.columns.size();
-    while (col <= lastCol && (block.columns.size() == keyCount || block.Right() + widths[col] <= kSheetWidthMm)) {
+    while (col <= lastCol && (block.columns.size() == keyCount || block.Right() + widths[col] <= sheetWidth)) {
       block.columns.push_back(col);
       block.widths.push_back(widths[col++]);
     }
     blocks.push_back(std::move(block));
   }
   Block& last = blocks.back();
-  while (static_cast<int>(last.widths.size()) < ruledCols && last.Right() + kTableCellWidthMm <= kSheetWidthMm)
+  while (static_cast<int>(last.widths.size()) < ruledCols && last.Right() + kTableCellWidthMm <= sheetWidth)
     last.widths.push_back(kTableCellWidthMm);
   return blocks;
 }
@@ -113,17 +113,17 @@ void PrintBlock(PageDocument& document, Cursor& at, const GridCells& table, cons
   const int headerRows = std::min(run.headerRows, table.rows);
   const int titleHeight = run.style.title.empty() ? 0 : kHeadingStepMm;
   const int height = kTableRowHeightMm * table.rows;
-  if (!FitsOnPage(at.y, height) && FitsOnPage(kContinuationTopMm + titleHeight, height))
+  if (!document.Fits(at.y, height) && document.Fits(kContinuationTopMm + titleHeight, height))
     at = document.ContinueOnNextPage(at);
   int row = headerRows;
   bool first = true;
   do {
-    if ((row < table.rows || first) && !FitsOnPage(at.y, kTableRowHeightMm * (headerRows + 1)))
+    if ((row < table.rows || first) && !document.Fits(at.y, kTableRowHeightMm * (headerRows + 1)))
       at = document.ContinueOnNextPage(at);
     TitleContinuation(document, at, run);
     std::vector<int> rows(headerRows);
     std::iota(rows.begin(), rows.end(), 0);
-    const int roomRows = (kPageBottomMm - at.y) / kTableRowHeightMm - headerRows;
+    const int roomRows = (document.Bottom() - at.y) / kTableRowHeightMm - headerRows;
     const int bodyRows = std::max(0, std::min(roomRows, table.rows - row));
     for (int r = 0; r < bodyRows; ++r) rows.push_back(row + r);
     PrintBlockPiece(document, at.page, at.y, table, block, rows);
@@ -154,7 +154,7 @@ void PrintWideTable(PageDocument& document, Cursor& at, const GridCells& table, 
   const int left = kWideTableLeftMm;
   const std::vector<int> widths = ColumnWidths(table);
   const auto group = [&](int first, int last, int ruled = 0) {
-    PrintBlocks(document, at, table, ColumnsFrom(widths, first, last, left, ruled), run);
+    PrintBlocks(document, at, table, ColumnsFrom(widths, document.Paper().width, first, last, left, ruled), run);
   };
   group(0, 7);
   group(8, 15);
@@ -197,7 +197,8 @@ void PrintNumberedTable(PageDocument& document, Cursor& at, const GridCells& tab
   const GridCells numbered = WithIndices(table);
   const std::vector<int> widths = ColumnWidths(numbered);
   const int keyWidth = TextCellWidth(std::to_string(table.rows));
-  PrintBlocks(document, at, numbered, ColumnsFrom(widths, 1, numbered.cols - 1, x0, 0, keyWidth), run);
+  const int across = document.Paper().width;
+  PrintBlocks(document, at, numbered, ColumnsFrom(widths, across, 1, numbered.cols - 1, x0, 0, keyWidth), run);
 }
 
 }  // namespace
@@ -215,7 +216,7 @@ int NumberedTableWidthMm(const GridCells& table) {
 }
 
 void PrintLine(PageDocument& document, Cursor& at, int x, int size, int dy, const std::string& text) {
-  if (!FitsOnPage(at.y, dy)) at = document.ContinueOnNextPage(at);
+  if (!document.Fits(at.y, dy)) at = document.ContinueOnNextPage(at);
   document.Add(at.page, PrintedText{{x, at.y}, Font{"Times New Roman", size}, text});
   at.y += dy;
 }
@@ -240,8 +241,10 @@ void PrintTable(PageDocument& document, Cursor& at, const GridCells& table, int 
     return;
   }
   const std::vector<int> widths = ColumnWidths(table);
-  PrintBlocks(document, at, table, ColumnsFrom(widths, 0, std::min(cols, kBlockColumns) - 1, x0), run);
-  if (cols > kBlockColumns) PrintBlocks(document, at, table, ColumnsFrom(widths, kBlockColumns, cols - 1, x0), run);
+  const int across = document.Paper().width;
+  PrintBlocks(document, at, table, ColumnsFrom(widths, across, 0, std::min(cols, kBlockColumns) - 1, x0), run);
+  if (cols > kBlockColumns)
+    PrintBlocks(document, at, table, ColumnsFrom(widths, across, kBlockColumns, cols - 1, x0), run);
 }
 
 }  // namespace ohmara

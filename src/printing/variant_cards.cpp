@@ -88,7 +88,7 @@ class KeyColumns {
   explicit KeyColumns(PageDocument& document) : document_(document) { NewPage(); }
 
   void Add(const std::string& text) {
-    if (!FitsOnPage(at_.y, kKeyLineMm)) NextColumn();
+    if (!document_.Fits(at_.y, kKeyLineMm)) NextColumn();
     PrintLine(document_, at_, kKeyColumnsMm[column_], kKeyPoints, kKeyLineMm, text);
   }
   void Gap() {

@@ -23,7 +23,9 @@ QPolygonF PolygonOf(const std::vector<FigurePoint>& points) {
   return polygon;
 }
 
-QFont FigureFont(double size, bool bold) { return InterfaceFont(std::max(1, static_cast<int>(std::lround(size))), bold); }
+QFont FigureFont(double size, bool bold) {
+  return InterfaceFont(std::max(1, static_cast<int>(std::lround(size))), bold);
+}
 
 // Replays one item in the figure's own units; `thinnest` is the thinnest
 // line in those units.

@@ -58,19 +58,17 @@ QString RefusalMessage(ReportStatus status) {
       return QStringLiteral("Отметьте, что нужно напечатать: задание или решение.");
     case ReportStatus::NothingToPrint:
       return QStringLiteral("Печатать нечего: отмеченных частей ещё нет — проверьте и решите цепь.");
-    case ReportStatus::NotPortrait:
-      return QStringLiteral("В настройках необходимо установить ориентацию страницы в виде 'портрет'");
     case ReportStatus::Printed:
       break;
   }
   return QString();
 }
 
-// An A4 portrait sheet. The preview and the PDF file use the whole sheet,
-// which is what the report's millimetres are measured on.
-void SetUpA4(QPrinter& printer, bool wholeSheet) {
+// An A4 sheet, upright unless `landscape`. The preview and the PDF file use
+// the whole sheet, which is what the report's millimetres are measured on.
+void SetUpA4(QPrinter& printer, bool wholeSheet, bool landscape) {
   printer.setPageSize(QPageSize(QPageSize::A4));
-  printer.setPageOrientation(QPageLayout::Portrait);
+  printer.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
   if (wholeSheet) {
     printer.setPageMargins(QMarginsF());
     printer.setFullPage(true);
@@ -120,6 +118,8 @@ void PrintDialog::BuildControls() {
   polarBox_->setChecked(false);
   phasorBox_ = PlaceCheckBox(this, "ChPhasor", QStringLiteral("Векторная диаграмма"), {16, 172, 145, 17});
   phasorBox_->setChecked(false);
+  landscapeBox_ = PlaceCheckBox(this, "ChLandscape", QStringLiteral("Альбомная ориентация"), {168, 172, 233, 17});
+  landscapeBox_->setChecked(false);
 
   printButton_ = PlacePushButton(this, "BtnPrint", QString(), {344, 16, 57, 57});
   printButton_->setIcon(PrintIcon());
@@ -165,7 +165,7 @@ ReportChoices PrintDialog::Choices() const {
 void PrintDialog::PrintOnPrinter() {
   if (!SomethingChosen()) return;
   QPrinter printer(QPrinter::HighResolution);
-  SetUpA4(printer, false);
+  SetUpA4(printer, false, landscapeBox_->isChecked());
   if (!prompts_.SetUpPrinter(this, printer)) return;
   PaintReport(printer);
 }
@@ -173,7 +173,7 @@ void PrintDialog::PrintOnPrinter() {
 void PrintDialog::ShowPreview() {
   if (!SomethingChosen()) return;
   QPrinter printer(QPrinter::HighResolution);
-  SetUpA4(printer, true);
+  SetUpA4(printer, true, landscapeBox_->isChecked());
   // The preview repaints from inside its own event loop: each repaint is a
   // command of its own, so a failure shows its message and the preview stays.
   prompts_.PreviewPrint(this, printer, [this](QPrinter& pages) { guard_([this, &pages] { PaintReport(pages); }); });
@@ -191,7 +191,7 @@ void PrintDialog::SaveAsPdf() {
       QPrinter printer(QPrinter::HighResolution);
       printer.setOutputFormat(QPrinter::PdfFormat);
       printer.setOutputFileName(QFile::decodeName(temporary.c_str()));
-      SetUpA4(printer, true);
+      SetUpA4(printer, true, landscapeBox_->isChecked());
       refused = !PaintReport(printer);
     }
     return !refused && FileEndsWith(temporary, "%%EOF\n");

@@ -82,6 +82,9 @@ class PrintDialog : public QDialog {
   QCheckBox* nodePotentialsBox_ = nullptr;
   QCheckBox* polarBox_ = nullptr;
   QCheckBox* phasorBox_ = nullptr;
+  // The sheet's orientation the printer set-up, the preview and the PDF
+  // file start from; the set-up and the preview may still change it.
+  QCheckBox* landscapeBox_ = nullptr;
   // Student, group, variant, date, circuit file: every one but the date is
   // remembered from the last run; the date starts as today's.
   std::array<QLineEdit*, 5> titleEdits_{};

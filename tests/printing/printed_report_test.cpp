@@ -165,7 +165,8 @@ TEST(PrintedReport, CheckBoxesChooseTheParts) {
   } cases[] = {
       {"nothing checked", choose(false, false, false, false), kMillimetrePage, ReportStatus::NothingChosen, {}, 0},
       {"drawing without the task", choose(false, true, false, false), kMillimetrePage, ReportStatus::NothingChosen, {}, 0},
-      {"landscape page", choose(true, true, true, true), {297, 210}, ReportStatus::NotPortrait, {}, 0},
+      {"landscape page", choose(true, true, true, true), {297, 210}, ReportStatus::Printed,
+       {{"Задание", 0}, {"Метод контурных токов", 1}, {"Метод узловых потенциалов", 2}}, 1},
       {"only node potentials", choose(false, false, false, true), kMillimetrePage, ReportStatus::Printed,
        {{"- 1 из 1 -", 0}, {"Метод узловых потенциалов", 0}}, 0},
       {"task without its drawing", choose(true, false, true, false), kMillimetrePage, ReportStatus::Printed,
@@ -330,15 +331,18 @@ std::string LoopLine(int number, int branches) {
 // lines, many branch currents, wide source cells and matrices of every
 // column count that breaks differently. Nothing may be printed over
 // anything else, nothing may be lost (the polar forms included), and every
-// page carries its number.
+// page carries its number. On sheets turned on their side wide matrices
+// take the width.
 TEST(PrintedReport, LargeCircuitsPrintEveryTextWithNothingOver) {
   struct Case {
     int size;         // matrix columns
     int loopSteps;    // branches in each loop line
     int branches;     // lines of each branch-current memo
   } cases[] = {{2, 17, 19}, {9, 12, 45}, {17, 9, 45}, {26, 30, 50}, {33, 5, 50}, {50, 20, 50}};
+  for (const PaperSize& sheet : {kPortraitPaper, kLandscapePaper})
   for (const Case& c : cases) {
     SCOPED_TRACE(c.size);
+    SCOPED_TRACE(sheet.width);
     ReportContent content = FiveBranchContent();
     std::vector<std::string> loops;
     for (int k = 1; k <= c.size; ++k) loops.push_back(LoopLine(k, c.loopSteps));
@@ -348,7 +352,7 @@ TEST(PrintedReport, LargeCircuitsPrintEveryTextWithNothingOver) {
                      LabelledValues("I", c.branches), {"Sист = 1.0 + j 2.0", "Sпотр = 1.0 + j 2.0"}};
     content.meshPolar = LabelledValues("|I| ∠ ", c.branches);
     content.nodePolar = LabelledValues("|φ| ∠ ", c.size);
-    const PageDocument document = ComposeReport(content, ReportChoices{true, true, true, true, true});
+    const PageDocument document = ComposeReport(content, ReportChoices{true, true, true, true, true}, sheet);
     const RecordingCanvas canvas = RenderedInMillimetres(document);
 
     std::multiset<std::string> printed;
@@ -367,6 +371,12 @@ TEST(PrintedReport, LargeCircuitsPrintEveryTextWithNothingOver) {
     for (const std::string& line : content.nodePolar) EXPECT_EQ(printed.count(line), 1u) << line;
     for (int page = 0; page < document.PageCount(); ++page)
       EXPECT_NE(canvas.Find(PageNumberText(page + 1, document.PageCount()), page), nullptr) << "page " << page;
+    int rightmostCell = 0;
+    for (const RecordedText& text : canvas.texts)
+      if (text.text.find(".8387 + j") != std::string::npos) rightmostCell = std::max(rightmostCell, text.at.x);
+    if (c.size >= 9) {
+      EXPECT_EQ(rightmostCell > kPortraitPaper.width, sheet == kLandscapePaper) << rightmostCell;
+    }
   }
 }
 

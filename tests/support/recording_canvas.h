@@ -1,7 +1,7 @@
 #pragma once
 // A page canvas that keeps every call, each with the page it was drawn on.
-// Rendered on kMillimetrePage, one device pixel is one millimetre, so the
-// recorded positions read as the report's own.
+// Rendered on kMillimetrePage (or its landscape twin), one device pixel is
+// one millimetre, so the recorded positions read as the report's own.
 
 #include <string>
 #include <vector>
@@ -66,7 +66,7 @@ class RecordingCanvas : public PageCanvas {
 inline RecordingCanvas RenderedInMillimetres(const PageDocument& document) {
   EXPECT_EQ(FindOverlaps(document), std::vector<std::string>{});
   RecordingCanvas canvas;
-  document.Render(PageScale(kMillimetrePage), canvas);
+  document.Render(PageScale(PageSize{document.Paper().width, document.Paper().height}), canvas);
   return canvas;
 }
 

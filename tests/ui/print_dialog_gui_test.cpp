@@ -23,8 +23,6 @@
 namespace ohmara::testing {
 namespace {
 
-const QString kPortraitMessage = "В настройках необходимо установить ориентацию страницы в виде 'портрет'";
-
 // The page (1-based) of every image in a PDF file, as pdfimages lists them.
 std::vector<int> PdfImagePages(const std::filesystem::path& pdf) {
   QProcess pdfimages;
@@ -119,13 +117,39 @@ TEST_F(PrintDialogTest, NothingCheckedStartsNothingAndSaysSo) {
   EXPECT_FALSE(std::filesystem::exists(pdf));
 }
 
-TEST_F(PrintDialogTest, LandscapePageIsRefusedBeforeAnythingIsPrinted) {
+// "widthxheight" of the first page of a PDF file in points, as pdfinfo reads it.
+QString PdfPageSize(const std::filesystem::path& pdf) {
+  QProcess pdfinfo;
+  pdfinfo.start("pdfinfo", {QString::fromStdString(pdf.string())});
+  EXPECT_TRUE(pdfinfo.waitForFinished(30000)) << "pdfinfo (poppler-utils) did not run";
+  for (const QString& line : QString::fromUtf8(pdfinfo.readAllStandardOutput()).split('\n'))
+    if (line.startsWith("Page size:")) {
+      const QStringList words = line.simplified().split(' ');
+      return QString::number(qRound(words[2].toDouble())) + "x" + QString::number(qRound(words[4].toDouble()));
+    }
+  return QString();
+}
+
+// A sheet on its side, chosen in the printer set-up or with "Альбомная
+// ориентация" for the PDF file, gets the whole report on landscape pages.
+TEST_F(PrintDialogTest, LandscapeChosenGivesLandscapePages) {
   SolveFiveBranches();
-  const auto pdf = scratch_.Path() / "landscape.pdf";
-  PrintTo(pdf, QPageLayout::Landscape);
+  const auto printed = scratch_.Path() / "landscape.pdf";
+  PrintTo(printed, QPageLayout::Landscape);
   ClickInDialog("BtnPrint");
-  EXPECT_EQ(prompts_.Texts(), std::vector<QString>{kPortraitMessage});
-  EXPECT_FALSE(std::filesystem::exists(pdf));
+  EXPECT_TRUE(prompts_.messages.empty());
+  EXPECT_EQ(PdfPageSize(printed), "842x595");
+  EXPECT_EQ(PdfPages(printed).size(), 3);
+
+  const auto saved = scratch_.Path() / "saved.pdf";
+  PrintTo(saved);
+  ClickInDialog("BtnPdf");
+  EXPECT_EQ(PdfPageSize(saved), "595x842");
+  Box("ChLandscape")->click();
+  PrintTo(saved);
+  ClickInDialog("BtnPdf");
+  EXPECT_EQ(PdfPageSize(saved), "842x595");
+  EXPECT_TRUE(PdfPages(saved).join("").contains(QStringLiteral("Матрицасопротивлений")));
 }
 
 // The printer, the preview and the PDF file all get the same three pages,
