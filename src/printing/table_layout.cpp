@@ -118,13 +118,16 @@ void PrintBlock(PageDocument& document, Cursor& at, const GridCells& table, cons
   int row = headerRows;
   bool first = true;
   do {
-    if ((row < table.rows || first) && !document.Fits(at.y, kTableRowHeightMm * (headerRows + 1)))
-      at = document.ContinueOnNextPage(at);
+    // A piece after the first ends where the page or an early break ended the one before it.
+    if (!first || !document.Fits(at.y, kTableRowHeightMm * (headerRows + 1))) at = document.ContinueOnNextPage(at);
     TitleContinuation(document, at, run);
     std::vector<int> rows(headerRows);
     std::iota(rows.begin(), rows.end(), 0);
     const int roomRows = (document.Bottom() - at.y) / kTableRowHeightMm - headerRows;
-    const int bodyRows = std::max(0, std::min(roomRows, table.rows - row));
+    const int room = std::max(0, roomRows);
+    // A row at least where there is room for one: a piece is never a bare header.
+    const int bodyRows =
+        std::min(table.rows - row, std::max(std::min(1, room), LinesBeforeBreak(room, table.rows - row)));
     for (int r = 0; r < bodyRows; ++r) rows.push_back(row + r);
     PrintBlockPiece(document, at.page, at.y, table, block, rows);
     at.y += kTableRowHeightMm * static_cast<int>(rows.size());
@@ -225,8 +228,22 @@ void PrintHeading(PageDocument& document, Cursor& at, int x, const std::string& 
   PrintLine(document, at, x, 10, 6, text);
 }
 
+int LinesBeforeBreak(int room, int left) {
+  if (left <= room) return left;
+  const int carried = left - room;
+  if (carried >= kLeastCarriedLines) return room;
+  return std::max(0, room - (kLeastCarriedLines - carried));
+}
+
 void PrintMemoLines(PageDocument& document, Cursor& at, int x, std::span<const std::string> lines) {
-  for (const std::string& line : lines) PrintLine(document, at, x, 8, 5, line);
+  constexpr int kLineStepMm = 5;
+  while (!lines.empty()) {
+    const int room = std::max(0, (document.Bottom() - at.y) / kLineStepMm);
+    const auto here = static_cast<size_t>(LinesBeforeBreak(room, static_cast<int>(lines.size())));
+    for (const std::string& line : lines.first(here)) PrintLine(document, at, x, 8, kLineStepMm, line);
+    lines = lines.subspan(here);
+    if (!lines.empty()) at = document.ContinueOnNextPage(at);
+  }
 }
 
 void PrintTable(PageDocument& document, Cursor& at, const GridCells& table, int x0, const TableStyle& style) {
