@@ -171,10 +171,12 @@ std::vector<std::string> WrapLine(const std::string& line, double width) {
 // The lines of a memo, each broken to `width` with its continuations
 // indented under it.
 void PrintWrappedLines(PageDocument& document, Cursor& at, int x, std::span<const std::string> lines, int width) {
+  std::vector<PlacedLine> placed;
   for (const std::string& line : lines) {
     const std::vector<std::string> pieces = WrapLine(line, width);
-    for (size_t k = 0; k < pieces.size(); ++k) PrintLine(document, at, k == 0 ? x : x + kWrapIndentMm, 8, 5, pieces[k]);
+    for (size_t k = 0; k < pieces.size(); ++k) placed.push_back({k == 0 ? x : x + kWrapIndentMm, pieces[k]});
   }
+  PrintMemoLines(document, at, placed);
 }
 
 // Where the columns under the matrix stand across the page. Each keeps its

@@ -235,15 +235,22 @@ int LinesBeforeBreak(int room, int left) {
   return std::max(0, room - (kLeastCarriedLines - carried));
 }
 
-void PrintMemoLines(PageDocument& document, Cursor& at, int x, std::span<const std::string> lines) {
+void PrintMemoLines(PageDocument& document, Cursor& at, std::span<const PlacedLine> lines) {
   constexpr int kLineStepMm = 5;
   while (!lines.empty()) {
     const int room = std::max(0, (document.Bottom() - at.y) / kLineStepMm);
     const auto here = static_cast<size_t>(LinesBeforeBreak(room, static_cast<int>(lines.size())));
-    for (const std::string& line : lines.first(here)) PrintLine(document, at, x, 8, kLineStepMm, line);
+    for (const PlacedLine& line : lines.first(here)) PrintLine(document, at, line.x, 8, kLineStepMm, line.text);
     lines = lines.subspan(here);
     if (!lines.empty()) at = document.ContinueOnNextPage(at);
   }
+}
+
+void PrintMemoLines(PageDocument& document, Cursor& at, int x, std::span<const std::string> lines) {
+  std::vector<PlacedLine> placed;
+  placed.reserve(lines.size());
+  for (const std::string& line : lines) placed.push_back({x, line});
+  PrintMemoLines(document, at, placed);
 }
 
 void PrintTable(PageDocument& document, Cursor& at, const GridCells& table, int x0, const TableStyle& style) {

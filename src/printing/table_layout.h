@@ -58,6 +58,14 @@ void PrintHeading(PageDocument& document, Cursor& at, int x, const std::string& 
 // fewer than kLeastCarriedLines on the next page when avoidable.
 void PrintMemoLines(PageDocument& document, Cursor& at, int x, std::span<const std::string> lines);
 
+// The same with each line at a place of its own across the page (the pieces
+// of wrapped lines, indented under the first).
+struct PlacedLine {
+  int x = 0;
+  std::string text;
+};
+void PrintMemoLines(PageDocument& document, Cursor& at, std::span<const PlacedLine> lines);
+
 // A ruled table of table.rows x table.cols cells in "Arial" 7, 5 mm high and
 // 26 mm wide or as wide as the column's widest text, drawn in blocks of up
 // to eight columns one below another (fewer when eight would not fit across
