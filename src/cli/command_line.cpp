@@ -132,7 +132,8 @@ const std::vector<CommandSpec>& Commands() {
       {"export-spice", "ТАБЛИЦА", "проверить цепь и записать её список соединений SPICE",
        {kFrequency, kUnit, kZero, {"output", 'o', "ФАЙЛ", "куда записать (по умолчанию - стандартный вывод)"}, kHelp}},
       {"report", "ТАБЛИЦА", "проверить цепь, рассчитать её и записать отчёт в PDF",
-       {kFrequency, kUnit, kZero, kMethod, {"output", 'o', "ФАЙЛ", "файл PDF отчёта (обязателен)"}, kHelp}},
+       {kFrequency, kUnit, kZero, kMethod, {"output", 'o', "ФАЙЛ", "файл PDF отчёта (обязателен)"},
+        {"scheme", 0, "ФАЙЛ", "чертёж из файла схемы редактора (по умолчанию - чертёж по таблице)"}, kHelp}},
       {"variants", "", "составить варианты для группы: файлы таблиц ветвей, variants.pdf и answers.pdf",
        {{"count", 'n', "ЧИСЛО", "число вариантов, от 1 до 200 (по умолчанию 30)"},
         {"first", 0, "НОМЕР", "номер первого варианта (по умолчанию 1)"},
@@ -204,6 +205,7 @@ ReportRequest ReadReportRequest(const ParsedArguments& arguments) {
   request.circuit = ReadCircuitRequest(arguments);
   if (auto method = arguments.Option("method")) request.methods = ReadMethods(*method);
   request.output = RequiredOutput(arguments);
+  if (auto scheme = arguments.Option("scheme")) request.scheme = *scheme;
   return request;
 }
 

@@ -78,6 +78,7 @@ struct ReportRequest {
   CircuitRequest circuit;
   std::vector<Method> methods{Method::kMesh, Method::kNodal};
   std::string output;  // the PDF file
+  std::string scheme;  // the editor's scheme file to draw; empty: the table is drawn
 };
 
 struct VariantsRequest {

@@ -5,9 +5,12 @@
 #include "cli/circuit_answer.h"
 #include "cli/command_line.h"
 #include "cli/pdf_output.h"
+#include "editor/editor_error.h"
+#include "editor/scheme_file.h"
 #include "model/branch_table_file.h"
 #include "model/install_paths.h"
 #include "model/text_file.h"
+#include "printing/sheet_figure.h"
 #include "variants/variant_set.h"
 
 namespace ohmara {
@@ -54,11 +57,24 @@ PdfOutput& RequirePdf(PdfOutput* pdf) {
   return *pdf;
 }
 
+// The scheme file's drawing when one is named, else the table drawn as the
+// editor draws it.
+VectorFigure ReportDrawing(const ReportRequest& request, const BranchTable& table) {
+  if (request.scheme.empty()) return PrintedTableDrawing(table);
+  try {
+    return PrintedSheetFigure(RedrawSheet(LoadSchemeFile(request.scheme)));
+  } catch (const EditorError& error) {
+    throw CommandRefusal(error.what());
+  }
+}
+
 int Report(const ParsedArguments& arguments, std::ostream& err, PdfOutput* pdf) {
   const ReportRequest request = ReadReportRequest(arguments);
   const CircuitRequest& circuit = request.circuit;
-  const ReportContent content =
-      SolvedReport(ReadTable(circuit.tableFile), circuit.frequency, circuit.zeroNode, request.methods);
+  const BranchTable table = ReadTable(circuit.tableFile);
+  ReportContent content = SolvedReport(table, circuit.frequency, circuit.zeroNode, request.methods);
+  content.task.drawing = ReportDrawing(request, table);
+  content.available.drawing = content.task.drawing.width > 0;
   const ReportChoices choices = PrintedParts(content, ReportChoices{});
   const bool written = RequirePdf(pdf).Write(request.output, [&](const PageSize& page, PageCanvas& canvas) {
     PrintReport(content, choices, page, canvas);

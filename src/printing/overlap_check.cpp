@@ -43,7 +43,7 @@ struct PageBoxes {
   std::vector<Box> pictures;
 };
 
-PageBoxes BoxesOf(const std::vector<PageItem>& items, int pageCount) {
+PageBoxes BoxesOf(const std::vector<PageItem>& items, int pageCount, const PaperSize& paper) {
   PageBoxes boxes;
   for (const PageItem& item : items) {
     if (const auto* text = std::get_if<PrintedText>(&item)) {
@@ -51,9 +51,9 @@ PageBoxes BoxesOf(const std::vector<PageItem>& items, int pageCount) {
     } else if (const auto* line = std::get_if<PrintedLine>(&item)) {
       boxes.rules.push_back(RuleBox(*line));
     } else if (const auto* number = std::get_if<PrintedPageNumber>(&item)) {
-      boxes.texts.push_back(TextBox(PageNumberAt(), PageNumberFont(), PageNumberText(number->number, pageCount)));
-    } else if (const auto* sheet = std::get_if<PrintedSheet>(&item)) {
-      const double left = (kSheetWidthMm - sheet->width) * 0.5;
+      boxes.texts.push_back(TextBox(PageNumberAt(paper), PageNumberFont(), PageNumberText(number->number, pageCount)));
+    } else if (const auto* sheet = std::get_if<PrintedFigure>(&item)) {
+      const double left = (paper.width - sheet->width) * 0.5;
       boxes.pictures.push_back(
           {left, static_cast<double>(sheet->top), left + sheet->width, static_cast<double>(sheet->top + sheet->height),
            "drawing"});
@@ -67,13 +67,13 @@ PageBoxes BoxesOf(const std::vector<PageItem>& items, int pageCount) {
 std::vector<std::string> FindOverlaps(const PageDocument& document) {
   std::vector<std::string> found;
   for (int page = 0; page < document.PageCount(); ++page) {
-    const PageBoxes boxes = BoxesOf(document.Page(page), document.PageCount());
+    const PageBoxes boxes = BoxesOf(document.Page(page), document.PageCount(), document.Paper());
     const auto report = [&](const Box& a, const Box& b) {
       found.push_back("page " + std::to_string(page + 1) + ": " + a.what + " and " + b.what);
     };
     for (size_t i = 0; i < boxes.texts.size(); ++i) {
       const Box& text = boxes.texts[i];
-      if (text.right > kSheetWidthMm || text.bottom > kSheetHeightMm)
+      if (text.right > document.Paper().width || text.bottom > document.Paper().height)
         found.push_back("page " + std::to_string(page + 1) + ": " + text.what + " runs off the sheet");
       for (size_t j = i + 1; j < boxes.texts.size(); ++j)
         if (Intersect(text, boxes.texts[j])) report(text, boxes.texts[j]);

@@ -2,13 +2,13 @@
 
 namespace ohmara {
 
-namespace {
-constexpr double kSheetWidthMm = 210;
-constexpr double kSheetHeightMm = 297;
-}  // namespace
+PaperSize PaperOf(const PageSize& page) { return page.width > page.height ? kLandscapePaper : kPortraitPaper; }
 
 PageScale::PageScale(const PageSize& page)
-    : pageWidth_(page.width), dotsPerMmX_(page.width / kSheetWidthMm), dotsPerMmY_(page.height / kSheetHeightMm) {}
+    : pageWidth_(page.width),
+      paper_(PaperOf(page)),
+      dotsPerMmX_(page.width / static_cast<double>(paper_.width)),
+      dotsPerMmY_(page.height / static_cast<double>(paper_.height)) {}
 
 int PageScale::X(double mm) const { return static_cast<int>(mm * dotsPerMmX_); }
 
@@ -16,6 +16,5 @@ int PageScale::Y(double mm) const { return static_cast<int>(mm * dotsPerMmY_); }
 
 PixelPoint PageScale::ToDevice(const MmPoint& point) const { return {X(point.x), Y(point.y)}; }
 
-bool IsPortrait(const PageSize& page) { return page.height >= page.width; }
 
 }  // namespace ohmara

@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "printing/vector_figure.h"
+
 namespace ohmara {
 
 // A font by family name and size in points ("Times New Roman", "Arial").
@@ -42,6 +44,19 @@ struct MmPoint {
   bool operator==(const MmPoint&) const = default;
 };
 
+// A sheet's size in millimetres: A4 upright or on its side.
+struct PaperSize {
+  int width = 210;
+  int height = 297;
+  bool operator==(const PaperSize&) const = default;
+};
+inline constexpr PaperSize kPortraitPaper{210, 297};
+inline constexpr PaperSize kLandscapePaper{297, 210};
+
+// The sheet a page of the printer stands for: on its side when the page is
+// wider than tall.
+PaperSize PaperOf(const PageSize& page);
+
 // Pixels per millimetre across and down, fixed for one print job.
 class PageScale {
  public:
@@ -50,6 +65,7 @@ class PageScale {
   double DotsPerMmX() const { return dotsPerMmX_; }
   double DotsPerMmY() const { return dotsPerMmY_; }
   int PageWidth() const { return pageWidth_; }
+  const PaperSize& Paper() const { return paper_; }
 
   // Truncated towards zero, as every position of the report is.
   int X(double mm) const;
@@ -58,12 +74,10 @@ class PageScale {
 
  private:
   int pageWidth_;
+  PaperSize paper_;
   double dotsPerMmX_;
   double dotsPerMmY_;
 };
-
-// The report is printed on portrait pages only.
-bool IsPortrait(const PageSize& page);
 
 // What the report draws on. Every position is already in device pixels; the
 // first page is current when drawing starts.
@@ -73,8 +87,8 @@ class PageCanvas {
   // `text` with its top-left corner (not its baseline) at `topLeft`.
   virtual void Text(const PixelPoint& topLeft, const Font& font, const std::string& text) = 0;
   virtual void Line(const PixelPoint& from, const PixelPoint& to) = 0;
-  // The editor's whole sheet image, stretched into `target`.
-  virtual void SheetImage(const PixelRect& target) = 0;
+  // `figure` scaled into `target`, its proportions kept, drawn as paths and texts.
+  virtual void Figure(const PixelRect& target, const VectorFigure& figure) = 0;
   virtual void NewPage() = 0;
   // Something the user must be told;
   // printing goes on after it.

@@ -18,7 +18,7 @@ Overloaded(Ts...) -> Overloaded<Ts...>;
 
 }  // namespace
 
-MmPoint PageNumberAt() { return {kSheetWidthMm / 2, kPageNumberTopMm}; }
+MmPoint PageNumberAt(const PaperSize& sheet) { return {sheet.width / 2, kPageNumberTopMm}; }
 
 const Font& PageNumberFont() {
   static const Font font{"Arial", 7};
@@ -29,9 +29,10 @@ std::string PageNumberText(int number, int pageCount) {
   return "- " + std::to_string(number) + " из " + std::to_string(pageCount) + " -";
 }
 
-PixelRect SheetRect(const PageScale& scale, const PrintedSheet& sheet) {
-  return {scale.X((kSheetWidthMm - sheet.width) * 0.5), scale.Y(sheet.top),
-          scale.X((sheet.width + kSheetWidthMm) * 0.5), scale.Y(sheet.top + sheet.height)};
+PixelRect FigureRect(const PageScale& scale, const PrintedFigure& sheet) {
+  const int across = scale.Paper().width;
+  return {scale.X((across - sheet.width) * 0.5), scale.Y(sheet.top), scale.X((sheet.width + across) * 0.5),
+          scale.Y(sheet.top + sheet.height)};
 }
 
 Cursor PageDocument::StartPage(bool numbered, int top) {
@@ -60,7 +61,7 @@ void PageDocument::Render(const PageScale& scale, PageCanvas& canvas) const {
                        canvas.Text({scale.PageWidth() / 2, scale.Y(kPageNumberTopMm)}, PageNumberFont(),
                                    PageNumberText(n.number, PageCount()));
                      },
-                     [&](const PrintedSheet& s) { canvas.SheetImage(SheetRect(scale, s)); },
+                     [&](const PrintedFigure& f) { canvas.Figure(FigureRect(scale, f), f.figure); },
                  },
                  item);
     }

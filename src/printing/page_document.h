@@ -20,17 +20,14 @@ struct Cursor {
   auto operator<=>(const Cursor&) const = default;
 };
 
-// Bottom-of-page rule: output whose bottom would pass kPageBottomMm
-// continues on the next page at kContinuationTopMm, below that page's number.
-// The margin mirrors the page number's 5 mm at the top; anything that ends
-// above it is placed exactly where it was asked to go.
-constexpr int kPageBottomMm = 292;
-constexpr int kSheetWidthMm = 210;
-constexpr int kSheetHeightMm = 297;
+// Bottom-of-page rule: output whose bottom would pass the bottom margin
+// (kPageBottomMm on an upright sheet) continues on the next page at
+// kContinuationTopMm, below that page's number. The margin mirrors the page
+// number's 5 mm at the top; anything that ends above it is placed exactly
+// where it was asked to go.
+constexpr int kBottomMarginMm = 5;
+constexpr int kPageBottomMm = 297 - kBottomMarginMm;
 constexpr int kContinuationTopMm = 10;
-
-// True when something `height` mm tall fits at `y` above the bottom margin.
-inline bool FitsOnPage(int y, int height) { return y + height <= kPageBottomMm; }
 
 struct PrintedText {
   MmPoint at;
@@ -49,26 +46,35 @@ struct PrintedPageNumber {
   int number = 0;
 };
 
-MmPoint PageNumberAt();
+MmPoint PageNumberAt(const PaperSize& sheet);
 const Font& PageNumberFont();
 std::string PageNumberText(int number, int pageCount);
 
-// The editor's sheet, `width` x `height` mm, centred across the page with its
-// top at `top`.
-struct PrintedSheet {
+// A drawing (the editor's sheet, a phasor diagram), `width` x `height` mm,
+// centred across the page with its top at `top`.
+struct PrintedFigure {
   int top = 0;
   int width = 0;
   int height = 0;
+  VectorFigure figure;
 };
 
-using PageItem = std::variant<PrintedText, PrintedLine, PrintedPageNumber, PrintedSheet>;
+using PageItem = std::variant<PrintedText, PrintedLine, PrintedPageNumber, PrintedFigure>;
 
-// The device-pixel rectangle of a sheet image: centred across the page, its
+// The device-pixel rectangle of a drawing: centred across the page, its
 // corners each truncated on their own.
-PixelRect SheetRect(const PageScale& scale, const PrintedSheet& sheet);
+PixelRect FigureRect(const PageScale& scale, const PrintedFigure& figure);
 
 class PageDocument {
  public:
+  explicit PageDocument(const PaperSize& paper = kPortraitPaper) : paper_(paper) {}
+
+  const PaperSize& Paper() const { return paper_; }
+  // How far down a page output may reach.
+  int Bottom() const { return paper_.height - kBottomMarginMm; }
+  // True when something `height` mm tall fits at `y` above the bottom margin.
+  bool Fits(int y, int height) const { return y + height <= Bottom(); }
+
   // Appends a page after every page there is and returns a cursor at `top`
   // on it. A numbered page gets its number first.
   Cursor StartPage(bool numbered, int top);
@@ -87,6 +93,7 @@ class PageDocument {
   void Render(const PageScale& scale, PageCanvas& canvas) const;
 
  private:
+  PaperSize paper_;
   std::vector<std::vector<PageItem>> pages_;
   std::vector<std::string> messages_;
 };

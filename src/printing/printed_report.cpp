@@ -16,8 +16,10 @@ constexpr const char* kAttemptTitle = "Проверка решения студ�
 
 constexpr int kFirstPageTopMm = 5;
 constexpr int kSolutionTopMm = 10;
-constexpr int kDrawingBottomMm = 296;
-constexpr int kDrawingMaxWidthMm = 200;
+// The drawing reaches down to a millimetre above the sheet's edge and keeps
+// five millimetres clear at either side.
+constexpr int kDrawingBottomGapMm = 1;
+constexpr int kDrawingSideGapMm = 5;
 // A task table that fills most of the page would leave the drawing a sliver
 // (or nothing at all); below this height it goes to a page of its own.
 constexpr int kMinDrawingHeightMm = 50;
@@ -84,21 +86,43 @@ GridCells SourceColumn(const GridCells& grid, int rows) {
   return column;
 }
 
+// `figure` below `at`, down to the bottom of the page in its proportions.
+void AddFigure(PageDocument& document, const Cursor& at, const VectorFigure& figure) {
+  PrintedFigure placed = FitSheet(at.y, SizeOf(figure), document.Paper());
+  placed.figure = figure;
+  document.Add(at.page, std::move(placed));
+}
+
+// The size the diagram is laid out at: the window's own at its first showing.
+constexpr double kPhasorFigureWidth = 580;
+constexpr double kPhasorFigureHeight = 620;
+
+// A solution's phasor diagram on a page of its own, as its window draws it.
+void PrintPhasorDiagram(PageDocument& document, const PhasorPicture& picture) {
+  if (picture.phasors.currents.empty()) return;
+  Cursor at = document.StartPage(true, kSolutionTopMm);
+  PrintHeading(document, at, 10, "Векторная диаграмма");
+  const MeasureFigureText measure = [](const std::string& text) {
+    return SansTextSize(text, kPhasorTextSize, true);
+  };
+  AddFigure(document, at, PhasorFigure(picture, kPhasorFigureWidth, kPhasorFigureHeight, measure));
+}
+
 void PrintTask(PageDocument& document, Cursor& at, const TaskContent& task, bool withDrawing) {
   PrintHeading(document, at, 10, "Задание");
   at.y += 7;
   PrintTable(document, at, task.table, 20, {"Задание", 10, 1});
   PrintLine(document, at, 10, 10, 6, "Частота " + task.frequency + " " + task.frequencyUnit);
   if (!task.note.empty()) PrintLine(document, at, 10, 10, 6, task.note);
-  if (!withDrawing || task.sheet.width <= 0 || task.sheet.height <= 0) return;
-  if (kDrawingBottomMm - at.y < kMinDrawingHeightMm) at = document.ContinueOnNextPage(at);
-  document.Add(at.page, FitSheet(at.y, task.sheet));
+  if (!withDrawing || task.drawing.width <= 0 || task.drawing.height <= 0) return;
+  if (document.Paper().height - kDrawingBottomGapMm - at.y < kMinDrawingHeightMm) at = document.ContinueOnNextPage(at);
+  AddFigure(document, at, task.drawing);
 }
 
 // A heading stays with what follows it: it moves to the next page when it
 // and `following` millimetres would not fit under it.
 void KeepWithHeading(PageDocument& document, Cursor& at, int following) {
-  if (!FitsOnPage(at.y, kHeadingStepMm + following)) at = document.ContinueOnNextPage(at);
+  if (!document.Fits(at.y, kHeadingStepMm + following)) at = document.ContinueOnNextPage(at);
 }
 
 // The room the first lines under a heading need: three, or all there are.
@@ -147,10 +171,12 @@ std::vector<std::string> WrapLine(const std::string& line, double width) {
 // The lines of a memo, each broken to `width` with its continuations
 // indented under it.
 void PrintWrappedLines(PageDocument& document, Cursor& at, int x, std::span<const std::string> lines, int width) {
+  std::vector<PlacedLine> placed;
   for (const std::string& line : lines) {
     const std::vector<std::string> pieces = WrapLine(line, width);
-    for (size_t k = 0; k < pieces.size(); ++k) PrintLine(document, at, k == 0 ? x : x + kWrapIndentMm, 8, 5, pieces[k]);
+    for (size_t k = 0; k < pieces.size(); ++k) placed.push_back({k == 0 ? x : x + kWrapIndentMm, pieces[k]});
   }
+  PrintMemoLines(document, at, placed);
 }
 
 // Where the columns under the matrix stand across the page. Each keeps its
@@ -199,10 +225,10 @@ void PrintSolution(PageDocument& document, Cursor& at, const SolutionLayout& lay
   // "(продолжение)", which must not reach the column beside it.
   const int sourcesHeight = kTableRowHeightMm * (sources.rows + 1);
   KeepWithHeading(document, column,
-                  FitsOnPage(kContinuationTopMm + kHeadingStepMm, sourcesHeight)
+                  document.Fits(kContinuationTopMm + kHeadingStepMm, sourcesHeight)
                       ? sourcesHeight
                       : LinesHeight(sources.rows + 1));
-  const bool sourcesContinue = !FitsOnPage(column.y + kHeadingStepMm, sourcesHeight);
+  const bool sourcesContinue = !document.Fits(column.y + kHeadingStepMm, sourcesHeight);
   const std::string continued = std::string(layout.sourceTitle) + kContinued;
   const int sourceWidth = std::max({HeadingWidthMm(sourcesContinue ? continued : layout.sourceTitle),
                                     NumberedTableWidthMm(sources)});
@@ -243,7 +269,7 @@ void PrintSolution(PageDocument& document, Cursor& at, const SolutionLayout& lay
   const int secondX = layout.currentsSecondX + std::max(0, places.Right() + kColumnGapMm - layout.currentsSecondX);
   // A second column that would run off the sheet is not begun: the lines go
   // on down the first one.
-  if (!rest.empty() && secondX + MemoWidthMm(rest) > kSheetWidthMm) firstColumnLines = layout.currents.size();
+  if (!rest.empty() && secondX + MemoWidthMm(rest) > document.Paper().width) firstColumnLines = layout.currents.size();
   KeepWithHeading(document, column, LinesHeight(layout.currents.size()));
   PrintHeading(document, column, currentsX, kCurrentsTitle);
   const Cursor underCurrentsHeading = column;
@@ -263,7 +289,7 @@ void PrintSolution(PageDocument& document, Cursor& at, const SolutionLayout& lay
     lowest = std::max(lowest, printed.end);
     if (printed.left < powerRight) lowestBeside = std::max(lowestBeside, printed.end);
   }
-  if (lowest.page > power.page || !FitsOnPage(power.y, 6))
+  if (lowest.page > power.page || !document.Fits(power.y, 6))
     power = {lowest.page, lowest.y + kTableRowHeightMm};
   else if (lowestBeside > power)
     power = {lowestBeside.page, lowestBeside.y + kTableRowHeightMm};
@@ -341,24 +367,36 @@ bool AnythingChosen(const ReportChoices& choices) {
 
 ReportChoices PrintedParts(const ReportContent& content, const ReportChoices& choices) {
   const ReportChoices& exists = content.available;
-  return {choices.task && exists.task, choices.drawing && exists.drawing, choices.meshCurrents && exists.meshCurrents,
-          choices.nodePotentials && exists.nodePotentials, choices.polarForms};
+  return {choices.task && exists.task,
+          choices.drawing && exists.drawing,
+          choices.meshCurrents && exists.meshCurrents,
+          choices.nodePotentials && exists.nodePotentials,
+          choices.polarForms,
+          choices.phasors};
 }
 
-PrintedSheet FitSheet(int top, const ImageSize& image) {
-  int height = kDrawingBottomMm - top;
+ImageSize SizeOf(const VectorFigure& figure) {
+  return {static_cast<int>(std::ceil(figure.width)), static_cast<int>(std::ceil(figure.height))};
+}
+
+PrintedFigure FitFigure(int top, int bottom, int maxWidth, const ImageSize& image) {
+  int height = bottom - top;
   int width = static_cast<int>(static_cast<double>(height) * image.width / image.height);
-  if (width >= kDrawingMaxWidthMm) {
-    width = kDrawingMaxWidthMm;
-    height = static_cast<int>(static_cast<double>(image.height) * kDrawingMaxWidthMm / image.width);
+  if (width >= maxWidth) {
+    width = maxWidth;
+    height = static_cast<int>(static_cast<double>(image.height) * maxWidth / image.width);
   }
-  return {top, width, height};
+  return {top, width, height, {}};
+}
+
+PrintedFigure FitSheet(int top, const ImageSize& image, const PaperSize& sheet) {
+  return FitFigure(top, sheet.height - kDrawingBottomGapMm, sheet.width - 2 * kDrawingSideGapMm, image);
 }
 
 // Every part begins a page of its own; the task's page starts higher.
-PageDocument ComposeReport(const ReportContent& content, const ReportChoices& chosen) {
+PageDocument ComposeReport(const ReportContent& content, const ReportChoices& chosen, const PaperSize& sheet) {
   const ReportChoices choices = PrintedParts(content, chosen);
-  PageDocument document;
+  PageDocument document(sheet);
   bool titled = false;
   const auto startPart = [&](int top) {
     Cursor at = document.StartPage(true, top);
@@ -374,12 +412,14 @@ PageDocument ComposeReport(const ReportContent& content, const ReportChoices& ch
     Cursor at = startPart(kSolutionTopMm);
     PrintSolution(document, at, MeshLayout(content.mesh, PolarChosen(choices, content.meshPolar)));
     PrintSection(document, at, kAttemptTitle, content.meshAttempt);
+    if (choices.phasors) PrintPhasorDiagram(document, content.meshPhasors);
   }
   if (choices.nodePotentials) {
     Cursor at = startPart(kSolutionTopMm);
     PrintSolution(document, at,
                   NodeLayout(content.nodes, content.nodeRun, PolarChosen(choices, content.nodePolar)));
     PrintSection(document, at, kAttemptTitle, content.nodeAttempt);
+    if (choices.phasors) PrintPhasorDiagram(document, content.nodePhasors);
   }
   return document;
 }
@@ -387,9 +427,9 @@ PageDocument ComposeReport(const ReportContent& content, const ReportChoices& ch
 ReportStatus PrintReport(const ReportContent& content, const ReportChoices& choices, const PageSize& page,
                          PageCanvas& canvas) {
   if (!AnythingChosen(choices)) return ReportStatus::NothingChosen;
-  if (!IsPortrait(page)) return ReportStatus::NotPortrait;
   if (!AnythingChosen(PrintedParts(content, choices))) return ReportStatus::NothingToPrint;
-  ComposeReport(content, choices).Render(PageScale(page), canvas);
+  const PageScale scale(page);
+  ComposeReport(content, choices, scale.Paper()).Render(scale, canvas);
   return ReportStatus::Printed;
 }
 

@@ -1,13 +1,12 @@
 #pragma once
 // The printed report: the task (branch table, frequency, the editor's
 // drawing) and the two solutions, copied as the windows show them onto A4
-// portrait pages. Nothing is recomputed.
+// pages, upright or on their side. Nothing is recomputed.
 //
 // The print dialog takes the ReportContent the application's session holds
-// and the state of its four check boxes, tells the user when AnythingChosen
-// is false, runs
-// the printer set-up, refuses a page that is not IsPortrait, and then hands
-// PrintReport a PageCanvas over the printer's page.
+// and the state of its check boxes, tells the user when AnythingChosen is
+// false, runs the printer set-up and then hands PrintReport a PageCanvas
+// over the printer's page, upright or on its side as the user chose.
 
 #include <string>
 #include <vector>
@@ -15,6 +14,8 @@
 #include "model/text_views.h"
 #include "printing/page_canvas.h"
 #include "printing/page_document.h"
+#include "printing/phasor_figure.h"
+#include "printing/vector_figure.h"
 
 namespace ohmara {
 
@@ -27,7 +28,7 @@ struct TaskContent {
   GridCells table;                   // the branch grid, its title row 0 included
   std::string frequency;             // as typed
   std::string frequencyUnit = "Гц";  // the unit the main window shows
-  ImageSize sheet;                   // the editor's sheet image, in pixels
+  VectorFigure drawing;              // the editor's drawing; none when it has no width
   std::string note;                  // printed under the frequency when not empty
 };
 
@@ -70,6 +71,7 @@ struct ReportChoices {
   bool meshCurrents = true;
   bool nodePotentials = true;
   bool polarForms = false;  // each solution followed by its values in polar form
+  bool phasors = false;     // each solution followed by its phasor diagram, as its window shows it
 };
 
 struct ReportContent {
@@ -82,6 +84,10 @@ struct ReportContent {
   // "Показательная форма" panels list them (group headings included).
   std::vector<std::string> meshPolar;
   std::vector<std::string> nodePolar;
+  // The phasor diagram of each solution as its window shows it; one
+  // without currents is left out.
+  PhasorPicture meshPhasors;
+  PhasorPicture nodePhasors;
   // The student's own attempt at each solution as "Проверить своё решение"
   // last marked it; printed after that solution when there is one.
   std::vector<std::string> meshAttempt;
@@ -94,7 +100,6 @@ struct ReportContent {
 enum class ReportStatus {
   Printed,
   NothingChosen,  // no box that prints anything is checked; nothing was drawn
-  NotPortrait,    // the page is wider than tall; nothing was drawn
   NothingToPrint,  // none of the chosen parts exists yet; nothing was drawn
 };
 
@@ -103,12 +108,21 @@ bool AnythingChosen(const ReportChoices& choices);
 // The chosen parts that exist.
 ReportChoices PrintedParts(const ReportContent& content, const ReportChoices& choices);
 
-// The drawing's size below `top`: down to 296 mm, at most 200 mm wide, in
+// The drawing's size below `top`: down to a millimetre above the sheet's
+// bottom edge (296 mm upright), at most 10 mm narrower than the sheet, in
 // the image's proportions. The image must have a positive width and height.
-PrintedSheet FitSheet(int top, const ImageSize& image);
+PrintedFigure FitSheet(int top, const ImageSize& image, const PaperSize& sheet = kPortraitPaper);
+// The same between `top` and `bottom`, at most `maxWidth` mm wide.
+PrintedFigure FitFigure(int top, int bottom, int maxWidth, const ImageSize& image);
+
+// The size of a figure in whole units, for fitting it.
+ImageSize SizeOf(const VectorFigure& figure);
+
+
 
 // The whole report laid out in millimetres; no pages when nothing chosen exists.
-PageDocument ComposeReport(const ReportContent& content, const ReportChoices& choices);
+PageDocument ComposeReport(const ReportContent& content, const ReportChoices& choices,
+                           const PaperSize& sheet = kPortraitPaper);
 
 // Lays the report out and draws it on `canvas`, which the page of `page`
 // device pixels lies under.

@@ -42,8 +42,8 @@ struct Block {
 // blocks one below another: a block takes as many columns as fit across the
 // sheet, at least one. A key column (keyWidth > 0) is column 0 and leads
 // every block.
-std::vector<Block> ColumnsFrom(const std::vector<int>& widths, int firstCol, int lastCol, int left, int ruledCols = 0,
-                               int keyWidth = 0) {
+std::vector<Block> ColumnsFrom(const std::vector<int>& widths, int sheetWidth, int firstCol, int lastCol, int left,
+                               int ruledCols = 0, int keyWidth = 0) {
   std::vector<Block> blocks;
   for (int col = firstCol; col <= lastCol;) {
     Block block{{}, {}, left};
@@ -52,14 +52,14 @@ std::vector<Block> ColumnsFrom(const std::vector<int>& widths, int firstCol, int
       block.widths.push_back(keyWidth);
     }
     const size_t keyCount = block.columns.size();
-    while (col <= lastCol && (block.columns.size() == keyCount || block.Right() + widths[col] <= kSheetWidthMm)) {
+    while (col <= lastCol && (block.columns.size() == keyCount || block.Right() + widths[col] <= sheetWidth)) {
       block.columns.push_back(col);
       block.widths.push_back(widths[col++]);
     }
     blocks.push_back(std::move(block));
   }
   Block& last = blocks.back();
-  while (static_cast<int>(last.widths.size()) < ruledCols && last.Right() + kTableCellWidthMm <= kSheetWidthMm)
+  while (static_cast<int>(last.widths.size()) < ruledCols && last.Right() + kTableCellWidthMm <= sheetWidth)
     last.widths.push_back(kTableCellWidthMm);
   return blocks;
 }
@@ -113,18 +113,21 @@ void PrintBlock(PageDocument& document, Cursor& at, const GridCells& table, cons
   const int headerRows = std::min(run.headerRows, table.rows);
   const int titleHeight = run.style.title.empty() ? 0 : kHeadingStepMm;
   const int height = kTableRowHeightMm * table.rows;
-  if (!FitsOnPage(at.y, height) && FitsOnPage(kContinuationTopMm + titleHeight, height))
+  if (!document.Fits(at.y, height) && document.Fits(kContinuationTopMm + titleHeight, height))
     at = document.ContinueOnNextPage(at);
   int row = headerRows;
   bool first = true;
   do {
-    if ((row < table.rows || first) && !FitsOnPage(at.y, kTableRowHeightMm * (headerRows + 1)))
-      at = document.ContinueOnNextPage(at);
+    // A piece after the first ends where the page or an early break ended the one before it.
+    if (!first || !document.Fits(at.y, kTableRowHeightMm * (headerRows + 1))) at = document.ContinueOnNextPage(at);
     TitleContinuation(document, at, run);
     std::vector<int> rows(headerRows);
     std::iota(rows.begin(), rows.end(), 0);
-    const int roomRows = (kPageBottomMm - at.y) / kTableRowHeightMm - headerRows;
-    const int bodyRows = std::max(0, std::min(roomRows, table.rows - row));
+    const int roomRows = (document.Bottom() - at.y) / kTableRowHeightMm - headerRows;
+    const int room = std::max(0, roomRows);
+    // A row at least where there is room for one: a piece is never a bare header.
+    const int bodyRows =
+        std::min(table.rows - row, std::max(std::min(1, room), LinesBeforeBreak(room, table.rows - row)));
     for (int r = 0; r < bodyRows; ++r) rows.push_back(row + r);
     PrintBlockPiece(document, at.page, at.y, table, block, rows);
     at.y += kTableRowHeightMm * static_cast<int>(rows.size());
@@ -154,7 +157,7 @@ void PrintWideTable(PageDocument& document, Cursor& at, const GridCells& table, 
   const int left = kWideTableLeftMm;
   const std::vector<int> widths = ColumnWidths(table);
   const auto group = [&](int first, int last, int ruled = 0) {
-    PrintBlocks(document, at, table, ColumnsFrom(widths, first, last, left, ruled), run);
+    PrintBlocks(document, at, table, ColumnsFrom(widths, document.Paper().width, first, last, left, ruled), run);
   };
   group(0, 7);
   group(8, 15);
@@ -197,7 +200,8 @@ void PrintNumberedTable(PageDocument& document, Cursor& at, const GridCells& tab
   const GridCells numbered = WithIndices(table);
   const std::vector<int> widths = ColumnWidths(numbered);
   const int keyWidth = TextCellWidth(std::to_string(table.rows));
-  PrintBlocks(document, at, numbered, ColumnsFrom(widths, 1, numbered.cols - 1, x0, 0, keyWidth), run);
+  const int across = document.Paper().width;
+  PrintBlocks(document, at, numbered, ColumnsFrom(widths, across, 1, numbered.cols - 1, x0, 0, keyWidth), run);
 }
 
 }  // namespace
@@ -215,7 +219,7 @@ int NumberedTableWidthMm(const GridCells& table) {
 }
 
 void PrintLine(PageDocument& document, Cursor& at, int x, int size, int dy, const std::string& text) {
-  if (!FitsOnPage(at.y, dy)) at = document.ContinueOnNextPage(at);
+  if (!document.Fits(at.y, dy)) at = document.ContinueOnNextPage(at);
   document.Add(at.page, PrintedText{{x, at.y}, Font{"Times New Roman", size}, text});
   at.y += dy;
 }
@@ -224,8 +228,29 @@ void PrintHeading(PageDocument& document, Cursor& at, int x, const std::string& 
   PrintLine(document, at, x, 10, 6, text);
 }
 
+int LinesBeforeBreak(int room, int left) {
+  if (left <= room) return left;
+  const int carried = left - room;
+  if (carried >= kLeastCarriedLines) return room;
+  return std::max(0, room - (kLeastCarriedLines - carried));
+}
+
+void PrintMemoLines(PageDocument& document, Cursor& at, std::span<const PlacedLine> lines) {
+  constexpr int kLineStepMm = 5;
+  while (!lines.empty()) {
+    const int room = std::max(0, (document.Bottom() - at.y) / kLineStepMm);
+    const auto here = static_cast<size_t>(LinesBeforeBreak(room, static_cast<int>(lines.size())));
+    for (const PlacedLine& line : lines.first(here)) PrintLine(document, at, line.x, 8, kLineStepMm, line.text);
+    lines = lines.subspan(here);
+    if (!lines.empty()) at = document.ContinueOnNextPage(at);
+  }
+}
+
 void PrintMemoLines(PageDocument& document, Cursor& at, int x, std::span<const std::string> lines) {
-  for (const std::string& line : lines) PrintLine(document, at, x, 8, 5, line);
+  std::vector<PlacedLine> placed;
+  placed.reserve(lines.size());
+  for (const std::string& line : lines) placed.push_back({x, line});
+  PrintMemoLines(document, at, placed);
 }
 
 void PrintTable(PageDocument& document, Cursor& at, const GridCells& table, int x0, const TableStyle& style) {
@@ -240,8 +265,10 @@ void PrintTable(PageDocument& document, Cursor& at, const GridCells& table, int 
     return;
   }
   const std::vector<int> widths = ColumnWidths(table);
-  PrintBlocks(document, at, table, ColumnsFrom(widths, 0, std::min(cols, kBlockColumns) - 1, x0), run);
-  if (cols > kBlockColumns) PrintBlocks(document, at, table, ColumnsFrom(widths, kBlockColumns, cols - 1, x0), run);
+  const int across = document.Paper().width;
+  PrintBlocks(document, at, table, ColumnsFrom(widths, across, 0, std::min(cols, kBlockColumns) - 1, x0), run);
+  if (cols > kBlockColumns)
+    PrintBlocks(document, at, table, ColumnsFrom(widths, across, kBlockColumns, cols - 1, x0), run);
 }
 
 }  // namespace ohmara

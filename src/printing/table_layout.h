@@ -38,6 +38,15 @@ int NumberedTableWidthMm(const GridCells& table);
 // either side, and never narrower than the standard cell.
 std::vector<int> ColumnWidths(const GridCells& table);
 
+// Fewer lines than this are never carried alone onto another page when
+// breaking earlier avoids it.
+constexpr int kLeastCarriedLines = 3;
+
+// Of `left` lines (or table rows) with room for `room` of them on this page,
+// how many go here: all that fit, less as many as the next page needs to
+// carry at least kLeastCarriedLines.
+int LinesBeforeBreak(int room, int left);
+
 // `text` in "Times New Roman" of `size` points with its top-left corner at
 // (x, at.y); then at.y += dy.
 void PrintLine(PageDocument& document, Cursor& at, int x, int size, int dy, const std::string& text);
@@ -45,8 +54,17 @@ void PrintLine(PageDocument& document, Cursor& at, int x, int size, int dy, cons
 // A heading: 10 points, 6 mm down.
 void PrintHeading(PageDocument& document, Cursor& at, int x, const std::string& text);
 
-// The lines of a memo: 8 points, 5 mm apart.
+// The lines of a memo: 8 points, 5 mm apart, never a continuation of
+// fewer than kLeastCarriedLines on the next page when avoidable.
 void PrintMemoLines(PageDocument& document, Cursor& at, int x, std::span<const std::string> lines);
+
+// The same with each line at a place of its own across the page (the pieces
+// of wrapped lines, indented under the first).
+struct PlacedLine {
+  int x = 0;
+  std::string text;
+};
+void PrintMemoLines(PageDocument& document, Cursor& at, std::span<const PlacedLine> lines);
 
 // A ruled table of table.rows x table.cols cells in "Arial" 7, 5 mm high and
 // 26 mm wide or as wide as the column's widest text, drawn in blocks of up

@@ -87,4 +87,11 @@ double TextWidthMm(const Font& font, const std::string& text) {
 
 double TextHeightMm(const Font& font) { return kLineHeightEm * EmMm(font); }
 
+FigureTextSize SansTextSize(const std::string& text, double pixelSize, bool bold) {
+  // At 72 points an em is an inch.
+  static const Font kInchEm{"Arial", 72};
+  const double widthEm = TextWidthMm(kInchEm, text) / EmMm(kInchEm) * (bold ? 1.05 : 1.0);
+  return {widthEm * pixelSize, kLineHeightEm * pixelSize};
+}
+
 }  // namespace ohmara

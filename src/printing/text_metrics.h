@@ -8,6 +8,7 @@
 #include <string>
 
 #include "printing/page_canvas.h"
+#include "printing/vector_figure.h"
 
 namespace ohmara {
 
@@ -18,5 +19,10 @@ double TextWidthMm(const Font& font, const std::string& text);
 
 // The height of a line of `font`, ascent and descent.
 double TextHeightMm(const Font& font);
+
+// The room `text` takes in a figure whose texts are in the sans face of
+// `pixelSize` units. Bold letters are wider, digits are not: a bold text is
+// taken a twentieth wider, erring on the side of room.
+FigureTextSize SansTextSize(const std::string& text, double pixelSize, bool bold);
 
 }  // namespace ohmara

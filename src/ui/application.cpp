@@ -8,6 +8,7 @@
 #include "ui/editor_window.h"
 #include "ui/mesh_current_window.h"
 #include "ui/node_potential_window.h"
+#include "ui/phasor_diagram_window.h"
 #include "ui/print_dialog.h"
 #include "ui/random_settings_dialog.h"
 
@@ -68,7 +69,13 @@ PrintDialog& AppWindows::printDialog() {
     const auto attempt = [](const ResultWindow* window) {
       return window ? window->MarkedAttempt() : std::vector<std::string>();
     };
-    const ReportSources sources{&session_, [this] { return editorWindow().SheetImage(); },
+    const auto phasors = [](ResultWindow* window) {
+      return window ? window->phasorDiagram().Shown() : PhasorPicture();
+    };
+    const ReportSources sources{&session_,
+                                [this] { return editorWindow().sheetEditor().Redraw(); },
+                                [this, phasors] { return phasors(meshCurrentWindow_); },
+                                [this, phasors] { return phasors(nodePotentialWindow_); },
                                 [this, attempt] { return attempt(meshCurrentWindow_); },
                                 [this, attempt] { return attempt(nodePotentialWindow_); }};
     return new PrintDialog(prompts_, mainWindow_->Guard(), sources);

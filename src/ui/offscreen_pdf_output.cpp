@@ -1,6 +1,5 @@
 #include "ui/offscreen_pdf_output.h"
 
-#include <QImage>
 #include <QPageSize>
 #include <QPrinter>
 #include <cstdio>
@@ -49,8 +48,7 @@ bool OffscreenPdfOutput::Write(const std::filesystem::path& path, const Draw& dr
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageOrientation(QPageLayout::Portrait);
     printer.setFullPage(true);
-    const QImage noDrawing;
-    PrinterCanvas canvas(printer, noDrawing, [this](const QString& text) { err_ << text.toStdString() << "\n"; });
+    PrinterCanvas canvas(printer, [this](const QString& text) { err_ << text.toStdString() << "\n"; });
     try {
       draw(PrinterCanvas::PageOf(printer), canvas);
     } catch (const std::exception& problem) {

@@ -109,6 +109,8 @@ void PhasorDiagramWindow::Redraw() {
 
 std::vector<PhasorLayer> PhasorDiagramWindow::Layers() const { return canvas_->Layers(); }
 
+const PhasorPicture& PhasorDiagramWindow::Shown() const { return canvas_->Shown(); }
+
 void PhasorDiagramWindow::SaveAsPng() {
   QString name = prompts_.SaveFileName(this, QStringLiteral("Сохранить как PNG"), QStringLiteral("phasors.png"));
   if (name.isEmpty()) return;

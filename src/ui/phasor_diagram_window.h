@@ -27,6 +27,8 @@ class PhasorDiagramWindow : public QMainWindow {
 
   // What is drawn now, in the canvas's pixels below its title.
   std::vector<PhasorLayer> Layers() const;
+  // What the diagram shows: the solution, the choice and the title.
+  const PhasorPicture& Shown() const;
 
  private:
   void BuildControls();

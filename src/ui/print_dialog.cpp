@@ -11,6 +11,7 @@
 
 #include "analysis/circuit_session.h"
 #include "model/safe_save.h"
+#include "printing/sheet_figure.h"
 #include "ui/error_messages.h"
 #include "ui/printer_canvas.h"
 #include "ui/prompts.h"
@@ -23,7 +24,7 @@ namespace {
 // The original 413 x 141 client area, one row of buttons taller for the
 // preview and the PDF file.
 constexpr int kClientWidth = 413;
-constexpr int kClientHeight = 313;
+constexpr int kClientHeight = 333;
 
 // The title fields, top to bottom: control name, caption, settings key
 // (none for the date, which starts as today's on every run).
@@ -37,7 +38,7 @@ constexpr std::array<TitleField, 5> kTitleFields{{{"EdStudent", "Студент"
                                                   {"EdVariant", "Вариант", "report/variant"},
                                                   {"EdDate", "Дата", nullptr},
                                                   {"EdFile", "Файл схемы", "report/circuitFile"}}};
-constexpr int kTitleTop = 184;
+constexpr int kTitleTop = 204;
 const QString kSettingsOwner = QStringLiteral("Ohmara");
 constexpr int kTitleRowStep = 25;
 
@@ -57,26 +58,41 @@ QString RefusalMessage(ReportStatus status) {
       return QStringLiteral("Отметьте, что нужно напечатать: задание или решение.");
     case ReportStatus::NothingToPrint:
       return QStringLiteral("Печатать нечего: отмеченных частей ещё нет — проверьте и решите цепь.");
-    case ReportStatus::NotPortrait:
-      return QStringLiteral("В настройках необходимо установить ориентацию страницы в виде 'портрет'");
     case ReportStatus::Printed:
       break;
   }
   return QString();
 }
 
-// An A4 portrait sheet. The preview and the PDF file use the whole sheet,
-// which is what the report's millimetres are measured on.
-void SetUpA4(QPrinter& printer, bool wholeSheet) {
+// An A4 sheet, upright unless `landscape`. The preview and the PDF file use
+// the whole sheet, which is what the report's millimetres are measured on.
+void SetUpA4(QPrinter& printer, bool wholeSheet, bool landscape) {
   printer.setPageSize(QPageSize(QPageSize::A4));
-  printer.setPageOrientation(QPageLayout::Portrait);
+  printer.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
   if (wholeSheet) {
     printer.setPageMargins(QMarginsF());
     printer.setFullPage(true);
   }
 }
 
+// What the title field shows when the dialog opens.
+QString StartingText(const TitleField& field) {
+  if (!field.key) return QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy"));
+  return QSettings(kSettingsOwner, kSettingsOwner).value(QLatin1String(field.key)).toString();
+}
+
+TitleBlock TitleOf(const std::array<QString, 5>& texts) {
+  const auto text = [&texts](size_t k) { return texts[k].trimmed().toStdString(); };
+  return {text(0), text(1), text(2), text(3), text(4)};
+}
+
 }  // namespace
+
+TitleBlock RememberedReportTitle() {
+  std::array<QString, 5> texts;
+  for (size_t k = 0; k < kTitleFields.size(); ++k) texts[k] = StartingText(kTitleFields[k]);
+  return TitleOf(texts);
+}
 
 PrintDialog::PrintDialog(Prompts& prompts, CommandGuard guard, ReportSources sources)
     : prompts_(prompts), guard_(std::move(guard)), sources_(std::move(sources)) {
@@ -100,6 +116,10 @@ void PrintDialog::BuildControls() {
   PlaceLabel(this, "Label1", QStringLiteral("В настройках принтера задайте печать без полей"), 16, 112, 0, 0, false);
   polarBox_ = PlaceCheckBox(this, "ChPolar", QStringLiteral("Показательная форма"), {16, 148, 145, 17});
   polarBox_->setChecked(false);
+  phasorBox_ = PlaceCheckBox(this, "ChPhasor", QStringLiteral("Векторная диаграмма"), {16, 172, 145, 17});
+  phasorBox_->setChecked(false);
+  landscapeBox_ = PlaceCheckBox(this, "ChLandscape", QStringLiteral("Альбомная ориентация"), {168, 172, 233, 17});
+  landscapeBox_->setChecked(false);
 
   printButton_ = PlacePushButton(this, "BtnPrint", QString(), {344, 16, 57, 57});
   printButton_->setIcon(PrintIcon());
@@ -111,13 +131,11 @@ void PrintDialog::BuildControls() {
 }
 
 void PrintDialog::BuildTitleFields() {
-  const QSettings settings(kSettingsOwner, kSettingsOwner);
   for (size_t k = 0; k < kTitleFields.size(); ++k) {
     const TitleField& field = kTitleFields[k];
     const int top = kTitleTop + kTitleRowStep * static_cast<int>(k);
     PlaceLabel(this, "", QString::fromUtf8(field.caption), 16, top + 3);
-    const QString text = field.key ? settings.value(QLatin1String(field.key)).toString()
-                                   : QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy"));
+    const QString text = StartingText(field);
     QLineEdit* edit = PlaceEdit(this, field.name, text, 120, top, 281);
     if (field.key) {
       connect(edit, &QLineEdit::textChanged, this,
@@ -141,13 +159,13 @@ void PrintDialog::ConnectCommands() {
 
 ReportChoices PrintDialog::Choices() const {
   return {taskBox_->isChecked(), drawingBox_->isChecked(), meshCurrentsBox_->isChecked(),
-          nodePotentialsBox_->isChecked(), polarBox_->isChecked()};
+          nodePotentialsBox_->isChecked(), polarBox_->isChecked(), phasorBox_->isChecked()};
 }
 
 void PrintDialog::PrintOnPrinter() {
   if (!SomethingChosen()) return;
   QPrinter printer(QPrinter::HighResolution);
-  SetUpA4(printer, false);
+  SetUpA4(printer, false, landscapeBox_->isChecked());
   if (!prompts_.SetUpPrinter(this, printer)) return;
   PaintReport(printer);
 }
@@ -155,7 +173,7 @@ void PrintDialog::PrintOnPrinter() {
 void PrintDialog::ShowPreview() {
   if (!SomethingChosen()) return;
   QPrinter printer(QPrinter::HighResolution);
-  SetUpA4(printer, true);
+  SetUpA4(printer, true, landscapeBox_->isChecked());
   // The preview repaints from inside its own event loop: each repaint is a
   // command of its own, so a failure shows its message and the preview stays.
   prompts_.PreviewPrint(this, printer, [this](QPrinter& pages) { guard_([this, &pages] { PaintReport(pages); }); });
@@ -173,7 +191,7 @@ void PrintDialog::SaveAsPdf() {
       QPrinter printer(QPrinter::HighResolution);
       printer.setOutputFormat(QPrinter::PdfFormat);
       printer.setOutputFileName(QFile::decodeName(temporary.c_str()));
-      SetUpA4(printer, true);
+      SetUpA4(printer, true, landscapeBox_->isChecked());
       refused = !PaintReport(printer);
     }
     return !refused && FileEndsWith(temporary, "%%EOF\n");
@@ -183,8 +201,9 @@ void PrintDialog::SaveAsPdf() {
 }
 
 TitleBlock PrintDialog::Title() const {
-  const auto text = [this](size_t k) { return titleEdits_[k]->text().trimmed().toStdString(); };
-  return {text(0), text(1), text(2), text(3), text(4)};
+  std::array<QString, 5> texts;
+  for (size_t k = 0; k < texts.size(); ++k) texts[k] = titleEdits_[k]->text();
+  return TitleOf(texts);
 }
 
 bool PrintDialog::SomethingChosen() {
@@ -200,23 +219,24 @@ bool PrintDialog::SomethingChosen() {
 }
 
 bool PrintDialog::PaintReport(QPrinter& printer) {
-  const QImage sheet = sources_.sheetImage ? sources_.sheetImage() : QImage();
   ReportStatus status = ReportStatus::Printed;
   {
-    PrinterCanvas canvas(printer, sheet, [this](const QString& text) { Tell(text); });
-    status = PrintReport(Content(sheet), Choices(), PrinterCanvas::PageOf(printer), canvas);
+    PrinterCanvas canvas(printer, [this](const QString& text) { Tell(text); });
+    status = PrintReport(Content(), Choices(), PrinterCanvas::PageOf(printer), canvas);
   }
   if (status == ReportStatus::Printed) return true;
   Tell(RefusalMessage(status));
   return false;
 }
 
-ReportContent PrintDialog::Content(const QImage& sheet) const {
+ReportContent PrintDialog::Content() const {
   ReportContent content = sources_.session->Report();
   content.title = Title();
   if (sources_.meshAttempt) content.meshAttempt = sources_.meshAttempt();
   if (sources_.nodeAttempt) content.nodeAttempt = sources_.nodeAttempt();
-  content.task.sheet = {sheet.width(), sheet.height()};
+  if (sources_.sheetDrawing) content.task.drawing = PrintedSheetFigure(sources_.sheetDrawing());
+  if (sources_.meshPhasors) content.meshPhasors = sources_.meshPhasors();
+  if (sources_.nodePhasors) content.nodePhasors = sources_.nodePhasors();
   return content;
 }
 

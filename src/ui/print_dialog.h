@@ -6,12 +6,12 @@
 // the solutions of it.
 
 #include <QDialog>
-#include <QImage>
 #include <array>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "editor/sheet_painting.h"
 #include "printing/printed_report.h"
 #include "ui/command_guard.h"
 
@@ -25,16 +25,23 @@ namespace ohmara {
 class CircuitSession;
 class Prompts;
 
-// What the report is made of. `sheetImage` gives the editor's drawing;
-// without an editor (or with an empty one) it is unset or gives a null
-// image, and the report leaves the drawing out.
+// What the report is made of. `sheetDrawing` gives the editor's drawing as
+// the sheet paints it; without an editor (or with an empty one) it is unset
+// or gives nothing, and the report leaves the drawing out. The phasor
+// diagrams are the result windows' as they show them.
 struct ReportSources {
   const CircuitSession* session = nullptr;
-  std::function<QImage()> sheetImage;
+  std::function<PaintList()> sheetDrawing;
+  std::function<PhasorPicture()> meshPhasors;
+  std::function<PhasorPicture()> nodePhasors;
   // The student's marked attempts at the two solutions, when there are any.
   std::function<std::vector<std::string>()> meshAttempt;
   std::function<std::vector<std::string>()> nodeAttempt;
 };
+
+// The report's title as the dialog last held it: the remembered fields and
+// today's date.
+TitleBlock RememberedReportTitle();
 
 class PrintDialog : public QDialog {
   Q_OBJECT
@@ -62,7 +69,7 @@ class PrintDialog : public QDialog {
   // Draws the report on `printer`, or tells the user why it was refused.
   // False when the core refused the report (the user has been told why).
   bool PaintReport(QPrinter& printer);
-  ReportContent Content(const QImage& sheet) const;
+  ReportContent Content() const;
   void Tell(const QString& text);
 
   Prompts& prompts_;
@@ -74,6 +81,10 @@ class PrintDialog : public QDialog {
   QCheckBox* meshCurrentsBox_ = nullptr;
   QCheckBox* nodePotentialsBox_ = nullptr;
   QCheckBox* polarBox_ = nullptr;
+  QCheckBox* phasorBox_ = nullptr;
+  // The sheet's orientation the printer set-up, the preview and the PDF
+  // file start from; the set-up and the preview may still change it.
+  QCheckBox* landscapeBox_ = nullptr;
   // Student, group, variant, date, circuit file: every one but the date is
   // remembered from the last run; the date starts as today's.
   std::array<QLineEdit*, 5> titleEdits_{};

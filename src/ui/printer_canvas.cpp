@@ -1,5 +1,7 @@
 #include "ui/printer_canvas.h"
 
+#include "ui/figure_painter.h"
+
 #include <QFontMetrics>
 #include <QPrinter>
 #include <stdexcept>
@@ -35,8 +37,7 @@ constexpr double kMmPerInch = 25.4;
 
 }  // namespace
 
-PrinterCanvas::PrinterCanvas(QPrinter& printer, const QImage& sheet, Tell tell)
-    : printer_(printer), sheet_(sheet), tell_(std::move(tell)) {}
+PrinterCanvas::PrinterCanvas(QPrinter& printer, Tell tell) : printer_(printer), tell_(std::move(tell)) {}
 
 PageSize PrinterCanvas::PageOf(const QPrinter& printer) { return {printer.width(), printer.height()}; }
 
@@ -46,7 +47,6 @@ QPainter& PrinterCanvas::Painter() {
   QPen rule(Qt::black);
   rule.setWidthF(printer_.resolution() * kRuleWidthMm / kMmPerInch);
   painter_.setPen(rule);
-  painter_.setRenderHint(QPainter::SmoothPixmapTransform);
   return painter_;
 }
 
@@ -62,9 +62,14 @@ void PrinterCanvas::Line(const PixelPoint& from, const PixelPoint& to) {
   Painter().drawLine(ToQPoint(from), ToQPoint(to));
 }
 
-void PrinterCanvas::SheetImage(const PixelRect& target) {
-  if (sheet_.isNull()) return;
-  Painter().drawImage(QRect(target.left, target.top, target.right - target.left, target.bottom - target.top), sheet_);
+void PrinterCanvas::Figure(const PixelRect& target, const VectorFigure& figure) {
+  QPainter& painter = Painter();
+  // The figure's lines no thinner than the table rules.
+  const double thinnest = painter.pen().widthF();
+  painter.save();
+  PaintFigure(painter, figure,
+              QRectF(target.left, target.top, target.right - target.left, target.bottom - target.top), thinnest);
+  painter.restore();
 }
 
 void PrinterCanvas::NewPage() {

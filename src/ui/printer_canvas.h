@@ -3,7 +3,6 @@
 // the pages of the print preview. The painter starts with the first thing
 // drawn, so a report the core refuses never begins a print job.
 
-#include <QImage>
 #include <QPainter>
 #include <QString>
 #include <functional>
@@ -18,9 +17,8 @@ class PrinterCanvas : public PageCanvas {
  public:
   using Tell = std::function<void(const QString&)>;
 
-  // `sheet` is the editor's picture for SheetImage; `tell` shows a message
-  // to the user. Both must outlive the canvas.
-  PrinterCanvas(QPrinter& printer, const QImage& sheet, Tell tell);
+  // `tell` shows a message to the user.
+  PrinterCanvas(QPrinter& printer, Tell tell);
 
   // The printer's page in device pixels: the paper with setFullPage(true),
   // otherwise the printable area inside its margins.
@@ -28,7 +26,7 @@ class PrinterCanvas : public PageCanvas {
 
   void Text(const PixelPoint& topLeft, const Font& font, const std::string& text) override;
   void Line(const PixelPoint& from, const PixelPoint& to) override;
-  void SheetImage(const PixelRect& target) override;
+  void Figure(const PixelRect& target, const VectorFigure& figure) override;
   void NewPage() override;
   void Message(const std::string& text) override;
 
@@ -38,7 +36,6 @@ class PrinterCanvas : public PageCanvas {
   QPainter& Painter();
 
   QPrinter& printer_;
-  const QImage& sheet_;
   Tell tell_;
   QPainter painter_;
 };

@@ -15,6 +15,7 @@
 
 #include "generator/random_circuit.h"
 #include "ui/offscreen_pdf_output.h"
+#include "ui/print_dialog.h"
 #include "ui/prompts.h"
 #include "variants/variant_set.h"
 
@@ -163,7 +164,7 @@ void VariantsDialog::MakeSet() {
   const std::vector<Variant> variants = MakeVariants(*settings);
   const std::filesystem::path folder = ChosenFilePath(folderEdit_->text().trimmed());
   OffscreenPdfOutput pdf(std::cerr);
-  const std::vector<std::string> problems = WriteVariantSet(folder, variants, pdf);
+  const std::vector<std::string> problems = WriteVariantSet(folder, variants, pdf, RememberedReportTitle());
   if (!problems.empty()) {
     QString text;
     for (const std::string& problem : problems) text += QString::fromStdString(problem) + QStringLiteral("\n");

@@ -13,12 +13,12 @@ std::string NotWritten(const std::filesystem::path& path) { return "Не уда�
 }  // namespace
 
 std::vector<std::string> WriteVariantSet(const std::filesystem::path& folder, const std::vector<Variant>& variants,
-                                         PdfOutput& pdf) {
+                                         PdfOutput& pdf, const TitleBlock& title) {
   std::error_code error;
   std::filesystem::create_directories(folder, error);
   if (error) return {"Не удалось создать папку «" + folder.string() + "»."};
   std::vector<std::string> problems = WriteVariantFiles(folder, variants);
-  if (!WriteDocumentPdf(pdf, folder / kVariantCardsFile, ComposeVariantCards(variants)))
+  if (!WriteDocumentPdf(pdf, folder / kVariantCardsFile, ComposeVariantCards(variants, title)))
     problems.push_back(NotWritten(folder / kVariantCardsFile));
   if (!WriteDocumentPdf(pdf, folder / kAnswerKeyFile, ComposeAnswerKey(variants)))
     problems.push_back(NotWritten(folder / kAnswerKeyFile));

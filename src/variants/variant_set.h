@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli/pdf_output.h"
+#include "printing/printed_report.h"
 #include "variants/class_variants.h"
 
 namespace ohmara {
@@ -15,9 +16,10 @@ namespace ohmara {
 inline constexpr char kVariantCardsFile[] = "variants.pdf";
 inline constexpr char kAnswerKeyFile[] = "answers.pdf";
 
-// Creates `folder` when missing and writes the whole set into it; returns
-// the messages of whatever could not be written (none on success).
+// Creates `folder` when missing and writes the whole set into it, the cards
+// headed by what of `title` they carry; returns the messages of whatever
+// could not be written (none on success).
 std::vector<std::string> WriteVariantSet(const std::filesystem::path& folder, const std::vector<Variant>& variants,
-                                         PdfOutput& pdf);
+                                         PdfOutput& pdf, const TitleBlock& title = {});
 
 }  // namespace ohmara

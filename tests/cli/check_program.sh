@@ -46,6 +46,9 @@ set -e
 [ $code -eq 2 ] || fail "a usage error should exit 2, not $code"
 "$ohmara" report "$samples/five_branch.txt" --frequency 50 --zero 3 -o "$out/report.pdf" || fail "report exited $?"
 pdftotext "$out/report.pdf" - | grep -qF "3.75" || fail "the report PDF should hold the current 3.75"
+# The table drawn as the editor draws it, as paths and texts: the source's label, no image.
+pdftotext -f 1 -l 1 "$out/report.pdf" - | grep -qF "10,0" || fail "the report's drawing should label the source 10,0"
+[ "$(pdfimages -list "$out/report.pdf" | tail -n +3 | wc -l)" -eq 0 ] || fail "the report's drawing should hold no image"
 
 "$ohmara" variants --count 12 --seed 7 --loops 3 --points 6 -o "$out/set" >/dev/null || fail "variants exited $?"
 [ "$(ls "$out/set"/variant-*.txt | wc -l)" -eq 12 ] || fail "variants should write 12 tables: $(ls "$out/set")"
@@ -55,6 +58,7 @@ for pdf in variants answers; do
     grep -qE "Вариант $n([^0-9]|$)" "$out/$pdf.txt" || fail "$pdf.pdf lacks variant $n"
   done
 done
+[ "$(pdfimages -list "$out/set/variants.pdf" | tail -n +3 | wc -l)" -eq 0 ] || fail "the cards' drawings should hold no image"
 "$ohmara" variants --count 12 --seed 7 --loops 3 --points 6 -o "$out/again" >/dev/null || fail "variants exited $?"
 for file in "$out/set"/variant-*.txt; do
   cmp -s "$file" "$out/again/$(basename "$file")" || fail "the same seed gave another $(basename "$file")"

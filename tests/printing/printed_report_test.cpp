@@ -51,7 +51,7 @@ GridCells BranchTable(int branches) {
 // and 30 lines in each branch-current memo to show the second column.
 ReportContent FiveBranchContent() {
   ReportContent content;
-  content.task = {BranchTable(5), "50", "кГц", {846, 608}, {}};
+  content.task = {BranchTable(5), "50", "кГц", VectorFigure{846, 608, {}}, {}};
   content.mesh = {Square("Z", 2, 2), Square("E", 2, 1), {"loop 1", "loop 2"}, {"J1", "J2"}, Numbered("I", 30),
                   {"Pист", "Pпотр"}};
   content.nodes = {Square("Y", 3, 3), Square("Iу", 3, 1), Numbered("φ", 3), Numbered("N", 30), {"Sист", "Sпотр"}};
@@ -125,9 +125,9 @@ TEST(PrintedReport, FiveBranchReportPositions) {
   });
   EXPECT_EQ(canvas.page, 2);
   // 237 mm below 59 would make the sheet 329 mm wide: it is held to 200 mm.
-  ASSERT_EQ(canvas.images.size(), 1u);
-  EXPECT_EQ(canvas.images[0].page, 0);
-  EXPECT_EQ(canvas.images[0].rect, (PixelRect{5, 59, 205, 202}));
+  ASSERT_EQ(canvas.figures.size(), 1u);
+  EXPECT_EQ(canvas.figures[0].page, 0);
+  EXPECT_EQ(canvas.figures[0].rect, (PixelRect{5, 59, 205, 202}));
   EXPECT_TRUE(canvas.messages.empty());
 }
 
@@ -143,13 +143,13 @@ TEST(PrintedReport, SheetFillsThePageBelowTheTaskUpTo200mmWide) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.image.width);
-    const PrintedSheet sheet = FitSheet(c.top, c.image);
+    const PrintedFigure sheet = FitSheet(c.top, c.image);
     EXPECT_EQ(sheet.top, c.top);
     EXPECT_EQ(sheet.width, c.width);
     EXPECT_EQ(sheet.height, c.height);
   }
   // Each corner of the rectangle is truncated on its own.
-  EXPECT_EQ(SheetRect(PageScale(PageSize{4960, 7016}), PrintedSheet{59, 200, 143}), (PixelRect{118, 1393, 4841, 4771}));
+  EXPECT_EQ(FigureRect(PageScale(PageSize{4960, 7016}), PrintedFigure{59, 200, 143, {}}), (PixelRect{118, 1393, 4841, 4771}));
 }
 
 TEST(PrintedReport, CheckBoxesChooseTheParts) {
@@ -166,7 +166,8 @@ TEST(PrintedReport, CheckBoxesChooseTheParts) {
   } cases[] = {
       {"nothing checked", choose(false, false, false, false), kMillimetrePage, ReportStatus::NothingChosen, {}, 0},
       {"drawing without the task", choose(false, true, false, false), kMillimetrePage, ReportStatus::NothingChosen, {}, 0},
-      {"landscape page", choose(true, true, true, true), {297, 210}, ReportStatus::NotPortrait, {}, 0},
+      {"landscape page", choose(true, true, true, true), {297, 210}, ReportStatus::Printed,
+       {{"Задание", 0}, {"Метод контурных токов", 1}, {"Метод узловых потенциалов", 2}}, 1},
       {"only node potentials", choose(false, false, false, true), kMillimetrePage, ReportStatus::Printed,
        {{"- 1 из 1 -", 0}, {"Метод узловых потенциалов", 0}}, 0},
       {"task without its drawing", choose(true, false, true, false), kMillimetrePage, ReportStatus::Printed,
@@ -184,7 +185,7 @@ TEST(PrintedReport, CheckBoxesChooseTheParts) {
       ASSERT_NE(canvas.Find(title), nullptr) << title;
       EXPECT_EQ(canvas.Find(title)->page, page) << title;
     }
-    EXPECT_EQ(canvas.images.size(), c.images);
+    EXPECT_EQ(canvas.figures.size(), c.images);
   }
 }
 
@@ -209,9 +210,9 @@ TEST(PrintedReport, LongTaskContinuesWithFrequencyAndDrawing) {
     RecordingCanvas canvas;
     PrintChecked(content, ReportChoices{true, true, false, false, false}, kMillimetrePage, canvas);
     ExpectPlaced(canvas, {{c.frequencyPage, "Частота 50 кГц", 10, c.frequencyY, kHeading}});
-    ASSERT_EQ(canvas.images.size(), 1u);
-    EXPECT_EQ(canvas.images[0].page, c.imagePage);
-    EXPECT_EQ(canvas.images[0].rect, c.image);
+    ASSERT_EQ(canvas.figures.size(), 1u);
+    EXPECT_EQ(canvas.figures[0].page, c.imagePage);
+    EXPECT_EQ(canvas.figures[0].rect, c.image);
     EXPECT_EQ(canvas.page, c.imagePage);
     if (c.imagePage > 0) {
       EXPECT_NE(canvas.Find("- 2 из 2 -", 1), nullptr);
@@ -331,15 +332,18 @@ std::string LoopLine(int number, int branches) {
 // lines, many branch currents, wide source cells and matrices of every
 // column count that breaks differently. Nothing may be printed over
 // anything else, nothing may be lost (the polar forms included), and every
-// page carries its number.
+// page carries its number. On sheets turned on their side wide matrices
+// take the width.
 TEST(PrintedReport, LargeCircuitsPrintEveryTextWithNothingOver) {
   struct Case {
     int size;         // matrix columns
     int loopSteps;    // branches in each loop line
     int branches;     // lines of each branch-current memo
   } cases[] = {{2, 17, 19}, {9, 12, 45}, {17, 9, 45}, {26, 30, 50}, {33, 5, 50}, {50, 20, 50}};
+  for (const PaperSize& sheet : {kPortraitPaper, kLandscapePaper})
   for (const Case& c : cases) {
     SCOPED_TRACE(c.size);
+    SCOPED_TRACE(sheet.width);
     ReportContent content = FiveBranchContent();
     std::vector<std::string> loops;
     for (int k = 1; k <= c.size; ++k) loops.push_back(LoopLine(k, c.loopSteps));
@@ -349,7 +353,7 @@ TEST(PrintedReport, LargeCircuitsPrintEveryTextWithNothingOver) {
                      LabelledValues("I", c.branches), {"Sист = 1.0 + j 2.0", "Sпотр = 1.0 + j 2.0"}};
     content.meshPolar = LabelledValues("|I| ∠ ", c.branches);
     content.nodePolar = LabelledValues("|φ| ∠ ", c.size);
-    const PageDocument document = ComposeReport(content, ReportChoices{true, true, true, true, true});
+    const PageDocument document = ComposeReport(content, ReportChoices{true, true, true, true, true}, sheet);
     const RecordingCanvas canvas = RenderedInMillimetres(document);
 
     std::multiset<std::string> printed;
@@ -368,6 +372,12 @@ TEST(PrintedReport, LargeCircuitsPrintEveryTextWithNothingOver) {
     for (const std::string& line : content.nodePolar) EXPECT_EQ(printed.count(line), 1u) << line;
     for (int page = 0; page < document.PageCount(); ++page)
       EXPECT_NE(canvas.Find(PageNumberText(page + 1, document.PageCount()), page), nullptr) << "page " << page;
+    int rightmostCell = 0;
+    for (const RecordedText& text : canvas.texts)
+      if (text.text.find(".8387 + j") != std::string::npos) rightmostCell = std::max(rightmostCell, text.at.x);
+    if (c.size >= 9) {
+      EXPECT_EQ(rightmostCell > kPortraitPaper.width, sheet == kLandscapePaper) << rightmostCell;
+    }
   }
 }
 
@@ -386,7 +396,7 @@ TEST(PrintedReport, OverlapCheckSeesEveryKindOfCollision) {
        1},
       {"a rule along the cell's edge", {PrintedText{{11, 11}, kCell, "1"}, PrintedLine{{10, 10}, {40, 10}}}, 0},
       {"off the sheet", {PrintedText{{200, 10}, kMemo, "I34 = 100.7045"}}, 1},
-      {"on the drawing", {PrintedText{{10, 60}, kHeading, "Частота"}, PrintedSheet{59, 200, 143}}, 1},
+      {"on the drawing", {PrintedText{{10, 60}, kHeading, "Частота"}, PrintedFigure{59, 200, 143, {}}}, 1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

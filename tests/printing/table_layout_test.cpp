@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -165,6 +166,44 @@ TEST(TableLayout, LineBreaksPageWhenItsBottomWouldPassTheMargin) {
   EXPECT_EQ(canvas.Find("carried")->at, (PixelPoint{10, 10}));
   EXPECT_EQ(canvas.Find("carried")->font, (Font{"Times New Roman", 8}));
   EXPECT_EQ(at, (Cursor{1, 15}));
+}
+
+// A memo or a tall table broken across pages leaves no page with a
+// continuation of one or two lines when breaking earlier avoids it; nothing
+// is lost and the order holds. Every start height and length near a break.
+TEST(TableLayout, NoContinuationOfFewerThanThreeLines) {
+  for (int top : {10, 200, 271, 276, 281, 286, 290})
+    for (int count = 1; count <= 70; ++count) {
+      SCOPED_TRACE(std::to_string(top) + " " + std::to_string(count));
+      std::vector<std::string> lines;
+      GridCells table;
+      table.rows = count + 1;
+      table.cols = 1;
+      table.SetCell(0, 0, "head");
+      for (int k = 0; k < count; ++k) {
+        lines.push_back("line " + std::to_string(k));
+        table.SetCell(0, k + 1, "row " + std::to_string(k));
+      }
+      PageDocument document;
+      Cursor at = document.StartPage(true, top);
+      PrintMemoLines(document, at, 10, lines);
+      at = document.StartPage(true, top);
+      PrintTable(document, at, table, 10, {"", 10, 1});
+      const RecordingCanvas canvas = RenderedInMillimetres(document);
+      for (const char* kind : {"line ", "row "}) {
+        SCOPED_TRACE(kind);
+        std::map<int, int> perPage;
+        int next = 0;
+        for (const RecordedText& text : canvas.texts)
+          if (text.text.starts_with(kind)) {
+            EXPECT_EQ(text.text, kind + std::to_string(next++));
+            ++perPage[text.page];
+          }
+        EXPECT_EQ(next, count);
+        for (auto it = std::next(perPage.begin()); it != perPage.end(); ++it)
+          EXPECT_GE(it->second, std::min(count, kLeastCarriedLines)) << "page " << it->first;
+      }
+    }
 }
 
 TEST(PageScale, MillimetresTruncateToDevicePixels) {

@@ -1,7 +1,7 @@
 #pragma once
 // A page canvas that keeps every call, each with the page it was drawn on.
-// Rendered on kMillimetrePage, one device pixel is one millimetre, so the
-// recorded positions read as the report's own.
+// Rendered on kMillimetrePage (or its landscape twin), one device pixel is
+// one millimetre, so the recorded positions read as the report's own.
 
 #include <string>
 #include <vector>
@@ -30,9 +30,10 @@ struct RecordedLine {
   bool operator==(const RecordedLine&) const = default;
 };
 
-struct RecordedImage {
+struct RecordedFigure {
   int page = 0;
   PixelRect rect;
+  VectorFigure figure;
 };
 
 class RecordingCanvas : public PageCanvas {
@@ -41,7 +42,7 @@ class RecordingCanvas : public PageCanvas {
     texts.push_back({page, topLeft, font, text});
   }
   void Line(const PixelPoint& from, const PixelPoint& to) override { lines.push_back({page, from, to}); }
-  void SheetImage(const PixelRect& target) override { images.push_back({page, target}); }
+  void Figure(const PixelRect& target, const VectorFigure& figure) override { figures.push_back({page, target, figure}); }
   void NewPage() override { ++page; }
   void Message(const std::string& text) override { messages.push_back(text); }
 
@@ -52,12 +53,12 @@ class RecordingCanvas : public PageCanvas {
     return nullptr;
   }
 
-  bool Untouched() const { return page == 0 && texts.empty() && lines.empty() && images.empty() && messages.empty(); }
+  bool Untouched() const { return page == 0 && texts.empty() && lines.empty() && figures.empty() && messages.empty(); }
 
   int page = 0;
   std::vector<RecordedText> texts;
   std::vector<RecordedLine> lines;
-  std::vector<RecordedImage> images;
+  std::vector<RecordedFigure> figures;
   std::vector<std::string> messages;
 };
 
@@ -65,7 +66,7 @@ class RecordingCanvas : public PageCanvas {
 inline RecordingCanvas RenderedInMillimetres(const PageDocument& document) {
   EXPECT_EQ(FindOverlaps(document), std::vector<std::string>{});
   RecordingCanvas canvas;
-  document.Render(PageScale(kMillimetrePage), canvas);
+  document.Render(PageScale(PageSize{document.Paper().width, document.Paper().height}), canvas);
   return canvas;
 }
 

@@ -1,6 +1,8 @@
 #include <unistd.h>
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QImage>
 #include <QLineEdit>
 #include <QSettings>
 #include <QPrinter>
@@ -13,13 +15,13 @@
 #include "support/gui_app_fixture.h"
 #include "ui/editor_window.h"
 #include "ui/mesh_current_window.h"
+#include "ui/node_potential_window.h"
+#include "ui/phasor_diagram_window.h"
 #include "ui/self_check_window.h"
 #include "ui/print_dialog.h"
 
 namespace ohmara::testing {
 namespace {
-
-const QString kPortraitMessage = "В настройках необходимо установить ориентацию страницы в виде 'портрет'";
 
 // The page (1-based) of every image in a PDF file, as pdfimages lists them.
 std::vector<int> PdfImagePages(const std::filesystem::path& pdf) {
@@ -115,13 +117,39 @@ TEST_F(PrintDialogTest, NothingCheckedStartsNothingAndSaysSo) {
   EXPECT_FALSE(std::filesystem::exists(pdf));
 }
 
-TEST_F(PrintDialogTest, LandscapePageIsRefusedBeforeAnythingIsPrinted) {
+// "widthxheight" of the first page of a PDF file in points, as pdfinfo reads it.
+QString PdfPageSize(const std::filesystem::path& pdf) {
+  QProcess pdfinfo;
+  pdfinfo.start("pdfinfo", {QString::fromStdString(pdf.string())});
+  EXPECT_TRUE(pdfinfo.waitForFinished(30000)) << "pdfinfo (poppler-utils) did not run";
+  for (const QString& line : QString::fromUtf8(pdfinfo.readAllStandardOutput()).split('\n'))
+    if (line.startsWith("Page size:")) {
+      const QStringList words = line.simplified().split(' ');
+      return QString::number(qRound(words[2].toDouble())) + "x" + QString::number(qRound(words[4].toDouble()));
+    }
+  return QString();
+}
+
+// A sheet on its side, chosen in the printer set-up or with "Альбомная
+// ориентация" for the PDF file, gets the whole report on landscape pages.
+TEST_F(PrintDialogTest, LandscapeChosenGivesLandscapePages) {
   SolveFiveBranches();
-  const auto pdf = scratch_.Path() / "landscape.pdf";
-  PrintTo(pdf, QPageLayout::Landscape);
+  const auto printed = scratch_.Path() / "landscape.pdf";
+  PrintTo(printed, QPageLayout::Landscape);
   ClickInDialog("BtnPrint");
-  EXPECT_EQ(prompts_.Texts(), std::vector<QString>{kPortraitMessage});
-  EXPECT_FALSE(std::filesystem::exists(pdf));
+  EXPECT_TRUE(prompts_.messages.empty());
+  EXPECT_EQ(PdfPageSize(printed), "842x595");
+  EXPECT_EQ(PdfPages(printed).size(), 3);
+
+  const auto saved = scratch_.Path() / "saved.pdf";
+  PrintTo(saved);
+  ClickInDialog("BtnPdf");
+  EXPECT_EQ(PdfPageSize(saved), "595x842");
+  Box("ChLandscape")->click();
+  PrintTo(saved);
+  ClickInDialog("BtnPdf");
+  EXPECT_EQ(PdfPageSize(saved), "842x595");
+  EXPECT_TRUE(PdfPages(saved).join("").contains(QStringLiteral("Матрицасопротивлений")));
 }
 
 // The printer, the preview and the PDF file all get the same three pages,
@@ -162,7 +190,9 @@ TEST_F(PrintDialogTest, ReportOfTheSolvedExampleOnEveryOutput) {
     ASSERT_TRUE(std::filesystem::exists(pdf));
     const QStringList pages = PdfPages(pdf);
     ASSERT_EQ(pages.size(), 3);
-    EXPECT_EQ(PdfImagePages(pdf), std::vector<int>{1}) << "the drawing, under the task";
+    // The drawing is paths and texts: its source label, no image.
+    EXPECT_EQ(PdfImagePages(pdf), std::vector<int>{});
+    EXPECT_TRUE(pages[0].contains("10,0")) << pages[0].toStdString();
     for (const Heading& heading : headings)
       EXPECT_TRUE(pages[heading.page].contains(QString::fromUtf8(heading.text).remove(QLatin1Char(' '))))
           << "page " << heading.page + 1 << " lacks " << heading.text;
@@ -194,6 +224,65 @@ TEST_F(PrintDialogTest, ReportPrintsTheTestedCircuitBesideItsOwnSolutionsOnly) {
   EXPECT_TRUE(pages[1].contains("Мощностьисточников=18.75")) << "B's solution";
   EXPECT_FALSE(pages[1].contains("37.5")) << "A's solution";
   EXPECT_FALSE(pages.join("").contains("Методузловыхпотенциалов"));
+}
+
+// The page rendered by pdftoppm at a low resolution.
+QImage RenderedPage(const std::filesystem::path& pdf, int page, const std::filesystem::path& prefix) {
+  QProcess pdftoppm;
+  const QString number = QString::number(page);
+  pdftoppm.start("pdftoppm", {"-f", number, "-l", number, "-r", "40", "-singlefile", "-png",
+                              QString::fromStdString(pdf.string()), QString::fromStdString(prefix.string())});
+  EXPECT_TRUE(pdftoppm.waitForFinished(30000)) << "pdftoppm (poppler-utils) did not run";
+  return QImage(QString::fromStdString(prefix.string()) + ".png");
+}
+
+// Pixels of `image` close to `colour`.
+int PixelsOf(const QImage& image, QColor colour) {
+  int count = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) {
+      const QColor c = image.pixelColor(x, y);
+      if (std::abs(c.red() - colour.red()) + std::abs(c.green() - colour.green()) + std::abs(c.blue() - colour.blue()) < 60)
+        ++count;
+    }
+  return count;
+}
+
+// With "Векторная диаграмма" each solution is followed by a page with its
+// diagram as the window shows it (here the currents at node 2 head to tail
+// for the mesh method), drawn as paths: no page holds an image, the labels
+// are text, and the arrows come out in their colours.
+TEST_F(PrintDialogTest, PhasorDiagramsAsVectorPagesAfterTheirSolutions) {
+  SolveFiveBranches();
+  auto* nodeBox = Find<QComboBox>(Windows().meshCurrentWindow().phasorDiagram(), "NodeBox");
+  nodeBox->setCurrentIndex(nodeBox->findData(2));
+  Find<QCheckBox>(Windows().nodePotentialWindow().phasorDiagram(), "PotentialsBox")->setChecked(true);
+  EXPECT_FALSE(Box("ChPhasor")->isChecked());
+  Box("ChPhasor")->click();
+  const auto pdf = scratch_.Path() / "phasors.pdf";
+  PrintTo(pdf);
+  ClickInDialog("BtnPdf");
+  EXPECT_TRUE(prompts_.messages.empty());
+  const QStringList pages = PdfPages(pdf);
+  ASSERT_EQ(pages.size(), 5);
+  EXPECT_EQ(PdfImagePages(pdf), std::vector<int>{}) << "no bitmap anywhere";
+  const struct {
+    int page;
+    std::vector<const char*> texts;
+  } diagrams[] = {
+      {2, {"Векторнаядиаграмма", "Методконтурныхтоков.Кирхгофвузле2", "I12", "-I23", "-I24", "токи:"}},
+      {4, {"Векторнаядиаграмма", "Токиветвейипотенциалыузлов", "I12,I31", "u2", "потенциалы:"}},
+  };
+  for (const auto& diagram : diagrams) {
+    SCOPED_TRACE(diagram.page);
+    for (const char* text : diagram.texts)
+      EXPECT_TRUE(pages[diagram.page].contains(QString::fromUtf8(text))) << text << "\n" << pages[diagram.page].toStdString();
+    const QImage rendered = RenderedPage(pdf, diagram.page + 1, scratch_.Path() / "page");
+    ASSERT_FALSE(rendered.isNull());
+    EXPECT_GT(PixelsOf(rendered, QColor(0x1f, 0x4e, 0xb4)), 20) << "the currents' arrows";
+    EXPECT_EQ(PixelsOf(rendered, QColor(0xc0, 0x39, 0x2b)) > 20, diagram.page == 4) << "the potentials' arrows";
+  }
+  EXPECT_FALSE(pages[1].contains(QStringLiteral("Векторнаядиаграмма")));
 }
 
 // A fresh start has nothing to print, and says so instead of empty headings.

@@ -1,10 +1,13 @@
 // "Варианты для группы…": the dialog writes into the chosen folder the very
 // set the core makes from its settings, and both PDFs beside it.
 
+#include <QDate>
 #include <QLineEdit>
+#include <QProcess>
 #include <QSpinBox>
 
 #include "support/gui_app_fixture.h"
+#include "ui/print_dialog.h"
 #include "variants/class_variants.h"
 #include "variants/variant_set.h"
 
@@ -26,6 +29,8 @@ class VariantsDialogTest : public AppFixture {
 };
 
 TEST_F(VariantsDialogTest, WritesTheSetOfItsSettingsIntoTheChosenFolder) {
+  // The group typed for the report heads every card, with today's date.
+  Find<QLineEdit>(Windows().printDialog(), "EdGroup")->setText(QStringLiteral("ИТ-21"));
   const std::filesystem::path folder = scratch_.Path() / "group";
   const std::filesystem::path expected = scratch_.Path() / "expected";
   const QString firstSeed = Open([&](QDialog& dialog) {
@@ -59,6 +64,15 @@ TEST_F(VariantsDialogTest, WritesTheSetOfItsSettingsIntoTheChosenFolder) {
   }
   for (const char* pdf : {kVariantCardsFile, kAnswerKeyFile})
     EXPECT_EQ(ReadFileBytes(folder / pdf).substr(0, 5), "%PDF-") << pdf;
+
+  QProcess pdftotext;
+  pdftotext.start("pdftotext", {QString::fromStdString((folder / kVariantCardsFile).string()), "-"});
+  ASSERT_TRUE(pdftotext.waitForFinished(30000)) << "pdftotext (poppler-utils) did not run";
+  const QString cards = QString::fromUtf8(pdftotext.readAllStandardOutput());
+  const QString titleLine =
+      QStringLiteral("Группа: ИТ-21.  Дата: %1.").arg(QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")));
+  // pdftotext keeps no run of spaces.
+  EXPECT_EQ(QString(cards).remove(' ').count(QString(titleLine).remove(' ')), 4) << cards.toStdString();
 
   // Each showing proposes a seed of its own.
   const QString secondSeed = Open([](QDialog&) {});

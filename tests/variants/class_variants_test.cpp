@@ -11,6 +11,7 @@
 #include "model/branch_table_file.h"
 #include "model/complex.h"
 #include "model/polar_text.h"
+#include "printing/overlap_check.h"
 #include "printing/variant_cards.h"
 #include "support/scratch_directory.h"
 #include "model/text_format.h"
@@ -129,6 +130,57 @@ TEST(ClassVariants, EveryVariantPassesTheTestAndTheKeyHoldsEveryMethodsResults) 
           EXPECT_TRUE(KeyHolds(key, "I(" + reading.table[k][kNameColumn] + ")", currents[k]));
       }
     }
+  }
+}
+
+// Every card carries the set's group and date and its own table drawn as
+// paths inside its half of the page (a card too tall for half a page takes
+// a page of its own), every terminal numbered by the node the table gives it,
+// and nothing printed over anything else.
+TEST(ClassVariants, CardsCarryTheTitleAndTheirTablesDrawingInsideTheirPlace) {
+  const TitleBlock title{"Иванов", "ИТ-21", "7", "09.12.2026", "rgz.txt"};
+  for (const auto& [loops, points] : {std::pair{3, 6}, std::pair{6, 12}}) {
+    SCOPED_TRACE(loops);
+    VariantSettings settings;
+    settings.count = 5;
+    settings.seed = 11;
+    settings.loops = loops;
+    settings.points = points;
+    const std::vector<Variant> variants = MakeVariants(settings);
+    const PageDocument cards = ComposeVariantCards(variants, title);
+    EXPECT_EQ(FindOverlaps(cards), std::vector<std::string>{});
+    size_t card = 0;
+    for (int page = 0; page < cards.PageCount(); ++page) {
+      int cardTop = 0;
+      for (const PageItem& item : cards.Page(page)) {
+        if (const auto* text = std::get_if<PrintedText>(&item); text && text->text.starts_with("Вариант "))
+          cardTop = text->at.y;
+        const auto* figure = std::get_if<PrintedFigure>(&item);
+        if (!figure) continue;
+        ASSERT_LT(card, variants.size());
+        SCOPED_TRACE(variants[card].number);
+        const bool upperHalf = cardTop < kCutLineMm;
+        const bool halfPage = std::any_of(cards.Page(page).begin(), cards.Page(page).end(), [](const PageItem& i) {
+          const auto* line = std::get_if<PrintedLine>(&i);
+          return line && line->from.y == kCutLineMm && line->to.y == kCutLineMm;
+        });
+        EXPECT_GT(figure->top, cardTop);
+        EXPECT_LE(figure->top + figure->height, upperHalf && halfPage ? kCutLineMm : kPageBottomMm);
+        EXPECT_GE(figure->height, 30);
+        std::vector<std::string> labels;
+        for (const FigureItem& drawn : figure->figure.items)
+          if (const auto* label = std::get_if<FigureText>(&drawn)) labels.push_back(label->text);
+        for (int node = 1; node <= variants[card].answer.nodeCount; ++node)
+          EXPECT_NE(std::find(labels.begin(), labels.end(), std::to_string(node)), labels.end()) << "node " << node;
+        ++card;
+      }
+    }
+    EXPECT_EQ(card, variants.size());
+    const std::vector<std::string> texts = DocumentTexts(cards);
+    EXPECT_EQ(std::count(texts.begin(), texts.end(), "Группа: ИТ-21.  Дата: 09.12.2026."),
+              static_cast<long>(variants.size()));
+    EXPECT_EQ(std::count_if(texts.begin(), texts.end(), [](const std::string& t) { return t.find("Иванов") != t.npos; }),
+              0) << "a card goes to whoever gets it";
   }
 }
 
