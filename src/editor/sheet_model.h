@@ -136,6 +136,14 @@ class SheetDrawing {
   // Takes out one wire, keeping every cell another wire or a band needs.
   TConnection RemoveConnection(int connection);
   void SetValues(int branch, const ElementValues& values) { branches_[branch].Values = values; }
+  void SetNodes(int branch, int from, int to) {
+    branches_[branch].From = from;
+    branches_[branch].To = to;
+  }
+  void SetWireNodes(int connection, int from, int to) {
+    connections_[connection].From = from;
+    connections_[connection].To = to;
+  }
   // Every footprint and every wire's inner points blocked again (cells
   // already there keep their place in the list).
   void BlockEverything();

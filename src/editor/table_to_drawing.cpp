@@ -189,12 +189,21 @@ class TableDrawer {
   ExtraObstacles obstacles_;
 };
 
+TableLayout StoppedLayout() {
+  TableLayout layout;
+  layout.stopped = true;
+  return layout;
+}
+
 }  // namespace
 
-TableLayout LayOutBranchTable(const BranchTable& table) {
+TableLayout LayOutBranchTable(const BranchTable& table, WorkProgress* progress) {
   const std::vector<PlannedBranch> plan = Plan(ReadRows(table));
+  ProgressSteps steps(progress, static_cast<int>(plan.size()), 8);
   TableDrawer drawer(plan);
-  for (const PlannedBranch& p : plan) {
+  for (size_t i = 0; i < plan.size(); ++i) {
+    if (!steps.Advance(static_cast<int>(i))) return StoppedLayout();
+    const PlannedBranch& p = plan[i];
     drawer.Place(p.branch);
     if (p.joinEndThenStart) {
       drawer.Join(EndTerminal(p.branch));
@@ -203,6 +212,7 @@ TableLayout LayOutBranchTable(const BranchTable& table) {
       drawer.Join(StartTerminal(p.branch));
     }
   }
+  if (!steps.Advance(static_cast<int>(plan.size()))) return StoppedLayout();
   return drawer.Finish();
 }
 
