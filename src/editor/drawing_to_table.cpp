@@ -72,22 +72,13 @@ NodeLabels MergeNodes(const SheetDrawing& drawing) {
 
 namespace {
 
-std::uint64_t CellKey(TCell c) {
-  return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(c.X)) << 32) | static_cast<std::uint32_t>(c.Y);
-}
-
 // The pieces of the picture: cells of terminals and wire ends, united where
 // a wire joins them.
 class PictureJoins {
  public:
   explicit PictureJoins(const SheetDrawing& drawing) {
-    std::unordered_map<std::uint64_t, std::vector<int>> wiresAt;
+    std::unordered_map<std::uint64_t, std::vector<int>> wiresAt = WiresByCell(drawing);
     const auto& wires = drawing.Connections();
-    for (size_t w = 0; w < wires.size(); ++w)
-      for (const TCell& c : wires[w].Points) {
-        std::vector<int>& at = wiresAt[CellKey(c)];
-        if (at.empty() || at.back() != static_cast<int>(w)) at.push_back(static_cast<int>(w));
-      }
     for (const TConnection& w : wires) {
       if (w.Points.empty()) continue;
       Unite(CellKey(w.Points.front()), CellKey(w.Points.back()));

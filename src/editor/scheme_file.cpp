@@ -106,29 +106,20 @@ TConnection ReadConnection(SchemeReader& reader, int& line) {
   return wire;
 }
 
-std::uint64_t KeyOf(TCell c) {
-  return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(c.X)) << 32) | static_cast<std::uint32_t>(c.Y);
-}
-
 // The index of the first wire with an end on no terminal and on no other
 // wire's point (such a wire would join its nodes with nothing drawn), or -1.
 int LooseWire(const SheetDrawing& drawing) {
   std::unordered_set<std::uint64_t> terminals;
   for (const TSheetBranch& b : drawing.Branches()) {
-    terminals.insert(KeyOf(CellOf(StartTerminal(b))));
-    terminals.insert(KeyOf(CellOf(EndTerminal(b))));
+    terminals.insert(CellKey(CellOf(StartTerminal(b))));
+    terminals.insert(CellKey(CellOf(EndTerminal(b))));
   }
   // Which wires pass through each cell: at most the two a crossing shares.
-  std::unordered_map<std::uint64_t, std::vector<int>> wiresAt;
+  std::unordered_map<std::uint64_t, std::vector<int>> wiresAt = WiresByCell(drawing);
   const auto& wires = drawing.Connections();
-  for (size_t w = 0; w < wires.size(); ++w)
-    for (const TCell& c : wires[w].Points) {
-      std::vector<int>& at = wiresAt[KeyOf(c)];
-      if (at.empty() || at.back() != static_cast<int>(w)) at.push_back(static_cast<int>(w));
-    }
   auto held = [&](TCell end, int w) {
-    if (terminals.contains(KeyOf(end))) return true;
-    for (const int other : wiresAt[KeyOf(end)])
+    if (terminals.contains(CellKey(end))) return true;
+    for (const int other : wiresAt[CellKey(end)])
       if (other != w) return true;
     return false;
   };
