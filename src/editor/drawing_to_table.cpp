@@ -1,6 +1,8 @@
 #include "editor/drawing_to_table.h"
 
+#include <cstdint>
 #include <map>
+#include <unordered_map>
 
 #include "editor/editor_error.h"
 #include "editor/value_text.h"
@@ -66,6 +68,85 @@ NodeLabels MergeNodes(const SheetDrawing& drawing) {
   }
   JoinTouchingTerminals(drawing, labels);
   return labels;
+}
+
+namespace {
+
+// The pieces of the picture: cells of terminals and wire ends, united where
+// a wire joins them.
+class PictureJoins {
+ public:
+  explicit PictureJoins(const SheetDrawing& drawing) {
+    std::unordered_map<std::uint64_t, std::vector<int>> wiresAt = WiresByCell(drawing);
+    const auto& wires = drawing.Connections();
+    for (const TConnection& w : wires) {
+      if (w.Points.empty()) continue;
+      Unite(CellKey(w.Points.front()), CellKey(w.Points.back()));
+      for (const TCell& end : {w.Points.front(), w.Points.back()})
+        for (const int other : wiresAt[CellKey(end)]) Unite(CellKey(end), CellKey(wires[other].Points.front()));
+    }
+  }
+  std::uint64_t Root(std::uint64_t key) {
+    for (;;) {
+      const auto it = parent_.find(key);
+      if (it == parent_.end() || it->second == key) return key;
+      // Halves the way for the next look.
+      if (const auto up = parent_.find(it->second); up != parent_.end()) it->second = up->second;
+      key = it->second;
+    }
+  }
+
+ private:
+  void Unite(std::uint64_t a, std::uint64_t b) {
+    a = Root(a);
+    b = Root(b);
+    if (a != b) parent_[b] = a;
+    parent_.try_emplace(a, a);
+  }
+  std::unordered_map<std::uint64_t, std::uint64_t> parent_;
+};
+
+}  // namespace
+
+std::vector<TerminalNumbers> PictureNodes(const SheetDrawing& drawing) {
+  PictureJoins joins(drawing);
+  std::unordered_map<std::uint64_t, int> numberOf;
+  auto number = [&](const TTerminal& t) {
+    return numberOf.try_emplace(joins.Root(CellKey(CellOf(t))), static_cast<int>(numberOf.size()) + 1).first->second;
+  };
+  std::vector<TerminalNumbers> numbers;
+  for (const TSheetBranch& b : drawing.Branches()) {
+    const int start = number(StartTerminal(b));
+    numbers.push_back({start, number(EndTerminal(b))});
+  }
+  return numbers;
+}
+
+bool AgreeNodesWithPicture(SheetDrawing& drawing, int& nextNode) {
+  if (PictureNodes(drawing) == NumberNodes(MergeNodes(drawing))) return false;
+  PictureJoins joins(drawing);
+  std::unordered_map<std::uint64_t, int> nodeOf;
+  std::unordered_map<int, bool> taken;
+  // Each piece keeps the number of its first terminal while no piece
+  // before it has that number.
+  auto node = [&](TCell cell, int wanted) {
+    const auto [it, fresh] = nodeOf.try_emplace(joins.Root(CellKey(cell)), 0);
+    if (fresh) it->second = wanted > 0 && !taken[wanted] ? wanted : nextNode++;
+    taken[it->second] = true;
+    return it->second;
+  };
+  const std::vector<TSheetBranch> branches = drawing.Branches();
+  for (size_t b = 0; b < branches.size(); ++b) {
+    const int from = node(CellOf(StartTerminal(branches[b])), branches[b].From);
+    drawing.SetNodes(static_cast<int>(b), from, node(CellOf(EndTerminal(branches[b])), branches[b].To));
+  }
+  for (size_t w = 0; w < drawing.Connections().size(); ++w) {
+    const TConnection& wire = drawing.Connections()[w];
+    if (wire.Points.empty()) continue;
+    const int piece = node(wire.Points.front(), 0);
+    drawing.SetWireNodes(static_cast<int>(w), piece, piece);
+  }
+  return true;
 }
 
 std::vector<TerminalNumbers> NumberNodes(const NodeLabels& labels) {

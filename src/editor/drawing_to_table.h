@@ -26,6 +26,19 @@ NodeLabels MergeNodes(const SheetDrawing& drawing);
 // The final node numbers of every branch's terminals.
 std::vector<TerminalNumbers> NumberNodes(const NodeLabels& labels);
 
+// The nodes as the picture alone shows them, numbered as NumberNodes does:
+// terminals on one point are one node, and so are the two ends of a wire and
+// whatever a wire's end lies on - a terminal, or a point of another wire.
+// A drawing whose picture and table agree gives NumberNodes(MergeNodes()).
+std::vector<TerminalNumbers> PictureNodes(const SheetDrawing& drawing);
+
+// Makes the node numbers say what the picture shows, after a change that
+// took a wire or a branch away or moved one: terminals the picture no longer
+// joins get numbers of their own (fresh ones from `nextNode`), terminals it
+// joins share one, and each wire carries its piece's number. A drawing that
+// already agrees is left as it is; false then.
+bool AgreeNodesWithPicture(SheetDrawing& drawing, int& nextNode);
+
 // A branch-table file's text: the count, then per branch "a->b" and the five
 // values, every field followed by a tab. Values are written as in scheme files.
 std::string DrawingTableText(const SheetDrawing& drawing, const std::vector<TerminalNumbers>& numbers);

@@ -1,6 +1,7 @@
 #include "editor/occupied_cells.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace ohmara {
 
@@ -8,8 +9,63 @@ namespace {
 
 // The dense grid never grows beyond these many cells (two megabytes of bits).
 constexpr size_t kLargestDense = size_t{1} << 24;
+// Beyond these many cells the finder keeps no per-column aids (they take
+// eight bytes a cell) and scans the list instead.
+constexpr size_t kLargestColumnAids = size_t{1} << 22;
+constexpr std::uint64_t kLabelGap = std::uint64_t{1} << 32;
 
 }  // namespace
+
+// Finding where a new cell goes is a question about the whole list: the
+// earliest entry lying neither left of nor above it. Per column of the
+// dense grid the finder keeps, for every row, the earliest entry at or below
+// that row, so the question costs one look per column to the right.
+struct OccupiedCells::Finder {
+  int width = 0, height = 0;
+  bool columns = false;
+  std::vector<int> idAt;           // per dense cell, column by column
+  std::vector<int> earliestBelow;  // per dense cell, column by column
+  std::unordered_map<std::uint64_t, int> farIds;  // entries the columns do not hold
+  std::vector<int> far;
+
+  bool InColumns(TCell c) const { return columns && c.X >= 0 && c.Y >= 0 && c.X < width && c.Y < height; }
+  std::size_t Slot(int x, int y) const {
+    return static_cast<std::size_t>(x) * static_cast<std::size_t>(height) + static_cast<std::size_t>(y);
+  }
+};
+
+OccupiedCells::OccupiedCells() = default;
+OccupiedCells::~OccupiedCells() = default;
+OccupiedCells::OccupiedCells(OccupiedCells&&) noexcept = default;
+OccupiedCells& OccupiedCells::operator=(OccupiedCells&&) noexcept = default;
+
+OccupiedCells::OccupiedCells(const OccupiedCells& other)
+    : entries_(other.entries_),
+      freeEntries_(other.freeEntries_),
+      head_(other.head_),
+      tail_(other.tail_),
+      count_(other.count_),
+      listed_(other.listed_),
+      listedFresh_(other.listedFresh_),
+      dense_(other.dense_),
+      denseWidth_(other.denseWidth_),
+      denseHeight_(other.denseHeight_),
+      index_(other.index_) {}
+
+OccupiedCells& OccupiedCells::operator=(const OccupiedCells& other) {
+  if (this != &other) *this = OccupiedCells(other);
+  return *this;
+}
+
+const std::vector<TCell>& OccupiedCells::Cells() const {
+  if (!listedFresh_) {
+    listed_.clear();
+    listed_.reserve(static_cast<size_t>(count_));
+    for (int id = head_; id >= 0; id = entries_[id].next) listed_.push_back(entries_[id].cell);
+    listedFresh_ = true;
+  }
+  return listed_;
+}
 
 void OccupiedCells::GrowDense(TCell cell) {
   if (cell.X < 0 || cell.Y < 0 || InDense(cell)) return;
@@ -22,7 +78,8 @@ void OccupiedCells::GrowDense(TCell cell) {
   denseHeight_ = grownHeight;
   dense_.assign((static_cast<size_t>(denseWidth_) * denseHeight_ + 63) / 64, 0);
   index_.clear();
-  for (const TCell& c : cells_) Mark(c);
+  for (int id = head_; id >= 0; id = entries_[id].next) Mark(entries_[id].cell);
+  finder_.reset();
 }
 
 bool OccupiedCells::Mark(TCell cell) {
@@ -43,13 +100,131 @@ bool OccupiedCells::Unmark(TCell cell) {
   return true;
 }
 
+OccupiedCells::Finder& OccupiedCells::Find() {
+  if (finder_) return *finder_;
+  finder_ = std::make_unique<Finder>();
+  Finder& f = *finder_;
+  f.width = denseWidth_;
+  f.height = denseHeight_;
+  f.columns = static_cast<size_t>(f.width) * static_cast<size_t>(f.height) <= kLargestColumnAids;
+  if (f.columns) {
+    f.idAt.assign(static_cast<size_t>(f.width) * static_cast<size_t>(f.height), -1);
+    f.earliestBelow = f.idAt;
+  }
+  for (int id = head_; id >= 0; id = entries_[id].next) {
+    const TCell c = entries_[id].cell;
+    if (f.InColumns(c)) {
+      f.idAt[f.Slot(c.X, c.Y)] = id;
+    } else {
+      f.farIds[Key(c)] = id;
+      f.far.push_back(id);
+    }
+  }
+  // Labels grow along the list: the earliest entry has the smallest.
+  auto earlier = [&](int a, int b) { return b < 0 || (a >= 0 && entries_[a].label < entries_[b].label); };
+  if (f.columns)
+    for (int x = 0; x < f.width; ++x) {
+      int best = -1;
+      for (int y = f.height - 1; y >= 0; --y) {
+        if (earlier(f.idAt[f.Slot(x, y)], best)) best = f.idAt[f.Slot(x, y)];
+        f.earliestBelow[f.Slot(x, y)] = best;
+      }
+    }
+  return f;
+}
+
+void OccupiedCells::Relabel() {
+  std::uint64_t label = kLabelGap;
+  for (int id = head_; id >= 0; id = entries_[id].next, label += kLabelGap) entries_[id].label = label;
+}
+
+void OccupiedCells::Link(TCell cell, int before) {
+  int id = 0;
+  if (freeEntries_.empty()) {
+    id = static_cast<int>(entries_.size());
+    entries_.push_back({});
+  } else {
+    id = freeEntries_.back();
+    freeEntries_.pop_back();
+  }
+  const int previous = before >= 0 ? entries_[before].previous : tail_;
+  const auto low = [&] { return previous >= 0 ? entries_[previous].label : std::uint64_t{0}; };
+  if (before < 0 ? low() > std::numeric_limits<std::uint64_t>::max() - 2 * kLabelGap
+                 : entries_[before].label - low() < 2)
+    Relabel();
+  Entry& entry = entries_[id];
+  entry.cell = cell;
+  entry.label = before >= 0 ? low() + (entries_[before].label - low()) / 2 : low() + kLabelGap;
+  entry.previous = previous;
+  entry.next = before;
+  (previous >= 0 ? entries_[previous].next : head_) = id;
+  (before >= 0 ? entries_[before].previous : tail_) = id;
+  ++count_;
+  listedFresh_ = false;
+
+  if (!finder_) return;
+  Finder& f = *finder_;
+  if (!f.InColumns(cell)) {
+    f.farIds[Key(cell)] = id;
+    f.far.push_back(id);
+    return;
+  }
+  f.idAt[f.Slot(cell.X, cell.Y)] = id;
+  // The earliest entry at or below a row only gets earlier going up the
+  // column, so the walk stops at the first row that has an earlier one.
+  for (int y = cell.Y; y >= 0; --y) {
+    int& earliest = f.earliestBelow[f.Slot(cell.X, y)];
+    if (earliest >= 0 && entries_[earliest].label < entry.label) break;
+    earliest = id;
+  }
+}
+
+void OccupiedCells::Unlink(int id) {
+  Entry& entry = entries_[id];
+  (entry.previous >= 0 ? entries_[entry.previous].next : head_) = entry.next;
+  (entry.next >= 0 ? entries_[entry.next].previous : tail_) = entry.previous;
+  freeEntries_.push_back(id);
+  --count_;
+  listedFresh_ = false;
+
+  Finder& f = *finder_;
+  const TCell cell = entry.cell;
+  if (!f.InColumns(cell)) {
+    f.farIds.erase(Key(cell));
+    f.far.erase(std::find(f.far.begin(), f.far.end(), id));
+    return;
+  }
+  f.idAt[f.Slot(cell.X, cell.Y)] = -1;
+  for (int y = cell.Y; y >= 0; --y) {
+    int& earliest = f.earliestBelow[f.Slot(cell.X, y)];
+    if (earliest != id) break;
+    const int here = f.idAt[f.Slot(cell.X, y)];
+    const int below = y + 1 < f.height ? f.earliestBelow[f.Slot(cell.X, y + 1)] : -1;
+    earliest = below < 0 || (here >= 0 && entries_[here].label < entries_[below].label) ? here : below;
+  }
+}
+
 bool OccupiedCells::Insert(TCell cell) {
   if (Contains(cell)) return false;
   GrowDense(cell);
   Mark(cell);
-  const auto before = std::find_if(cells_.begin(), cells_.end(),
-                                   [&](const TCell& c) { return c.X >= cell.X && c.Y >= cell.Y; });
-  cells_.insert(before, cell);
+  const Finder& f = Find();
+  auto dominates = [&](int id) { return entries_[id].cell.X >= cell.X && entries_[id].cell.Y >= cell.Y; };
+  int before = -1;
+  auto consider = [&](int id) {
+    if (id >= 0 && (before < 0 || entries_[id].label < entries_[before].label)) before = id;
+  };
+  if (f.columns) {
+    if (cell.X < f.width && cell.Y < f.height) {
+      const int row = std::max(cell.Y, 0);
+      for (int x = std::max(cell.X, 0); x < f.width; ++x) consider(f.earliestBelow[f.Slot(x, row)]);
+    }
+    for (const int id : f.far)
+      if (dominates(id)) consider(id);
+  } else {
+    for (before = head_; before >= 0 && !dominates(before);) before = entries_[before].next;
+  }
+  Link(cell, before);
   return true;
 }
 
@@ -57,20 +232,29 @@ bool OccupiedCells::Append(TCell cell) {
   if (Contains(cell)) return false;
   GrowDense(cell);
   Mark(cell);
-  cells_.push_back(cell);
+  // A loaded file appends every cell: the finder is built when a cell is
+  // inserted or removed, not for each of these.
+  Link(cell, -1);
   return true;
 }
 
 bool OccupiedCells::Remove(TCell cell) {
   if (!Unmark(cell)) return false;
-  cells_.erase(std::find(cells_.begin(), cells_.end(), cell));
+  const Finder& f = Find();
+  Unlink(f.InColumns(cell) ? f.idAt[f.Slot(cell.X, cell.Y)] : f.farIds.at(Key(cell)));
   return true;
 }
 
 void OccupiedCells::Clear() {
-  cells_.clear();
+  entries_.clear();
+  freeEntries_.clear();
+  head_ = tail_ = -1;
+  count_ = 0;
+  listed_.clear();
+  listedFresh_ = true;
   index_.clear();
   std::fill(dense_.begin(), dense_.end(), 0);
+  finder_.reset();
 }
 
 }  // namespace ohmara

@@ -54,6 +54,7 @@ class SchemeReader {
   int Coordinate() { return Integer(-kLargestCoordinate, kLargestCoordinate); }
   int Node() { return Integer(1, kLargestNode); }
   int Line() const { return line_; }
+  int Kilobytes() const { return static_cast<int>(tokens_.Position() / 1024); }
   double Real() {
     const std::string token = Next();
     try {
@@ -106,29 +107,20 @@ TConnection ReadConnection(SchemeReader& reader, int& line) {
   return wire;
 }
 
-std::uint64_t KeyOf(TCell c) {
-  return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(c.X)) << 32) | static_cast<std::uint32_t>(c.Y);
-}
-
 // The index of the first wire with an end on no terminal and on no other
 // wire's point (such a wire would join its nodes with nothing drawn), or -1.
 int LooseWire(const SheetDrawing& drawing) {
   std::unordered_set<std::uint64_t> terminals;
   for (const TSheetBranch& b : drawing.Branches()) {
-    terminals.insert(KeyOf(CellOf(StartTerminal(b))));
-    terminals.insert(KeyOf(CellOf(EndTerminal(b))));
+    terminals.insert(CellKey(CellOf(StartTerminal(b))));
+    terminals.insert(CellKey(CellOf(EndTerminal(b))));
   }
   // Which wires pass through each cell: at most the two a crossing shares.
-  std::unordered_map<std::uint64_t, std::vector<int>> wiresAt;
+  std::unordered_map<std::uint64_t, std::vector<int>> wiresAt = WiresByCell(drawing);
   const auto& wires = drawing.Connections();
-  for (size_t w = 0; w < wires.size(); ++w)
-    for (const TCell& c : wires[w].Points) {
-      std::vector<int>& at = wiresAt[KeyOf(c)];
-      if (at.empty() || at.back() != static_cast<int>(w)) at.push_back(static_cast<int>(w));
-    }
   auto held = [&](TCell end, int w) {
-    if (terminals.contains(KeyOf(end))) return true;
-    for (const int other : wiresAt[KeyOf(end)])
+    if (terminals.contains(CellKey(end))) return true;
+    for (const int other : wiresAt[CellKey(end)])
       if (other != w) return true;
     return false;
   };
@@ -153,19 +145,28 @@ std::string SchemeFileText(const SheetDrawing& drawing) {
   return text;
 }
 
-SheetDrawing ParseSchemeText(const std::string& text, const std::string& fileName) {
+namespace {
+
+std::optional<SheetDrawing> ParseScheme(const std::string& text, const std::string& fileName,
+                                        WorkProgress* progress) {
   SchemeReader reader(text, fileName);
+  ProgressSteps steps(progress, static_cast<int>(text.size() / 1024) + 1, 16);
   SheetDrawing drawing;
-  for (int n = reader.Integer(0, INT_MAX); n > 0; --n) drawing.AppendBranch(ReadBranch(reader));
+  for (int n = reader.Integer(0, INT_MAX); n > 0; --n) {
+    drawing.AppendBranch(ReadBranch(reader));
+    if (!steps.Advance(reader.Kilobytes())) return std::nullopt;
+  }
   std::vector<int> wireLines;
   for (int n = reader.Integer(0, INT_MAX); n > 0; --n) {
     drawing.AppendConnection(ReadConnection(reader, wireLines.emplace_back()));
+    if (!steps.Advance(reader.Kilobytes())) return std::nullopt;
   }
   // The file's cells keep their order, so a drawing loaded and saved again
   // gives the same bytes; band cells the file left out are added after them.
   for (int n = reader.Integer(0, INT_MAX); n > 0; --n) {
     const int x = reader.Coordinate();
     drawing.Occupied().Append({x, reader.Coordinate()});
+    if (!steps.Advance(reader.Kilobytes())) return std::nullopt;
   }
   drawing.BlockAllFootprints();
   drawing.FitSheet();
@@ -173,14 +174,32 @@ SheetDrawing ParseSchemeText(const std::string& text, const std::string& fileNam
     throw EditorError(Format("Файл «%s», строка %d: провод не начинается или не кончается на выводе ветви или "
                              "другом проводе.",
                              fileName, wireLines[loose]));
+  if (!steps.Advance(static_cast<int>(text.size() / 1024) + 1)) return std::nullopt;
   return drawing;
 }
 
-SheetDrawing LoadSchemeFile(const std::filesystem::path& path) {
-  const std::optional<std::string> text = ReadTextFile(path);
+std::string SchemeText(const std::filesystem::path& path) {
+  std::optional<std::string> text = ReadTextFile(path);
   if (!text) throw EditorError(Format("Не удалось открыть файл «%s».", path.string()));
-  return ParseSchemeText(*text, path.string());
+  return std::move(*text);
 }
+
+}  // namespace
+
+SheetDrawing ParseSchemeText(const std::string& text, const std::string& fileName) {
+  return *ParseScheme(text, fileName, nullptr);
+}
+
+std::optional<SheetDrawing> ParseSchemeText(const std::string& text, const std::string& fileName,
+                                            WorkProgress& progress) {
+  return ParseScheme(text, fileName, &progress);
+}
+
+std::optional<SheetDrawing> LoadSchemeFile(const std::filesystem::path& path, WorkProgress& progress) {
+  return ParseScheme(SchemeText(path), path.string(), &progress);
+}
+
+SheetDrawing LoadSchemeFile(const std::filesystem::path& path) { return ParseSchemeText(SchemeText(path), path.string()); }
 
 void SaveSchemeFile(const std::filesystem::path& path, const SheetDrawing& drawing) {
   if (!SaveTextFileAtomically(path, SchemeFileText(drawing)))

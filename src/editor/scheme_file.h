@@ -4,9 +4,11 @@
 // their list order.
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "editor/sheet_model.h"
+#include "editor/work_progress.h"
 
 namespace ohmara {
 
@@ -20,8 +22,13 @@ std::string SchemeFileText(const SheetDrawing& drawing);
 // number stands, or lists a wire of more than 300 points.
 SheetDrawing ParseSchemeText(const std::string& text, const std::string& fileName);
 
+// The same, saying how far it got; nothing when `progress` stopped it.
+std::optional<SheetDrawing> ParseSchemeText(const std::string& text, const std::string& fileName,
+                                            WorkProgress& progress);
+
 // Throws EditorError when the file cannot be read or is not sound.
 SheetDrawing LoadSchemeFile(const std::filesystem::path& path);
+std::optional<SheetDrawing> LoadSchemeFile(const std::filesystem::path& path, WorkProgress& progress);
 // Writes through a temporary file, so a failure keeps the old file; throws
 // EditorError then.
 void SaveSchemeFile(const std::filesystem::path& path, const SheetDrawing& drawing);

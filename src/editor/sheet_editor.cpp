@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "editor/drawing_to_table.h"
 #include "editor/scheme_file.h"
 #include "editor/table_to_drawing.h"
 
@@ -96,6 +97,7 @@ PressOutcome SheetEditor::DeleteBranchAt(int x, int y) {
   if (hit < 0) return {};
   Remember();
   drawing_.RemoveBranch(hit);
+  AgreeNodesWithPicture(drawing_, nextNode_);
   return {PressResult::BranchDeleted, std::nullopt, RedrawSheet(drawing_)};
 }
 
@@ -266,6 +268,7 @@ EditResult SheetEditor::MoveBranch(int index, int cellsRight, int cellsDown) {
   std::swap(drawing_, before.drawing);
   Remember();
   drawing_ = std::move(before.drawing);
+  AgreeNodesWithPicture(drawing_, nextNode_);
   return EditResult::Done;
 }
 
@@ -281,12 +284,19 @@ EditResult SheetEditor::DeleteSelection() {
   Remember();
   if (selection_->kind == SheetSelection::Kind::Branch) drawing_.RemoveBranch(selection_->index);
   else drawing_.RemoveConnection(selection_->index);
+  AgreeNodesWithPicture(drawing_, nextNode_);
   selection_.reset();
   return EditResult::Done;
 }
 
-PaintList SheetEditor::LoadScheme(const std::filesystem::path& path) {
-  Replace(LoadSchemeFile(path));
+std::optional<PaintList> SheetEditor::LoadScheme(const std::filesystem::path& path, WorkProgress* progress) {
+  if (!progress) {
+    Replace(LoadSchemeFile(path));
+  } else {
+    std::optional<SheetDrawing> loaded = LoadSchemeFile(path, *progress);
+    if (!loaded) return std::nullopt;
+    Replace(std::move(*loaded));
+  }
   savedRevision_ = revision_;
   return RedrawSheet(drawing_);
 }
@@ -296,8 +306,13 @@ void SheetEditor::SaveScheme(const std::filesystem::path& path) {
   savedRevision_ = revision_;
 }
 
-TableDrawingOutcome SheetEditor::DrawTable(const BranchTable& table) {
-  TableLayout layout = LayOutBranchTable(table);
+TableDrawingOutcome SheetEditor::DrawTable(const BranchTable& table, WorkProgress* progress) {
+  TableLayout layout = LayOutBranchTable(table, progress);
+  if (layout.stopped) {
+    TableDrawingOutcome stopped;
+    stopped.stopped = true;
+    return stopped;
+  }
   Replace(std::move(layout.drawing));
   return {std::move(layout.paint), layout.routingGuardTrips};
 }

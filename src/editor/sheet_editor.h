@@ -13,6 +13,7 @@
 #include "editor/sheet_model.h"
 #include "editor/sheet_painting.h"
 #include "editor/wire_router.h"
+#include "editor/work_progress.h"
 #include "model/branch.h"
 
 namespace ohmara {
@@ -79,6 +80,7 @@ struct PressOutcome {
 struct TableDrawingOutcome {
   PaintList paint;             // a full drawing, starting with the background
   int routingGuardTrips = 0;   // show kRoutingGuardMessage once when not 0
+  bool stopped = false;        // stopped through its progress: the drawing is as it was
 };
 
 // A whole drawing with the node numbering that goes on from it: one step of
@@ -146,14 +148,16 @@ class SheetEditor {
   PaintList Redraw() const { return RedrawSheet(drawing_); }
 
   // Scheme files. Loading replaces the drawing only when the whole file is
-  // sound; both throw EditorError with the message to show.
-  PaintList LoadScheme(const std::filesystem::path& path);
+  // sound; both throw EditorError with the message to show. Nothing when
+  // `progress` stopped the load: the drawing is as it was.
+  std::optional<PaintList> LoadScheme(const std::filesystem::path& path, WorkProgress* progress = nullptr);
   // Saving marks the drawing unchanged.
   void SaveScheme(const std::filesystem::path& path);
 
   // "Нарисовать по таблице": replaces the drawing by the table laid out in
-  // rows. A cell that is not a number throws EditorError, changing nothing.
-  TableDrawingOutcome DrawTable(const BranchTable& table);
+  // rows. A cell that is not a number throws EditorError, changing nothing;
+  // so does a stop through `progress`.
+  TableDrawingOutcome DrawTable(const BranchTable& table, WorkProgress* progress = nullptr);
 
  private:
   PressOutcome DeleteBranchAt(int x, int y);

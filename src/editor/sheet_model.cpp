@@ -254,6 +254,17 @@ SheetSize SheetDrawing::SheetPixels() const {
   return {std::max(kSheetWidth, 10 * lastCell_.X + 10), std::max(kSheetHeight, 10 * lastCell_.Y + 10)};
 }
 
+std::unordered_map<std::uint64_t, std::vector<int>> WiresByCell(const SheetDrawing& drawing) {
+  std::unordered_map<std::uint64_t, std::vector<int>> wiresAt;
+  const auto& wires = drawing.Connections();
+  for (size_t w = 0; w < wires.size(); ++w)
+    for (const TCell& c : wires[w].Points) {
+      std::vector<int>& at = wiresAt[CellKey(c)];
+      if (at.empty() || at.back() != static_cast<int>(w)) at.push_back(static_cast<int>(w));
+    }
+  return wiresAt;
+}
+
 int SheetDrawing::LargestNode() const {
   int largest = 0;
   for (const TSheetBranch& b : branches_) largest = std::max({largest, b.From, b.To});

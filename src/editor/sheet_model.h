@@ -4,7 +4,9 @@
 // Positions are pixels of the sheet, x to the right, y downwards.
 
 #include <algorithm>
+#include <cstdint>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 #include "editor/occupied_cells.h"
@@ -136,6 +138,14 @@ class SheetDrawing {
   // Takes out one wire, keeping every cell another wire or a band needs.
   TConnection RemoveConnection(int connection);
   void SetValues(int branch, const ElementValues& values) { branches_[branch].Values = values; }
+  void SetNodes(int branch, int from, int to) {
+    branches_[branch].From = from;
+    branches_[branch].To = to;
+  }
+  void SetWireNodes(int connection, int from, int to) {
+    connections_[connection].From = from;
+    connections_[connection].To = to;
+  }
   // Every footprint and every wire's inner points blocked again (cells
   // already there keep their place in the list).
   void BlockEverything();
@@ -171,5 +181,13 @@ class SheetDrawing {
   OccupiedCells occupied_;
   TCell lastCell_{kSheetLastColumn, kSheetLastRow};
 };
+
+// A cell as one number, for hashing.
+inline std::uint64_t CellKey(TCell c) {
+  return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(c.X)) << 32) | static_cast<std::uint32_t>(c.Y);
+}
+
+// The wires with a point on each cell (by CellKey), each wire once a cell.
+std::unordered_map<std::uint64_t, std::vector<int>> WiresByCell(const SheetDrawing& drawing);
 
 }  // namespace ohmara

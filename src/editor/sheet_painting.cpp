@@ -147,6 +147,13 @@ void AppendJunctions(PaintList& paint, const SheetDrawing& drawing) {
     ++at({10 * w.Points.front().X, 10 * w.Points.front().Y}).ends;
     ++at({10 * w.Points.back().X, 10 * w.Points.back().Y}).ends;
   }
+  // A wire running on through a point where another ends meets it twice.
+  for (const TConnection& w : drawing.Connections())
+    for (size_t p = 1; p + 1 < w.Points.size(); ++p) {
+      if (w.Points[p] == w.Points[p - 1]) continue;  // a bend's second copy
+      if (const auto it = index.find(KeyOf({10 * w.Points[p].X, 10 * w.Points[p].Y})); it != index.end())
+        meetings[it->second].ends += 2;
+    }
   for (const Meeting& m : meetings)
     if (m.ends + m.terminals >= 3 || m.terminals >= 2) paint.emplace_back(std::in_place_type<DotOp>, DotOp{m.at});
 }

@@ -100,6 +100,7 @@ PaintList TerminalMark(const TTerminal& terminal);
 struct TerminalNumbers {
   int start = 0;
   int end = 0;
+  friend bool operator==(const TerminalNumbers&, const TerminalNumbers&) = default;
 };
 PaintList DrawNodeNumbers(const SheetDrawing& drawing, const std::vector<TerminalNumbers>& numbers);
 

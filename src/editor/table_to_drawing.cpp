@@ -100,19 +100,24 @@ std::vector<TCell> LabelCells(const TSheetBranch& branch) {
   return cells;
 }
 
+// The last cell of a sheet that holds every planned branch.
+TCell LastCellFor(const std::vector<PlannedBranch>& plan) {
+  SheetDrawing extent;
+  for (const PlannedBranch& p : plan) extent.AppendBranch(p.branch);
+  extent.FitSheet();
+  return extent.LastCell();
+}
+
 class TableDrawer {
  public:
-  explicit TableDrawer(const std::vector<PlannedBranch>& plan) {
-    layout_.paint.push_back(PictureOp{Picture::Background, {0, 0}});
+  explicit TableDrawer(const std::vector<PlannedBranch>& plan) : obstacles_(LastCellFor(plan)) {
+    layout_.paint = PaintList{PictureOp{Picture::Background, {0, 0}}};
     // Wires keep off every label and off the bands of branches still to come.
     for (const PlannedBranch& p : plan) {
-      for (const TCell& c : LabelCells(p.branch)) obstacles_.insert(ObstacleKey(c));
-      for (const TCell& c : Footprint(p.branch)) obstacles_.insert(ObstacleKey(c));
+      for (const TCell& c : LabelCells(p.branch)) obstacles_.Insert(c);
+      for (const TCell& c : Footprint(p.branch)) obstacles_.Insert(c);
     }
-    SheetDrawing extent;
-    for (const PlannedBranch& p : plan) extent.AppendBranch(p.branch);
-    extent.FitSheet();
-    layout_.drawing.GrowSheet(extent.LastCell());
+    layout_.drawing.GrowSheet(LastCellFor(plan));
   }
 
   // Joins a terminal to another terminal of its node: the search for a
@@ -138,7 +143,7 @@ class TableDrawer {
     layout_.drawing.AppendBranch(branch);
     layout_.drawing.BlockFootprint(branch);
     // Its band is occupied now; its terminals must be free to release.
-    for (const TCell& c : Footprint(branch)) obstacles_.erase(ObstacleKey(c));
+    for (const TCell& c : Footprint(branch)) obstacles_.Erase(c);
   }
 
   TableLayout Finish() {
@@ -185,12 +190,21 @@ class TableDrawer {
   ExtraObstacles obstacles_;
 };
 
+TableLayout StoppedLayout() {
+  TableLayout layout;
+  layout.stopped = true;
+  return layout;
+}
+
 }  // namespace
 
-TableLayout LayOutBranchTable(const BranchTable& table) {
+TableLayout LayOutBranchTable(const BranchTable& table, WorkProgress* progress) {
   const std::vector<PlannedBranch> plan = Plan(ReadRows(table));
+  ProgressSteps steps(progress, static_cast<int>(plan.size()), 8);
   TableDrawer drawer(plan);
-  for (const PlannedBranch& p : plan) {
+  for (size_t i = 0; i < plan.size(); ++i) {
+    if (!steps.Advance(static_cast<int>(i))) return StoppedLayout();
+    const PlannedBranch& p = plan[i];
     drawer.Place(p.branch);
     if (p.joinEndThenStart) {
       drawer.Join(EndTerminal(p.branch));
@@ -199,6 +213,7 @@ TableLayout LayOutBranchTable(const BranchTable& table) {
       drawer.Join(StartTerminal(p.branch));
     }
   }
+  if (!steps.Advance(static_cast<int>(plan.size()))) return StoppedLayout();
   return drawer.Finish();
 }
 

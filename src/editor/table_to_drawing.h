@@ -4,6 +4,7 @@
 
 #include "editor/sheet_model.h"
 #include "editor/sheet_painting.h"
+#include "editor/work_progress.h"
 #include "model/branch.h"
 
 namespace ohmara {
@@ -12,11 +13,12 @@ struct TableLayout {
   SheetDrawing drawing;
   PaintList paint;            // background, the wires as routed, then the branches
   int routingGuardTrips = 0;  // routing runs that exceeded a limit
+  bool stopped = false;       // `progress` stopped it: nothing else holds
 };
 
 // Reads every row first: a name that is not "a->b" or a value cell that is
 // not a number throws EditorError naming the row and column, before
-// anything is drawn.
-TableLayout LayOutBranchTable(const BranchTable& table);
+// anything is drawn. Reports each branch placed and joined to `progress`.
+TableLayout LayOutBranchTable(const BranchTable& table, WorkProgress* progress = nullptr);
 
 }  // namespace ohmara

@@ -30,7 +30,7 @@ RouteBox BoxAround(TCell a, TCell b, TCell last) {
 class Obstacles {
  public:
   Obstacles(OccupiedCells& occupied, const ExtraObstacles* extra) : occupied_(occupied), extra_(extra) {}
-  bool Contains(TCell c) const { return occupied_.Contains(c) || (extra_ && extra_->contains(ObstacleKey(c))); }
+  bool Contains(TCell c) const { return occupied_.Contains(c) || (extra_ && extra_->Contains(c)); }
   bool Insert(TCell c) { return occupied_.Insert(c); }
   void Remove(TCell c) { occupied_.Remove(c); }
 
@@ -56,6 +56,33 @@ void Relax(RouteCells& cells, const Obstacles& occupied, TCell from, int dist, S
   cells.Insert(next, dist + 1, true);
   if (cells.Contains(behind)) cells.SetDist(behind, dist + 2);
   else cells.Insert(behind, dist + 2, false);
+}
+
+// Whether the search could reach `target` at all: the cells it may take,
+// without the order in which it takes them (a crossing cell it closes can
+// only take ways away). Much cheaper than the search, which a join that
+// cannot exist would otherwise run to the last cell of its box.
+bool MayReach(const RouteBox& box, const Obstacles& occupied, TCell start, TCell target) {
+  const int width = box.right - box.left + 1;
+  std::vector<char> seen(static_cast<size_t>(width) * static_cast<size_t>(box.bottom - box.top + 1), 0);
+  auto visit = [&](TCell c, std::vector<TCell>& queue) {
+    char& mark = seen[static_cast<size_t>(c.Y - box.top) * static_cast<size_t>(width) + static_cast<size_t>(c.X - box.left)];
+    if (!mark) queue.push_back(c);
+    mark = 1;
+  };
+  std::vector<TCell> queue;
+  visit(start, queue);
+  for (size_t next = 0; next < queue.size(); ++next) {
+    const TCell at = queue[next];
+    if (at == target) return true;
+    for (const Step& step : kSteps) {
+      const TCell near = Moved(at, step);
+      if (!box.Inside(near)) continue;
+      if (!occupied.Contains(near)) visit(near, queue);
+      else if (!occupied.Contains(Moved(near, step))) visit(Moved(near, step), queue);
+    }
+  }
+  return false;
 }
 
 // Spreads distances from `start` until `target` is taken.
@@ -164,6 +191,10 @@ RouteOutcome RouteConnection(OccupiedCells& occupiedCells, TCell start, TCell ta
   // can succeed (only a drawn table asks for such joins; a sheet of the
   // first size is too small for them).
   if (std::abs(start.X - target.X) + std::abs(start.Y - target.Y) >= kMaxWirePoints) return {};
+  // A box no larger than the guard's count cannot trip it while failing, so
+  // a join found impossible beforehand fails as the search would.
+  const long area = static_cast<long>(box.right - box.left + 1) * (box.bottom - box.top + 1);
+  if (area <= kMaxCellsTaken && !MayReach(box, occupied, start, target)) return {};
   RouteCells cells(box);
   RouteOutcome outcome;
   outcome.result = Search(cells, box, occupied, start, target);

@@ -29,11 +29,33 @@ struct RouteOutcome {
 };
 
 // Cells a run must treat as occupied without their being so: the places of
-// value labels while a table is drawn.
-using ExtraObstacles = std::unordered_set<std::uint64_t>;
-inline std::uint64_t ObstacleKey(TCell c) {
-  return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(c.X)) << 32) | static_cast<std::uint32_t>(c.Y);
-}
+// value labels while a table is drawn. A grid of the sheet's cells, for the
+// router asks about every cell it looks at; cells off it are hashed.
+class ExtraObstacles {
+ public:
+  explicit ExtraObstacles(TCell last) : width_(last.X + 1), height_(last.Y + 1) {
+    marks_.assign(static_cast<size_t>(width_) * static_cast<size_t>(height_), 0);
+  }
+  void Insert(TCell c) {
+    if (OnGrid(c)) marks_[Slot(c)] = 1;
+    else far_.insert(Key(c));
+  }
+  void Erase(TCell c) {
+    if (OnGrid(c)) marks_[Slot(c)] = 0;
+    else far_.erase(Key(c));
+  }
+  bool Contains(TCell c) const { return OnGrid(c) ? marks_[Slot(c)] != 0 : !far_.empty() && far_.contains(Key(c)); }
+
+ private:
+  bool OnGrid(TCell c) const { return c.X >= 0 && c.Y >= 0 && c.X < width_ && c.Y < height_; }
+  size_t Slot(TCell c) const { return static_cast<size_t>(c.Y) * static_cast<size_t>(width_) + static_cast<size_t>(c.X); }
+  static std::uint64_t Key(TCell c) {
+    return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(c.X)) << 32) | static_cast<std::uint32_t>(c.Y);
+  }
+  int width_, height_;
+  std::vector<char> marks_;
+  std::unordered_set<std::uint64_t> far_;
+};
 
 // On Routed the inner points (every point but the two ends) are inserted into
 // `occupied`; otherwise `occupied` is left as it was. The search never leaves

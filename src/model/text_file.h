@@ -97,6 +97,8 @@ class TokenReader {
   bool Next(std::string& token);
   // Line (1-based) of the last token read, or of the end of text.
   int Line() const { return line_; }
+  // How many characters of the text are read.
+  size_t Position() const { return pos_; }
 
  private:
   std::string text_;

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -52,6 +53,7 @@ const QString kMoveRefused = QStringLiteral("Ветвь не перемещен�
 const QString kOverlapsReason = QStringLiteral("там уже стоит другой элемент схемы");
 const QString kOffSheetReason = QStringLiteral("она не поместилась бы на листе");
 const QString kNoRouteReason = QStringLiteral("её провода не удалось проложить заново");
+const QString kStoppedStatus = QStringLiteral("Остановлено: рисунок остался прежним");
 constexpr double kZoomStep = 1.25;
 constexpr double kSmallestZoom = 0.25;
 constexpr double kLargestZoom = 4.0;
@@ -101,6 +103,30 @@ bool AskValues(AddBranchDialog& dialog, const std::optional<BranchRow>& current,
   }
   return true;
 }
+
+// Long work shown in a dialog whose button stops it. The events let
+// through between steps keep the windows drawn; the dialog, modal to the
+// whole program, keeps the student from changing anything meanwhile.
+class ProgressDialogSteps : public WorkProgress {
+ public:
+  ProgressDialogSteps(QWidget* parent, const QString& text)
+      : dialog_(text, QStringLiteral("Остановить"), 0, 1, parent) {
+    dialog_.setObjectName(QStringLiteral("ProgressDialog"));
+    dialog_.setWindowTitle(kMessageTitle);
+    dialog_.setWindowModality(Qt::ApplicationModal);
+    dialog_.setMinimumDuration(400);
+    dialog_.setAutoReset(false);
+  }
+  bool Report(int done, int total) override {
+    dialog_.setMaximum(total);
+    dialog_.setValue(done);
+    QCoreApplication::processEvents();
+    return !dialog_.wasCanceled();
+  }
+
+ private:
+  QProgressDialog dialog_;
+};
 
 }  // namespace
 
@@ -520,7 +546,11 @@ void EditorWindow::LoadScheme() {
   if (!MaySetDrawingAside()) return;
   const QString name = prompts_.OpenFileName(this, QStringLiteral("Загрузить схему"), QStringLiteral("."));
   if (name.isEmpty()) return;
-  editor_.LoadScheme(ChosenFilePath(name));
+  ProgressDialogSteps progress(this, QStringLiteral("Загрузка схемы…"));
+  if (!editor_.LoadScheme(ChosenFilePath(name), &progress)) {
+    ShowStatus(kStoppedStatus);
+    return;
+  }
   schemeName_ = name;
   Refresh();
   ShowNormalStatus();
@@ -551,7 +581,12 @@ void EditorWindow::TransferToMainWindow() {
 
 void EditorWindow::DrawMainWindowTable() {
   if (!MaySetDrawingAside()) return;
-  const TableDrawingOutcome outcome = editor_.DrawTable(mainWindow_.ReadBranchTable());
+  ProgressDialogSteps progress(this, QStringLiteral("Рисование по таблице…"));
+  const TableDrawingOutcome outcome = editor_.DrawTable(mainWindow_.ReadBranchTable(), &progress);
+  if (outcome.stopped) {
+    ShowStatus(kStoppedStatus);
+    return;
+  }
   Refresh();
   ShowNormalStatus();
   if (outcome.routingGuardTrips > 0)

@@ -153,8 +153,8 @@ TEST_F(DrawingTableRoundTrip, TableOfADrawnTableIsStableAndPassesTheTest) {
 }
 
 // Ladders and the generator's largest circuits: every branch on the sheet,
-// every node joined as the table joins it, and no wire through a band or a
-// value label.
+// every node joined as the table joins it and drawn so, and no wire through
+// a band or a value label.
 TEST_F(DrawingTableRoundTrip, EveryTableIsDrawnWholeOnTheSheetWithLabelsFree) {
   auto ladder = [](int rungs) {
     BranchTable table;
@@ -197,8 +197,10 @@ TEST_F(DrawingTableRoundTrip, EveryTableIsDrawnWholeOnTheSheetWithLabelsFree) {
         EXPECT_FALSE(labels.contains({c.X, c.Y})) << c.X << " " << c.Y;
         EXPECT_TRUE(!bands.contains({c.X, c.Y}) || terminals.contains({c.X, c.Y})) << c.X << " " << c.Y;
       }
-    // Terminals are one node in the drawing exactly when they are in the table.
+    // Terminals are one node in the drawing exactly when they are in the
+    // table, and the picture shows every join: no wire is missing.
     const std::vector<TerminalNumbers> numbers = NumberNodes(MergeNodes(drawing));
+    ASSERT_EQ(PictureNodes(drawing), numbers);
     std::vector<int> tableNodes, drawnNodes;
     for (size_t i = 0; i < table.size(); ++i) {
       int from = 0, to = 0;

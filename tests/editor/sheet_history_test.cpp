@@ -220,7 +220,8 @@ TEST(SheetEditing, DeletingATableDrawnBranchKeepsTheWiresOfTheOthers) {
 }
 
 // Every point of every wire is occupied, and every occupied cell is a wire
-// point or lies in a band; the table the drawing gives survives save and load.
+// point or lies in a band; the picture joins what the table joins; the
+// table the drawing gives survives save and load.
 void ExpectSound(const SheetDrawing& drawing) {
   std::unordered_set<std::uint64_t> drawn;
   auto key = [](TCell c) { return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(c.X)) << 32) | static_cast<std::uint32_t>(c.Y); };
@@ -232,6 +233,8 @@ void ExpectSound(const SheetDrawing& drawing) {
       ASSERT_TRUE(drawing.Occupied().Contains(c)) << c.X << " " << c.Y;
     }
   for (const TCell& c : drawing.Occupied().Cells()) ASSERT_TRUE(drawn.contains(key(c))) << c.X << " " << c.Y;
+  // The picture joins terminals exactly where the table does.
+  ASSERT_EQ(PictureNodes(drawing), NumberNodes(MergeNodes(drawing)));
   const SheetDrawing reloaded = ParseSchemeText(SchemeFileText(drawing), "s");
   ASSERT_EQ(ExportDrawingTable(reloaded).text, ExportDrawingTable(drawing).text);
   ASSERT_EQ(SchemeFileText(reloaded), SchemeFileText(drawing));
@@ -245,7 +248,7 @@ TEST(SheetEditing, RandomEditsKeepPictureCellsAndTableInAgreement) {
     auto point = [&] { return std::pair(static_cast<int>(random() % 840), static_cast<int>(random() % 600)); };
     for (int move = 0; move < 120; ++move) {
       const auto [x, y] = point();
-      switch (random() % 9) {
+      switch (random() % 10) {
         case 0:
         case 1: Add(editor, random() % 2 == 1, x, y, {static_cast<double>(random() % 50), 0, 0, 0, 0}); break;
         case 2:
@@ -273,6 +276,12 @@ TEST(SheetEditing, RandomEditsKeepPictureCellsAndTableInAgreement) {
         case 8:
           editor.SelectTool(SheetTool::DeleteBranch);
           editor.Press(x, y);
+          break;
+        case 9:
+          // Terminals of one node share its number: deleting a wire or a
+          // branch here must not leave the table joining them unseen.
+          editor.DrawTable({{"1->2", "1", "", "", "", ""}, {"2->3", "2", "", "", "", ""}, {"3->1", "3", "", "", "", ""},
+                            {"3->4", "4", "", "", "", ""}, {"4->1", "5", "", "", "", ""}, {"2->4", "6", "", "", "", ""}});
           break;
       }
       ASSERT_NO_FATAL_FAILURE(ExpectSound(editor.Drawing())) << "after move " << move;

@@ -10,10 +10,15 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QProgressDialog>
+#include <QTimer>
 #include <QStatusBar>
 #include <fstream>
 
+#include "editor/scheme_file.h"
 #include "editor/sheet_model.h"
+#include "editor/table_to_drawing.h"
+#include "support/grid_circuit.h"
 #include "support/gui_app_fixture.h"
 #include "ui/editor_window.h"
 #include "ui/mesh_current_window.h"
@@ -348,6 +353,54 @@ TEST_F(EditorTest, DrawingTheMainWindowsTableReplacesTheSheetOrNamesTheBadCell) 
   EXPECT_EQ(Drawing().Connections().size(), 3u);  // 2 joined on placing; 3->1 joins both its ends
   EXPECT_EQ(Editor().sheetEditor().NextNode(), 4);
   EXPECT_EQ(prompts_.messages.size(), 1u);
+}
+
+// Drawing a table and loading a scheme show their progress, and the
+// dialog's button stops them with the drawing as it was; let run, they end
+// as they would without it.
+TEST_F(EditorTest, LongWorkShowsProgressAndStoppingItLeavesTheDrawingAsItWas) {
+  Place({400, 400, false}, {"", "1"});
+  prompts_.saveNames = {QString::fromStdString(PathText("one.sch"))};
+  Find<QAction>(Editor(), "N3")->trigger();
+  const std::string before = SchemeFileText(Drawing());
+  const BranchTable grid = GridTable(5, 6);
+  TypeTable(grid);
+  struct Case {
+    const char* what;
+    std::function<void()> start;
+  };
+  const Case cases[] = {
+      {"table", [&] { Tool("BitBtn1"); }},
+      {"scheme", [&] {
+         prompts_.openNames = {QString::fromStdString(PathText("grid.sch"))};
+         Find<QAction>(Editor(), "N2")->trigger();
+       }},
+  };
+  SaveSchemeFile(scratch_.Path() / "grid.sch", LayOutBranchTable(GridTable(12, 12)).drawing);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    int reports = 0;
+    // The first step it shows lets this run: the button is pressed then.
+    QTimer::singleShot(0, &Editor(), [&] {
+      auto* dialog = Editor().findChild<QProgressDialog*>("ProgressDialog");
+      ASSERT_NE(dialog, nullptr);
+      ++reports;
+      dialog->cancel();
+    });
+    c.start();
+    EXPECT_EQ(reports, 1);
+    EXPECT_EQ(SchemeFileText(Drawing()), before);
+    EXPECT_EQ(Status(), "Остановлено: рисунок остался прежним");
+    EXPECT_FALSE(Editor().windowTitle().endsWith("*"));
+  }
+  Tool("BitBtn1");
+  EXPECT_EQ(SchemeFileText(Drawing()), SchemeFileText(LayOutBranchTable(grid).drawing));
+  EXPECT_EQ(Editor().findChild<QProgressDialog*>("ProgressDialog"), nullptr);
+  prompts_.choices = {1};  // Не сохранять
+  prompts_.openNames = {QString::fromStdString(PathText("grid.sch"))};
+  Find<QAction>(Editor(), "N2")->trigger();
+  EXPECT_EQ(Drawing().Branches().size(), GridTable(12, 12).size());
+  EXPECT_TRUE(prompts_.messages.empty());
 }
 
 // Draw, move, edit and delete, saving after each step; undo then walks back
