@@ -67,13 +67,15 @@ CircuitCheckOutcome CircuitSession::Test() {
   tested_.reset();
   everTested_ = true;
   MeshViews views = meshTexts_.Views();
+  state_.Extended = document_.extended;
   const CircuitCheckOutcome outcome = RunCircuitCheck(state_, document_.table, document_.frequency, results_, views);
   if (outcome.passed) tested_ = std::make_shared<const TestedCircuit>(TestedCircuit{document_, state_, outcome.m, outcome.n});
   return outcome;
 }
 
 bool CircuitSession::ChangedSinceTest() const {
-  return tested_ && (tested_->document.table != document_.table || tested_->document.frequency != document_.frequency);
+  return tested_ && (tested_->document.table != document_.table || tested_->document.frequency != document_.frequency ||
+                     tested_->document.extended != document_.extended);
 }
 
 Readiness CircuitSession::MethodReadiness() const {

@@ -1,5 +1,7 @@
 #include "analysis/power_balance.h"
 
+#include <algorithm>
+#include <deque>
 #include <stdexcept>
 
 #include "analysis/branch_impedances.h"
@@ -8,13 +10,91 @@ namespace ohmara {
 
 namespace {
 constexpr std::string_view kRule = "--------------------------------";
+
+int HighestNode(const std::vector<TBranch>& branches) {
+  int highest = 0;
+  for (const TBranch& b : branches) highest = std::max({highest, b.From, b.To});
+  return highest;
+}
+
+// Potentials by node number, the first node reached at 0: across a branch
+// that is not an ideal current source φ(From) − φ(To) = (I − J)·Z − E.
+std::vector<Complex> PotentialsFromCurrents(const std::vector<TBranch>& branches, const std::vector<Complex>& currents) {
+  const int nodes = HighestNode(branches);
+  std::vector<Complex> potential(nodes + 1);
+  std::vector<bool> reached(nodes + 1, false);
+  if (branches.empty()) return potential;
+  std::deque<int> queue{branches.front().From};
+  reached[branches.front().From] = true;
+  while (!queue.empty()) {
+    const int node = queue.front();
+    queue.pop_front();
+    for (size_t k = 0; k < branches.size(); ++k) {
+      const TBranch& b = branches[k];
+      if (b.IdealCurrentSource || (b.From != node && b.To != node)) continue;
+      const Complex drop = (currents[k] - b.J) * b.Z - b.E;  // φ(From) − φ(To)
+      const int next = b.From == node ? b.To : b.From;
+      if (reached[next]) continue;
+      reached[next] = true;
+      potential[next] = b.From == node ? potential[node] - drop : potential[node] + drop;
+      queue.push_back(next);
+    }
+  }
+  return potential;
+}
+
+void BalanceWithCurrentSources(const std::vector<TBranch>& branches, const std::vector<Complex>& currents,
+                               Complex& source, Complex& consumed) {
+  const std::vector<Complex> voltages = CurrentSourceVoltages(branches, currents);
+  for (size_t k = 0; k < branches.size(); ++k) {
+    const TBranch& b = branches[k];
+    const Complex throughZ = currents[k] - b.J;
+    consumed += throughZ * conj(throughZ) * b.Z;
+    source += b.E * conj(throughZ) + voltages[k] * conj(b.J);
+  }
+}
+
 }  // namespace
+
+bool HasCurrentSources(const std::vector<TBranch>& branches) {
+  return std::any_of(branches.begin(), branches.end(), [](const TBranch& b) { return !IsZero(b.J); });
+}
+
+std::vector<Complex> CurrentSourceVoltages(const std::vector<TBranch>& branches, const std::vector<Complex>& currents) {
+  const std::vector<Complex> potential = PotentialsFromCurrents(branches, currents);
+  std::vector<Complex> voltages(branches.size());
+  for (size_t k = 0; k < branches.size(); ++k)
+    if (!IsZero(branches[k].J)) voltages[k] = potential[branches[k].To] - potential[branches[k].From];
+  return voltages;
+}
+
+std::vector<std::string> CurrentSourceVoltageLines(const std::vector<TBranch>& branches,
+                                                   const std::vector<Complex>& currents) {
+  std::vector<std::string> lines;
+  if (!HasCurrentSources(branches)) return lines;
+  const std::vector<Complex> voltages = CurrentSourceVoltages(branches, currents);
+  for (size_t k = 0; k < branches.size(); ++k)
+    if (!IsZero(branches[k].J)) lines.push_back(BranchLabel("UJ", branches[k]) + " = " + ComplexToText(voltages[k]));
+  return lines;
+}
+
+void AccountPower(const std::vector<TBranch>& branches, const std::vector<Complex>& currents, MemoView& powerBalance,
+                  std::string& section, Complex& source, Complex& consumed) {
+  PowerBalance(branches, currents, source, consumed);
+  ShowPowerBalance(powerBalance, source, consumed);
+  section += PowerBalanceFileText(source, consumed);
+  for (const std::string& line : CurrentSourceVoltageLines(branches, currents)) {
+    powerBalance.Add(line);
+    section += line + "\n";
+  }
+}
 
 void PowerBalance(const std::vector<TBranch>& branches, const std::vector<Complex>& currents, Complex& source,
                   Complex& consumed) {
   if (currents.size() < branches.size()) throw std::invalid_argument("PowerBalance: fewer currents than branches");
   source = {};
   consumed = {};
+  if (HasCurrentSources(branches)) return BalanceWithCurrentSources(branches, currents, source, consumed);
   for (size_t k = 0; k < branches.size(); ++k) {
     const Complex current = currents[k];
     // I·conj(I) as a complex product, so a resistive circuit keeps an exactly
