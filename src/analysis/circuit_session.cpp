@@ -54,10 +54,12 @@ TaskContent TaskPage(const CircuitDocument& document) {
 GridCells PrintedTable(const BranchTable& table) {
   GridCells grid;
   grid.SetRowCount(static_cast<int>(table.size()) + 1);
-  grid.SetColCount(kBranchColumns);
-  for (int col = 0; col < kBranchColumns; ++col) grid.SetCell(col, 0, BranchTableTitles()[col]);
+  // The current source columns are printed only for a table that has one.
+  const int columns = TableColumns(UsesCurrentSource(table));
+  grid.SetColCount(columns);
+  for (int col = 0; col < columns; ++col) grid.SetCell(col, 0, BranchTableTitles()[col]);
   for (size_t row = 0; row < table.size(); ++row)
-    for (int col = 0; col < kBranchColumns; ++col) grid.SetCell(col, static_cast<int>(row) + 1, table[row][col]);
+    for (int col = 0; col < columns; ++col) grid.SetCell(col, static_cast<int>(row) + 1, table[row][col]);
   return grid;
 }
 
