@@ -38,6 +38,13 @@ TEST_F(ExtendedCircuits, EveryMethodGivesNgspicesCurrentsAndPotentials) {
     ASSERT_TRUE(outcome.passed) << CircuitFaultLine(FindCircuitFault(TableOf(circuit), session.checkedState()));
     EXPECT_EQ(outcome.n == 0, !circuit.junctions);
 
+    // The program's own export, run by ngspice, gives the same answer.
+    const TestedCircuit& tested = *session.tested();
+    const SpiceSolution exported = SolveWithSpice(tested.state.Branches, tested.document.table,
+                                                  tested.document.frequency, circuit.nodes, circuit.zeroNode);
+    ExpectAgrees(exported.currents, currents, "export: branch");
+    ExpectAgrees(exported.potentials, potentials, "export: node");
+
     ASSERT_TRUE(session.SolveMesh());
     ExpectAgrees(session.mesh().solution.branchCurrents, currents, "mesh: branch");
     ASSERT_TRUE(session.SolveNodes(NodePotentialMethod, circuit.zeroNode));
