@@ -78,6 +78,25 @@ std::vector<std::string> CurrentSourceVoltageLines(const std::vector<TBranch>& b
   return lines;
 }
 
+std::vector<BranchPower> BranchPowers(const std::vector<TBranch>& branches, const std::vector<Complex>& currents) {
+  std::vector<BranchPower> powers;
+  const bool sources = HasCurrentSources(branches);
+  const std::vector<Complex> voltages =
+      sources ? CurrentSourceVoltages(branches, currents) : std::vector<Complex>(branches.size());
+  for (size_t k = 0; k < branches.size(); ++k) {
+    const TBranch& b = branches[k];
+    const Complex throughZ = currents[k] - b.J;
+    if (!IsZero(b.Z)) powers.push_back({BranchLabel("Z", b), throughZ * conj(throughZ) * b.Z});
+    if (!IsZero(b.E)) powers.push_back({BranchLabel("E", b), b.E * conj(throughZ)});
+    if (!IsZero(b.J)) powers.push_back({BranchLabel("J", b), voltages[k] * conj(b.J)});
+  }
+  Complex source, consumed;
+  PowerBalance(branches, currents, source, consumed);
+  powers.push_back({"Мощность источников", source});
+  powers.push_back({"Потребляемая мощность", consumed});
+  return powers;
+}
+
 void AccountPower(const std::vector<TBranch>& branches, const std::vector<Complex>& currents, MemoView& powerBalance,
                   std::string& section, Complex& source, Complex& consumed) {
   PowerBalance(branches, currents, source, consumed);

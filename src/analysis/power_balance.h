@@ -40,6 +40,18 @@ std::vector<std::string> CurrentSourceVoltageLines(const std::vector<TBranch>& b
 void AccountPower(const std::vector<TBranch>& branches, const std::vector<Complex>& currents, MemoView& powerBalance,
                   std::string& section, Complex& source, Complex& consumed);
 
+// One line of the table of powers: what it belongs to and its P + jQ.
+struct BranchPower {
+  std::string label;  // "Z12" consumed, "E12" given by the EMF, "J12" given by the current source
+  Complex power;
+};
+
+// The power of every element of every branch, in table order: each impedance
+// consumes (I − J)²·Z, each EMF gives E·conj(I − J), each current source
+// gives U·conj(J); then the two totals the balance lines show, the sources'
+// first. An element that is absent has no line.
+std::vector<BranchPower> BranchPowers(const std::vector<TBranch>& branches, const std::vector<Complex>& currents);
+
 // The power block closing an out.txt section: "\nБаланс мощностей\n" and the
 // two lines of source and consumed power.
 std::string PowerBalanceFileText(Complex source, Complex consumed);

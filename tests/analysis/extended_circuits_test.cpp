@@ -12,6 +12,7 @@
 #include "analysis/circuit_faults.h"
 #include "analysis/circuit_session.h"
 #include "analysis/optimal_node_potential.h"
+#include "analysis/power_balance.h"
 #include "model/branch_table_file.h"
 #include "model/text_format.h"
 #include "support/results_fixture.h"
@@ -47,6 +48,12 @@ TEST_F(ExtendedCircuits, EveryMethodGivesNgspicesCurrentsAndPotentials) {
 
     ASSERT_TRUE(session.SolveMesh());
     ExpectAgrees(session.mesh().solution.branchCurrents, currents, "mesh: branch");
+    // The elements' powers add up to the totals: consumed by Z, given by E and J.
+    const std::vector<BranchPower> powers = BranchPowers(tested.state.Branches, currents);
+    Complex given, consumed;
+    for (size_t k = 0; k + 2 < powers.size(); ++k) (powers[k].label[0] == 'Z' ? consumed : given) += powers[k].power;
+    ExpectAgrees({given, consumed}, {powers.end()[-2].power, powers.end()[-1].power}, "power totals");
+    ExpectAgrees({given}, {consumed}, "power balance");
     ASSERT_TRUE(session.SolveNodes(NodePotentialMethod, circuit.zeroNode));
     ExpectAgrees(session.nodes().solution.Currents, currents, "nodal: branch");
     ExpectAgrees(session.nodes().solution.Potentials, potentials, "nodal: node");

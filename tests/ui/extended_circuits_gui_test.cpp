@@ -5,12 +5,14 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QSettings>
+#include <QTableWidget>
 #include <QTableWidgetItem>
 
 #include "analysis/optimal_node_potential.h"
 #include "analysis/textbook_circuits.h"
 #include "support/gui_app_fixture.h"
 #include "ui/check_report_dialog.h"
+#include "ui/mesh_current_window.h"
 
 namespace ohmara::testing {
 namespace {
@@ -22,6 +24,19 @@ class ExtendedCircuitsTest : public AppFixture {
 
   QAction* Item() { return Find<QAction>(Main(), "ExtendedCircuitsItem"); }
   QComboBox* Units() { return Find<QComboBox>(Main(), "Dimens"); }
+
+  // "Мощности ветвей" shows the table beside the window, closed by the two
+  // totals, which agree.
+  void ExpectPowersBalance(QWidget& window) {
+    Find<QAction>(window, "BranchPowersItem")->setChecked(true);
+    const auto* table = Find<QTableWidget>(window, "BranchPowersView");
+    EXPECT_TRUE(table->isVisibleTo(&window));
+    const int rows = table->rowCount();
+    ASSERT_GE(rows, 3);
+    EXPECT_EQ(table->item(rows - 2, 0)->text(), "Мощность источников");
+    EXPECT_EQ(table->item(rows - 1, 0)->text(), "Потребляемая мощность");
+    EXPECT_EQ(table->item(rows - 2, 1)->text(), table->item(rows - 1, 1)->text());
+  }
 };
 
 TEST_F(ExtendedCircuitsTest, RepeatedPairIsRefusedUntilTheItemIsOnAndTheItemIsRemembered) {
@@ -77,6 +92,7 @@ TEST_F(ExtendedCircuitsTest, TextbookCircuitsTypedInTheGridAgreeWithNgspiceByEve
 
     Click("ContBtn");
     ASSERT_TRUE(session.mesh().complete);
+    ExpectPowersBalance(Windows().meshCurrentWindow());
     ExpectAgrees(session.mesh().solution.branchCurrents, spice.currents, "mesh: branch");
     Click("PotentialBtn");
     ASSERT_TRUE(session.nodes().complete);
