@@ -1,10 +1,10 @@
 #include "analysis/power_balance.h"
 
 #include <algorithm>
-#include <deque>
 #include <stdexcept>
 
 #include "analysis/branch_impedances.h"
+#include "analysis/source_loops.h"
 
 namespace ohmara {
 
@@ -17,28 +17,17 @@ int HighestNode(const std::vector<TBranch>& branches) {
   return highest;
 }
 
-// Potentials by node number, the first node reached at 0: across a branch
-// that is not an ideal current source φ(From) − φ(To) = (I − J)·Z − E.
+// Potentials by node number, node 1 at 0, down the tree of the branches
+// that are not ideal current sources: φ(From) − φ(To) = (I − J)·Z − E.
 std::vector<Complex> PotentialsFromCurrents(const std::vector<TBranch>& branches, const std::vector<Complex>& currents) {
-  const int nodes = HighestNode(branches);
-  std::vector<Complex> potential(nodes + 1);
-  std::vector<bool> reached(nodes + 1, false);
-  if (branches.empty()) return potential;
-  std::deque<int> queue{branches.front().From};
-  reached[branches.front().From] = true;
-  while (!queue.empty()) {
-    const int node = queue.front();
-    queue.pop_front();
-    for (size_t k = 0; k < branches.size(); ++k) {
-      const TBranch& b = branches[k];
-      if (b.IdealCurrentSource || (b.From != node && b.To != node)) continue;
-      const Complex drop = (currents[k] - b.J) * b.Z - b.E;  // φ(From) − φ(To)
-      const int next = b.From == node ? b.To : b.From;
-      if (reached[next]) continue;
-      reached[next] = true;
-      potential[next] = b.From == node ? potential[node] - drop : potential[node] + drop;
-      queue.push_back(next);
-    }
+  const SpanningTree tree = SourceFreeTree(branches, HighestNode(branches));
+  std::vector<Complex> potential(tree.depth.size());
+  for (int node : tree.order) {
+    const int k = tree.parentBranch[node];
+    if (k < 0) continue;
+    const TBranch& b = branches[k];
+    const Complex drop = (currents[k] - b.J) * b.Z - b.E;
+    potential[node] = b.To == node ? potential[b.From] - drop : potential[b.To] + drop;
   }
   return potential;
 }

@@ -6,27 +6,20 @@ namespace ohmara {
 
 namespace {
 
-// The tree of a breadth-first search from node 1 over the branches that are
-// not current sources, branches taken in table order: for each node the
-// branch it was reached by (-1 at the root and at nodes not reached) and its
-// depth.
-struct SpanningTree {
-  std::vector<int> parentBranch;  // by node number
-  std::vector<int> depth;         // by node number, -1 when not reached
-  std::vector<bool> inTree;       // by branch
-};
-
 int OtherEnd(const TBranch& branch, int node) { return branch.From == node ? branch.To : branch.From; }
 
-SpanningTree GrowTree(const std::vector<TBranch>& branches, int nodeCount) {
+}  // namespace
+
+SpanningTree SourceFreeTree(const std::vector<TBranch>& branches, int nodeCount) {
   SpanningTree tree{std::vector<int>(nodeCount + 1, -1), std::vector<int>(nodeCount + 1, -1),
-                    std::vector<bool>(branches.size(), false)};
+                    std::vector<bool>(branches.size(), false), {}};
   if (nodeCount == 0) return tree;
   std::deque<int> queue{1};
   tree.depth[1] = 0;
   while (!queue.empty()) {
     const int node = queue.front();
     queue.pop_front();
+    tree.order.push_back(node);
     for (size_t k = 0; k < branches.size(); ++k) {
       const TBranch& branch = branches[k];
       if (branch.IdealCurrentSource || (branch.From != node && branch.To != node)) continue;
@@ -40,6 +33,8 @@ SpanningTree GrowTree(const std::vector<TBranch>& branches, int nodeCount) {
   }
   return tree;
 }
+
+namespace {
 
 // The branch travelled from `start`: itself, or reversed with its sources.
 TBranch Travelled(const TBranch& branch, int start) {
@@ -101,7 +96,7 @@ bool NeedsSourceLoops(const CircuitState& state, int realNodes) {
 }
 
 std::vector<int> CurrentSourceCut(const std::vector<TBranch>& branches, int nodeCount) {
-  const SpanningTree tree = GrowTree(branches, nodeCount);
+  const SpanningTree tree = SourceFreeTree(branches, nodeCount);
   std::vector<int> cut;
   if (AllReached(tree, nodeCount)) return cut;
   for (size_t k = 0; k < branches.size(); ++k)
@@ -114,7 +109,7 @@ SourceLoopResult FindSourceLoops(CircuitState& state) {
   state.Loops.clear();
   state.KnownLoops = 0;
   state.LoopCapacity = state.BranchCount() - state.NodeCount + 1;
-  const SpanningTree tree = GrowTree(state.Branches, state.NodeCount);
+  const SpanningTree tree = SourceFreeTree(state.Branches, state.NodeCount);
   if (!AllReached(tree, state.NodeCount)) return SourceLoopResult::kCurrentSourceCut;
   std::vector<bool> onLoop(state.Branches.size(), false);
   auto keep = [&](const TLoop& loop) {

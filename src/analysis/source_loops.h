@@ -18,6 +18,16 @@ enum class SourceLoopResult {
   kCurrentSourceCut,  // without the current sources the nodes fall apart
 };
 
+// The tree of a breadth-first search from node 1 over the branches that are
+// not ideal current sources, branches taken in table order.
+struct SpanningTree {
+  std::vector<int> parentBranch;  // by node number: the branch it was reached by, -1 at the root and unreached
+  std::vector<int> depth;         // by node number, -1 when not reached
+  std::vector<bool> inTree;       // by branch
+  std::vector<int> order;         // the nodes in the order reached
+};
+SpanningTree SourceFreeTree(const std::vector<TBranch>& branches, int nodeCount);
+
 // Whether the circuit needs this search rather than the shortest-way-round
 // one: it is parsed as extended, and it repeats a node pair, holds an ideal
 // current source or has no junction.
