@@ -11,8 +11,10 @@ int OtherEnd(const TBranch& branch, int node) { return branch.From == node ? bra
 }  // namespace
 
 SpanningTree SourceFreeTree(const std::vector<TBranch>& branches, int nodeCount) {
-  SpanningTree tree{std::vector<int>(nodeCount + 1, -1), std::vector<int>(nodeCount + 1, -1),
-                    std::vector<bool>(branches.size(), false), {}};
+  SpanningTree tree{std::vector<int>(nodeCount + 1, -1),
+                    std::vector<int>(nodeCount + 1, -1),
+                    std::vector<bool>(branches.size(), false),
+                    {}};
   if (nodeCount == 0) return tree;
   std::deque<int> queue{1};
   tree.depth[1] = 0;
@@ -91,8 +93,7 @@ bool AnyIdealCurrentSource(const std::vector<TBranch>& branches) {
 }  // namespace
 
 bool NeedsSourceLoops(const CircuitState& state, int realNodes) {
-  return state.Extended &&
-         (realNodes == 0 || HasRepeatedPair(state.Branches) || AnyIdealCurrentSource(state.Branches));
+  return state.Extended && (realNodes == 0 || HasRepeatedPair(state.Branches) || AnyIdealCurrentSource(state.Branches));
 }
 
 std::vector<int> CurrentSourceCut(const std::vector<TBranch>& branches, int nodeCount) {

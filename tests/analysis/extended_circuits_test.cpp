@@ -13,11 +13,11 @@
 #include "analysis/circuit_session.h"
 #include "analysis/optimal_node_potential.h"
 #include "analysis/power_balance.h"
+#include "analysis/textbook_circuits.h"
 #include "model/branch_table_file.h"
 #include "model/text_format.h"
 #include "support/results_fixture.h"
 #include "support/spice_oracle.h"
-#include "analysis/textbook_circuits.h"
 
 namespace ohmara {
 namespace {
@@ -94,8 +94,8 @@ TEST_F(ExtendedCircuits, WindowsNameParallelBranchesAndShowGivenLoopCurrents) {
 
 TEST_F(ExtendedCircuits, CurrentSourcesThatAloneJoinTwoPartsAreRefusedByName) {
   // Node 3 hangs on two current sources; nodes 1 and 2 form a loop of their own.
-  const BranchTable table = {{"1->2", "5"}, {"2->1", "7"}, {"2->3", "", "", "", "", "", "1", ""},
-                             {"3->1", "", "", "", "", "", "1", ""}};
+  const BranchTable table = {
+      {"1->2", "5"}, {"2->1", "7"}, {"2->3", "", "", "", "", "", "1", ""}, {"3->1", "", "", "", "", "", "1", ""}};
   CircuitSession session(working_, Results());
   session.Edit({table, {"50", 0}, "1", true});
   EXPECT_FALSE(session.Test().passed);
@@ -107,8 +107,11 @@ TEST_F(ExtendedCircuits, CurrentSourcesThatAloneJoinTwoPartsAreRefusedByName) {
 // Extended circuits are an addition: a table that uses none of it reads,
 // writes and solves byte for byte as before with the item on.
 TEST_F(ExtendedCircuits, AClassicTableGivesTheSameTextsAndFilesWithTheItemOn) {
-  const BranchTable table = {{"1->2", "10", "", "", "100", "0"}, {"2->3", "3", "20"}, {"3->1", "2", "", "100"},
-                             {"2->4", "5"}, {"4->3", "7", "", "", "20", "45"}};
+  const BranchTable table = {{"1->2", "10", "", "", "100", "0"},
+                             {"2->3", "3", "20"},
+                             {"3->1", "2", "", "100"},
+                             {"2->4", "5"},
+                             {"4->3", "7", "", "", "20", "45"}};
   EXPECT_FALSE(UsesExtendedFeatures(table));
   EXPECT_EQ(BranchTableFileText(table).substr(0, 2), "5\n");
   std::vector<std::string> seen[2];

@@ -102,17 +102,41 @@ inline std::string Netlist(const Textbook& circuit) {
 inline const std::vector<Textbook>& Circuits() {
   static const std::vector<Textbook> circuits = {
       {"two branches 1->2, an EMF in one, and a third back",
-       {{1, 2, 10, 0, 0, 20, 0}, {1, 2, 5, 20}, {2, 1, 2, 0, 100}}, "50", 0, 1, 2},
+       {{1, 2, 10, 0, 0, 20, 0}, {1, 2, 5, 20}, {2, 1, 2, 0, 100}},
+       "50",
+       0,
+       1,
+       2},
       {"an ideal current source with a phase beside an RC branch",
-       {{1, 2, 0, 0, 0, 0, 0, 2, 30}, {2, 3, 10}, {3, 1, 5, 10, 0, 10, -45}, {2, 1, 20, 0, 50}}, "50", 0, 1, 3},
+       {{1, 2, 0, 0, 0, 0, 0, 2, 30}, {2, 3, 10}, {3, 1, 5, 10, 0, 10, -45}, {2, 1, 20, 0, 50}},
+       "50",
+       0,
+       1,
+       3},
       {"a current source in parallel with R and with L, fed by an EMF",
-       {{1, 2, 0, 0, 0, 0, 0, 1.5, 60}, {2, 1, 4}, {2, 1, 0, 15}, {1, 3, 2, 0, 0, 12, 10}, {3, 2, 6}}, "100", 0, 2, 3},
+       {{1, 2, 0, 0, 0, 0, 0, 1.5, 60}, {2, 1, 4}, {2, 1, 0, 15}, {1, 3, 2, 0, 0, 12, 10}, {3, 2, 6}},
+       "100",
+       0,
+       2,
+       3},
       {"a current source beside the R and L of one row",
-       {{1, 2, 4, 15, 0, 0, 0, 1.5, 60}, {2, 3, 6}, {3, 1, 2, 0, 0, 12, 0}, {1, 3, 3, 0, 500}}, "50", 0, 1, 3},
-      {"one-loop RLC at 1000 rad/s", {{1, 2, 10, 0, 0, 10, 0}, {2, 3, 0, 20}, {3, 1, 0, 0, 100}}, "1000",
-       kRadiansPerSecondUnit, 1, 3, false},
+       {{1, 2, 4, 15, 0, 0, 0, 1.5, 60}, {2, 3, 6}, {3, 1, 2, 0, 0, 12, 0}, {1, 3, 3, 0, 500}},
+       "50",
+       0,
+       1,
+       3},
+      {"one-loop RLC at 1000 rad/s",
+       {{1, 2, 10, 0, 0, 10, 0}, {2, 3, 0, 20}, {3, 1, 0, 0, 100}},
+       "1000",
+       kRadiansPerSecondUnit,
+       1,
+       3,
+       false},
       {"three-phase star with a neutral: four branches between two nodes",
-       {{1, 2, 10, 0, 0, 220, 0}, {1, 2, 5, 30, 0, 220, -120}, {1, 2, 8, 0, 300, 220, 120}, {2, 1, 1}}, "50", 0, 1,
+       {{1, 2, 10, 0, 0, 220, 0}, {1, 2, 5, 30, 0, 220, -120}, {1, 2, 8, 0, 300, 220, 120}, {2, 1, 1}},
+       "50",
+       0,
+       1,
        2},
   };
   return circuits;
@@ -140,8 +164,8 @@ inline void ExpectAgrees(const std::vector<Complex>& ours, const std::vector<Com
   for (const Complex& value : spice) scale = std::max(scale, std::hypot(value.re, value.im));
   for (size_t k = 0; k < ours.size(); ++k)
     EXPECT_TRUE(AgreesWithSpice(ours[k], spice[k], scale))
-        << what << " " << k + 1 << ": ours " << ours[k].re << "+j" << ours[k].im << ", ngspice " << spice[k].re
-        << "+j" << spice[k].im;
+        << what << " " << k + 1 << ": ours " << ours[k].re << "+j" << ours[k].im << ", ngspice " << spice[k].re << "+j"
+        << spice[k].im;
 }
 
 }  // namespace ohmara
