@@ -110,16 +110,23 @@ std::string AdjacencyText(const Matrix& adjacency) {
   return text;
 }
 
+// "2->1", and "2->1_2" for the second branch between the same two nodes.
+std::string StepText(const TBranch& step) {
+  std::string text = Format("%d->%d", step.From, step.To);
+  if (step.Parallel > 1) AppendFormat(text, "_%d", step.Parallel);
+  return text;
+}
+
 std::string OutLine(const TLoop& loop) {
   std::string line;
-  for (const TBranch& step : loop.Steps) AppendFormat(line, "%d->%d\t", step.From, step.To);
+  for (const TBranch& step : loop.Steps) line += StepText(step) + "\t";
   line += "\n";
   return line;
 }
 
 std::string ContsLine(int number, const TLoop& loop) {
   std::string line = Format("%d)   ", number);
-  for (const TBranch& step : loop.Steps) AppendFormat(line, "%d->%d  ", step.From, step.To);
+  for (const TBranch& step : loop.Steps) line += StepText(step) + "  ";
   return line;
 }
 

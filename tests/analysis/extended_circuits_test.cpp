@@ -78,6 +78,9 @@ TEST_F(ExtendedCircuits, WindowsNameParallelBranchesAndShowGivenLoopCurrents) {
   session.Edit({TableOf(source), {source.frequency, source.unit}, "3", true});
   ASSERT_TRUE(session.Test().passed);
   ASSERT_TRUE(session.SolveMesh());
+  // Each loop names the parallel branch it takes.
+  EXPECT_EQ(session.meshTexts().loops.lines,
+            (std::vector<std::string>{"1)   1->2_2  2->1_3  ", "2)   2->1_2  1->3  3->2  ", "3)   2->1_2  1->2  "}));
   const std::vector<std::string>& loops = session.meshTexts().loopCurrents.lines;
   ASSERT_EQ(loops.size(), 3u);
   EXPECT_EQ(loops.back(), "I33 = 1.5 ∠ 60° (задан источником тока J)");
