@@ -58,17 +58,37 @@ double CapacitiveReactance(double omega, double capacitance, const std::string& 
 
 // The angle is converted before the magnitude, and only when a source is
 // there at all: a filled E with an empty angle is a conversion error.
-Complex SourcePhasor(const BranchRow& row, int rowNumber) {
-  const double angle = CellValue(row, rowNumber, kAngleColumn);
-  const double magnitude = CellValue(row, rowNumber, kEColumn);
+Complex SourcePhasor(const BranchRow& row, int rowNumber, BranchColumn magnitudeColumn, BranchColumn angleColumn) {
+  const double angle = CellValue(row, rowNumber, angleColumn);
+  const double magnitude = CellValue(row, rowNumber, magnitudeColumn);
   return PolarDeg(magnitude, angle);
 }
 
+// J of the row; a blank angle beside a filled J is 0°, as a student writes a
+// direct current source.
+Complex CurrentSourcePhasor(const BranchRow& row, int rowNumber) {
+  if (IsBlank(row[kJColumn])) return Complex();
+  const double angle = IsBlank(row[kJAngleColumn]) ? 0.0 : CellValue(row, rowNumber, kJAngleColumn);
+  return PolarDeg(CellValue(row, rowNumber, kJColumn), angle);
+}
+
+// A current source whose parallel path is an ideal EMF alone has no current
+// of its own to give: the EMF fixes the voltage, and nothing fixes its share.
+void RefuseShortedCurrentSource(const TBranch& branch, int rowNumber) {
+  throw std::domain_error(Format("Ветвь %d (%d->%d): источник тока J параллелен источнику ЭДС без сопротивления. "
+                                 "Добавьте R, L или C в ветвь или вынесите J в отдельную ветвь.",
+                                 rowNumber, branch.From, branch.To));
+}
+
 std::string OutLine(int number, const TBranch& branch) {
-  std::string line = Format("%d)\tZ%d%d=", number, branch.From, branch.To);
+  std::string line = Format("%d)\t", number) + BranchLabel("Z", branch) + "=";
   line += ComplexOutText(branch.Z, "\t\t");
-  AppendFormat(line, "E%d%d=", branch.From, branch.To);
+  line += BranchLabel("E", branch) + "=";
   line += ComplexOutText(branch.E, "\t\t");
+  if (!IsZero(branch.J)) {
+    line += BranchLabel("J", branch) + "=";
+    line += ComplexOutText(branch.J, "\t\t");
+  }
   line += "\n";
   return line;
 }
@@ -87,18 +107,26 @@ const char* UnitName(int unitIndex) {
   switch (unitIndex) {
     case 1: return "кГц";
     case 2: return "МГц";
+    case kRadiansPerSecondUnit: return "рад/с";
     default: return "Гц";
   }
 }
 
+double FrequencyHertz(const FrequencySetting& frequency) {
+  const double value = FieldToFloat(frequency.text, "Частота");
+  return frequency.unitIndex == kRadiansPerSecondUnit ? value / kTwoPi : value * UnitFactor(frequency.unitIndex);
+}
+
 double AngularFrequency(const FrequencySetting& frequency) {
-  const double hertz = FieldToFloat(frequency.text, "Частота") * UnitFactor(frequency.unitIndex);
+  const double value = FieldToFloat(frequency.text, "Частота");
+  const bool radians = frequency.unitIndex == kRadiansPerSecondUnit;
+  const double hertz = radians ? value : value * UnitFactor(frequency.unitIndex);
   if (hertz < 0.0)
     throw std::domain_error(
         Format("Частота %s %s отрицательна, а отрицательной частоты не бывает. Задайте частоту "
                "не меньше 0 (0 — постоянный ток).",
                QuotedText(Trimmed(frequency.text)), UnitName(frequency.unitIndex)));
-  const double omega = kTwoPi * hertz;
+  const double omega = radians ? value : kTwoPi * hertz;
   if (!std::isfinite(omega))
     throw NonFiniteValue("ω", Format("Частота %s %s слишком велика: угловая частота ω = 2πf бесконечна.",
                                      QuotedText(Trimmed(frequency.text)), UnitName(frequency.unitIndex)));
@@ -107,6 +135,7 @@ double AngularFrequency(const FrequencySetting& frequency) {
 
 
 std::string BranchLabel(const char* letter, const TBranch& branch) {
+  if (branch.Parallel > 1) return Format("%s%d%d_%d", letter, branch.From, branch.To, branch.Parallel);
   return Format("%s%d%d", letter, branch.From, branch.To);
 }
 
@@ -125,7 +154,10 @@ void ComputeBranchValues(TBranch& branch, const BranchRow& row, int rowNumber, d
     if (!std::isfinite(reactance)) RefuseInfiniteReactance(branch, row, kCColumn, omega);
     branch.Z += Complex(0.0, reactance);
   }
-  if (!IsBlank(row[kEColumn])) branch.E = SourcePhasor(row, rowNumber);
+  if (!IsBlank(row[kEColumn])) branch.E = SourcePhasor(row, rowNumber, kEColumn, kAngleColumn);
+  branch.J = CurrentSourcePhasor(row, rowNumber);
+  branch.IdealCurrentSource = !IsBlank(row[kJColumn]) && IsZero(branch.Z) && IsZero(branch.E);
+  if (!IsBlank(row[kJColumn]) && IsZero(branch.Z) && !IsZero(branch.E)) RefuseShortedCurrentSource(branch, rowNumber);
 }
 
 void ComputeBranchImpedances(std::vector<TBranch>& branches, const BranchTable& table,
@@ -142,6 +174,7 @@ void ComputeBranchImpedances(std::vector<TBranch>& branches, const BranchTable& 
     block += OutLine(static_cast<int>(k) + 1, branch);
     branchValues.Add(BranchLabel("Z", branch) + " = " + ComplexToText(branch.Z));
     branchValues.Add(BranchLabel("E", branch) + " = " + ComplexToText(branch.E));
+    if (!IsZero(branch.J)) branchValues.Add(BranchLabel("J", branch) + " = " + ComplexToText(branch.J));
   }
   results.Append("out.txt", block);
 }

@@ -13,17 +13,24 @@ namespace ohmara {
 
 struct FrequencySetting {
   std::string text;   // the text of the frequency edit
-  int unitIndex = 0;  // 0 "Гц", 1 "кГц", 2 "МГц"; -1 when typed text matches no item (counts as "Гц")
+  int unitIndex = 0;  // 0 "Гц", 1 "кГц", 2 "МГц", 3 "рад/с" (ω itself); -1 when typed text matches no item (counts as "Гц")
   bool operator==(const FrequencySetting&) const = default;
 };
 
-// 1, 1000 or 1 000 000 for the three units; any other index counts as hertz.
+// The unit list's item that gives ω itself rather than f.
+constexpr int kRadiansPerSecondUnit = 3;
+
+// 1, 1000 or 1 000 000 for the three units of f; any other index counts as hertz.
 double UnitFactor(int unitIndex);
 
-// "Гц", "кГц" or "МГц"; any other index counts as hertz.
+// "Гц", "кГц", "МГц" or "рад/с"; any other index counts as hertz.
 const char* UnitName(int unitIndex);
 
-// ω = 2π·f·factor; throws ConversionError headed "Частота" when the frequency
+// f in hertz (ω/2π for a frequency given as ω); throws as AngularFrequency
+// for text that is no number.
+double FrequencyHertz(const FrequencySetting& frequency);
+
+// ω = 2π·f·factor, or the number itself for "рад/с"; throws ConversionError headed "Частота" when the frequency
 // text is no number, NonFiniteValue when ω overflows, std::domain_error (its
 // message in Russian) when the frequency is below 0; 0 is direct current.
 double AngularFrequency(const FrequencySetting& frequency);
@@ -33,7 +40,10 @@ double AngularFrequency(const FrequencySetting& frequency);
 // A cell that is no number throws ConversionError naming the branch and the
 // column; a capacitive reactance dividing by an exact zero throws
 // DivisionByZero naming "Z<from><to>"; a reactance that overflows throws
-// NonFiniteValue naming the branch and the element.
+// NonFiniteValue naming the branch and the element. A current source J (the
+// two last columns) is read only from a row that has them filled; a branch
+// of J alone is an ideal current source, and one of J beside an EMF with no
+// impedance is refused (std::domain_error naming the branch).
 void ComputeBranchValues(TBranch& branch, const BranchRow& row, int rowNumber, double omega);
 
 // The label of a branch quantity: the letter and both node numbers run

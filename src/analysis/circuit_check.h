@@ -22,7 +22,8 @@ struct CircuitCheckOutcome {
 // the table parsed clears the five memos of the mesh-current window in the order loops, branchValues,
 // loopCurrents, powerBalance, branchCurrents, computes impedances, builds adjacency, finds loops, and on
 // success counts real nodes and clears NeedsTest. A bad number cell or a zero divisor throws
-// (ConversionError, DivisionByZero) with NeedsTest still set.
+// (ConversionError, DivisionByZero) with NeedsTest still set. state.Extended, set by the caller, lets
+// the table repeat node pairs, hold current sources and be one loop.
 CircuitCheckOutcome RunCircuitCheck(CircuitState& state, const BranchTable& table, const FrequencySetting& frequency,
                                     ResultsDirectory& results, MeshViews& views);
 

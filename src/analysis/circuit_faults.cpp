@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "analysis/loop_search.h"
+#include "analysis/source_loops.h"
 #include "model/quoted_text.h"
 #include "model/text_format.h"
 
@@ -188,11 +189,30 @@ CircuitFault LoopWithoutJunctions(const CircuitState& tested) {
   return fault;
 }
 
+// "3 (2->4) и 5 (1->3)": the rows of the branches with their names.
+std::string RowList(const BranchTable& table, const std::vector<int>& indices) {
+  std::string text;
+  for (size_t i = 0; i < indices.size(); ++i) {
+    if (i > 0) text += i + 1 == indices.size() ? " и " : ", ";
+    text += Format("%d (%s)", indices[i] + 1, QuotedText(table[indices[i]][kNameColumn]));
+  }
+  return text;
+}
+
+CircuitFault CurrentSourceCutFault(const BranchTable& table, const CircuitState& tested) {
+  const std::vector<int> cut = CurrentSourceCut(tested.Branches, tested.NodeCount);
+  if (cut.empty()) return {};
+  CircuitFault fault = Fault(Kind::CurrentSourceCut, cut.front() + 1, table[cut.front()][kNameColumn]);
+  fault.detail = RowList(table, cut);
+  return fault;
+}
+
 CircuitFault ClosednessFault(const BranchTable& table, const std::vector<TBranch>& branches,
                              const CircuitState& tested) {
   if (branches.empty()) return Fault(Kind::NoBranches);
   const int bridge = BridgeFinder(branches).First();
   if (bridge >= 0) return Fault(Kind::NotOnLoop, bridge + 1, table[bridge][kNameColumn]);
+  if (tested.Extended) return CurrentSourceCutFault(table, tested);
   return LoopWithoutJunctions(tested);
 }
 
@@ -205,8 +225,10 @@ CircuitFault FindCircuitFault(const BranchTable& table, const CircuitState& test
       return NameFault(table[k][kNameColumn], static_cast<int>(k) + 1);
   CircuitFault fault = branches.empty() ? CircuitFault{} : UnreachableNode(branches);
   if (fault.node != 0) return fault;
-  fault = RepeatedPair(table, branches);
-  if (fault.kind != Kind::None) return fault;
+  if (!tested.Extended) {
+    fault = RepeatedPair(table, branches);
+    if (fault.kind != Kind::None) return fault;
+  }
   fault = MissingNode(branches);
   if (fault.kind != Kind::None) return fault;
   if (!tested.NeedsTest) return {};
@@ -230,8 +252,9 @@ std::string CircuitFaultLine(const CircuitFault& fault) {
     case Kind::Unreachable:
       return Format("Узел %d не связан с узлом %d: цепь распалась на части.", fault.node, fault.otherNode);
     case Kind::RepeatedPair:
-      return Format("Ветви %d («%s») и %d («%s») соединяют одни и те же узлы %d и %d.", fault.otherRow,
-                    QuotedText(fault.otherName), fault.row, QuotedText(fault.name), fault.node, fault.otherNode);
+      return Format("Ветви в строках %d и %d соединяют одни и те же узлы %d и %d. Включите «Вид → Расширенные "
+                    "схемы» или разделите ветвь промежуточным узлом.",
+                    fault.otherRow, fault.row, fault.node, fault.otherNode);
     case Kind::MissingNode:
       return Format("Нет ни одной ветви с узлом %d: узлы должны быть пронумерованы подряд от 1 до %d.", fault.node,
                     fault.otherNode);
@@ -242,6 +265,10 @@ std::string CircuitFaultLine(const CircuitFault& fault) {
                     fault.detail);
     case Kind::NoBranches:
       return "В таблице нет ни одной ветви.";
+    case Kind::CurrentSourceCut:
+      return Format("Источники тока в ветвях %s образуют сечение: без них цепь распадается на части, и их токи "
+                    "нельзя задать независимо. Добавьте ветвь с сопротивлением между этими частями.",
+                    fault.detail);
   }
   return "";
 }

@@ -22,6 +22,7 @@ struct CircuitFault {
     NotOnLoop,           // row, name: a branch that lies on no loop
     LoopWithoutJunctions,// detail: a loop through fewer than two junctions
     NoBranches,          // the table has no branch at all
+    CurrentSourceCut,    // detail: the rows of current sources that alone join parts of the circuit
   };
   Kind kind = Kind::None;
   int row = 0;             // 1-based row of the branch at fault
@@ -37,7 +38,9 @@ struct CircuitFault {
 // checks: every name (row by row), the connectivity, repeated node pairs,
 // gaps in the node numbers, then the closedness. `tested` is the state the
 // circuit test left for this very table; its loops tell a loop that passes
-// through fewer than two junctions.
+// through fewer than two junctions. An extended circuit (tested.Extended)
+// may repeat node pairs and have no junction, but not a cut of current
+// sources.
 CircuitFault FindCircuitFault(const BranchTable& table, const CircuitState& tested);
 
 // The line shown under the test report, empty for Kind::None:

@@ -54,10 +54,12 @@ TaskContent TaskPage(const CircuitDocument& document) {
 GridCells PrintedTable(const BranchTable& table) {
   GridCells grid;
   grid.SetRowCount(static_cast<int>(table.size()) + 1);
-  grid.SetColCount(kBranchColumns);
-  for (int col = 0; col < kBranchColumns; ++col) grid.SetCell(col, 0, BranchTableTitles()[col]);
+  // The current source columns are printed only for a table that has one.
+  const int columns = TableColumns(UsesCurrentSource(table));
+  grid.SetColCount(columns);
+  for (int col = 0; col < columns; ++col) grid.SetCell(col, 0, BranchTableTitles()[col]);
   for (size_t row = 0; row < table.size(); ++row)
-    for (int col = 0; col < kBranchColumns; ++col) grid.SetCell(col, static_cast<int>(row) + 1, table[row][col]);
+    for (int col = 0; col < columns; ++col) grid.SetCell(col, static_cast<int>(row) + 1, table[row][col]);
   return grid;
 }
 
@@ -67,13 +69,15 @@ CircuitCheckOutcome CircuitSession::Test() {
   tested_.reset();
   everTested_ = true;
   MeshViews views = meshTexts_.Views();
+  state_.Extended = document_.extended;
   const CircuitCheckOutcome outcome = RunCircuitCheck(state_, document_.table, document_.frequency, results_, views);
   if (outcome.passed) tested_ = std::make_shared<const TestedCircuit>(TestedCircuit{document_, state_, outcome.m, outcome.n});
   return outcome;
 }
 
 bool CircuitSession::ChangedSinceTest() const {
-  return tested_ && (tested_->document.table != document_.table || tested_->document.frequency != document_.frequency);
+  return tested_ && (tested_->document.table != document_.table || tested_->document.frequency != document_.frequency ||
+                     tested_->document.extended != document_.extended);
 }
 
 Readiness CircuitSession::MethodReadiness() const {

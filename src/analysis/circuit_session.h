@@ -25,6 +25,7 @@ struct CircuitDocument {
   BranchTable table;
   FrequencySetting frequency;
   std::string zeroNode;
+  bool extended = false;  // "Вид" → "Расширенные схемы"
   bool operator==(const CircuitDocument&) const = default;
 };
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "analysis/loop_independence.h"
+#include "analysis/source_loops.h"
 #include "model/text_format.h"
 
 namespace ohmara {
@@ -22,6 +23,7 @@ TBranch Reversed(const TBranch& branch) {
   step.To = branch.From;
   step.Z = branch.Z;
   step.E = branch.E * -1.0;
+  step.J = branch.J * -1.0;
   return step;
 }
 
@@ -108,16 +110,23 @@ std::string AdjacencyText(const Matrix& adjacency) {
   return text;
 }
 
+// "2->1", and "2->1_2" for the second branch between the same two nodes.
+std::string StepText(const TBranch& step) {
+  std::string text = Format("%d->%d", step.From, step.To);
+  if (step.Parallel > 1) AppendFormat(text, "_%d", step.Parallel);
+  return text;
+}
+
 std::string OutLine(const TLoop& loop) {
   std::string line;
-  for (const TBranch& step : loop.Steps) AppendFormat(line, "%d->%d\t", step.From, step.To);
+  for (const TBranch& step : loop.Steps) line += StepText(step) + "\t";
   line += "\n";
   return line;
 }
 
 std::string ContsLine(int number, const TLoop& loop) {
   std::string line = Format("%d)   ", number);
-  for (const TBranch& step : loop.Steps) AppendFormat(line, "%d->%d  ", step.From, step.To);
+  for (const TBranch& step : loop.Steps) line += StepText(step) + "  ";
   return line;
 }
 
@@ -302,6 +311,22 @@ void ListLoops(const CircuitState& state, MemoView& loops) {
   for (int k = 0; k < state.LoopCount(); ++k) loops.Add(ContsLine(k + 1, state.Loops[k]));
 }
 
+LoopSearchResult SearchAroundSources(CircuitState& state, ResultsDirectory& results, MemoView& loops) {
+  switch (FindSourceLoops(state)) {
+    case SourceLoopResult::kCurrentSourceCut:
+      return LoopSearchResult::kCurrentSourceCut;
+    case SourceLoopResult::kNotClosed:
+      return LoopSearchResult::kNotClosed;
+    case SourceLoopResult::kFound:
+      break;
+  }
+  std::string lines;
+  for (const TLoop& loop : state.Loops) lines += OutLine(loop);
+  results.Append("out.txt", lines);
+  ListLoops(state, loops);
+  return LoopSearchResult::kFound;
+}
+
 }  // namespace
 
 std::optional<int> LoopBreakingRealNodeRule(const CircuitState& state) {
@@ -362,6 +387,8 @@ LoopSearchResult FindLoops(CircuitState& state, ResultsDirectory& results, MemoV
   CountRealNodes(state, m, n);
   state.LoopCapacity = m - n + 1;
   results.Append("out.txt", "\nКонтуры в цепи\n");
+  state.KnownLoops = 0;
+  if (NeedsSourceLoops(state, n)) return SearchAroundSources(state, results, loops);
 
   state.Loops.clear();
   state.Loops.reserve(std::max(state.LoopCapacity, 0));

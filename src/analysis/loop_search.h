@@ -13,7 +13,12 @@
 
 namespace ohmara {
 
-enum class LoopSearchResult { kFound, kNotClosed, kRealNodeRuleBroken };
+enum class LoopSearchResult {
+  kFound,
+  kNotClosed,
+  kRealNodeRuleBroken,
+  kCurrentSourceCut,  // an extended circuit whose current sources alone join its parts
+};
 
 // Where the loops of one search came from, for callers that want to know how
 // far the first pass and the joining pass got.
@@ -26,6 +31,7 @@ struct LoopSearchCounts {
 
 // kNotClosed: the window shows "Я вам сочувствую - цепь не замкнута :(" (the core shows nothing).
 // kRealNodeRuleBroken also answers a table without branches, which has no loop at all.
+// An extended circuit that needs it (see NeedsSourceLoops) is searched by FindSourceLoops.
 LoopSearchResult FindLoops(CircuitState& state, ResultsDirectory& results, MemoView& loops);
 LoopSearchResult FindLoops(CircuitState& state, ResultsDirectory& results, MemoView& loops, LoopSearchCounts& counts);
 

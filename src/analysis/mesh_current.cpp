@@ -7,6 +7,7 @@
 #include "analysis/finite_results.h"
 #include "analysis/linear_solver.h"
 #include "analysis/power_balance.h"
+#include "model/polar_text.h"
 #include "model/text_format.h"
 
 namespace ohmara {
@@ -45,10 +46,18 @@ Complex BranchCurrent(const CircuitState& state, int b, const std::vector<Comple
   return current;
 }
 
-void ShowLoopCurrents(MemoView& memo, const std::vector<Complex>& loopCurrents) {
-  for (size_t p = 0; p < loopCurrents.size(); ++p)
-    memo.Add(LoopCurrentName(static_cast<int>(p)) + " = " + ComplexToText(loopCurrents[p]));
+// The loops of the current sources come last and show their current as given.
+void ShowLoopCurrents(MemoView& memo, const std::vector<Complex>& loopCurrents, int unknownLoops) {
+  for (size_t p = 0; p < loopCurrents.size(); ++p) {
+    const std::string name = LoopCurrentName(static_cast<int>(p));
+    if (static_cast<int>(p) < unknownLoops)
+      memo.Add(name + " = " + ComplexToText(loopCurrents[p]));
+    else
+      memo.Add(PolarLine(name, loopCurrents[p]) + " (задан источником тока J)");
+  }
 }
+
+int UnknownLoops(const CircuitState& state) { return state.LoopCount() - state.KnownLoops; }
 
 void RequireFiniteLoopCurrents(const std::vector<Complex>& loopCurrents) {
   for (size_t p = 0; p < loopCurrents.size(); ++p) {
@@ -83,15 +92,24 @@ Complex LoopImpedance(const CircuitState& state, int p, int q) {
 
 Complex LoopEmf(const CircuitState& state, int p) {
   Complex sum;
-  for (const TBranch& step : state.Loops.at(p).Steps) sum += step.E;
+  for (const TBranch& step : state.Loops.at(p).Steps) sum += TheveninEmf(step);
   return sum;
 }
 
+std::vector<Complex> KnownLoopCurrents(const CircuitState& state) {
+  std::vector<Complex> known;
+  for (int p = UnknownLoops(state); p < state.LoopCount(); ++p) known.push_back(state.Loops[p].Steps.back().J);
+  return known;
+}
+
 ComplexMatrix LoopSystem(const CircuitState& state) {
-  const int loops = state.LoopCount();
+  const int loops = UnknownLoops(state);
+  const std::vector<Complex> known = KnownLoopCurrents(state);
   ComplexMatrix rows(loops, std::vector<Complex>(loops + 1));
   for (int p = 0; p < loops; ++p) {
     rows[p][loops] = LoopEmf(state, p);
+    for (size_t k = 0; k < known.size(); ++k)
+      rows[p][loops] -= LoopImpedance(state, p, loops + static_cast<int>(k)) * known[k];
     for (int q = 0; q < loops; ++q) rows[p][q] = LoopImpedance(state, p, q);
   }
   return rows;
@@ -118,23 +136,24 @@ bool MeshCurrentMethod(const CircuitState& state, ResultsDirectory& results, Mes
   views.branchCurrents.Clear();
   views.powerBalance.Clear();
 
+  const int unknown = UnknownLoops(state);
   ComplexMatrix rows = LoopSystem(state);
-  RequireFiniteSystem(rows, state.LoopCount());
-  ShowLoopSystem(rows, state.LoopCount(), views);
+  RequireFiniteSystem(rows, unknown);
+  ShowLoopSystem(rows, unknown, views);
   solution.system = rows;
-  solution.loopCurrents = SolveLinearSystem(rows, state.LoopCount(), results, "Currents.txt");
+  if (unknown > 0) solution.loopCurrents = SolveLinearSystem(rows, unknown, results, "Currents.txt");
+  for (const Complex& current : KnownLoopCurrents(state)) solution.loopCurrents.push_back(current);
   solution.branchCurrents = BranchCurrentsFromLoops(state, solution.loopCurrents);
   RequireFiniteLoopCurrents(solution.loopCurrents);
   RequireSoundCurrentsAndPower(state.Branches, solution.branchCurrents);
 
-  ShowLoopCurrents(views.loopCurrents, solution.loopCurrents);
+  ShowLoopCurrents(views.loopCurrents, solution.loopCurrents, unknown);
   std::string section = MethodSectionHeader("Метод контурных токов") + "\n\nТоки:\n";
   ReportBranchCurrents(state.Branches, solution.branchCurrents, views.branchCurrents, section);
   section += "\n";
 
-  PowerBalance(state.Branches, solution.branchCurrents, solution.source, solution.consumed);
-  ShowPowerBalance(views.powerBalance, solution.source, solution.consumed);
-  section += PowerBalanceFileText(solution.source, solution.consumed);
+  AccountPower(state.Branches, solution.branchCurrents, views.powerBalance, section, solution.source,
+               solution.consumed);
   results.Append("out.txt", section);
   return true;
 }

@@ -19,11 +19,12 @@ namespace ohmara {
 Complex LoopImpedance(const CircuitState& state, int p, int q);
 
 // The loop source of loop p: the sum of E over its steps (each E already
-// signed along the loop).
+// signed along the loop), a current source J beside Z counting as J·Z.
 Complex LoopEmf(const CircuitState& state, int p);
 
 // The loop system the method solves: row p holds LoopImpedance(p, q) for
-// every loop q, then LoopEmf(p).
+// every loop q whose current is unknown, then LoopEmf(p) less the voltage
+// the loops of current sources (known currents) drive round loop p.
 ComplexMatrix LoopSystem(const CircuitState& state);
 
 // Solves the tested circuit by loop currents: fills impedanceMatrix, emfColumn, loopCurrents,

@@ -38,18 +38,38 @@ class PairTable {
 // Enters every branch into the pair table and shows its admittance and source
 // current. The branchValues lines of a branch follow its division, so a branch
 // with Z = 0 stops the run with the lines of the branches before it shown.
+// An ideal current source adds no admittance: its current J leaves node a
+// and enters node b.
+void EnterIdealCurrentSource(const TBranch& branch, PairTable& pairs, MemoView& branchValues) {
+  pairs(branch.From, branch.To).J -= branch.J;
+  pairs(branch.To, branch.From).J += branch.J;
+  branchValues.Add(BranchLabel("J", branch) + " = " + ComplexToText(branch.J));
+}
+
 void FillPairTable(const std::vector<TBranch>& branches, PairTable& pairs, MemoView& branchValues) {
   for (const TBranch& branch : branches) {
+    if (branch.IdealCurrentSource) {
+      EnterIdealCurrentSource(branch, pairs, branchValues);
+      continue;
+    }
     const int a = branch.From, b = branch.To;
     const std::string admittance = BranchLabel("Y", branch);
     const Complex y = Divide(Complex(1.0, 0.0), branch.Z, admittance);
     RequireFinite(y, admittance, "проводимости " + admittance);
-    const Complex sourceCurrent = branch.E / branch.Z;
+    const Complex sourceCurrent = TheveninEmf(branch) / branch.Z;
     RequireFinite(sourceCurrent, "E*" + admittance, "тока источника E*" + admittance);
-    pairs(b, a).Y = y;
-    pairs(a, b).Y = y;
-    pairs(a, b).J = sourceCurrent * -1.0;
-    pairs(b, a).J = sourceCurrent;
+    if (branch.Parallel > 1) {
+      // Another branch joins the same nodes: their admittances and currents add.
+      pairs(b, a).Y += y;
+      pairs(a, b).Y += y;
+      pairs(a, b).J -= sourceCurrent;
+      pairs(b, a).J += sourceCurrent;
+    } else {
+      pairs(b, a).Y = y;
+      pairs(a, b).Y = y;
+      pairs(a, b).J = sourceCurrent * -1.0;
+      pairs(b, a).J = sourceCurrent;
+    }
     branchValues.Add(admittance + " = " + ComplexToText(y));
     branchValues.Add("E*" + admittance + " = " + ComplexToText(sourceCurrent));
   }
@@ -101,8 +121,10 @@ std::vector<Complex> CurrentsFromPotentials(const std::vector<TBranch>& branches
   std::vector<Complex> currents;
   currents.reserve(branches.size());
   for (const TBranch& branch : branches)
-    currents.push_back(
-        BranchCurrentFromPotentials(potentials[branch.From], potentials[branch.To], branch.E, branch.Z));
+    currents.push_back(branch.IdealCurrentSource ? branch.J
+                                                 : BranchCurrentFromPotentials(potentials[branch.From],
+                                                                               potentials[branch.To],
+                                                                               TheveninEmf(branch), branch.Z));
   return currents;
 }
 
@@ -142,9 +164,7 @@ void ReportPotential(int node, Complex potential, MemoView& potentials, std::str
 void FinishNodalRun(const std::vector<TBranch>& branches, std::vector<Complex> currents, std::string& section,
                     ResultsDirectory& results, MemoView& powerBalance, NodalSolution* solution) {
   Complex source, consumed;
-  PowerBalance(branches, currents, source, consumed);
-  ShowPowerBalance(powerBalance, source, consumed);
-  section += PowerBalanceFileText(source, consumed);
+  AccountPower(branches, currents, powerBalance, section, source, consumed);
   results.Append("out.txt", section);
   if (!solution) return;
   solution->Currents = std::move(currents);

@@ -1,5 +1,6 @@
 #include "analysis/optimal_node_potential.h"
 
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -21,22 +22,29 @@ bool Joins(const TBranch& branch, int p, int q) {
   return (branch.From == p && branch.To == q) || (branch.From == q && branch.To == p);
 }
 
-// Index of the first branch joining p and q, or -1. The walk asks only for
-// pairs the adjacency joins, but -1 here keeps an inconsistent state from
-// sending it round forever.
-int JoiningBranch(const std::vector<TBranch>& branches, int p, int q) {
-  for (size_t k = 0; k < branches.size(); ++k)
-    if (Joins(branches[k], p, q)) return static_cast<int>(k);
-  return -1;
-}
-
 // The working marks of one chain search: which branches a chain has taken.
 // They live in the search, so a circuit the method refuses is left as it was.
 using GroupedMarks = std::vector<bool>;
 
-void MarkGrouped(const std::vector<TBranch>& branches, int p, int q, GroupedMarks& grouped) {
+// Index of the first branch joining p and q that no chain has taken, or -1.
+// The walk asks only for pairs the adjacency joins, but -1 here keeps an
+// inconsistent state from sending it round forever.
+int FreeJoiningBranch(const std::vector<TBranch>& branches, const GroupedMarks& grouped, int p, int q) {
   for (size_t k = 0; k < branches.size(); ++k)
-    if (Joins(branches[k], p, q)) grouped[k] = true;
+    if (Joins(branches[k], p, q) && !grouped[k]) return static_cast<int>(k);
+  return -1;
+}
+
+// Takes a branch into a chain travelled from node `from`.
+void AddToChain(TChain& chain, const TBranch& branch, int from) {
+  const double along = branch.From == from ? 1.0 : -1.0;
+  if (branch.IdealCurrentSource) {
+    chain.FixedCurrent = true;
+    chain.J = branch.J * along;
+    return;
+  }
+  chain.Z += branch.Z;
+  chain.E += TheveninEmf(branch) * along;
 }
 
 // Opens a chain at the real end of `first`, whose other end is not real, and
@@ -49,8 +57,7 @@ int StartChain(const CircuitState& state, const TBranch& first, TChain& chain) {
   chain.From = start;
   chain.Inner.add(next);
   chain.Prev[next] = start;
-  chain.Z = first.Z;
-  chain.E = forward ? first.E : first.E * -1.0;
+  AddToChain(chain, first, start);
   return next;
 }
 
@@ -60,8 +67,7 @@ int NextPoint(const CircuitState& state, const GroupedMarks& grouped, int q) {
   const std::vector<int>& neighbours = state.Adjacency[q - 1];
   for (int s = 1; s <= static_cast<int>(neighbours.size()); ++s) {
     if (neighbours[s - 1] != 1) continue;
-    const int joining = JoiningBranch(state.Branches, q, s);
-    if (joining >= 0 && !grouped[joining]) return s;
+    if (FreeJoiningBranch(state.Branches, grouped, q, s) >= 0) return s;
   }
   return 0;
 }
@@ -77,11 +83,10 @@ void WalkChain(const CircuitState& state, TChain& chain, int q, GroupedMarks& gr
                                      "further branch",
                                      chain.From, q),
                               q);
-    const TBranch& joining = state.Branches[JoiningBranch(state.Branches, q, s)];
+    const int joining = FreeJoiningBranch(state.Branches, grouped, q, s);
     chain.Prev[s] = q;
-    MarkGrouped(state.Branches, q, s, grouped);
-    chain.Z += joining.Z;
-    chain.E += joining.From == q ? joining.E : joining.E * -1.0;
+    grouped[joining] = true;
+    AddToChain(chain, state.Branches[joining], q);
     if (!IsReal(state, s)) chain.Inner.add(s);
     q = s;
   }
@@ -169,15 +174,34 @@ void EnterAdmittance(ComplexMatrix& m, const RowNumbering& rows, int a, int b, C
   }
 }
 
+// A current source J from a to b adds no admittance: J leaves a's row and
+// enters b's.
+void EnterCurrentSource(ComplexMatrix& m, const RowNumbering& rows, int a, int b, Complex j, const std::string& label,
+                        MemoView& branchValues) {
+  branchValues.Add("J" + label + " = " + ComplexToText(j));
+  const int t = rows.t, ra = rows.RowOfNode[a], rb = rows.RowOfNode[b];
+  if (ra != t) m[ra][t] -= j;
+  if (rb != t) m[rb][t] += j;
+}
+
 ComplexMatrix AssembleSystem(const CircuitState& state, const std::vector<TChain>& chains, const RowNumbering& rows,
                              MemoView& branchValues) {
   ComplexMatrix m(rows.t, std::vector<Complex>(rows.t + 1));
   for (const TBranch& branch : state.Branches) {
     if (!IsReal(state, branch.From) || !IsReal(state, branch.To)) continue;
-    EnterAdmittance(m, rows, branch.From, branch.To, branch.Z, branch.E, BranchLabel("", branch), false, branchValues);
+    if (branch.IdealCurrentSource) {
+      EnterCurrentSource(m, rows, branch.From, branch.To, branch.J, BranchLabel("", branch), branchValues);
+      continue;
+    }
+    EnterAdmittance(m, rows, branch.From, branch.To, branch.Z, TheveninEmf(branch), BranchLabel("", branch),
+                    branch.Parallel > 1, branchValues);
   }
-  for (const TChain& chain : chains)
-    EnterAdmittance(m, rows, chain.From, chain.To, chain.Z, chain.E, ChainLabel(chain), true, branchValues);
+  for (const TChain& chain : chains) {
+    if (chain.FixedCurrent)
+      EnterCurrentSource(m, rows, chain.From, chain.To, chain.J, ChainLabel(chain), branchValues);
+    else
+      EnterAdmittance(m, rows, chain.From, chain.To, chain.Z, chain.E, ChainLabel(chain), true, branchValues);
+  }
   return m;
 }
 
@@ -215,11 +239,15 @@ std::vector<Complex> BranchCurrents(const CircuitState& state, const std::vector
   for (const TBranch& branch : state.Branches) {
     const TChain* chain = ChainOf(chains, branch);
     if (!chain) {
-      currents.push_back(
-          BranchCurrentFromPotentials(potentialOf(branch.From), potentialOf(branch.To), branch.E, branch.Z));
+      currents.push_back(branch.IdealCurrentSource ? branch.J
+                                                   : BranchCurrentFromPotentials(potentialOf(branch.From),
+                                                                                 potentialOf(branch.To),
+                                                                                 TheveninEmf(branch), branch.Z));
       continue;
     }
-    Complex current = BranchCurrentFromPotentials(potentialOf(chain->From), potentialOf(chain->To), chain->E, chain->Z);
+    Complex current = chain->FixedCurrent ? chain->J
+                                          : BranchCurrentFromPotentials(potentialOf(chain->From),
+                                                                        potentialOf(chain->To), chain->E, chain->Z);
     if (OrientationAlong(*chain, branch) < 0) current = current * -1.0;
     currents.push_back(current);
   }
@@ -254,6 +282,8 @@ std::string ChainLabel(const TChain& chain) {
 
 bool OptimalNodePotentialMethod(const CircuitState& state, int z, ResultsDirectory& results, NodeViews& views,
                                 NodalSolution* solution) {
+  if (!state.NeedsTest && state.BranchCount() > 0 && state.RealNodes.empty())
+    throw std::domain_error(kOptimalNeedsJunctionText);
   if (state.NeedsTest || state.BranchCount() == 0 || !IsReal(state, z) || z > state.NodeCount) return false;
   const std::vector<TChain> chains = BuildChains(state);
   ClearNodalMemos(views);

@@ -23,7 +23,13 @@ struct TChain {
   std::vector<int> Prev;   // by node number: the point before it along the chain
   Complex Z;               // summed impedance
   Complex E;               // summed source, each taken along From -> To
+  // An ideal current source in the chain fixes its current (along From -> To).
+  bool FixedCurrent = false;
+  Complex J;
 };
+
+// The refusal of a circuit without a junction: it has no node to keep.
+inline constexpr char kOptimalNeedsJunctionText[] = "Оптимальный метод требует узла, где сходятся три ветви и более.";
 
 // Folds the branches into chains in table order of their first branch, each
 // starting at the real end of that branch. Throws UnsolvableCircuit, naming the node, for a chain that
@@ -42,7 +48,8 @@ std::string ChainLabel(const TChain& chain);
 // branches or z is not a real node (the window tells the user so first). The
 // chains are built and checked before anything in the window changes, so an
 // UnsolvableCircuit from BuildChains leaves the window and the files as they
-// were. A direct branch or a chain with Z = 0 throws DivisionByZero naming
+// were. A circuit without junctions throws std::domain_error with
+// kOptimalNeedsJunctionText. A direct branch or a chain with Z = 0 throws DivisionByZero naming
 // its admittance ("Y13", "Y123") once the branchValues lines before it are shown;
 // a branch with Z = 0 inside a chain is harmless. Values that are not finite
 // throw NonFiniteValue as in NodePotentialMethod.

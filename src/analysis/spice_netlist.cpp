@@ -6,6 +6,7 @@
 #include <numbers>
 #include <stdexcept>
 
+#include "model/circuit.h"
 #include "model/number_text.h"
 #include "model/text_file.h"
 #include "model/text_format.h"
@@ -26,6 +27,7 @@ const char* UnitName(int unitIndex) {
   switch (unitIndex) {
     case 1: return "kHz";
     case 2: return "MHz";
+    case kRadiansPerSecondUnit: return "rad/s";
     default: return "Hz";
   }
 }
@@ -35,7 +37,18 @@ std::string BranchSuffix(const TBranch& branch) {
   std::string suffix(1, '_');
   suffix += std::to_string(branch.From);
   suffix += '_';
-  return suffix += std::to_string(branch.To);
+  suffix += std::to_string(branch.To);
+  // Branches between the same two nodes: each its own ammeter.
+  if (branch.Parallel > 1) suffix += "p" + std::to_string(branch.Parallel);
+  return suffix;
+}
+
+// "AC <magnitude> <degrees>" of a phasor the methods computed, so that the
+// program's π of 3.141592 is already in the phase.
+std::string AcPhasor(Complex value) {
+  const double magnitude = std::hypot(value.re, value.im);
+  const double degrees = std::atan2(value.im, value.re) * (180.0 / std::numbers::pi);
+  return "DC 0 AC " + SpiceNumber(magnitude) + " " + SpiceNumber(degrees);
 }
 
 // Empty cell: no element; a zero value also none when `zeroIsWire`.
@@ -60,6 +73,12 @@ class BranchChain {
   // One card `letter` + suffix from the chain's current point to the next
   // joint (or the end node for the last card), then its `values`.
   // `plusAhead` puts the card's + terminal towards the end node.
+  // The point the chain has reached and its end node.
+  const std::string& Here() const { return at_; }
+  // A card from `from` straight to the end node, beside the ones laid there.
+  void AddBeside(const std::string& letter, const std::string& from, const std::string& values) {
+    netlist_ += letter + suffix_ + " " + from + " " + end_ + " " + values + "\n";
+  }
   void Add(const std::string& letter, const std::string& values, bool plusAhead = false) {
     const std::string next = --cardsLeft_ == 0 ? end_ : JointName(++joints_);
     const std::string& first = plusAhead ? next : at_;
@@ -80,21 +99,20 @@ class BranchChain {
 };
 
 void LayBranch(std::string& netlist, const TBranch& branch, const SpiceBranchElements& elements, int zeroNode) {
-  const int cards = 1 + elements.resistance.has_value() + elements.inductance.has_value() +
-                    elements.capacitance.has_value() + elements.source.has_value();
-  BranchChain chain(netlist, branch, cards, zeroNode);
+  const int series = elements.resistance.has_value() + elements.inductance.has_value() +
+                     elements.capacitance.has_value() + elements.source.has_value();
+  // An ideal current source is the one card after the ammeter; beside series
+  // elements it spans them from the ammeter to the end node.
+  const bool alone = elements.current && series == 0;
+  BranchChain chain(netlist, branch, 1 + series + alone, zeroNode);
   chain.Add("VI", "DC 0 AC 0");
+  const std::string parallelStart = chain.Here();
+  if (alone) chain.Add("IJ", AcPhasor(*elements.current));
   if (elements.resistance) chain.Add("R", SpiceNumber(*elements.resistance));
   if (elements.inductance) chain.Add("L", SpiceNumber(*elements.inductance));
   if (elements.capacitance) chain.Add("C", SpiceNumber(*elements.capacitance));
-  if (elements.source) {
-    // SPICE turns degrees into radians with the true π; the phase is taken
-    // from the program's own phasor, so its π of 3.141592 is already in it.
-    const Complex e = *elements.source;
-    const double magnitude = std::hypot(e.re, e.im);
-    const double degrees = std::atan2(e.im, e.re) * (180.0 / std::numbers::pi);
-    chain.Add("VE", "DC 0 AC " + SpiceNumber(magnitude) + " " + SpiceNumber(degrees), true);
-  }
+  if (elements.source) chain.Add("VE", AcPhasor(*elements.source), true);
+  if (elements.current && !alone) chain.AddBeside("IJ", parallelStart, AcPhasor(*elements.current));
 }
 
 int LargestNode(const std::vector<TBranch>& branches) {
@@ -103,13 +121,15 @@ int LargestNode(const std::vector<TBranch>& branches) {
   return largest;
 }
 
-std::string Heading(const FrequencySetting& frequency, double hertz, int zeroNode) {
+std::string Heading(const FrequencySetting& frequency, double hertz, int zeroNode, bool extended) {
   std::string text = "Ohmara circuit\n";
   text += "* Written by Ohmara from its branch table; run it with: ngspice -b <this file>\n";
   text += "* Frequency: " + SpiceNumber(StrToFloat(frequency.text)) + " " + UnitName(frequency.unitIndex) + " (" +
           SpiceNumber(hertz) + " Hz)\n";
   text += "* Zero node: " + std::to_string(zeroNode) + " (SPICE node 0); the other nodes keep their numbers\n";
   text += "* Branch a->b: ammeter VI_a_b, then R, L, C, then the EMF VE_a_b with + towards b\n";
+  if (extended)
+    text += "* A current source IJ_a_b drives a -> b beside them; the k-th branch between a and b ends in pk\n";
   return text;
 }
 
@@ -135,6 +155,7 @@ SpiceBranchElements SpiceElementsOf(const TBranch& branch, const BranchRow& row,
   elements.inductance = ElementValue(row[kLColumn], 1e-3, true);
   elements.capacitance = ElementValue(row[kCColumn], 1e-6, false);
   if (!IsBlank(row[kEColumn])) elements.source = computed.E;
+  if (!IsBlank(row[kJColumn])) elements.current = computed.J;
   return elements;
 }
 
@@ -149,9 +170,9 @@ std::string SpiceNetlist(const std::vector<TBranch>& branches, const BranchTable
     throw std::invalid_argument("SpiceNetlist: the zero node " + std::to_string(zeroNode) +
                                 " is not a node of the circuit");
   const double omega = AngularFrequency(frequency);
-  const double hertz = StrToFloat(frequency.text) * UnitFactor(frequency.unitIndex);
+  const double hertz = FrequencyHertz(frequency);
   if (!(hertz > 0.0)) throw std::invalid_argument(SpiceFrequencyRefusal(frequency));
-  std::string netlist = Heading(frequency, hertz, zeroNode);
+  std::string netlist = Heading(frequency, hertz, zeroNode, UsesCurrentSource(table) || HasRepeatedPair(branches));
   for (size_t k = 0; k < branches.size(); ++k)
     LayBranch(netlist, branches[k], SpiceElementsOf(branches[k], table[k], static_cast<int>(k) + 1, omega), zeroNode);
   // Without noopac a node reached only through capacitors has no DC path,

@@ -33,6 +33,7 @@ struct SpiceBranchElements {
   std::optional<double> inductance;   // henries
   std::optional<double> capacitance;  // farads
   std::optional<Complex> source;      // the branch's E exactly as the methods compute it
+  std::optional<Complex> current;     // the branch's J, beside the series elements
 };
 
 // The elements of `branch` from its table row (`rowNumber`, 1-based) at

@@ -9,6 +9,7 @@
 #include "analysis/mesh_current.h"
 #include "analysis/node_potential.h"
 #include "analysis/optimal_node_potential.h"
+#include "model/branch_table_file.h"
 #include "analysis/refusal_text.h"
 #include "analysis/result_views.h"
 #include "analysis/spice_netlist.h"
@@ -131,7 +132,8 @@ namespace {
 // not replace the student's own records.
 struct CommandSession {
   CommandSession(const BranchTable& table, const FrequencySetting& frequency, int zeroNode) {
-    session.Edit({table, frequency, std::to_string(zeroNode)});
+    // A table that needs extended circuits is solved as one, as its file says.
+    session.Edit({table, frequency, std::to_string(zeroNode), UsesExtendedFeatures(table)});
     Test(session);
   }
   const CircuitState& state() const { return session.tested()->state; }

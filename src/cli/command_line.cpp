@@ -36,7 +36,8 @@ int ReadInteger(const std::string& text, const char* option) {
 
 int ReadUnit(const std::string& text) {
   const std::vector<std::vector<std::string>> spellings = {{"Гц", "Hz", "hz"}, {"кГц", "kHz", "khz"},
-                                                           {"МГц", "MHz", "mhz"}};
+                                                           {"МГц", "MHz", "mhz"},
+                                                           {"рад/с", "rad/s"}};
   for (size_t index = 0; index < spellings.size(); ++index)
     if (std::find(spellings[index].begin(), spellings[index].end(), text) != spellings[index].end())
       return static_cast<int>(index);

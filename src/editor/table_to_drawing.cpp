@@ -41,6 +41,9 @@ std::vector<TableBranch> ReadRows(const BranchTable& table) {
     TableBranch branch;
     if (!ParseBranchName(cells[kNameColumn], branch.from, branch.to))
       FailAt(row, kNameColumn, cells[kNameColumn], "не ветвь вида a->b");
+    // The sheet has no element for J: drawing the rest would lose it.
+    if (UsesCurrentSource(cells))
+      FailAt(row, kJColumn, cells[kJColumn], "источник тока редактор не рисует, ветвь осталась бы без него");
     double* values[] = {&branch.values.R, &branch.values.L, &branch.values.C, &branch.values.E,
                         &branch.values.Angle};
     for (int column = kRColumn; column <= kAngleColumn; ++column) {

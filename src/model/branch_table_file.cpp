@@ -1,5 +1,6 @@
 #include "model/branch_table_file.h"
 
+#include "model/circuit.h"
 #include "model/errors.h"
 #include "model/number_text.h"
 #include "model/text_file.h"
@@ -42,6 +43,7 @@ std::optional<std::string> NumericCell(int column, const std::string& token, con
   if (value != 0.0) return token;
   // An angle of 0 is still shown beside a source, as the generator shows it.
   if (column == kAngleColumn && !row[kEColumn].empty()) return std::string("0");
+  if (column == kJAngleColumn && !row[kJColumn].empty()) return std::string("0");
   return std::string();
 }
 
@@ -56,6 +58,8 @@ BranchFileReading Failure(BranchFileProblem problem, int line, int row, int colu
   reading.expectedRows = expectedRows;
   return reading;
 }
+
+constexpr char kExtendedMarker = 'J';
 
 // The announced number of rows, or -1 when the token is not a
 // non-negative integer.
@@ -107,10 +111,23 @@ std::string SaveProblemMessage(SaveProblem problem, const std::string& fileName)
   return "Не удалось записать файл «" + fileName + "». Прежнее содержимое файла не изменено.";
 }
 
-std::string BranchTableFileText(const BranchTable& table) {
-  std::string text = std::to_string(table.size()) + "\n";
+bool UsesExtendedFeatures(const BranchTable& table) {
+  if (UsesCurrentSource(table)) return true;
+  std::vector<TBranch> branches;
   for (const BranchRow& row : table) {
-    for (int c = 0; c < kBranchColumns; ++c) text += CellField(c, row[c]).value_or("0") + "\t";
+    TBranch branch;
+    if (ParseBranchName(row[kNameColumn], branch.From, branch.To)) branches.push_back(branch);
+  }
+  return HasRepeatedPair(branches);
+}
+
+std::string BranchTableFileText(const BranchTable& table) {
+  const bool extended = UsesExtendedFeatures(table);
+  std::string text = std::to_string(table.size());
+  if (extended) text += kExtendedMarker;
+  text += "\n";
+  for (const BranchRow& row : table) {
+    for (int c = 0; c < TableColumns(extended); ++c) text += CellField(c, row[c]).value_or("0") + "\t";
     text += "\n";
   }
   return text;
@@ -120,15 +137,18 @@ BranchFileReading ParseBranchTableText(const std::string& text) {
   TokenReader reader(text);
   std::string token;
   if (!reader.Next(token)) return Failure(BranchFileProblem::BadCount, reader.Line(), 0, 0, "", 0);
+  const bool extended = token.size() > 1 && token.back() == kExtendedMarker;
+  if (extended) token.pop_back();
   const int count = RowCount(token);
   if (count < 0) return Failure(BranchFileProblem::BadCount, reader.Line(), 0, 0, token, 0);
 
   BranchFileReading reading;
   reading.expectedRows = count;
+  reading.extended = extended;
   int lastLine = reader.Line();
   for (int r = 1; r <= count; ++r) {
     BranchRow row;
-    for (int c = 0; c < kBranchColumns; ++c) {
+    for (int c = 0; c < TableColumns(extended); ++c) {
       if (!reader.Next(token)) return Failure(BranchFileProblem::EndsEarly, lastLine, r, c, "", count);
       lastLine = reader.Line();
       if (c == kNameColumn) {

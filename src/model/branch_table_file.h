@@ -1,7 +1,11 @@
 #pragma once
 // Branch-table files: the cell texts of the branch table, not the parsed
 // circuit. A count line, then one line per row of six tab-terminated fields
-// (branch name, R, L, C, E, angle); an empty cell is written as "0".
+// (branch name, R, L, C, E, angle); an empty cell is written as "0". A table
+// of an extended circuit (current sources, or two branches between the same
+// nodes) has the count written with a "J" after it ("5J") and eight fields a
+// row, J and its angle last; older readers refuse such a count rather than
+// misread the rows.
 
 #include <filesystem>
 #include <optional>
@@ -38,6 +42,10 @@ std::string UnencodableCellMessage(const BranchTable& table, const UnencodableCe
 // The refusal of a save that failed, naming the file as the student chose it.
 std::string SaveProblemMessage(SaveProblem problem, const std::string& fileName);
 
+// Whether the table needs the extended form: a current source in some row,
+// or two well-formed names joining the same two nodes.
+bool UsesExtendedFeatures(const BranchTable& table);
+
 // The text of the file for `table` ("\n" line ends; the file form is made
 // when it is written). Requires that no cell is unstorable.
 std::string BranchTableFileText(const BranchTable& table);
@@ -59,6 +67,7 @@ struct BranchFileReading {
   std::string token;   // the offending token
   int expectedRows = 0;
   BranchTable table;   // the rows read; complete only when ok()
+  bool extended = false;  // the count carried the extended marker
 
   bool ok() const { return problem == BranchFileProblem::None; }
 };

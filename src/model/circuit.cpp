@@ -86,14 +86,16 @@ class ComponentTracker {
   TIntSet live_;
 };
 
-bool HasRepeatedPair(const std::vector<TBranch>& branches) {
-  for (size_t i = 0; i < branches.size(); ++i)
-    for (size_t j = 0; j < i; ++j) {
-      const TBranch& a = branches[i];
-      const TBranch& b = branches[j];
-      if ((a.From == b.From && a.To == b.To) || (a.From == b.To && a.To == b.From)) return true;
-    }
-  return false;
+bool SamePair(const TBranch& a, const TBranch& b) {
+  return (a.From == b.From && a.To == b.To) || (a.From == b.To && a.To == b.From);
+}
+
+// Numbers the branches that join one pair of nodes 1, 2, 3... in table order.
+void NumberParallelBranches(std::vector<TBranch>& branches) {
+  for (size_t i = 0; i < branches.size(); ++i) {
+    branches[i].Parallel = 1;
+    for (size_t j = 0; j < i; ++j) branches[i].Parallel += SamePair(branches[i], branches[j]);
+  }
 }
 
 // The highest node number when 1..highest are all used, else -1.
@@ -111,7 +113,15 @@ int NodeCountWithoutGaps(const std::vector<TBranch>& branches) {
 
 }  // namespace
 
-ParseResult ParseBranchTable(const std::vector<std::string>& names, std::vector<TBranch>& branches, int& nodeCount) {
+bool HasRepeatedPair(const std::vector<TBranch>& branches) {
+  for (size_t i = 0; i < branches.size(); ++i)
+    for (size_t j = 0; j < i; ++j)
+      if (SamePair(branches[i], branches[j])) return true;
+  return false;
+}
+
+ParseResult ParseBranchTable(const std::vector<std::string>& names, std::vector<TBranch>& branches, int& nodeCount,
+                             bool repeatedPairs) {
   branches.assign(names.size(), TBranch{});
   ComponentTracker components;
   for (size_t i = 0; i < names.size(); ++i) {
@@ -119,7 +129,10 @@ ParseResult ParseBranchTable(const std::vector<std::string>& names, std::vector<
     components.Join(branches[i].From, branches[i].To);
   }
   if (components.LiveCount() > 1) return ParseResult::kDisconnected;
-  if (HasRepeatedPair(branches)) return ParseResult::kMalformed;
+  if (repeatedPairs)
+    NumberParallelBranches(branches);
+  else if (HasRepeatedPair(branches))
+    return ParseResult::kMalformed;
   const int highest = NodeCountWithoutGaps(branches);
   if (highest < 0) return ParseResult::kMalformed;
   nodeCount = highest;
@@ -145,9 +158,13 @@ void CountRealNodes(CircuitState& state, int& m, int& n) {
   m = state.BranchCount();
   n = 0;
   state.RealNodes.clear();
+  std::vector<int> branchEnds(state.Adjacency.size(), 0);
+  if (state.Extended)
+    for (const TBranch& b : state.Branches) ++branchEnds[b.From - 1], ++branchEnds[b.To - 1];
   for (int i = 0; i < static_cast<int>(state.Adjacency.size()); ++i) {
     int neighbours = 0;
     for (int entry : state.Adjacency[i]) neighbours += entry == 1;
+    if (state.Extended) neighbours = branchEnds[i];
     if (neighbours >= 3) {
       state.RealNodes.add(i + 1);
       ++n;

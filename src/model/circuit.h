@@ -43,6 +43,12 @@ struct CircuitState {
   bool NeedsTest = true;                    // cleared only by a fully passed test
   std::vector<TLoop> Loops;                 // LoopCount = Loops.size()
   int LoopCapacity = 0;
+  // Parsed as an extended circuit: branches may repeat a node pair, carry a
+  // current source, and one loop is a circuit.
+  bool Extended = false;
+  // The last KnownLoops loops each run through one ideal current source (their
+  // last step), whose current is theirs.
+  int KnownLoops = 0;
 
   int BranchCount() const { return static_cast<int>(Branches.size()); }
   int LoopCount() const { return static_cast<int>(Loops.size()); }
@@ -61,7 +67,13 @@ bool ParseBranchName(const std::string& name, int& from, int& to);
 // name (each followed by its connectivity step), the number of connected
 // pieces, repeated node pairs, gaps in the node numbers. `nodeCount` is set on
 // kOk only. On failure the branches up to the failing one carry nodes.
-ParseResult ParseBranchTable(const std::vector<std::string>& names, std::vector<TBranch>& branches, int& nodeCount);
+// With `repeatedPairs` allowed, a repeated pair is no fault and each branch
+// gets its number among those joining its two nodes (TBranch::Parallel).
+ParseResult ParseBranchTable(const std::vector<std::string>& names, std::vector<TBranch>& branches, int& nodeCount,
+                             bool repeatedPairs = false);
+
+// Whether two branches join the same two nodes, in either direction.
+bool HasRepeatedPair(const std::vector<TBranch>& branches);
 
 // Column 0 of every row of the table.
 std::vector<std::string> BranchNames(const BranchTable& table);
@@ -69,7 +81,8 @@ std::vector<std::string> BranchNames(const BranchTable& table);
 // NodeCount x NodeCount matrix with 1 where a branch joins the two nodes.
 void BuildAdjacency(const std::vector<TBranch>& branches, int nodeCount, std::vector<std::vector<int>>& adjacency);
 
-// m = real branches, n = real nodes; rebuilds state.RealNodes.
+// m = real branches, n = real nodes; rebuilds state.RealNodes. A node is real
+// where three or more branches meet (parallel branches count each).
 void CountRealNodes(CircuitState& state, int& m, int& n);
 
 // Index of the first branch joining a and b in either direction; nothing when none.

@@ -18,7 +18,7 @@ AddBranchDialog::AddBranchDialog(Prompts& prompts, CommandGuard guard) : prompts
   setFont(InterfaceFont(11));
   FixClientSize(this, 391, 86);
 
-  rowGrid_ = PlaceGrid(this, "AddTb", 2, kBranchColumns, {0, 0, 394, 54});
+  rowGrid_ = PlaceGrid(this, "AddTb", 2, kClassicColumns, {0, 0, 394, 54});
   MakeGridEditable(rowGrid_);
   rowGrid_->setShowGrid(true);
 
@@ -38,7 +38,7 @@ AddBranchDialog::AddBranchDialog(Prompts& prompts, CommandGuard guard) : prompts
 
 void AddBranchDialog::FillTitles() {
   const BranchRow& titles = BranchTableTitles();
-  for (int column = 0; column < kBranchColumns; ++column) {
+  for (int column = 0; column < kClassicColumns; ++column) {
     rowGrid_->setItem(0, column, new QTableWidgetItem(QString::fromStdString(titles[column])));
     rowGrid_->setItem(1, column, new QTableWidgetItem());
   }
@@ -67,7 +67,7 @@ std::optional<BranchRow> AddBranchDialog::AskElementValues(const std::optional<B
 
 BranchRow AddBranchDialog::Row() const {
   BranchRow row;
-  for (int column = 0; column < kBranchColumns; ++column)
+  for (int column = 0; column < kClassicColumns; ++column)
     if (const QTableWidgetItem* item = rowGrid_->item(1, column)) row[column] = item->text().toStdString();
   return row;
 }

@@ -71,7 +71,7 @@ void MainWindow::BuildControls(QWidget* client) {
   PlaceLabel(client, "Label4", QStringLiteral("ВНИМАНИЕ. Перед тем как вычислять - протестируй цепь."), 8, 8, 377, 17,
              false);
 
-  branchGrid_ = PlaceGrid(client, "InitTable", 1, kBranchColumns, {8, 24, 417, 305});
+  branchGrid_ = PlaceGrid(client, "InitTable", 1, kClassicColumns, {8, 24, 417, 305});
   branchGrid_->verticalHeader()->setMinimumSectionSize(kAddedRowHeight);
   branchGrid_->setFont(SerifFont(13));
   // White under any desktop colour scheme. A palette, not a style sheet: a
@@ -142,6 +142,7 @@ void MainWindow::BuildMenu() {
   file->addSeparator();
   exitAction_ = file->addAction(QStringLiteral("Выход"));
   exitAction_->setShortcut(QKeySequence::Quit);
+  BuildViewMenu();
   QMenu* help = menuBar()->addMenu(QStringLiteral("Справка"));
   help->setObjectName(QStringLiteral("N5"));
   aboutAction_ = help->addAction(QStringLiteral("О программе"));
@@ -181,7 +182,7 @@ void MainWindow::ConnectCommands() {
 
 void MainWindow::DocumentEdited() {
   if (refilling_) return;
-  session_.Edit({ReadBranchTable(), Frequency(), zeroNodeEdit_->text().toStdString()});
+  session_.Edit({ReadBranchTable(), Frequency(), zeroNodeEdit_->text().toStdString(), ExtendedCircuits()});
   if (windows_) windows_->MarkStaleResults();
 }
 
@@ -199,8 +200,13 @@ void MainWindow::ShowInitialState() {
   realCountsPanel_->hide();
   exportSpiceAction_->setEnabled(false);
   ShowBranchCount();
+  ShowColumnTitles();
+  ApplyExtendedCircuits(ExtendedCircuitsRemembered());
+}
+
+void MainWindow::ShowColumnTitles() {
   const BranchRow& titles = BranchTableTitles();
-  for (int col = 0; col < kBranchColumns; ++col)
+  for (int col = 0; col < branchGrid_->columnCount(); ++col)
     branchGrid_->setItem(0, col, new QTableWidgetItem(QString::fromStdString(titles[col])));
 }
 
@@ -216,18 +222,20 @@ void MainWindow::SetBranchRowCount(int branches) {
 BranchTable MainWindow::ReadBranchTable() const {
   BranchTable table(BranchCount());
   for (int row = 1; row <= BranchCount(); ++row)
-    for (int col = 0; col < kBranchColumns; ++col)
+    for (int col = 0; col < branchGrid_->columnCount(); ++col)
       if (const QTableWidgetItem* item = branchGrid_->item(row, col)) table[row - 1][col] = item->text().toStdString();
   return table;
 }
 
 void MainWindow::FillBranchRow(int row, const BranchRow& texts) {
   branchGrid_->setRowHeight(row, kAddedRowHeight);
-  for (int col = 0; col < kBranchColumns; ++col)
+  for (int col = 0; col < branchGrid_->columnCount(); ++col)
     branchGrid_->setItem(row, col, new QTableWidgetItem(QString::fromStdString(texts[col])));
 }
 
 void MainWindow::SetBranchTable(const BranchTable& table) {
+  // Current sources need their columns, whatever the table came from.
+  if (UsesCurrentSource(table)) ApplyExtendedCircuits(true);
   const int branches = static_cast<int>(table.size());
   refilling_ = true;
   SetBranchRowCount(branches);

@@ -55,6 +55,11 @@ class MainWindow : public QMainWindow {
   bool ShowBranchTable(const BranchFileReading& reading, const QString& fileName);
   int BranchCount() const;
 
+  // "Вид" → "Расширенные схемы": the J columns, "рад/с" in the unit list,
+  // and the document tested as an extended circuit. Remembered between runs.
+  bool ExtendedCircuits() const;
+  void ApplyExtendedCircuits(bool on);
+
   // The frequency as typed and its unit.
   FrequencySetting Frequency() const;
   // The chosen unit: 0 "Гц", 1 "кГц", 2 "МГц".
@@ -79,6 +84,11 @@ class MainWindow : public QMainWindow {
  private:
   void BuildControls(QWidget* client);
   void BuildMenu();
+  void BuildViewMenu();
+  void ShowColumnTitles();
+  static bool ExtendedCircuitsRemembered();
+  // The item was clicked: it turns off only while nothing needs it.
+  void ExtendedCircuitsChosen(bool on);
   void ConnectCommands();
   void SetTabOrder();
   void ShowInitialState();
@@ -148,6 +158,7 @@ class MainWindow : public QMainWindow {
   QAction* printAction_ = nullptr;
   QAction* exitAction_ = nullptr;
   QAction* aboutAction_ = nullptr;
+  QAction* extendedAction_ = nullptr;
 };
 
 }  // namespace ohmara

@@ -151,6 +151,10 @@ void MainWindow::SolveByNodePotentials() {
 void MainWindow::SolveByOptimalNodePotentials() {
   const std::optional<int> zeroNode = ZeroNodeToSolveWith();
   if (!zeroNode) return;
+  if (session_.tested()->n == 0) {
+    prompts_.Inform(this, kCaption, QString::fromUtf8(kOptimalNeedsJunctionText), MessagePosition());
+    return;
+  }
   if (!session_.tested()->HasJunction(*zeroNode)) {
     prompts_.Inform(this, kCaption, QString::fromUtf8(kZeroNotJunctionText), MessagePosition());
     return;

@@ -58,6 +58,7 @@ bool MainWindow::ShowBranchTable(const BranchFileReading& reading, const QString
   }
   // An edit still open would later write its text over the rows just read.
   CommitPendingEdit(*branchGrid_);
+  if (reading.extended) ApplyExtendedCircuits(true);
   SetBranchTable(reading.table);
   realCountsPanel_->hide();
   return true;

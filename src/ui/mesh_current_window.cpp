@@ -42,6 +42,7 @@ void MeshCurrentWindow::Show(const MeshTexts& texts) {
 }
 
 void MeshCurrentWindow::ShowSolution(const CircuitState& circuit, const MeshSolution& solution) {
+  ShowBranchPowers(circuit.Branches, solution.branchCurrents);
   ShowSolutionPhasors({{loopCurrentsMemo_, QStringLiteral("Контурные токи"), LoopCurrentPhasors(solution.loopCurrents)},
                        {branchCurrentsMemo_, QStringLiteral("Токи в каждой ветви"),
                         BranchCurrentPhasors(circuit.Branches, solution.branchCurrents)}},

@@ -38,6 +38,7 @@ void NodePotentialWindow::Show(const NodeTexts& texts) {
 
 void NodePotentialWindow::ShowSolution(const CircuitState& circuit, const NodalSolution& solution) {
   const std::vector<LabelledPhasor> potentials = NodePotentialPhasors(solution.Nodes, solution.Potentials);
+  ShowBranchPowers(circuit.Branches, solution.Currents);
   ShowSolutionPhasors({{potentialsMemo_, QStringLiteral("Узловые потенциалы"), potentials},
                        {branchCurrentsMemo_, QStringLiteral("Токи в каждой ветви"),
                         BranchCurrentPhasors(circuit.Branches, solution.Currents)}},

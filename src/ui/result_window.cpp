@@ -1,6 +1,7 @@
 #include "ui/result_window.h"
 
 #include <QAction>
+#include <QHeaderView>
 #include <QHelpEvent>
 #include <QMenuBar>
 #include <QPainter>
@@ -11,6 +12,8 @@
 #include <QTextBlock>
 #include <QToolTip>
 
+#include "analysis/power_balance.h"
+#include "model/complex.h"
 #include "ui/phasor_diagram_window.h"
 #include "ui/prompts.h"
 #include "ui/self_check_window.h"
@@ -21,6 +24,7 @@ namespace ohmara {
 namespace {
 
 constexpr int kPolarPanelWidth = 250;
+constexpr int kPowersPanelWidth = 300;
 
 QStringList PolarLineTexts(const std::vector<LabelledPhasor>& values) {
   QStringList lines;
@@ -55,6 +59,13 @@ ResultWindow::ResultWindow(Prompts& prompts, CommandGuard guard, const char* nam
   polarPanel_->setLineWrapMode(QPlainTextEdit::NoWrap);
   polarPanel_->setGeometry(clientWidth, 0, kPolarPanelWidth, clientHeight);
   polarPanel_->hide();
+  powersPanel_ = PlaceGrid(body_, "BranchPowersView", 0, 2, {clientWidth, 0, kPowersPanelWidth, clientHeight});
+  powersPanel_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  powersPanel_->setHorizontalHeaderLabels({QStringLiteral("Элемент"), QStringLiteral("P + jQ, ВА")});
+  powersPanel_->horizontalHeader()->setVisible(true);
+  powersPanel_->setColumnWidth(0, 150);
+  powersPanel_->setColumnWidth(1, 130);
+  powersPanel_->hide();
   setCentralWidget(body_);
 
   QMenu* file = menuBar()->addMenu(QStringLiteral("Файл"));
@@ -66,7 +77,7 @@ ResultWindow::ResultWindow(Prompts& prompts, CommandGuard guard, const char* nam
   connect(exitAction_, &QAction::triggered, this, &QWidget::close);
   phasorDiagram_ = new PhasorDiagramWindow(prompts_, guard_, caption, this);
   BuildViewMenu();
-  ShowPolarPanel(false);
+  ShowSidePanels();
   CentreOnDesktop(this);
 }
 
@@ -75,11 +86,15 @@ void ResultWindow::BuildViewMenu() {
   polarPanelAction_ = view->addAction(QStringLiteral("Показательная форма"));
   polarPanelAction_->setObjectName(QStringLiteral("PolarFormItem"));
   polarPanelAction_->setCheckable(true);
+  powersPanelAction_ = view->addAction(QStringLiteral("Мощности ветвей"));
+  powersPanelAction_->setObjectName(QStringLiteral("BranchPowersItem"));
+  powersPanelAction_->setCheckable(true);
+  connect(powersPanelAction_, &QAction::toggled, this, [this] { guard_([this] { ShowSidePanels(); }); });
   phasorDiagramAction_ = view->addAction(QStringLiteral("Векторная диаграмма"));
   phasorDiagramAction_->setObjectName(QStringLiteral("PhasorDiagramItem"));
   phasorDiagramAction_->setEnabled(false);
   connect(polarPanelAction_, &QAction::toggled, this,
-          [this](bool shown) { guard_([this, shown] { ShowPolarPanel(shown); }); });
+          [this] { guard_([this] { ShowSidePanels(); }); });
   connect(phasorDiagramAction_, &QAction::triggered, this, [this] { guard_([this] { OpenPhasorDiagram(); }); });
   selfCheckAction_ = view->addAction(QStringLiteral("Проверить своё решение"));
   selfCheckAction_->setObjectName(QStringLiteral("SelfCheckItem"));
@@ -87,9 +102,12 @@ void ResultWindow::BuildViewMenu() {
   connect(selfCheckAction_, &QAction::triggered, this, [this] { guard_([this] { OpenSelfCheck(); }); });
 }
 
-void ResultWindow::ShowPolarPanel(bool shown) {
-  polarPanel_->setVisible(shown);
-  const int width = clientWidth_ + (shown ? kPolarPanelWidth : 0);
+void ResultWindow::ShowSidePanels() {
+  const bool polar = polarPanelAction_->isChecked(), powers = powersPanelAction_->isChecked();
+  polarPanel_->setVisible(polar);
+  powersPanel_->setVisible(powers);
+  powersPanel_->move(clientWidth_ + (polar ? kPolarPanelWidth : 0), 0);
+  const int width = clientWidth_ + (polar ? kPolarPanelWidth : 0) + (powers ? kPowersPanelWidth : 0);
   body_->setFixedSize(width, clientHeight_);
   setFixedSize(width, clientHeight_ + menuBar()->sizeHint().height());
 }
@@ -133,9 +151,19 @@ void ResultWindow::ShowSolutionPhasors(const std::vector<MemoValues>& memos, con
   phasorDiagramAction_->setEnabled(true);
 }
 
+void ResultWindow::ShowBranchPowers(const std::vector<TBranch>& branches, const std::vector<Complex>& currents) {
+  const std::vector<BranchPower> powers = BranchPowers(branches, currents);
+  powersPanel_->setRowCount(static_cast<int>(powers.size()));
+  for (int row = 0; row < static_cast<int>(powers.size()); ++row) {
+    powersPanel_->setItem(row, 0, new QTableWidgetItem(QString::fromStdString(powers[row].label)));
+    powersPanel_->setItem(row, 1, new QTableWidgetItem(QString::fromStdString(ComplexToText(powers[row].power))));
+  }
+}
+
 void ResultWindow::ForgetSolution() {
   polarLines_.clear();
   polarPanel_->clear();
+  powersPanel_->setRowCount(0);
   phasorDiagramAction_->setEnabled(false);
   phasorDiagram_->hide();
   // A form checked against a solution that is gone would mark by it.

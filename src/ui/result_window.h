@@ -84,12 +84,16 @@ class ResultWindow : public QMainWindow {
   // Shows the polar form of every value as the tooltip of its memo line and
   // in the polar panel, and hands the solution to the diagram.
   void ShowSolutionPhasors(const std::vector<MemoValues>& memos, const SolutionPhasors& phasors);
+  // Fills the table of "Вид" → "Мощности ветвей": P + jQ of every element
+  // and the two totals.
+  void ShowBranchPowers(const std::vector<TBranch>& branches, const std::vector<Complex>& currents);
 
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void BuildViewMenu();
-  void ShowPolarPanel(bool shown);
+  // Lays out the client and the side panels that are switched on.
+  void ShowSidePanels();
   void OpenPhasorDiagram();
   void OpenSelfCheck();
   // The polar line of the memo line under `position` of a memo's viewport;
@@ -99,6 +103,7 @@ class ResultWindow : public QMainWindow {
   QAction* printAction_ = nullptr;
   QAction* exitAction_ = nullptr;
   QAction* polarPanelAction_ = nullptr;
+  QAction* powersPanelAction_ = nullptr;
   QAction* phasorDiagramAction_ = nullptr;
   QAction* selfCheckAction_ = nullptr;
   Prompts& prompts_;
@@ -109,6 +114,7 @@ class ResultWindow : public QMainWindow {
   QWidget* body_;
   QWidget* client_;
   QPlainTextEdit* polarPanel_ = nullptr;
+  QTableWidget* powersPanel_ = nullptr;
   PhasorDiagramWindow* phasorDiagram_ = nullptr;
   SelfCheckWindow* selfCheck_ = nullptr;
   std::optional<SelfCheckSubject> selfCheckSubject_;

@@ -67,7 +67,7 @@ TEST(MarkAnswer, TolerancesHoldAtTheirBoundary) {
 
 std::vector<TBranch> Branches(std::initializer_list<std::pair<int, int>> ends) {
   std::vector<TBranch> branches;
-  for (auto [from, to] : ends) branches.push_back({from, to, {1, 0}, {}});
+  for (auto [from, to] : ends) branches.push_back({from, to, {1, 0}, {}, {}, false, 1});
   return branches;
 }
 

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <fstream>
 #include <map>
 #include <sstream>
 
@@ -81,6 +82,28 @@ Complex Printed(const std::map<std::string, Complex>& values, const std::string&
 
 }  // namespace
 
+std::map<std::string, Complex> RunSpice(const std::filesystem::path& netlist, std::string& log) {
+  if (!SpiceAvailable()) throw SpiceError(kSpiceMissing);
+  ScratchDirectory dir("ohmara-spice-run");
+  const std::string command =
+      "cd '" + dir.Path().string() + "' && ngspice -b '" + netlist.string() + "' > run.log 2>&1";
+  const int status = std::system(command.c_str());
+  log = dir.Text("run.log");
+  if (status != 0) throw SpiceError("ngspice failed (status " + std::to_string(status) + "):\n" + log);
+  return ParsePrinted(log);
+}
+
+Complex SpiceValues::Get(const std::string& name) const { return Printed(values, name, log); }
+
+SpiceValues RunSpiceNetlist(const std::string& netlist) {
+  ScratchDirectory dir("ohmara-spice-text");
+  const std::filesystem::path path = dir.Path() / "circuit.cir";
+  std::ofstream(path, std::ios::binary) << netlist;
+  SpiceValues result;
+  result.values = RunSpice(path, result.log);
+  return result;
+}
+
 bool SpiceAvailable() { return std::system("command -v ngspice >/dev/null 2>&1") == 0; }
 
 SpiceSolution SolveWithSpice(const std::vector<TBranch>& branches, const BranchTable& table,
@@ -95,15 +118,8 @@ SpiceSolution SolveWithSpice(const std::vector<TBranch>& branches, const BranchT
 SpiceSolution SolveSpiceFile(const std::filesystem::path& netlist, const std::vector<TBranch>& branches,
                              const BranchTable& table, const FrequencySetting& frequency, int nodeCount,
                              int zeroNode) {
-  if (!SpiceAvailable()) throw SpiceError(kSpiceMissing);
-  ScratchDirectory dir("ohmara-spice-run");
-  const std::string command =
-      "cd '" + dir.Path().string() + "' && ngspice -b '" + netlist.string() + "' > run.log 2>&1";
-  const int status = std::system(command.c_str());
-  const std::string log = dir.Text("run.log");
-  if (status != 0) throw SpiceError("ngspice failed (status " + std::to_string(status) + "):\n" + log);
-
-  const std::map<std::string, Complex> values = ParsePrinted(log);
+  std::string log;
+  const std::map<std::string, Complex> values = RunSpice(netlist, log);
   SpiceSolution solution;
   for (const TBranch& branch : branches)
     solution.currents.push_back(Printed(values, "i(" + Lowered(SpiceAmmeterName(branch)) + ")", log));

@@ -4,6 +4,7 @@
 // AC analysis, its branch currents and node potentials read back.
 
 #include <filesystem>
+#include <map>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -50,6 +51,19 @@ SpiceSolution SolveWithSpice(const std::vector<TBranch>& branches, const BranchT
 SpiceSolution SolveSpiceFile(const std::filesystem::path& netlist, const std::vector<TBranch>& branches,
                              const BranchTable& table, const FrequencySetting& frequency, int nodeCount,
                              int zeroNode);
+
+// What ngspice printed for a netlist: the values by their lower-case names
+// ("i(vam1)", "v(n2)").
+struct SpiceValues {
+  std::map<std::string, Complex> values;
+  std::string log;
+  // The value printed as `name`; throws SpiceError naming it when missing.
+  Complex Get(const std::string& name) const;
+};
+
+// Runs `ngspice -b` on a netlist given as text (it must print what is asked
+// for in its control block); throws as SolveWithSpice.
+SpiceValues RunSpiceNetlist(const std::string& netlist);
 
 // True when ngspice can be started.
 bool SpiceAvailable();

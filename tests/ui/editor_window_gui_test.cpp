@@ -60,7 +60,7 @@ class EditorTest : public AppFixture {
     prompts_.onModal = [row, ok](QDialog& dialog) {
       QApplication::processEvents();  // its activation proposes values first
       auto* grid = Find<QTableWidget>(dialog, "AddTb");
-      for (int col = 1; col < kBranchColumns; ++col) grid->item(1, col)->setText(QString::fromStdString(row[col]));
+      for (int col = 1; col < kClassicColumns; ++col) grid->item(1, col)->setText(QString::fromStdString(row[col]));
       Find<QPushButton>(dialog, ok ? "BitBtn1" : "BitBtn2")->click();
     };
   }

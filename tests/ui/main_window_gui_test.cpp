@@ -69,7 +69,7 @@ TEST_F(MainWindowTest, ControlsStandWhereTheyBelong) {
   }
   QStringList menus;
   for (QAction* action : Main().menuBar()->actions()) menus << action->text();
-  EXPECT_EQ(menus, QStringList({"Файл", "Справка"}));
+  EXPECT_EQ(menus, QStringList({"Файл", "Вид", "Справка"}));
   EXPECT_EQ(Find<QAction>(Main(), "N2")->text(), "Открыть");
   EXPECT_EQ(Find<QAction>(Main(), "N3")->text(), "Сохранить");
   EXPECT_EQ(Find<QAction>(Main(), "N4")->text(), "Печать");

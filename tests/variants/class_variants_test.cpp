@@ -98,7 +98,7 @@ TEST(ClassVariants, EveryVariantPassesTheTestAndTheKeyHoldsEveryMethodsResults) 
       CircuitState state;
       ResultsDirectory results = ResultsDirectory::Discarding();
       CircuitSession session(state, results);
-      session.Edit({reading.table, variant.frequency, std::to_string(variant.zeroNode)});
+      session.Edit({reading.table, variant.frequency, std::to_string(variant.zeroNode), false});
       ASSERT_TRUE(session.Test().passed);
       const bool junctionNeeded =
           !c.zero || std::find(c.methods.begin(), c.methods.end(), Method::kOptimal) != c.methods.end();
