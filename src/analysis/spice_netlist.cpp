@@ -39,7 +39,10 @@ std::string BranchSuffix(const TBranch& branch) {
   suffix += '_';
   suffix += std::to_string(branch.To);
   // Branches between the same two nodes: each its own ammeter.
-  if (branch.Parallel > 1) suffix += "p" + std::to_string(branch.Parallel);
+  if (branch.Parallel > 1) {
+    suffix += 'p';
+    suffix += std::to_string(branch.Parallel);
+  }
   return suffix;
 }
 
