@@ -45,7 +45,8 @@ void BM_TestAndThreeMethods(benchmark::State& bench) {
   int nodes = 0;
   ParseBranchTable(BranchNames(circuit.Table), parsed.Branches, nodes);
   const FrequencySetting frequency{std::to_string(circuit.Frequency), 0};
-  const double spice = SpiceCpuSeconds(SpiceNetlist(parsed.Branches, circuit.Table, frequency, parsed.Branches[0].From));
+  const double spice =
+      SpiceCpuSeconds(SpiceNetlist(parsed.Branches, circuit.Table, frequency, parsed.Branches[0].From));
   TimeAgainst(bench, spice, [&] { TestAndSolve(circuit, results); });
   bench.counters["branches"] = static_cast<double>(circuit.Table.size());
   if (!results.TakeFailedFiles().empty()) bench.SkipWithError("a results file was not written");

@@ -22,10 +22,10 @@ SheetDrawing CrowdedSheet() {
 }
 
 // Free cells near the top-left and bottom-right corners that a route joins.
-std::pair<TCell, TCell> FarApartCells(const OccupiedCells& occupied) {
+std::pair<GridCell, GridCell> FarApartCells(const OccupiedCells& occupied) {
   for (int a = 1; a < 20; ++a)
     for (int b = 1; b < 20; ++b) {
-      const TCell start{a, a}, target{85 - b, 61 - b};
+      const GridCell start{a, a}, target{85 - b, 61 - b};
       if (occupied.Contains(start) || occupied.Contains(target)) continue;
       OccupiedCells trial = occupied;
       if (RouteConnection(trial, start, target).result == RouteResult::Routed) return {start, target};
@@ -55,7 +55,7 @@ void BM_RouteToAWalledInTarget(benchmark::State& run) {
   // A ring two cells deep round the target: nothing can jump it.
   OccupiedCells base = CrowdedSheet().Occupied();
   const auto [start, free] = FarApartCells(base);
-  const TCell target = free;
+  const GridCell target = free;
   for (int x = target.X - 3; x <= target.X + 3; ++x)
     for (int y = target.Y - 3; y <= target.Y + 3; ++y)
       if (std::max(std::abs(x - target.X), std::abs(y - target.Y)) >= 2) base.Insert({x, y});

@@ -37,7 +37,7 @@ SheetDrawing LargeDrawing() {
   int node = 1;
   for (int row = 0; row < 80; ++row)
     for (int column = 0; column < 100; ++column) {
-      const TSheetBranch b = MakeSheetBranch(20 + 40 * column, 20 + 160 * row, node, node + 1, true, {1, 0, 0, 0, 0});
+      const SheetBranch b = MakeSheetBranch(20 + 40 * column, 20 + 160 * row, node, node + 1, true, {1, 0, 0, 0, 0});
       drawing.AppendBranch(b);
       drawing.BlockFootprint(b);
       node += 2;

@@ -15,7 +15,6 @@
 // label says which.
 
 #include <benchmark/benchmark.h>
-
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -24,8 +23,8 @@
 
 #include <QApplication>
 #include <QLabel>
-#include <QMenuBar>
 #include <QMainWindow>
+#include <QMenuBar>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -53,8 +52,8 @@ void ReportFirstPaint(QWidget& window) {
   CallAfterFirstPaint(window, [] {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    const long long cpu = (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1'000'000LL + usage.ru_utime.tv_usec +
-                          usage.ru_stime.tv_usec;
+    const long long cpu =
+        (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1'000'000LL + usage.ru_utime.tv_usec + usage.ru_stime.tv_usec;
     std::printf("%lld %lld\n", MonotonicNanoseconds(), cpu);
     std::fflush(stdout);
     std::_Exit(0);
@@ -203,8 +202,7 @@ BENCHMARK(BM_FirstPaint)->Unit(benchmark::kMillisecond)->Iterations(31);
 }  // namespace ohmara::bench
 
 int main(int argc, char** argv) {
-  if (argc == 3 && std::string(argv[1]) == "--first-paint")
-    return ohmara::bench::FirstPaintChild(argc, argv, argv[2]);
+  if (argc == 3 && std::string(argv[1]) == "--first-paint") return ohmara::bench::FirstPaintChild(argc, argv, argv[2]);
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();

@@ -81,7 +81,9 @@ void BM_TraceWritten(benchmark::State& bench) {
 
 BENCHMARK_CAPTURE(BM_MethodWithFiles, mesh, std::string("mesh"))->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK_CAPTURE(BM_MethodWithFiles, basic_nodal, std::string("basic"))->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK_CAPTURE(BM_MethodWithFiles, optimal_nodal, std::string("optimal"))->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK_CAPTURE(BM_MethodWithFiles, optimal_nodal, std::string("optimal"))
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 BENCHMARK(BM_TraceWritten)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 int PeakRun(const std::string& method) {

@@ -5,11 +5,11 @@
 // the same number of bytes, and the peak memory of a fresh process doing one
 // run.
 
+#include <benchmark/benchmark.h>
+
 #include <filesystem>
 #include <functional>
 #include <string>
-
-#include <benchmark/benchmark.h>
 
 namespace ohmara::bench {
 

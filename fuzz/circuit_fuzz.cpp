@@ -30,10 +30,10 @@ class Bytes {
 
 // Half the choices leave an element out, so most circuits stay small; the
 // rest span ordinary values and the ends of the double range.
-const std::array<const char*, 32> kValues = {
-    "",      "",     "",      "",      "",       "",        "",       "",       "",     "",     "",
-    "",      "",     "",      "",      "",       "1",       "2.2",    "10",     "47",   "100",  "0,5",
-    "1e3",   "1e-3", "0",     "-5",    "1e-160", "1e-305",  "1.7e308", "1e308", "1e154", "1e-310"};
+const std::array<const char*, 32> kValues = {"",  "",    "",       "",       "",        "",      "",      "",
+                                             "",  "",    "",       "",       "",        "",      "",      "",
+                                             "1", "2.2", "10",     "47",     "100",     "0,5",   "1e3",   "1e-3",
+                                             "0", "-5",  "1e-160", "1e-305", "1.7e308", "1e308", "1e154", "1e-310"};
 const std::array<const char*, 8> kAngles = {"0", "30", "-45", "90", "180", "", "1e300", "-0"};
 const std::array<const char*, 8> kFrequencies = {"50", "1", "15", "0", "1e-3", "1e6", "1e308", "1e-300"};
 

@@ -29,17 +29,17 @@ inline std::optional<SheetDrawing> ReadScheme(const std::string& text) {
 
 using CellSet = std::set<std::pair<int, int>>;
 
-inline CellSet Cells(const std::vector<TCell>& cells) {
+inline CellSet Cells(const std::vector<GridCell>& cells) {
   CellSet set;
-  for (const TCell& c : cells) set.insert({c.X, c.Y});
+  for (const GridCell& c : cells) set.insert({c.X, c.Y});
   return set;
 }
 
 // The cells a drawing's branches and wires stand on.
 inline CellSet DrawnCells(const SheetDrawing& drawing) {
   CellSet set;
-  for (const TSheetBranch& b : drawing.Branches()) set.merge(Cells(Footprint(b)));
-  for (const TConnection& w : drawing.Connections()) set.merge(Cells(w.Points));
+  for (const SheetBranch& b : drawing.Branches()) set.merge(Cells(Footprint(b)));
+  for (const Connection& w : drawing.Connections()) set.merge(Cells(w.Points));
   return set;
 }
 

@@ -20,7 +20,7 @@ namespace ohmara {
 
 }  // namespace ohmara
 
-#define FUZZ_CHECK(condition, rule) \
-  do {                              \
+#define FUZZ_CHECK(condition, rule)                                    \
+  do {                                                                 \
     if (!(condition)) ::ohmara::FuzzFailure(rule, __FILE__, __LINE__); \
   } while (0)

@@ -9,8 +9,8 @@
 #include <filesystem>
 
 #include "editor/sheet_editor.h"
-#include "model/text_file.h"
 #include "editor_fuzz.h"
+#include "model/text_file.h"
 
 namespace {
 
@@ -71,7 +71,7 @@ void PressNearTerminal(SheetEditor& editor, Steps& steps) {
   const int which = steps.Next();
   const int offset = 5 + steps.Next() % 30;
   if (branches.empty()) return;
-  const TSheetBranch& b = branches[(which >> 1) % branches.size()];
+  const SheetBranch& b = branches[(which >> 1) % branches.size()];
   const bool start = (which & 1) == 0;
   const int x = b.Vertical ? b.X1 : (start ? b.X1 + offset : b.X2 - offset);
   const int y = !b.Vertical ? b.Y1 : (start ? b.Y1 + offset : b.Y2 - offset);

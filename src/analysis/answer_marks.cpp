@@ -12,7 +12,7 @@ namespace ohmara {
 
 namespace {
 
-const std::string kAngleSign = "\u2220";  // ∠
+const std::string kAngleSign = "\u2220";   // ∠
 const std::string kDegreeSign = "\u00B0";  // °
 const std::string kNoBreakSpace = "\u00A0";
 
@@ -42,7 +42,8 @@ std::optional<double> Decimal(const std::string& text) {
 
 std::optional<Complex> Polar(const std::string& text, size_t angleAt) {
   std::string angle = text.substr(angleAt + kAngleSign.size());
-  if (angle.size() >= kDegreeSign.size() && angle.ends_with(kDegreeSign)) angle.resize(angle.size() - kDegreeSign.size());
+  if (angle.size() >= kDegreeSign.size() && angle.ends_with(kDegreeSign))
+    angle.resize(angle.size() - kDegreeSign.size());
   const std::optional<double> magnitude = Decimal(text.substr(0, angleAt));
   const std::optional<double> degrees = Decimal(angle);
   if (!magnitude || !degrees) return std::nullopt;
@@ -99,14 +100,13 @@ Answer ReadAnswer(std::string_view text) {
   const std::string compact = Compact(text);
   if (compact.empty()) return {};
   const size_t angleAt = compact.find(kAngleSign);
-  const std::optional<Complex> value =
-      angleAt == std::string::npos ? Rectangular(compact) : Polar(compact, angleAt);
-  if (!value) return {Answer::Kind::kUnreadable, {}};
-  return {Answer::Kind::kValue, *value};
+  const std::optional<Complex> value = angleAt == std::string::npos ? Rectangular(compact) : Polar(compact, angleAt);
+  if (!value) return {Answer::Kind::Unreadable, {}};
+  return {Answer::Kind::Value, *value};
 }
 
 double AllowedDifference(const Tolerance& tolerance) {
-  if (tolerance.kind == Tolerance::Kind::kPercent) return tolerance.amount / 100.0;
+  if (tolerance.kind == Tolerance::Kind::Percent) return tolerance.amount / 100.0;
   // Rounding to n significant digits moves a value by at most half a unit of
   // its n-th digit, which is 5·10^-n of it when it starts with a 1.
   return 5.0 * std::pow(10.0, -tolerance.amount);

@@ -11,8 +11,8 @@ namespace ohmara {
 
 // What one answer cell holds.
 struct Answer {
-  enum class Kind { kBlank, kValue, kUnreadable };
-  Kind kind = Kind::kBlank;
+  enum class Kind { Blank, Value, Unreadable };
+  Kind kind = Kind::Blank;
   Complex value;
 };
 
@@ -20,14 +20,14 @@ struct Answer {
 // "-j2,5", "4j", "3 + 4i", "5∠-53.13°", "5 ∠ -53,13". Blanks anywhere are
 // ignored and "," serves as the decimal point; a polar angle is in degrees
 // (π taken as 3.141592, as the program's polar forms are). A cell of blanks
-// is kBlank; anything else that is not one of these forms is kUnreadable.
+// is Blank; anything else that is not one of these forms is Unreadable.
 Answer ReadAnswer(std::string_view text);
 
 // How close an answer must be: within `percent` per cent of the program's
 // value, or equal to it rounded to `digits` significant digits.
 struct Tolerance {
-  enum class Kind { kPercent, kSignificantDigits };
-  Kind kind = Kind::kPercent;
+  enum class Kind { Percent, SignificantDigits };
+  Kind kind = Kind::Percent;
   double amount = 1.0;
 };
 

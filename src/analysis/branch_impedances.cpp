@@ -37,7 +37,7 @@ std::string Trimmed(const std::string& text) {
 
 // An element whose reactance overflows: the branch, the element as typed and
 // the frequency it was taken at, since either may be the mistake.
-[[noreturn]] void RefuseInfiniteReactance(const TBranch& branch, const BranchRow& row, BranchColumn column,
+[[noreturn]] void RefuseInfiniteReactance(const CircuitBranch& branch, const BranchRow& row, BranchColumn column,
                                           double omega) {
   const bool inductance = column == kLColumn;
   throw NonFiniteValue(
@@ -74,13 +74,14 @@ Complex CurrentSourcePhasor(const BranchRow& row, int rowNumber) {
 
 // A current source whose parallel path is an ideal EMF alone has no current
 // of its own to give: the EMF fixes the voltage, and nothing fixes its share.
-void RefuseShortedCurrentSource(const TBranch& branch, int rowNumber) {
-  throw std::domain_error(Format("Ветвь %d (%d->%d): источник тока J параллелен источнику ЭДС без сопротивления. "
-                                 "Добавьте R, L или C в ветвь или вынесите J в отдельную ветвь.",
-                                 rowNumber, branch.From, branch.To));
+void RefuseShortedCurrentSource(const CircuitBranch& branch, int rowNumber) {
+  throw std::domain_error(
+      Format("Ветвь %d (%d->%d): источник тока J параллелен источнику ЭДС без сопротивления. "
+             "Добавьте R, L или C в ветвь или вынесите J в отдельную ветвь.",
+             rowNumber, branch.From, branch.To));
 }
 
-std::string OutLine(int number, const TBranch& branch) {
+std::string OutLine(int number, const CircuitBranch& branch) {
   std::string line = Format("%d)\t", number) + BranchLabel("Z", branch) + "=";
   line += ComplexOutText(branch.Z, "\t\t");
   line += BranchLabel("E", branch) + "=";
@@ -97,18 +98,25 @@ std::string OutLine(int number, const TBranch& branch) {
 
 double UnitFactor(int unitIndex) {
   switch (unitIndex) {
-    case 1: return 1000.0;
-    case 2: return 1000000.0;
-    default: return 1.0;
+    case 1:
+      return 1000.0;
+    case 2:
+      return 1000000.0;
+    default:
+      return 1.0;
   }
 }
 
 const char* UnitName(int unitIndex) {
   switch (unitIndex) {
-    case 1: return "кГц";
-    case 2: return "МГц";
-    case kRadiansPerSecondUnit: return "рад/с";
-    default: return "Гц";
+    case 1:
+      return "кГц";
+    case 2:
+      return "МГц";
+    case kRadiansPerSecondUnit:
+      return "рад/с";
+    default:
+      return "Гц";
   }
 }
 
@@ -133,13 +141,12 @@ double AngularFrequency(const FrequencySetting& frequency) {
   return omega;
 }
 
-
-std::string BranchLabel(const char* letter, const TBranch& branch) {
+std::string BranchLabel(const char* letter, const CircuitBranch& branch) {
   if (branch.Parallel > 1) return Format("%s%d%d_%d", letter, branch.From, branch.To, branch.Parallel);
   return Format("%s%d%d", letter, branch.From, branch.To);
 }
 
-void ComputeBranchValues(TBranch& branch, const BranchRow& row, int rowNumber, double omega) {
+void ComputeBranchValues(CircuitBranch& branch, const BranchRow& row, int rowNumber, double omega) {
   branch.Z = Complex();
   branch.E = Complex();
   if (!IsBlank(row[kRColumn])) branch.Z = Complex(CellValue(row, rowNumber, kRColumn), 0.0);
@@ -149,8 +156,7 @@ void ComputeBranchValues(TBranch& branch, const BranchRow& row, int rowNumber, d
     branch.Z += Complex(0.0, reactance);
   }
   if (!IsBlank(row[kCColumn])) {
-    const double reactance =
-        CapacitiveReactance(omega, CellValue(row, rowNumber, kCColumn), BranchLabel("Z", branch));
+    const double reactance = CapacitiveReactance(omega, CellValue(row, rowNumber, kCColumn), BranchLabel("Z", branch));
     if (!std::isfinite(reactance)) RefuseInfiniteReactance(branch, row, kCColumn, omega);
     branch.Z += Complex(0.0, reactance);
   }
@@ -160,7 +166,7 @@ void ComputeBranchValues(TBranch& branch, const BranchRow& row, int rowNumber, d
   if (!IsBlank(row[kJColumn]) && IsZero(branch.Z) && !IsZero(branch.E)) RefuseShortedCurrentSource(branch, rowNumber);
 }
 
-void ComputeBranchImpedances(std::vector<TBranch>& branches, const BranchTable& table,
+void ComputeBranchImpedances(std::vector<CircuitBranch>& branches, const BranchTable& table,
                              const FrequencySetting& frequency, ResultsDirectory& results, MemoView& branchValues) {
   const double omega = AngularFrequency(frequency);
   // Every branch is computed before anything is written, so a bad cell
@@ -170,7 +176,7 @@ void ComputeBranchImpedances(std::vector<TBranch>& branches, const BranchTable& 
 
   std::string block;
   for (size_t k = 0; k < branches.size(); ++k) {
-    const TBranch& branch = branches[k];
+    const CircuitBranch& branch = branches[k];
     block += OutLine(static_cast<int>(k) + 1, branch);
     branchValues.Add(BranchLabel("Z", branch) + " = " + ComplexToText(branch.Z));
     branchValues.Add(BranchLabel("E", branch) + " = " + ComplexToText(branch.E));

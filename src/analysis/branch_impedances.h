@@ -12,8 +12,9 @@
 namespace ohmara {
 
 struct FrequencySetting {
-  std::string text;   // the text of the frequency edit
-  int unitIndex = 0;  // 0 "Гц", 1 "кГц", 2 "МГц", 3 "рад/с" (ω itself); -1 when typed text matches no item (counts as "Гц")
+  std::string text;  // the text of the frequency edit
+  int unitIndex =
+      0;  // 0 "Гц", 1 "кГц", 2 "МГц", 3 "рад/с" (ω itself); -1 when typed text matches no item (counts as "Гц")
   bool operator==(const FrequencySetting&) const = default;
 };
 
@@ -44,16 +45,16 @@ double AngularFrequency(const FrequencySetting& frequency);
 // two last columns) is read only from a row that has them filled; a branch
 // of J alone is an ideal current source, and one of J beside an EMF with no
 // impedance is refused (std::domain_error naming the branch).
-void ComputeBranchValues(TBranch& branch, const BranchRow& row, int rowNumber, double omega);
+void ComputeBranchValues(CircuitBranch& branch, const BranchRow& row, int rowNumber, double omega);
 
 // The label of a branch quantity: the letter and both node numbers run
 // together, so 12->3 and 1->23 are both "Z123"; with an empty letter, the
 // node numbers alone.
-std::string BranchLabel(const char* letter, const TBranch& branch);
+std::string BranchLabel(const char* letter, const CircuitBranch& branch);
 
 // Fills Z and E of every branch from rows 1..N of the table (table[k] is branch k); appends the
 // branch lines to out.txt and two lines per branch to branchValues.
-void ComputeBranchImpedances(std::vector<TBranch>& branches, const BranchTable& table,
+void ComputeBranchImpedances(std::vector<CircuitBranch>& branches, const BranchTable& table,
                              const FrequencySetting& frequency, ResultsDirectory& results, MemoView& branchValues);
 
 }  // namespace ohmara

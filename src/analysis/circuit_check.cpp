@@ -24,13 +24,13 @@ CircuitCheckOutcome RunCircuitCheck(CircuitState& state, const BranchTable& tabl
   results.Rewrite("out.txt", "");
   state.NeedsTest = true;
   outcome.parseResult = ParseBranchTable(BranchNames(table), state.Branches, state.NodeCount, state.Extended);
-  if (outcome.parseResult != ParseResult::kOk) return outcome;
+  if (outcome.parseResult != ParseResult::Ok) return outcome;
 
   ClearMeshCurrentMemos(views);
   ComputeBranchImpedances(state.Branches, table, frequency, results, views.branchValues);
   BuildAdjacency(state.Branches, state.NodeCount, state.Adjacency);
   outcome.loopResult = FindLoops(state, results, views.loops);
-  if (outcome.loopResult != LoopSearchResult::kFound) return outcome;
+  if (outcome.loopResult != LoopSearchResult::Found) return outcome;
 
   CountRealNodes(state, outcome.m, outcome.n);
   // A circuit without junctions is one branch closed on itself.

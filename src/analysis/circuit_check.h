@@ -12,10 +12,10 @@
 namespace ohmara {
 
 struct CircuitCheckOutcome {
-  ParseResult parseResult = ParseResult::kOk;
-  LoopSearchResult loopResult = LoopSearchResult::kFound;  // meaningful when the table parsed
-  bool passed = false;  // all three checks passed; NeedsTest cleared
-  int m = 0, n = 0;     // real branches and real nodes, when passed
+  ParseResult parseResult = ParseResult::Ok;
+  LoopSearchResult loopResult = LoopSearchResult::Found;  // meaningful when the table parsed
+  bool passed = false;                                    // all three checks passed; NeedsTest cleared
+  int m = 0, n = 0;                                       // real branches and real nodes, when passed
 };
 
 // Everything "Тест" does except showing the report: empties out.txt, sets NeedsTest, parses; once

@@ -58,7 +58,7 @@ CircuitFault NameFault(const std::string& name, int row) {
 }
 
 // Node lists by node number (0 unused): the branch indices at each node.
-std::vector<std::vector<int>> Incidence(const std::vector<TBranch>& branches) {
+std::vector<std::vector<int>> Incidence(const std::vector<CircuitBranch>& branches) {
   std::vector<std::vector<int>> at(kMaxNode + 1);
   for (int k = 0; k < static_cast<int>(branches.size()); ++k) {
     at[branches[k].From].push_back(k);
@@ -67,9 +67,9 @@ std::vector<std::vector<int>> Incidence(const std::vector<TBranch>& branches) {
   return at;
 }
 
-int OtherEnd(const TBranch& branch, int node) { return branch.From == node ? branch.To : branch.From; }
+int OtherEnd(const CircuitBranch& branch, int node) { return branch.From == node ? branch.To : branch.From; }
 
-std::vector<bool> ReachedFrom(int start, const std::vector<TBranch>& branches) {
+std::vector<bool> ReachedFrom(int start, const std::vector<CircuitBranch>& branches) {
   const std::vector<std::vector<int>> at = Incidence(branches);
   std::vector<bool> reached(kMaxNode + 1, false);
   std::vector<int> pending{start};
@@ -85,9 +85,9 @@ std::vector<bool> ReachedFrom(int start, const std::vector<TBranch>& branches) {
   return reached;
 }
 
-CircuitFault UnreachableNode(const std::vector<TBranch>& branches) {
+CircuitFault UnreachableNode(const std::vector<CircuitBranch>& branches) {
   std::vector<bool> used(kMaxNode + 1, false);
-  for (const TBranch& b : branches) used[b.From] = used[b.To] = true;
+  for (const CircuitBranch& b : branches) used[b.From] = used[b.To] = true;
   const int start = static_cast<int>(std::find(used.begin(), used.end(), true) - used.begin());
   const std::vector<bool> reached = ReachedFrom(start, branches);
   CircuitFault fault = Fault(Kind::Unreachable);
@@ -100,11 +100,11 @@ CircuitFault UnreachableNode(const std::vector<TBranch>& branches) {
   return fault;
 }
 
-CircuitFault RepeatedPair(const BranchTable& table, const std::vector<TBranch>& branches) {
+CircuitFault RepeatedPair(const BranchTable& table, const std::vector<CircuitBranch>& branches) {
   for (size_t i = 0; i < branches.size(); ++i)
     for (size_t j = 0; j < i; ++j) {
-      const TBranch& a = branches[i];
-      const TBranch& b = branches[j];
+      const CircuitBranch& a = branches[i];
+      const CircuitBranch& b = branches[j];
       if ((a.From == b.From && a.To == b.To) || (a.From == b.To && a.To == b.From)) {
         CircuitFault fault = Fault(Kind::RepeatedPair, static_cast<int>(i) + 1, table[i][kNameColumn]);
         fault.otherRow = static_cast<int>(j) + 1;
@@ -117,10 +117,10 @@ CircuitFault RepeatedPair(const BranchTable& table, const std::vector<TBranch>& 
   return {};
 }
 
-CircuitFault MissingNode(const std::vector<TBranch>& branches) {
+CircuitFault MissingNode(const std::vector<CircuitBranch>& branches) {
   std::vector<bool> used(kMaxNode + 1, false);
   int highest = 0;
-  for (const TBranch& b : branches) {
+  for (const CircuitBranch& b : branches) {
     used[b.From] = used[b.To] = true;
     highest = std::max({highest, b.From, b.To});
   }
@@ -139,8 +139,11 @@ CircuitFault MissingNode(const std::vector<TBranch>& branches) {
 // recursion stays shallow.
 class BridgeFinder {
  public:
-  explicit BridgeFinder(const std::vector<TBranch>& branches)
-      : branches_(branches), at_(Incidence(branches)), order_(kMaxNode + 1, 0), low_(kMaxNode + 1, 0),
+  explicit BridgeFinder(const std::vector<CircuitBranch>& branches)
+      : branches_(branches),
+        at_(Incidence(branches)),
+        order_(kMaxNode + 1, 0),
+        low_(kMaxNode + 1, 0),
         bridge_(branches.size(), false) {
     for (int node = 1; node <= kMaxNode; ++node)
       if (order_[node] == 0 && !at_[node].empty()) Visit(node, -1);
@@ -166,16 +169,16 @@ class BridgeFinder {
       }
     }
   }
-  const std::vector<TBranch>& branches_;
+  const std::vector<CircuitBranch>& branches_;
   std::vector<std::vector<int>> at_;
   std::vector<int> order_, low_;
   std::vector<bool> bridge_;
   int counter_ = 0;
 };
 
-std::string LoopText(const TLoop& loop) {
+std::string LoopText(const Loop& loop) {
   std::string text = std::to_string(loop.Steps.front().From);
-  for (const TBranch& step : loop.Steps) text += "->" + std::to_string(step.To);
+  for (const CircuitBranch& step : loop.Steps) text += "->" + std::to_string(step.To);
   return text;
 }
 
@@ -207,7 +210,7 @@ CircuitFault CurrentSourceCutFault(const BranchTable& table, const CircuitState&
   return fault;
 }
 
-CircuitFault ClosednessFault(const BranchTable& table, const std::vector<TBranch>& branches,
+CircuitFault ClosednessFault(const BranchTable& table, const std::vector<CircuitBranch>& branches,
                              const CircuitState& tested) {
   if (branches.empty()) return Fault(Kind::NoBranches);
   const int bridge = BridgeFinder(branches).First();
@@ -219,7 +222,7 @@ CircuitFault ClosednessFault(const BranchTable& table, const std::vector<TBranch
 }  // namespace
 
 CircuitFault FindCircuitFault(const BranchTable& table, const CircuitState& tested) {
-  std::vector<TBranch> branches(table.size());
+  std::vector<CircuitBranch> branches(table.size());
   for (size_t k = 0; k < table.size(); ++k)
     if (!ParseBranchName(table[k][kNameColumn], branches[k].From, branches[k].To))
       return NameFault(table[k][kNameColumn], static_cast<int>(k) + 1);
@@ -252,23 +255,24 @@ std::string CircuitFaultLine(const CircuitFault& fault) {
     case Kind::Unreachable:
       return Format("Узел %d не связан с узлом %d: цепь распалась на части.", fault.node, fault.otherNode);
     case Kind::RepeatedPair:
-      return Format("Ветви в строках %d и %d соединяют одни и те же узлы %d и %d. Включите «Вид → Расширенные "
-                    "схемы» или разделите ветвь промежуточным узлом.",
-                    fault.otherRow, fault.row, fault.node, fault.otherNode);
+      return Format(
+          "Ветви в строках %d и %d соединяют одни и те же узлы %d и %d. Включите «Вид → Расширенные "
+          "схемы» или разделите ветвь промежуточным узлом.",
+          fault.otherRow, fault.row, fault.node, fault.otherNode);
     case Kind::MissingNode:
       return Format("Нет ни одной ветви с узлом %d: узлы должны быть пронумерованы подряд от 1 до %d.", fault.node,
                     fault.otherNode);
     case Kind::NotOnLoop:
       return Format("Ветвь %d (%s) не входит ни в один контур.", fault.row, QuotedText(fault.name));
     case Kind::LoopWithoutJunctions:
-      return Format("Контур %s проходит меньше чем через два узла, где сходятся три ветви или больше.",
-                    fault.detail);
+      return Format("Контур %s проходит меньше чем через два узла, где сходятся три ветви или больше.", fault.detail);
     case Kind::NoBranches:
       return "В таблице нет ни одной ветви.";
     case Kind::CurrentSourceCut:
-      return Format("Источники тока в ветвях %s образуют сечение: без них цепь распадается на части, и их токи "
-                    "нельзя задать независимо. Добавьте ветвь с сопротивлением между этими частями.",
-                    fault.detail);
+      return Format(
+          "Источники тока в ветвях %s образуют сечение: без них цепь распадается на части, и их токи "
+          "нельзя задать независимо. Добавьте ветвь с сопротивлением между этими частями.",
+          fault.detail);
   }
   return "";
 }

@@ -12,25 +12,25 @@ namespace ohmara {
 
 struct CircuitFault {
   enum class Kind {
-    None,                // the test passed
-    MalformedName,       // row, name: not "a->b"
-    NodeAboveLimit,      // row, name, detail: a node number above 255
-    SelfLoop,            // row, name, node: a branch from a node to itself
-    Unreachable,         // node cannot be reached from otherNode
-    RepeatedPair,        // otherRow and row (later) join the same two nodes
-    MissingNode,         // node is used by no branch, though higher ones are
-    NotOnLoop,           // row, name: a branch that lies on no loop
-    LoopWithoutJunctions,// detail: a loop through fewer than two junctions
-    NoBranches,          // the table has no branch at all
-    CurrentSourceCut,    // detail: the rows of current sources that alone join parts of the circuit
+    None,                  // the test passed
+    MalformedName,         // row, name: not "a->b"
+    NodeAboveLimit,        // row, name, detail: a node number above 255
+    SelfLoop,              // row, name, node: a branch from a node to itself
+    Unreachable,           // node cannot be reached from otherNode
+    RepeatedPair,          // otherRow and row (later) join the same two nodes
+    MissingNode,           // node is used by no branch, though higher ones are
+    NotOnLoop,             // row, name: a branch that lies on no loop
+    LoopWithoutJunctions,  // detail: a loop through fewer than two junctions
+    NoBranches,            // the table has no branch at all
+    CurrentSourceCut,      // detail: the rows of current sources that alone join parts of the circuit
   };
   Kind kind = Kind::None;
-  int row = 0;             // 1-based row of the branch at fault
-  std::string name;        // its name as typed
-  int otherRow = 0;        // RepeatedPair: the earlier row
+  int row = 0;       // 1-based row of the branch at fault
+  std::string name;  // its name as typed
+  int otherRow = 0;  // RepeatedPair: the earlier row
   std::string otherName;
   int node = 0;
-  int otherNode = 0;       // Unreachable: the node it was sought from; MissingNode: the highest node
+  int otherNode = 0;  // Unreachable: the node it was sought from; MissingNode: the highest node
   std::string detail;
 };
 

@@ -11,7 +11,8 @@ namespace ohmara {
 namespace {
 
 // What the report prints on the task page when the screen shows another table.
-constexpr const char* kScreenDiffersNote = "Таблица на экране изменена после проверки: здесь напечатана проверенная цепь.";
+constexpr const char* kScreenDiffersNote =
+    "Таблица на экране изменена после проверки: здесь напечатана проверенная цепь.";
 
 MeshContent MeshPages(const MeshTexts& texts) {
   return {texts.impedanceMatrix,      texts.emfColumn,         texts.loops.lines, texts.loopCurrents.lines,
@@ -71,7 +72,8 @@ CircuitCheckOutcome CircuitSession::Test() {
   MeshViews views = meshTexts_.Views();
   state_.Extended = document_.extended;
   const CircuitCheckOutcome outcome = RunCircuitCheck(state_, document_.table, document_.frequency, results_, views);
-  if (outcome.passed) tested_ = std::make_shared<const TestedCircuit>(TestedCircuit{document_, state_, outcome.m, outcome.n});
+  if (outcome.passed)
+    tested_ = std::make_shared<const TestedCircuit>(TestedCircuit{document_, state_, outcome.m, outcome.n});
   return outcome;
 }
 
@@ -81,8 +83,8 @@ bool CircuitSession::ChangedSinceTest() const {
 }
 
 Readiness CircuitSession::MethodReadiness() const {
-  if (!tested_) return Readiness::kNotTested;
-  return ChangedSinceTest() ? Readiness::kStale : Readiness::kReady;
+  if (!tested_) return Readiness::NotTested;
+  return ChangedSinceTest() ? Readiness::Stale : Readiness::Ready;
 }
 
 bool CircuitSession::SolveMesh() {
@@ -107,7 +109,7 @@ bool CircuitSession::TypedZeroNodeIs(int node) const {
   }
 }
 
-bool CircuitSession::MeshShownIsStale() const { return everTested_ && MethodReadiness() != Readiness::kReady; }
+bool CircuitSession::MeshShownIsStale() const { return everTested_ && MethodReadiness() != Readiness::Ready; }
 
 bool CircuitSession::NodesShownIsStale() const {
   if (!nodes_.circuit) return false;

@@ -45,9 +45,9 @@ struct TestedCircuit {
 
 // Whether a method may run now.
 enum class Readiness {
-  kReady,
-  kNotTested,  // never tested, or the last test did not pass
-  kStale,      // the table, the frequency or its unit changed after the test
+  Ready,
+  NotTested,  // never tested, or the last test did not pass
+  Stale,      // the table, the frequency or its unit changed after the test
 };
 
 // The last run of a method: the circuit it solved and, when it went to the
@@ -91,7 +91,7 @@ class CircuitSession {
   // The table, the frequency or its unit differ from the tested ones.
   bool ChangedSinceTest() const;
 
-  // Solve the tested circuit (MethodReadiness must be kReady). The texts are
+  // Solve the tested circuit (MethodReadiness must be Ready). The texts are
   // updated in the order the method writes them, so a run that throws
   // leaves them as far as it got; true when it went to the end.
   bool SolveMesh();

@@ -43,7 +43,7 @@ double Magnitude(Complex z) { return std::hypot(z.re, z.im); }
 
 }  // namespace
 
-double BalanceScale(const std::vector<TBranch>& branches, const std::vector<Complex>& currents) {
+double BalanceScale(const std::vector<CircuitBranch>& branches, const std::vector<Complex>& currents) {
   double scale = 0.0;
   for (size_t k = 0; k < branches.size(); ++k) {
     const double current = Magnitude(currents[k]);
@@ -54,8 +54,8 @@ double BalanceScale(const std::vector<TBranch>& branches, const std::vector<Comp
 
 void RequireFinite(Complex z, const std::string& quantity, const std::string& described) {
   if (IsFinite(z)) return;
-  throw NonFiniteValue(quantity, "Вычисления остановлены: значение " + described +
-                                     " бесконечно или не определено — " + kCause);
+  throw NonFiniteValue(quantity,
+                       "Вычисления остановлены: значение " + described + " бесконечно или не определено — " + kCause);
 }
 
 void RequireFiniteSystem(const ComplexMatrix& rows, int n) {
@@ -75,7 +75,7 @@ void RequireFiniteElimination(const std::vector<Complex>& row, int n, int column
                               column + 1, kCause));
 }
 
-void RequireSoundCurrentsAndPower(const std::vector<TBranch>& branches, const std::vector<Complex>& currents) {
+void RequireSoundCurrentsAndPower(const std::vector<CircuitBranch>& branches, const std::vector<Complex>& currents) {
   for (size_t k = 0; k < branches.size(); ++k) {
     const std::string label = BranchLabel("I", branches[k]);
     RequireFinite(currents[k], label, "тока ветви " + label);
@@ -91,7 +91,7 @@ void RequireSoundCurrentsAndPower(const std::vector<TBranch>& branches, const st
 }
 
 void RequireFiniteNodalRun(const std::vector<int>& nodes, const std::vector<Complex>& potentials,
-                           const std::vector<TBranch>& branches, const std::vector<Complex>& currents) {
+                           const std::vector<CircuitBranch>& branches, const std::vector<Complex>& currents) {
   for (size_t i = 0; i < nodes.size(); ++i) {
     const std::string label = Format("u%d", nodes[i]);
     RequireFinite(potentials[i], label, "потенциала " + label);

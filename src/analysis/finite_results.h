@@ -29,19 +29,19 @@ void RequireFiniteElimination(const std::vector<Complex>& row, int n, int column
 // both sides of the power balance of a run, before any of it is shown; see
 // RequireSoundCurrentsAndPower.
 void RequireFiniteNodalRun(const std::vector<int>& nodes, const std::vector<Complex>& potentials,
-                           const std::vector<TBranch>& branches, const std::vector<Complex>& currents);
+                           const std::vector<CircuitBranch>& branches, const std::vector<Complex>& currents);
 
 // The balance of a sound solution closes to this fraction of BalanceScale.
 inline constexpr double kBalanceTolerance = 1e-6;
 
 // The sum of the magnitudes of every term both sides of the balance add up.
-double BalanceScale(const std::vector<TBranch>& branches, const std::vector<Complex>& currents);
+double BalanceScale(const std::vector<CircuitBranch>& branches, const std::vector<Complex>& currents);
 
 // The branch currents and both sides of the power balance are finite, and
 // the balance closes to a millionth of the terms it sums. A balance that does
 // not close means the elimination lost the solution to rounding (element
 // values many decades apart, e.g. a branch of 1e-160 mH beside ones of an
 // ohm): the currents would be plainly wrong, so the run is refused.
-void RequireSoundCurrentsAndPower(const std::vector<TBranch>& branches, const std::vector<Complex>& currents);
+void RequireSoundCurrentsAndPower(const std::vector<CircuitBranch>& branches, const std::vector<Complex>& currents);
 
 }  // namespace ohmara

@@ -216,10 +216,8 @@ void AddZeroMultiple(std::vector<Complex>& target, Complex f, const std::vector<
   constexpr uint64_t kMinusZero = 1ULL << 63;
   for (int j = 0; j <= n; ++j) {
     const Complex s = source[j];
-    if (std::bit_cast<uint64_t>(target[j].re) == kMinusZero)
-      target[j].re = target[j].re + (f.re * s.re - f.im * s.im);
-    if (std::bit_cast<uint64_t>(target[j].im) == kMinusZero)
-      target[j].im = target[j].im + (f.re * s.im + f.im * s.re);
+    if (std::bit_cast<uint64_t>(target[j].re) == kMinusZero) target[j].re = target[j].re + (f.re * s.re - f.im * s.im);
+    if (std::bit_cast<uint64_t>(target[j].im) == kMinusZero) target[j].im = target[j].im + (f.re * s.im + f.im * s.re);
   }
 }
 

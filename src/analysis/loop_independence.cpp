@@ -70,9 +70,9 @@ void SubtractMultiple(std::vector<uint32_t>& residue, const std::vector<uint32_t
 
 }  // namespace
 
-LoopIndependence::LoopIndependence(const std::vector<TBranch>& branches) : branches_(branches) {}
+LoopIndependence::LoopIndependence(const std::vector<CircuitBranch>& branches) : branches_(branches) {}
 
-std::vector<int> LoopIndependence::Incidence(const TLoop& loop) const {
+std::vector<int> LoopIndependence::Incidence(const Loop& loop) const {
   std::vector<int> row(branches_.size(), 0);
   for (int k = 0; k < loop.StepCount(); ++k) row[loop.Branches[k]] += loop.Forward(branches_, k) ? 1 : -1;
   return row;
@@ -149,12 +149,12 @@ bool LoopIndependence::IndependentRow(const std::vector<int>& row, std::vector<u
   return ConfirmedIndependent(row);
 }
 
-bool LoopIndependence::IsIndependent(const TLoop& loop) {
+bool LoopIndependence::IsIndependent(const Loop& loop) {
   std::vector<uint32_t> firstResidue;
   return IndependentRow(Incidence(loop), firstResidue);
 }
 
-bool LoopIndependence::Add(const TLoop& loop) {
+bool LoopIndependence::Add(const Loop& loop) {
   std::vector<int> row = Incidence(loop);
   std::vector<uint32_t> firstResidue;
   if (!IndependentRow(row, firstResidue)) return false;

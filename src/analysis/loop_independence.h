@@ -25,15 +25,15 @@ namespace ohmara {
 
 class LoopIndependence {
  public:
-  explicit LoopIndependence(const std::vector<TBranch>& branches);
+  explicit LoopIndependence(const std::vector<CircuitBranch>& branches);
 
   // The incidence row of `loop` over the branches (a branch met twice adds up).
-  std::vector<int> Incidence(const TLoop& loop) const;
+  std::vector<int> Incidence(const Loop& loop) const;
 
   // True when `loop` would raise the rank of the loops kept.
-  bool IsIndependent(const TLoop& loop);
+  bool IsIndependent(const Loop& loop);
   // Keeps `loop` when it is independent; says whether it was kept.
-  bool Add(const TLoop& loop);
+  bool Add(const Loop& loop);
   int Rank() const { return static_cast<int>(kept_.size()); }
 
  private:
@@ -58,7 +58,7 @@ class LoopIndependence {
   void EnsurePrimes(int count);
   void CatchUp(ModularEchelon& echelon) const;
 
-  const std::vector<TBranch>& branches_;
+  const std::vector<CircuitBranch>& branches_;
   std::vector<std::vector<int>> kept_;
   double keptBits_ = 0.0;
   std::vector<ModularEchelon> echelons_;

@@ -17,8 +17,8 @@ constexpr int kMissing = 10000;
 
 using Matrix = std::vector<std::vector<int>>;
 
-TBranch Reversed(const TBranch& branch) {
-  TBranch step;
+CircuitBranch Reversed(const CircuitBranch& branch) {
+  CircuitBranch step;
   step.From = branch.To;
   step.To = branch.From;
   step.Z = branch.Z;
@@ -30,9 +30,9 @@ TBranch Reversed(const TBranch& branch) {
 // The branch a -> b travelled from a to b: an exact copy when it runs that
 // way, a reversed one when it runs b -> a, with its index. False when no
 // branch joins them.
-bool StepBetween(const std::vector<TBranch>& branches, int a, int b, TBranch& step, int& index) {
+bool StepBetween(const std::vector<CircuitBranch>& branches, int a, int b, CircuitBranch& step, int& index) {
   for (size_t i = 0; i < branches.size(); ++i) {
-    const TBranch& branch = branches[i];
+    const CircuitBranch& branch = branches[i];
     if (branch.From == a && branch.To == b) {
       step = branch;
     } else if (branch.From == b && branch.To == a) {
@@ -96,7 +96,7 @@ bool WalkBack(const Matrix& W, int n, int s, int t, const std::vector<int>& dist
   return true;
 }
 
-void CutBranch(Matrix& W, const TBranch& branch) {
+void CutBranch(Matrix& W, const CircuitBranch& branch) {
   W[branch.To - 1][branch.From - 1] = 0;
   W[branch.From - 1][branch.To - 1] = 0;
 }
@@ -111,51 +111,51 @@ std::string AdjacencyText(const Matrix& adjacency) {
 }
 
 // "2->1", and "2->1_2" for the second branch between the same two nodes.
-std::string StepText(const TBranch& step) {
+std::string StepText(const CircuitBranch& step) {
   std::string text = Format("%d->%d", step.From, step.To);
   if (step.Parallel > 1) AppendFormat(text, "_%d", step.Parallel);
   return text;
 }
 
-std::string OutLine(const TLoop& loop) {
+std::string OutLine(const Loop& loop) {
   std::string line;
-  for (const TBranch& step : loop.Steps) line += StepText(step) + "\t";
+  for (const CircuitBranch& step : loop.Steps) line += StepText(step) + "\t";
   line += "\n";
   return line;
 }
 
-std::string ContsLine(int number, const TLoop& loop) {
+std::string ContsLine(int number, const Loop& loop) {
   std::string line = Format("%d)   ", number);
-  for (const TBranch& step : loop.Steps) line += StepText(step) + "  ";
+  for (const CircuitBranch& step : loop.Steps) line += StepText(step) + "  ";
   return line;
 }
 
-void MarkLoopBranches(const TLoop& loop, std::vector<bool>& onLoop) {
+void MarkLoopBranches(const Loop& loop, std::vector<bool>& onLoop) {
   for (int b : loop.Branches) onLoop[b] = true;
 }
 
 // The loop found and kept, or not: the list never holds more than L loops
 // nor a loop that depends on those before it.
-bool StoreLoop(CircuitState& state, LoopIndependence& independence, const TLoop& loop) {
+bool StoreLoop(CircuitState& state, LoopIndependence& independence, const Loop& loop) {
   if (state.LoopCount() >= state.LoopCapacity || !independence.Add(loop)) return false;
   state.Loops.push_back(loop);
   return true;
 }
 
 // ShortestPath over buffers.work, with the buffers of the search kept.
-bool SearchPath(PathBuffers& buffers, int n, int s, int t, const std::vector<TBranch>& branches, TLoop& loop) {
+bool SearchPath(PathBuffers& buffers, int n, int s, int t, const std::vector<CircuitBranch>& branches, Loop& loop) {
   Matrix& W = buffers.work;
   for (std::vector<int>& row : W)
     for (int& entry : row)
       if (entry == 0) entry = kMissing;
   std::vector<int>& path = buffers.path;
   if (!Distances(W, n, s, t, buffers.dist, buffers.done) || !WalkBack(W, n, s, t, buffers.dist, path)) return false;
-  std::vector<TBranch> steps(path.size());
+  std::vector<CircuitBranch> steps(path.size());
   std::vector<int> indices(path.size());
   for (size_t i = 0; i + 1 < path.size(); ++i)
     if (!StepBetween(branches, path[i] + 1, path[i + 1] + 1, steps[i], indices[i])) return false;
   const auto closing = std::find_if(branches.begin(), branches.end(),
-                                    [&](const TBranch& b) { return b.From == s + 1 && b.To == t + 1; });
+                                    [&](const CircuitBranch& b) { return b.From == s + 1 && b.To == t + 1; });
   if (closing == branches.end()) return false;
   steps.back() = *closing;
   indices.back() = static_cast<int>(closing - branches.begin());
@@ -171,10 +171,10 @@ bool FirstPass(CircuitState& state, ResultsDirectory& results, LoopIndependence&
   for (int i = 0; i < state.BranchCount(); ++i) {
     if (onLoop[i]) continue;
     onLoop[i] = true;
-    const TBranch& branch = state.Branches[i];
+    const CircuitBranch& branch = state.Branches[i];
     buffers.work = state.Adjacency;
     CutBranch(buffers.work, branch);
-    TLoop loop;
+    Loop loop;
     if (!SearchPath(buffers, state.NodeCount, branch.From - 1, branch.To - 1, state.Branches, loop)) return false;
     // Each loop runs through its own starting branch, which no loop before it
     // holds, so the first pass is independent by construction.
@@ -186,14 +186,14 @@ bool FirstPass(CircuitState& state, ResultsDirectory& results, LoopIndependence&
   return true;
 }
 
-struct TLoopGroup {
-  TIntSet LoopSet;
-  TIntSet BranchSet;
-  TIntSet NodeSet;
+struct LoopGroup {
+  IntSet LoopSet;
+  IntSet BranchSet;
+  IntSet NodeSet;
   int Pending = 0;
 };
 
-void AssignLoop(const CircuitState& state, TLoopGroup& group, int loop, std::vector<int>& assigned) {
+void AssignLoop(const CircuitState& state, LoopGroup& group, int loop, std::vector<int>& assigned) {
   group.LoopSet.add(loop);
   CollectLoopSets(state, loop, group.BranchSet, group.NodeSet);
   assigned[loop] = 1;
@@ -201,7 +201,7 @@ void AssignLoop(const CircuitState& state, TLoopGroup& group, int loop, std::vec
 
 // The group that takes loop r: the first one holding a branch of its steps,
 // taken in step order; -1 when none does.
-int GroupSharingBranch(const CircuitState& state, const std::vector<TLoopGroup>& groups, int r) {
+int GroupSharingBranch(const CircuitState& state, const std::vector<LoopGroup>& groups, int r) {
   for (int b : state.Loops[r].Branches) {
     for (int g = 0; g < static_cast<int>(groups.size()); ++g)
       if (groups[g].BranchSet.contains(b)) return g;
@@ -211,8 +211,8 @@ int GroupSharingBranch(const CircuitState& state, const std::vector<TLoopGroup>&
 
 // Each round the lowest unassigned loop opens a group, then one scan over the
 // loops lets each unassigned loop join the first group sharing a branch.
-std::vector<TLoopGroup> GroupLoops(const CircuitState& state) {
-  std::vector<TLoopGroup> groups;
+std::vector<LoopGroup> GroupLoops(const CircuitState& state) {
+  std::vector<LoopGroup> groups;
   std::vector<int> assigned(state.LoopCount(), 0);
   for (;;) {
     const auto open = std::find(assigned.begin(), assigned.end(), 0);
@@ -228,48 +228,47 @@ std::vector<TLoopGroup> GroupLoops(const CircuitState& state) {
   }
 }
 
-int LowestPending(const std::vector<TLoopGroup>& groups) {
+int LowestPending(const std::vector<LoopGroup>& groups) {
   for (int g = 0; g < static_cast<int>(groups.size()); ++g)
     if (groups[g].Pending) return g;
   return -1;
 }
 
-int LowestPartner(const std::vector<TLoopGroup>& groups, int g) {
+int LowestPartner(const std::vector<LoopGroup>& groups, int g) {
   for (int h = 0; h < static_cast<int>(groups.size()); ++h)
-    if (h != g && !TIntSet::intersect(groups[g].NodeSet, groups[h].NodeSet).empty()) return h;
+    if (h != g && !IntSet::intersect(groups[g].NodeSet, groups[h].NodeSet).empty()) return h;
   return -1;
 }
 
 // The loop that joins group g at node v: every branch from v into g's nodes
 // is cut, and the last of them (table order) closes the loop.
-bool JoiningLoop(const CircuitState& state, const TIntSet& groupNodes, int v, TLoop& loop, PathBuffers& buffers) {
+bool JoiningLoop(const CircuitState& state, const IntSet& groupNodes, int v, Loop& loop, PathBuffers& buffers) {
   Matrix& work = buffers.work;
   work = state.Adjacency;
-  const TBranch* closing = nullptr;
-  for (const TBranch& branch : state.Branches) {
-    const bool joins = (branch.From == v && groupNodes.contains(branch.To)) ||
-                       (branch.To == v && groupNodes.contains(branch.From));
+  const CircuitBranch* closing = nullptr;
+  for (const CircuitBranch& branch : state.Branches) {
+    const bool joins =
+        (branch.From == v && groupNodes.contains(branch.To)) || (branch.To == v && groupNodes.contains(branch.From));
     if (!joins) continue;
     CutBranch(work, branch);
     closing = &branch;
   }
-  return closing &&
-         SearchPath(buffers, state.NodeCount, closing->From - 1, closing->To - 1, state.Branches, loop);
+  return closing && SearchPath(buffers, state.NodeCount, closing->From - 1, closing->To - 1, state.Branches, loop);
 }
 
 // Takes the pending groups in turn and closes a loop across each group and
 // its partner. A group without a partner, a failed search or a loop that is
 // not independent adds nothing: the completion below makes up the count.
 void JoinGroups(CircuitState& state, LoopIndependence& independence, LoopSearchCounts& counts, PathBuffers& buffers) {
-  std::vector<TLoopGroup> groups = GroupLoops(state);
+  std::vector<LoopGroup> groups = GroupLoops(state);
   for (int g = LowestPending(groups); g >= 0 && state.LoopCount() < state.LoopCapacity; g = LowestPending(groups)) {
     groups[g].Pending = 0;
     const int h = LowestPartner(groups, g);
-    TLoop loop;
+    Loop loop;
     bool added = false;
     if (h >= 0) {
       groups[h].Pending = 0;
-      const TIntSet shared = TIntSet::intersect(groups[g].NodeSet, groups[h].NodeSet);
+      const IntSet shared = IntSet::intersect(groups[g].NodeSet, groups[h].NodeSet);
       int v = 1;
       while (!shared.contains(v)) ++v;
       added = JoiningLoop(state, groups[g].NodeSet, v, loop, buffers) && StoreLoop(state, independence, loop);
@@ -282,7 +281,7 @@ Matrix TreeMatrix(const CircuitState& state, const std::vector<bool>& inTree) {
   Matrix tree(state.NodeCount, std::vector<int>(state.NodeCount, 0));
   for (int i = 0; i < state.BranchCount(); ++i) {
     if (!inTree[i]) continue;
-    const TBranch& branch = state.Branches[i];
+    const CircuitBranch& branch = state.Branches[i];
     tree[branch.From - 1][branch.To - 1] = tree[branch.To - 1][branch.From - 1] = 1;
   }
   return tree;
@@ -299,8 +298,8 @@ void CompleteWithFundamentalLoops(CircuitState& state, LoopIndependence& indepen
   for (int i = 0; i < state.BranchCount() && state.LoopCount() < state.LoopCapacity; ++i) {
     if (inTree[i]) continue;
     buffers.work = tree;
-    const TBranch& chord = state.Branches[i];
-    TLoop loop;
+    const CircuitBranch& chord = state.Branches[i];
+    Loop loop;
     if (SearchPath(buffers, state.NodeCount, chord.From - 1, chord.To - 1, state.Branches, loop) &&
         StoreLoop(state, independence, loop))
       ++counts.completed;
@@ -313,18 +312,18 @@ void ListLoops(const CircuitState& state, MemoView& loops) {
 
 LoopSearchResult SearchAroundSources(CircuitState& state, ResultsDirectory& results, MemoView& loops) {
   switch (FindSourceLoops(state)) {
-    case SourceLoopResult::kCurrentSourceCut:
-      return LoopSearchResult::kCurrentSourceCut;
-    case SourceLoopResult::kNotClosed:
-      return LoopSearchResult::kNotClosed;
-    case SourceLoopResult::kFound:
+    case SourceLoopResult::CurrentSourceCut:
+      return LoopSearchResult::CurrentSourceCut;
+    case SourceLoopResult::NotClosed:
+      return LoopSearchResult::NotClosed;
+    case SourceLoopResult::Found:
       break;
   }
   std::string lines;
-  for (const TLoop& loop : state.Loops) lines += OutLine(loop);
+  for (const Loop& loop : state.Loops) lines += OutLine(loop);
   results.Append("out.txt", lines);
   ListLoops(state, loops);
-  return LoopSearchResult::kFound;
+  return LoopSearchResult::Found;
 }
 
 }  // namespace
@@ -332,14 +331,14 @@ LoopSearchResult SearchAroundSources(CircuitState& state, ResultsDirectory& resu
 std::optional<int> LoopBreakingRealNodeRule(const CircuitState& state) {
   for (int k = 0; k < state.LoopCount(); ++k) {
     int touching = 0;
-    for (const TBranch& step : state.Loops[k].Steps)
+    for (const CircuitBranch& step : state.Loops[k].Steps)
       touching += state.RealNodes.contains(step.From) || state.RealNodes.contains(step.To);
     if (touching <= 2) return k;
   }
   return std::nullopt;
 }
 
-bool ShortestPath(Matrix& W, int n, int s, int t, const std::vector<TBranch>& branches, TLoop& loop) {
+bool ShortestPath(Matrix& W, int n, int s, int t, const std::vector<CircuitBranch>& branches, Loop& loop) {
   PathBuffers buffers;
   buffers.work.swap(W);
   const bool found = SearchPath(buffers, n, s, t, branches, loop);
@@ -347,7 +346,7 @@ bool ShortestPath(Matrix& W, int n, int s, int t, const std::vector<TBranch>& br
   return found;
 }
 
-void CollectLoopSets(const CircuitState& state, int loopIndex, TIntSet& branchSet, TIntSet& nodeSet) {
+void CollectLoopSets(const CircuitState& state, int loopIndex, IntSet& branchSet, IntSet& nodeSet) {
   for (int b : state.Loops[loopIndex].Branches) {
     branchSet.add(b);
     nodeSet.add(state.Branches[b].From);
@@ -379,8 +378,7 @@ LoopSearchResult FindLoops(CircuitState& state, ResultsDirectory& results, MemoV
   return FindLoops(state, results, loops, counts);
 }
 
-LoopSearchResult FindLoops(CircuitState& state, ResultsDirectory& results, MemoView& loops,
-                           LoopSearchCounts& counts) {
+LoopSearchResult FindLoops(CircuitState& state, ResultsDirectory& results, MemoView& loops, LoopSearchCounts& counts) {
   counts = LoopSearchCounts();
   results.Rewrite("adjTable.txt", AdjacencyText(state.Adjacency));
   int m = 0, n = 0;
@@ -395,17 +393,17 @@ LoopSearchResult FindLoops(CircuitState& state, ResultsDirectory& results, MemoV
   LoopIndependence independence(state.Branches);
 
   PathBuffers buffers;
-  if (!FirstPass(state, results, independence, buffers)) return LoopSearchResult::kNotClosed;
+  if (!FirstPass(state, results, independence, buffers)) return LoopSearchResult::NotClosed;
   counts.firstPass = state.LoopCount();
-  if (LoopBreakingRealNodeRule(state)) return LoopSearchResult::kRealNodeRuleBroken;
+  if (LoopBreakingRealNodeRule(state)) return LoopSearchResult::RealNodeRuleBroken;
   if (state.LoopCount() != state.LoopCapacity) {
     JoinGroups(state, independence, counts, buffers);
     CompleteWithFundamentalLoops(state, independence, counts, buffers);
   }
   // Only a table without branches stays short: it has no loop to find.
-  if (state.LoopCount() < state.LoopCapacity) return LoopSearchResult::kRealNodeRuleBroken;
+  if (state.LoopCount() < state.LoopCapacity) return LoopSearchResult::RealNodeRuleBroken;
   ListLoops(state, loops);
-  return LoopSearchResult::kFound;
+  return LoopSearchResult::Found;
 }
 
 }  // namespace ohmara

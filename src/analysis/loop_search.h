@@ -14,10 +14,10 @@
 namespace ohmara {
 
 enum class LoopSearchResult {
-  kFound,
-  kNotClosed,
-  kRealNodeRuleBroken,
-  kCurrentSourceCut,  // an extended circuit whose current sources alone join its parts
+  Found,
+  NotClosed,
+  RealNodeRuleBroken,
+  CurrentSourceCut,  // an extended circuit whose current sources alone join its parts
 };
 
 // Where the loops of one search came from, for callers that want to know how
@@ -29,8 +29,8 @@ struct LoopSearchCounts {
   int completed = 0;     // fundamental loops that completed the list
 };
 
-// kNotClosed: the window shows "Я вам сочувствую - цепь не замкнута :(" (the core shows nothing).
-// kRealNodeRuleBroken also answers a table without branches, which has no loop at all.
+// NotClosed: the window shows "Я вам сочувствую - цепь не замкнута :(" (the core shows nothing).
+// RealNodeRuleBroken also answers a table without branches, which has no loop at all.
 // An extended circuit that needs it (see NeedsSourceLoops) is searched by FindSourceLoops.
 LoopSearchResult FindLoops(CircuitState& state, ResultsDirectory& results, MemoView& loops);
 LoopSearchResult FindLoops(CircuitState& state, ResultsDirectory& results, MemoView& loops, LoopSearchCounts& counts);
@@ -42,10 +42,11 @@ std::optional<int> LoopBreakingRealNodeRule(const CircuitState& state);
 // Shortest path from node s to node t (0-based) over the entries of W: true and
 // the loop built (path from t back to s, closed by the branch s+1 -> t+1), or
 // false when t cannot be reached. Every 0 of W becomes the missing-branch weight.
-bool ShortestPath(std::vector<std::vector<int>>& W, int n, int s, int t, const std::vector<TBranch>& branches, TLoop& loop);
+bool ShortestPath(std::vector<std::vector<int>>& W, int n, int s, int t, const std::vector<CircuitBranch>& branches,
+                  Loop& loop);
 
 // Adds the branches of loop `loopIndex` (by index) and their end nodes to the sets.
-void CollectLoopSets(const CircuitState& state, int loopIndex, TIntSet& branchSet, TIntSet& nodeSet);
+void CollectLoopSets(const CircuitState& state, int loopIndex, IntSet& branchSet, IntSet& nodeSet);
 
 // The spanning tree of a breadth-first search from node 1, neighbours in
 // ascending order: for every branch, whether it is a tree branch.

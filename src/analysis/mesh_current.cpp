@@ -14,7 +14,6 @@ namespace ohmara {
 
 namespace {
 
-
 // Sizes impedanceMatrix and emfColumn for the system and shows every entry, before the
 // solver runs, so the window shows the matrix even when it is singular.
 void ShowLoopSystem(const ComplexMatrix& rows, int loops, MeshViews& views) {
@@ -35,13 +34,11 @@ void ShowLoopSystem(const ComplexMatrix& rows, int loops, MeshViews& views) {
 Complex BranchCurrent(const CircuitState& state, int b, const std::vector<Complex>& loopCurrents) {
   Complex current;
   for (int q = 0; q < state.LoopCount(); ++q) {
-    const TLoop& loop = state.Loops[q];
+    const Loop& loop = state.Loops[q];
     const auto step = std::find(loop.Branches.begin(), loop.Branches.end(), b);
     if (step == loop.Branches.end()) continue;
-    if (loop.Forward(state.Branches, static_cast<int>(step - loop.Branches.begin())))
-      current += loopCurrents[q];
-    else
-      current -= loopCurrents[q];
+    if (loop.Forward(state.Branches, static_cast<int>(step - loop.Branches.begin()))) current += loopCurrents[q];
+    else current -= loopCurrents[q];
   }
   return current;
 }
@@ -50,10 +47,8 @@ Complex BranchCurrent(const CircuitState& state, int b, const std::vector<Comple
 void ShowLoopCurrents(MemoView& memo, const std::vector<Complex>& loopCurrents, int unknownLoops) {
   for (size_t p = 0; p < loopCurrents.size(); ++p) {
     const std::string name = LoopCurrentName(static_cast<int>(p));
-    if (static_cast<int>(p) < unknownLoops)
-      memo.Add(name + " = " + ComplexToText(loopCurrents[p]));
-    else
-      memo.Add(PolarLine(name, loopCurrents[p]) + " (задан источником тока J)");
+    if (static_cast<int>(p) < unknownLoops) memo.Add(name + " = " + ComplexToText(loopCurrents[p]));
+    else memo.Add(PolarLine(name, loopCurrents[p]) + " (задан источником тока J)");
   }
 }
 
@@ -71,20 +66,18 @@ void RequireFiniteLoopCurrents(const std::vector<Complex>& loopCurrents) {
 std::string LoopCurrentName(int p) { return Format("I%d%d", p + 1, p + 1); }
 
 Complex LoopImpedance(const CircuitState& state, int p, int q) {
-  const TLoop& loopP = state.Loops.at(p);
+  const Loop& loopP = state.Loops.at(p);
   Complex sum;
   if (p == q) {
-    for (const TBranch& step : loopP.Steps) sum += step.Z;
+    for (const CircuitBranch& step : loopP.Steps) sum += step.Z;
     return sum;
   }
-  const TLoop& loopQ = state.Loops.at(q);
+  const Loop& loopQ = state.Loops.at(q);
   for (int a = 0; a < loopP.StepCount(); ++a) {
     for (int b = 0; b < loopQ.StepCount(); ++b) {
       if (loopP.Branches[a] != loopQ.Branches[b]) continue;
-      if (loopP.Forward(state.Branches, a) == loopQ.Forward(state.Branches, b))
-        sum += loopP.Steps[a].Z;
-      else
-        sum -= loopP.Steps[a].Z;
+      if (loopP.Forward(state.Branches, a) == loopQ.Forward(state.Branches, b)) sum += loopP.Steps[a].Z;
+      else sum -= loopP.Steps[a].Z;
     }
   }
   return sum;
@@ -92,7 +85,7 @@ Complex LoopImpedance(const CircuitState& state, int p, int q) {
 
 Complex LoopEmf(const CircuitState& state, int p) {
   Complex sum;
-  for (const TBranch& step : state.Loops.at(p).Steps) sum += TheveninEmf(step);
+  for (const CircuitBranch& step : state.Loops.at(p).Steps) sum += TheveninEmf(step);
   return sum;
 }
 
@@ -127,8 +120,7 @@ bool MeshCurrentMethod(const CircuitState& state, ResultsDirectory& results, Mes
   return MeshCurrentMethod(state, results, views, solution);
 }
 
-bool MeshCurrentMethod(const CircuitState& state, ResultsDirectory& results, MeshViews& views,
-                       MeshSolution& solution) {
+bool MeshCurrentMethod(const CircuitState& state, ResultsDirectory& results, MeshViews& views, MeshSolution& solution) {
   solution = {};
   if (state.NeedsTest || state.BranchCount() == 0) return false;
   // The memos this method owns hold one run's results, however it is called.

@@ -46,8 +46,7 @@ struct MeshSolution {
   Complex consumed;                     // power consumed by the impedances
 };
 // The same run, also handing back its numbers (left empty when it returns false).
-bool MeshCurrentMethod(const CircuitState& state, ResultsDirectory& results, MeshViews& views,
-                       MeshSolution& solution);
+bool MeshCurrentMethod(const CircuitState& state, ResultsDirectory& results, MeshViews& views, MeshSolution& solution);
 
 // "I11" for loop p = 0: the loop number written twice, as loopCurrents names it.
 std::string LoopCurrentName(int p);

@@ -17,7 +17,7 @@ namespace {
 // One cell of the pair table: for i != j the admittance of the branch joining
 // nodes i and j and the source current it drives into node i; for i == j the
 // node's own admittance and source current.
-struct TPairCell {
+struct PairCell {
   Complex Y;
   Complex J;
 };
@@ -26,13 +26,13 @@ struct TPairCell {
 class PairTable {
  public:
   explicit PairTable(int n) : n_(n), cells_(static_cast<size_t>(n) * n) {}
-  TPairCell& operator()(int i, int j) { return cells_[static_cast<size_t>(i - 1) * n_ + (j - 1)]; }
-  const TPairCell& operator()(int i, int j) const { return cells_[static_cast<size_t>(i - 1) * n_ + (j - 1)]; }
+  PairCell& operator()(int i, int j) { return cells_[static_cast<size_t>(i - 1) * n_ + (j - 1)]; }
+  const PairCell& operator()(int i, int j) const { return cells_[static_cast<size_t>(i - 1) * n_ + (j - 1)]; }
   int NodeCount() const { return n_; }
 
  private:
   int n_;
-  std::vector<TPairCell> cells_;
+  std::vector<PairCell> cells_;
 };
 
 // Enters every branch into the pair table and shows its admittance and source
@@ -40,14 +40,14 @@ class PairTable {
 // with Z = 0 stops the run with the lines of the branches before it shown.
 // An ideal current source adds no admittance: its current J leaves node a
 // and enters node b.
-void EnterIdealCurrentSource(const TBranch& branch, PairTable& pairs, MemoView& branchValues) {
+void EnterIdealCurrentSource(const CircuitBranch& branch, PairTable& pairs, MemoView& branchValues) {
   pairs(branch.From, branch.To).J -= branch.J;
   pairs(branch.To, branch.From).J += branch.J;
   branchValues.Add(BranchLabel("J", branch) + " = " + ComplexToText(branch.J));
 }
 
-void FillPairTable(const std::vector<TBranch>& branches, PairTable& pairs, MemoView& branchValues) {
-  for (const TBranch& branch : branches) {
+void FillPairTable(const std::vector<CircuitBranch>& branches, PairTable& pairs, MemoView& branchValues) {
+  for (const CircuitBranch& branch : branches) {
     if (branch.IdealCurrentSource) {
       EnterIdealCurrentSource(branch, pairs, branchValues);
       continue;
@@ -78,7 +78,7 @@ void FillPairTable(const std::vector<TBranch>& branches, PairTable& pairs, MemoV
 void SumDiagonal(PairTable& pairs) {
   const int n = pairs.NodeCount();
   for (int k = 1; k <= n; ++k) {
-    TPairCell& own = pairs(k, k);
+    PairCell& own = pairs(k, k);
     for (int j = 1; j <= n; ++j) {
       if (j == k) continue;
       own.Y += pairs(k, j).Y;
@@ -116,15 +116,15 @@ std::vector<Complex> NodePotentials(const std::vector<Complex>& solved, const st
   return potentials;
 }
 
-std::vector<Complex> CurrentsFromPotentials(const std::vector<TBranch>& branches,
+std::vector<Complex> CurrentsFromPotentials(const std::vector<CircuitBranch>& branches,
                                             const std::vector<Complex>& potentials) {
   std::vector<Complex> currents;
   currents.reserve(branches.size());
-  for (const TBranch& branch : branches)
-    currents.push_back(branch.IdealCurrentSource ? branch.J
-                                                 : BranchCurrentFromPotentials(potentials[branch.From],
-                                                                               potentials[branch.To],
-                                                                               TheveninEmf(branch), branch.Z));
+  for (const CircuitBranch& branch : branches)
+    currents.push_back(branch.IdealCurrentSource
+                           ? branch.J
+                           : BranchCurrentFromPotentials(potentials[branch.From], potentials[branch.To],
+                                                         TheveninEmf(branch), branch.Z));
   return currents;
 }
 
@@ -161,7 +161,7 @@ void ReportPotential(int node, Complex potential, MemoView& potentials, std::str
   section += ComplexOutText(potential, "\t\t\n");
 }
 
-void FinishNodalRun(const std::vector<TBranch>& branches, std::vector<Complex> currents, std::string& section,
+void FinishNodalRun(const std::vector<CircuitBranch>& branches, std::vector<Complex> currents, std::string& section,
                     ResultsDirectory& results, MemoView& powerBalance, NodalSolution* solution) {
   Complex source, consumed;
   AccountPower(branches, currents, powerBalance, section, source, consumed);

@@ -66,7 +66,7 @@ void ReportPotential(int node, Complex potential, MemoView& potentials, std::str
 
 // Computes the power balance, shows it in powerBalance, appends its block to
 // `section` and the finished section to out.txt; fills `solution` when given.
-void FinishNodalRun(const std::vector<TBranch>& branches, std::vector<Complex> currents, std::string& section,
+void FinishNodalRun(const std::vector<CircuitBranch>& branches, std::vector<Complex> currents, std::string& section,
                     ResultsDirectory& results, MemoView& powerBalance, NodalSolution* solution);
 
 }  // namespace ohmara

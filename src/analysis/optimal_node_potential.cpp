@@ -18,7 +18,7 @@ namespace {
 
 bool IsReal(const CircuitState& state, int node) { return state.RealNodes.contains(node); }
 
-bool Joins(const TBranch& branch, int p, int q) {
+bool Joins(const CircuitBranch& branch, int p, int q) {
   return (branch.From == p && branch.To == q) || (branch.From == q && branch.To == p);
 }
 
@@ -29,14 +29,14 @@ using GroupedMarks = std::vector<bool>;
 // Index of the first branch joining p and q that no chain has taken, or -1.
 // The walk asks only for pairs the adjacency joins, but -1 here keeps an
 // inconsistent state from sending it round forever.
-int FreeJoiningBranch(const std::vector<TBranch>& branches, const GroupedMarks& grouped, int p, int q) {
+int FreeJoiningBranch(const std::vector<CircuitBranch>& branches, const GroupedMarks& grouped, int p, int q) {
   for (size_t k = 0; k < branches.size(); ++k)
     if (Joins(branches[k], p, q) && !grouped[k]) return static_cast<int>(k);
   return -1;
 }
 
 // Takes a branch into a chain travelled from node `from`.
-void AddToChain(TChain& chain, const TBranch& branch, int from) {
+void AddToChain(Chain& chain, const CircuitBranch& branch, int from) {
   const double along = branch.From == from ? 1.0 : -1.0;
   if (branch.IdealCurrentSource) {
     chain.FixedCurrent = true;
@@ -49,7 +49,7 @@ void AddToChain(TChain& chain, const TBranch& branch, int from) {
 
 // Opens a chain at the real end of `first`, whose other end is not real, and
 // returns that other end, where the walk goes on.
-int StartChain(const CircuitState& state, const TBranch& first, TChain& chain) {
+int StartChain(const CircuitState& state, const CircuitBranch& first, Chain& chain) {
   chain.Prev.assign(state.NodeCount + 1, 0);
   const bool forward = IsReal(state, first.From);
   const int start = forward ? first.From : first.To;
@@ -75,7 +75,7 @@ int NextPoint(const CircuitState& state, const GroupedMarks& grouped, int q) {
 // Follows the chain from q through points that are not real until it reaches
 // a real node. Every step takes one more branch into the chain, so the walk
 // ends after at most BranchCount steps.
-void WalkChain(const CircuitState& state, TChain& chain, int q, GroupedMarks& grouped) {
+void WalkChain(const CircuitState& state, Chain& chain, int q, GroupedMarks& grouped) {
   while (!IsReal(state, q)) {
     const int s = NextPoint(state, grouped, q);
     if (s == 0)
@@ -96,7 +96,7 @@ void WalkChain(const CircuitState& state, TChain& chain, int q, GroupedMarks& gr
 // Both ends of a ring share one row, so it would stand in the system as an
 // admittance from a node to itself, and a ring at the zero node would address
 // a row the system does not have. It is refused instead.
-void RefuseRing(const TChain& chain) {
+void RefuseRing(const Chain& chain) {
   if (chain.From != chain.To) return;
   throw UnsolvableCircuit(Format("The branches in series from junction %d return to it (a ring); the optimal "
                                  "node-potential method needs every chain to join two different junctions",
@@ -108,7 +108,7 @@ void RefuseRing(const TChain& chain) {
 // (a circuit without junctions) would get no current.
 void RefuseUncoveredBranches(const CircuitState& state, const GroupedMarks& grouped) {
   for (size_t k = 0; k < state.Branches.size(); ++k) {
-    const TBranch& branch = state.Branches[k];
+    const CircuitBranch& branch = state.Branches[k];
     const bool direct = IsReal(state, branch.From) && IsReal(state, branch.To);
     if (!direct && !grouped[k])
       throw UnsolvableCircuit(Format("Branch %d->%d lies on no chain between two junctions", branch.From, branch.To),
@@ -184,10 +184,10 @@ void EnterCurrentSource(ComplexMatrix& m, const RowNumbering& rows, int a, int b
   if (rb != t) m[rb][t] += j;
 }
 
-ComplexMatrix AssembleSystem(const CircuitState& state, const std::vector<TChain>& chains, const RowNumbering& rows,
+ComplexMatrix AssembleSystem(const CircuitState& state, const std::vector<Chain>& chains, const RowNumbering& rows,
                              MemoView& branchValues) {
   ComplexMatrix m(rows.t, std::vector<Complex>(rows.t + 1));
-  for (const TBranch& branch : state.Branches) {
+  for (const CircuitBranch& branch : state.Branches) {
     if (!IsReal(state, branch.From) || !IsReal(state, branch.To)) continue;
     if (branch.IdealCurrentSource) {
       EnterCurrentSource(m, rows, branch.From, branch.To, branch.J, BranchLabel("", branch), branchValues);
@@ -196,11 +196,9 @@ ComplexMatrix AssembleSystem(const CircuitState& state, const std::vector<TChain
     EnterAdmittance(m, rows, branch.From, branch.To, branch.Z, TheveninEmf(branch), BranchLabel("", branch),
                     branch.Parallel > 1, branchValues);
   }
-  for (const TChain& chain : chains) {
-    if (chain.FixedCurrent)
-      EnterCurrentSource(m, rows, chain.From, chain.To, chain.J, ChainLabel(chain), branchValues);
-    else
-      EnterAdmittance(m, rows, chain.From, chain.To, chain.Z, chain.E, ChainLabel(chain), true, branchValues);
+  for (const Chain& chain : chains) {
+    if (chain.FixedCurrent) EnterCurrentSource(m, rows, chain.From, chain.To, chain.J, ChainLabel(chain), branchValues);
+    else EnterAdmittance(m, rows, chain.From, chain.To, chain.Z, chain.E, ChainLabel(chain), true, branchValues);
   }
   return m;
 }
@@ -214,14 +212,14 @@ void NegateMutualEntries(ComplexMatrix& m, int t) {
 }
 
 // The chain whose inner points hold an end of `branch`.
-const TChain* ChainOf(const std::vector<TChain>& chains, const TBranch& branch) {
-  for (const TChain& chain : chains)
+const Chain* ChainOf(const std::vector<Chain>& chains, const CircuitBranch& branch) {
+  for (const Chain& chain : chains)
     if (chain.Inner.contains(branch.From) || chain.Inner.contains(branch.To)) return &chain;
   return nullptr;
 }
 
 // -1 when the branch points against the chain (from To towards From), else 1.
-double OrientationAlong(const TChain& chain, const TBranch& branch) {
+double OrientationAlong(const Chain& chain, const CircuitBranch& branch) {
   for (int u = chain.To; u != chain.From && u > 0;) {
     const int p = chain.Prev[u];
     if (branch.From == p && branch.To == u) return 1.0;
@@ -231,18 +229,18 @@ double OrientationAlong(const TChain& chain, const TBranch& branch) {
   return 1.0;
 }
 
-std::vector<Complex> BranchCurrents(const CircuitState& state, const std::vector<TChain>& chains,
+std::vector<Complex> BranchCurrents(const CircuitState& state, const std::vector<Chain>& chains,
                                     const RowNumbering& rows, const std::vector<Complex>& potentials) {
   auto potentialOf = [&](int node) { return potentials[rows.RowOfNode[node]]; };
   std::vector<Complex> currents;
   currents.reserve(state.Branches.size());
-  for (const TBranch& branch : state.Branches) {
-    const TChain* chain = ChainOf(chains, branch);
+  for (const CircuitBranch& branch : state.Branches) {
+    const Chain* chain = ChainOf(chains, branch);
     if (!chain) {
-      currents.push_back(branch.IdealCurrentSource ? branch.J
-                                                   : BranchCurrentFromPotentials(potentialOf(branch.From),
-                                                                                 potentialOf(branch.To),
-                                                                                 TheveninEmf(branch), branch.Z));
+      currents.push_back(branch.IdealCurrentSource
+                             ? branch.J
+                             : BranchCurrentFromPotentials(potentialOf(branch.From), potentialOf(branch.To),
+                                                           TheveninEmf(branch), branch.Z));
       continue;
     }
     Complex current = chain->FixedCurrent ? chain->J
@@ -256,14 +254,14 @@ std::vector<Complex> BranchCurrents(const CircuitState& state, const std::vector
 
 }  // namespace
 
-std::vector<TChain> BuildChains(const CircuitState& state) {
+std::vector<Chain> BuildChains(const CircuitState& state) {
   GroupedMarks grouped(state.Branches.size(), false);
-  std::vector<TChain> chains;
+  std::vector<Chain> chains;
   for (size_t k = 0; k < state.Branches.size(); ++k) {
-    const TBranch& branch = state.Branches[k];
+    const CircuitBranch& branch = state.Branches[k];
     if (grouped[k] || IsReal(state, branch.From) == IsReal(state, branch.To)) continue;
     grouped[k] = true;
-    TChain chain;
+    Chain chain;
     const int next = StartChain(state, branch, chain);
     WalkChain(state, chain, next, grouped);
     RefuseRing(chain);
@@ -273,9 +271,9 @@ std::vector<TChain> BuildChains(const CircuitState& state) {
   return chains;
 }
 
-std::string ChainLabel(const TChain& chain) {
+std::string ChainLabel(const Chain& chain) {
   std::string label = std::to_string(chain.From);
-  for (int node = 0; node < TIntSet::kLimit; ++node)
+  for (int node = 0; node < IntSet::kLimit; ++node)
     if (chain.Inner.contains(node)) label += std::to_string(node);
   return label + std::to_string(chain.To);
 }
@@ -285,7 +283,7 @@ bool OptimalNodePotentialMethod(const CircuitState& state, int z, ResultsDirecto
   if (!state.NeedsTest && state.BranchCount() > 0 && state.RealNodes.empty())
     throw std::domain_error(kOptimalNeedsJunctionText);
   if (state.NeedsTest || state.BranchCount() == 0 || !IsReal(state, z) || z > state.NodeCount) return false;
-  const std::vector<TChain> chains = BuildChains(state);
+  const std::vector<Chain> chains = BuildChains(state);
   ClearNodalMemos(views);
 
   const RowNumbering rows = NumberRows(state, z);

@@ -16,13 +16,13 @@
 namespace ohmara {
 
 // One run of branches in series between two real nodes.
-struct TChain {
-  int From = 0;            // real node where the chain starts
-  int To = 0;              // real node where it ends
-  TIntSet Inner;           // the points between, none of them real
-  std::vector<int> Prev;   // by node number: the point before it along the chain
-  Complex Z;               // summed impedance
-  Complex E;               // summed source, each taken along From -> To
+struct Chain {
+  int From = 0;           // real node where the chain starts
+  int To = 0;             // real node where it ends
+  IntSet Inner;           // the points between, none of them real
+  std::vector<int> Prev;  // by node number: the point before it along the chain
+  Complex Z;              // summed impedance
+  Complex E;              // summed source, each taken along From -> To
   // An ideal current source in the chain fixes its current (along From -> To).
   bool FixedCurrent = false;
   Complex J;
@@ -36,11 +36,11 @@ inline constexpr char kOptimalNeedsJunctionText[] = "Оптимальный ме
 // returns to the junction it left (a ring: it has no second end to stand
 // between two rows of the system), for a point where a chain cannot go on
 // and for a branch that lies on no chain between two junctions.
-std::vector<TChain> BuildChains(const CircuitState& state);
+std::vector<Chain> BuildChains(const CircuitState& state);
 
 // The label of a chain: its start, its inner points ascending, its end, all
 // written together ("1253" for 1 -> 5 -> 2 -> 3).
-std::string ChainLabel(const TChain& chain);
+std::string ChainLabel(const Chain& chain);
 
 // Solves the tested circuit with the real node z at potential 0; fills the
 // same window and files as NodePotentialMethod. True when the run went to the

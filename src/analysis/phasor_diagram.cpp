@@ -109,14 +109,15 @@ PhasorDiagram LayOutPhasors(const std::vector<LabelledPhasor>& phasors, ViewSize
   return diagram;
 }
 
-NodeBalance KirchhoffAtNode(int node, const std::vector<TBranch>& branches, const std::vector<Complex>& currents) {
+NodeBalance KirchhoffAtNode(int node, const std::vector<CircuitBranch>& branches,
+                            const std::vector<Complex>& currents) {
   if (currents.size() != branches.size())
     throw std::invalid_argument("KirchhoffAtNode: one current per branch expected");
   NodeBalance balance;
   balance.node = node;
   balance.vertices.push_back(Complex());
   for (size_t k = 0; k < branches.size(); ++k) {
-    const TBranch& branch = branches[k];
+    const CircuitBranch& branch = branches[k];
     if (branch.To == node) balance.terms.push_back({BranchLabel("I", branch), currents[k]});
     else if (branch.From == node)
       balance.terms.push_back({BranchLabel("I", branch).insert(0, 1, '-'), currents[k] * -1.0});

@@ -82,7 +82,7 @@ struct NodeBalance {
 };
 
 // `currents` in table order, positive from From to To.
-NodeBalance KirchhoffAtNode(int node, const std::vector<TBranch>& branches, const std::vector<Complex>& currents);
+NodeBalance KirchhoffAtNode(int node, const std::vector<CircuitBranch>& branches, const std::vector<Complex>& currents);
 
 // The polygon in the view, linearly (lengths must add up head to tail): one
 // arrow per term from the vertex before it, fitted like LayOutPhasors with

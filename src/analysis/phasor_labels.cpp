@@ -61,7 +61,8 @@ ViewPoint LabelBoxCentre(const PhasorLabel& label, ViewSize size) {
   // Moving along `away` until the nearer pair of the box's edges reaches the
   // anchor: that many pixels, and the box just touches it.
   if (!(size.width > 0.0) || !(size.height > 0.0)) return label.anchor;
-  const double reach = std::max(std::abs(label.away.x) / (size.width / 2.0), std::abs(label.away.y) / (size.height / 2.0));
+  const double reach =
+      std::max(std::abs(label.away.x) / (size.width / 2.0), std::abs(label.away.y) / (size.height / 2.0));
   if (!(reach > 0.0)) return label.anchor;
   return Step(label.anchor, label.away, 1.0 / reach);
 }

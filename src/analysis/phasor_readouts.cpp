@@ -18,7 +18,7 @@ std::vector<LabelledPhasor> LoopCurrentPhasors(const std::vector<Complex>& loopC
   return phasors;
 }
 
-std::vector<LabelledPhasor> BranchCurrentPhasors(const std::vector<TBranch>& branches,
+std::vector<LabelledPhasor> BranchCurrentPhasors(const std::vector<CircuitBranch>& branches,
                                                  const std::vector<Complex>& currents) {
   if (currents.size() != branches.size())
     throw std::invalid_argument("BranchCurrentPhasors: one current per branch expected");

@@ -21,12 +21,11 @@ std::vector<LabelledPhasor> LoopCurrentPhasors(const std::vector<Complex>& loopC
 
 // "I12" for branch 1->2, in table order, for MeshSolution::branchCurrents or
 // NodalSolution::Currents (positive from From to To).
-std::vector<LabelledPhasor> BranchCurrentPhasors(const std::vector<TBranch>& branches,
+std::vector<LabelledPhasor> BranchCurrentPhasors(const std::vector<CircuitBranch>& branches,
                                                  const std::vector<Complex>& currents);
 
 // "u3" for node 3, for NodalSolution::Nodes and ::Potentials.
-std::vector<LabelledPhasor> NodePotentialPhasors(const std::vector<int>& nodes,
-                                                 const std::vector<Complex>& potentials);
+std::vector<LabelledPhasor> NodePotentialPhasors(const std::vector<int>& nodes, const std::vector<Complex>& potentials);
 
 // Round-off of a solution: a value below this fraction of the largest of its
 // set (a current of 3e-16 A beside one of 2 A) counts as zero, as the memos

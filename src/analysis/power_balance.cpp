@@ -11,32 +11,33 @@ namespace ohmara {
 namespace {
 constexpr std::string_view kRule = "--------------------------------";
 
-int HighestNode(const std::vector<TBranch>& branches) {
+int HighestNode(const std::vector<CircuitBranch>& branches) {
   int highest = 0;
-  for (const TBranch& b : branches) highest = std::max({highest, b.From, b.To});
+  for (const CircuitBranch& b : branches) highest = std::max({highest, b.From, b.To});
   return highest;
 }
 
 // Potentials by node number, node 1 at 0, down the tree of the branches
 // that are not ideal current sources: φ(From) − φ(To) = (I − J)·Z − E.
-std::vector<Complex> PotentialsFromCurrents(const std::vector<TBranch>& branches, const std::vector<Complex>& currents) {
+std::vector<Complex> PotentialsFromCurrents(const std::vector<CircuitBranch>& branches,
+                                            const std::vector<Complex>& currents) {
   const SpanningTree tree = SourceFreeTree(branches, HighestNode(branches));
   std::vector<Complex> potential(tree.depth.size());
   for (int node : tree.order) {
     const int k = tree.parentBranch[node];
     if (k < 0) continue;
-    const TBranch& b = branches[k];
+    const CircuitBranch& b = branches[k];
     const Complex drop = (currents[k] - b.J) * b.Z - b.E;
     potential[node] = b.To == node ? potential[b.From] - drop : potential[b.To] + drop;
   }
   return potential;
 }
 
-void BalanceWithCurrentSources(const std::vector<TBranch>& branches, const std::vector<Complex>& currents,
+void BalanceWithCurrentSources(const std::vector<CircuitBranch>& branches, const std::vector<Complex>& currents,
                                Complex& source, Complex& consumed) {
   const std::vector<Complex> voltages = CurrentSourceVoltages(branches, currents);
   for (size_t k = 0; k < branches.size(); ++k) {
-    const TBranch& b = branches[k];
+    const CircuitBranch& b = branches[k];
     const Complex throughZ = currents[k] - b.J;
     consumed += throughZ * conj(throughZ) * b.Z;
     source += b.E * conj(throughZ) + voltages[k] * conj(b.J);
@@ -45,11 +46,12 @@ void BalanceWithCurrentSources(const std::vector<TBranch>& branches, const std::
 
 }  // namespace
 
-bool HasCurrentSources(const std::vector<TBranch>& branches) {
-  return std::any_of(branches.begin(), branches.end(), [](const TBranch& b) { return !IsZero(b.J); });
+bool HasCurrentSources(const std::vector<CircuitBranch>& branches) {
+  return std::any_of(branches.begin(), branches.end(), [](const CircuitBranch& b) { return !IsZero(b.J); });
 }
 
-std::vector<Complex> CurrentSourceVoltages(const std::vector<TBranch>& branches, const std::vector<Complex>& currents) {
+std::vector<Complex> CurrentSourceVoltages(const std::vector<CircuitBranch>& branches,
+                                           const std::vector<Complex>& currents) {
   const std::vector<Complex> potential = PotentialsFromCurrents(branches, currents);
   std::vector<Complex> voltages(branches.size());
   for (size_t k = 0; k < branches.size(); ++k)
@@ -57,7 +59,7 @@ std::vector<Complex> CurrentSourceVoltages(const std::vector<TBranch>& branches,
   return voltages;
 }
 
-std::vector<std::string> CurrentSourceVoltageLines(const std::vector<TBranch>& branches,
+std::vector<std::string> CurrentSourceVoltageLines(const std::vector<CircuitBranch>& branches,
                                                    const std::vector<Complex>& currents) {
   std::vector<std::string> lines;
   if (!HasCurrentSources(branches)) return lines;
@@ -67,13 +69,14 @@ std::vector<std::string> CurrentSourceVoltageLines(const std::vector<TBranch>& b
   return lines;
 }
 
-std::vector<BranchPower> BranchPowers(const std::vector<TBranch>& branches, const std::vector<Complex>& currents) {
+std::vector<BranchPower> BranchPowers(const std::vector<CircuitBranch>& branches,
+                                      const std::vector<Complex>& currents) {
   std::vector<BranchPower> powers;
   const bool sources = HasCurrentSources(branches);
   const std::vector<Complex> voltages =
       sources ? CurrentSourceVoltages(branches, currents) : std::vector<Complex>(branches.size());
   for (size_t k = 0; k < branches.size(); ++k) {
-    const TBranch& b = branches[k];
+    const CircuitBranch& b = branches[k];
     const Complex throughZ = currents[k] - b.J;
     if (!IsZero(b.Z)) powers.push_back({BranchLabel("Z", b), throughZ * conj(throughZ) * b.Z});
     if (!IsZero(b.E)) powers.push_back({BranchLabel("E", b), b.E * conj(throughZ)});
@@ -86,8 +89,15 @@ std::vector<BranchPower> BranchPowers(const std::vector<TBranch>& branches, cons
   return powers;
 }
 
-void AccountPower(const std::vector<TBranch>& branches, const std::vector<Complex>& currents, MemoView& powerBalance,
-                  std::string& section, Complex& source, Complex& consumed) {
+std::vector<std::string> BranchPowerLines(const std::vector<BranchPower>& powers) {
+  std::vector<std::string> lines;
+  lines.reserve(powers.size());
+  for (const BranchPower& power : powers) lines.push_back(power.label + " = " + ComplexToText(power.power));
+  return lines;
+}
+
+void AccountPower(const std::vector<CircuitBranch>& branches, const std::vector<Complex>& currents,
+                  MemoView& powerBalance, std::string& section, Complex& source, Complex& consumed) {
   PowerBalance(branches, currents, source, consumed);
   ShowPowerBalance(powerBalance, source, consumed);
   section += PowerBalanceFileText(source, consumed);
@@ -97,7 +107,7 @@ void AccountPower(const std::vector<TBranch>& branches, const std::vector<Comple
   }
 }
 
-void PowerBalance(const std::vector<TBranch>& branches, const std::vector<Complex>& currents, Complex& source,
+void PowerBalance(const std::vector<CircuitBranch>& branches, const std::vector<Complex>& currents, Complex& source,
                   Complex& consumed) {
   if (currents.size() < branches.size()) throw std::invalid_argument("PowerBalance: fewer currents than branches");
   source = {};
@@ -126,7 +136,7 @@ void ShowPowerBalance(MemoView& powerBalance, Complex source, Complex consumed) 
   powerBalance.Add("Потребляемая мощность = " + ComplexToText(consumed));
 }
 
-void ReportBranchCurrents(const std::vector<TBranch>& branches, const std::vector<Complex>& currents,
+void ReportBranchCurrents(const std::vector<CircuitBranch>& branches, const std::vector<Complex>& currents,
                           MemoView& branchCurrents, std::string& section) {
   for (size_t k = 0; k < branches.size(); ++k) {
     const std::string label = BranchLabel("I", branches[k]);

@@ -10,8 +10,9 @@ namespace {
 std::string DivisionText(const DivisionByZero& error) {
   std::string text = "Деление на ноль";
   if (!error.Quantity().empty()) text += " при вычислении " + error.Quantity();
-  return text + ".\nПроверьте значения элементов ветвей и частоту: ветвь без R, L и C "
-                "или ёмкость 0 дают нулевое или бесконечное сопротивление.";
+  return text +
+         ".\nПроверьте значения элементов ветвей и частоту: ветвь без R, L и C "
+         "или ёмкость 0 дают нулевое или бесконечное сопротивление.";
 }
 
 std::string SingularText(const SingularSystem& error) {
@@ -43,25 +44,25 @@ std::string LoopRefusalText(const LoopRefusal& refusal) {
   const std::string loop = "Контур " + std::to_string(refusal.loop);
   const std::string nodeA = std::to_string(refusal.nodeA);
   switch (refusal.kind) {
-    case Kind::kUnreadable:
+    case Kind::Unreadable:
       return loop + ": нужны номера узлов через дефис, например 1-2-3-1.";
-    case Kind::kTooShort:
+    case Kind::TooShort:
       return loop + " должен пройти хотя бы по двум разным ветвям.";
-    case Kind::kNotClosed:
+    case Kind::NotClosed:
       return loop + " не замкнут: он должен кончаться узлом, с которого начат.";
-    case Kind::kNoNode:
+    case Kind::NoNode:
       return loop + ": узла " + nodeA + " в цепи нет.";
-    case Kind::kNoBranch:
+    case Kind::NoBranch:
       return "Между узлами " + nodeA + " и " + std::to_string(refusal.nodeB) + " нет ветви (контур " +
              std::to_string(refusal.loop) + ").";
-    case Kind::kNodeTwice:
+    case Kind::NodeTwice:
       return loop + " проходит узел " + nodeA + " дважды.";
-    case Kind::kRepeats:
+    case Kind::Repeats:
       return loop + " повторяет контур " + std::to_string(refusal.other);
-    case Kind::kDependent:
+    case Kind::Dependent:
       return loop + " выражается через предыдущие: контуры должны быть независимыми.";
-    case Kind::kTooFew:
-    case Kind::kTooMany:
+    case Kind::TooFew:
+    case Kind::TooMany:
       return NeededLoops(refusal.needed) + ", задано " + std::to_string(refusal.given);
   }
   return "";
@@ -92,21 +93,21 @@ std::string BranchFileReadingText(const std::string& name, const BranchFileReadi
       return FileAtLine(name, reading.line) + ": первым должно стоять число ветвей (целое, не меньше 0), а стоит " +
              Quoted(token) + ".";
     case BranchFileProblem::EndsEarly:
-      return "Файл " + Quoted(name) + " обрывается на строке " + std::to_string(reading.line) +
-             ": объявлено ветвей " + std::to_string(reading.expectedRows) + ", но " +
+      return "Файл " + Quoted(name) + " обрывается на строке " + std::to_string(reading.line) + ": объявлено ветвей " +
+             std::to_string(reading.expectedRows) + ", но " +
              (reading.column == kNameColumn ? "ветви " + std::to_string(reading.row) + " в нём нет"
                                             : "ветвь " + std::to_string(reading.row) + " записана не полностью") +
              ".";
     case BranchFileProblem::NotANumber:
-      return FileAtLine(name, reading.line) + ": в столбце " + Quoted(BranchTableTitles()[reading.column]) +
-             " ветви " + std::to_string(reading.row) + " стоит " + Quoted(token) + ", а это не число.";
+      return FileAtLine(name, reading.line) + ": в столбце " + Quoted(BranchTableTitles()[reading.column]) + " ветви " +
+             std::to_string(reading.row) + " стоит " + Quoted(token) + ", а это не число.";
   }
   return "";
 }
 
 std::string ZeroNodeOutsideText(const std::string& typed, int nodeCount) {
-  return "Узел с нулевым потенциалом " + Quoted(QuotedText(typed)) + " - не узел проверенной цепи: в ней узлы от 1 до " +
-         std::to_string(nodeCount) + ".";
+  return "Узел с нулевым потенциалом " + Quoted(QuotedText(typed)) +
+         " - не узел проверенной цепи: в ней узлы от 1 до " + std::to_string(nodeCount) + ".";
 }
 
 }  // namespace ohmara

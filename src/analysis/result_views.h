@@ -12,7 +12,7 @@ struct MeshViews {
   GridView& impedanceMatrix;
   GridView& emfColumn;
   MemoView& branchValues;  // Z and E of every branch (filled by the test)
-  MemoView& loops;  // the loops (filled by the test)
+  MemoView& loops;         // the loops (filled by the test)
   MemoView& loopCurrents;
   MemoView& branchCurrents;
   MemoView& powerBalance;

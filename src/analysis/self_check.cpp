@@ -16,11 +16,11 @@ constexpr char kAngleInFile[] = "/_";
 
 const char* MethodKey(Method method) {
   switch (method) {
-    case Method::kMesh:
+    case Method::Mesh:
       return "mesh";
-    case Method::kNodal:
+    case Method::Nodal:
       return "nodal";
-    case Method::kOptimal:
+    case Method::Optimal:
       return "optimal";
   }
   return "";
@@ -35,7 +35,8 @@ std::string Replaced(std::string text, const std::string& from, const std::strin
 // A cell as it stands in the file: on one line, no tabs, ∠ spelled in ASCII.
 std::string FileCell(const std::string& cell) {
   std::string text = Replaced(cell, kAngleSign, kAngleInFile);
-  std::replace_if(text.begin(), text.end(), [](char c) { return c == '\t' || c == '\n' || c == '\r'; }, ' ');
+  std::replace_if(
+      text.begin(), text.end(), [](char c) { return c == '\t' || c == '\n' || c == '\r'; }, ' ');
   return text;
 }
 
@@ -112,8 +113,7 @@ class AttemptParser {
 };
 
 bool ReadMethod(const std::string& line, Method& method) {
-  for (Method candidate :
-       {Method::kMesh, Method::kNodal, Method::kOptimal}) {
+  for (Method candidate : {Method::Mesh, Method::Nodal, Method::Optimal}) {
     if (line == std::string("method\t") + MethodKey(candidate)) {
       method = candidate;
       return true;
@@ -125,11 +125,11 @@ bool ReadMethod(const std::string& line, Method& method) {
 bool ReadTolerance(const std::string& line, Tolerance& tolerance) {
   const std::vector<std::string> cells = SplitCells(line);
   if (cells.size() != 3 || cells[0] != "tolerance") return false;
-  if (cells[1] == "percent") tolerance.kind = Tolerance::Kind::kPercent;
-  else if (cells[1] == "digits") tolerance.kind = Tolerance::Kind::kSignificantDigits;
+  if (cells[1] == "percent") tolerance.kind = Tolerance::Kind::Percent;
+  else if (cells[1] == "digits") tolerance.kind = Tolerance::Kind::SignificantDigits;
   else return false;
   const Answer amount = ReadAnswer(cells[2]);
-  if (amount.kind != Answer::Kind::kValue || amount.value.im != 0.0 || !(amount.value.re > 0.0)) return false;
+  if (amount.kind != Answer::Kind::Value || amount.value.im != 0.0 || !(amount.value.re > 0.0)) return false;
   tolerance.amount = amount.value.re;
   return true;
 }
@@ -169,15 +169,15 @@ CellMark MarkCell(const std::string& cell, Complex expected, double scale, const
   const Answer answer = ReadAnswer(cell);
   CellMark mark;
   mark.expected = expected;
-  if (answer.kind == Answer::Kind::kBlank) return mark;
+  if (answer.kind == Answer::Kind::Blank) return mark;
   ++marks.filled;
-  if (answer.kind == Answer::Kind::kUnreadable) {
-    mark.kind = CellMark::Kind::kUnreadable;
+  if (answer.kind == Answer::Kind::Unreadable) {
+    mark.kind = CellMark::Kind::Unreadable;
     return mark;
   }
   mark.difference = RelativeDifference(answer.value, expected, scale);
-  mark.kind = IsRight(answer.value, expected, scale, tolerance) ? CellMark::Kind::kRight : CellMark::Kind::kWrong;
-  if (mark.kind == CellMark::Kind::kRight) ++marks.right;
+  mark.kind = IsRight(answer.value, expected, scale, tolerance) ? CellMark::Kind::Right : CellMark::Kind::Wrong;
+  if (mark.kind == CellMark::Kind::Right) ++marks.right;
   return mark;
 }
 
@@ -230,7 +230,7 @@ SelfCheckSubject SubjectOf(Method method, const CircuitState& circuit, const Com
   SelfCheckSubject subject;
   subject.method = method;
   SplitSystem(system, subject.program);
-  for (const TBranch& branch : circuit.Branches) subject.branchNames.push_back(BranchLabel("I", branch));
+  for (const CircuitBranch& branch : circuit.Branches) subject.branchNames.push_back(BranchLabel("I", branch));
   subject.branches = circuit.Branches;
   subject.nodeCount = circuit.NodeCount;
   return subject;
@@ -239,7 +239,7 @@ SelfCheckSubject SubjectOf(Method method, const CircuitState& circuit, const Com
 }  // namespace
 
 SelfCheckSubject MeshSelfCheck(const CircuitState& circuit, const MeshSolution& solution) {
-  SelfCheckSubject subject = SubjectOf(Method::kMesh, circuit, solution.system);
+  SelfCheckSubject subject = SubjectOf(Method::Mesh, circuit, solution.system);
   subject.program.unknowns = solution.loopCurrents;
   for (size_t p = 0; p < solution.loopCurrents.size(); ++p)
     subject.unknownNames.push_back(LoopCurrentName(static_cast<int>(p)));
@@ -291,10 +291,10 @@ std::string Shortened(const std::string& typed) {
 
 void AddMarkedLine(std::vector<std::string>& lines, const std::string& name, const std::string& typed,
                    const CellMark& mark) {
-  if (mark.kind == CellMark::Kind::kBlank) return;
+  if (mark.kind == CellMark::Kind::Blank) return;
   std::string line = name + " = " + Shortened(typed) + " — ";
-  if (mark.kind == CellMark::Kind::kRight) line += "верно";
-  else if (mark.kind == CellMark::Kind::kUnreadable) line += "не прочитано";
+  if (mark.kind == CellMark::Kind::Right) line += "верно";
+  else if (mark.kind == CellMark::Kind::Unreadable) line += "не прочитано";
   else line += "неверно, ответ программы" + ComplexToText(mark.expected);
   lines.push_back(line);
 }
@@ -311,16 +311,16 @@ std::string ToleranceText(const Tolerance& tolerance) {
   char amount[32];
   const auto end = std::to_chars(amount, amount + sizeof amount, tolerance.amount).ptr;
   const std::string number(amount, end);
-  return tolerance.kind == Tolerance::Kind::kPercent ? "допуск " + number + " %" : number + " значащих цифр";
+  return tolerance.kind == Tolerance::Kind::Percent ? "допуск " + number + " %" : number + " значащих цифр";
 }
 
 }  // namespace
 
 std::vector<std::string> AttemptReportLines(const SelfCheckSubject& subject, const AttemptForm& form,
                                             const AttemptMarks& marks) {
-  const bool mesh = subject.method == Method::kMesh;
-  std::vector<std::string> lines{"Верно " + std::to_string(marks.right) + " из " + std::to_string(marks.filled) +
-                                 " (" + ToleranceText(form.tolerance) + ")"};
+  const bool mesh = subject.method == Method::Mesh;
+  std::vector<std::string> lines{"Верно " + std::to_string(marks.right) + " из " + std::to_string(marks.filled) + " (" +
+                                 ToleranceText(form.tolerance) + ")"};
   if (mesh && !form.ownLoops.empty() && form.ownLoops.find_first_not_of(" \n\r") != std::string::npos)
     lines.push_back("Свои контуры: " + Shortened(form.ownLoops));
   const std::string matrix = mesh ? "Z" : "Y";
@@ -340,7 +340,7 @@ std::vector<std::string> AttemptReportLines(const SelfCheckSubject& subject, con
 
 std::string AttemptFileText(const AttemptForm& form) {
   std::string text = std::string(kHeading) + "\nmethod\t" + MethodKey(form.method) + "\n";
-  const bool percent = form.tolerance.kind == Tolerance::Kind::kPercent;
+  const bool percent = form.tolerance.kind == Tolerance::Kind::Percent;
   char amount[32];
   const auto end = std::to_chars(amount, amount + sizeof amount, form.tolerance.amount).ptr;
   text += std::string("tolerance\t") + (percent ? "percent" : "digits") + "\t" + std::string(amount, end) + "\n";

@@ -20,7 +20,7 @@ namespace ohmara {
 
 // What the student typed, cell by cell, exactly as typed.
 struct AttemptForm {
-  Method method = Method::kMesh;
+  Method method = Method::Mesh;
   Tolerance tolerance;
   std::string ownLoops;  // mesh only: the student's loops, one a line; blank for the program's
   std::vector<std::vector<std::string>> matrix;
@@ -55,11 +55,11 @@ ExpectedSolution WithOwnLoops(const ExpectedSolution& program, const LoopCurrent
 // names its window gives the values, and the circuit the student's own loops
 // run along.
 struct SelfCheckSubject {
-  Method method = Method::kMesh;
+  Method method = Method::Mesh;
   ExpectedSolution program;
   std::vector<std::string> unknownNames;  // "I11", "u1"
   std::vector<std::string> branchNames;   // "I12"
-  std::vector<TBranch> branches;
+  std::vector<CircuitBranch> branches;
   int nodeCount = 0;
 };
 
@@ -69,8 +69,8 @@ SelfCheckSubject MeshSelfCheck(const CircuitState& circuit, const MeshSolution& 
 SelfCheckSubject NodeSelfCheck(Method method, const CircuitState& circuit, const NodalSolution& solution);
 
 struct CellMark {
-  enum class Kind { kBlank, kRight, kWrong, kUnreadable };
-  Kind kind = Kind::kBlank;
+  enum class Kind { Blank, Right, Wrong, Unreadable };
+  Kind kind = Kind::Blank;
   Complex expected;
   double difference = 0.0;  // relative, for a wrong value
 };

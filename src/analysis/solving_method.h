@@ -5,6 +5,6 @@
 
 namespace ohmara {
 
-enum class Method { kMesh, kNodal, kOptimal };
+enum class Method { Mesh, Nodal, Optimal };
 
 }  // namespace ohmara

@@ -6,11 +6,11 @@ namespace ohmara {
 
 namespace {
 
-int OtherEnd(const TBranch& branch, int node) { return branch.From == node ? branch.To : branch.From; }
+int OtherEnd(const CircuitBranch& branch, int node) { return branch.From == node ? branch.To : branch.From; }
 
 }  // namespace
 
-SpanningTree SourceFreeTree(const std::vector<TBranch>& branches, int nodeCount) {
+SpanningTree SourceFreeTree(const std::vector<CircuitBranch>& branches, int nodeCount) {
   SpanningTree tree{std::vector<int>(nodeCount + 1, -1),
                     std::vector<int>(nodeCount + 1, -1),
                     std::vector<bool>(branches.size(), false),
@@ -23,7 +23,7 @@ SpanningTree SourceFreeTree(const std::vector<TBranch>& branches, int nodeCount)
     queue.pop_front();
     tree.order.push_back(node);
     for (size_t k = 0; k < branches.size(); ++k) {
-      const TBranch& branch = branches[k];
+      const CircuitBranch& branch = branches[k];
       if (branch.IdealCurrentSource || (branch.From != node && branch.To != node)) continue;
       const int next = OtherEnd(branch, node);
       if (tree.depth[next] >= 0) continue;
@@ -39,9 +39,9 @@ SpanningTree SourceFreeTree(const std::vector<TBranch>& branches, int nodeCount)
 namespace {
 
 // The branch travelled from `start`: itself, or reversed with its sources.
-TBranch Travelled(const TBranch& branch, int start) {
+CircuitBranch Travelled(const CircuitBranch& branch, int start) {
   if (branch.From == start) return branch;
-  TBranch step = branch;
+  CircuitBranch step = branch;
   step.From = branch.To;
   step.To = branch.From;
   step.E = branch.E * -1.0;
@@ -51,8 +51,8 @@ TBranch Travelled(const TBranch& branch, int start) {
 
 // The loop closed by branch `closing` (travelled From -> To): the tree path
 // from its To back to its From, then the branch itself.
-TLoop LoopThroughTree(const std::vector<TBranch>& branches, const SpanningTree& tree, int closing) {
-  const TBranch& chord = branches[closing];
+Loop LoopThroughTree(const std::vector<CircuitBranch>& branches, const SpanningTree& tree, int closing) {
+  const CircuitBranch& chord = branches[closing];
   // Walk both ends up to their common ancestor; the path from To rises,
   // the path to From descends and is collected in reverse.
   std::vector<int> rising, falling;
@@ -66,7 +66,7 @@ TLoop LoopThroughTree(const std::vector<TBranch>& branches, const SpanningTree& 
       down = OtherEnd(branches[tree.parentBranch[down]], down);
     }
   }
-  TLoop loop;
+  Loop loop;
   int at = chord.To;
   auto step = [&](int k) {
     loop.AddStep(Travelled(branches[k], at), k);
@@ -84,8 +84,8 @@ bool AllReached(const SpanningTree& tree, int nodeCount) {
   return true;
 }
 
-bool AnyIdealCurrentSource(const std::vector<TBranch>& branches) {
-  for (const TBranch& branch : branches)
+bool AnyIdealCurrentSource(const std::vector<CircuitBranch>& branches) {
+  for (const CircuitBranch& branch : branches)
     if (branch.IdealCurrentSource) return true;
   return false;
 }
@@ -96,7 +96,7 @@ bool NeedsSourceLoops(const CircuitState& state, int realNodes) {
   return state.Extended && (realNodes == 0 || HasRepeatedPair(state.Branches) || AnyIdealCurrentSource(state.Branches));
 }
 
-std::vector<int> CurrentSourceCut(const std::vector<TBranch>& branches, int nodeCount) {
+std::vector<int> CurrentSourceCut(const std::vector<CircuitBranch>& branches, int nodeCount) {
   const SpanningTree tree = SourceFreeTree(branches, nodeCount);
   std::vector<int> cut;
   if (AllReached(tree, nodeCount)) return cut;
@@ -111,9 +111,9 @@ SourceLoopResult FindSourceLoops(CircuitState& state) {
   state.KnownLoops = 0;
   state.LoopCapacity = state.BranchCount() - state.NodeCount + 1;
   const SpanningTree tree = SourceFreeTree(state.Branches, state.NodeCount);
-  if (!AllReached(tree, state.NodeCount)) return SourceLoopResult::kCurrentSourceCut;
+  if (!AllReached(tree, state.NodeCount)) return SourceLoopResult::CurrentSourceCut;
   std::vector<bool> onLoop(state.Branches.size(), false);
-  auto keep = [&](const TLoop& loop) {
+  auto keep = [&](const Loop& loop) {
     for (int k : loop.Branches) onLoop[k] = true;
     state.Loops.push_back(loop);
   };
@@ -125,8 +125,8 @@ SourceLoopResult FindSourceLoops(CircuitState& state) {
       ++state.KnownLoops;
     }
   for (bool on : onLoop)
-    if (!on) return SourceLoopResult::kNotClosed;
-  return SourceLoopResult::kFound;
+    if (!on) return SourceLoopResult::NotClosed;
+  return SourceLoopResult::Found;
 }
 
 }  // namespace ohmara

@@ -13,9 +13,9 @@
 namespace ohmara {
 
 enum class SourceLoopResult {
-  kFound,
-  kNotClosed,         // a branch lies on no loop
-  kCurrentSourceCut,  // without the current sources the nodes fall apart
+  Found,
+  NotClosed,         // a branch lies on no loop
+  CurrentSourceCut,  // without the current sources the nodes fall apart
 };
 
 // The tree of a breadth-first search from node 1 over the branches that are
@@ -26,7 +26,7 @@ struct SpanningTree {
   std::vector<bool> inTree;       // by branch
   std::vector<int> order;         // the nodes in the order reached
 };
-SpanningTree SourceFreeTree(const std::vector<TBranch>& branches, int nodeCount);
+SpanningTree SourceFreeTree(const std::vector<CircuitBranch>& branches, int nodeCount);
 
 // Whether the circuit needs this search rather than the shortest-way-round
 // one: it is parsed as extended, and it repeats a node pair, holds an ideal
@@ -40,6 +40,6 @@ SourceLoopResult FindSourceLoops(CircuitState& state);
 // The current sources that, taken away, leave the nodes in pieces (table
 // order, 0-based): the sources joining nodes that the other branches do not
 // connect. Empty when there is no such cut.
-std::vector<int> CurrentSourceCut(const std::vector<TBranch>& branches, int nodeCount);
+std::vector<int> CurrentSourceCut(const std::vector<CircuitBranch>& branches, int nodeCount);
 
 }  // namespace ohmara

@@ -25,14 +25,18 @@ std::string SpiceNumber(double value) {
 
 const char* UnitName(int unitIndex) {
   switch (unitIndex) {
-    case 1: return "kHz";
-    case 2: return "MHz";
-    case kRadiansPerSecondUnit: return "rad/s";
-    default: return "Hz";
+    case 1:
+      return "kHz";
+    case 2:
+      return "MHz";
+    case kRadiansPerSecondUnit:
+      return "rad/s";
+    default:
+      return "Hz";
   }
 }
 
-std::string BranchSuffix(const TBranch& branch) {
+std::string BranchSuffix(const CircuitBranch& branch) {
   // Appended piece by piece: GCC 12 at -O3 warns falsely (-Wrestrict) on "literal" + string.
   std::string suffix(1, '_');
   suffix += std::to_string(branch.From);
@@ -66,7 +70,7 @@ std::optional<double> ElementValue(const std::string& cell, double unit, bool ze
 // node, naming the joints between them after the branch.
 class BranchChain {
  public:
-  BranchChain(std::string& netlist, const TBranch& branch, int cards, int zeroNode)
+  BranchChain(std::string& netlist, const CircuitBranch& branch, int cards, int zeroNode)
       : netlist_(netlist),
         suffix_(BranchSuffix(branch)),
         at_(SpiceNodeName(branch.From, zeroNode)),
@@ -101,7 +105,7 @@ class BranchChain {
   int joints_ = 0;
 };
 
-void LayBranch(std::string& netlist, const TBranch& branch, const SpiceBranchElements& elements, int zeroNode) {
+void LayBranch(std::string& netlist, const CircuitBranch& branch, const SpiceBranchElements& elements, int zeroNode) {
   const int series = elements.resistance.has_value() + elements.inductance.has_value() +
                      elements.capacitance.has_value() + elements.source.has_value();
   // An ideal current source is the one card after the ammeter; beside series
@@ -118,9 +122,9 @@ void LayBranch(std::string& netlist, const TBranch& branch, const SpiceBranchEle
   if (elements.current && !alone) chain.AddBeside("IJ", parallelStart, AcPhasor(*elements.current));
 }
 
-int LargestNode(const std::vector<TBranch>& branches) {
+int LargestNode(const std::vector<CircuitBranch>& branches) {
   int largest = 0;
-  for (const TBranch& branch : branches) largest = std::max({largest, branch.From, branch.To});
+  for (const CircuitBranch& branch : branches) largest = std::max({largest, branch.From, branch.To});
   return largest;
 }
 
@@ -136,9 +140,9 @@ std::string Heading(const FrequencySetting& frequency, double hertz, int zeroNod
   return text;
 }
 
-std::string ControlBlock(const std::vector<TBranch>& branches, int zeroNode) {
+std::string ControlBlock(const std::vector<CircuitBranch>& branches, int zeroNode) {
   std::string text = ".control\nset numdgt=15\nrun\n";
-  for (const TBranch& branch : branches) text += "print i(" + SpiceAmmeterName(branch) + ")\n";
+  for (const CircuitBranch& branch : branches) text += "print i(" + SpiceAmmeterName(branch) + ")\n";
   for (int node = 1; node <= LargestNode(branches); ++node)
     if (node != zeroNode) text += "print v(" + SpiceNodeName(node, zeroNode) + ")\n";
   // Without quit, ngspice -b ends with a failure status after the block.
@@ -147,11 +151,11 @@ std::string ControlBlock(const std::vector<TBranch>& branches, int zeroNode) {
 
 }  // namespace
 
-SpiceBranchElements SpiceElementsOf(const TBranch& branch, const BranchRow& row, int rowNumber, double omega) {
+SpiceBranchElements SpiceElementsOf(const CircuitBranch& branch, const BranchRow& row, int rowNumber, double omega) {
   // Computed as the circuit test computes it first, which refuses what the
   // test refuses (a cell that is no number, named by its row and column; a C
   // of 0) before any cell is read here.
-  TBranch computed = branch;
+  CircuitBranch computed = branch;
   ComputeBranchValues(computed, row, rowNumber, omega);
   SpiceBranchElements elements;
   elements.resistance = ElementValue(row[kRColumn], 1.0, true);
@@ -162,11 +166,11 @@ SpiceBranchElements SpiceElementsOf(const TBranch& branch, const BranchRow& row,
   return elements;
 }
 
-std::string SpiceAmmeterName(const TBranch& branch) { return "VI" + BranchSuffix(branch); }
+std::string SpiceAmmeterName(const CircuitBranch& branch) { return "VI" + BranchSuffix(branch); }
 
 std::string SpiceNodeName(int node, int zeroNode) { return node == zeroNode ? "0" : std::to_string(node); }
 
-std::string SpiceNetlist(const std::vector<TBranch>& branches, const BranchTable& table,
+std::string SpiceNetlist(const std::vector<CircuitBranch>& branches, const BranchTable& table,
                          const FrequencySetting& frequency, int zeroNode) {
   if (table.size() < branches.size()) throw std::invalid_argument("SpiceNetlist: fewer table rows than branches");
   if (zeroNode < 1 || zeroNode > LargestNode(branches))
@@ -193,7 +197,7 @@ std::string SpiceFrequencyRefusal(const FrequencySetting& frequency) {
       SpiceNumber(StrToFloat(frequency.text)), ohmara::UnitName(frequency.unitIndex));
 }
 
-bool SaveSpiceNetlist(const std::filesystem::path& path, const std::vector<TBranch>& branches,
+bool SaveSpiceNetlist(const std::filesystem::path& path, const std::vector<CircuitBranch>& branches,
                       const BranchTable& table, const FrequencySetting& frequency, int zeroNode) {
   return SaveTextFileAtomically(path, SpiceNetlist(branches, table, frequency, zeroNode));
 }

@@ -40,10 +40,10 @@ struct SpiceBranchElements {
 // angular frequency `omega`. The cells are read as the circuit test reads
 // them, so a cell that is no number throws ConversionError naming the row and
 // column, and a C of 0 throws DivisionByZero.
-SpiceBranchElements SpiceElementsOf(const TBranch& branch, const BranchRow& row, int rowNumber, double omega);
+SpiceBranchElements SpiceElementsOf(const CircuitBranch& branch, const BranchRow& row, int rowNumber, double omega);
 
 // "VI_1_2" for branch 1->2: the ammeter whose current is the branch current.
-std::string SpiceAmmeterName(const TBranch& branch);
+std::string SpiceAmmeterName(const CircuitBranch& branch);
 
 // "0" for the zero node, the node's own number otherwise.
 std::string SpiceNodeName(int node, int zeroNode);
@@ -55,7 +55,7 @@ std::string SpiceNodeName(int node, int zeroNode);
 // node, with 15 digits. Throws std::invalid_argument when the table is
 // shorter than the branch list or `zeroNode` is not one of the nodes, and
 // the conversion errors of SpiceElementsOf.
-std::string SpiceNetlist(const std::vector<TBranch>& branches, const BranchTable& table,
+std::string SpiceNetlist(const std::vector<CircuitBranch>& branches, const BranchTable& table,
                          const FrequencySetting& frequency, int zeroNode);
 
 // Why a circuit at `frequency` cannot be exported, or "": ngspice computes an
@@ -65,7 +65,7 @@ std::string SpiceFrequencyRefusal(const FrequencySetting& frequency);
 // Writes the netlist into `path` atomically (the previous file survives a
 // failure). False when the file cannot be written; the errors of SpiceNetlist
 // propagate before anything is written.
-bool SaveSpiceNetlist(const std::filesystem::path& path, const std::vector<TBranch>& branches,
+bool SaveSpiceNetlist(const std::filesystem::path& path, const std::vector<CircuitBranch>& branches,
                       const BranchTable& table, const FrequencySetting& frequency, int zeroNode);
 
 }  // namespace ohmara

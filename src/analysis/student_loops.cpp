@@ -58,7 +58,7 @@ std::vector<std::string_view> NonBlankLines(std::string_view text) {
   return lines;
 }
 
-std::optional<LoopStep> StepBetween(const std::vector<TBranch>& branches, int a, int b) {
+std::optional<LoopStep> StepBetween(const std::vector<CircuitBranch>& branches, int a, int b) {
   for (size_t k = 0; k < branches.size(); ++k) {
     if (branches[k].From == a && branches[k].To == b) return LoopStep{static_cast<int>(k), 1};
     if (branches[k].From == b && branches[k].To == a) return LoopStep{static_cast<int>(k), -1};
@@ -76,22 +76,22 @@ LoopRefusal Refusal(LoopRefusal::Kind kind, int loop, int nodeA = 0, int nodeB =
 }
 
 // The loop along the branches of `nodes`, or why it is none.
-std::optional<LoopRefusal> LoopOfNodes(const NodeSequence& nodes, int number, const std::vector<TBranch>& branches,
-                                       int nodeCount, OrientedLoop& loop) {
+std::optional<LoopRefusal> LoopOfNodes(const NodeSequence& nodes, int number,
+                                       const std::vector<CircuitBranch>& branches, int nodeCount, OrientedLoop& loop) {
   using Kind = LoopRefusal::Kind;
   for (int node : nodes)
-    if (node < 1 || node > nodeCount) return Refusal(Kind::kNoNode, number, node);
-  if (nodes.size() < 3) return Refusal(Kind::kTooShort, number);
-  if (nodes.front() != nodes.back()) return Refusal(Kind::kNotClosed, number);
+    if (node < 1 || node > nodeCount) return Refusal(Kind::NoNode, number, node);
+  if (nodes.size() < 3) return Refusal(Kind::TooShort, number);
+  if (nodes.front() != nodes.back()) return Refusal(Kind::NotClosed, number);
   for (size_t i = 0; i + 1 < nodes.size(); ++i) {
     for (size_t j = 0; j < i; ++j)
-      if (nodes[j] == nodes[i]) return Refusal(Kind::kNodeTwice, number, nodes[i]);
+      if (nodes[j] == nodes[i]) return Refusal(Kind::NodeTwice, number, nodes[i]);
     const std::optional<LoopStep> step = StepBetween(branches, nodes[i], nodes[i + 1]);
-    if (!step) return Refusal(Kind::kNoBranch, number, nodes[i], nodes[i + 1]);
+    if (!step) return Refusal(Kind::NoBranch, number, nodes[i], nodes[i + 1]);
     loop.push_back(*step);
   }
   // Two steps over the same pair of nodes go there and back along one branch.
-  if (loop.size() == 2 && loop[0].branch == loop[1].branch) return Refusal(Kind::kTooShort, number);
+  if (loop.size() == 2 && loop[0].branch == loop[1].branch) return Refusal(Kind::TooShort, number);
   return std::nullopt;
 }
 
@@ -136,7 +136,7 @@ std::optional<int> RepeatedLoop(const std::vector<std::vector<double>>& earlier,
 std::optional<LoopRefusal> CheckSet(const std::vector<OrientedLoop>& loops, size_t branchCount, int needed) {
   const int given = static_cast<int>(loops.size());
   if (given != needed) {
-    LoopRefusal refusal = Refusal(given < needed ? LoopRefusal::Kind::kTooFew : LoopRefusal::Kind::kTooMany, 0);
+    LoopRefusal refusal = Refusal(given < needed ? LoopRefusal::Kind::TooFew : LoopRefusal::Kind::TooMany, 0);
     refusal.needed = needed;
     refusal.given = given;
     return refusal;
@@ -146,11 +146,11 @@ std::optional<LoopRefusal> CheckSet(const std::vector<OrientedLoop>& loops, size
   for (int p = 0; p < given; ++p) {
     std::vector<double> row = Incidence(loops[p], branchCount);
     if (const std::optional<int> same = RepeatedLoop(rows, row)) {
-      LoopRefusal refusal = Refusal(LoopRefusal::Kind::kRepeats, p + 1);
+      LoopRefusal refusal = Refusal(LoopRefusal::Kind::Repeats, p + 1);
       refusal.other = *same;
       return refusal;
     }
-    if (!independence.Add(row)) return Refusal(LoopRefusal::Kind::kDependent, p + 1);
+    if (!independence.Add(row)) return Refusal(LoopRefusal::Kind::Dependent, p + 1);
     rows.push_back(std::move(row));
   }
   return std::nullopt;
@@ -158,14 +158,14 @@ std::optional<LoopRefusal> CheckSet(const std::vector<OrientedLoop>& loops, size
 
 }  // namespace
 
-StudentLoops ReadStudentLoops(std::string_view text, const std::vector<TBranch>& branches, int nodeCount) {
+StudentLoops ReadStudentLoops(std::string_view text, const std::vector<CircuitBranch>& branches, int nodeCount) {
   StudentLoops result;
   int number = 0;
   for (std::string_view line : NonBlankLines(text)) {
     ++number;
     const std::optional<NodeSequence> nodes = NodesOfLine(line);
     if (!nodes) {
-      result.refusal = Refusal(LoopRefusal::Kind::kUnreadable, number);
+      result.refusal = Refusal(LoopRefusal::Kind::Unreadable, number);
       return result;
     }
     OrientedLoop loop;
@@ -184,17 +184,17 @@ StudentLoops ReadStudentLoops(std::string_view text, const std::vector<TBranch>&
   return result;
 }
 
-std::string LoopNodesText(const OrientedLoop& loop, const std::vector<TBranch>& branches) {
+std::string LoopNodesText(const OrientedLoop& loop, const std::vector<CircuitBranch>& branches) {
   std::string text;
   for (const LoopStep& step : loop) {
-    const TBranch& branch = branches[step.branch];
+    const CircuitBranch& branch = branches[step.branch];
     text += Format("%d-", step.direction > 0 ? branch.From : branch.To);
   }
-  const TBranch& first = branches[loop.front().branch];
+  const CircuitBranch& first = branches[loop.front().branch];
   return text + Format("%d", loop.front().direction > 0 ? first.From : first.To);
 }
 
-LoopCurrentSolution SolveByLoops(const std::vector<TBranch>& branches, const std::vector<OrientedLoop>& loops) {
+LoopCurrentSolution SolveByLoops(const std::vector<CircuitBranch>& branches, const std::vector<OrientedLoop>& loops) {
   const int count = static_cast<int>(loops.size());
   std::vector<std::vector<double>> incidence;
   for (const OrientedLoop& loop : loops) incidence.push_back(Incidence(loop, branches.size()));

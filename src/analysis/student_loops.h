@@ -21,18 +21,18 @@ using OrientedLoop = std::vector<LoopStep>;
 // lines that hold them are counted (blank lines not counted).
 struct LoopRefusal {
   enum class Kind {
-    kUnreadable,  // the line is not a sequence of node numbers
-    kTooShort,    // fewer than two steps
-    kNotClosed,   // it does not end where it starts
-    kNoNode,      // `nodeA` is not a node of the circuit
-    kNoBranch,    // no branch joins `nodeA` and `nodeB`
-    kNodeTwice,   // it passes `nodeA` twice
-    kRepeats,     // the same loop as loop `other`, in either direction
-    kDependent,   // a combination of the loops before it
-    kTooFew,      // `given` loops where `needed` are needed
-    kTooMany,
+    Unreadable,  // the line is not a sequence of node numbers
+    TooShort,    // fewer than two steps
+    NotClosed,   // it does not end where it starts
+    NoNode,      // `nodeA` is not a node of the circuit
+    NoBranch,    // no branch joins `nodeA` and `nodeB`
+    NodeTwice,   // it passes `nodeA` twice
+    Repeats,     // the same loop as loop `other`, in either direction
+    Dependent,   // a combination of the loops before it
+    TooFew,      // `given` loops where `needed` are needed
+    TooMany,
   };
-  Kind kind = Kind::kUnreadable;
+  Kind kind = Kind::Unreadable;
   int loop = 0;
   int other = 0;
   int nodeA = 0;
@@ -51,10 +51,10 @@ struct StudentLoops {
 // numbers, nodes, branches, closure), then the count against
 // m − n + 1, then independence; the first fault is the refusal. `nodeCount`
 // is the number of nodes of the connected circuit of `branches`.
-StudentLoops ReadStudentLoops(std::string_view text, const std::vector<TBranch>& branches, int nodeCount);
+StudentLoops ReadStudentLoops(std::string_view text, const std::vector<CircuitBranch>& branches, int nodeCount);
 
 // A loop as a node sequence "1-2-3-1", the form ReadStudentLoops reads.
-std::string LoopNodesText(const OrientedLoop& loop, const std::vector<TBranch>& branches);
+std::string LoopNodesText(const OrientedLoop& loop, const std::vector<CircuitBranch>& branches);
 
 // The loop-current solution over `loops`: the loop impedance matrix with the
 // loop sources as its last column, the loop currents, and every branch's
@@ -64,6 +64,6 @@ struct LoopCurrentSolution {
   std::vector<Complex> loopCurrents;
   std::vector<Complex> branchCurrents;
 };
-LoopCurrentSolution SolveByLoops(const std::vector<TBranch>& branches, const std::vector<OrientedLoop>& loops);
+LoopCurrentSolution SolveByLoops(const std::vector<CircuitBranch>& branches, const std::vector<OrientedLoop>& loops);
 
 }  // namespace ohmara

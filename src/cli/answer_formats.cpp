@@ -55,29 +55,42 @@ template <class Items, class Item>
 std::string JsonList(const Items& items, Item item, const std::string& indent) {
   if (items.empty()) return "[]";
   std::string text = "[\n";
-  for (size_t k = 0; k < items.size(); ++k)
-    text += indent + "  " + item(k) + (k + 1 < items.size() ? ",\n" : "\n");
+  for (size_t k = 0; k < items.size(); ++k) text += indent + "  " + item(k) + (k + 1 < items.size() ? ",\n" : "\n");
   return text + indent + "]";
 }
 
 std::string JsonMethod(const CircuitAnswer& answer, const MethodAnswer& method) {
   const std::string in = "      ";
   std::string text = "{\n" + in + "\"method\": " + JsonString(MethodName(method.method)) + ",\n";
-  if (method.method == Method::kMesh)
-    text += in + "\"loop_currents\": " + JsonList(method.loopCurrents, [&](size_t k) {
-      return "{\"name\": " + JsonString(LoopCurrentName(static_cast<int>(k))) +
-             ", \"value\": " + JsonComplex(method.loopCurrents[k]) + "}";
-    }, in) + ",\n";
+  if (method.method == Method::Mesh)
+    text += in + "\"loop_currents\": " +
+            JsonList(
+                method.loopCurrents,
+                [&](size_t k) {
+                  return "{\"name\": " + JsonString(LoopCurrentName(static_cast<int>(k))) +
+                         ", \"value\": " + JsonComplex(method.loopCurrents[k]) + "}";
+                },
+                in) +
+            ",\n";
   else
     text += in + "\"zero_node\": " + std::to_string(answer.zeroNode) + ",\n" + in + "\"node_potentials\": " +
-            JsonList(method.potentials, [&](size_t k) {
-              return "{\"node\": " + std::to_string(method.nodes[k]) + ", \"value\": " +
-                     JsonComplex(method.potentials[k]) + "}";
-            }, in) + ",\n";
-  text += in + "\"branch_currents\": " + JsonList(method.branchCurrents, [&](size_t k) {
-    return "{\"branch\": " + JsonString(answer.branchNames[k]) + ", \"value\": " +
-           JsonComplex(method.branchCurrents[k]) + "}";
-  }, in) + ",\n";
+            JsonList(
+                method.potentials,
+                [&](size_t k) {
+                  return "{\"node\": " + std::to_string(method.nodes[k]) +
+                         ", \"value\": " + JsonComplex(method.potentials[k]) + "}";
+                },
+                in) +
+            ",\n";
+  text += in + "\"branch_currents\": " +
+          JsonList(
+              method.branchCurrents,
+              [&](size_t k) {
+                return "{\"branch\": " + JsonString(answer.branchNames[k]) +
+                       ", \"value\": " + JsonComplex(method.branchCurrents[k]) + "}";
+              },
+              in) +
+          ",\n";
   text += in + "\"power\": {\"source\": " + JsonComplex(method.sourcePower) +
           ", \"consumed\": " + JsonComplex(method.consumedPower) + "}\n";
   return text + "    }";
@@ -101,10 +114,10 @@ std::string CsvRow(const char* method, const char* quantity, const std::string& 
 }  // namespace
 
 std::string AnswerText(const CircuitAnswer& answer, const FrequencySetting& frequency) {
-  std::string text = "Частота " + FrequencyText(frequency) + ", узел с нулевым потенциалом " +
-                     std::to_string(answer.zeroNode) + ".\n";
-  text += "Ветвей m = " + std::to_string(answer.realBranches) + ", узлов n = " + std::to_string(answer.realNodes) +
-          ".\n";
+  std::string text =
+      "Частота " + FrequencyText(frequency) + ", узел с нулевым потенциалом " + std::to_string(answer.zeroNode) + ".\n";
+  text +=
+      "Ветвей m = " + std::to_string(answer.realBranches) + ", узлов n = " + std::to_string(answer.realNodes) + ".\n";
   AddBlock(text, {"Контуры", answer.loopLines});
   for (const MethodAnswer& method : answer.methods) {
     text += std::string("\n") + MethodTitle(method.method) + "\n";
@@ -116,23 +129,32 @@ std::string AnswerText(const CircuitAnswer& answer, const FrequencySetting& freq
 std::string AnswerJson(const CircuitAnswer& answer, const FrequencySetting& frequency) {
   std::string text = "{\n";
   text += "  \"program\": \"ohmara\",\n  \"version\": " + JsonString(OhmaraVersion()) + ",\n";
-  text += "  \"frequency\": {\"text\": " + JsonString(frequency.text) + ", \"unit\": " +
-          JsonString(UnitName(frequency.unitIndex)) + ", \"omega\": " + Number(AngularFrequency(frequency)) + "},\n";
+  text += "  \"frequency\": {\"text\": " + JsonString(frequency.text) +
+          ", \"unit\": " + JsonString(UnitName(frequency.unitIndex)) +
+          ", \"omega\": " + Number(AngularFrequency(frequency)) + "},\n";
   text += "  \"zero_node\": " + std::to_string(answer.zeroNode) + ",\n";
-  text += "  \"branches\": " + JsonList(answer.branchNames, [&](size_t k) {
-    return "{\"name\": " + JsonString(answer.branchNames[k]) + "}";
-  }, "  ") + ",\n";
+  text +=
+      "  \"branches\": " +
+      JsonList(
+          answer.branchNames, [&](size_t k) { return "{\"name\": " + JsonString(answer.branchNames[k]) + "}"; }, "  ") +
+      ",\n";
   text += "  \"real_branches\": " + std::to_string(answer.realBranches) + ",\n";
   text += "  \"real_nodes\": " + std::to_string(answer.realNodes) + ",\n";
   text += "  \"junctions\": [";
   for (size_t k = 0; k < answer.junctions.size(); ++k) text += (k ? ", " : "") + std::to_string(answer.junctions[k]);
   text += "],\n";
-  text += "  \"loops\": " + JsonList(answer.loops, [&](size_t k) { return JsonLoop(answer, answer.loops[k]); }, "  ") +
+  text += "  \"loops\": " +
+          JsonList(
+              answer.loops, [&](size_t k) { return JsonLoop(answer, answer.loops[k]); }, "  ") +
           ",\n";
-  text += "  \"methods\": " + JsonList(answer.methods, [&](size_t k) {
-    return JsonMethod(answer, answer.methods[k]);
-  }, "  ") + ",\n";
-  text += "  \"notes\": " + JsonList(answer.notes, [&](size_t k) { return JsonString(answer.notes[k]); }, "  ") + "\n";
+  text += "  \"methods\": " +
+          JsonList(
+              answer.methods, [&](size_t k) { return JsonMethod(answer, answer.methods[k]); }, "  ") +
+          ",\n";
+  text += "  \"notes\": " +
+          JsonList(
+              answer.notes, [&](size_t k) { return JsonString(answer.notes[k]); }, "  ") +
+          "\n";
   return text + "}\n";
 }
 
@@ -154,9 +176,12 @@ std::string AnswerCsv(const CircuitAnswer& answer) {
 
 std::string FormatAnswer(const CircuitAnswer& answer, const FrequencySetting& frequency, OutputFormat format) {
   switch (format) {
-    case OutputFormat::kJson: return AnswerJson(answer, frequency);
-    case OutputFormat::kCsv: return AnswerCsv(answer);
-    case OutputFormat::kText: break;
+    case OutputFormat::Json:
+      return AnswerJson(answer, frequency);
+    case OutputFormat::Csv:
+      return AnswerCsv(answer);
+    case OutputFormat::Text:
+      break;
   }
   return AnswerText(answer, frequency);
 }

@@ -4,15 +4,15 @@
 #include <map>
 
 #include "analysis/circuit_check.h"
-#include "analysis/circuit_session.h"
 #include "analysis/circuit_faults.h"
+#include "analysis/circuit_session.h"
 #include "analysis/mesh_current.h"
 #include "analysis/node_potential.h"
 #include "analysis/optimal_node_potential.h"
-#include "model/branch_table_file.h"
 #include "analysis/refusal_text.h"
 #include "analysis/result_views.h"
 #include "analysis/spice_netlist.h"
+#include "model/branch_table_file.h"
 #include "model/errors.h"
 #include "model/results_directory.h"
 
@@ -45,14 +45,15 @@ void Test(CircuitSession& session) {
   const CircuitCheckOutcome outcome = session.Test();
   if (outcome.passed) return;
   std::string message = CircuitFaultLine(FindCircuitFault(session.document().table, session.checkedState()));
-  if (outcome.parseResult == ParseResult::kOk && outcome.loopResult == LoopSearchResult::kNotClosed)
+  if (outcome.parseResult == ParseResult::Ok && outcome.loopResult == LoopSearchResult::NotClosed)
     message = std::string(kNotClosedText) + "\n" + message;
   throw CommandRefusal(message);
 }
 
-std::vector<LoopStep> StepsOf(const CircuitState& state, const TLoop& loop) {
+std::vector<LoopStep> StepsOf(const CircuitState& state, const Loop& loop) {
   std::vector<LoopStep> steps;
-  for (int k = 0; k < loop.StepCount(); ++k) steps.push_back({loop.Branches[k], loop.Forward(state.Branches, k) ? 1 : -1});
+  for (int k = 0; k < loop.StepCount(); ++k)
+    steps.push_back({loop.Branches[k], loop.Forward(state.Branches, k) ? 1 : -1});
   return steps;
 }
 
@@ -60,8 +61,8 @@ MethodAnswer Mesh(CircuitSession& session) {
   session.SolveMesh();
   const MeshSolution& solution = session.mesh().solution;
   const MeshTexts& window = session.meshTexts();
-  MethodAnswer answer{Method::kMesh, solution.loopCurrents, {}, {}, solution.branchCurrents,
-                      solution.source, solution.consumed, {}};
+  MethodAnswer answer{Method::Mesh,    solution.loopCurrents, {}, {}, solution.branchCurrents,
+                      solution.source, solution.consumed,     {}};
   answer.shown = {Grid("Матрица сопротивлений контуров", window.impedanceMatrix),
                   Grid("Контурные ЭДС", window.emfColumn), Memo("Контурные токи", window.loopCurrents),
                   Memo("Токи ветвей", window.branchCurrents), Memo("Баланс мощностей", window.powerBalance)};
@@ -69,22 +70,24 @@ MethodAnswer Mesh(CircuitSession& session) {
 }
 
 MethodAnswer Nodal(Method method, CircuitSession& session, int zeroNode) {
-  session.SolveNodes(method == Method::kNodal ? NodePotentialMethod : OptimalNodePotentialMethod, zeroNode);
+  session.SolveNodes(method == Method::Nodal ? NodePotentialMethod : OptimalNodePotentialMethod, zeroNode);
   const NodalSolution& solution = session.nodes().solution;
   const NodeTexts& window = session.nodeTexts();
-  MethodAnswer answer{method, {}, solution.Nodes, solution.Potentials, solution.Currents,
-                      solution.SourcePower, solution.ConsumedPower, {}};
+  MethodAnswer answer{
+      method, {}, solution.Nodes, solution.Potentials, solution.Currents, solution.SourcePower, solution.ConsumedPower,
+      {}};
   answer.shown = {Grid("Матрица проводимостей", window.admittanceMatrix),
                   Grid("Узловые токи", window.sourceCurrentColumn),
                   Memo("Проводимости и токи источников", window.branchValues),
-                  Memo("Потенциалы узлов", window.potentials), Memo("Токи ветвей", window.branchCurrents),
+                  Memo("Потенциалы узлов", window.potentials),
+                  Memo("Токи ветвей", window.branchCurrents),
                   Memo("Баланс мощностей", window.powerBalance)};
   return answer;
 }
 
 bool NeedsZeroNode(const std::vector<Method>& methods) {
   for (Method method : methods)
-    if (method != Method::kMesh) return true;
+    if (method != Method::Mesh) return true;
   return false;
 }
 
@@ -159,15 +162,14 @@ CircuitAnswer SolveCircuit(const BranchTable& table, const FrequencySetting& fre
     answer.zeroNode = zeroNode;
     for (int node = 1; node <= state.NodeCount; ++node)
       if (state.RealNodes.contains(node)) answer.junctions.push_back(node);
-    for (const TLoop& loop : state.Loops) answer.loops.push_back(StepsOf(state, loop));
+    for (const Loop& loop : state.Loops) answer.loops.push_back(StepsOf(state, loop));
     answer.loopLines = command.session.meshTexts().loops.lines;
     for (Method method : methods) {
-      if (method == Method::kMesh) {
+      if (method == Method::Mesh) {
         answer.methods.push_back(Mesh(command.session));
-      } else if (method == Method::kOptimal && !state.RealNodes.contains(zeroNode)) {
+      } else if (method == Method::Optimal && !state.RealNodes.contains(zeroNode)) {
         if (methods.size() == 1) throw CommandRefusal(kZeroNotJunctionText);
-        answer.notes.push_back(std::string(kZeroNotJunctionText) +
-                               ": оптимальный метод узловых потенциалов пропущен.");
+        answer.notes.push_back(std::string(kZeroNotJunctionText) + ": оптимальный метод узловых потенциалов пропущен.");
       } else {
         answer.methods.push_back(Nodal(method, command.session, zeroNode));
       }
@@ -183,10 +185,10 @@ ReportContent SolvedReport(const BranchTable& table, const FrequencySetting& fre
     if (NeedsZeroNode(methods)) CheckZeroNode(command.state(), zeroNode);
     bool nodesSolved = false;
     for (Method method : methods) {
-      if (method == Method::kMesh) {
+      if (method == Method::Mesh) {
         Mesh(command.session);
       } else if (!nodesSolved) {
-        if (method == Method::kOptimal && !command.state().RealNodes.contains(zeroNode))
+        if (method == Method::Optimal && !command.state().RealNodes.contains(zeroNode))
           throw CommandRefusal(kZeroNotJunctionText);
         Nodal(method, command.session, zeroNode);
         nodesSolved = true;

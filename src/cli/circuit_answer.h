@@ -31,14 +31,14 @@ struct ShownBlock {
 };
 
 struct MethodAnswer {
-  Method method = Method::kMesh;
+  Method method = Method::Mesh;
   std::vector<Complex> loopCurrents;    // the mesh method: one per loop
   std::vector<int> nodes;               // the node methods: the nodes solved for,
   std::vector<Complex> potentials;      //   and their potentials against the zero node
   std::vector<Complex> branchCurrents;  // table order, positive a -> b
   Complex sourcePower;
   Complex consumedPower;
-  std::vector<ShownBlock> shown;        // the window's grids and memos
+  std::vector<ShownBlock> shown;  // the window's grids and memos
 };
 
 struct CircuitAnswer {
@@ -51,7 +51,7 @@ struct CircuitAnswer {
   std::vector<std::vector<LoopStep>> loops;
   std::vector<std::string> loopLines;  // the loops as the mesh window lists them
   std::vector<MethodAnswer> methods;
-  std::vector<std::string> notes;      // what was left out and why, in Russian
+  std::vector<std::string> notes;  // what was left out and why, in Russian
 };
 
 // A refusal worded as the window words it.

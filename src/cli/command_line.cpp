@@ -35,9 +35,8 @@ int ReadInteger(const std::string& text, const char* option) {
 }
 
 int ReadUnit(const std::string& text) {
-  const std::vector<std::vector<std::string>> spellings = {{"Гц", "Hz", "hz"}, {"кГц", "kHz", "khz"},
-                                                           {"МГц", "MHz", "mhz"},
-                                                           {"рад/с", "rad/s"}};
+  const std::vector<std::vector<std::string>> spellings = {
+      {"Гц", "Hz", "hz"}, {"кГц", "kHz", "khz"}, {"МГц", "MHz", "mhz"}, {"рад/с", "rad/s"}};
   for (size_t index = 0; index < spellings.size(); ++index)
     if (std::find(spellings[index].begin(), spellings[index].end(), text) != spellings[index].end())
       return static_cast<int>(index);
@@ -45,16 +44,16 @@ int ReadUnit(const std::string& text) {
 }
 
 std::vector<Method> ReadMethods(const std::string& text) {
-  if (text == "all") return {Method::kMesh, Method::kNodal, Method::kOptimal};
-  for (Method method : {Method::kMesh, Method::kNodal, Method::kOptimal})
+  if (text == "all") return {Method::Mesh, Method::Nodal, Method::Optimal};
+  for (Method method : {Method::Mesh, Method::Nodal, Method::Optimal})
     if (text == MethodName(method)) return {method};
   throw UsageError("--method: " + Quoted(text) + " - нет такого метода (mesh, nodal, optimal или all)");
 }
 
 OutputFormat ReadFormat(const std::string& text) {
-  if (text == "text") return OutputFormat::kText;
-  if (text == "json") return OutputFormat::kJson;
-  if (text == "csv") return OutputFormat::kCsv;
+  if (text == "text") return OutputFormat::Text;
+  if (text == "json") return OutputFormat::Json;
+  if (text == "csv") return OutputFormat::Csv;
   throw UsageError("--format: " + Quoted(text) + " - нет такого формата (text, json или csv)");
 }
 
@@ -124,18 +123,27 @@ std::string OptionLine(const OptionSpec& option) {
 
 const std::vector<CommandSpec>& Commands() {
   static const std::vector<CommandSpec> commands = {
-      {"solve", "ТАБЛИЦА",
+      {"solve",
+       "ТАБЛИЦА",
        "проверить цепь из файла таблицы ветвей и рассчитать её; результаты - в стандартный вывод",
-       {kFrequency, kUnit, kZero,
-        kMethod,
-        {"format", 0, "ФОРМАТ", "text, json или csv (по умолчанию text)"},
-        kHelp}},
-      {"export-spice", "ТАБЛИЦА", "проверить цепь и записать её список соединений SPICE",
+       {kFrequency, kUnit, kZero, kMethod, {"format", 0, "ФОРМАТ", "text, json или csv (по умолчанию text)"}, kHelp}},
+      {"export-spice",
+       "ТАБЛИЦА",
+       "проверить цепь и записать её список соединений SPICE",
        {kFrequency, kUnit, kZero, {"output", 'o', "ФАЙЛ", "куда записать (по умолчанию - стандартный вывод)"}, kHelp}},
-      {"report", "ТАБЛИЦА", "проверить цепь, рассчитать её и записать отчёт в PDF",
-       {kFrequency, kUnit, kZero, kMethod, {"output", 'o', "ФАЙЛ", "файл PDF отчёта (обязателен)"},
-        {"scheme", 0, "ФАЙЛ", "чертёж из файла схемы редактора (по умолчанию - чертёж по таблице)"}, kHelp}},
-      {"variants", "", "составить варианты для группы: файлы таблиц ветвей, variants.pdf и answers.pdf",
+      {"report",
+       "ТАБЛИЦА",
+       "проверить цепь, рассчитать её и записать отчёт в PDF",
+       {kFrequency,
+        kUnit,
+        kZero,
+        kMethod,
+        {"output", 'o', "ФАЙЛ", "файл PDF отчёта (обязателен)"},
+        {"scheme", 0, "ФАЙЛ", "чертёж из файла схемы редактора (по умолчанию - чертёж по таблице)"},
+        kHelp}},
+      {"variants",
+       "",
+       "составить варианты для группы: файлы таблиц ветвей, variants.pdf и answers.pdf",
        {{"count", 'n', "ЧИСЛО", "число вариантов, от 1 до 200 (по умолчанию 30)"},
         {"first", 0, "НОМЕР", "номер первого варианта (по умолчанию 1)"},
         {"seed", 's', "ЧИСЛО", "начальное число случайного выбора: те же параметры дают те же варианты"},
@@ -143,7 +151,8 @@ const std::vector<CommandSpec>& Commands() {
         {"points", 'p', "P", "число точек, от 4 до 19 (по умолчанию 6)"},
         {"frequency", 'f', "ЧИСЛО", "частота (по умолчанию 50)"},
         kUnit,
-        {"zero", 'z', "УЗЕЛ", "узел с нулевым потенциалом или any - любой узел, где сходятся три ветви (по умолчанию any)"},
+        {"zero", 'z', "УЗЕЛ",
+         "узел с нулевым потенциалом или any - любой узел, где сходятся три ветви (по умолчанию any)"},
         kMethod,
         {"output", 'o', "ПАПКА", "папка, куда записать варианты (обязательна)"},
         kHelp}},
@@ -249,8 +258,7 @@ std::string ProgramHelp() {
       "Команды:\n";
   for (const CommandSpec& command : Commands())
     text += "  ohmara " + std::string(command.name) + (*command.operands ? " " : "") + command.operands +
-            " [ПАРАМЕТРЫ]\n      " +
-            command.summary + "\n";
+            " [ПАРАМЕТРЫ]\n      " + command.summary + "\n";
   text +=
       "\n  -h, --help                показать эту справку и выйти\n"
       "      --version             показать версию и выйти\n\n"
@@ -262,7 +270,8 @@ std::string ProgramHelp() {
 
 std::string CommandHelp(const CommandSpec& command) {
   std::string text = "Использование: ohmara " + std::string(command.name) + " [ПАРАМЕТРЫ]" +
-                     (*command.operands ? std::string(" [--] ") + command.operands : std::string()) + "\n" + command.summary + ".\n\nПараметры:\n";
+                     (*command.operands ? std::string(" [--] ") + command.operands : std::string()) + "\n" +
+                     command.summary + ".\n\nПараметры:\n";
   for (const OptionSpec& option : command.options) text += OptionLine(option);
   return text;
 }

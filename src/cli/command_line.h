@@ -42,10 +42,10 @@ const std::vector<CommandSpec>& Commands();
 // asked for its help (--help after it) or a bare --help/--version has no
 // options or operands.
 struct ParsedArguments {
-  std::string command;  // a command's name, or "help", "version"
+  std::string command;                                       // a command's name, or "help", "version"
   std::vector<std::pair<std::string, std::string>> options;  // long name, value ("" for a switch)
   std::vector<std::string> operands;
-  bool help = false;    // "ohmara solve --help"
+  bool help = false;  // "ohmara solve --help"
 
   // The value of the last --name given, if any.
   std::optional<std::string> Option(const std::string& name) const;
@@ -53,7 +53,7 @@ struct ParsedArguments {
 
 ParsedArguments ParseArguments(const std::vector<std::string>& words);
 
-enum class OutputFormat { kText, kJson, kCsv };
+enum class OutputFormat { Text, Json, Csv };
 
 // What the circuit commands share: the table file, the frequency and the
 // zero node, defaulting as the main window does (15 Гц, node 3).
@@ -65,8 +65,8 @@ struct CircuitRequest {
 
 struct SolveRequest {
   CircuitRequest circuit;
-  std::vector<Method> methods{Method::kMesh, Method::kNodal, Method::kOptimal};
-  OutputFormat format = OutputFormat::kText;
+  std::vector<Method> methods{Method::Mesh, Method::Nodal, Method::Optimal};
+  OutputFormat format = OutputFormat::Text;
 };
 
 struct SpiceRequest {
@@ -76,7 +76,7 @@ struct SpiceRequest {
 
 struct ReportRequest {
   CircuitRequest circuit;
-  std::vector<Method> methods{Method::kMesh, Method::kNodal};
+  std::vector<Method> methods{Method::Mesh, Method::Nodal};
   std::string output;  // the PDF file
   std::string scheme;  // the editor's scheme file to draw; empty: the table is drawn
 };

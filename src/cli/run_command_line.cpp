@@ -76,9 +76,8 @@ int Report(const ParsedArguments& arguments, std::ostream& err, PdfOutput* pdf) 
   content.task.drawing = ReportDrawing(request, table);
   content.available.drawing = content.task.drawing.width > 0;
   const ReportChoices choices = PrintedParts(content, ReportChoices{});
-  const bool written = RequirePdf(pdf).Write(request.output, [&](const PageSize& page, PageCanvas& canvas) {
-    PrintReport(content, choices, page, canvas);
-  });
+  const bool written = RequirePdf(pdf).Write(
+      request.output, [&](const PageSize& page, PageCanvas& canvas) { PrintReport(content, choices, page, canvas); });
   if (written) return 0;
   return NotWritten(err, request.output);
 }

@@ -43,8 +43,8 @@ void JoinTouchingTerminals(const SheetDrawing& drawing, NodeLabels& labels) {
 
 NodeLabels MergeNodes(const SheetDrawing& drawing) {
   NodeLabels labels;
-  for (const TSheetBranch& b : drawing.Branches()) labels.branches.push_back({b.From, b.To});
-  for (const TConnection& w : drawing.Connections()) labels.wires.push_back({w.From, w.To});
+  for (const SheetBranch& b : drawing.Branches()) labels.branches.push_back({b.From, b.To});
+  for (const Connection& w : drawing.Connections()) labels.wires.push_back({w.From, w.To});
   // Each wire joins its two labels into one, on every wire that carries them.
   for (size_t w = 0; w < labels.wires.size(); ++w) {
     const int kept = labels.wires[w].start;
@@ -58,8 +58,8 @@ NodeLabels MergeNodes(const SheetDrawing& drawing) {
   const auto& branches = drawing.Branches();
   const auto& wires = drawing.Connections();
   for (size_t w = 0; w < wires.size(); ++w) {
-    for (const auto& [node, label] : {std::pair{wires[w].From, labels.wires[w].start},
-                                      std::pair{wires[w].To, labels.wires[w].end}}) {
+    for (const auto& [node, label] :
+         {std::pair{wires[w].From, labels.wires[w].start}, std::pair{wires[w].To, labels.wires[w].end}}) {
       for (size_t b = 0; b < branches.size(); ++b) {
         if (branches[b].From == node) labels.branches[b].start = label;
         if (branches[b].To == node) labels.branches[b].end = label;
@@ -79,10 +79,10 @@ class PictureJoins {
   explicit PictureJoins(const SheetDrawing& drawing) {
     std::unordered_map<std::uint64_t, std::vector<int>> wiresAt = WiresByCell(drawing);
     const auto& wires = drawing.Connections();
-    for (const TConnection& w : wires) {
+    for (const Connection& w : wires) {
       if (w.Points.empty()) continue;
       Unite(CellKey(w.Points.front()), CellKey(w.Points.back()));
-      for (const TCell& end : {w.Points.front(), w.Points.back()})
+      for (const GridCell& end : {w.Points.front(), w.Points.back()})
         for (const int other : wiresAt[CellKey(end)]) Unite(CellKey(end), CellKey(wires[other].Points.front()));
     }
   }
@@ -111,11 +111,11 @@ class PictureJoins {
 std::vector<TerminalNumbers> PictureNodes(const SheetDrawing& drawing) {
   PictureJoins joins(drawing);
   std::unordered_map<std::uint64_t, int> numberOf;
-  auto number = [&](const TTerminal& t) {
+  auto number = [&](const Terminal& t) {
     return numberOf.try_emplace(joins.Root(CellKey(CellOf(t))), static_cast<int>(numberOf.size()) + 1).first->second;
   };
   std::vector<TerminalNumbers> numbers;
-  for (const TSheetBranch& b : drawing.Branches()) {
+  for (const SheetBranch& b : drawing.Branches()) {
     const int start = number(StartTerminal(b));
     numbers.push_back({start, number(EndTerminal(b))});
   }
@@ -129,19 +129,19 @@ bool AgreeNodesWithPicture(SheetDrawing& drawing, int& nextNode) {
   std::unordered_map<int, bool> taken;
   // Each piece keeps the number of its first terminal while no piece
   // before it has that number.
-  auto node = [&](TCell cell, int wanted) {
+  auto node = [&](GridCell cell, int wanted) {
     const auto [it, fresh] = nodeOf.try_emplace(joins.Root(CellKey(cell)), 0);
     if (fresh) it->second = wanted > 0 && !taken[wanted] ? wanted : nextNode++;
     taken[it->second] = true;
     return it->second;
   };
-  const std::vector<TSheetBranch> branches = drawing.Branches();
+  const std::vector<SheetBranch> branches = drawing.Branches();
   for (size_t b = 0; b < branches.size(); ++b) {
     const int from = node(CellOf(StartTerminal(branches[b])), branches[b].From);
     drawing.SetNodes(static_cast<int>(b), from, node(CellOf(EndTerminal(branches[b])), branches[b].To));
   }
   for (size_t w = 0; w < drawing.Connections().size(); ++w) {
-    const TConnection& wire = drawing.Connections()[w];
+    const Connection& wire = drawing.Connections()[w];
     if (wire.Points.empty()) continue;
     const int piece = node(wire.Points.front(), 0);
     drawing.SetWireNodes(static_cast<int>(w), piece, piece);
@@ -151,7 +151,9 @@ bool AgreeNodesWithPicture(SheetDrawing& drawing, int& nextNode) {
 
 std::vector<TerminalNumbers> NumberNodes(const NodeLabels& labels) {
   std::map<int, int> numberOf;
-  auto number = [&](int label) { return numberOf.try_emplace(label, static_cast<int>(numberOf.size()) + 1).first->second; };
+  auto number = [&](int label) {
+    return numberOf.try_emplace(label, static_cast<int>(numberOf.size()) + 1).first->second;
+  };
   std::vector<TerminalNumbers> numbers;
   for (const TerminalNumbers& branch : labels.branches) {
     const int start = number(branch.start);

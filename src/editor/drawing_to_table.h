@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "editor/sheet_painting.h"
 #include "editor/sheet_model.h"
+#include "editor/sheet_painting.h"
 
 namespace ohmara {
 

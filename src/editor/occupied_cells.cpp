@@ -23,12 +23,12 @@ constexpr std::uint64_t kLabelGap = std::uint64_t{1} << 32;
 struct OccupiedCells::Finder {
   int width = 0, height = 0;
   bool columns = false;
-  std::vector<int> idAt;           // per dense cell, column by column
-  std::vector<int> earliestBelow;  // per dense cell, column by column
+  std::vector<int> idAt;                          // per dense cell, column by column
+  std::vector<int> earliestBelow;                 // per dense cell, column by column
   std::unordered_map<std::uint64_t, int> farIds;  // entries the columns do not hold
   std::vector<int> far;
 
-  bool InColumns(TCell c) const { return columns && c.X >= 0 && c.Y >= 0 && c.X < width && c.Y < height; }
+  bool InColumns(GridCell c) const { return columns && c.X >= 0 && c.Y >= 0 && c.X < width && c.Y < height; }
   std::size_t Slot(int x, int y) const {
     return static_cast<std::size_t>(x) * static_cast<std::size_t>(height) + static_cast<std::size_t>(y);
   }
@@ -57,7 +57,7 @@ OccupiedCells& OccupiedCells::operator=(const OccupiedCells& other) {
   return *this;
 }
 
-const std::vector<TCell>& OccupiedCells::Cells() const {
+const std::vector<GridCell>& OccupiedCells::Cells() const {
   if (!listedFresh_) {
     listed_.clear();
     listed_.reserve(static_cast<size_t>(count_));
@@ -67,7 +67,7 @@ const std::vector<TCell>& OccupiedCells::Cells() const {
   return listed_;
 }
 
-void OccupiedCells::GrowDense(TCell cell) {
+void OccupiedCells::GrowDense(GridCell cell) {
   if (cell.X < 0 || cell.Y < 0 || InDense(cell)) return;
   const int width = std::max({denseWidth_, cell.X + 1, 96});
   const int height = std::max({denseHeight_, cell.Y + 1, 64});
@@ -82,7 +82,7 @@ void OccupiedCells::GrowDense(TCell cell) {
   finder_.reset();
 }
 
-bool OccupiedCells::Mark(TCell cell) {
+bool OccupiedCells::Mark(GridCell cell) {
   if (!InDense(cell)) return index_.insert(Key(cell)).second;
   std::uint64_t& word = dense_[DenseBit(cell) / 64];
   const std::uint64_t bit = std::uint64_t{1} << (DenseBit(cell) % 64);
@@ -91,7 +91,7 @@ bool OccupiedCells::Mark(TCell cell) {
   return true;
 }
 
-bool OccupiedCells::Unmark(TCell cell) {
+bool OccupiedCells::Unmark(GridCell cell) {
   if (!InDense(cell)) return index_.erase(Key(cell)) > 0;
   std::uint64_t& word = dense_[DenseBit(cell) / 64];
   const std::uint64_t bit = std::uint64_t{1} << (DenseBit(cell) % 64);
@@ -112,7 +112,7 @@ OccupiedCells::Finder& OccupiedCells::Find() {
     f.earliestBelow = f.idAt;
   }
   for (int id = head_; id >= 0; id = entries_[id].next) {
-    const TCell c = entries_[id].cell;
+    const GridCell c = entries_[id].cell;
     if (f.InColumns(c)) {
       f.idAt[f.Slot(c.X, c.Y)] = id;
     } else {
@@ -138,7 +138,7 @@ void OccupiedCells::Relabel() {
   for (int id = head_; id >= 0; id = entries_[id].next, label += kLabelGap) entries_[id].label = label;
 }
 
-void OccupiedCells::Link(TCell cell, int before) {
+void OccupiedCells::Link(GridCell cell, int before) {
   int id = 0;
   if (freeEntries_.empty()) {
     id = static_cast<int>(entries_.size());
@@ -188,7 +188,7 @@ void OccupiedCells::Unlink(int id) {
   listedFresh_ = false;
 
   Finder& f = *finder_;
-  const TCell cell = entry.cell;
+  const GridCell cell = entry.cell;
   if (!f.InColumns(cell)) {
     f.farIds.erase(Key(cell));
     f.far.erase(std::find(f.far.begin(), f.far.end(), id));
@@ -204,7 +204,7 @@ void OccupiedCells::Unlink(int id) {
   }
 }
 
-bool OccupiedCells::Insert(TCell cell) {
+bool OccupiedCells::Insert(GridCell cell) {
   if (Contains(cell)) return false;
   GrowDense(cell);
   Mark(cell);
@@ -228,7 +228,7 @@ bool OccupiedCells::Insert(TCell cell) {
   return true;
 }
 
-bool OccupiedCells::Append(TCell cell) {
+bool OccupiedCells::Append(GridCell cell) {
   if (Contains(cell)) return false;
   GrowDense(cell);
   Mark(cell);
@@ -238,7 +238,7 @@ bool OccupiedCells::Append(TCell cell) {
   return true;
 }
 
-bool OccupiedCells::Remove(TCell cell) {
+bool OccupiedCells::Remove(GridCell cell) {
   if (!Unmark(cell)) return false;
   const Finder& f = Find();
   Unlink(f.InColumns(cell) ? f.idAt[f.Slot(cell.X, cell.Y)] : f.farIds.at(Key(cell)));

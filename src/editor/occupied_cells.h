@@ -13,10 +13,10 @@
 namespace ohmara {
 
 // A grid point in cells; cell (i, j) is the pixel point (10 i, 10 j).
-struct TCell {
+struct GridCell {
   int X = 0;
   int Y = 0;
-  friend bool operator==(const TCell&, const TCell&) = default;
+  friend bool operator==(const GridCell&, const GridCell&) = default;
 };
 
 class OccupiedCells {
@@ -31,56 +31,55 @@ class OccupiedCells {
   OccupiedCells& operator=(OccupiedCells&&) noexcept;
 
   // Does nothing when the cell is present; true when it was added.
-  bool Insert(TCell cell);
+  bool Insert(GridCell cell);
   // Puts the cell at the end of the list, whatever the rule would say: a
   // loaded drawing keeps the order its file gives. Nothing when present.
-  bool Append(TCell cell);
+  bool Append(GridCell cell);
   // Removes the cell if present; true when it was there.
-  bool Remove(TCell cell);
-  bool Contains(TCell cell) const {
+  bool Remove(GridCell cell);
+  bool Contains(GridCell cell) const {
     if (InDense(cell)) return (dense_[DenseBit(cell) / 64] >> (DenseBit(cell) % 64)) & 1;
     return !index_.empty() && index_.contains(Key(cell));
   }
   int Count() const { return count_; }
   // The cells in list order.
-  const std::vector<TCell>& Cells() const;
+  const std::vector<GridCell>& Cells() const;
   void Clear();
 
  private:
   // The list is linked through the entries; labels grow along it, so that
   // two entries compare by position without walking the list.
   struct Entry {
-    TCell cell;
+    GridCell cell;
     std::uint64_t label = 0;
     int previous = -1, next = -1;
   };
   struct Finder;
 
-  bool InDense(TCell c) const { return c.X >= 0 && c.Y >= 0 && c.X < denseWidth_ && c.Y < denseHeight_; }
-  std::size_t DenseBit(TCell c) const {
+  bool InDense(GridCell c) const { return c.X >= 0 && c.Y >= 0 && c.X < denseWidth_ && c.Y < denseHeight_; }
+  std::size_t DenseBit(GridCell c) const {
     return static_cast<std::size_t>(c.Y) * static_cast<std::size_t>(denseWidth_) + static_cast<std::size_t>(c.X);
   }
   // Adds to the index; false when the cell was there.
-  bool Mark(TCell cell);
-  bool Unmark(TCell cell);
+  bool Mark(GridCell cell);
+  bool Unmark(GridCell cell);
   // Makes the dense part cover `cell` when that costs a sensible amount.
-  void GrowDense(TCell cell);
+  void GrowDense(GridCell cell);
   Finder& Find();
   // Links a new entry for `cell` just before `before` (-1: at the end).
-  void Link(TCell cell, int before);
+  void Link(GridCell cell, int before);
   void Unlink(int id);
   void Relabel();
 
-  static std::uint64_t Key(TCell cell) {
-    return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(cell.X)) << 32) |
-           static_cast<std::uint32_t>(cell.Y);
+  static std::uint64_t Key(GridCell cell) {
+    return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(cell.X)) << 32) | static_cast<std::uint32_t>(cell.Y);
   }
 
   std::vector<Entry> entries_;
   std::vector<int> freeEntries_;
   int head_ = -1, tail_ = -1;
   int count_ = 0;
-  mutable std::vector<TCell> listed_;
+  mutable std::vector<GridCell> listed_;
   mutable bool listedFresh_ = true;
   // Membership answers the same as a scan of the list, only in constant time:
   // the router asks it for every neighbour it looks at. Cells of the sheet

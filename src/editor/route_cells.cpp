@@ -25,22 +25,22 @@ RouteCells::RouteCells(const RouteBox& box)
       earliestBelow_(static_cast<size_t>(width_ * height_), -1),
       open_(ByDistThenList{this}) {}
 
-int RouteCells::IdOf(TCell cell) const {
+int RouteCells::IdOf(GridCell cell) const {
   if (!box_.InRegion(cell)) return -1;
   return idAt_[Slot(cell.X - box_.left, cell.Y - box_.top)];
 }
 
-bool RouteCells::IsClosed(TCell cell) const {
+bool RouteCells::IsClosed(GridCell cell) const {
   const int id = IdOf(cell);
   return id >= 0 && entries_[id].closed;
 }
 
-int RouteCells::Dist(TCell cell) const {
+int RouteCells::Dist(GridCell cell) const {
   const int id = IdOf(cell);
   return id >= 0 ? entries_[id].dist : kUnreached;
 }
 
-void RouteCells::SetDist(TCell cell, int dist) {
+void RouteCells::SetDist(GridCell cell, int dist) {
   const int id = IdOf(cell);
   Entry& entry = entries_[id];
   if (entry.closed) {
@@ -52,7 +52,7 @@ void RouteCells::SetDist(TCell cell, int dist) {
   open_.insert(id);
 }
 
-std::optional<TCell> RouteCells::TakeNearestOpen() {
+std::optional<GridCell> RouteCells::TakeNearestOpen() {
   if (open_.empty()) return std::nullopt;
   const int id = *open_.begin();
   open_.erase(open_.begin());
@@ -62,7 +62,7 @@ std::optional<TCell> RouteCells::TakeNearestOpen() {
 
 // The first entry in list order with X >= cell.X and Y >= cell.Y: the
 // earliest among the columns' earliest entries at or below the cell's row.
-int RouteCells::FirstDominating(TCell cell) const {
+int RouteCells::FirstDominating(GridCell cell) const {
   const int row = cell.Y - box_.top;
   int best = -1;
   for (int column = cell.X - box_.left; column < width_; ++column) {
@@ -106,7 +106,7 @@ void RouteCells::NoteInColumn(int id) {
   }
 }
 
-void RouteCells::Insert(TCell cell, int dist, bool closed) {
+void RouteCells::Insert(GridCell cell, int dist, bool closed) {
   const int id = static_cast<int>(entries_.size());
   entries_.push_back(Entry{cell, dist, closed});
   Link(id, FirstDominating(cell));

@@ -21,8 +21,8 @@ namespace ohmara {
 // belong to the region a run may store.
 struct RouteBox {
   int left = 0, top = 0, right = 0, bottom = 0;
-  bool Inside(TCell c) const { return left < c.X && c.X < right && top < c.Y && c.Y < bottom; }
-  bool InRegion(TCell c) const { return left <= c.X && c.X <= right && top <= c.Y && c.Y <= bottom; }
+  bool Inside(GridCell c) const { return left < c.X && c.X < right && top < c.Y && c.Y < bottom; }
+  bool InRegion(GridCell c) const { return left <= c.X && c.X <= right && top <= c.Y && c.Y <= bottom; }
 };
 
 class RouteCells {
@@ -35,17 +35,17 @@ class RouteCells {
   RouteCells& operator=(const RouteCells&) = delete;
 
   // Every cell stored must lie in the box's region; a cell is stored once.
-  void Insert(TCell cell, int dist, bool closed);
-  bool Contains(TCell cell) const { return IdOf(cell) >= 0; }
-  bool IsClosed(TCell cell) const;
-  int Dist(TCell cell) const;
-  void SetDist(TCell cell, int dist);
+  void Insert(GridCell cell, int dist, bool closed);
+  bool Contains(GridCell cell) const { return IdOf(cell) >= 0; }
+  bool IsClosed(GridCell cell) const;
+  int Dist(GridCell cell) const;
+  void SetDist(GridCell cell, int dist);
   // Takes and closes the open cell of least distance (first in the list on a tie).
-  std::optional<TCell> TakeNearestOpen();
+  std::optional<GridCell> TakeNearestOpen();
 
  private:
   struct Entry {
-    TCell cell;
+    GridCell cell;
     int dist = 0;
     bool closed = false;
     std::uint64_t label = 0;  // increases along the list
@@ -56,9 +56,9 @@ class RouteCells {
     bool operator()(int a, int b) const;
   };
 
-  int IdOf(TCell cell) const;
+  int IdOf(GridCell cell) const;
   int Slot(int column, int row) const { return column * height_ + row; }
-  int FirstDominating(TCell cell) const;
+  int FirstDominating(GridCell cell) const;
   void Link(int id, int before);
   void Relabel();
   void NoteInColumn(int id);

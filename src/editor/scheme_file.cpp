@@ -22,15 +22,15 @@ constexpr int kLargestCoordinate = 1000000;
 // Node numbers: new branches take the next two after the largest.
 constexpr int kLargestNode = 1000000;
 
-void AppendBranchLine(std::string& text, const TSheetBranch& b) {
+void AppendBranchLine(std::string& text, const SheetBranch& b) {
   AppendFormat(text, "%d\t%d\t%d\t%d\t%d\t", b.From, b.To, b.X1, b.Y1, b.Vertical ? 1 : 0);
   for (double value : {b.Values.R, b.Values.L, b.Values.C, b.Values.E, b.Values.Angle})
     text += ValueField(value) + "\t";
   text += "\n";
 }
 
-void AppendCells(std::string& text, const std::vector<TCell>& cells) {
-  for (const TCell& c : cells) AppendFormat(text, "%d %d ", c.X, c.Y);
+void AppendCells(std::string& text, const std::vector<GridCell>& cells) {
+  for (const GridCell& c : cells) AppendFormat(text, "%d %d ", c.X, c.Y);
   text += "\n";
 }
 
@@ -82,7 +82,7 @@ class SchemeReader {
   const std::string& fileName_;
 };
 
-TSheetBranch ReadBranch(SchemeReader& reader) {
+SheetBranch ReadBranch(SchemeReader& reader) {
   const int from = reader.Node();
   const int to = reader.Node();
   const int x1 = reader.Coordinate();
@@ -93,8 +93,8 @@ TSheetBranch ReadBranch(SchemeReader& reader) {
   return MakeSheetBranch(x1, y1, from, to, vertical, values);
 }
 
-TConnection ReadConnection(SchemeReader& reader, int& line) {
-  TConnection wire;
+Connection ReadConnection(SchemeReader& reader, int& line) {
+  Connection wire;
   wire.From = reader.Node();
   line = reader.Line();
   wire.To = reader.Node();
@@ -111,14 +111,14 @@ TConnection ReadConnection(SchemeReader& reader, int& line) {
 // wire's point (such a wire would join its nodes with nothing drawn), or -1.
 int LooseWire(const SheetDrawing& drawing) {
   std::unordered_set<std::uint64_t> terminals;
-  for (const TSheetBranch& b : drawing.Branches()) {
+  for (const SheetBranch& b : drawing.Branches()) {
     terminals.insert(CellKey(CellOf(StartTerminal(b))));
     terminals.insert(CellKey(CellOf(EndTerminal(b))));
   }
   // Which wires pass through each cell: at most the two a crossing shares.
   std::unordered_map<std::uint64_t, std::vector<int>> wiresAt = WiresByCell(drawing);
   const auto& wires = drawing.Connections();
-  auto held = [&](TCell end, int w) {
+  auto held = [&](GridCell end, int w) {
     if (terminals.contains(CellKey(end))) return true;
     for (const int other : wiresAt[CellKey(end)])
       if (other != w) return true;
@@ -134,9 +134,9 @@ int LooseWire(const SheetDrawing& drawing) {
 
 std::string SchemeFileText(const SheetDrawing& drawing) {
   std::string text = Format("%d\n", static_cast<int>(drawing.Branches().size()));
-  for (const TSheetBranch& branch : drawing.Branches()) AppendBranchLine(text, branch);
+  for (const SheetBranch& branch : drawing.Branches()) AppendBranchLine(text, branch);
   AppendFormat(text, "\n%d\n", static_cast<int>(drawing.Connections().size()));
-  for (const TConnection& wire : drawing.Connections()) {
+  for (const Connection& wire : drawing.Connections()) {
     AppendFormat(text, "%d\t%d\n%d\n", wire.From, wire.To, static_cast<int>(wire.Points.size()));
     AppendCells(text, wire.Points);
   }
@@ -147,8 +147,7 @@ std::string SchemeFileText(const SheetDrawing& drawing) {
 
 namespace {
 
-std::optional<SheetDrawing> ParseScheme(const std::string& text, const std::string& fileName,
-                                        WorkProgress* progress) {
+std::optional<SheetDrawing> ParseScheme(const std::string& text, const std::string& fileName, WorkProgress* progress) {
   SchemeReader reader(text, fileName);
   ProgressSteps steps(progress, static_cast<int>(text.size() / 1024) + 1, 16);
   SheetDrawing drawing;
@@ -171,9 +170,10 @@ std::optional<SheetDrawing> ParseScheme(const std::string& text, const std::stri
   drawing.BlockAllFootprints();
   drawing.FitSheet();
   if (const int loose = LooseWire(drawing); loose >= 0)
-    throw EditorError(Format("Файл «%s», строка %d: провод не начинается или не кончается на выводе ветви или "
-                             "другом проводе.",
-                             fileName, wireLines[loose]));
+    throw EditorError(
+        Format("Файл «%s», строка %d: провод не начинается или не кончается на выводе ветви или "
+               "другом проводе.",
+               fileName, wireLines[loose]));
   if (!steps.Advance(static_cast<int>(text.size() / 1024) + 1)) return std::nullopt;
   return drawing;
 }
@@ -199,7 +199,9 @@ std::optional<SheetDrawing> LoadSchemeFile(const std::filesystem::path& path, Wo
   return ParseScheme(SchemeText(path), path.string(), &progress);
 }
 
-SheetDrawing LoadSchemeFile(const std::filesystem::path& path) { return ParseSchemeText(SchemeText(path), path.string()); }
+SheetDrawing LoadSchemeFile(const std::filesystem::path& path) {
+  return ParseSchemeText(SchemeText(path), path.string());
+}
 
 void SaveSchemeFile(const std::filesystem::path& path, const SheetDrawing& drawing) {
   if (!SaveTextFileAtomically(path, SchemeFileText(drawing)))

@@ -12,22 +12,31 @@ namespace {
 
 std::optional<SheetTool> ToolOf(SheetMode mode) {
   switch (mode) {
-    case SheetMode::AddHorizontal: return SheetTool::AddHorizontal;
-    case SheetMode::AddVertical: return SheetTool::AddVertical;
-    case SheetMode::DeleteBranch: return SheetTool::DeleteBranch;
+    case SheetMode::AddHorizontal:
+      return SheetTool::AddHorizontal;
+    case SheetMode::AddVertical:
+      return SheetTool::AddVertical;
+    case SheetMode::DeleteBranch:
+      return SheetTool::DeleteBranch;
     case SheetMode::PickFirstTerminal:
-    case SheetMode::PickSecondTerminal: return SheetTool::Connect;
-    case SheetMode::Idle: break;
+    case SheetMode::PickSecondTerminal:
+      return SheetTool::Connect;
+    case SheetMode::Idle:
+      break;
   }
   return std::nullopt;
 }
 
 SheetMode ModeOf(SheetTool tool) {
   switch (tool) {
-    case SheetTool::AddHorizontal: return SheetMode::AddHorizontal;
-    case SheetTool::AddVertical: return SheetMode::AddVertical;
-    case SheetTool::DeleteBranch: return SheetMode::DeleteBranch;
-    case SheetTool::Connect: break;
+    case SheetTool::AddHorizontal:
+      return SheetMode::AddHorizontal;
+    case SheetTool::AddVertical:
+      return SheetMode::AddVertical;
+    case SheetTool::DeleteBranch:
+      return SheetMode::DeleteBranch;
+    case SheetTool::Connect:
+      break;
   }
   return SheetMode::PickFirstTerminal;
 }
@@ -37,9 +46,12 @@ int Snapped(int pixel) { return (pixel + 5) / 10 * 10; }
 
 PressResult ResultOf(RouteResult route) {
   switch (route) {
-    case RouteResult::Routed: return PressResult::WireRouted;
-    case RouteResult::GuardTripped: return PressResult::RoutingGuard;
-    case RouteResult::NoRoute: break;
+    case RouteResult::Routed:
+      return PressResult::WireRouted;
+    case RouteResult::GuardTripped:
+      return PressResult::RoutingGuard;
+    case RouteResult::NoRoute:
+      break;
   }
   return PressResult::NoRoute;
 }
@@ -59,27 +71,31 @@ PressOutcome SheetEditor::Press(int x, int y) {
     case SheetMode::AddVertical: {
       const BranchPlacement placement{Snapped(x), Snapped(y), mode_ == SheetMode::AddVertical};
       switch (drawing_.CheckPlacement(MakeSheetBranch(placement.x, placement.y, 0, 0, placement.vertical, {}))) {
-        case Placement::Overlaps: return {PressResult::PlacementOverlaps, std::nullopt, {}};
-        case Placement::OffSheet: return {PressResult::PlacementOffSheet, std::nullopt, {}};
-        case Placement::Fits: break;
+        case Placement::Overlaps:
+          return {PressResult::PlacementOverlaps, std::nullopt, {}};
+        case Placement::OffSheet:
+          return {PressResult::PlacementOffSheet, std::nullopt, {}};
+        case Placement::Fits:
+          break;
       }
       return {PressResult::NeedElementValues, placement, {}};
     }
-    case SheetMode::DeleteBranch: return DeleteBranchAt(x, y);
+    case SheetMode::DeleteBranch:
+      return DeleteBranchAt(x, y);
     case SheetMode::PickFirstTerminal:
       firstTerminal_ = PickTerminal(x, y);
       if (!firstTerminal_) return {};
       mode_ = SheetMode::PickSecondTerminal;
       return {PressResult::FirstTerminalPicked, std::nullopt, {}};
     case SheetMode::PickSecondTerminal:
-      if (const std::optional<TTerminal> second = PickTerminal(x, y)) return JoinPickedTerminals(*second);
+      if (const std::optional<Terminal> second = PickTerminal(x, y)) return JoinPickedTerminals(*second);
       return {};
   }
   return {};
 }
 
 PaintList SheetEditor::PlaceBranch(const BranchPlacement& placement, const ElementValues& values) {
-  const TSheetBranch branch =
+  const SheetBranch branch =
       MakeSheetBranch(placement.x, placement.y, nextNode_, nextNode_ + 1, placement.vertical, values);
   // The press said where it may go; a placement from elsewhere that does not fit is not made.
   if (drawing_.CheckPlacement(branch) != Placement::Fits) return {};
@@ -103,8 +119,8 @@ PressOutcome SheetEditor::DeleteBranchAt(int x, int y) {
 
 // The terminal next to the third of the first branch hit there; a branch hit
 // in its middle third is passed over.
-std::optional<TTerminal> SheetEditor::PickTerminal(int x, int y) const {
-  for (const TSheetBranch& branch : drawing_.Branches()) {
+std::optional<Terminal> SheetEditor::PickTerminal(int x, int y) const {
+  for (const SheetBranch& branch : drawing_.Branches()) {
     const BranchHit hit = HitTest(branch, x, y);
     if (hit == BranchHit::StartThird) return StartTerminal(branch);
     if (hit == BranchHit::EndThird) return EndTerminal(branch);
@@ -112,10 +128,10 @@ std::optional<TTerminal> SheetEditor::PickTerminal(int x, int y) const {
   return std::nullopt;
 }
 
-PressOutcome SheetEditor::JoinPickedTerminals(const TTerminal& second) {
+PressOutcome SheetEditor::JoinPickedTerminals(const Terminal& second) {
   if (second == *firstTerminal_) return {PressResult::SameTerminal, std::nullopt, {}};
   mode_ = SheetMode::PickFirstTerminal;
-  const TTerminal first = *std::exchange(firstTerminal_, std::nullopt);
+  const Terminal first = *std::exchange(firstTerminal_, std::nullopt);
   if (CellOf(first) == CellOf(second)) return {PressResult::TerminalsTouch, std::nullopt, {}};
   Remember();
   const JoinOutcome join = JoinTerminals(drawing_, first, second);
@@ -206,9 +222,9 @@ std::optional<SheetSelection> SheetEditor::ItemAt(int x, int y) const {
 namespace {
 
 // The terminal at a wire's end: a branch's, or where the wire meets another wire.
-TTerminal TerminalAt(const SheetDrawing& drawing, TCell cell, int node) {
-  for (const TSheetBranch& b : drawing.Branches())
-    for (const TTerminal& t : {StartTerminal(b), EndTerminal(b)})
+Terminal TerminalAt(const SheetDrawing& drawing, GridCell cell, int node) {
+  for (const SheetBranch& b : drawing.Branches())
+    for (const Terminal& t : {StartTerminal(b), EndTerminal(b)})
       if (CellOf(t) == cell) return t;
   return {node, 10 * cell.X, 10 * cell.Y, false};
 }
@@ -222,8 +238,9 @@ EditResult EditResultOf(Placement placement) {
 PaintList SheetEditor::Marks(int dragRight, int dragDown) const {
   PaintList marks;
   if (selection_ && selection_->kind == SheetSelection::Kind::Branch) {
-    const TSheetBranch& b = drawing_.Branches()[selection_->index];
-    marks = BranchMark(MakeSheetBranch(b.X1 + 10 * dragRight, b.Y1 + 10 * dragDown, b.From, b.To, b.Vertical, b.Values));
+    const SheetBranch& b = drawing_.Branches()[selection_->index];
+    marks =
+        BranchMark(MakeSheetBranch(b.X1 + 10 * dragRight, b.Y1 + 10 * dragDown, b.From, b.To, b.Vertical, b.Values));
   } else if (selection_) {
     marks = ConnectionMark(drawing_.Connections()[selection_->index]);
   }
@@ -239,16 +256,16 @@ EditResult SheetEditor::MoveSelection(int cellsRight, int cellsDown) {
 
 EditResult SheetEditor::MoveBranch(int index, int cellsRight, int cellsDown) {
   SheetState before{drawing_, nextNode_};
-  const TSheetBranch old = drawing_.Branches()[index];
-  const TCell oldEnds[] = {CellOf(StartTerminal(old)), CellOf(EndTerminal(old))};
-  const TSheetBranch moved = MakeSheetBranch(old.X1 + 10 * cellsRight, old.Y1 + 10 * cellsDown, old.From, old.To,
-                                             old.Vertical, old.Values);
-  const TCell newEnds[] = {CellOf(StartTerminal(moved)), CellOf(EndTerminal(moved))};
-  auto follow = [&](TCell c) { return c == oldEnds[0] ? newEnds[0] : c == oldEnds[1] ? newEnds[1] : c; };
+  const SheetBranch old = drawing_.Branches()[index];
+  const GridCell oldEnds[] = {CellOf(StartTerminal(old)), CellOf(EndTerminal(old))};
+  const SheetBranch moved =
+      MakeSheetBranch(old.X1 + 10 * cellsRight, old.Y1 + 10 * cellsDown, old.From, old.To, old.Vertical, old.Values);
+  const GridCell newEnds[] = {CellOf(StartTerminal(moved)), CellOf(EndTerminal(moved))};
+  auto follow = [&](GridCell c) { return c == oldEnds[0] ? newEnds[0] : c == oldEnds[1] ? newEnds[1] : c; };
   // Each own wire again from the terminal picked first (its last point) to the one picked second.
-  std::vector<std::pair<TConnection, std::pair<TCell, TCell>>> wires;
+  std::vector<std::pair<Connection, std::pair<GridCell, GridCell>>> wires;
   for (const int w : drawing_.OwnConnections(index)) {
-    const TConnection& wire = drawing_.Connections()[w];
+    const Connection& wire = drawing_.Connections()[w];
     wires.push_back({wire, {follow(wire.Points.back()), follow(wire.Points.front())}});
   }
   drawing_.RemoveBranch(index);

@@ -78,9 +78,9 @@ struct PressOutcome {
 
 // What "Нарисовать по таблице" did.
 struct TableDrawingOutcome {
-  PaintList paint;             // a full drawing, starting with the background
-  int routingGuardTrips = 0;   // show kRoutingGuardMessage once when not 0
-  bool stopped = false;        // stopped through its progress: the drawing is as it was
+  PaintList paint;            // a full drawing, starting with the background
+  int routingGuardTrips = 0;  // show kRoutingGuardMessage once when not 0
+  bool stopped = false;       // stopped through its progress: the drawing is as it was
 };
 
 // A whole drawing with the node numbering that goes on from it: one step of
@@ -102,7 +102,7 @@ class SheetEditor {
   SheetMode Mode() const { return mode_; }
   int NextNode() const { return nextNode_; }
   const SheetDrawing& Drawing() const { return drawing_; }
-  const std::optional<TTerminal>& FirstTerminal() const { return firstTerminal_; }
+  const std::optional<Terminal>& FirstTerminal() const { return firstTerminal_; }
 
   // A tool button: sets the mode; the chosen button is disabled, the other three enabled.
   void SelectTool(SheetTool tool);
@@ -161,8 +161,8 @@ class SheetEditor {
 
  private:
   PressOutcome DeleteBranchAt(int x, int y);
-  std::optional<TTerminal> PickTerminal(int x, int y) const;
-  PressOutcome JoinPickedTerminals(const TTerminal& second);
+  std::optional<Terminal> PickTerminal(int x, int y) const;
+  PressOutcome JoinPickedTerminals(const Terminal& second);
   void Replace(SheetDrawing drawing);
   // Before a change: the state to go back to.
   void Remember();
@@ -175,7 +175,7 @@ class SheetEditor {
   SheetDrawing drawing_;
   SheetMode mode_ = SheetMode::Idle;
   int nextNode_ = 1;
-  std::optional<TTerminal> firstTerminal_;
+  std::optional<Terminal> firstTerminal_;
   std::optional<SheetSelection> selection_;
   // Each state with the revision it had.
   using History = std::deque<std::pair<SheetState, long>>;

@@ -5,8 +5,8 @@
 
 namespace ohmara {
 
-TSheetBranch MakeSheetBranch(int x1, int y1, int from, int to, bool vertical, const ElementValues& values) {
-  TSheetBranch branch;
+SheetBranch MakeSheetBranch(int x1, int y1, int from, int to, bool vertical, const ElementValues& values) {
+  SheetBranch branch;
   branch.From = from;
   branch.To = to;
   branch.X1 = x1;
@@ -18,18 +18,18 @@ TSheetBranch MakeSheetBranch(int x1, int y1, int from, int to, bool vertical, co
   return branch;
 }
 
-std::vector<TCell> Footprint(const TSheetBranch& branch) {
-  std::vector<TCell> cells;
+std::vector<GridCell> Footprint(const SheetBranch& branch) {
+  std::vector<GridCell> cells;
   cells.reserve(39);
   const int x = branch.X1 / 10;
   const int y = branch.Y1 / 10;
   for (int along = 0; along <= kSheetBranchLength / 10; ++along)
     for (int aside = -1; aside <= 1; ++aside)
-      cells.push_back(branch.Vertical ? TCell{x + aside, y + along} : TCell{x + along, y + aside});
+      cells.push_back(branch.Vertical ? GridCell{x + aside, y + along} : GridCell{x + along, y + aside});
   return cells;
 }
 
-BranchHit HitTest(const TSheetBranch& branch, int x, int y) {
+BranchHit HitTest(const SheetBranch& branch, int x, int y) {
   const int third = kSheetBranchLength / 3;
   // Position along the branch and distance across it.
   const int along = branch.Vertical ? y : x;
@@ -43,109 +43,109 @@ BranchHit HitTest(const TSheetBranch& branch, int x, int y) {
   return BranchHit::MiddleThird;
 }
 
-TTerminal StartTerminal(const TSheetBranch& branch) { return {branch.From, branch.X1, branch.Y1, branch.Vertical}; }
-TTerminal EndTerminal(const TSheetBranch& branch) { return {branch.To, branch.X2, branch.Y2, branch.Vertical}; }
-TCell CellOf(const TTerminal& terminal) { return {terminal.X / 10, terminal.Y / 10}; }
+Terminal StartTerminal(const SheetBranch& branch) { return {branch.From, branch.X1, branch.Y1, branch.Vertical}; }
+Terminal EndTerminal(const SheetBranch& branch) { return {branch.To, branch.X2, branch.Y2, branch.Vertical}; }
+GridCell CellOf(const Terminal& terminal) { return {terminal.X / 10, terminal.Y / 10}; }
 
 namespace {
 
-std::vector<TCell> TerminalRow(const TTerminal& terminal) {
-  const TCell c = CellOf(terminal);
+std::vector<GridCell> TerminalRow(const Terminal& terminal) {
+  const GridCell c = CellOf(terminal);
   if (terminal.Vertical) return {c, {c.X - 1, c.Y}, {c.X + 1, c.Y}};
   return {c, {c.X, c.Y - 1}, {c.X, c.Y + 1}};
 }
 
-bool TouchesNode(const TConnection& connection, int a, int b) {
+bool TouchesNode(const Connection& connection, int a, int b) {
   return connection.From == a || connection.From == b || connection.To == a || connection.To == b;
 }
 
 }  // namespace
 
-void ReleaseTerminal(OccupiedCells& cells, const TTerminal& terminal) {
-  for (const TCell& c : TerminalRow(terminal)) cells.Remove(c);
+void ReleaseTerminal(OccupiedCells& cells, const Terminal& terminal) {
+  for (const GridCell& c : TerminalRow(terminal)) cells.Remove(c);
 }
 
-void BlockTerminal(OccupiedCells& cells, const TTerminal& terminal) {
-  for (const TCell& c : TerminalRow(terminal)) cells.Insert(c);
+void BlockTerminal(OccupiedCells& cells, const Terminal& terminal) {
+  for (const GridCell& c : TerminalRow(terminal)) cells.Insert(c);
 }
 
-void SheetDrawing::BlockFootprint(const TSheetBranch& branch) {
-  for (const TCell& c : Footprint(branch)) occupied_.Insert(c);
+void SheetDrawing::BlockFootprint(const SheetBranch& branch) {
+  for (const GridCell& c : Footprint(branch)) occupied_.Insert(c);
 }
 
-void SheetDrawing::ReleaseFootprint(const TSheetBranch& branch) {
-  for (const TCell& c : Footprint(branch)) occupied_.Remove(c);
+void SheetDrawing::ReleaseFootprint(const SheetBranch& branch) {
+  for (const GridCell& c : Footprint(branch)) occupied_.Remove(c);
 }
 
 void SheetDrawing::BlockAllFootprints() {
-  for (const TSheetBranch& branch : branches_) BlockFootprint(branch);
+  for (const SheetBranch& branch : branches_) BlockFootprint(branch);
 }
 
-std::optional<TSheetBranch> SheetDrawing::RemoveBranchAt(int x, int y) {
+std::optional<SheetBranch> SheetDrawing::RemoveBranchAt(int x, int y) {
   const auto hit = std::find_if(branches_.begin(), branches_.end(),
-                                [&](const TSheetBranch& b) { return HitTest(b, x, y) != BranchHit::Miss; });
+                                [&](const SheetBranch& b) { return HitTest(b, x, y) != BranchHit::Miss; });
   if (hit == branches_.end()) return std::nullopt;
-  const TSheetBranch removed = *hit;
+  const SheetBranch removed = *hit;
   branches_.erase(hit);
   ReleaseFootprint(removed);
   return removed;
 }
 
 void SheetDrawing::RemoveConnectionsOf(int a, int b) {
-  for (const TConnection& connection : connections_)
+  for (const Connection& connection : connections_)
     if (TouchesNode(connection, a, b))
-      for (const TCell& c : connection.Points) occupied_.Remove(c);
-  std::erase_if(connections_, [&](const TConnection& c) { return TouchesNode(c, a, b); });
+      for (const GridCell& c : connection.Points) occupied_.Remove(c);
+  std::erase_if(connections_, [&](const Connection& c) { return TouchesNode(c, a, b); });
 }
 
-void SheetDrawing::InsertBranch(int index, const TSheetBranch& branch) {
+void SheetDrawing::InsertBranch(int index, const SheetBranch& branch) {
   branches_.insert(branches_.begin() + index, branch);
   BlockFootprint(branch);
 }
 
 namespace {
 
-std::uint64_t KeyOf(TCell c) {
+std::uint64_t KeyOf(GridCell c) {
   return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(c.X)) << 32) | static_cast<std::uint32_t>(c.Y);
 }
 
-std::vector<TCell> Line(const TSheetBranch& branch) {
-  std::vector<TCell> line;
-  for (const TCell& c : Footprint(branch))
+std::vector<GridCell> Line(const SheetBranch& branch) {
+  std::vector<GridCell> line;
+  for (const GridCell& c : Footprint(branch))
     if ((branch.Vertical ? c.X : c.Y) == (branch.Vertical ? branch.X1 : branch.Y1) / 10) line.push_back(c);
   return line;
 }
 
 }  // namespace
 
-Placement SheetDrawing::CheckPlacement(const TSheetBranch& branch) const {
-  auto OnSheet = [this](TCell c) { return c.X >= 0 && c.Y >= 0 && c.X <= lastCell_.X && c.Y <= lastCell_.Y; };
-  auto InsideSheet = [this](TCell c) { return c.X > 0 && c.Y > 0 && c.X < lastCell_.X && c.Y < lastCell_.Y; };
-  const std::vector<TCell> footprint = Footprint(branch);
-  if (!std::all_of(footprint.begin(), footprint.end(), OnSheet) ||
-      !InsideSheet(CellOf(StartTerminal(branch))) || !InsideSheet(CellOf(EndTerminal(branch))))
+Placement SheetDrawing::CheckPlacement(const SheetBranch& branch) const {
+  auto OnSheet = [this](GridCell c) { return c.X >= 0 && c.Y >= 0 && c.X <= lastCell_.X && c.Y <= lastCell_.Y; };
+  auto InsideSheet = [this](GridCell c) { return c.X > 0 && c.Y > 0 && c.X < lastCell_.X && c.Y < lastCell_.Y; };
+  const std::vector<GridCell> footprint = Footprint(branch);
+  if (!std::all_of(footprint.begin(), footprint.end(), OnSheet) || !InsideSheet(CellOf(StartTerminal(branch))) ||
+      !InsideSheet(CellOf(EndTerminal(branch))))
     return Placement::OffSheet;
   std::unordered_set<std::uint64_t> newBand, newLine, shared;
-  for (const TCell& c : footprint) newBand.insert(KeyOf(c));
-  for (const TCell& c : Line(branch)) newLine.insert(KeyOf(c));
+  for (const GridCell& c : footprint) newBand.insert(KeyOf(c));
+  for (const GridCell& c : Line(branch)) newLine.insert(KeyOf(c));
   // Terminals that meet: the rows of both terminals may overlap.
-  for (const TSheetBranch& other : branches_)
-    for (const TTerminal& mine : {StartTerminal(branch), EndTerminal(branch)})
-      for (const TTerminal& theirs : {StartTerminal(other), EndTerminal(other)})
+  for (const SheetBranch& other : branches_)
+    for (const Terminal& mine : {StartTerminal(branch), EndTerminal(branch)})
+      for (const Terminal& theirs : {StartTerminal(other), EndTerminal(other)})
         if (CellOf(mine) == CellOf(theirs))
-          for (const TTerminal& t : {mine, theirs})
-            for (const TCell& c : TerminalRow(t)) shared.insert(KeyOf(c));
-  auto clash = [&](const std::unordered_set<std::uint64_t>& cells, TCell c) {
+          for (const Terminal& t : {mine, theirs})
+            for (const GridCell& c : TerminalRow(t)) shared.insert(KeyOf(c));
+  auto clash = [&](const std::unordered_set<std::uint64_t>& cells, GridCell c) {
     return cells.contains(KeyOf(c)) && !shared.contains(KeyOf(c));
   };
-  for (const TSheetBranch& other : branches_) {
-    for (const TCell& c : Footprint(other))
+  for (const SheetBranch& other : branches_) {
+    for (const GridCell& c : Footprint(other))
       if (clash(newLine, c)) return Placement::Overlaps;
-    for (const TCell& c : Line(other))
+    for (const GridCell& c : Line(other))
       if (clash(newBand, c)) return Placement::Overlaps;
   }
-  for (const TConnection& wire : connections_)
-    for (const TCell& c : wire.Points)
+  for (const Connection& wire : connections_)
+    for (const GridCell& c : wire.Points)
       if (clash(newBand, c)) return Placement::Overlaps;
   return Placement::Fits;
 }
@@ -157,13 +157,13 @@ int SheetDrawing::BranchAt(int x, int y) const {
 }
 
 int SheetDrawing::ConnectionAt(int x, int y) const {
-  const TCell pressed{(x + 5) / 10, (y + 5) / 10};
+  const GridCell pressed{(x + 5) / 10, (y + 5) / 10};
   for (size_t i = connections_.size(); i-- > 0;) {
-    const std::vector<TCell>& points = connections_[i].Points;
+    const std::vector<GridCell>& points = connections_[i].Points;
     // A jump leaves the crossed cell out of the points: the press may fall between two of them.
     for (size_t p = 0; p + 1 < points.size(); ++p) {
-      const TCell a = points[p];
-      const TCell b = points[p + 1];
+      const GridCell a = points[p];
+      const GridCell b = points[p + 1];
       if (pressed.X >= std::min(a.X, b.X) && pressed.X <= std::max(a.X, b.X) && pressed.Y >= std::min(a.Y, b.Y) &&
           pressed.Y <= std::max(a.Y, b.Y))
         return static_cast<int>(i);
@@ -173,9 +173,9 @@ int SheetDrawing::ConnectionAt(int x, int y) const {
 }
 
 std::vector<int> SheetDrawing::OwnConnections(int branch) const {
-  const TSheetBranch& own = branches_[branch];
-  const TCell ends[] = {CellOf(StartTerminal(own)), CellOf(EndTerminal(own))};
-  auto sharedWithAnother = [&](TCell cell) {
+  const SheetBranch& own = branches_[branch];
+  const GridCell ends[] = {CellOf(StartTerminal(own)), CellOf(EndTerminal(own))};
+  auto sharedWithAnother = [&](GridCell cell) {
     for (size_t i = 0; i < branches_.size(); ++i)
       if (static_cast<int>(i) != branch &&
           (CellOf(StartTerminal(branches_[i])) == cell || CellOf(EndTerminal(branches_[i])) == cell))
@@ -184,9 +184,9 @@ std::vector<int> SheetDrawing::OwnConnections(int branch) const {
   };
   std::vector<int> owned;
   for (size_t w = 0; w < connections_.size(); ++w) {
-    const std::vector<TCell>& points = connections_[w].Points;
+    const std::vector<GridCell>& points = connections_[w].Points;
     if (points.empty()) continue;
-    for (const TCell& end : {points.front(), points.back()}) {
+    for (const GridCell& end : {points.front(), points.back()}) {
       if ((end == ends[0] || end == ends[1]) && !sharedWithAnother(end)) {
         owned.push_back(static_cast<int>(w));
         break;
@@ -196,30 +196,30 @@ std::vector<int> SheetDrawing::OwnConnections(int branch) const {
   return owned;
 }
 
-TSheetBranch SheetDrawing::RemoveBranch(int branch) {
+SheetBranch SheetDrawing::RemoveBranch(int branch) {
   const std::vector<int> owned = OwnConnections(branch);
   for (auto w = owned.rbegin(); w != owned.rend(); ++w) {
-    for (const TCell& c : connections_[*w].Points) occupied_.Remove(c);
+    for (const GridCell& c : connections_[*w].Points) occupied_.Remove(c);
     connections_.erase(connections_.begin() + *w);
   }
-  const TSheetBranch removed = branches_[branch];
+  const SheetBranch removed = branches_[branch];
   branches_.erase(branches_.begin() + branch);
   ReleaseFootprint(removed);
   BlockEverything();
   return removed;
 }
 
-TConnection SheetDrawing::RemoveConnection(int connection) {
-  TConnection removed = std::move(connections_[connection]);
+Connection SheetDrawing::RemoveConnection(int connection) {
+  Connection removed = std::move(connections_[connection]);
   connections_.erase(connections_.begin() + connection);
-  for (const TCell& c : removed.Points) occupied_.Remove(c);
+  for (const GridCell& c : removed.Points) occupied_.Remove(c);
   BlockEverything();
   return removed;
 }
 
 void SheetDrawing::BlockEverything() {
   BlockAllFootprints();
-  for (const TConnection& connection : connections_)
+  for (const Connection& connection : connections_)
     for (size_t p = 1; p + 1 < connection.Points.size(); ++p) occupied_.Insert(connection.Points[p]);
 }
 
@@ -235,14 +235,14 @@ void SheetDrawing::FitSheet() {
   // a drawing that fits stay those of the sheet it was drawn on; then there
   // is room for a band beside the outermost terminals and a wire round them.
   constexpr int kRing = 4;
-  TCell far{0, 0};
-  for (const TSheetBranch& b : branches_)
-    for (const TTerminal& t : {StartTerminal(b), EndTerminal(b)}) {
+  GridCell far{0, 0};
+  for (const SheetBranch& b : branches_)
+    for (const Terminal& t : {StartTerminal(b), EndTerminal(b)}) {
       far.X = std::max(far.X, CellOf(t).X + 1);
       far.Y = std::max(far.Y, CellOf(t).Y + 1);
     }
-  for (const TConnection& w : connections_)
-    for (const TCell& c : w.Points) {
+  for (const Connection& w : connections_)
+    for (const GridCell& c : w.Points) {
       far.X = std::max(far.X, c.X);
       far.Y = std::max(far.Y, c.Y);
     }
@@ -250,7 +250,7 @@ void SheetDrawing::FitSheet() {
 }
 
 SheetSize SheetDrawing::SheetPixels() const {
-  if (lastCell_ == TCell{kSheetLastColumn, kSheetLastRow}) return {};
+  if (lastCell_ == GridCell{kSheetLastColumn, kSheetLastRow}) return {};
   return {std::max(kSheetWidth, 10 * lastCell_.X + 10), std::max(kSheetHeight, 10 * lastCell_.Y + 10)};
 }
 
@@ -258,7 +258,7 @@ std::unordered_map<std::uint64_t, std::vector<int>> WiresByCell(const SheetDrawi
   std::unordered_map<std::uint64_t, std::vector<int>> wiresAt;
   const auto& wires = drawing.Connections();
   for (size_t w = 0; w < wires.size(); ++w)
-    for (const TCell& c : wires[w].Points) {
+    for (const GridCell& c : wires[w].Points) {
       std::vector<int>& at = wiresAt[CellKey(c)];
       if (at.empty() || at.back() != static_cast<int>(w)) at.push_back(static_cast<int>(w));
     }
@@ -267,8 +267,8 @@ std::unordered_map<std::uint64_t, std::vector<int>> WiresByCell(const SheetDrawi
 
 int SheetDrawing::LargestNode() const {
   int largest = 0;
-  for (const TSheetBranch& b : branches_) largest = std::max({largest, b.From, b.To});
-  for (const TConnection& c : connections_) largest = std::max({largest, c.From, c.To});
+  for (const SheetBranch& b : branches_) largest = std::max({largest, b.From, b.To});
+  for (const Connection& c : connections_) largest = std::max({largest, c.From, c.To});
   return largest;
 }
 

@@ -31,7 +31,7 @@ struct ElementValues {
 
 // One drawn branch. A horizontal branch starts at its left terminal, a
 // vertical one at its top terminal; From and To are the terminals' node numbers.
-struct TSheetBranch {
+struct SheetBranch {
   int From = 0;
   int To = 0;
   int X1 = 0;
@@ -40,47 +40,47 @@ struct TSheetBranch {
   int Y2 = 0;
   bool Vertical = false;
   ElementValues Values;
-  friend bool operator==(const TSheetBranch&, const TSheetBranch&) = default;
+  friend bool operator==(const SheetBranch&, const SheetBranch&) = default;
 };
 
-TSheetBranch MakeSheetBranch(int x1, int y1, int from, int to, bool vertical, const ElementValues& values);
+SheetBranch MakeSheetBranch(int x1, int y1, int from, int to, bool vertical, const ElementValues& values);
 
 // The 39 cells a branch blocks: its line and one cell to either side, both
 // terminal cells included, in the order they are blocked.
-std::vector<TCell> Footprint(const TSheetBranch& branch);
+std::vector<GridCell> Footprint(const SheetBranch& branch);
 
 // Where a press at (x, y) falls on a branch: the third next to the start
 // terminal, the one next to the end terminal, or the middle.
 enum class BranchHit { Miss, StartThird, EndThird, MiddleThird };
-BranchHit HitTest(const TSheetBranch& branch, int x, int y);
+BranchHit HitTest(const SheetBranch& branch, int x, int y);
 
 // One wire. Points run from the terminal picked second to the one picked
 // first; consecutive points differ by one cell, by two where the wire jumps
 // over another, and not at all at a bend.
-struct TConnection {
+struct Connection {
   int From = 0;  // node of the terminal picked first
   int To = 0;    // node of the terminal picked second
-  std::vector<TCell> Points;
-  friend bool operator==(const TConnection&, const TConnection&) = default;
+  std::vector<GridCell> Points;
+  friend bool operator==(const Connection&, const Connection&) = default;
 };
 
 // A terminal of a drawn branch: its node number and pixel position.
-struct TTerminal {
+struct Terminal {
   int Node = 0;
   int X = 0;
   int Y = 0;
   bool Vertical = false;
-  friend bool operator==(const TTerminal&, const TTerminal&) = default;
+  friend bool operator==(const Terminal&, const Terminal&) = default;
 };
 
-TTerminal StartTerminal(const TSheetBranch& branch);
-TTerminal EndTerminal(const TSheetBranch& branch);
-TCell CellOf(const TTerminal& terminal);
+Terminal StartTerminal(const SheetBranch& branch);
+Terminal EndTerminal(const SheetBranch& branch);
+GridCell CellOf(const Terminal& terminal);
 
 // The terminal's row of its branch's footprint. Releasing it lets a wire
 // leave the terminal in three directions; blocking it closes the band again.
-void ReleaseTerminal(OccupiedCells& cells, const TTerminal& terminal);
-void BlockTerminal(OccupiedCells& cells, const TTerminal& terminal);
+void ReleaseTerminal(OccupiedCells& cells, const Terminal& terminal);
+void BlockTerminal(OccupiedCells& cells, const Terminal& terminal);
 
 // The cells of the sheet the window opens with: the router's region,
 // columns 0..85 and rows 0..61, on a picture of 846 x 608 pixels. A drawn
@@ -101,26 +101,26 @@ struct SheetSize {
 // The three collections of a drawing, each in order of creation.
 class SheetDrawing {
  public:
-  const std::vector<TSheetBranch>& Branches() const { return branches_; }
-  const std::vector<TConnection>& Connections() const { return connections_; }
+  const std::vector<SheetBranch>& Branches() const { return branches_; }
+  const std::vector<Connection>& Connections() const { return connections_; }
   const OccupiedCells& Occupied() const { return occupied_; }
   OccupiedCells& Occupied() { return occupied_; }
 
   // Appending does not block the footprint; the caller does, when it chooses.
-  void AppendBranch(const TSheetBranch& branch) { branches_.push_back(branch); }
+  void AppendBranch(const SheetBranch& branch) { branches_.push_back(branch); }
   // Puts the branch back at its place in the list and blocks its footprint.
-  void InsertBranch(int index, const TSheetBranch& branch);
-  void BlockFootprint(const TSheetBranch& branch);
-  void ReleaseFootprint(const TSheetBranch& branch);
+  void InsertBranch(int index, const SheetBranch& branch);
+  void BlockFootprint(const SheetBranch& branch);
+  void ReleaseFootprint(const SheetBranch& branch);
   // Blocks the footprint of every branch again, e.g. after removing cells
   // that two things shared.
   void BlockAllFootprints();
 
   // Takes out the first branch that a press at (x, y) hits and releases its
   // footprint; nothing when no branch is hit.
-  std::optional<TSheetBranch> RemoveBranchAt(int x, int y);
+  std::optional<SheetBranch> RemoveBranchAt(int x, int y);
 
-  void AppendConnection(TConnection connection) { connections_.push_back(std::move(connection)); }
+  void AppendConnection(Connection connection) { connections_.push_back(std::move(connection)); }
   // Removes every wire with an end at node a or b, and all its points from
   // the occupied cells.
   void RemoveConnectionsOf(int a, int b);
@@ -134,9 +134,9 @@ class SheetDrawing {
   std::vector<int> OwnConnections(int branch) const;
   // Takes out the branch and its own wires; the occupied cells are then
   // exactly the remaining footprints and wire points.
-  TSheetBranch RemoveBranch(int branch);
+  SheetBranch RemoveBranch(int branch);
   // Takes out one wire, keeping every cell another wire or a band needs.
-  TConnection RemoveConnection(int connection);
+  Connection RemoveConnection(int connection);
   void SetValues(int branch, const ElementValues& values) { branches_[branch].Values = values; }
   void SetNodes(int branch, int from, int to) {
     branches_[branch].From = from;
@@ -156,16 +156,16 @@ class SheetDrawing {
   // terminals strictly inside, and its line on no other branch's band or
   // wire (and no other line in its band) - but for terminals placed on
   // another branch's terminal, which join it.
-  Placement CheckPlacement(const TSheetBranch& branch) const;
+  Placement CheckPlacement(const SheetBranch& branch) const;
 
   // The sheet's last column and row of cells: wires and new branches stay
   // within them.
-  TCell LastCell() const { return lastCell_; }
+  GridCell LastCell() const { return lastCell_; }
   // Grows the sheet (never shrinks it below the first size) to hold every
   // branch and wire with a free ring round them.
   void FitSheet();
   // Grows the sheet so that its last cell is at least `far`.
-  void GrowSheet(TCell far) {
+  void GrowSheet(GridCell far) {
     lastCell_.X = std::max(lastCell_.X, far.X);
     lastCell_.Y = std::max(lastCell_.Y, far.Y);
   }
@@ -176,14 +176,14 @@ class SheetDrawing {
   int LargestNode() const;
 
  private:
-  std::vector<TSheetBranch> branches_;
-  std::vector<TConnection> connections_;
+  std::vector<SheetBranch> branches_;
+  std::vector<Connection> connections_;
   OccupiedCells occupied_;
-  TCell lastCell_{kSheetLastColumn, kSheetLastRow};
+  GridCell lastCell_{kSheetLastColumn, kSheetLastRow};
 };
 
 // A cell as one number, for hashing.
-inline std::uint64_t CellKey(TCell c) {
+inline std::uint64_t CellKey(GridCell c) {
   return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(c.X)) << 32) | static_cast<std::uint32_t>(c.Y);
 }
 

@@ -12,8 +12,8 @@ namespace ohmara {
 
 std::string_view PictureFile(Picture picture) {
   static constexpr std::array<std::string_view, 11> kFiles = {
-      "Pictures/back.bmp", "Pictures/Rh.bmp", "Pictures/Lh.bmp", "Pictures/Ch.bmp",
-      "Pictures/Ehr.bmp",  "Pictures/Eh.bmp", "Pictures/Rv.bmp", "Pictures/Lv.bmp",
+      "Pictures/back.bmp", "Pictures/Rh.bmp",  "Pictures/Lh.bmp", "Pictures/Ch.bmp",
+      "Pictures/Ehr.bmp",  "Pictures/Eh.bmp",  "Pictures/Rv.bmp", "Pictures/Lv.bmp",
       "Pictures/Cv.bmp",   "Pictures/Evd.bmp", "Pictures/Ev.bmp"};
   return kFiles[static_cast<size_t>(picture)];
 }
@@ -32,23 +32,21 @@ struct ElementPlace {
 // L, R and E follow one another 32 pixels apart from 25; a lone capacitor
 // stands in the middle (half the length minus 5), beside others it stands first.
 constexpr ElementPlace kResistor = {Picture::ResistorHorizontal, {57, -8}, {57, -25},
-                                    Picture::ResistorVertical, {-8, 57}, {11, 57}};
+                                    Picture::ResistorVertical,   {-8, 57}, {11, 57}};
 constexpr ElementPlace kCapacitor = {Picture::CapacitorHorizontal, {10, -10}, {8, -25},
-                                     Picture::CapacitorVertical, {-10, 10}, {11, 8}};
+                                     Picture::CapacitorVertical,   {-10, 10}, {11, 8}};
 constexpr ElementPlace kLoneCapacitor = {Picture::CapacitorHorizontal, {55, -10}, {55, -25},
-                                         Picture::CapacitorVertical, {-10, 55}, {11, 55}};
+                                         Picture::CapacitorVertical,   {-10, 55}, {11, 55}};
 constexpr ElementPlace kInductor = {Picture::InductorHorizontal, {25, -7}, {25, -25},
-                                    Picture::InductorVertical, {0, 25}, {11, 25}};
+                                    Picture::InductorVertical,   {0, 25},  {11, 25}};
 constexpr ElementPlace kSource = {Picture::SourceHorizontal, {89, -10}, {89, -25},
-                                  Picture::SourceVertical, {-10, 89}, {11, 89}};
+                                  Picture::SourceVertical,   {-10, 89}, {11, 89}};
 constexpr ElementPlace kReversedSource = {Picture::SourceHorizontalReversed, {89, -10}, {89, -25},
-                                          Picture::SourceVerticalReversed, {-10, 89}, {11, 89}};
+                                          Picture::SourceVerticalReversed,   {-10, 89}, {11, 89}};
 
-SheetPoint Offset(const TSheetBranch& branch, SheetPoint offset) {
-  return {branch.X1 + offset.x, branch.Y1 + offset.y};
-}
+SheetPoint Offset(const SheetBranch& branch, SheetPoint offset) { return {branch.X1 + offset.x, branch.Y1 + offset.y}; }
 
-void AppendElement(PaintList& paint, const TSheetBranch& branch, const ElementPlace& place, std::string label) {
+void AppendElement(PaintList& paint, const SheetBranch& branch, const ElementPlace& place, std::string label) {
   const bool v = branch.Vertical;
   paint.emplace_back(PictureOp{v ? place.vertical : place.horizontal,
                                Offset(branch, v ? place.verticalPicture : place.horizontalPicture)});
@@ -75,8 +73,9 @@ void AppendArc(std::vector<SheetPoint>& points, SheetPoint from, SheetPoint to) 
     const double angle = kPi * i / kSteps;
     const double along = -std::cos(angle) * radius * sign;
     const double across = -std::sin(angle) * radius;
-    points.push_back(horizontal ? SheetPoint{static_cast<int>(std::lround(cx + along)), static_cast<int>(std::lround(cy + across))}
-                                : SheetPoint{static_cast<int>(std::lround(cx + across)), static_cast<int>(std::lround(cy + along))});
+    points.push_back(
+        horizontal ? SheetPoint{static_cast<int>(std::lround(cx + along)), static_cast<int>(std::lround(cy + across))}
+                   : SheetPoint{static_cast<int>(std::lround(cx + across)), static_cast<int>(std::lround(cy + along))});
   }
   if (horizontal) points.push_back({static_cast<int>(cx + sign * radius), from.y});
   else points.push_back({from.x, static_cast<int>(cy + sign * radius)});
@@ -89,7 +88,7 @@ std::uint64_t KeyOf(SheetPoint p) {
 
 }  // namespace
 
-void AppendSheetBranch(PaintList& paint, const TSheetBranch& branch) {
+void AppendSheetBranch(PaintList& paint, const SheetBranch& branch) {
   paint.emplace_back(LineOp{SheetPoint{branch.X1, branch.Y1}, SheetPoint{branch.X2, branch.Y2}});
   paint.emplace_back(TerminalCircle(branch.X1, branch.Y1));
   paint.emplace_back(TerminalCircle(branch.X2, branch.Y2));
@@ -107,14 +106,14 @@ void AppendSheetBranch(PaintList& paint, const TSheetBranch& branch) {
                   ValueLabel(v.E > 0 ? v.E : -v.E) + "," + ValueLabel(v.Angle));
 }
 
-void AppendConnection(PaintList& paint, const TConnection& connection) {
+void AppendConnection(PaintList& paint, const Connection& connection) {
   PolylineOp line;
   line.points.reserve(connection.Points.size());
   for (size_t i = 0; i < connection.Points.size(); ++i) {
-    const TCell& c = connection.Points[i];
+    const GridCell& c = connection.Points[i];
     const SheetPoint point{10 * c.X, 10 * c.Y};
     if (i > 0) {
-      const TCell& b = connection.Points[i - 1];
+      const GridCell& b = connection.Points[i - 1];
       if (std::abs(c.X - b.X) + std::abs(c.Y - b.Y) == 2 && (c.X == b.X || c.Y == b.Y)) {
         AppendArc(line.points, line.points.back(), point);
         continue;
@@ -138,17 +137,17 @@ void AppendJunctions(PaintList& paint, const SheetDrawing& drawing) {
     if (fresh) meetings.push_back({p});
     return meetings[it->second];
   };
-  for (const TSheetBranch& b : drawing.Branches()) {
+  for (const SheetBranch& b : drawing.Branches()) {
     ++at({b.X1, b.Y1}).terminals;
     ++at({b.X2, b.Y2}).terminals;
   }
-  for (const TConnection& w : drawing.Connections()) {
+  for (const Connection& w : drawing.Connections()) {
     if (w.Points.empty()) continue;
     ++at({10 * w.Points.front().X, 10 * w.Points.front().Y}).ends;
     ++at({10 * w.Points.back().X, 10 * w.Points.back().Y}).ends;
   }
   // A wire running on through a point where another ends meets it twice.
-  for (const TConnection& w : drawing.Connections())
+  for (const Connection& w : drawing.Connections())
     for (size_t p = 1; p + 1 < w.Points.size(); ++p) {
       if (w.Points[p] == w.Points[p - 1]) continue;  // a bend's second copy
       if (const auto it = index.find(KeyOf({10 * w.Points[p].X, 10 * w.Points[p].Y})); it != index.end())
@@ -160,13 +159,13 @@ void AppendJunctions(PaintList& paint, const SheetDrawing& drawing) {
 
 PaintList RedrawSheet(const SheetDrawing& drawing) {
   PaintList paint{PictureOp{Picture::Background, {0, 0}}};
-  for (const TSheetBranch& branch : drawing.Branches()) AppendSheetBranch(paint, branch);
-  for (const TConnection& connection : drawing.Connections()) AppendConnection(paint, connection);
+  for (const SheetBranch& branch : drawing.Branches()) AppendSheetBranch(paint, branch);
+  for (const Connection& connection : drawing.Connections()) AppendConnection(paint, connection);
   AppendJunctions(paint, drawing);
   return paint;
 }
 
-PaintList BranchMark(const TSheetBranch& branch) {
+PaintList BranchMark(const SheetBranch& branch) {
   PaintList paint;
   paint.emplace_back(LineOp{SheetPoint{branch.X1, branch.Y1}, SheetPoint{branch.X2, branch.Y2}});
   // The band of the branch with its pictures and labels.
@@ -178,14 +177,15 @@ PaintList BranchMark(const TSheetBranch& branch) {
   return paint;
 }
 
-PaintList ConnectionMark(const TConnection& connection) {
+PaintList ConnectionMark(const Connection& connection) {
   PaintList paint;
   AppendConnection(paint, connection);
   return paint;
 }
 
-PaintList TerminalMark(const TTerminal& terminal) {
-  return {CircleOp{{terminal.X - 6, terminal.Y - 6}, {terminal.X + 6, terminal.Y + 6}}, DotOp{{terminal.X, terminal.Y}}};
+PaintList TerminalMark(const Terminal& terminal) {
+  return {CircleOp{{terminal.X - 6, terminal.Y - 6}, {terminal.X + 6, terminal.Y + 6}},
+          DotOp{{terminal.X, terminal.Y}}};
 }
 
 PaintList DrawNodeNumbers(const SheetDrawing& drawing, const std::vector<TerminalNumbers>& numbers) {

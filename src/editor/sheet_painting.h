@@ -79,10 +79,10 @@ using PaintOp = std::variant<LineOp, CircleOp, PictureOp, TextOp, PolylineOp, Do
 using PaintList = std::vector<PaintOp>;
 
 // One branch: its line, both terminal marks, its element pictures and value labels.
-void AppendSheetBranch(PaintList& paint, const TSheetBranch& branch);
+void AppendSheetBranch(PaintList& paint, const SheetBranch& branch);
 // One wire through its points scaled to pixels; where it jumps another wire
 // it arcs over the crossed cell, so a crossing never looks like a junction.
-void AppendConnection(PaintList& paint, const TConnection& connection);
+void AppendConnection(PaintList& paint, const Connection& connection);
 // A dot wherever three or more wire ends and terminals meet, or two
 // branches' terminals touch.
 void AppendJunctions(PaintList& paint, const SheetDrawing& drawing);
@@ -91,9 +91,9 @@ PaintList RedrawSheet(const SheetDrawing& drawing);
 
 // Marks drawn over the sheet (never into its picture): a chosen branch
 // with its band outlined, a chosen wire, a terminal waiting for its partner.
-PaintList BranchMark(const TSheetBranch& branch);
-PaintList ConnectionMark(const TConnection& connection);
-PaintList TerminalMark(const TTerminal& terminal);
+PaintList BranchMark(const SheetBranch& branch);
+PaintList ConnectionMark(const Connection& connection);
+PaintList TerminalMark(const Terminal& terminal);
 
 // Node numbers of a drawing turned into a table: for every branch the final
 // number of its start terminal at (X1, Y1) and of its end terminal at (X2, Y2).

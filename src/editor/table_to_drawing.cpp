@@ -30,7 +30,8 @@ struct TableBranch {
 };
 
 [[noreturn]] void FailAt(int row, int column, const std::string& text, const char* what) {
-  throw EditorError(Format("Строка %d, столбец «%s»: «%s» — %s.", row, BranchTableTitles()[column], QuotedText(text), what));
+  throw EditorError(
+      Format("Строка %d, столбец «%s»: «%s» — %s.", row, BranchTableTitles()[column], QuotedText(text), what));
 }
 
 std::vector<TableBranch> ReadRows(const BranchTable& table) {
@@ -44,8 +45,7 @@ std::vector<TableBranch> ReadRows(const BranchTable& table) {
     // The sheet has no element for J: drawing the rest would lose it.
     if (UsesCurrentSource(cells))
       FailAt(row, kJColumn, cells[kJColumn], "источник тока редактор не рисует, ветвь осталась бы без него");
-    double* values[] = {&branch.values.R, &branch.values.L, &branch.values.C, &branch.values.E,
-                        &branch.values.Angle};
+    double* values[] = {&branch.values.R, &branch.values.L, &branch.values.C, &branch.values.E, &branch.values.Angle};
     for (int column = kRColumn; column <= kAngleColumn; ++column) {
       try {
         *values[column - kRColumn] = CellValue(cells[column]);
@@ -62,20 +62,20 @@ std::vector<TableBranch> ReadRows(const BranchTable& table) {
 // placing: horizontal branches in rows, a row wrapping after a branch that
 // closes on a placed node or stands in the last column.
 struct PlannedBranch {
-  TSheetBranch branch;
+  SheetBranch branch;
   bool joinEndThenStart = false;
   bool joinStart = false;
 };
 
 std::vector<PlannedBranch> Plan(const std::vector<TableBranch>& rows) {
   std::vector<PlannedBranch> plan;
-  TIntSet placed;
+  IntSet placed;
   int row = 0;
   int column = 0;
   for (size_t i = 0; i < rows.size(); ++i) {
     const TableBranch& b = rows[i];
-    PlannedBranch planned{MakeSheetBranch(kFirstX + kColumnStep * column, kFirstY + kRowStep * row, b.from, b.to,
-                                          false, b.values)};
+    PlannedBranch planned{
+        MakeSheetBranch(kFirstX + kColumnStep * column, kFirstY + kRowStep * row, b.from, b.to, false, b.values)};
     if (placed.contains(b.to) || column > kLastColumn) {
       planned.joinEndThenStart = true;
       ++row;
@@ -94,8 +94,8 @@ std::vector<PlannedBranch> Plan(const std::vector<TableBranch>& rows) {
 
 // The cells of a branch's value labels, above its line: two rows deep, so
 // that no wire can jump them.
-std::vector<TCell> LabelCells(const TSheetBranch& branch) {
-  std::vector<TCell> cells;
+std::vector<GridCell> LabelCells(const SheetBranch& branch) {
+  std::vector<GridCell> cells;
   const int x = branch.X1 / 10;
   const int y = branch.Y1 / 10;
   for (int along = 1; along < kSheetBranchLength / 10; ++along)
@@ -104,7 +104,7 @@ std::vector<TCell> LabelCells(const TSheetBranch& branch) {
 }
 
 // The last cell of a sheet that holds every planned branch.
-TCell LastCellFor(const std::vector<PlannedBranch>& plan) {
+GridCell LastCellFor(const std::vector<PlannedBranch>& plan) {
   SheetDrawing extent;
   for (const PlannedBranch& p : plan) extent.AppendBranch(p.branch);
   extent.FitSheet();
@@ -117,8 +117,8 @@ class TableDrawer {
     layout_.paint = PaintList{PictureOp{Picture::Background, {0, 0}}};
     // Wires keep off every label and off the bands of branches still to come.
     for (const PlannedBranch& p : plan) {
-      for (const TCell& c : LabelCells(p.branch)) obstacles_.Insert(c);
-      for (const TCell& c : Footprint(p.branch)) obstacles_.Insert(c);
+      for (const GridCell& c : LabelCells(p.branch)) obstacles_.Insert(c);
+      for (const GridCell& c : Footprint(p.branch)) obstacles_.Insert(c);
     }
     layout_.drawing.GrowSheet(LastCellFor(plan));
   }
@@ -129,28 +129,28 @@ class TableDrawer {
   // both have failed, every further attempt would fail the same way; then
   // the nearest other terminals of the node are tried, so that a wire is
   // drawn wherever one can be.
-  void Join(const TTerminal& first) {
-    TTerminal second{0, 0, 0, false};
-    std::vector<TTerminal> failed;
+  void Join(const Terminal& first) {
+    Terminal second{0, 0, 0, false};
+    std::vector<Terminal> failed;
     for (;;) {
-      if (const std::optional<TTerminal> partner = Partner(first.Node, second)) second = *partner;
+      if (const std::optional<Terminal> partner = Partner(first.Node, second)) second = *partner;
       if (std::find(failed.begin(), failed.end(), second) != failed.end()) break;
       if (TryJoin(first, second)) return;
       failed.push_back(second);
     }
-    for (const TTerminal& near : Nearest(first))
+    for (const Terminal& near : Nearest(first))
       if (std::find(failed.begin(), failed.end(), near) == failed.end() && TryJoin(first, near)) return;
   }
 
-  void Place(const TSheetBranch& branch) {
+  void Place(const SheetBranch& branch) {
     layout_.drawing.AppendBranch(branch);
     layout_.drawing.BlockFootprint(branch);
     // Its band is occupied now; its terminals must be free to release.
-    for (const TCell& c : Footprint(branch)) obstacles_.Erase(c);
+    for (const GridCell& c : Footprint(branch)) obstacles_.Erase(c);
   }
 
   TableLayout Finish() {
-    for (const TSheetBranch& branch : layout_.drawing.Branches()) AppendSheetBranch(layout_.paint, branch);
+    for (const SheetBranch& branch : layout_.drawing.Branches()) AppendSheetBranch(layout_.paint, branch);
     AppendJunctions(layout_.paint, layout_.drawing);
     return std::move(layout_);
   }
@@ -158,7 +158,7 @@ class TableDrawer {
  private:
   static constexpr size_t kNearestTried = 3;
 
-  bool TryJoin(const TTerminal& first, const TTerminal& second) {
+  bool TryJoin(const Terminal& first, const Terminal& second) {
     const JoinOutcome join = JoinTerminals(layout_.drawing, first, second, &obstacles_);
     if (join.result == RouteResult::GuardTripped) ++layout_.routingGuardTrips;
     if (join.result != RouteResult::Routed) return false;
@@ -167,22 +167,22 @@ class TableDrawer {
   }
 
   // The terminals of the node nearest to `first`, itself left out.
-  std::vector<TTerminal> Nearest(const TTerminal& first) const {
-    std::vector<TTerminal> same;
-    for (const TSheetBranch& branch : layout_.drawing.Branches())
-      for (const TTerminal& t : {StartTerminal(branch), EndTerminal(branch)})
+  std::vector<Terminal> Nearest(const Terminal& first) const {
+    std::vector<Terminal> same;
+    for (const SheetBranch& branch : layout_.drawing.Branches())
+      for (const Terminal& t : {StartTerminal(branch), EndTerminal(branch)})
         if (t.Node == first.Node && (t.X != first.X || t.Y != first.Y)) same.push_back(t);
-    auto distance = [&](const TTerminal& t) { return std::abs(t.X - first.X) + std::abs(t.Y - first.Y); };
+    auto distance = [&](const Terminal& t) { return std::abs(t.X - first.X) + std::abs(t.Y - first.Y); };
     const size_t kept = std::min(same.size(), kNearestTried);
     std::partial_sort(same.begin(), same.begin() + static_cast<std::ptrdiff_t>(kept), same.end(),
-                      [&](const TTerminal& a, const TTerminal& b) { return distance(a) < distance(b); });
+                      [&](const Terminal& a, const Terminal& b) { return distance(a) < distance(b); });
     same.resize(kept);
     return same;
   }
 
-  std::optional<TTerminal> Partner(int node, const TTerminal& last) const {
-    auto differs = [&](const TTerminal& t) { return t.X != last.X || t.Y != last.Y; };
-    for (const TSheetBranch& branch : layout_.drawing.Branches()) {
+  std::optional<Terminal> Partner(int node, const Terminal& last) const {
+    auto differs = [&](const Terminal& t) { return t.X != last.X || t.Y != last.Y; };
+    for (const SheetBranch& branch : layout_.drawing.Branches()) {
       if (branch.From == node && differs(StartTerminal(branch))) return StartTerminal(branch);
       if (branch.To == node && differs(EndTerminal(branch))) return EndTerminal(branch);
     }

@@ -19,9 +19,9 @@ struct Step {
 // Neighbours are always looked at in this order.
 constexpr Step kSteps[] = {{-1, 0}, {1, 0}, {0, -1}, {0, 1}};
 
-TCell Moved(TCell c, Step s, int times = 1) { return {c.X + s.dx * times, c.Y + s.dy * times}; }
+GridCell Moved(GridCell c, Step s, int times = 1) { return {c.X + s.dx * times, c.Y + s.dy * times}; }
 
-RouteBox BoxAround(TCell a, TCell b, TCell last) {
+RouteBox BoxAround(GridCell a, GridCell b, GridCell last) {
   return {std::max(std::min(a.X, b.X) - kBoxMargin, 0), std::max(std::min(a.Y, b.Y) - kBoxMargin, 0),
           std::min(std::max(a.X, b.X) + kBoxMargin, last.X), std::min(std::max(a.Y, b.Y) + kBoxMargin, last.Y)};
 }
@@ -30,9 +30,9 @@ RouteBox BoxAround(TCell a, TCell b, TCell last) {
 class Obstacles {
  public:
   Obstacles(OccupiedCells& occupied, const ExtraObstacles* extra) : occupied_(occupied), extra_(extra) {}
-  bool Contains(TCell c) const { return occupied_.Contains(c) || (extra_ && extra_->Contains(c)); }
-  bool Insert(TCell c) { return occupied_.Insert(c); }
-  void Remove(TCell c) { occupied_.Remove(c); }
+  bool Contains(GridCell c) const { return occupied_.Contains(c) || (extra_ && extra_->Contains(c)); }
+  bool Insert(GridCell c) { return occupied_.Insert(c); }
+  void Remove(GridCell c) { occupied_.Remove(c); }
 
  private:
   OccupiedCells& occupied_;
@@ -43,15 +43,15 @@ class Obstacles {
 // to jump when the cell behind it is free: the crossed cell is closed (it
 // never becomes a wire point) and the cell behind costs two steps. Two
 // occupied cells in a row - a branch's band - cannot be crossed.
-void Relax(RouteCells& cells, const Obstacles& occupied, TCell from, int dist, Step step) {
-  const TCell next = Moved(from, step);
+void Relax(RouteCells& cells, const Obstacles& occupied, GridCell from, int dist, Step step) {
+  const GridCell next = Moved(from, step);
   if (cells.IsClosed(next)) return;
   if (!occupied.Contains(next)) {
     if (!cells.Contains(next)) cells.Insert(next, dist + 1, false);
     else if (dist + 1 < cells.Dist(next)) cells.SetDist(next, dist + 1);
     return;
   }
-  const TCell behind = Moved(next, step);
+  const GridCell behind = Moved(next, step);
   if (occupied.Contains(behind)) return;
   cells.Insert(next, dist + 1, true);
   if (cells.Contains(behind)) cells.SetDist(behind, dist + 2);
@@ -62,21 +62,22 @@ void Relax(RouteCells& cells, const Obstacles& occupied, TCell from, int dist, S
 // without the order in which it takes them (a crossing cell it closes can
 // only take ways away). Much cheaper than the search, which a join that
 // cannot exist would otherwise run to the last cell of its box.
-bool MayReach(const RouteBox& box, const Obstacles& occupied, TCell start, TCell target) {
+bool MayReach(const RouteBox& box, const Obstacles& occupied, GridCell start, GridCell target) {
   const int width = box.right - box.left + 1;
   std::vector<char> seen(static_cast<size_t>(width) * static_cast<size_t>(box.bottom - box.top + 1), 0);
-  auto visit = [&](TCell c, std::vector<TCell>& queue) {
-    char& mark = seen[static_cast<size_t>(c.Y - box.top) * static_cast<size_t>(width) + static_cast<size_t>(c.X - box.left)];
+  auto visit = [&](GridCell c, std::vector<GridCell>& queue) {
+    char& mark =
+        seen[static_cast<size_t>(c.Y - box.top) * static_cast<size_t>(width) + static_cast<size_t>(c.X - box.left)];
     if (!mark) queue.push_back(c);
     mark = 1;
   };
-  std::vector<TCell> queue;
+  std::vector<GridCell> queue;
   visit(start, queue);
   for (size_t next = 0; next < queue.size(); ++next) {
-    const TCell at = queue[next];
+    const GridCell at = queue[next];
     if (at == target) return true;
     for (const Step& step : kSteps) {
-      const TCell near = Moved(at, step);
+      const GridCell near = Moved(at, step);
       if (!box.Inside(near)) continue;
       if (!occupied.Contains(near)) visit(near, queue);
       else if (!occupied.Contains(Moved(near, step))) visit(Moved(near, step), queue);
@@ -86,14 +87,14 @@ bool MayReach(const RouteBox& box, const Obstacles& occupied, TCell start, TCell
 }
 
 // Spreads distances from `start` until `target` is taken.
-RouteResult Search(RouteCells& cells, const RouteBox& box, const Obstacles& occupied, TCell start, TCell target) {
+RouteResult Search(RouteCells& cells, const RouteBox& box, const Obstacles& occupied, GridCell start, GridCell target) {
   cells.Insert(start, 0, true);
-  TCell current = start;
+  GridCell current = start;
   int dist = 0;
   for (int taken = 1;; ++taken) {
     for (const Step& step : kSteps)
       if (box.Inside(Moved(current, step))) Relax(cells, occupied, current, dist, step);
-    const std::optional<TCell> nearest = cells.TakeNearestOpen();
+    const std::optional<GridCell> nearest = cells.TakeNearestOpen();
     if (!nearest) return RouteResult::NoRoute;
     current = *nearest;
     dist = cells.Dist(current);
@@ -110,9 +111,9 @@ class TraceBack {
 
   // Leaves the target in the first direction that descends and is free, or
   // jumps the occupied cell there; stays put when none does.
-  TCell FirstStep(const TCell& target) {
+  GridCell FirstStep(const GridCell& target) {
     for (const Step& step : kSteps) {
-      TCell at = target;
+      GridCell at = target;
       if (!Descends(at, step) || !TryMove(at, step)) continue;
       vertical_ = step.dy != 0 ? 1 : 0;
       return at;
@@ -122,7 +123,7 @@ class TraceBack {
 
   // One step back; a step that cannot move turns the direction instead, so
   // a bend repeats its cell.
-  void StepBack(TCell& at) {
+  void StepBack(GridCell& at) {
     if (vertical_ == 0) {
       if (Descends(at, kSteps[0])) {
         TryMove(at, kSteps[0]);
@@ -137,8 +138,8 @@ class TraceBack {
   }
 
  private:
-  bool Descends(TCell at, Step step) const { return cells_.Dist(Moved(at, step)) == cells_.Dist(at) - 1; }
-  bool TryMove(TCell& at, Step step) const {
+  bool Descends(GridCell at, Step step) const { return cells_.Dist(Moved(at, step)) == cells_.Dist(at) - 1; }
+  bool TryMove(GridCell& at, Step step) const {
     for (int times = 1; times <= 2; ++times)
       if (!occupied_.Contains(Moved(at, step, times))) {
         at = Moved(at, step, times);
@@ -152,12 +153,12 @@ class TraceBack {
   int vertical_ = 2;
 };
 
-RouteResult Trace(const RouteCells& cells, Obstacles& occupied, TCell start, TCell target,
-                  std::vector<TCell>& points) {
+RouteResult Trace(const RouteCells& cells, Obstacles& occupied, GridCell start, GridCell target,
+                  std::vector<GridCell>& points) {
   TraceBack trace(cells, occupied);
   points = {target};
-  std::vector<TCell> inserted;
-  TCell at = trace.FirstStep(target);
+  std::vector<GridCell> inserted;
+  GridCell at = trace.FirstStep(target);
   for (int i = 1;;) {
     points.push_back(at);
     if (occupied.Insert(at)) inserted.push_back(at);
@@ -178,7 +179,7 @@ RouteResult Trace(const RouteCells& cells, Obstacles& occupied, TCell start, TCe
 
 }  // namespace
 
-RouteOutcome RouteConnection(OccupiedCells& occupiedCells, TCell start, TCell target, TCell lastCell,
+RouteOutcome RouteConnection(OccupiedCells& occupiedCells, GridCell start, GridCell target, GridCell lastCell,
                              const ExtraObstacles* extra) {
   Obstacles occupied(occupiedCells, extra);
   const RouteBox box = BoxAround(start, target, lastCell);
@@ -202,7 +203,7 @@ RouteOutcome RouteConnection(OccupiedCells& occupiedCells, TCell start, TCell ta
   return outcome;
 }
 
-JoinOutcome JoinTerminals(SheetDrawing& drawing, const TTerminal& first, const TTerminal& second,
+JoinOutcome JoinTerminals(SheetDrawing& drawing, const Terminal& first, const Terminal& second,
                           const ExtraObstacles* extra) {
   OccupiedCells& occupied = drawing.Occupied();
   ReleaseTerminal(occupied, first);
@@ -211,7 +212,7 @@ JoinOutcome JoinTerminals(SheetDrawing& drawing, const TTerminal& first, const T
   JoinOutcome outcome{route.result};
   if (route.result == RouteResult::Routed) {
     outcome.wireIndex = static_cast<int>(drawing.Connections().size());
-    drawing.AppendConnection(TConnection{first.Node, second.Node, std::move(route.points)});
+    drawing.AppendConnection(Connection{first.Node, second.Node, std::move(route.points)});
   }
   BlockTerminal(occupied, first);
   BlockTerminal(occupied, second);

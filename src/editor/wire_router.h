@@ -25,7 +25,7 @@ inline constexpr std::string_view kRoutingGuardMessage = "Программа з�
 struct RouteOutcome {
   RouteResult result = RouteResult::NoRoute;
   // On Routed: from `target` back to `start`; bends appear as doubled points.
-  std::vector<TCell> points;
+  std::vector<GridCell> points;
 };
 
 // Cells a run must treat as occupied without their being so: the places of
@@ -33,23 +33,25 @@ struct RouteOutcome {
 // router asks about every cell it looks at; cells off it are hashed.
 class ExtraObstacles {
  public:
-  explicit ExtraObstacles(TCell last) : width_(last.X + 1), height_(last.Y + 1) {
+  explicit ExtraObstacles(GridCell last) : width_(last.X + 1), height_(last.Y + 1) {
     marks_.assign(static_cast<size_t>(width_) * static_cast<size_t>(height_), 0);
   }
-  void Insert(TCell c) {
+  void Insert(GridCell c) {
     if (OnGrid(c)) marks_[Slot(c)] = 1;
     else far_.insert(Key(c));
   }
-  void Erase(TCell c) {
+  void Erase(GridCell c) {
     if (OnGrid(c)) marks_[Slot(c)] = 0;
     else far_.erase(Key(c));
   }
-  bool Contains(TCell c) const { return OnGrid(c) ? marks_[Slot(c)] != 0 : !far_.empty() && far_.contains(Key(c)); }
+  bool Contains(GridCell c) const { return OnGrid(c) ? marks_[Slot(c)] != 0 : !far_.empty() && far_.contains(Key(c)); }
 
  private:
-  bool OnGrid(TCell c) const { return c.X >= 0 && c.Y >= 0 && c.X < width_ && c.Y < height_; }
-  size_t Slot(TCell c) const { return static_cast<size_t>(c.Y) * static_cast<size_t>(width_) + static_cast<size_t>(c.X); }
-  static std::uint64_t Key(TCell c) {
+  bool OnGrid(GridCell c) const { return c.X >= 0 && c.Y >= 0 && c.X < width_ && c.Y < height_; }
+  size_t Slot(GridCell c) const {
+    return static_cast<size_t>(c.Y) * static_cast<size_t>(width_) + static_cast<size_t>(c.X);
+  }
+  static std::uint64_t Key(GridCell c) {
     return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(c.X)) << 32) | static_cast<std::uint32_t>(c.Y);
   }
   int width_, height_;
@@ -60,8 +62,8 @@ class ExtraObstacles {
 // On Routed the inner points (every point but the two ends) are inserted into
 // `occupied`; otherwise `occupied` is left as it was. The search never leaves
 // cells 0..lastCell (the sheet's last column and row).
-RouteOutcome RouteConnection(OccupiedCells& occupied, TCell start, TCell target,
-                             TCell lastCell = {kSheetLastColumn, kSheetLastRow},
+RouteOutcome RouteConnection(OccupiedCells& occupied, GridCell start, GridCell target,
+                             GridCell lastCell = {kSheetLastColumn, kSheetLastRow},
                              const ExtraObstacles* extra = nullptr);
 
 struct JoinOutcome {
@@ -71,7 +73,7 @@ struct JoinOutcome {
 
 // Releases both terminals, routes from the first to the second, records the
 // wire (From = first's node, To = second's node) and blocks both again.
-JoinOutcome JoinTerminals(SheetDrawing& drawing, const TTerminal& first, const TTerminal& second,
+JoinOutcome JoinTerminals(SheetDrawing& drawing, const Terminal& first, const Terminal& second,
                           const ExtraObstacles* extra = nullptr);
 
 }  // namespace ohmara

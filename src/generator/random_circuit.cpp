@@ -11,14 +11,14 @@ namespace ohmara {
 
 namespace {
 
-TBranch Joining(int from, int to) {
-  TBranch branch;
+CircuitBranch Joining(int from, int to) {
+  CircuitBranch branch;
   branch.From = from;
   branch.To = to;
   return branch;
 }
 
-bool AllForbidden(int points, const TIntSet& forbidden) {
+bool AllForbidden(int points, const IntSet& forbidden) {
   for (int node = 1; node <= points; ++node)
     if (!forbidden.contains(node)) return false;
   return true;
@@ -26,7 +26,7 @@ bool AllForbidden(int points, const TIntSet& forbidden) {
 
 // 1 + r(points), drawn again while it is forbidden. The caller leaves at
 // least one point free, or the redrawing would never end.
-int DrawNode(RandomSource& random, int points, const TIntSet& forbidden) {
+int DrawNode(RandomSource& random, int points, const IntSet& forbidden) {
   int node = 0;
   do {
     node = 1 + random.r(points);
@@ -40,15 +40,15 @@ int DrawNode(RandomSource& random, int points, const TIntSet& forbidden) {
 // pair it repeats is merged later, and a circuit that folds onto itself is
 // caught by the test of the whole shape. A loop holds at most three nodes
 // before its last draw, so from four points on one is always free.
-int DrawLoopNode(RandomSource& random, int points, const TRandLoop& loop, const TIntSet& avoid) {
-  TIntSet forbidden = loop.Nodes;
+int DrawLoopNode(RandomSource& random, int points, const RandomLoop& loop, const IntSet& avoid) {
+  IntSet forbidden = loop.Nodes;
   forbidden.unite(avoid);
   return DrawNode(random, points, AllForbidden(points, forbidden) ? loop.Nodes : forbidden);
 }
 
 // Extends a loop that holds its branch 0 to `count` branches and closes it
 // back to its start.
-void GrowLoop(TRandLoop& loop, int count, RandomSource& random, int points, const TIntSet& avoid) {
+void GrowLoop(RandomLoop& loop, int count, RandomSource& random, int points, const IntSet& avoid) {
   for (int i = 1; i <= count - 2; ++i) {
     const int node = DrawLoopNode(random, points, loop, avoid);
     loop.LoopBranches.push_back(Joining(loop.LoopBranches.back().To, node));
@@ -57,25 +57,25 @@ void GrowLoop(TRandLoop& loop, int count, RandomSource& random, int points, cons
   loop.LoopBranches.push_back(Joining(loop.LoopBranches.back().To, loop.LoopBranches.front().From));
 }
 
-TRandLoop FirstLoop(RandomSource& random, int points) {
+RandomLoop FirstLoop(RandomSource& random, int points) {
   const int count = 3 + random.r(2);
-  TIntSet start;
+  IntSet start;
   start.add(1);
   const int end = DrawNode(random, points, start);
-  TRandLoop loop;
+  RandomLoop loop;
   loop.LoopBranches.push_back(Joining(1, end));
   loop.Nodes.add(1);
   loop.Nodes.add(end);
-  GrowLoop(loop, count, random, points, TIntSet());
+  GrowLoop(loop, count, random, points, IntSet());
   return loop;
 }
 
 // A loop that starts with a copy of one branch of `previous`, in the same
 // orientation, so that the two loops share it.
-TRandLoop NextLoop(RandomSource& random, int points, const TRandLoop& previous) {
+RandomLoop NextLoop(RandomSource& random, int points, const RandomLoop& previous) {
   const int count = 3 + random.r(2);
-  const TBranch& shared = previous.LoopBranches[random.r(previous.Count())];
-  TRandLoop loop;
+  const CircuitBranch& shared = previous.LoopBranches[random.r(previous.Count())];
+  RandomLoop loop;
   loop.LoopBranches.push_back(Joining(shared.From, shared.To));
   loop.Nodes.add(shared.From);
   loop.Nodes.add(shared.To);
@@ -85,10 +85,10 @@ TRandLoop NextLoop(RandomSource& random, int points, const TRandLoop& previous) 
 
 // Every point the loops missed goes into the last loop, in increasing
 // order, each splitting its closing branch x -> s into x -> p and p -> s.
-void ThreadUnusedPoints(std::vector<TRandLoop>& loops, int points) {
-  TIntSet used;
-  for (const TRandLoop& loop : loops) used.unite(loop.Nodes);
-  TRandLoop& last = loops.back();
+void ThreadUnusedPoints(std::vector<RandomLoop>& loops, int points) {
+  IntSet used;
+  for (const RandomLoop& loop : loops) used.unite(loop.Nodes);
+  RandomLoop& last = loops.back();
   for (int p = 2; p <= points; ++p) {
     if (used.contains(p)) continue;
     const int closingEnd = last.LoopBranches.back().To;
@@ -98,28 +98,28 @@ void ThreadUnusedPoints(std::vector<TRandLoop>& loops, int points) {
   }
 }
 
-std::vector<TRandLoop> DrawLoops(int loops, int points, RandomSource& random) {
-  std::vector<TRandLoop> drawn;
+std::vector<RandomLoop> DrawLoops(int loops, int points, RandomSource& random) {
+  std::vector<RandomLoop> drawn;
   drawn.push_back(FirstLoop(random, points));
   for (int k = 1; k < loops; ++k) drawn.push_back(NextLoop(random, points, drawn.back()));
   ThreadUnusedPoints(drawn, points);
   return drawn;
 }
 
-bool Joins(const TRandBranch& branch, int a, int b) {
+bool Joins(const RandomBranch& branch, int a, int b) {
   return (branch.From == a && branch.To == b) || (branch.From == b && branch.To == a);
 }
 
 // The branches of all loops in order, a node pair met again (in either
 // orientation) kept only as first met.
-std::vector<TRandBranch> DistinctBranches(const std::vector<TRandLoop>& loops) {
-  std::vector<TRandBranch> branches;
-  for (const TRandLoop& loop : loops)
-    for (const TBranch& step : loop.LoopBranches) {
+std::vector<RandomBranch> DistinctBranches(const std::vector<RandomLoop>& loops) {
+  std::vector<RandomBranch> branches;
+  for (const RandomLoop& loop : loops)
+    for (const CircuitBranch& step : loop.LoopBranches) {
       bool known = false;
-      for (const TRandBranch& b : branches) known = known || Joins(b, step.From, step.To);
+      for (const RandomBranch& b : branches) known = known || Joins(b, step.From, step.To);
       if (known) continue;
-      TRandBranch branch;
+      RandomBranch branch;
       branch.From = step.From;
       branch.To = step.To;
       branches.push_back(branch);
@@ -127,7 +127,7 @@ std::vector<TRandBranch> DistinctBranches(const std::vector<TRandLoop>& loops) {
   return branches;
 }
 
-std::string BranchName(const TRandBranch& branch) {
+std::string BranchName(const RandomBranch& branch) {
   return std::to_string(branch.From) + "->" + std::to_string(branch.To);
 }
 
@@ -136,15 +136,15 @@ std::string BranchName(const TRandBranch& branch) {
 // that every loop passes two nodes where three or more branches meet.
 // Element values cannot change their outcome. The search writes out.txt and
 // adjTable.txt; those belong to the student's last real test and are kept.
-bool PassesStructuralTest(const std::vector<TRandBranch>& branches) {
+bool PassesStructuralTest(const std::vector<RandomBranch>& branches) {
   std::vector<std::string> names;
-  for (const TRandBranch& branch : branches) names.push_back(BranchName(branch));
+  for (const RandomBranch& branch : branches) names.push_back(BranchName(branch));
   CircuitState state;
-  if (ParseBranchTable(names, state.Branches, state.NodeCount) != ParseResult::kOk) return false;
+  if (ParseBranchTable(names, state.Branches, state.NodeCount) != ParseResult::Ok) return false;
   BuildAdjacency(state.Branches, state.NodeCount, state.Adjacency);
   ResultsDirectory discarded = ResultsDirectory::Discarding();
   MemoLines conts;
-  return FindLoops(state, discarded, conts) == LoopSearchResult::kFound;
+  return FindLoops(state, discarded, conts) == LoopSearchResult::Found;
 }
 
 // Draws the loops until their branches pass the test, leaving the accepted
@@ -160,8 +160,8 @@ bool DrawTestableShape(int loops, int points, RandomSource& random, RandomCircui
   return false;
 }
 
-void DrawValues(std::vector<TRandBranch>& branches, RandomSource& random) {
-  for (TRandBranch& branch : branches) {
+void DrawValues(std::vector<RandomBranch>& branches, RandomSource& random) {
+  for (RandomBranch& branch : branches) {
     random.r(3);  // spent unused: the whole sequence of draws is part of the rule
     const RandomElementValues values = RandomElementValues::Draw(random);
     branch.R = values.R;
@@ -172,23 +172,21 @@ void DrawValues(std::vector<TRandBranch>& branches, RandomSource& random) {
   }
 }
 
-std::string Describe(const std::vector<TRandLoop>& loops, const std::vector<TRandBranch>& branches) {
+std::string Describe(const std::vector<RandomLoop>& loops, const std::vector<RandomBranch>& branches) {
   std::string text;
-  for (const TRandLoop& loop : loops) {
-    for (const TBranch& step : loop.LoopBranches) AppendFormat(text, "%d->%d\t", step.From, step.To);
+  for (const RandomLoop& loop : loops) {
+    for (const CircuitBranch& step : loop.LoopBranches) AppendFormat(text, "%d->%d\t", step.From, step.To);
     text += "\n";
   }
   text += "\nВетви:\n";
-  for (const TRandBranch& b : branches)
+  for (const RandomBranch& b : branches)
     AppendFormat(text, "%d->%d\t%d\t%d\t%d\t%d\t%d\n", b.From, b.To, b.R, b.L, b.C, b.E, b.Angle);
   return text;
 }
 
 }  // namespace
 
-bool RandomSettingsAccepted(int loops, int points) {
-  return points >= 2 && points <= 19 && loops >= 2 && loops <= 9;
-}
+bool RandomSettingsAccepted(int loops, int points) { return points >= 2 && points <= 19 && loops >= 2 && loops <= 9; }
 
 bool RandomCircuitPossible(int points) { return points >= 4; }
 
@@ -209,9 +207,9 @@ RandomCircuit GenerateRandomCircuit(int loops, int points, RandomSource& random,
   return circuit;
 }
 
-BranchTable RandomBranchTable(const std::vector<TRandBranch>& branches) {
+BranchTable RandomBranchTable(const std::vector<RandomBranch>& branches) {
   BranchTable table;
-  for (const TRandBranch& b : branches) {
+  for (const RandomBranch& b : branches) {
     BranchRow row;
     row[kNameColumn] = BranchName(b);
     WriteElementValues(RandomElementValues{b.R, b.L, b.C, b.E, b.Angle}, row);

@@ -16,15 +16,15 @@ namespace ohmara {
 
 // One generated loop: branch i starts where branch i-1 ends and the last one
 // ends where branch 0 starts. Only From and To are used.
-struct TRandLoop {
-  std::vector<TBranch> LoopBranches;
-  TIntSet Nodes;
+struct RandomLoop {
+  std::vector<CircuitBranch> LoopBranches;
+  IntSet Nodes;
   int Count() const { return static_cast<int>(LoopBranches.size()); }
 };
 
 // One branch of the generated circuit with its element values (ohms,
 // millihenries, microfarads, volts, degrees).
-struct TRandBranch {
+struct RandomBranch {
   int From = 0;
   int To = 0;
   int R = 0;
@@ -35,11 +35,11 @@ struct TRandBranch {
 };
 
 struct RandomCircuit {
-  std::vector<TRandLoop> Loops;
-  std::vector<TRandBranch> RandBranches;  // no node pair twice, in either orientation
-  std::string Description;                // the text of randomCir.txt
-  int Frequency = 0;                      // 10..24, in the unit chosen on screen
-  BranchTable Table;                      // the rows of the branch table
+  std::vector<RandomLoop> Loops;
+  std::vector<RandomBranch> RandBranches;  // no node pair twice, in either orientation
+  std::string Description;                 // the text of randomCir.txt
+  int Frequency = 0;                       // 10..24, in the unit chosen on screen
+  BranchTable Table;                       // the rows of the branch table
 };
 
 inline constexpr char kRandomCircuitFile[] = "randomCir.txt";
@@ -79,6 +79,6 @@ RandomCircuit GenerateRandomCircuit(int loops, int points, RandomSource& random,
 
 // The rows of the branch table for `branches`: "From->To", the values that
 // are not 0, and the angle whenever E is present.
-BranchTable RandomBranchTable(const std::vector<TRandBranch>& branches);
+BranchTable RandomBranchTable(const std::vector<RandomBranch>& branches);
 
 }  // namespace ohmara

@@ -11,7 +11,7 @@ const BranchRow& BranchTableTitles() {
   return titles;
 }
 
-Complex TheveninEmf(const TBranch& branch) {
+Complex TheveninEmf(const CircuitBranch& branch) {
   if (IsZero(branch.J)) return branch.E;
   return branch.E + branch.J * branch.Z;
 }

@@ -10,12 +10,12 @@ namespace ohmara {
 
 // One branch a->b of the circuit: a series R, L, C and source. The element
 // values live in the table; the model keeps what the analysis computed.
-struct TBranch {
+struct CircuitBranch {
   int From = 0;
   int To = 0;
-  Complex Z;        // impedance, ohms
-  Complex E;        // source phasor, volts, driving From -> To
-  Complex J;        // current source in parallel with the series part, amperes, From -> To
+  Complex Z;  // impedance, ohms
+  Complex E;  // source phasor, volts, driving From -> To
+  Complex J;  // current source in parallel with the series part, amperes, From -> To
   // The branch is an ideal current source alone: no impedance, no EMF.
   bool IdealCurrentSource = false;
   // k for the k-th branch (table order) joining the same two nodes; 1 for the first.
@@ -24,7 +24,7 @@ struct TBranch {
 
 // The EMF that stands for the branch in a loop or at a node: a current source
 // J beside the series impedance Z acts as an EMF J·Z in series with it.
-Complex TheveninEmf(const TBranch& branch);
+Complex TheveninEmf(const CircuitBranch& branch);
 
 // Columns of one row of the branch table.
 enum BranchColumn {
@@ -34,7 +34,7 @@ enum BranchColumn {
   kCColumn,
   kEColumn,
   kAngleColumn,
-  kJColumn,       // shown only for extended circuits
+  kJColumn,  // shown only for extended circuits
   kJAngleColumn,
   kBranchColumns
 };
@@ -45,8 +45,6 @@ constexpr int kClassicColumns = kJColumn;
 
 // How many columns the grid shows.
 inline int TableColumns(bool extended) { return extended ? kBranchColumns : kClassicColumns; }
-
-
 
 // The texts of one data row of the branch table, exactly as typed.
 using BranchRow = std::array<std::string, kBranchColumns>;

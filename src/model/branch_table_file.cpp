@@ -113,9 +113,9 @@ std::string SaveProblemMessage(SaveProblem problem, const std::string& fileName)
 
 bool UsesExtendedFeatures(const BranchTable& table) {
   if (UsesCurrentSource(table)) return true;
-  std::vector<TBranch> branches;
+  std::vector<CircuitBranch> branches;
   for (const BranchRow& row : table) {
-    TBranch branch;
+    CircuitBranch branch;
     if (ParseBranchName(row[kNameColumn], branch.From, branch.To)) branches.push_back(branch);
   }
   return HasRepeatedPair(branches);

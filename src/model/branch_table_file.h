@@ -61,12 +61,12 @@ enum class BranchFileProblem {
 
 struct BranchFileReading {
   BranchFileProblem problem = BranchFileProblem::None;
-  int line = 0;        // line of the offending token, or where the file ends
-  int row = 0;         // branch row being read (1-based), 0 for the count
-  int column = 0;      // column of the offending token
-  std::string token;   // the offending token
+  int line = 0;       // line of the offending token, or where the file ends
+  int row = 0;        // branch row being read (1-based), 0 for the count
+  int column = 0;     // column of the offending token
+  std::string token;  // the offending token
   int expectedRows = 0;
-  BranchTable table;   // the rows read; complete only when ok()
+  BranchTable table;      // the rows read; complete only when ok()
   bool extended = false;  // the count carried the extended marker
 
   bool ok() const { return problem == BranchFileProblem::None; }

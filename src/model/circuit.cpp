@@ -63,7 +63,7 @@ class ComponentTracker {
     } else if (cb >= 0) {
       components_[cb].add(a);
     } else {
-      TIntSet fresh;
+      IntSet fresh;
       fresh.add(a);
       fresh.add(b);
       live_.add(static_cast<int>(components_.size()));
@@ -82,16 +82,16 @@ class ComponentTracker {
       if (live_.contains(i) && components_[i].contains(node)) return i;
     return -1;
   }
-  std::vector<TIntSet> components_;
-  TIntSet live_;
+  std::vector<IntSet> components_;
+  IntSet live_;
 };
 
-bool SamePair(const TBranch& a, const TBranch& b) {
+bool SamePair(const CircuitBranch& a, const CircuitBranch& b) {
   return (a.From == b.From && a.To == b.To) || (a.From == b.To && a.To == b.From);
 }
 
 // Numbers the branches that join one pair of nodes 1, 2, 3... in table order.
-void NumberParallelBranches(std::vector<TBranch>& branches) {
+void NumberParallelBranches(std::vector<CircuitBranch>& branches) {
   for (size_t i = 0; i < branches.size(); ++i) {
     branches[i].Parallel = 1;
     for (size_t j = 0; j < i; ++j) branches[i].Parallel += SamePair(branches[i], branches[j]);
@@ -99,10 +99,10 @@ void NumberParallelBranches(std::vector<TBranch>& branches) {
 }
 
 // The highest node number when 1..highest are all used, else -1.
-int NodeCountWithoutGaps(const std::vector<TBranch>& branches) {
+int NodeCountWithoutGaps(const std::vector<CircuitBranch>& branches) {
   std::array<bool, kMaxNode + 1> present{};
   int highest = 0;
-  for (const TBranch& b : branches) {
+  for (const CircuitBranch& b : branches) {
     present[b.From] = present[b.To] = true;
     highest = std::max({highest, b.From, b.To});
   }
@@ -113,30 +113,28 @@ int NodeCountWithoutGaps(const std::vector<TBranch>& branches) {
 
 }  // namespace
 
-bool HasRepeatedPair(const std::vector<TBranch>& branches) {
+bool HasRepeatedPair(const std::vector<CircuitBranch>& branches) {
   for (size_t i = 0; i < branches.size(); ++i)
     for (size_t j = 0; j < i; ++j)
       if (SamePair(branches[i], branches[j])) return true;
   return false;
 }
 
-ParseResult ParseBranchTable(const std::vector<std::string>& names, std::vector<TBranch>& branches, int& nodeCount,
-                             bool repeatedPairs) {
-  branches.assign(names.size(), TBranch{});
+ParseResult ParseBranchTable(const std::vector<std::string>& names, std::vector<CircuitBranch>& branches,
+                             int& nodeCount, bool repeatedPairs) {
+  branches.assign(names.size(), CircuitBranch{});
   ComponentTracker components;
   for (size_t i = 0; i < names.size(); ++i) {
-    if (!ParseBranchName(names[i], branches[i].From, branches[i].To)) return ParseResult::kMalformed;
+    if (!ParseBranchName(names[i], branches[i].From, branches[i].To)) return ParseResult::Malformed;
     components.Join(branches[i].From, branches[i].To);
   }
-  if (components.LiveCount() > 1) return ParseResult::kDisconnected;
-  if (repeatedPairs)
-    NumberParallelBranches(branches);
-  else if (HasRepeatedPair(branches))
-    return ParseResult::kMalformed;
+  if (components.LiveCount() > 1) return ParseResult::Disconnected;
+  if (repeatedPairs) NumberParallelBranches(branches);
+  else if (HasRepeatedPair(branches)) return ParseResult::Malformed;
   const int highest = NodeCountWithoutGaps(branches);
-  if (highest < 0) return ParseResult::kMalformed;
+  if (highest < 0) return ParseResult::Malformed;
   nodeCount = highest;
-  return ParseResult::kOk;
+  return ParseResult::Ok;
 }
 
 std::vector<std::string> BranchNames(const BranchTable& table) {
@@ -146,9 +144,10 @@ std::vector<std::string> BranchNames(const BranchTable& table) {
   return names;
 }
 
-void BuildAdjacency(const std::vector<TBranch>& branches, int nodeCount, std::vector<std::vector<int>>& adjacency) {
+void BuildAdjacency(const std::vector<CircuitBranch>& branches, int nodeCount,
+                    std::vector<std::vector<int>>& adjacency) {
   adjacency.assign(nodeCount, std::vector<int>(nodeCount, 0));
-  for (const TBranch& b : branches) {
+  for (const CircuitBranch& b : branches) {
     adjacency[b.From - 1][b.To - 1] = 1;
     adjacency[b.To - 1][b.From - 1] = 1;
   }
@@ -160,7 +159,7 @@ void CountRealNodes(CircuitState& state, int& m, int& n) {
   state.RealNodes.clear();
   std::vector<int> branchEnds(state.Adjacency.size(), 0);
   if (state.Extended)
-    for (const TBranch& b : state.Branches) ++branchEnds[b.From - 1], ++branchEnds[b.To - 1];
+    for (const CircuitBranch& b : state.Branches) ++branchEnds[b.From - 1], ++branchEnds[b.To - 1];
   for (int i = 0; i < static_cast<int>(state.Adjacency.size()); ++i) {
     int neighbours = 0;
     for (int entry : state.Adjacency[i]) neighbours += entry == 1;
@@ -174,9 +173,9 @@ void CountRealNodes(CircuitState& state, int& m, int& n) {
   }
 }
 
-std::optional<int> FindBranch(const std::vector<TBranch>& branches, int a, int b) {
+std::optional<int> FindBranch(const std::vector<CircuitBranch>& branches, int a, int b) {
   for (int i = 0; i < static_cast<int>(branches.size()); ++i) {
-    const TBranch& br = branches[i];
+    const CircuitBranch& br = branches[i];
     if ((br.From == a && br.To == b) || (br.From == b && br.To == a)) return i;
   }
   return std::nullopt;

@@ -22,26 +22,28 @@ struct LoopStep {
 // oriented along the loop (a branch travelled backwards has From and To
 // exchanged and E negated), and the table index of the branch each step
 // travels, by which every user knows the branch again.
-struct TLoop {
-  std::vector<TBranch> Steps;
+struct Loop {
+  std::vector<CircuitBranch> Steps;
   std::vector<int> Branches;  // Branches[k]: the index of the branch of Steps[k]
   int StepCount() const { return static_cast<int>(Steps.size()); }
-  void AddStep(const TBranch& step, int branch) {
+  void AddStep(const CircuitBranch& step, int branch) {
     Steps.push_back(step);
     Branches.push_back(branch);
   }
   // Whether step k runs its branch From -> To (the branch as in the table).
-  bool Forward(const std::vector<TBranch>& branches, int k) const { return branches[Branches[k]].From == Steps[k].From; }
+  bool Forward(const std::vector<CircuitBranch>& branches, int k) const {
+    return branches[Branches[k]].From == Steps[k].From;
+  }
 };
 
 // The state of one circuit, owned by the application and passed by reference.
 struct CircuitState {
-  std::vector<TBranch> Branches;
+  std::vector<CircuitBranch> Branches;
   int NodeCount = 0;
   std::vector<std::vector<int>> Adjacency;  // NodeCount x NodeCount, 0-based
-  TIntSet RealNodes;                        // nodes with three or more neighbours
+  IntSet RealNodes;                         // nodes with three or more neighbours
   bool NeedsTest = true;                    // cleared only by a fully passed test
-  std::vector<TLoop> Loops;                 // LoopCount = Loops.size()
+  std::vector<Loop> Loops;                  // LoopCount = Loops.size()
   int LoopCapacity = 0;
   // Parsed as an extended circuit: branches may repeat a node pair, carry a
   // current source, and one loop is a circuit.
@@ -54,7 +56,7 @@ struct CircuitState {
   int LoopCount() const { return static_cast<int>(Loops.size()); }
 };
 
-enum class ParseResult { kOk, kMalformed, kDisconnected };
+enum class ParseResult { Ok, Malformed, Disconnected };
 
 constexpr int kMaxNode = 255;
 
@@ -66,26 +68,27 @@ bool ParseBranchName(const std::string& name, int& from, int& to);
 // Replaces `branches` with one branch per name and checks, in this order: every
 // name (each followed by its connectivity step), the number of connected
 // pieces, repeated node pairs, gaps in the node numbers. `nodeCount` is set on
-// kOk only. On failure the branches up to the failing one carry nodes.
+// Ok only. On failure the branches up to the failing one carry nodes.
 // With `repeatedPairs` allowed, a repeated pair is no fault and each branch
-// gets its number among those joining its two nodes (TBranch::Parallel).
-ParseResult ParseBranchTable(const std::vector<std::string>& names, std::vector<TBranch>& branches, int& nodeCount,
-                             bool repeatedPairs = false);
+// gets its number among those joining its two nodes (CircuitBranch::Parallel).
+ParseResult ParseBranchTable(const std::vector<std::string>& names, std::vector<CircuitBranch>& branches,
+                             int& nodeCount, bool repeatedPairs = false);
 
 // Whether two branches join the same two nodes, in either direction.
-bool HasRepeatedPair(const std::vector<TBranch>& branches);
+bool HasRepeatedPair(const std::vector<CircuitBranch>& branches);
 
 // Column 0 of every row of the table.
 std::vector<std::string> BranchNames(const BranchTable& table);
 
 // NodeCount x NodeCount matrix with 1 where a branch joins the two nodes.
-void BuildAdjacency(const std::vector<TBranch>& branches, int nodeCount, std::vector<std::vector<int>>& adjacency);
+void BuildAdjacency(const std::vector<CircuitBranch>& branches, int nodeCount,
+                    std::vector<std::vector<int>>& adjacency);
 
 // m = real branches, n = real nodes; rebuilds state.RealNodes. A node is real
 // where three or more branches meet (parallel branches count each).
 void CountRealNodes(CircuitState& state, int& m, int& n);
 
 // Index of the first branch joining a and b in either direction; nothing when none.
-std::optional<int> FindBranch(const std::vector<TBranch>& branches, int a, int b);
+std::optional<int> FindBranch(const std::vector<CircuitBranch>& branches, int a, int b);
 
 }  // namespace ohmara

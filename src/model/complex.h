@@ -13,10 +13,22 @@ struct Complex {
   constexpr Complex() = default;
   constexpr Complex(double real, double imag) : re(real), im(imag) {}
 
-  Complex& operator+=(Complex w) { re += w.re; im += w.im; return *this; }
-  Complex& operator-=(Complex w) { re -= w.re; im -= w.im; return *this; }
+  Complex& operator+=(Complex w) {
+    re += w.re;
+    im += w.im;
+    return *this;
+  }
+  Complex& operator-=(Complex w) {
+    re -= w.re;
+    im -= w.im;
+    return *this;
+  }
   Complex& operator*=(Complex w);
-  Complex& operator*=(double x) { re *= x; im *= x; return *this; }
+  Complex& operator*=(double x) {
+    re *= x;
+    im *= x;
+    return *this;
+  }
   // Throws DivisionByZero when w is exactly 0 + 0i: the analysis must never
   // carry an inf or NaN into a window or file. Scaled, so the quotient of
   // finite values is accurate wherever it is representable.

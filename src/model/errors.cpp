@@ -44,8 +44,7 @@ DivisionByZero::DivisionByZero(std::string what)
       quantity_(std::move(what)) {}
 
 SingularSystem::SingularSystem(int column)
-    : std::runtime_error("The system of equations is singular (column " +
-                         std::to_string(column + 1) + ")"),
+    : std::runtime_error("The system of equations is singular (column " + std::to_string(column + 1) + ")"),
       column_(column) {}
 
 UnsolvableCircuit::UnsolvableCircuit(std::string reason, int node)

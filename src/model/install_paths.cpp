@@ -29,9 +29,7 @@ std::filesystem::path UserResultsFolder(const UserFolders& user) {
   return data / "ohmara" / "Results";
 }
 
-bool CanWriteInto(const std::filesystem::path& folder) {
-  return ::access(folder.c_str(), W_OK | X_OK) == 0;
-}
+bool CanWriteInto(const std::filesystem::path& folder) { return ::access(folder.c_str(), W_OK | X_OK) == 0; }
 
 std::filesystem::path ResultsFolderFor(const std::filesystem::path& executable, const UserFolders& user,
                                        const std::function<bool(const std::filesystem::path&)>& canWrite) {

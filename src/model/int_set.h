@@ -7,7 +7,7 @@
 
 namespace ohmara {
 
-class TIntSet {
+class IntSet {
  public:
   static constexpr int kLimit = 256;
 
@@ -19,7 +19,7 @@ class TIntSet {
     if (InRange(v)) bytes_[v >> 3] &= static_cast<uint8_t>(~(1u << (v & 7)));
   }
   bool contains(int v) const { return InRange(v) && (bytes_[v >> 3] >> (v & 7)) & 1u; }
-  void unite(const TIntSet& other) {
+  void unite(const IntSet& other) {
     for (int i = 0; i < 32; ++i) bytes_[i] |= other.bytes_[i];
   }
   bool empty() const {
@@ -27,12 +27,12 @@ class TIntSet {
       if (b) return false;
     return true;
   }
-  static TIntSet intersect(const TIntSet& a, const TIntSet& b) {
-    TIntSet result;
+  static IntSet intersect(const IntSet& a, const IntSet& b) {
+    IntSet result;
     for (int i = 0; i < 32; ++i) result.bytes_[i] = a.bytes_[i] & b.bytes_[i];
     return result;
   }
-  friend bool operator==(const TIntSet& a, const TIntSet& b) { return a.bytes_ == b.bytes_; }
+  friend bool operator==(const IntSet& a, const IntSet& b) { return a.bytes_ == b.bytes_; }
 
  private:
   static bool InRange(int v) { return v >= 0 && v < kLimit; }

@@ -1,7 +1,7 @@
 #include "model/number_text.h"
 
-#include <charconv>
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <string>
 

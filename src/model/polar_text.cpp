@@ -36,9 +36,7 @@ std::string PolarMagnitudeText(double magnitude) {
   return text;
 }
 
-std::string PolarText(Complex z) {
-  return PolarMagnitudeText(std::hypot(z.re, z.im)) + " ∠ " + AngleText(z) + "°";
-}
+std::string PolarText(Complex z) { return PolarMagnitudeText(std::hypot(z.re, z.im)) + " ∠ " + AngleText(z) + "°"; }
 
 std::string PolarLine(const std::string& label, Complex z) { return label + " = " + PolarText(z); }
 

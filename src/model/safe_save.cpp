@@ -131,7 +131,8 @@ SaveProblem SaveThroughTemporary(const fs::path& path, const std::function<bool(
   if (exists && ::access(target.c_str(), W_OK) != 0) return SaveProblem::NotPermitted;
 
   TemporaryFile temporary(target);
-  if (!temporary.Open()) return errno == EACCES || errno == EPERM ? SaveProblem::NotPermitted : SaveProblem::CannotWrite;
+  if (!temporary.Open())
+    return errno == EACCES || errno == EPERM ? SaveProblem::NotPermitted : SaveProblem::CannotWrite;
   CarryOver(temporary.Descriptor(), exists ? &old : nullptr);
   if (!fill(temporary) || !temporary.CloseAndRename(target)) return SaveProblem::CannotWrite;
   FlushDirectory(target);

@@ -262,9 +262,7 @@ std::optional<std::string> ReadTextFile(const std::filesystem::path& path) {
   return utf8 ? withoutCr : Cp1251ToUtf8(withoutCr);
 }
 
-bool IsTokenSeparator(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
-}
+bool IsTokenSeparator(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
 
 bool TokenReader::Next(std::string& token) {
   while (pos_ < text_.size() && IsTokenSeparator(text_[pos_])) {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
-#include <cstdint>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <stdexcept>
 
@@ -46,8 +46,8 @@ Conversion ParseConversion(std::string_view fmt, size_t& pos) {
   return conv;
 }
 
-constexpr std::array<uint64_t, 10> kPowersOfTen = {1,       10,       100,       1000,       10000,
-                                                   100000,  1000000,  10000000,  100000000,  1000000000};
+constexpr std::array<uint64_t, 10> kPowersOfTen = {1,      10,      100,      1000,      10000,
+                                                   100000, 1000000, 10000000, 100000000, 1000000000};
 
 // |value| · 10^precision rounded to the nearest integer, ties to even, as
 // printf and std::to_chars round. The rounded product is off the exact one
@@ -166,16 +166,26 @@ char* WriteScaled(char* out, uint64_t n, char sign, const FixedFormat& format) {
 
 char* DispatchScaled(char* out, uint64_t n, char sign, const FixedFormat& format) {
   switch (format.precision) {
-    case 0: return WriteScaled<0>(out, n, sign, format);
-    case 1: return WriteScaled<1>(out, n, sign, format);
-    case 2: return WriteScaled<2>(out, n, sign, format);
-    case 3: return WriteScaled<3>(out, n, sign, format);
-    case 4: return WriteScaled<4>(out, n, sign, format);
-    case 5: return WriteScaled<5>(out, n, sign, format);
-    case 6: return WriteScaled<6>(out, n, sign, format);
-    case 7: return WriteScaled<7>(out, n, sign, format);
-    case 8: return WriteScaled<8>(out, n, sign, format);
-    default: return WriteScaled<9>(out, n, sign, format);
+    case 0:
+      return WriteScaled<0>(out, n, sign, format);
+    case 1:
+      return WriteScaled<1>(out, n, sign, format);
+    case 2:
+      return WriteScaled<2>(out, n, sign, format);
+    case 3:
+      return WriteScaled<3>(out, n, sign, format);
+    case 4:
+      return WriteScaled<4>(out, n, sign, format);
+    case 5:
+      return WriteScaled<5>(out, n, sign, format);
+    case 6:
+      return WriteScaled<6>(out, n, sign, format);
+    case 7:
+      return WriteScaled<7>(out, n, sign, format);
+    case 8:
+      return WriteScaled<8>(out, n, sign, format);
+    default:
+      return WriteScaled<9>(out, n, sign, format);
   }
 }
 
@@ -200,8 +210,11 @@ namespace {
 
 // The conversion's flags, width and precision (6 when not given).
 FixedFormat FormatOf(const Conversion& conv) {
-  return {conv.width, conv.precision < 0 ? 6 : conv.precision, conv.plus ? '+' : conv.space ? ' ' : '\0', conv.left,
-          conv.zero};
+  return {conv.width, conv.precision < 0 ? 6 : conv.precision,
+          conv.plus    ? '+'
+          : conv.space ? ' '
+                       : '\0',
+          conv.left, conv.zero};
 }
 
 // `sign` (0 for none) and `body` padded to the format's width, appended.
@@ -263,7 +276,8 @@ void AppendFormatted(std::string& out, std::string_view fmt, std::initializer_li
     switch (conv.type) {
       case 'd':
       case 'i':
-        AppendInteger(out, conv, arg.kind() == FormatArg::Kind::Real ? static_cast<long long>(arg.real()) : arg.integer());
+        AppendInteger(out, conv,
+                      arg.kind() == FormatArg::Kind::Real ? static_cast<long long>(arg.real()) : arg.integer());
         break;
       case 'f':
         AppendReal(out, conv, arg.kind() == FormatArg::Kind::Integer ? static_cast<double>(arg.integer()) : arg.real());

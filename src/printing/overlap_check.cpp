@@ -33,7 +33,8 @@ Box RuleBox(const PrintedLine& line) {
 
 bool CrossesRule(const Box& text, const Box& rule) {
   const bool horizontal = rule.top == rule.bottom;
-  if (horizontal) return text.top < rule.top && rule.top < text.bottom && text.left < rule.right && rule.left < text.right;
+  if (horizontal)
+    return text.top < rule.top && rule.top < text.bottom && text.left < rule.right && rule.left < text.right;
   return text.left < rule.left && rule.left < text.right && text.top < rule.bottom && rule.top < text.bottom;
 }
 
@@ -54,9 +55,8 @@ PageBoxes BoxesOf(const std::vector<PageItem>& items, int pageCount, const Paper
       boxes.texts.push_back(TextBox(PageNumberAt(paper), PageNumberFont(), PageNumberText(number->number, pageCount)));
     } else if (const auto* sheet = std::get_if<PrintedFigure>(&item)) {
       const double left = (paper.width - sheet->width) * 0.5;
-      boxes.pictures.push_back(
-          {left, static_cast<double>(sheet->top), left + sheet->width, static_cast<double>(sheet->top + sheet->height),
-           "drawing"});
+      boxes.pictures.push_back({left, static_cast<double>(sheet->top), left + sheet->width,
+                                static_cast<double>(sheet->top + sheet->height), "drawing"});
     }
   }
   return boxes;

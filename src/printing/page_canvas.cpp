@@ -16,5 +16,4 @@ int PageScale::Y(double mm) const { return static_cast<int>(mm * dotsPerMmY_); }
 
 PixelPoint PageScale::ToDevice(const MmPoint& point) const { return {X(point.x), Y(point.y)}; }
 
-
 }  // namespace ohmara

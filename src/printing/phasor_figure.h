@@ -19,7 +19,7 @@ namespace ohmara {
 // What a result window hands to its diagram: a solution's numbers with the
 // circuit they belong to.
 struct SolutionPhasors {
-  std::vector<TBranch> branches;           // the tested circuit, for the balance at each node
+  std::vector<CircuitBranch> branches;     // the tested circuit, for the balance at each node
   std::vector<Complex> currents;           // branch currents in table order, From -> To
   std::vector<LabelledPhasor> potentials;  // node potentials; none for a loop-current solution
   int nodeCount = 0;

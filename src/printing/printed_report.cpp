@@ -13,6 +13,7 @@ namespace ohmara {
 namespace {
 
 constexpr const char* kAttemptTitle = "Проверка решения студента";
+constexpr const char* kBranchPowersTitle = "Мощности ветвей, ВА";
 
 constexpr int kFirstPageTopMm = 5;
 constexpr int kSolutionTopMm = 10;
@@ -102,16 +103,14 @@ void PrintPhasorDiagram(PageDocument& document, const PhasorPicture& picture) {
   if (picture.phasors.currents.empty()) return;
   Cursor at = document.StartPage(true, kSolutionTopMm);
   PrintHeading(document, at, 10, "Векторная диаграмма");
-  const MeasureFigureText measure = [](const std::string& text) {
-    return SansTextSize(text, kPhasorTextSize, true);
-  };
+  const MeasureFigureText measure = [](const std::string& text) { return SansTextSize(text, kPhasorTextSize, true); };
   AddFigure(document, at, PhasorFigure(picture, kPhasorFigureWidth, kPhasorFigureHeight, measure));
 }
 
 void PrintTask(PageDocument& document, Cursor& at, const TaskContent& task, bool withDrawing) {
   PrintHeading(document, at, 10, "Задание");
   at.y += 7;
-  PrintTable(document, at, task.table, 20, {"Задание", 10, 1});
+  PrintTable(document, at, task.table, 20, {"Задание", 10, 1, false, true});
   PrintLine(document, at, 10, 10, 6, "Частота " + task.frequency + " " + task.frequencyUnit);
   if (!task.note.empty()) PrintLine(document, at, 10, 10, 6, task.note);
   if (!withDrawing || task.drawing.width <= 0 || task.drawing.height <= 0) return;
@@ -225,13 +224,12 @@ void PrintSolution(PageDocument& document, Cursor& at, const SolutionLayout& lay
   // "(продолжение)", which must not reach the column beside it.
   const int sourcesHeight = kTableRowHeightMm * (sources.rows + 1);
   KeepWithHeading(document, column,
-                  document.Fits(kContinuationTopMm + kHeadingStepMm, sourcesHeight)
-                      ? sourcesHeight
-                      : LinesHeight(sources.rows + 1));
+                  document.Fits(kContinuationTopMm + kHeadingStepMm, sourcesHeight) ? sourcesHeight
+                                                                                    : LinesHeight(sources.rows + 1));
   const bool sourcesContinue = !document.Fits(column.y + kHeadingStepMm, sourcesHeight);
   const std::string continued = std::string(layout.sourceTitle) + kContinued;
-  const int sourceWidth = std::max({HeadingWidthMm(sourcesContinue ? continued : layout.sourceTitle),
-                                    NumberedTableWidthMm(sources)});
+  const int sourceWidth =
+      std::max({HeadingWidthMm(sourcesContinue ? continued : layout.sourceTitle), NumberedTableWidthMm(sources)});
   places.Place(5, sourceWidth);
   PrintHeading(document, column, 5, layout.sourceTitle);
   PrintTable(document, column, sources, 5, Numbered(layout.sourceTitle, 5));
@@ -252,17 +250,14 @@ void PrintSolution(PageDocument& document, Cursor& at, const SolutionLayout& lay
     column = underMatrix;
     KeepWithHeading(document, column, LinesHeight(side.lines.size()));
     PrintHeading(document, column, side.headingX + shift, side.heading);
-    if (side.wraps)
-      PrintWrappedLines(document, column, side.linesX + shift, side.lines, wrapWidth);
-    else
-      PrintMemoLines(document, column, side.linesX + shift, side.lines);
+    if (side.wraps) PrintWrappedLines(document, column, side.linesX + shift, side.lines, wrapWidth);
+    else PrintMemoLines(document, column, side.linesX + shift, side.lines);
     columns.push_back({left + shift, places.Right(), column});
   }
 
   column = underMatrix;
   size_t firstColumnLines = std::min(layout.currents.size(), size_t{kCurrentsPerColumn});
-  const int firstWidth =
-      std::max(HeadingWidthMm(kCurrentsTitle), MemoWidthMm(layout.currents.first(firstColumnLines)));
+  const int firstWidth = std::max(HeadingWidthMm(kCurrentsTitle), MemoWidthMm(layout.currents.first(firstColumnLines)));
   const int currentsX = layout.currentsX + places.Place(layout.currentsX, firstWidth);
   const int firstLeft = currentsX;
   const std::span<const std::string> rest = layout.currents.subspan(firstColumnLines);
@@ -289,10 +284,8 @@ void PrintSolution(PageDocument& document, Cursor& at, const SolutionLayout& lay
     lowest = std::max(lowest, printed.end);
     if (printed.left < powerRight) lowestBeside = std::max(lowestBeside, printed.end);
   }
-  if (lowest.page > power.page || !document.Fits(power.y, 6))
-    power = {lowest.page, lowest.y + kTableRowHeightMm};
-  else if (lowestBeside > power)
-    power = {lowestBeside.page, lowestBeside.y + kTableRowHeightMm};
+  if (lowest.page > power.page || !document.Fits(power.y, 6)) power = {lowest.page, lowest.y + kTableRowHeightMm};
+  else if (lowestBeside > power) power = {lowestBeside.page, lowestBeside.y + kTableRowHeightMm};
   KeepWithHeading(document, power, LinesHeight(layout.power.size()));
   PrintHeading(document, power, 5, kPowerTitle);
   PrintMemoLines(document, power, 5, layout.power);
@@ -411,13 +404,14 @@ PageDocument ComposeReport(const ReportContent& content, const ReportChoices& ch
   if (choices.meshCurrents) {
     Cursor at = startPart(kSolutionTopMm);
     PrintSolution(document, at, MeshLayout(content.mesh, PolarChosen(choices, content.meshPolar)));
+    PrintSection(document, at, kBranchPowersTitle, content.meshBranchPowers);
     PrintSection(document, at, kAttemptTitle, content.meshAttempt);
     if (choices.phasors) PrintPhasorDiagram(document, content.meshPhasors);
   }
   if (choices.nodePotentials) {
     Cursor at = startPart(kSolutionTopMm);
-    PrintSolution(document, at,
-                  NodeLayout(content.nodes, content.nodeRun, PolarChosen(choices, content.nodePolar)));
+    PrintSolution(document, at, NodeLayout(content.nodes, content.nodeRun, PolarChosen(choices, content.nodePolar)));
+    PrintSection(document, at, kBranchPowersTitle, content.nodeBranchPowers);
     PrintSection(document, at, kAttemptTitle, content.nodeAttempt);
     if (choices.phasors) PrintPhasorDiagram(document, content.nodePhasors);
   }

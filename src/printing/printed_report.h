@@ -92,6 +92,10 @@ struct ReportContent {
   // last marked it; printed after that solution when there is one.
   std::vector<std::string> meshAttempt;
   std::vector<std::string> nodeAttempt;
+  // The powers of every element of each solution, when its window's
+  // "Мощности ветвей" is on; printed at the end of that solution.
+  std::vector<std::string> meshBranchPowers;
+  std::vector<std::string> nodeBranchPowers;
   // The parts there is something to print for: a part that is not is left
   // out even when chosen (no empty headings).
   ReportChoices available;
@@ -99,7 +103,7 @@ struct ReportContent {
 
 enum class ReportStatus {
   Printed,
-  NothingChosen,  // no box that prints anything is checked; nothing was drawn
+  NothingChosen,   // no box that prints anything is checked; nothing was drawn
   NothingToPrint,  // none of the chosen parts exists yet; nothing was drawn
 };
 
@@ -117,8 +121,6 @@ PrintedFigure FitFigure(int top, int bottom, int maxWidth, const ImageSize& imag
 
 // The size of a figure in whole units, for fitting it.
 ImageSize SizeOf(const VectorFigure& figure);
-
-
 
 // The whole report laid out in millimetres; no pages when nothing chosen exists.
 PageDocument ComposeReport(const ReportContent& content, const ReportChoices& choices,

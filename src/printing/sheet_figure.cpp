@@ -239,7 +239,7 @@ VectorFigure PrintedTableDrawing(const BranchTable& table) {
 PaintList NumberedTableDrawing(const SheetDrawing& drawing) {
   PaintList paint = RedrawSheet(drawing);
   std::vector<TerminalNumbers> numbers;
-  for (const TSheetBranch& branch : drawing.Branches()) numbers.push_back({branch.From, branch.To});
+  for (const SheetBranch& branch : drawing.Branches()) numbers.push_back({branch.From, branch.To});
   const PaintList numbered = DrawNodeNumbers(drawing, numbers);
   paint.insert(paint.end(), numbered.begin(), numbered.end());
   return paint;

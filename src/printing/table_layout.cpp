@@ -81,7 +81,8 @@ void PrintBlockPiece(PageDocument& document, int page, int top, const GridCells&
     for (size_t j = 0; j < block.columns.size(); ++j)
       document.Add(page, PrintedText{{block.ColumnLeft(static_cast<int>(j)) + 1,
                                       top + kTableRowHeightMm * static_cast<int>(r) + 1},
-                                     TableFont(), table.Cell(block.columns[j], rows[r])});
+                                     TableFont(),
+                                     table.Cell(block.columns[j], rows[r])});
   const int right = block.Right();
   const int rowCount = static_cast<int>(rows.size());
   for (int r = 0; r <= rowCount; ++r) {
@@ -99,8 +100,8 @@ void PrintBlockPiece(PageDocument& document, int page, int top, const GridCells&
 // "(продолжение)" above the first piece there.
 void TitleContinuation(PageDocument& document, Cursor& at, TableRun& run) {
   if (run.style.title.empty() || at.page == run.firstPage || run.titledPage == at.page) return;
-  document.Add(at.page, PrintedText{{run.style.titleX, at.y}, Font{"Times New Roman", 10},
-                                    run.style.title + kContinued});
+  document.Add(at.page,
+               PrintedText{{run.style.titleX, at.y}, Font{"Times New Roman", 10}, run.style.title + kContinued});
   at.y += kHeadingStepMm;
   run.titledPage = at.page;
 }
@@ -266,6 +267,10 @@ void PrintTable(PageDocument& document, Cursor& at, const GridCells& table, int 
   }
   const std::vector<int> widths = ColumnWidths(table);
   const int across = document.Paper().width;
+  if (style.keyColumn && cols > 1) {
+    PrintBlocks(document, at, table, ColumnsFrom(widths, across, 1, cols - 1, x0, 0, widths[0]), run);
+    return;
+  }
   PrintBlocks(document, at, table, ColumnsFrom(widths, across, 0, std::min(cols, kBlockColumns) - 1, x0), run);
   if (cols > kBlockColumns)
     PrintBlocks(document, at, table, ColumnsFrom(widths, across, kBlockColumns, cols - 1, x0), run);

@@ -29,6 +29,9 @@ struct TableStyle {
   // (and repeated), and the columns go in blocks as many as fit across the
   // sheet, with no fixed page breaks.
   bool numbered = false;
+  // Column 0 names the rows: repeated at the left of every block the other
+  // columns go on in when they do not fit across the sheet.
+  bool keyColumn = false;
 };
 
 // The width of the table printed numbered in one block.

@@ -32,7 +32,8 @@ int CardHeight(const Variant& variant, const std::string& titleLine) {
 void PrintCard(PageDocument& document, Cursor& at, const Variant& variant, const std::string& titleLine, int bottom) {
   PrintLine(document, at, kCardLeftMm, 14, 8, "Вариант " + std::to_string(variant.number));
   if (!titleLine.empty()) PrintLine(document, at, kCardLeftMm, 10, 5, titleLine);
-  PrintLine(document, at, kCardLeftMm, 10, 5, CardFrequencyText(variant.frequency) + ".  " + ZeroNodeText(variant) + ".");
+  PrintLine(document, at, kCardLeftMm, 10, 5,
+            CardFrequencyText(variant.frequency) + ".  " + ZeroNodeText(variant) + ".");
   PrintLine(document, at, kCardLeftMm, 10, 8, std::string(kVariantsTaskText) + ".");
   PrintTable(document, at, PrintedTable(variant.table), kCardLeftMm);
   const VectorFigure drawing = PrintedTableDrawing(variant.table);

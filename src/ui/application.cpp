@@ -72,12 +72,17 @@ PrintDialog& AppWindows::printDialog() {
     const auto phasors = [](ResultWindow* window) {
       return window ? window->phasorDiagram().Shown() : PhasorPicture();
     };
+    const auto powers = [](const ResultWindow* window) {
+      return window ? window->AskedBranchPowers() : std::vector<std::string>();
+    };
     const ReportSources sources{&session_,
                                 [this] { return editorWindow().sheetEditor().Redraw(); },
                                 [this, phasors] { return phasors(meshCurrentWindow_); },
                                 [this, phasors] { return phasors(nodePotentialWindow_); },
                                 [this, attempt] { return attempt(meshCurrentWindow_); },
-                                [this, attempt] { return attempt(nodePotentialWindow_); }};
+                                [this, attempt] { return attempt(nodePotentialWindow_); },
+                                [this, powers] { return powers(meshCurrentWindow_); },
+                                [this, powers] { return powers(nodePotentialWindow_); }};
     return new PrintDialog(prompts_, mainWindow_->Guard(), sources);
   });
 }

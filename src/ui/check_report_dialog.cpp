@@ -85,7 +85,8 @@ QString CheckReportDialog::Status(int row) const { return checkTable_->item(row,
 void CheckReportDialog::ShowStatuses(const std::vector<bool>& passed, const QString& faultLine) {
   const int checks = std::min(static_cast<int>(passed.size()), checkTable_->rowCount() - 1);
   SetVisibleRows(checks + 1);
-  for (int i = 0; i < checks; ++i) checkTable_->item(i + 1, 1)->setText(passed[i] ? QStringLiteral("Да") : QStringLiteral("Нет"));
+  for (int i = 0; i < checks; ++i)
+    checkTable_->item(i + 1, 1)->setText(passed[i] ? QStringLiteral("Да") : QStringLiteral("Нет"));
   ShowFaultLine(faultLine);
 }
 

@@ -205,8 +205,8 @@ void EditorWindow::BuildTools(QWidget* client) {
                                      QStringLiteral("Таблица ветвей в файл"));
   transferButton_ = PlaceIconButton(panel, "BitBtn2", PanelSlot(6), ProgramIcon::TableToMainWindow,
                                     QStringLiteral("Перенести в главное окно"));
-  drawTableButton_ = PlaceIconButton(panel, "BitBtn1", PanelSlot(7), ProgramIcon::DrawTable,
-                                     QStringLiteral("Нарисовать по таблице"));
+  drawTableButton_ =
+      PlaceIconButton(panel, "BitBtn1", PanelSlot(7), ProgramIcon::DrawTable, QStringLiteral("Нарисовать по таблице"));
 
   for (const auto& [button, chosen] : ToolButtons()) {
     const SheetTool tool = chosen;  // clang 14 captures no structured binding
@@ -235,8 +235,7 @@ void EditorWindow::BuildMenu() {
   connect(saveSchemeAction_, &QAction::triggered, this, [this] { Run([this] { SaveScheme(); }); });
 }
 
-QAction* EditorWindow::AddCommand(QMenu* menu, const char* name, const QString& text,
-                                  void (EditorWindow::*command)()) {
+QAction* EditorWindow::AddCommand(QMenu* menu, const char* name, const QString& text, void (EditorWindow::*command)()) {
   auto* action = new QAction(text, this);
   action->setObjectName(QString::fromLatin1(name));
   if (menu) menu->addAction(action);
@@ -254,7 +253,8 @@ void EditorWindow::BuildEditMenu() {
   redoAction_ = AddCommand(edit, "RedoItem", QStringLiteral("Повторить"), &EditorWindow::Redo);
   redoAction_->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
   edit->addSeparator();
-  editValuesAction_ = AddCommand(edit, "EditValuesItem", QStringLiteral("Изменить значения"), &EditorWindow::EditValues);
+  editValuesAction_ =
+      AddCommand(edit, "EditValuesItem", QStringLiteral("Изменить значения"), &EditorWindow::EditValues);
   editValuesAction_->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
   deleteAction_ = AddCommand(edit, "DeleteItem", QStringLiteral("Удалить"), &EditorWindow::DeleteSelection);
   deleteAction_->setShortcut(QKeySequence::Delete);
@@ -382,9 +382,15 @@ void EditorWindow::PressSheet(QPoint pixel) {
       ShowMarks();
       ShowRouteFailure(outcome.result);
       return;
-    case PressResult::PlacementOverlaps: ShowStatus(kPlacementOverlaps); return;
-    case PressResult::PlacementOffSheet: ShowStatus(kPlacementOffSheet); return;
-    case PressResult::SameTerminal: ShowStatus(kSameTerminal); return;
+    case PressResult::PlacementOverlaps:
+      ShowStatus(kPlacementOverlaps);
+      return;
+    case PressResult::PlacementOffSheet:
+      ShowStatus(kPlacementOffSheet);
+      return;
+    case PressResult::SameTerminal:
+      ShowStatus(kSameTerminal);
+      return;
     case PressResult::TerminalsTouch:
       ShowMarks();
       ShowStatus(kTerminalsTouch);
@@ -451,10 +457,17 @@ void EditorWindow::ShowEditResult(EditResult result, const QString& refused) {
       Refresh();
       ShowNormalStatus();
       return;
-    case EditResult::NothingSelected: return;
-    case EditResult::Overlaps: ShowStatus(refused + kOverlapsReason); break;
-    case EditResult::OffSheet: ShowStatus(refused + kOffSheetReason); break;
-    case EditResult::NoRoute: ShowStatus(refused + kNoRouteReason); break;
+    case EditResult::NothingSelected:
+      return;
+    case EditResult::Overlaps:
+      ShowStatus(refused + kOverlapsReason);
+      break;
+    case EditResult::OffSheet:
+      ShowStatus(refused + kOffSheetReason);
+      break;
+    case EditResult::NoRoute:
+      ShowStatus(refused + kNoRouteReason);
+      break;
   }
   ShowMarks();
 }
@@ -496,14 +509,14 @@ void EditorWindow::ZoomToFit() {
 
 void EditorWindow::ShowRouteFailure(PressResult result) {
   ShowStatus(kNoRouteStatus);
-  if (result == PressResult::RoutingGuard)
-    prompts_.Inform(this, kMessageTitle, RoutingGuardText());
+  if (result == PressResult::RoutingGuard) prompts_.Inform(this, kMessageTitle, RoutingGuardText());
 }
 
 bool EditorWindow::MaySetDrawingAside() {
   if (!editor_.Modified()) return true;
-  const int answer = prompts_.Choose(this, kMessageTitle, kSaveChangesQuestion,
-                                     {QStringLiteral("Сохранить"), QStringLiteral("Не сохранять"), QStringLiteral("Отмена")});
+  const int answer =
+      prompts_.Choose(this, kMessageTitle, kSaveChangesQuestion,
+                      {QStringLiteral("Сохранить"), QStringLiteral("Не сохранять"), QStringLiteral("Отмена")});
   if (answer == 0) return SaveSchemeAs();
   return answer == 1;
 }
@@ -589,8 +602,7 @@ void EditorWindow::DrawMainWindowTable() {
   }
   Refresh();
   ShowNormalStatus();
-  if (outcome.routingGuardTrips > 0)
-    prompts_.Inform(this, kMessageTitle, RoutingGuardText());
+  if (outcome.routingGuardTrips > 0) prompts_.Inform(this, kMessageTitle, RoutingGuardText());
 }
 
 }  // namespace ohmara

@@ -4,7 +4,6 @@
 #include <QFileInfo>
 #include <QPainter>
 #include <QTransform>
-
 #include <functional>
 #include <map>
 
@@ -122,7 +121,7 @@ QString BaseName(const QString& fileName) { return QFileInfo(fileName).completeB
 }  // namespace
 
 QStringList ElementPictureNames() {
-  return {"back.bmp", "Rh.bmp", "Lh.bmp", "Ch.bmp", "Ehr.bmp", "Eh.bmp",
+  return {"back.bmp", "Rh.bmp", "Lh.bmp", "Ch.bmp",  "Ehr.bmp", "Eh.bmp",
           "Rv.bmp",   "Lv.bmp", "Cv.bmp", "Evd.bmp", "Ev.bmp"};
 }
 

@@ -27,8 +27,9 @@ QString SaveProblemText(SaveProblem problem, const QString& fileName) {
 QString UnwrittenFilesMessage(const std::vector<std::string>& files, const QString& directory) {
   QStringList names;
   for (const std::string& file : files) names << QString::fromStdString(file);
-  return QStringLiteral("Не удалось записать в папку результатов %1 файл(ы): %2.\n"
-                        "Вычисления выполнены, но эти записи пропущены.")
+  return QStringLiteral(
+             "Не удалось записать в папку результатов %1 файл(ы): %2.\n"
+             "Вычисления выполнены, но эти записи пропущены.")
       .arg(directory, names.join(QStringLiteral(", ")));
 }
 

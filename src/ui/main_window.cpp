@@ -82,8 +82,8 @@ void MainWindow::BuildControls(QWidget* client) {
   branchGrid_->setPalette(white);
   MakeGridEditable(branchGrid_);
 
-  addBranchButton_ = PlaceButton(client, "BitBtn1", QStringLiteral("Добавить ветвь"), {432, 24, 121, 25},
-                                 ProgramIcon::AddBranch);
+  addBranchButton_ =
+      PlaceButton(client, "BitBtn1", QStringLiteral("Добавить ветвь"), {432, 24, 121, 25}, ProgramIcon::AddBranch);
   deleteBranchButton_ =
       PlaceButton(client, "BitBtn2", QStringLiteral("Удалить ветвь"), {432, 48, 121, 25}, ProgramIcon::DeleteBranch);
 
@@ -187,10 +187,13 @@ void MainWindow::DocumentEdited() {
 }
 
 void MainWindow::SetTabOrder() {
-  QWidget* order[] = {branchGrid_,         addBranchButton_, deleteBranchButton_,        checkButton_,
-                      meshCurrentButton_,  nodePotentialButton_, frequencyEdit_,         unitBox_,
-                      zeroNodeEdit_,       optimalNodePotentialButton_, randomCircuitButton_, realBranchesEdit_,
-                      realNodesEdit_,      editorButton_};
+  QWidget* order[] = {branchGrid_,          addBranchButton_,
+                      deleteBranchButton_,  checkButton_,
+                      meshCurrentButton_,   nodePotentialButton_,
+                      frequencyEdit_,       unitBox_,
+                      zeroNodeEdit_,        optimalNodePotentialButton_,
+                      randomCircuitButton_, realBranchesEdit_,
+                      realNodesEdit_,       editorButton_};
   for (size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
 }
 
@@ -285,18 +288,12 @@ void MainWindow::DeleteBranch() {
   if (BranchCount() > 0) SetBranchRowCount(BranchCount() - 1);
 }
 
-void MainWindow::ShowPrintDialog() {
-  Present(&windows_->printDialog());
-}
+void MainWindow::ShowPrintDialog() { Present(&windows_->printDialog()); }
 
-void MainWindow::ShowAbout() {
-  prompts_.RunModal(windows_->aboutDialog());
-}
+void MainWindow::ShowAbout() { prompts_.RunModal(windows_->aboutDialog()); }
 
 // The editor is modeless: the student goes on with the grid while drawing.
-void MainWindow::ShowEditor() {
-  Present(&windows_->editorWindow());
-}
+void MainWindow::ShowEditor() { Present(&windows_->editorWindow()); }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   // The main window is the application: closing it ends the program even

@@ -34,8 +34,8 @@ const QString kSolved = QStringLiteral("Вычисления прошли усп
 
 // "Да"/"Нет" per check reached: a failed check hides the later ones.
 std::vector<bool> CheckStatuses(const CircuitCheckOutcome& outcome) {
-  if (outcome.parseResult == ParseResult::kMalformed) return {false};
-  if (outcome.parseResult == ParseResult::kDisconnected) return {true, false};
+  if (outcome.parseResult == ParseResult::Malformed) return {false};
+  if (outcome.parseResult == ParseResult::Disconnected) return {true, false};
   return {true, true, outcome.passed};
 }
 
@@ -54,9 +54,7 @@ void RunThenShow(Run run, Show show) {
 
 }  // namespace
 
-int MainWindow::TypedZeroNode() const {
-  return FieldToInt(session_.document().zeroNode, "Узел с нулевым потенциалом");
-}
+int MainWindow::TypedZeroNode() const { return FieldToInt(session_.document().zeroNode, "Узел с нулевым потенциалом"); }
 
 std::optional<int> MainWindow::ZeroNodeToSolveWith() {
   // A zero node that is no number is refused first, as it always was.
@@ -69,12 +67,12 @@ bool MainWindow::ReadyToSolve() {
   // A cell still being typed in is part of the table the method would solve.
   CommitPendingEdit(*branchGrid_);
   switch (session_.MethodReadiness()) {
-    case Readiness::kReady:
+    case Readiness::Ready:
       return true;
-    case Readiness::kNotTested:
+    case Readiness::NotTested:
       prompts_.Inform(this, kCaption, QStringLiteral("Сначала проверьте цепь: нажмите «Тест»."), MessagePosition());
       return false;
-    case Readiness::kStale:
+    case Readiness::Stale:
       prompts_.Inform(this, kCaption, QStringLiteral("Таблица изменилась после проверки. Нажмите «Тест»."),
                       MessagePosition());
       return false;
@@ -93,7 +91,7 @@ void MainWindow::CheckCircuit() {
                 window.Show(session_.meshTexts());
                 windows_->MarkStaleResults();
               });
-  if (outcome.parseResult == ParseResult::kOk && outcome.loopResult == LoopSearchResult::kNotClosed)
+  if (outcome.parseResult == ParseResult::Ok && outcome.loopResult == LoopSearchResult::NotClosed)
     prompts_.Inform(this, kCaption, QString::fromUtf8(kNotClosedText));
   if (outcome.passed) {
     realBranchesEdit_->setText(QString::number(outcome.m));
@@ -135,7 +133,7 @@ void MainWindow::SolveByNodeMethod(NodeMethod method, int zeroNode) {
               });
   if (solved) {
     window.ShowSolution(session_.tested()->state, session_.nodes().solution);
-    const Method checked = method == OptimalNodePotentialMethod ? Method::kOptimal : Method::kNodal;
+    const Method checked = method == OptimalNodePotentialMethod ? Method::Optimal : Method::Nodal;
     window.OfferSelfCheck(NodeSelfCheck(checked, session_.tested()->state, session_.nodes().solution));
     prompts_.Inform(this, kCaption, kSolved, MessagePosition());
   }
@@ -167,9 +165,9 @@ void MainWindow::ExportSpiceNetlist() {
   if (!tested) return;
   const int zeroNode = TypedZeroNode();
   if (!tested->HasNode(zeroNode)) {
-    prompts_.Inform(this, kCaption,
-                    QString::fromStdString(ZeroNodeOutsideText(zeroNodeEdit_->text().toStdString(),
-                                                               tested->state.NodeCount)));
+    prompts_.Inform(
+        this, kCaption,
+        QString::fromStdString(ZeroNodeOutsideText(zeroNodeEdit_->text().toStdString(), tested->state.NodeCount)));
     return;
   }
   if (const std::string refusal = SpiceFrequencyRefusal(tested->document.frequency); !refusal.empty()) {

@@ -23,22 +23,25 @@ const QString kGridKept = QStringLiteral("\nТаблица ветвей не и�
 QString ColumnTitle(int column) { return QString::fromStdString(BranchTableTitles()[column]); }
 
 QString UnstorableCellMessage(const CellPlace& cell) {
-  return QStringLiteral("Файл не записан: в ячейке «%1» ветви %2 есть пробел, а в файле пробел разделяет "
-                        "значения. Уберите пробел и сохраните снова.")
+  return QStringLiteral(
+             "Файл не записан: в ячейке «%1» ветви %2 есть пробел, а в файле пробел разделяет "
+             "значения. Уберите пробел и сохраните снова.")
       .arg(ColumnTitle(cell.column))
       .arg(cell.row);
 }
 
 QString ImpossibleCircuitMessage(int points) {
-  return QStringLiteral("Из %1 точек не построить цепь, которая пройдёт тест: каждый контур должен проходить "
-                        "хотя бы через два узла, где сходятся три ветви или больше, а такие узлы появляются "
-                        "только от 4 точек. Задайте не меньше 4 точек.")
+  return QStringLiteral(
+             "Из %1 точек не построить цепь, которая пройдёт тест: каждый контур должен проходить "
+             "хотя бы через два узла, где сходятся три ветви или больше, а такие узлы появляются "
+             "только от 4 точек. Задайте не меньше 4 точек.")
       .arg(points);
 }
 
 QString NoTestableCircuitMessage(int loops, int points) {
-  return QStringLiteral("Не удалось за %1 попыток построить из %2 точек цепь с %3 контурами, которая пройдёт "
-                        "тест. Попробуйте ещё раз или задайте больше точек.")
+  return QStringLiteral(
+             "Не удалось за %1 попыток построить из %2 точек цепь с %3 контурами, которая пройдёт "
+             "тест. Попробуйте ещё раз или задайте больше точек.")
              .arg(kRandomCircuitAttempts)
              .arg(points)
              .arg(loops) +
@@ -53,7 +56,8 @@ bool MainWindow::LoadBranchTableFile(const QString& fileName) {
 
 bool MainWindow::ShowBranchTable(const BranchFileReading& reading, const QString& fileName) {
   if (!reading.ok()) {
-    prompts_.Critical(this, kErrorTitle, QString::fromStdString(BranchFileReadingText(fileName.toStdString(), reading)) + kGridKept);
+    prompts_.Critical(this, kErrorTitle,
+                      QString::fromStdString(BranchFileReadingText(fileName.toStdString(), reading)) + kGridKept);
     return false;
   }
   // An edit still open would later write its text over the rows just read.

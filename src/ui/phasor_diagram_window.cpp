@@ -16,8 +16,7 @@
 
 namespace ohmara {
 
-PhasorDiagramWindow::PhasorDiagramWindow(Prompts& prompts, CommandGuard guard, const QString& method,
-                                         QWidget* parent)
+PhasorDiagramWindow::PhasorDiagramWindow(Prompts& prompts, CommandGuard guard, const QString& method, QWidget* parent)
     : QMainWindow(parent, Qt::Window), prompts_(prompts), guard_(std::move(guard)), method_(method) {
   setObjectName(QStringLiteral("PhasorForm"));
   setWindowTitle(QStringLiteral("Векторная диаграмма"));
@@ -119,8 +118,9 @@ void PhasorDiagramWindow::SaveAsPng() {
   QBuffer buffer(&bytes);
   const bool encoded = buffer.open(QIODevice::WriteOnly) && canvas_->Picture().save(&buffer, "PNG");
   const SaveProblem problem =
-      encoded ? SaveFileSafely(ChosenFilePath(name), std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())))
-              : SaveProblem::CannotWrite;
+      encoded
+          ? SaveFileSafely(ChosenFilePath(name), std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())))
+          : SaveProblem::CannotWrite;
   if (problem != SaveProblem::None) prompts_.Critical(this, QStringLiteral("Ошибка"), SaveProblemText(problem, name));
 }
 

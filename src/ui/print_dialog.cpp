@@ -5,9 +5,9 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
-#include <QSettings>
 #include <QPrinter>
 #include <QPushButton>
+#include <QSettings>
 
 #include "analysis/circuit_session.h"
 #include "model/safe_save.h"
@@ -138,10 +138,9 @@ void PrintDialog::BuildTitleFields() {
     const QString text = StartingText(field);
     QLineEdit* edit = PlaceEdit(this, field.name, text, 120, top, 281);
     if (field.key) {
-      connect(edit, &QLineEdit::textChanged, this,
-              [key = QLatin1String(field.key)](const QString& value) {
-                QSettings(kSettingsOwner, kSettingsOwner).setValue(key, value);
-              });
+      connect(edit, &QLineEdit::textChanged, this, [key = QLatin1String(field.key)](const QString& value) {
+        QSettings(kSettingsOwner, kSettingsOwner).setValue(key, value);
+      });
     }
     titleEdits_[k] = edit;
   }
@@ -158,8 +157,8 @@ void PrintDialog::ConnectCommands() {
 }
 
 ReportChoices PrintDialog::Choices() const {
-  return {taskBox_->isChecked(), drawingBox_->isChecked(), meshCurrentsBox_->isChecked(),
-          nodePotentialsBox_->isChecked(), polarBox_->isChecked(), phasorBox_->isChecked()};
+  return {taskBox_->isChecked(),           drawingBox_->isChecked(), meshCurrentsBox_->isChecked(),
+          nodePotentialsBox_->isChecked(), polarBox_->isChecked(),   phasorBox_->isChecked()};
 }
 
 void PrintDialog::PrintOnPrinter() {
@@ -237,6 +236,8 @@ ReportContent PrintDialog::Content() const {
   if (sources_.sheetDrawing) content.task.drawing = PrintedSheetFigure(sources_.sheetDrawing());
   if (sources_.meshPhasors) content.meshPhasors = sources_.meshPhasors();
   if (sources_.nodePhasors) content.nodePhasors = sources_.nodePhasors();
+  if (sources_.meshBranchPowers) content.meshBranchPowers = sources_.meshBranchPowers();
+  if (sources_.nodeBranchPowers) content.nodeBranchPowers = sources_.nodeBranchPowers();
   return content;
 }
 

@@ -37,6 +37,9 @@ struct ReportSources {
   // The student's marked attempts at the two solutions, when there are any.
   std::function<std::vector<std::string>()> meshAttempt;
   std::function<std::vector<std::string>()> nodeAttempt;
+  // The branch powers of each solution when its window shows them.
+  std::function<std::vector<std::string>()> meshBranchPowers;
+  std::function<std::vector<std::string>()> nodeBranchPowers;
 };
 
 // The report's title as the dialog last held it: the remembered fields and

@@ -1,11 +1,11 @@
 #include "ui/printer_canvas.h"
 
-#include "ui/figure_painter.h"
-
 #include <QFontMetrics>
 #include <QPrinter>
 #include <stdexcept>
 #include <utility>
+
+#include "ui/figure_painter.h"
 
 namespace ohmara {
 
@@ -67,8 +67,8 @@ void PrinterCanvas::Figure(const PixelRect& target, const VectorFigure& figure) 
   // The figure's lines no thinner than the table rules.
   const double thinnest = painter.pen().widthF();
   painter.save();
-  PaintFigure(painter, figure,
-              QRectF(target.left, target.top, target.right - target.left, target.bottom - target.top), thinnest);
+  PaintFigure(painter, figure, QRectF(target.left, target.top, target.right - target.left, target.bottom - target.top),
+              thinnest);
   painter.restore();
 }
 

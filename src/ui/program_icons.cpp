@@ -17,7 +17,8 @@ void DrawBranch(QPainter& p, QPoint from, QPoint to) {
   p.drawLine(from, to);
   const QPoint middle = (from + to) / 2;
   const bool horizontal = from.y() == to.y();
-  const QRect body = horizontal ? QRect(middle.x() - 5, middle.y() - 3, 10, 6) : QRect(middle.x() - 3, middle.y() - 5, 6, 10);
+  const QRect body =
+      horizontal ? QRect(middle.x() - 5, middle.y() - 3, 10, 6) : QRect(middle.x() - 3, middle.y() - 5, 6, 10);
   p.fillRect(body, Qt::white);
   p.drawRect(body);
   p.setBrush(Qt::black);

@@ -93,8 +93,7 @@ void ResultWindow::BuildViewMenu() {
   phasorDiagramAction_ = view->addAction(QStringLiteral("Векторная диаграмма"));
   phasorDiagramAction_->setObjectName(QStringLiteral("PhasorDiagramItem"));
   phasorDiagramAction_->setEnabled(false);
-  connect(polarPanelAction_, &QAction::toggled, this,
-          [this] { guard_([this] { ShowSidePanels(); }); });
+  connect(polarPanelAction_, &QAction::toggled, this, [this] { guard_([this] { ShowSidePanels(); }); });
   connect(phasorDiagramAction_, &QAction::triggered, this, [this] { guard_([this] { OpenPhasorDiagram(); }); });
   selfCheckAction_ = view->addAction(QStringLiteral("Проверить своё решение"));
   selfCheckAction_->setObjectName(QStringLiteral("SelfCheckItem"));
@@ -151,8 +150,9 @@ void ResultWindow::ShowSolutionPhasors(const std::vector<MemoValues>& memos, con
   phasorDiagramAction_->setEnabled(true);
 }
 
-void ResultWindow::ShowBranchPowers(const std::vector<TBranch>& branches, const std::vector<Complex>& currents) {
-  const std::vector<BranchPower> powers = BranchPowers(branches, currents);
+void ResultWindow::ShowBranchPowers(const std::vector<CircuitBranch>& branches, const std::vector<Complex>& currents) {
+  branchPowers_ = BranchPowers(branches, currents);
+  const std::vector<BranchPower>& powers = branchPowers_;
   powersPanel_->setRowCount(static_cast<int>(powers.size()));
   for (int row = 0; row < static_cast<int>(powers.size()); ++row) {
     powersPanel_->setItem(row, 0, new QTableWidgetItem(QString::fromStdString(powers[row].label)));
@@ -160,10 +160,16 @@ void ResultWindow::ShowBranchPowers(const std::vector<TBranch>& branches, const 
   }
 }
 
+std::vector<std::string> ResultWindow::AskedBranchPowers() const {
+  if (!powersPanelAction_->isChecked()) return {};
+  return BranchPowerLines(branchPowers_);
+}
+
 void ResultWindow::ForgetSolution() {
   polarLines_.clear();
   polarPanel_->clear();
   powersPanel_->setRowCount(0);
+  branchPowers_.clear();
   phasorDiagramAction_->setEnabled(false);
   phasorDiagram_->hide();
   // A form checked against a solution that is gone would mark by it.
@@ -187,10 +193,8 @@ bool ResultWindow::eventFilter(QObject* watched, QEvent* event) {
   if (!memo || !polarLines_.count(memo)) return QMainWindow::eventFilter(watched, event);
   const auto* help = static_cast<QHelpEvent*>(event);
   const QString line = PolarLineAt(*memo, help->pos());
-  if (line.isEmpty())
-    QToolTip::hideText();
-  else
-    QToolTip::showText(help->globalPos(), line, memo->viewport());
+  if (line.isEmpty()) QToolTip::hideText();
+  else QToolTip::showText(help->globalPos(), line, memo->viewport());
   return true;
 }
 
@@ -201,7 +205,8 @@ void ResultWindow::PrintPicture() {
   const QPixmap picture = grab(QRect(0, 0, clientWidth_, height()));
   QPainter painter;
   if (!painter.begin(&printer)) {
-    prompts_.Critical(this, QStringLiteral("Печать"), QStringLiteral("Не удалось начать печать на выбранном принтере."));
+    prompts_.Critical(this, QStringLiteral("Печать"),
+                      QStringLiteral("Не удалось начать печать на выбранном принтере."));
     return;
   }
   const QRect page = painter.viewport();

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "analysis/phasor_readouts.h"
+#include "analysis/power_balance.h"
 #include "analysis/self_check.h"
 #include "ui/command_guard.h"
 #include "ui/phasor_canvas.h"
@@ -59,6 +60,9 @@ class ResultWindow : public QMainWindow {
   // The student's attempt at the run shown, as last marked; none when there
   // is no such run or no marked attempt.
   std::vector<std::string> MarkedAttempt() const;
+  // The shown solution's branch powers for the report while "Мощности
+  // ветвей" is on; none otherwise.
+  std::vector<std::string> AskedBranchPowers() const;
   // The self-check window, made when first needed.
   SelfCheckWindow& selfCheckWindow();
 
@@ -86,7 +90,7 @@ class ResultWindow : public QMainWindow {
   void ShowSolutionPhasors(const std::vector<MemoValues>& memos, const SolutionPhasors& phasors);
   // Fills the table of "Вид" → "Мощности ветвей": P + jQ of every element
   // and the two totals.
-  void ShowBranchPowers(const std::vector<TBranch>& branches, const std::vector<Complex>& currents);
+  void ShowBranchPowers(const std::vector<CircuitBranch>& branches, const std::vector<Complex>& currents);
 
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -115,6 +119,7 @@ class ResultWindow : public QMainWindow {
   QWidget* client_;
   QPlainTextEdit* polarPanel_ = nullptr;
   QTableWidget* powersPanel_ = nullptr;
+  std::vector<BranchPower> branchPowers_;  // of the solution shown
   PhasorDiagramWindow* phasorDiagram_ = nullptr;
   SelfCheckWindow* selfCheck_ = nullptr;
   std::optional<SelfCheckSubject> selfCheckSubject_;

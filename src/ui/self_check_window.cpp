@@ -12,10 +12,10 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "analysis/refusal_text.h"
 #include "model/branch_table_file.h"
 #include "model/number_text.h"
 #include "model/text_file.h"
-#include "analysis/refusal_text.h"
 #include "ui/grid_edit.h"
 #include "ui/prompts.h"
 #include "ui/widget_style.h"
@@ -33,11 +33,11 @@ constexpr int kShownAnswerRole = Qt::UserRole + 1;
 
 QString MethodName(Method method) {
   switch (method) {
-    case Method::kMesh:
+    case Method::Mesh:
       return QStringLiteral("метод контурных токов");
-    case Method::kNodal:
+    case Method::Nodal:
       return QStringLiteral("метод узловых потенциалов");
-    case Method::kOptimal:
+    case Method::Optimal:
       return QStringLiteral("метод узловых потенциалов оптимальный");
   }
   return QString();
@@ -81,9 +81,9 @@ void FillGrid(QTableWidget* grid, const std::vector<std::vector<std::string>>& c
   grid->setColumnCount(columns);
   for (int r = 0; r < grid->rowCount(); ++r)
     for (int c = 0; c < columns; ++c)
-      grid->setItem(r, c, new QTableWidgetItem(c < static_cast<int>(cells[r].size())
-                                                   ? QString::fromStdString(cells[r][c])
-                                                   : QString()));
+      grid->setItem(r, c,
+                    new QTableWidgetItem(c < static_cast<int>(cells[r].size()) ? QString::fromStdString(cells[r][c])
+                                                                               : QString()));
 }
 
 std::vector<std::vector<std::string>> AsRows(const std::vector<std::string>& column) {
@@ -105,21 +105,21 @@ std::vector<std::string> TypedColumn(const QTableWidget& grid) {
 
 void ShowMark(QTableWidgetItem* item, const CellMark& mark) {
   switch (mark.kind) {
-    case CellMark::Kind::kBlank:
+    case CellMark::Kind::Blank:
       item->setBackground(QBrush());
       item->setToolTip(QString());
       return;
-    case CellMark::Kind::kRight:
+    case CellMark::Kind::Right:
       item->setBackground(kRightColour);
       item->setToolTip(QStringLiteral("Верно"));
       return;
-    case CellMark::Kind::kWrong:
+    case CellMark::Kind::Wrong:
       item->setBackground(kWrongColour);
       item->setToolTip(QStringLiteral("Ответ программы: %1; отличие %2 %")
                            .arg(QString::fromStdString(ComplexToText(mark.expected)).trimmed())
                            .arg(QString::number(mark.difference * 100.0, 'g', 3)));
       return;
-    case CellMark::Kind::kUnreadable:
+    case CellMark::Kind::Unreadable:
       item->setBackground(kWrongColour);
       item->setToolTip(QStringLiteral("Не прочитано как число: пишите, например, 3 + j4, 3 - j4 или 5∠-53.13°"));
       return;
@@ -186,8 +186,9 @@ void SelfCheckWindow::BuildControls() {
   top->addWidget(summaryLabel_, 1);
   layout->addLayout(top);
 
-  ownLoopsLabel_ = new QLabel(QStringLiteral(
-      "Свои контуры: узлы через дефис, по контуру в строке, в направлении обхода (1-2-3-1); пусто — контуры программы"));
+  ownLoopsLabel_ =
+      new QLabel(QStringLiteral("Свои контуры: узлы через дефис, по контуру в строке, в направлении обхода (1-2-3-1); "
+                                "пусто — контуры программы"));
   ownLoopsEdit_ = new QPlainTextEdit;
   ownLoopsEdit_->setObjectName(QStringLiteral("OwnLoopsEdit"));
   ownLoopsEdit_->setMaximumHeight(70);
@@ -246,7 +247,7 @@ void SelfCheckWindow::Begin(const SelfCheckSubject& subject) {
 }
 
 void SelfCheckWindow::Relabel() {
-  const bool mesh = subject_.method == Method::kMesh;
+  const bool mesh = subject_.method == Method::Mesh;
   setWindowTitle(kTitle + QStringLiteral(": ") + MethodName(subject_.method));
   ownLoopsLabel_->setVisible(mesh);
   ownLoopsEdit_->setVisible(mesh);
@@ -260,7 +261,7 @@ void SelfCheckWindow::ShowForm(const AttemptForm& form) {
   markedAttempt_.clear();
   answerButton_->setText(QStringLiteral("Показать ответ"));
   summaryLabel_->clear();
-  toleranceKindBox_->setCurrentIndex(form.tolerance.kind == Tolerance::Kind::kPercent ? 0 : 1);
+  toleranceKindBox_->setCurrentIndex(form.tolerance.kind == Tolerance::Kind::Percent ? 0 : 1);
   toleranceEdit_->setText(QString::number(form.tolerance.amount, 'g', 15));
   ownLoopsEdit_->setPlainText(QString::fromStdString(form.ownLoops));
   const int equations = static_cast<int>(form.matrix.size());
@@ -272,8 +273,7 @@ void SelfCheckWindow::ShowForm(const AttemptForm& form) {
   matrixGrid_->setHorizontalHeaderLabels(Numbers(equations));
   matrixGrid_->setVerticalHeaderLabels(Numbers(equations));
   sourceGrid_->setVerticalHeaderLabels(Numbers(equations));
-  sourceGrid_->setHorizontalHeaderLabels({subject_.method == Method::kMesh ? QStringLiteral("E")
-                                                                                  : QStringLiteral("J")});
+  sourceGrid_->setHorizontalHeaderLabels({subject_.method == Method::Mesh ? QStringLiteral("E") : QStringLiteral("J")});
   unknownGrid_->setVerticalHeaderLabels(Names(subject_.unknownNames));
   unknownGrid_->setHorizontalHeaderLabels({QStringLiteral("значение")});
   currentGrid_->setVerticalHeaderLabels(Names(subject_.branchNames));
@@ -286,10 +286,10 @@ AttemptForm SelfCheckWindow::TypedForm() const {
   AttemptForm form;
   form.method = subject_.method;
   form.tolerance.kind =
-      toleranceKindBox_->currentIndex() == 0 ? Tolerance::Kind::kPercent : Tolerance::Kind::kSignificantDigits;
+      toleranceKindBox_->currentIndex() == 0 ? Tolerance::Kind::Percent : Tolerance::Kind::SignificantDigits;
   const Answer amount = ReadAnswer(toleranceEdit_->text().toStdString());
-  form.tolerance.amount = amount.kind == Answer::Kind::kValue ? amount.value.re : 0.0;
-  if (subject_.method == Method::kMesh) form.ownLoops = ownLoopsEdit_->toPlainText().toStdString();
+  form.tolerance.amount = amount.kind == Answer::Kind::Value ? amount.value.re : 0.0;
+  if (subject_.method == Method::Mesh) form.ownLoops = ownLoopsEdit_->toPlainText().toStdString();
   for (int r = 0; r < matrixGrid_->rowCount(); ++r) {
     std::vector<std::string>& row = form.matrix.emplace_back();
     for (int c = 0; c < matrixGrid_->columnCount(); ++c) row.push_back(Typed(matrixGrid_->item(r, c)));
@@ -304,8 +304,7 @@ AttemptForm SelfCheckWindow::TypedForm() const {
 }
 
 std::optional<ExpectedSolution> SelfCheckWindow::Expected() {
-  if (subject_.method != Method::kMesh || IsBlank(ownLoopsEdit_->toPlainText().toStdString()))
-    return subject_.program;
+  if (subject_.method != Method::Mesh || IsBlank(ownLoopsEdit_->toPlainText().toStdString())) return subject_.program;
   const StudentLoops loops =
       ReadStudentLoops(ownLoopsEdit_->toPlainText().toStdString(), subject_.branches, subject_.nodeCount);
   if (!loops.accepted) {

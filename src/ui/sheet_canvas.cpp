@@ -1,10 +1,10 @@
 #include "ui/sheet_canvas.h"
 
 #include <QMouseEvent>
-#include <QWheelEvent>
 #include <QPainter>
 #include <QPen>
 #include <QPolygon>
+#include <QWheelEvent>
 #include <algorithm>
 
 #include "ui/element_pictures.h"
@@ -24,7 +24,8 @@ constexpr int kGridStep = 10;
 
 // The file name the picture loader knows: the core's relative path without its folder.
 QString PictureName(Picture picture) {
-  const QString path = QString::fromUtf8(PictureFile(picture).data(), static_cast<qsizetype>(PictureFile(picture).size()));
+  const QString path =
+      QString::fromUtf8(PictureFile(picture).data(), static_cast<qsizetype>(PictureFile(picture).size()));
   return path.section(QLatin1Char('/'), -1);
 }
 
@@ -136,9 +137,7 @@ void SheetCanvas::paintEvent(QPaintEvent*) {
   for (const PaintOp& op : marks_) std::visit(markPainter, op);
 }
 
-QPoint SheetCanvas::ImagePixel(const QMouseEvent& event) const {
-  return (event.position() / zoom_).toPoint();
-}
+QPoint SheetCanvas::ImagePixel(const QMouseEvent& event) const { return (event.position() / zoom_).toPoint(); }
 
 void SheetCanvas::mousePressEvent(QMouseEvent* event) {
   if (event->button() == Qt::RightButton) emit ContextRequested(ImagePixel(*event), event->globalPosition().toPoint());

@@ -44,8 +44,7 @@ void InstallStandardDialogTranslation() {
   auto* translator = new QTranslator(QCoreApplication::instance());
   if (translator->load(QStringLiteral("qtbase_ru"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     QCoreApplication::installTranslator(translator);
-  else
-    delete translator;
+  else delete translator;
 }
 
 }  // namespace

@@ -73,7 +73,7 @@ VariantsDialog::VariantsDialog(Prompts& prompts, CommandGuard guard, QWidget* pa
 
   auto* methods = new QVBoxLayout;
   const char* names[] = {"MeshCheck", "NodalCheck", "OptimalCheck"};
-  for (Method method : {Method::kMesh, Method::kNodal, Method::kOptimal}) {
+  for (Method method : {Method::Mesh, Method::Nodal, Method::Optimal}) {
     QCheckBox*& box = methodBoxes_[static_cast<int>(method)];
     box = new QCheckBox(QString::fromUtf8(MethodTitle(method)));
     box->setObjectName(QString::fromLatin1(names[static_cast<int>(method)]));
@@ -145,7 +145,7 @@ std::optional<VariantSettings> VariantsDialog::ReadSettings() {
   settings.frequency = {frequencyEdit_->text().trimmed().toStdString(), unitBox_->currentIndex()};
   if (zeroBox_->currentIndex() > 0) settings.zeroNode = zeroBox_->currentIndex();
   settings.methods.clear();
-  for (Method method : {Method::kMesh, Method::kNodal, Method::kOptimal})
+  for (Method method : {Method::Mesh, Method::Nodal, Method::Optimal})
     if (methodBoxes_[static_cast<int>(method)]->isChecked()) settings.methods.push_back(method);
   if (auto problem = VariantSettingsProblem(settings)) {
     prompts_.Critical(this, kTitle, QString::fromStdString(*problem));
@@ -171,11 +171,12 @@ void VariantsDialog::MakeSet() {
     prompts_.Critical(this, kTitle, text.trimmed());
     return;
   }
-  prompts_.Inform(this, kTitle,
-                  QStringLiteral("Вариантов: %1 (начальное число %2). В папку «%3» записаны файлы таблиц ветвей, %4 и %5.")
-                      .arg(variants.size())
-                      .arg(seedEdit_->text().trimmed(), folderEdit_->text().trimmed(),
-                           QString::fromLatin1(kVariantCardsFile), QString::fromLatin1(kAnswerKeyFile)));
+  prompts_.Inform(
+      this, kTitle,
+      QStringLiteral("Вариантов: %1 (начальное число %2). В папку «%3» записаны файлы таблиц ветвей, %4 и %5.")
+          .arg(variants.size())
+          .arg(seedEdit_->text().trimmed(), folderEdit_->text().trimmed(), QString::fromLatin1(kVariantCardsFile),
+               QString::fromLatin1(kAnswerKeyFile)));
 }
 
 }  // namespace ohmara

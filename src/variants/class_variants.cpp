@@ -121,7 +121,9 @@ std::vector<std::string> WriteVariantFiles(const std::filesystem::path& folder, 
   return problems;
 }
 
-std::string ZeroNodeText(const Variant& variant) { return "Узел с нулевым потенциалом: " + std::to_string(variant.zeroNode); }
+std::string ZeroNodeText(const Variant& variant) {
+  return "Узел с нулевым потенциалом: " + std::to_string(variant.zeroNode);
+}
 
 std::string CardFrequencyText(const FrequencySetting& frequency) {
   return "Частота: " + frequency.text + " " + UnitName(frequency.unitIndex);
@@ -158,8 +160,8 @@ void AddMethod(std::vector<std::string>& lines, const CircuitAnswer& answer, con
 
 std::vector<std::string> AnswerKeyLines(const Variant& variant) {
   const CircuitAnswer& answer = variant.answer;
-  std::vector<std::string> lines{"Вариант " + std::to_string(variant.number) + ". " + CardFrequencyText(variant.frequency) +
-                                 ". " + ZeroNodeText(variant) + "."};
+  std::vector<std::string> lines{"Вариант " + std::to_string(variant.number) + ". " +
+                                 CardFrequencyText(variant.frequency) + ". " + ZeroNodeText(variant) + "."};
   lines.push_back("Контуры:");
   for (const std::string& loop : answer.loopLines) lines.push_back("  " + loop);
   for (const MethodAnswer& method : answer.methods) AddMethod(lines, answer, method);

@@ -26,14 +26,14 @@ inline constexpr char kVariantsTaskText[] =
 inline constexpr char kAnyJunctionText[] = "любой узел, где сходятся три ветви";
 
 struct VariantSettings {
-  int count = 30;          // 1..kMaxVariants
-  int firstNumber = 1;     // the number of the first card
+  int count = 30;       // 1..kMaxVariants
+  int firstNumber = 1;  // the number of the first card
   std::uint64_t seed = 1;
-  int loops = 3;           // K, as the random generator takes it
-  int points = 6;          // P
+  int loops = 3;                        // K, as the random generator takes it
+  int points = 6;                       // P
   FrequencySetting frequency{"50", 0};  // an empty text: each variant keeps the generator's own
   std::optional<int> zeroNode;          // none: a junction drawn for each variant
-  std::vector<Method> methods{Method::kMesh, Method::kNodal, Method::kOptimal};
+  std::vector<Method> methods{Method::Mesh, Method::Nodal, Method::Optimal};
 };
 
 // Settings that cannot make a set, worded for the teacher; none when they can.

@@ -8,7 +8,9 @@ namespace ohmara {
 
 namespace {
 
-std::string NotWritten(const std::filesystem::path& path) { return "Не удалось записать файл «" + path.string() + "»."; }
+std::string NotWritten(const std::filesystem::path& path) {
+  return "Не удалось записать файл «" + path.string() + "».";
+}
 
 }  // namespace
 

@@ -14,17 +14,17 @@ BranchRow Row(const char* name, const char* r, const char* l, const char* c, con
 }
 
 // A branch between two nodes with nothing computed yet.
-TBranch Joining(int from, int to) {
-  TBranch branch;
+CircuitBranch Joining(int from, int to) {
+  CircuitBranch branch;
   branch.From = from;
   branch.To = to;
   return branch;
 }
 
-std::vector<TBranch> BranchesOf(const BranchTable& table) {
-  std::vector<TBranch> branches;
+std::vector<CircuitBranch> BranchesOf(const BranchTable& table) {
+  std::vector<CircuitBranch> branches;
   int nodeCount = 0;
-  EXPECT_EQ(ParseBranchTable(BranchNames(table), branches, nodeCount), ParseResult::kOk);
+  EXPECT_EQ(ParseBranchTable(BranchNames(table), branches, nodeCount), ParseResult::Ok);
   return branches;
 }
 
@@ -55,15 +55,24 @@ TEST(ComputeBranchValues, EachElementKindAtEachUnit) {
       {"C at kHz", Row("1->2", "", "", "100", "", ""), "1", 1, {0, -1.5915494309189535}, {}},
       {"C at MHz", Row("1->2", "", "", "100", "", ""), "1", 2, {0, -0.0015915494309189536}, {}},
       {"E at 30 degrees", Row("1->2", "", "", "", "100", "30"), "50", 0, {}, {86.60254582502496, 49.999990566243625}},
-      {"E at -90 degrees", Row("1->2", "", "", "", "10", "-90"), "50", 0, {}, {3.2679489653813835e-06, -9.999999999999465}},
+      {"E at -90 degrees",
+       Row("1->2", "", "", "", "10", "-90"),
+       "50",
+       0,
+       {},
+       {3.2679489653813835e-06, -9.999999999999465}},
       {"angle without E is ignored", Row("1->2", "2", "", "", "", "x"), "50", 0, {2, 0}, {}},
-      {"all four", Row("1->2", "3", "10", "100", "100", "30"), "50", 0,
-       {3, 3.1415926535897936 - 31.830988618379067}, {86.60254582502496, 49.999990566243625}},
+      {"all four",
+       Row("1->2", "3", "10", "100", "100", "30"),
+       "50",
+       0,
+       {3, 3.1415926535897936 - 31.830988618379067},
+       {86.60254582502496, 49.999990566243625}},
       {"frequency 0 without C", Row("1->2", "1", "10", "", "", ""), "0", 0, {1, 0}, {}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    TBranch branch = Joining(1, 2);
+    CircuitBranch branch = Joining(1, 2);
     branch.Z = {9, 9};
     branch.E = {9, 9};
     ComputeBranchValues(branch, c.row, 1, AngularFrequency({c.frequency, c.unit}));
@@ -88,8 +97,10 @@ TEST(ComputeBranchValues, RefusalsSayWhere) {
     const char* message;  // what() of the refusal; the quantity for a division by zero
   };
   const Case cases[] = {
-      {Row("2->4", "1,2x", "", "", "", ""), "15", 0, Thrown::Conversion, "Ветвь 3 (2->4), столбец «R, Ом»: «1,2x» — не число."},
-      {Row("2->4", "", "", "", "100", ""), "15", 0, Thrown::Conversion, "Ветвь 3 (2->4), столбец «Угол»: пусто, а нужно число."},
+      {Row("2->4", "1,2x", "", "", "", ""), "15", 0, Thrown::Conversion,
+       "Ветвь 3 (2->4), столбец «R, Ом»: «1,2x» — не число."},
+      {Row("2->4", "", "", "", "100", ""), "15", 0, Thrown::Conversion,
+       "Ветвь 3 (2->4), столбец «Угол»: пусто, а нужно число."},
       {Row("2->4", "", "", "", "1e400", "0"), "15", 0, Thrown::Conversion,
        "Ветвь 3 (2->4), столбец «E, В»: «1e400» — слишком большое число (больше 1.79e308 по модулю)."},
       {Row("2->4", "", "", "1e-400", "", ""), "15", 0, Thrown::Conversion,
@@ -108,7 +119,7 @@ TEST(ComputeBranchValues, RefusalsSayWhere) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.message);
-    TBranch branch = Joining(2, 4);
+    CircuitBranch branch = Joining(2, 4);
     try {
       ComputeBranchValues(branch, c.row, 3, AngularFrequency({c.frequency, c.unit}));
       ADD_FAILURE() << "nothing thrown";
@@ -133,7 +144,7 @@ TEST_F(ComputeBranchImpedancesTest, WritesOutLinesAndMemoLines) {
       Row("2->3", "", "", "", "", ""),
       Row("3->1", "", "", "100", "", ""),
   };
-  std::vector<TBranch> branches = BranchesOf(table);
+  std::vector<CircuitBranch> branches = BranchesOf(table);
   Results().Append("out.txt", "before\n");
   MemoLines memo;
   ComputeBranchImpedances(branches, table, {"50", 0}, Results(), memo);
@@ -143,13 +154,13 @@ TEST_F(ComputeBranchImpedancesTest, WritesOutLinesAndMemoLines) {
             "1)\tZ12=3.00000+3.14159i\t\tE12=86.60255+49.99999i\t\t\r\n"
             "2)\tZ23=0.00000+0.00000i\t\tE23=0.00000+0.00000i\t\t\r\n"
             "3)\tZ31=0.00000-31.83099i\t\tE31=0.00000+0.00000i\t\t\r\n");
-  EXPECT_EQ(memo.lines, (std::vector<std::string>{"Z12 =  3 + j 3.1416", "E12 = 86.6025 + j 50", "Z23 =  0",
-                                                  "E23 =  0", "Z31 =  - j 31.831", "E31 =  0"}));
+  EXPECT_EQ(memo.lines, (std::vector<std::string>{"Z12 =  3 + j 3.1416", "E12 = 86.6025 + j 50", "Z23 =  0", "E23 =  0",
+                                                  "Z31 =  - j 31.831", "E31 =  0"}));
 }
 
 TEST_F(ComputeBranchImpedancesTest, LabelsRunTogetherInFileAndMemo) {
   const BranchTable table = {Row("12->3", "1", "", "", "", ""), Row("1->23", "2", "", "", "", "")};
-  std::vector<TBranch> branches(2);
+  std::vector<CircuitBranch> branches(2);
   branches[0] = Joining(12, 3);
   branches[1] = Joining(1, 23);
   MemoLines memo;
@@ -167,7 +178,7 @@ TEST_F(ComputeBranchImpedancesTest, FailureWritesNothingAndKeepsEarlierBranches)
       Row("2->3", "", "", "0", "", ""),
       Row("3->1", "7", "", "", "", ""),
   };
-  std::vector<TBranch> branches = BranchesOf(table);
+  std::vector<CircuitBranch> branches = BranchesOf(table);
   MemoLines memo;
   try {
     ComputeBranchImpedances(branches, table, {"15", 0}, Results(), memo);

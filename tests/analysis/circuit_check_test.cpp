@@ -64,33 +64,47 @@ TEST_F(CircuitCheckTest, OutcomeOfEachCheck) {
     int m, n;
   };
   const Case cases[] = {
-      {"malformed name", {"1-2", "2->3", "3->1"}, ParseResult::kMalformed, LoopSearchResult::kFound, false, 0, 0},
-      {"two separate triangles", {"1->2", "2->3", "3->1", "4->5", "5->6", "6->4"}, ParseResult::kDisconnected, LoopSearchResult::kFound, false, 0, 0},
-      {"dangling branch", {"1->2", "2->3", "3->1", "3->4"}, ParseResult::kOk, LoopSearchResult::kNotClosed, false, 0, 0},
-      {"single triangle", {"1->2", "2->3", "3->1"}, ParseResult::kOk, LoopSearchResult::kRealNodeRuleBroken, false, 0, 0},
-      {"triangle with a detour", {"1->2", "2->3", "3->1", "3->4", "4->1"}, ParseResult::kOk, LoopSearchResult::kFound, true, 3, 2},
+      {"malformed name", {"1-2", "2->3", "3->1"}, ParseResult::Malformed, LoopSearchResult::Found, false, 0, 0},
+      {"two separate triangles",
+       {"1->2", "2->3", "3->1", "4->5", "5->6", "6->4"},
+       ParseResult::Disconnected,
+       LoopSearchResult::Found,
+       false,
+       0,
+       0},
+      {"dangling branch", {"1->2", "2->3", "3->1", "3->4"}, ParseResult::Ok, LoopSearchResult::NotClosed, false, 0, 0},
+      {"single triangle", {"1->2", "2->3", "3->1"}, ParseResult::Ok, LoopSearchResult::RealNodeRuleBroken, false, 0, 0},
+      {"triangle with a detour",
+       {"1->2", "2->3", "3->1", "3->4", "4->1"},
+       ParseResult::Ok,
+       LoopSearchResult::Found,
+       true,
+       3,
+       2},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    state.NeedsTest = false;  // as a passed test before this one left it
-    LoggingWindow window;
-    const CircuitCheckOutcome outcome = Run(TableOf(c.names), window);
+    state.NeedsTest = false;    // as a passed test before this one left it
+    LoggingWindow freshWindow;  // each case starts from its own memos
+    const CircuitCheckOutcome outcome = Run(TableOf(c.names), freshWindow);
     EXPECT_EQ(outcome.parseResult, c.parseResult) << c.what;
     EXPECT_EQ(outcome.passed, c.passed) << c.what;
     EXPECT_EQ(state.NeedsTest, !c.passed) << c.what;
-    if (c.parseResult != ParseResult::kOk) {
-      EXPECT_TRUE(window.clears.empty()) << c.what;
-      EXPECT_EQ(window.loops.lines, std::vector<std::string>{"old"}) << c.what;
+    if (c.parseResult != ParseResult::Ok) {
+      EXPECT_TRUE(freshWindow.clears.empty()) << c.what;
+      EXPECT_EQ(freshWindow.loops.lines, std::vector<std::string>{"old"}) << c.what;
       EXPECT_EQ(Bytes("out.txt"), "") << c.what;
       continue;
     }
     EXPECT_EQ(outcome.loopResult, c.loopResult) << c.what;
-    EXPECT_EQ(window.clears, (std::vector<std::string>{"Conts", "InValMem", "ContCurr", "PowerMemo", "CurMemo"}))
+    EXPECT_EQ(freshWindow.clears, (std::vector<std::string>{"Conts", "InValMem", "ContCurr", "PowerMemo", "CurMemo"}))
         << c.what;
-    EXPECT_EQ(window.branchValues.lines.size(), 2 * c.names.size()) << c.what;
-    EXPECT_EQ(window.loopCurrents.lines.empty() && window.powerBalance.lines.empty() && window.branchCurrents.lines.empty(), true)
+    EXPECT_EQ(freshWindow.branchValues.lines.size(), 2 * c.names.size()) << c.what;
+    EXPECT_EQ(freshWindow.loopCurrents.lines.empty() && freshWindow.powerBalance.lines.empty() &&
+                  freshWindow.branchCurrents.lines.empty(),
+              true)
         << c.what;
-    EXPECT_EQ(window.loops.lines.empty(), !c.passed) << c.what;
+    EXPECT_EQ(freshWindow.loops.lines.empty(), !c.passed) << c.what;
     if (c.passed) {
       EXPECT_EQ(outcome.m, c.m) << c.what;
       EXPECT_EQ(outcome.n, c.n) << c.what;
@@ -121,7 +135,7 @@ TEST_F(CircuitCheckTest, FiveBranchCircuitFiles) {
 
 TEST_F(CircuitCheckTest, DanglingBranchKeepsWhatWasWrittenBeforeTheFailure) {
   const CircuitCheckOutcome outcome = Run(TableOf({"1->2", "2->3", "3->1", "3->4"}, ""));
-  EXPECT_EQ(outcome.loopResult, LoopSearchResult::kNotClosed);
+  EXPECT_EQ(outcome.loopResult, LoopSearchResult::NotClosed);
   EXPECT_EQ(Bytes("out.txt"), ToFileBytes("1)\tZ12=0.00000+0.00000i\t\tE12=0.00000+0.00000i\t\t\n"
                                           "2)\tZ23=0.00000+0.00000i\t\tE23=0.00000+0.00000i\t\t\n"
                                           "3)\tZ31=0.00000+0.00000i\t\tE31=0.00000+0.00000i\t\t\n"

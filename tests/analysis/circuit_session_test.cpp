@@ -38,31 +38,31 @@ TEST_F(CircuitSessionTest, OnlyTheTestedCircuitAndItsOwnSolutionsCountAsCurrent)
     bool task, mesh, nodes;  // report parts that exist
   };
   const Step steps[] = {
-      {"fresh start", [](CircuitSession&) {}, Readiness::kNotTested, false, false, false, false, false},
-      {"table typed", [](CircuitSession& s) { s.Edit(Document(kFiveBranches)); }, Readiness::kNotTested, false,
-       false, true, false, false},
-      {"tested", [](CircuitSession& s) { EXPECT_TRUE(s.Test().passed); }, Readiness::kReady, false, false, true,
-       false, false},
+      {"fresh start", [](CircuitSession&) {}, Readiness::NotTested, false, false, false, false, false},
+      {"table typed", [](CircuitSession& s) { s.Edit(Document(kFiveBranches)); }, Readiness::NotTested, false, false,
+       true, false, false},
+      {"tested", [](CircuitSession& s) { EXPECT_TRUE(s.Test().passed); }, Readiness::Ready, false, false, true, false,
+       false},
       {"solved both ways",
        [](CircuitSession& s) {
          EXPECT_TRUE(s.SolveMesh());
          EXPECT_TRUE(s.SolveNodes(NodePotentialMethod, 3));
        },
-       Readiness::kReady, false, false, true, true, true},
-      {"zero node changed", [](CircuitSession& s) { s.Edit(Document(kFiveBranches, "15", "2")); },
-       Readiness::kReady, false, true, true, true, true},
-      {"frequency changed", [](CircuitSession& s) { s.Edit(Document(kFiveBranches, "777", "3")); },
-       Readiness::kStale, true, true, true, true, true},
-      {"cell changed", [&](CircuitSession& s) { s.Edit(Document(changed)); }, Readiness::kStale, true, true, true,
-       true, true},
-      {"tested again", [](CircuitSession& s) { EXPECT_TRUE(s.Test().passed); }, Readiness::kReady, false, true,
-       true, false, false},
+       Readiness::Ready, false, false, true, true, true},
+      {"zero node changed", [](CircuitSession& s) { s.Edit(Document(kFiveBranches, "15", "2")); }, Readiness::Ready,
+       false, true, true, true, true},
+      {"frequency changed", [](CircuitSession& s) { s.Edit(Document(kFiveBranches, "777", "3")); }, Readiness::Stale,
+       true, true, true, true, true},
+      {"cell changed", [&](CircuitSession& s) { s.Edit(Document(changed)); }, Readiness::Stale, true, true, true, true,
+       true},
+      {"tested again", [](CircuitSession& s) { EXPECT_TRUE(s.Test().passed); }, Readiness::Ready, false, true, true,
+       false, false},
       {"broken and tested",
        [](CircuitSession& s) {
          s.Edit(Document({{"1-2", "1"}}));
          EXPECT_FALSE(s.Test().passed);
        },
-       Readiness::kNotTested, true, true, true, false, false},
+       Readiness::NotTested, true, true, true, false, false},
   };
   for (const Step& step : steps) {
     SCOPED_TRACE(step.what);

@@ -2,9 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
 #include <cmath>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -48,8 +47,9 @@ TEST(SolveLinearSystem, OneByOneTraceIsExact) {
   const std::vector<Complex> x = SolveLinearSystem(rows, 1, results, "Currents.txt");
   ASSERT_EQ(x.size(), 1u);
   EXPECT_EQ(x[0], Complex(2, 1));
-  EXPECT_EQ(dir.Bytes("Currents.txt"),
-            " 2.000+0.000i\t 4.000+2.000i\t\r\n\r\n 1.000+0.000i\t 2.000+1.000i\t\r\n\r\n\r\n2.000+1.000i\t\r\n\r\n\r\n");
+  EXPECT_EQ(
+      dir.Bytes("Currents.txt"),
+      " 2.000+0.000i\t 4.000+2.000i\t\r\n\r\n 1.000+0.000i\t 2.000+1.000i\t\r\n\r\n\r\n2.000+1.000i\t\r\n\r\n\r\n");
 }
 
 TEST(SolveLinearSystem, ReplacesAnEarlierTrace) {
@@ -74,10 +74,20 @@ std::string PrintfEntry(Complex z, const char* plusFormat, const char* minusForm
 }
 
 TEST(SolveLinearSystem, TraceEntriesAreThoseOfPrintf) {
-  const Complex values[] = {{0, 0},          {-0.0, -0.0},        {1.5, -0.25},       {-3, 2},
-                            {0.0005, 0.0015}, {999.9995, -0.0005}, {1e20, -1e20},      {-1e-17, 1e-17},
-                            {123456.789, 0.1234}, {0.0625, -0.0625}, {-2.5e-4, 2.5e-4}, {7, -0.0},
-                            {2.0005, 1e-3},  {-99.99949, 5.55555}};
+  const Complex values[] = {{0, 0},
+                            {-0.0, -0.0},
+                            {1.5, -0.25},
+                            {-3, 2},
+                            {0.0005, 0.0015},
+                            {999.9995, -0.0005},
+                            {1e20, -1e20},
+                            {-1e-17, 1e-17},
+                            {123456.789, 0.1234},
+                            {0.0625, -0.0625},
+                            {-2.5e-4, 2.5e-4},
+                            {7, -0.0},
+                            {2.0005, 1e-3},
+                            {-99.99949, 5.55555}};
   for (Complex z : values) {
     Matrix rows = {{{1, 0}, z}};
     std::string trace;
@@ -95,10 +105,24 @@ TEST(SolveLinearSystem, TraceEntriesAreThoseOfPrintf) {
 // upper-triangular system.
 TEST(SolveLinearSystem, ZeroLikeEntriesInRunsAreThoseOfPrintf) {
   const double half = 0.0005;
-  const Complex values[] = {{0, 0}, {0, 0}, {0, 0}, {-0.0, 0}, {0, -0.0}, {-0.0, -0.0}, {0, 0},
-                            {1e-300, -1e-300}, {-1e-300, 0}, {0.00048999, -0.00048999}, {0.00049, -0.00049},
-                            {std::nextafter(half, 0.0), -std::nextafter(half, 0.0)}, {half, -half}, {0, 0},
-                            {0, 0}, {3, -0.0}, {-0.0, 1e-300}, {0, 0}};
+  const Complex values[] = {{0, 0},
+                            {0, 0},
+                            {0, 0},
+                            {-0.0, 0},
+                            {0, -0.0},
+                            {-0.0, -0.0},
+                            {0, 0},
+                            {1e-300, -1e-300},
+                            {-1e-300, 0},
+                            {0.00048999, -0.00048999},
+                            {0.00049, -0.00049},
+                            {std::nextafter(half, 0.0), -std::nextafter(half, 0.0)},
+                            {half, -half},
+                            {0, 0},
+                            {0, 0},
+                            {3, -0.0},
+                            {-0.0, 1e-300},
+                            {0, 0}};
   const int n = static_cast<int>(std::size(values));
   Matrix rows(n, std::vector<Complex>(n + 1));
   for (int i = 0; i < n; ++i) rows[i][i] = {1, 0};
@@ -142,10 +166,8 @@ TEST(SolveLinearSystem, SnapsOnlyWhenBothPartsAreTiny) {
     const char* line;
   };
   const Case cases[] = {
-      {{3e-11, -2e-11}, {0, 0}, "0.000+0.000i\t"},
-      {{3e-11, 5}, {3e-11, 5}, "0.000+5.000i\t"},
-      {{-9.9e-11, 9.9e-11}, {0, 0}, "0.000+0.000i\t"},
-      {{1e-10, 0}, {1e-10, 0}, "0.000+0.000i\t"},
+      {{3e-11, -2e-11}, {0, 0}, "0.000+0.000i\t"},     {{3e-11, 5}, {3e-11, 5}, "0.000+5.000i\t"},
+      {{-9.9e-11, 9.9e-11}, {0, 0}, "0.000+0.000i\t"}, {{1e-10, 0}, {1e-10, 0}, "0.000+0.000i\t"},
       {{0, -1e-9}, {0, -1e-9}, "0.000-0.000i\t"},
   };
   for (const Case& c : cases) {

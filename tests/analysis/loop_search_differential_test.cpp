@@ -6,17 +6,15 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdint>
 #include <random>
 #include <set>
 #include <string>
 #include <vector>
 
-#include "analysis/loop_search.h"
-
-#include <cmath>
-#include <cstdint>
-
 #include "analysis/loop_independence.h"
+#include "analysis/loop_search.h"
 #include "support/results_fixture.h"
 #include "support/sha256.h"
 
@@ -27,10 +25,10 @@ namespace {
 // kept current with every kept loop, each answer computed afresh.
 class WholeBoundIndependence {
  public:
-  explicit WholeBoundIndependence(const std::vector<TBranch>& branches) : incidence_(branches) {}
+  explicit WholeBoundIndependence(const std::vector<CircuitBranch>& branches) : incidence_(branches) {}
 
-  bool IsIndependent(const TLoop& loop) { return IndependentRow(incidence_.Incidence(loop)); }
-  bool Add(const TLoop& loop) {
+  bool IsIndependent(const Loop& loop) { return IndependentRow(incidence_.Incidence(loop)); }
+  bool Add(const Loop& loop) {
     std::vector<int> row = incidence_.Incidence(loop);
     if (!IndependentRow(row)) return false;
     for (Echelon& echelon : echelons_) echelon.Insert(row);
@@ -126,7 +124,8 @@ std::vector<std::string> RandomConnectedCircuit(std::mt19937& random) {
       if (std::bernoulli_distribution(density)(random)) edges.insert({a, b});
   std::vector<std::string> names;
   for (const auto& [a, b] : edges)
-    names.push_back(pick(2) ? std::to_string(a) + "->" + std::to_string(b) : std::to_string(b) + "->" + std::to_string(a));
+    names.push_back(pick(2) ? std::to_string(a) + "->" + std::to_string(b)
+                            : std::to_string(b) + "->" + std::to_string(a));
   std::shuffle(names.begin(), names.end(), random);
   return names;
 }
@@ -135,7 +134,7 @@ std::vector<std::string> RandomConnectedCircuit(std::mt19937& random) {
 // of its passes.
 std::string SearchRecord(const std::vector<std::string>& names) {
   CircuitState state;
-  EXPECT_EQ(ParseBranchTable(names, state.Branches, state.NodeCount), ParseResult::kOk);
+  EXPECT_EQ(ParseBranchTable(names, state.Branches, state.NodeCount), ParseResult::Ok);
   BuildAdjacency(state.Branches, state.NodeCount, state.Adjacency);
   ScratchResults files;
   MemoLines conts;
@@ -143,8 +142,9 @@ std::string SearchRecord(const std::vector<std::string>& names) {
   std::string record = std::to_string(static_cast<int>(FindLoops(state, files.Results(), conts, counts))) + ":";
   for (int count : {counts.firstPass, counts.joined, counts.joinsRefused, counts.completed})
     record += std::to_string(count) + ",";
-  for (const TLoop& loop : state.Loops) {
-    for (const TBranch& step : loop.Steps) record += std::to_string(step.From) + ">" + std::to_string(step.To) + " ";
+  for (const Loop& loop : state.Loops) {
+    for (const CircuitBranch& step : loop.Steps)
+      record += std::to_string(step.From) + ">" + std::to_string(step.To) + " ";
     record += ";";
   }
   return record + "\n";
@@ -163,22 +163,24 @@ TEST(LoopSearchDifferential, RandomCircuitsFindTheLoopsTheyAlwaysFound) {
 // Loops a circuit offers in plenty, many of them dependent on the others:
 // the shortest loop through every branch and the fundamental loops of its
 // breadth-first tree, each also reversed, in random order.
-std::vector<TLoop> CandidateLoops(const CircuitState& state, std::mt19937& random) {
-  std::vector<TLoop> loops;
+std::vector<Loop> CandidateLoops(const CircuitState& state, std::mt19937& random) {
+  std::vector<Loop> loops;
   const std::vector<bool> inTree = BreadthFirstTree(state);
   for (int i = 0; i < state.BranchCount(); ++i) {
-    const TBranch& branch = state.Branches[i];
+    const CircuitBranch& branch = state.Branches[i];
     std::vector<std::vector<int>> around = state.Adjacency, tree(state.NodeCount, std::vector<int>(state.NodeCount, 0));
     around[branch.From - 1][branch.To - 1] = around[branch.To - 1][branch.From - 1] = 0;
     for (int j = 0; j < state.BranchCount(); ++j)
-      if (inTree[j]) tree[state.Branches[j].From - 1][state.Branches[j].To - 1] = tree[state.Branches[j].To - 1][state.Branches[j].From - 1] = 1;
+      if (inTree[j])
+        tree[state.Branches[j].From - 1][state.Branches[j].To - 1] =
+            tree[state.Branches[j].To - 1][state.Branches[j].From - 1] = 1;
     for (auto* work : {&around, &tree}) {
-      TLoop loop;
+      Loop loop;
       if (!ShortestPath(*work, state.NodeCount, branch.From - 1, branch.To - 1, state.Branches, loop)) continue;
       loops.push_back(loop);
       std::reverse(loop.Steps.begin(), loop.Steps.end());
       std::reverse(loop.Branches.begin(), loop.Branches.end());
-      for (TBranch& step : loop.Steps) std::swap(step.From, step.To);
+      for (CircuitBranch& step : loop.Steps) std::swap(step.From, step.To);
       loops.push_back(loop);
     }
   }
@@ -191,11 +193,11 @@ TEST(LoopSearchDifferential, IndependenceAnswersAsTheWholeBoundTestDid) {
   for (unsigned seed = 1; seed <= 300; ++seed) {
     std::mt19937 random(seed);
     CircuitState state;
-    ASSERT_EQ(ParseBranchTable(RandomConnectedCircuit(random), state.Branches, state.NodeCount), ParseResult::kOk);
+    ASSERT_EQ(ParseBranchTable(RandomConnectedCircuit(random), state.Branches, state.NodeCount), ParseResult::Ok);
     BuildAdjacency(state.Branches, state.NodeCount, state.Adjacency);
     LoopIndependence incremental(state.Branches);
     WholeBoundIndependence whole(state.Branches);
-    const std::vector<TLoop> loops = CandidateLoops(state, random);
+    const std::vector<Loop> loops = CandidateLoops(state, random);
     for (size_t k = 0; k < loops.size(); ++k) {
       ASSERT_EQ(incremental.IsIndependent(loops[k]), whole.IsIndependent(loops[k])) << "seed " << seed << " loop " << k;
       const bool added = incremental.Add(loops[k]);

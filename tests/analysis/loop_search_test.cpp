@@ -21,7 +21,8 @@ const char kHeading[] = "\nКонтуры в цепи\n";
 // distinct so that copies can be told apart.
 CircuitState CircuitOf(const std::vector<std::string>& names) {
   CircuitState state;
-  EXPECT_EQ(ParseBranchTable(names, state.Branches, state.NodeCount), ParseResult::kOk) << ::testing::PrintToString(names);
+  EXPECT_EQ(ParseBranchTable(names, state.Branches, state.NodeCount), ParseResult::Ok)
+      << ::testing::PrintToString(names);
   for (int i = 0; i < state.BranchCount(); ++i) {
     state.Branches[i].Z = {1.0 + i, 0.5};
     state.Branches[i].E = {10.0 + i, -2.0};
@@ -57,17 +58,17 @@ std::vector<std::string> Numbered(const std::vector<std::string>& loops) {
 // start, and each is a copy of a branch of the circuit: exact along it,
 // with From/To exchanged and E negated against it, and named by that
 // branch's index. No branch twice.
-::testing::AssertionResult IsClosedChain(const CircuitState& state, const TLoop& loop) {
+::testing::AssertionResult IsClosedChain(const CircuitState& state, const Loop& loop) {
   if (loop.StepCount() < 3) return ::testing::AssertionFailure() << "only " << loop.StepCount() << " steps";
   if (loop.Branches.size() != loop.Steps.size()) return ::testing::AssertionFailure() << "steps without their index";
   std::set<int> used;
   for (int k = 0; k < loop.StepCount(); ++k) {
-    const TBranch& step = loop.Steps[k];
-    const TBranch& next = loop.Steps[(k + 1) % loop.StepCount()];
+    const CircuitBranch& step = loop.Steps[k];
+    const CircuitBranch& next = loop.Steps[(k + 1) % loop.StepCount()];
     if (step.To != next.From) return ::testing::AssertionFailure() << "step " << k << " does not reach the next";
     bool found = false;
     for (int b = 0; b < state.BranchCount(); ++b) {
-      const TBranch& branch = state.Branches[b];
+      const CircuitBranch& branch = state.Branches[b];
       const bool along = branch.From == step.From && branch.To == step.To;
       const bool against = branch.From == step.To && branch.To == step.From;
       if (!along && !against) continue;
@@ -83,9 +84,9 @@ std::vector<std::string> Numbered(const std::vector<std::string>& loops) {
 // apart from the one under test, good for the small circuits here.
 int IncidenceRank(const CircuitState& state) {
   std::vector<std::vector<double>> rows;
-  for (const TLoop& loop : state.Loops) {
+  for (const Loop& loop : state.Loops) {
     std::vector<double> row(state.BranchCount(), 0.0);
-    for (const TBranch& step : loop.Steps) {
+    for (const CircuitBranch& step : loop.Steps) {
       const int b = FindBranch(state.Branches, step.From, step.To).value();
       row[b] += state.Branches[b].From == step.From ? 1.0 : -1.0;
     }
@@ -107,9 +108,10 @@ int IncidenceRank(const CircuitState& state) {
   return rank;
 }
 
-std::string StepsText(const TLoop& loop, const char* separator) {
+std::string StepsText(const Loop& loop, const char* separator) {
   std::string text;
-  for (const TBranch& step : loop.Steps) text += std::to_string(step.From) + "->" + std::to_string(step.To) + separator;
+  for (const CircuitBranch& step : loop.Steps)
+    text += std::to_string(step.From) + "->" + std::to_string(step.To) + separator;
   return text;
 }
 
@@ -117,12 +119,12 @@ TEST(ShortestPath, BuildsLoopFromTargetBackToStartClosedByTheBranch) {
   CircuitState state = CircuitOf({"1->2", "2->3", "3->1", "2->4", "4->3"});
   std::vector<std::vector<int>> work = state.Adjacency;
   work[1][3] = work[3][1] = 0;  // cut 2->4
-  TLoop loop;
+  Loop loop;
   ASSERT_TRUE(ShortestPath(work, 4, 1, 3, state.Branches, loop));
   EXPECT_EQ(StepsText(loop, " "), "4->3 3->2 2->4 ");
   EXPECT_EQ(work[1][3], 10000);
   EXPECT_EQ(work[0][0], 10000);
-  EXPECT_EQ(loop.Steps[0].E, state.Branches[4].E);        // 4->3 along its branch
+  EXPECT_EQ(loop.Steps[0].E, state.Branches[4].E);         // 4->3 along its branch
   EXPECT_EQ(loop.Steps[1].E, state.Branches[1].E * -1.0);  // 3->2 against 2->3
   EXPECT_EQ(loop.Steps[1].Z, state.Branches[1].Z);
   EXPECT_EQ(loop.Steps[2].E, state.Branches[3].E);
@@ -130,7 +132,7 @@ TEST(ShortestPath, BuildsLoopFromTargetBackToStartClosedByTheBranch) {
   CircuitState dangling = CircuitOf({"1->2", "2->3", "3->1", "3->4"});
   work = dangling.Adjacency;
   work[2][3] = work[3][2] = 0;
-  TLoop untouched;
+  Loop untouched;
   EXPECT_FALSE(ShortestPath(work, 4, 2, 3, dangling.Branches, untouched));
   EXPECT_TRUE(untouched.Steps.empty());
 }
@@ -151,31 +153,41 @@ TEST_F(FindLoopsTest, TextbookExamples) {
   const Case cases[] = {
       {"five branches",
        {"1->2", "2->3", "3->1", "2->4", "4->3"},
-       LoopSearchResult::kFound,
+       LoopSearchResult::Found,
        {"2->3\t3->1\t1->2\t", "4->3\t3->2\t2->4\t"},
        {"2->3  3->1  1->2  ", "4->3  3->2  2->4  "},
        "0110 1011 1101 0110"},
       {"joining pass",
        {"1->4", "3->2", "1->5", "4->2", "2->5", "4->3", "4->5", "5->3"},
-       LoopSearchResult::kFound,
+       LoopSearchResult::Found,
        {"4->5\t5->1\t1->4\t", "2->4\t4->3\t3->2\t", "5->3\t3->2\t2->5\t"},
        {"4->5  5->1  1->4  ", "2->4  4->3  3->2  ", "5->3  3->2  2->5  ", "5->2  2->4  4->5  "},
        "00011 00111 01011 11101 11110"},
       {"complete graph on four nodes",
        {"1->2", "1->3", "1->4", "2->3", "2->4", "3->4"},
-       LoopSearchResult::kFound,
+       LoopSearchResult::Found,
        {"2->3\t3->1\t1->2\t", "4->2\t2->1\t1->4\t", "4->1\t1->3\t3->4\t"},
        {"2->3  3->1  1->2  ", "4->2  2->1  1->4  ", "4->1  1->3  3->4  "},
        "0111 1011 1101 1110"},
-      {"single triangle", {"1->2", "2->3", "3->1"}, LoopSearchResult::kRealNodeRuleBroken, {"2->3\t3->1\t1->2\t"}, {}, "011 101 110"},
+      {"single triangle",
+       {"1->2", "2->3", "3->1"},
+       LoopSearchResult::RealNodeRuleBroken,
+       {"2->3\t3->1\t1->2\t"},
+       {},
+       "011 101 110"},
       {"two triangles sharing node 1",
        {"1->2", "2->3", "3->1", "1->4", "4->5", "5->1"},
-       LoopSearchResult::kRealNodeRuleBroken,
+       LoopSearchResult::RealNodeRuleBroken,
        {"2->3\t3->1\t1->2\t", "4->5\t5->1\t1->4\t"},
        {},
        "01111 10100 11000 10001 10010"},
-      {"dangling branch", {"1->2", "2->3", "3->1", "3->4"}, LoopSearchResult::kNotClosed, {"2->3\t3->1\t1->2\t"}, {}, "0110 1010 1101 0010"},
-      {"no branches", {}, LoopSearchResult::kRealNodeRuleBroken, {}, {}, ""},
+      {"dangling branch",
+       {"1->2", "2->3", "3->1", "3->4"},
+       LoopSearchResult::NotClosed,
+       {"2->3\t3->1\t1->2\t"},
+       {},
+       "0110 1010 1101 0010"},
+      {"no branches", {}, LoopSearchResult::RealNodeRuleBroken, {}, {}, ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -198,20 +210,20 @@ TEST_F(FindLoopsTest, TextbookExamples) {
 TEST_F(FindLoopsTest, LoopStateAfterTheFiveBranchExample) {
   CircuitState state = CircuitOf({"1->2", "2->3", "3->1", "2->4", "4->3"});
   MemoLines conts;
-  ASSERT_EQ(FindLoops(state, Results(), conts), LoopSearchResult::kFound);
+  ASSERT_EQ(FindLoops(state, Results(), conts), LoopSearchResult::Found);
   EXPECT_EQ(state.LoopCapacity, 2);
   ASSERT_EQ(state.LoopCount(), 2);
   EXPECT_EQ(state.RealNodes, [] {
-    TIntSet real;
+    IntSet real;
     real.add(2);
     real.add(3);
     return real;
   }());
   // The first pass leaves no branch off every loop.
-  TIntSet onLoops, nodes;
+  IntSet onLoops, nodes;
   for (int k = 0; k < state.LoopCount(); ++k) CollectLoopSets(state, k, onLoops, nodes);
   for (int b = 0; b < state.BranchCount(); ++b) EXPECT_TRUE(onLoops.contains(b)) << "branch " << b;
-  for (const TLoop& loop : state.Loops) EXPECT_TRUE(IsClosedChain(state, loop));
+  for (const Loop& loop : state.Loops) EXPECT_TRUE(IsClosedChain(state, loop));
   // 3->2 travels 2->3 backwards: same Z, E negated.
   EXPECT_EQ(state.Loops[1].Steps[1].Z, state.Branches[1].Z);
   EXPECT_EQ(state.Loops[1].Steps[1].E, state.Branches[1].E * -1.0);
@@ -223,7 +235,7 @@ TEST_F(FindLoopsTest, JoiningPassClosesTheFifthLoop) {
   CircuitState state = CircuitOf({"1->4", "4->6", "2->5", "6->5", "4->3", "5->1", "2->6", "4->2", "3->2", "3->1"});
   MemoLines conts;
   LoopSearchCounts counts;
-  ASSERT_EQ(FindLoops(state, Results(), conts, counts), LoopSearchResult::kFound);
+  ASSERT_EQ(FindLoops(state, Results(), conts, counts), LoopSearchResult::Found);
   EXPECT_EQ(counts.joined, 1);
   ASSERT_EQ(conts.lines.size(), 5u);
   EXPECT_EQ(conts.lines[4], "5)   2->6  6->4  4->3  3->2  ");
@@ -233,10 +245,10 @@ TEST(CollectLoopSets, BranchIndicesAndNodesOfTheLoop) {
   CircuitState state = CircuitOf({"1->4", "3->2", "1->5", "4->2", "2->5", "4->3", "4->5", "5->3"});
   ScratchResults files;
   MemoLines conts;
-  ASSERT_EQ(FindLoops(state, files.Results(), conts), LoopSearchResult::kFound);
-  TIntSet branches, nodes;
+  ASSERT_EQ(FindLoops(state, files.Results(), conts), LoopSearchResult::Found);
+  IntSet branches, nodes;
   CollectLoopSets(state, 1, branches, nodes);  // 2->4, 4->3, 3->2
-  TIntSet expectedBranches, expectedNodes;
+  IntSet expectedBranches, expectedNodes;
   for (int b : {1, 3, 5}) expectedBranches.add(b);
   for (int v : {2, 3, 4}) expectedNodes.add(v);
   EXPECT_EQ(branches, expectedBranches);
@@ -256,11 +268,11 @@ TEST(LoopIndependence, DecidesOverTheRationals) {
   // rationals; the triangle sum is dependent.
   CircuitState state = CircuitOf({"1->2", "1->3", "1->4", "2->3", "2->4", "3->4"});
   auto loopOf = [&](std::vector<int> nodes) {
-    TLoop loop;
+    Loop loop;
     for (size_t k = 0; k < nodes.size(); ++k) {
       const int a = nodes[k], b = nodes[(k + 1) % nodes.size()];
       const int index = FindBranch(state.Branches, a, b).value();
-      TBranch step = state.Branches[index];
+      CircuitBranch step = state.Branches[index];
       if (step.From != a) std::swap(step.From, step.To);
       loop.AddStep(step, index);
     }
@@ -306,8 +318,8 @@ TEST_F(FindLoopsTest, CircuitsTheJoiningPassCannotFinish) {
        {"1->2  2->3  3->1  ", "5->1  1->2  2->5  ", "5->3  3->4  4->5  ", "5->1  1->3  3->4  4->5  "},
        {3, 0, 1, 1}},
       {"fewer groups than missing loops",
-       {"7->3", "2->9", "1->2", "4->2", "4->3", "3->6", "7->6", "9->8", "3->2", "5->3", "1->9", "4->6", "7->8",
-        "5->9", "6->9", "1->3"},
+       {"7->3", "2->9", "1->2", "4->2", "4->3", "3->6", "7->6", "9->8", "3->2", "5->3", "1->9", "4->6", "7->8", "5->9",
+        "6->9", "1->3"},
        {"3->6\t6->7\t7->3\t", "9->1\t1->2\t2->9\t", "2->3\t3->4\t4->2\t", "8->7\t7->6\t6->9\t9->8\t",
         "3->1\t1->9\t9->5\t5->3\t", "6->3\t3->4\t4->6\t"},
        {"3->6  6->7  7->3  ", "9->1  1->2  2->9  ", "2->3  3->4  4->2  ", "8->7  7->6  6->9  9->8  ",
@@ -320,7 +332,7 @@ TEST_F(FindLoopsTest, CircuitsTheJoiningPassCannotFinish) {
     CircuitState state = CircuitOf(c.names);
     MemoLines conts;
     LoopSearchCounts counts;
-    ASSERT_EQ(FindLoops(state, files.Results(), conts, counts), LoopSearchResult::kFound) << c.what;
+    ASSERT_EQ(FindLoops(state, files.Results(), conts, counts), LoopSearchResult::Found) << c.what;
     EXPECT_EQ(files.Bytes("out.txt"), ToFileBytes(kHeading + LoopLines(c.outLoops))) << c.what;
     EXPECT_EQ(conts.lines, Numbered(c.conts)) << c.what;
     EXPECT_EQ(counts.firstPass, c.counts.firstPass) << c.what;
@@ -339,10 +351,10 @@ TEST_F(FindLoopsTest, CompleteGraphOnTwelveNodes) {
     for (int b = a + 1; b <= 12; ++b) names.push_back(std::to_string(a) + "->" + std::to_string(b));
   CircuitState state = CircuitOf(names);
   MemoLines conts;
-  ASSERT_EQ(FindLoops(state, Results(), conts), LoopSearchResult::kFound);
+  ASSERT_EQ(FindLoops(state, Results(), conts), LoopSearchResult::Found);
   EXPECT_EQ(state.LoopCount(), 55);
   EXPECT_EQ(IncidenceRank(state), 55);
-  for (const TLoop& loop : state.Loops) EXPECT_TRUE(IsClosedChain(state, loop));
+  for (const Loop& loop : state.Loops) EXPECT_TRUE(IsClosedChain(state, loop));
 }
 
 // Random circuits for the loop search: connected, every branch on a loop,
@@ -379,7 +391,8 @@ std::vector<std::string> RandomClosedCircuit(std::mt19937& random) {
   }
   std::vector<std::string> names;
   for (const auto& [a, b] : edges)
-    names.push_back(pick(2) ? std::to_string(a) + "->" + std::to_string(b) : std::to_string(b) + "->" + std::to_string(a));
+    names.push_back(pick(2) ? std::to_string(a) + "->" + std::to_string(b)
+                            : std::to_string(b) + "->" + std::to_string(a));
   std::shuffle(names.begin(), names.end(), random);
   return names;
 }
@@ -399,8 +412,8 @@ TEST(FindLoopsProperty, EveryClosedCircuitPassesWithFullIndependentLoopSet) {
     LoopSearchCounts counts;
     const LoopSearchResult result = FindLoops(state, files.Results(), conts, counts);
     const std::string circuit = "seed " + std::to_string(seed) + ": " + ::testing::PrintToString(names);
-    ASSERT_NE(result, LoopSearchResult::kNotClosed) << circuit;
-    if (result == LoopSearchResult::kRealNodeRuleBroken) {
+    ASSERT_NE(result, LoopSearchResult::NotClosed) << circuit;
+    if (result == LoopSearchResult::RealNodeRuleBroken) {
       ++summary.ruleBroken;
       continue;
     }
@@ -409,7 +422,7 @@ TEST(FindLoopsProperty, EveryClosedCircuitPassesWithFullIndependentLoopSet) {
     const int L = state.BranchCount() - state.NodeCount + 1;
     ASSERT_EQ(state.LoopCount(), L) << circuit;
     ASSERT_EQ(IncidenceRank(state), L) << circuit;
-    for (const TLoop& loop : state.Loops) ASSERT_TRUE(IsClosedChain(state, loop)) << circuit;
+    for (const Loop& loop : state.Loops) ASSERT_TRUE(IsClosedChain(state, loop)) << circuit;
     ASSERT_EQ(static_cast<int>(conts.lines.size()), L) << circuit;
     std::string firstPass = kHeading;
     for (int k = 0; k < counts.firstPass; ++k) firstPass += StepsText(state.Loops[k], "\t") + "\n";

@@ -13,7 +13,9 @@
 namespace ohmara {
 namespace {
 
-BranchRow Row(const char* name, const char* r, const char* l, const char* e) { return {name, r, l, "", e, e[0] ? "0" : ""}; }
+BranchRow Row(const char* name, const char* r, const char* l, const char* e) {
+  return {name, r, l, "", e, e[0] ? "0" : ""};
+}
 
 // The five-branch circuit of two loops the course uses for this method:
 // 1->2, 2->3, 3->1, 2->4, 4->3. The test finds the loops 2->3, 3->1, 1->2 and
@@ -72,7 +74,8 @@ TEST(MeshCurrentMethod, ResistiveCircuitWithAPhasedSourceConsumesRealPower) {
   MeshRun run(table);
   ASSERT_TRUE(run.Run());
   ASSERT_EQ(run.texts.powerBalance.lines.size(), 2u);
-  EXPECT_EQ(run.texts.powerBalance.lines[0].rfind("Мощность источников = 37.5", 0), 0u) << run.texts.powerBalance.lines[0];
+  EXPECT_EQ(run.texts.powerBalance.lines[0].rfind("Мощность источников = 37.5", 0), 0u)
+      << run.texts.powerBalance.lines[0];
   EXPECT_EQ(run.texts.powerBalance.lines[1], "Потребляемая мощность = 37.5");
 }
 
@@ -85,7 +88,7 @@ TEST(MeshCurrentMethod, NumericCheck) {
   EXPECT_EQ(texts.impedanceMatrix.cols, 2);
   EXPECT_EQ(texts.impedanceMatrix.widths, (std::map<int, int>{{0, 100}, {1, 100}}));
   EXPECT_EQ(texts.impedanceMatrix.cells, (std::map<std::pair<int, int>, std::string>{
-                                   {{0, 0}, " 3"}, {{1, 0}, "-1"}, {{0, 1}, "-1"}, {{1, 1}, " 3"}}));
+                                             {{0, 0}, " 3"}, {{1, 0}, "-1"}, {{0, 1}, "-1"}, {{1, 1}, " 3"}}));
   EXPECT_EQ(texts.emfColumn.rows, 3);
   EXPECT_EQ(texts.emfColumn.cols, 1);
   EXPECT_EQ(texts.emfColumn.widths, (std::map<int, int>{{0, 110}}));
@@ -123,8 +126,10 @@ TEST(MeshCurrentMethod, SecondRunAddsAnIdenticalSection) {
 // missed shared branch shows.
 TEST(MeshCurrentMethod, LoopMatrixFromBranches) {
   ScratchResults dir;
-  const BranchTable table = {{"1->2", "1", "", "", "1", "0"},   {"2->3", "", "6.366", "", "1", "90"},
-                             {"3->1", "4", "", "", "", ""},     {"2->4", "", "", "20", "3", "0"},
+  const BranchTable table = {{"1->2", "1", "", "", "1", "0"},
+                             {"2->3", "", "6.366", "", "1", "90"},
+                             {"3->1", "4", "", "", "", ""},
+                             {"2->4", "", "", "20", "3", "0"},
                              {"4->3", "16", "", "", "5", "-90"}};
   const CircuitState state = Tested(table, dir.Results());
   ASSERT_EQ(state.LoopCount(), 2);

@@ -24,7 +24,7 @@ struct HandBranch {
 inline CircuitState HandCircuit(const std::vector<HandBranch>& branches) {
   CircuitState state;
   for (const HandBranch& hand : branches) {
-    TBranch branch;
+    CircuitBranch branch;
     branch.From = hand.from;
     branch.To = hand.to;
     branch.Z = hand.z;
@@ -53,12 +53,8 @@ inline CircuitState WorkedExample(bool fourToThree = false) {
 // The circuit of the label example: the chain 1 -> 5 -> 2 -> 3 beside the
 // direct branch 1->3 and the chain 3 -> 4 -> 1; `middle` is the branch 5->2.
 inline CircuitState ChainThroughFive(HandBranch middle) {
-  return HandCircuit({{1, 5, {1, 0}, {}},
-                      middle,
-                      {2, 3, {1, 0}, {}},
-                      {1, 3, {2, 0}, {}},
-                      {3, 4, {1, 0}, {}},
-                      {4, 1, {1, 0}, {}}});
+  return HandCircuit(
+      {{1, 5, {1, 0}, {}}, middle, {2, 3, {1, 0}, {}}, {1, 3, {2, 0}, {}}, {3, 4, {1, 0}, {}}, {4, 1, {1, 0}, {}}});
 }
 
 // What every node method shows for the worked example whichever node is zero.

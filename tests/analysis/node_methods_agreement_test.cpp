@@ -140,7 +140,7 @@ void ExpectSameCurrents(const std::vector<Complex>& ours, const std::vector<Comp
 void ExpectBalanced(Complex source, Complex consumed, double tolerance, const std::string& what) {
   const double scale = std::max(std::hypot(source.re, source.im), std::hypot(consumed.re, consumed.im));
   EXPECT_TRUE(Close(source, consumed, tolerance * scale)) << what << ": sources " << source.re << "+" << source.im
-                                              << "i, consumed " << consumed.re << "+" << consumed.im << "i";
+                                                          << "i, consumed " << consumed.re << "+" << consumed.im << "i";
 }
 
 MeshSolution SolveByMesh(const CircuitState& state, ResultsDirectory& results) {
@@ -188,11 +188,11 @@ TEST(NodeMethodsAgreement, RandomTestedCircuitsGiveTheSameCurrentsByAllThreeMeth
 // else: the test passes it, the mesh and the optimal method solve it, the
 // basic method cannot form its admittance.
 TEST(NodeMethodsAgreement, SourceOnlyBranchInsideAChain) {
-  const TableCircuit circuit{"source-only branch",
-                             {Row("1->5", "10", "", "", "", ""), Row("5->2", "", "", "", "12", "30"),
-                              Row("2->3", "", "20", "", "", ""), Row("1->3", "15", "", "", "", ""),
-                              Row("3->4", "", "", "100", "", ""), Row("4->1", "5", "", "", "", "")},
-                             {"50", 0}};
+  const TableCircuit circuit{
+      "source-only branch",
+      {Row("1->5", "10", "", "", "", ""), Row("5->2", "", "", "", "12", "30"), Row("2->3", "", "20", "", "", ""),
+       Row("1->3", "15", "", "", "", ""), Row("3->4", "", "", "100", "", ""), Row("4->1", "5", "", "", "", "")},
+      {"50", 0}};
   ScratchResults files;
   ResultsDirectory& results = files.Results();
   CircuitState state;
@@ -257,8 +257,7 @@ TEST(NodeMethodsAgreement, BothNodeMethodsAgreeWithSpiceForSeveralZeroNodes) {
     ASSERT_TRUE(Tested(circuit, state, results)) << circuit.what;
     for (int z : SomeRealNodes(state)) {
       const std::string what = circuit.what + ", zero node " + std::to_string(z);
-      const SpiceSolution spice =
-          SolveWithSpice(state.Branches, circuit.table, circuit.frequency, state.NodeCount, z);
+      const SpiceSolution spice = SolveWithSpice(state.Branches, circuit.table, circuit.frequency, state.NodeCount, z);
       const NodalSolution basic = SolveByNodes(NodePotentialMethod, state, z, results);
       const NodalSolution optimal = SolveByNodes(OptimalNodePotentialMethod, state, z, results);
       ExpectAgreesWithSpice(basic.Currents, spice.currents, what + ", basic current");

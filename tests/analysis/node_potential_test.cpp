@@ -37,7 +37,7 @@ TEST(NodePotentialMethod, WorkedExampleWindow) {
   const NodeTexts& window = run.window;
 
   EXPECT_EQ(window.branchValues.lines, (Lines{"Y12 =  1", "E*Y12 = 10", "Y23 =  1", "E*Y23 =  0", "Y34 =  1",
-                                         "E*Y34 =  0", "Y41 =  1", "E*Y41 =  0", "Y13 =  0.5", "E*Y13 =  0"}));
+                                              "E*Y34 =  0", "Y41 =  1", "E*Y41 =  0", "Y13 =  0.5", "E*Y13 =  0"}));
   // Rows and columns are the nodes 1, 2, 4; nodes 2 and 4 share no branch.
   EXPECT_EQ(window.admittanceMatrix.rows, 3);
   EXPECT_EQ(window.admittanceMatrix.cols, 3);
@@ -177,8 +177,10 @@ TEST(NodeMethods, DoNothingWithoutATestedCircuitOrAUsableZeroNode) {
   CircuitState empty;
   empty.NeedsTest = false;
   const Case cases[] = {
-      {"circuit not tested", untested, 3, false},          {"no branches", empty, 1, false},
-      {"zero node 0", WorkedExample(), 0, false},           {"zero node above NodeCount", WorkedExample(), 5, false},
+      {"circuit not tested", untested, 3, false},
+      {"no branches", empty, 1, false},
+      {"zero node 0", WorkedExample(), 0, false},
+      {"zero node above NodeCount", WorkedExample(), 5, false},
       {"zero node with two neighbours", WorkedExample(), 2, true},
   };
   for (const auto& method : kBothMethods) {

@@ -78,7 +78,10 @@ TEST(BuildChains, FoldsSeriesBranchesInTableOrder) {
        {{1, 3, "123", {2, 0}, {10, 0}}, {3, 1, "341", {2, 0}, {0, 0}}},
        {1, 1, 1, 1, 0}},
       {"source against the chain",
-       HandCircuit({{1, 2, {1, 0}, {}}, {2, 3, {1, 0}, {}}, {4, 3, {1, 0}, {6, 0}}, {4, 1, {0, 1}, {2, 0}},
+       HandCircuit({{1, 2, {1, 0}, {}},
+                    {2, 3, {1, 0}, {}},
+                    {4, 3, {1, 0}, {6, 0}},
+                    {4, 1, {0, 1}, {2, 0}},
                     {1, 3, {2, 0}, {}}}),
        {{1, 3, "123", {2, 0}, {0, 0}}, {3, 1, "341", {1, 1}, {-4, 0}}},
        {1, 1, 1, 1, 0}},
@@ -88,15 +91,15 @@ TEST(BuildChains, FoldsSeriesBranchesInTableOrder) {
        {1, 1, 1, 0, 1, 1}},
       // The first branch's real end is its To: the chain starts there.
       {"first branch points into the junction",
-       HandCircuit({{2, 1, {1, 0}, {3, 0}}, {2, 3, {1, 0}, {}}, {3, 4, {1, 0}, {}}, {4, 1, {1, 0}, {}},
-                    {1, 3, {2, 0}, {}}}),
+       HandCircuit(
+           {{2, 1, {1, 0}, {3, 0}}, {2, 3, {1, 0}, {}}, {3, 4, {1, 0}, {}}, {4, 1, {1, 0}, {}}, {1, 3, {2, 0}, {}}}),
        {{1, 3, "123", {2, 0}, {-3, 0}}, {3, 1, "341", {2, 0}, {0, 0}}},
        {1, 1, 1, 1, 0}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     CircuitState state = c.state;
-    const std::vector<TChain> chains = BuildChains(state);
+    const std::vector<Chain> chains = BuildChains(state);
     ASSERT_EQ(chains.size(), c.chains.size()) << c.what;
     for (size_t i = 0; i < chains.size(); ++i) {
       EXPECT_EQ(chains[i].From, c.chains[i].from) << c.what << " chain " << i;
@@ -107,9 +110,9 @@ TEST(BuildChains, FoldsSeriesBranchesInTableOrder) {
     }
     // A branch lies in a chain when one of its ends is an inner point of it.
     for (size_t k = 0; k < c.grouped.size(); ++k) {
-      const TBranch& branch = state.Branches[k];
+      const CircuitBranch& branch = state.Branches[k];
       int grouped = 0;
-      for (const TChain& chain : chains) grouped |= chain.Inner.contains(branch.From) || chain.Inner.contains(branch.To);
+      for (const Chain& chain : chains) grouped |= chain.Inner.contains(branch.From) || chain.Inner.contains(branch.To);
       EXPECT_EQ(grouped, c.grouped[k]) << c.what << " branch " << k;
     }
   }
@@ -126,8 +129,8 @@ TEST(OptimalNodePotentialMethod, EachBranchTakesTheChainCurrentWithItsOwnSign) {
        WorkedExample(true),
        {"I12 =  3.3333", "I23 =  3.3333", "I43 = -1.6667", "I41 =  1.6667", "I13 = -1.6667"}},
       {"first branch 2->1 against its chain",
-       HandCircuit({{2, 1, {1, 0}, {-10, 0}}, {2, 3, {1, 0}, {}}, {3, 4, {1, 0}, {}}, {4, 1, {1, 0}, {}},
-                    {1, 3, {2, 0}, {}}}),
+       HandCircuit(
+           {{2, 1, {1, 0}, {-10, 0}}, {2, 3, {1, 0}, {}}, {3, 4, {1, 0}, {}}, {4, 1, {1, 0}, {}}, {1, 3, {2, 0}, {}}}),
        {"I21 = -3.3333", "I23 =  3.3333", "I34 =  1.6667", "I41 =  1.6667", "I13 = -1.6667"}},
       {"source-only branch inside a chain",
        ChainThroughFive({5, 2, {0, 0}, {5, 0}}),
@@ -150,8 +153,7 @@ TEST(OptimalNodePotentialMethod, SourceOnlyBranchIsHarmlessInsideAChain) {
   EXPECT_EQ(run.window.branchValues.lines,
             (Lines{"Y13 =  0.5", "Y*E13 =  0", "Y1253 =  0.5", "Y*E1253 =  2.5", "Y341 =  0.5", "Y*E341 =  0"}));
   EXPECT_EQ(run.window.potentials.lines, (Lines{"u1 = -1.6667", "u3 =  0"}));
-  EXPECT_EQ(run.window.powerBalance.lines,
-            (Lines{"Мощность источников =  8.3333", "Потребляемая мощность =  8.3333"}));
+  EXPECT_EQ(run.window.powerBalance.lines, (Lines{"Мощность источников =  8.3333", "Потребляемая мощность =  8.3333"}));
 }
 
 TEST(OptimalNodePotentialMethod, ZeroImpedanceOfADirectBranchOrAWholeChainStopsTheRun) {
@@ -163,14 +165,17 @@ TEST(OptimalNodePotentialMethod, ZeroImpedanceOfADirectBranchOrAWholeChainStopsT
   };
   const Case cases[] = {
       {"direct branch",
-       HandCircuit({{1, 2, {1, 0}, {10, 0}}, {2, 3, {1, 0}, {}}, {3, 4, {1, 0}, {}}, {4, 1, {1, 0}, {}},
+       HandCircuit({{1, 2, {1, 0}, {10, 0}},
+                    {2, 3, {1, 0}, {}},
+                    {3, 4, {1, 0}, {}},
+                    {4, 1, {1, 0}, {}},
                     {1, 3, {0, 0}, {4, 0}}}),
        "Y13",
        {}},
       // An inductance and a capacitance that cancel exactly.
       {"whole chain",
-       HandCircuit({{1, 2, {0, 5}, {10, 0}}, {2, 3, {0, -5}, {}}, {3, 4, {1, 0}, {}}, {4, 1, {1, 0}, {}},
-                    {1, 3, {2, 0}, {}}}),
+       HandCircuit(
+           {{1, 2, {0, 5}, {10, 0}}, {2, 3, {0, -5}, {}}, {3, 4, {1, 0}, {}}, {4, 1, {1, 0}, {}}, {1, 3, {2, 0}, {}}}),
        "Y123",
        {"Y13 =  0.5", "Y*E13 =  0"}},
   };
@@ -213,12 +218,11 @@ TEST(OptimalNodePotentialMethod, RefusesShapesWithoutTwoDistinctChainEnds) {
     int node;
   };
   const Case cases[] = {
-      {"ring at a junction", With(CompleteFour(), {{1, 5, {1, 0}, {}}, {5, 6, {1, 0}, {}}, {6, 1, {1, 0}, {}}}), 2,
+      {"ring at a junction", With(CompleteFour(), {{1, 5, {1, 0}, {}}, {5, 6, {1, 0}, {}}, {6, 1, {1, 0}, {}}}), 2, 1},
+      {"ring at the zero node", With(CompleteFour(), {{1, 5, {1, 0}, {}}, {5, 6, {1, 0}, {}}, {6, 1, {1, 0}, {}}}), 1,
        1},
-      {"ring at the zero node", With(CompleteFour(), {{1, 5, {1, 0}, {}}, {5, 6, {1, 0}, {}}, {6, 1, {1, 0}, {}}}),
-       1, 1},
-      {"ring written backwards", With(CompleteFour(), {{6, 4, {1, 0}, {}}, {5, 6, {1, 0}, {}}, {4, 5, {1, 0}, {}}}),
-       1, 4},
+      {"ring written backwards", With(CompleteFour(), {{6, 4, {1, 0}, {}}, {5, 6, {1, 0}, {}}, {4, 5, {1, 0}, {}}}), 1,
+       4},
       {"dangling branch", With(CompleteFour(), {{1, 5, {1, 0}, {}}}), 2, 5},
       {"a piece without junctions", With(CompleteFour(), {{5, 6, {1, 0}, {}}, {6, 7, {1, 0}, {}}, {7, 5, {1, 0}, {}}}),
        1, 5},

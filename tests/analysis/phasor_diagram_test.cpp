@@ -96,10 +96,11 @@ TEST(PhasorDiagram, EveryNodePolygonCloses) {
       SCOPED_TRACE(circuit.what + ", node " + std::to_string(node));
       const NodeBalance balance = KirchhoffAtNode(node, state.Branches, solution.branchCurrents);
       int degree = 0;
-      for (const TBranch& branch : state.Branches) degree += branch.From == node || branch.To == node;
+      for (const CircuitBranch& branch : state.Branches) degree += branch.From == node || branch.To == node;
       EXPECT_EQ(static_cast<int>(balance.terms.size()), degree);
       double largest = 0.0;
-      for (const LabelledPhasor& term : balance.terms) largest = std::max(largest, std::hypot(term.value.re, term.value.im));
+      for (const LabelledPhasor& term : balance.terms)
+        largest = std::max(largest, std::hypot(term.value.re, term.value.im));
       const Complex closure = balance.vertices.back();
       EXPECT_LE(std::hypot(closure.re, closure.im), 1e-9 * largest);
       const PhasorDiagram polygon = LayOutNodeBalance(balance, {500, 500});
@@ -111,8 +112,7 @@ TEST(PhasorDiagram, EveryNodePolygonCloses) {
 // 100, 1 and 0.01 span four decades: five, three and one decade long, each
 // in its own direction; a zero value stays at the origin.
 TEST(PhasorDiagram, LogarithmicLengthsKeepDirection) {
-  const std::vector<LabelledPhasor> phasors = {
-      {"a", {100, 0}}, {"b", {0, 1}}, {"c", {-0.01, 0}}, {"d", {0, 0}}};
+  const std::vector<LabelledPhasor> phasors = {{"a", {100, 0}}, {"b", {0, 1}}, {"c", {-0.01, 0}}, {"d", {0, 0}}};
   const PhasorDiagram log = LayOutPhasors(phasors, {200, 240}, ArrowLength::Logarithmic, 0);
   EXPECT_NEAR(log.scale, 20, 1e-12);  // 100 px for 5 decades
   EXPECT_EQ(log.smallestMagnitude, 0.01);
@@ -164,8 +164,9 @@ TEST(PhasorDiagram, NiceNumbers) {
   const struct {
     double value, atLeast, atMost;
   } rows[] = {
-      {1, 1, 1},         {0.75, 1, 0.5},     {1.01, 2, 1},   {2.5, 5, 2},        {7, 10, 5},
-      {0.003, 0.005, 0.002}, {0.001, 0.001, 0.001}, {12, 20, 10}, {9.99, 10, 5}, {1000, 1000, 1000},
+      {1, 1, 1},     {0.75, 1, 0.5},        {1.01, 2, 1},          {2.5, 5, 2},
+      {7, 10, 5},    {0.003, 0.005, 0.002}, {0.001, 0.001, 0.001}, {12, 20, 10},
+      {9.99, 10, 5}, {1000, 1000, 1000},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.value);

@@ -2,12 +2,13 @@
 // shaft of their own arrow.
 
 #include "analysis/phasor_labels.h"
-#include "model/text_format.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <stdexcept>
+
+#include "model/text_format.h"
 
 namespace ohmara {
 namespace {
@@ -52,8 +53,7 @@ TEST(PhasorLabels, BoxTouchesTheAnchorFromItsSide) {
     ViewPoint centre;  // of a 40 x 10 box at anchor (100, 100)
   };
   const double d = std::sqrt(0.5);
-  const Case cases[] = {
-      {{1, 0}, {120, 100}}, {{0, -1}, {100, 95}}, {{d, -d}, {105, 95}}, {{-d, d}, {95, 105}}};
+  const Case cases[] = {{{1, 0}, {120, 100}}, {{0, -1}, {100, 95}}, {{d, -d}, {105, 95}}, {{-d, d}, {95, 105}}};
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.away.x << ", " << c.away.y);
     const ViewPoint centre = LabelBoxCentre({"x", {100, 100}, c.away}, {40, 10});

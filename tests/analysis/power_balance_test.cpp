@@ -7,8 +7,8 @@
 namespace ohmara {
 namespace {
 
-TBranch Branch(Complex z, Complex e) {
-  TBranch branch;
+CircuitBranch Branch(Complex z, Complex e) {
+  CircuitBranch branch;
   branch.From = 1;
   branch.To = 2;
   branch.Z = z;
@@ -19,7 +19,7 @@ TBranch Branch(Complex z, Complex e) {
 TEST(PowerBalance, SumsSourceAndConsumedPower) {
   struct Case {
     const char* what;
-    std::vector<TBranch> branches;
+    std::vector<CircuitBranch> branches;
     std::vector<Complex> currents;
     Complex source, consumed;
   };
@@ -45,8 +45,8 @@ TEST(PowerBalance, SumsSourceAndConsumedPower) {
 TEST(PowerBalance, TextsOfWindowAndFile) {
   MemoLines memo;
   ShowPowerBalance(memo, {37.5, 0}, {12.25, -0.5});
-  EXPECT_EQ(memo.lines, (std::vector<std::string>{"Мощность источников = 37.5",
-                                                   "Потребляемая мощность = 12.25 - j 0.5"}));
+  EXPECT_EQ(memo.lines,
+            (std::vector<std::string>{"Мощность источников = 37.5", "Потребляемая мощность = 12.25 - j 0.5"}));
   EXPECT_EQ(PowerBalanceFileText({37.5, 0.0}, {12.25, -0.5}),
             "\nБаланс мощностей\nМощность источников = 37.50000+0.00000i\n"
             "Потребляемая мощность = 12.25000-0.50000i\n");

@@ -1,6 +1,8 @@
 // The self-check's core: the student's answers read and marked, and the
 // student's own loops checked and solved.
 
+#include "analysis/self_check.h"
+
 #include <gtest/gtest.h>
 
 #include <numeric>
@@ -10,7 +12,6 @@
 
 #include "analysis/answer_marks.h"
 #include "analysis/mesh_current.h"
-#include "analysis/self_check.h"
 #include "analysis/student_loops.h"
 #include "analysis/table_circuits.h"
 #include "support/results_fixture.h"
@@ -23,40 +24,56 @@ TEST(ReadAnswer, ReadsEveryFormAStudentWrites) {
     const char* text;
     Complex value;
   } cases[] = {
-      {"2.5", {2.5, 0}},         {"2,5", {2.5, 0}},          {" 3 + j 4", {3, 4}},
-      {"3-j4", {3, -4}},         {"-j2,5", {0, -2.5}},       {"4j", {0, 4}},
-      {"3+4i", {3, 4}},          {"j", {0, 1}},              {"1e-3-j2e-3", {0.001, -0.002}},
-      {"12.5 - j 0.125", {12.5, -0.125}},                    {" - j 2.5", {0, -2.5}},
-      {" 0", {0, 0}},            {"-4J+1", {1, -4}},         {"5∠-53.13°", PolarDeg(5, -53.13)},
-      {"5 ∠ 90", PolarDeg(5, 90)},                           {"2,5∠30,5°", PolarDeg(2.5, 30.5)},
+      {"2.5", {2.5, 0}},
+      {"2,5", {2.5, 0}},
+      {" 3 + j 4", {3, 4}},
+      {"3-j4", {3, -4}},
+      {"-j2,5", {0, -2.5}},
+      {"4j", {0, 4}},
+      {"3+4i", {3, 4}},
+      {"j", {0, 1}},
+      {"1e-3-j2e-3", {0.001, -0.002}},
+      {"12.5 - j 0.125", {12.5, -0.125}},
+      {" - j 2.5", {0, -2.5}},
+      {" 0", {0, 0}},
+      {"-4J+1", {1, -4}},
+      {"5∠-53.13°", PolarDeg(5, -53.13)},
+      {"5 ∠ 90", PolarDeg(5, 90)},
+      {"2,5∠30,5°", PolarDeg(2.5, 30.5)},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
     const Answer answer = ReadAnswer(c.text);
-    ASSERT_EQ(answer.kind, Answer::Kind::kValue);
+    ASSERT_EQ(answer.kind, Answer::Kind::Value);
     EXPECT_DOUBLE_EQ(answer.value.re, c.value.re);
     EXPECT_DOUBLE_EQ(answer.value.im, c.value.im);
   }
-  for (const char* blank : {"", "   ", "\t"}) EXPECT_EQ(ReadAnswer(blank).kind, Answer::Kind::kBlank) << blank;
+  for (const char* blank : {"", "   ", "\t"}) EXPECT_EQ(ReadAnswer(blank).kind, Answer::Kind::Blank) << blank;
   for (const char* bad : {"abc", "3+j4+5", "3+4", "j3j", "5∠", "∠30", "inf", "1..2", "3+-j4", "--5", "3j+4j", "5∠3∠4"})
-    EXPECT_EQ(ReadAnswer(bad).kind, Answer::Kind::kUnreadable) << bad;
+    EXPECT_EQ(ReadAnswer(bad).kind, Answer::Kind::Unreadable) << bad;
 }
 
 TEST(MarkAnswer, TolerancesHoldAtTheirBoundary) {
-  const Tolerance percent{Tolerance::Kind::kPercent, 1.0};
-  const Tolerance digits{Tolerance::Kind::kSignificantDigits, 3.0};
+  const Tolerance percent{Tolerance::Kind::Percent, 1.0};
+  const Tolerance digits{Tolerance::Kind::SignificantDigits, 3.0};
   struct Case {
     Complex answer, expected;
     double scale;
     Tolerance tolerance;
     bool right;
   } cases[] = {
-      {{101, 0}, {100, 0}, 100, percent, true},       {{99, 0}, {100, 0}, 100, percent, true},
-      {{101.01, 0}, {100, 0}, 100, percent, false},   {{3, 4.05}, {3, 4}, 5, percent, true},
-      {{3, 4.06}, {3, 4}, 5, percent, false},         {{-100, 0}, {100, 0}, 100, percent, false},
-      {{0, 0}, {3e-16, 0}, 3.75, percent, true},      {{0.01, 0}, {3e-16, 0}, 3.75, percent, false},
-      {{0, 0}, {0, 0}, 0, percent, true},             {{3.75, 0}, {3.75123, 0}, 3.75, digits, true},
-      {{3.7, 0}, {3.75123, 0}, 3.75, digits, false},  {{0.3125, 0}, {0.31251, 0}, 1, digits, true},
+      {{101, 0}, {100, 0}, 100, percent, true},
+      {{99, 0}, {100, 0}, 100, percent, true},
+      {{101.01, 0}, {100, 0}, 100, percent, false},
+      {{3, 4.05}, {3, 4}, 5, percent, true},
+      {{3, 4.06}, {3, 4}, 5, percent, false},
+      {{-100, 0}, {100, 0}, 100, percent, false},
+      {{0, 0}, {3e-16, 0}, 3.75, percent, true},
+      {{0.01, 0}, {3e-16, 0}, 3.75, percent, false},
+      {{0, 0}, {0, 0}, 0, percent, true},
+      {{3.75, 0}, {3.75123, 0}, 3.75, digits, true},
+      {{3.7, 0}, {3.75123, 0}, 3.75, digits, false},
+      {{0.3125, 0}, {0.31251, 0}, 1, digits, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.answer.re << "+" << c.answer.im << "i for " << c.expected.re << "+"
@@ -65,8 +82,8 @@ TEST(MarkAnswer, TolerancesHoldAtTheirBoundary) {
   }
 }
 
-std::vector<TBranch> Branches(std::initializer_list<std::pair<int, int>> ends) {
-  std::vector<TBranch> branches;
+std::vector<CircuitBranch> Branches(std::initializer_list<std::pair<int, int>> ends) {
+  std::vector<CircuitBranch> branches;
   for (auto [from, to] : ends) branches.push_back({from, to, {1, 0}, {}, {}, false, 1});
   return branches;
 }
@@ -74,25 +91,25 @@ std::vector<TBranch> Branches(std::initializer_list<std::pair<int, int>> ends) {
 TEST(StudentLoops, EachFaultOfATypedSetIsNamed) {
   using Kind = LoopRefusal::Kind;
   // The five-branch course circuit (two loops) and the complete graph on four nodes (three).
-  const std::vector<TBranch> five = Branches({{1, 2}, {2, 3}, {3, 1}, {2, 4}, {4, 3}});
-  const std::vector<TBranch> complete = Branches({{1, 2}, {1, 3}, {1, 4}, {2, 3}, {2, 4}, {3, 4}});
+  const std::vector<CircuitBranch> five = Branches({{1, 2}, {2, 3}, {3, 1}, {2, 4}, {4, 3}});
+  const std::vector<CircuitBranch> complete = Branches({{1, 2}, {1, 3}, {1, 4}, {2, 3}, {2, 4}, {3, 4}});
   struct Case {
-    const std::vector<TBranch>& branches;
+    const std::vector<CircuitBranch>& branches;
     const char* text;
     Kind kind;
     int loop, other, nodeA, nodeB, needed, given;
   } cases[] = {
-      {five, "1-2-3-1\n1-2-3-1", Kind::kRepeats, 2, 1, 0, 0, 0, 0},
-      {five, "1-2-3-1\n\n3-2-1-3\n", Kind::kRepeats, 2, 1, 0, 0, 0, 0},
-      {five, "1-2-3-1", Kind::kTooFew, 0, 0, 0, 0, 2, 1},
-      {five, "1-2-3-1\n2-4-3-2\n1-2-4-3-1", Kind::kTooMany, 0, 0, 0, 0, 2, 3},
-      {five, "1-2-3-1\n1-2-4-1", Kind::kNoBranch, 2, 0, 4, 1, 0, 0},
-      {five, "1-2-3", Kind::kNotClosed, 1, 0, 0, 0, 0, 0},
-      {five, "1-2-1", Kind::kTooShort, 1, 0, 0, 0, 0, 0},
-      {five, "1-2-9-1", Kind::kNoNode, 1, 0, 9, 0, 0, 0},
-      {five, "1-2-x-1", Kind::kUnreadable, 1, 0, 0, 0, 0, 0},
-      {five, "1-2-3-2-4-3-1", Kind::kNodeTwice, 1, 0, 2, 0, 0, 0},
-      {complete, "1-2-3-1\n1-3-4-1\n1-2-3-4-1", Kind::kDependent, 3, 0, 0, 0, 0, 0},
+      {five, "1-2-3-1\n1-2-3-1", Kind::Repeats, 2, 1, 0, 0, 0, 0},
+      {five, "1-2-3-1\n\n3-2-1-3\n", Kind::Repeats, 2, 1, 0, 0, 0, 0},
+      {five, "1-2-3-1", Kind::TooFew, 0, 0, 0, 0, 2, 1},
+      {five, "1-2-3-1\n2-4-3-2\n1-2-4-3-1", Kind::TooMany, 0, 0, 0, 0, 2, 3},
+      {five, "1-2-3-1\n1-2-4-1", Kind::NoBranch, 2, 0, 4, 1, 0, 0},
+      {five, "1-2-3", Kind::NotClosed, 1, 0, 0, 0, 0, 0},
+      {five, "1-2-1", Kind::TooShort, 1, 0, 0, 0, 0, 0},
+      {five, "1-2-9-1", Kind::NoNode, 1, 0, 9, 0, 0, 0},
+      {five, "1-2-x-1", Kind::Unreadable, 1, 0, 0, 0, 0, 0},
+      {five, "1-2-3-2-4-3-1", Kind::NodeTwice, 1, 0, 2, 0, 0, 0},
+      {complete, "1-2-3-1\n1-3-4-1\n1-2-3-4-1", Kind::Dependent, 3, 0, 0, 0, 0, 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
@@ -113,7 +130,7 @@ TEST(StudentLoops, EachFaultOfATypedSetIsNamed) {
 
 // The fundamental loops of a random spanning tree, each in a random
 // direction: a set of loops other than the program's.
-std::string RandomLoopsText(const std::vector<TBranch>& branches, int nodeCount, std::mt19937& random) {
+std::string RandomLoopsText(const std::vector<CircuitBranch>& branches, int nodeCount, std::mt19937& random) {
   std::vector<int> order(branches.size());
   std::iota(order.begin(), order.end(), 0);
   std::shuffle(order.begin(), order.end(), random);
@@ -168,7 +185,8 @@ TEST(StudentLoops, AnyCompleteSetOfIndependentLoopsGivesTheProgramsBranchCurrent
       SCOPED_TRACE(testing::Message() << loops << " loops, " << points << " points");
       ScratchResults files;
       EngineRandomSource source(random());
-      const TableCircuit circuit = GeneratedCircuit("random", GenerateRandomCircuit(loops, points, source, files.Results()), 0);
+      const TableCircuit circuit =
+          GeneratedCircuit("random", GenerateRandomCircuit(loops, points, source, files.Results()), 0);
       CircuitState state;
       ASSERT_TRUE(Tested(circuit, state, files.Results()));
       MeshTexts window;
@@ -184,7 +202,7 @@ TEST(StudentLoops, AnyCompleteSetOfIndependentLoopsGivesTheProgramsBranchCurrent
       const double scale = LargestMagnitude(program.branchCurrents);
       for (size_t b = 0; b < state.Branches.size(); ++b)
         EXPECT_TRUE(IsRight(solution.branchCurrents[b], program.branchCurrents[b], scale,
-                            {Tolerance::Kind::kSignificantDigits, 9}))
+                            {Tolerance::Kind::SignificantDigits, 9}))
             << "branch " << b + 1;
     }
   }
@@ -216,8 +234,8 @@ TEST(StudentLoops, ReversedLoopsNegateTheLoopCurrentsAndKeepTheMatrixDiagonal) {
 }
 
 AttemptForm FilledAttempt() {
-  AttemptForm form = EmptyAttempt(Method::kMesh, 2, 2, 3);
-  form.tolerance = {Tolerance::Kind::kSignificantDigits, 3};
+  AttemptForm form = EmptyAttempt(Method::Mesh, 2, 2, 3);
+  form.tolerance = {Tolerance::Kind::SignificantDigits, 3};
   form.ownLoops = "1-2-3-1\n2-4-3-2";
   form.matrix = {{"3", "-1"}, {"", "3 + j0"}};
   form.sources = {"10∠0°", "0"};
@@ -228,23 +246,19 @@ AttemptForm FilledAttempt() {
 }
 
 TEST(SelfCheckAttempt, MarksEveryFilledCellAndCountsThem) {
-  const ExpectedSolution expected{{{{3, 0}, {-1, 0}}, {{-1, 0}, {3, 0}}},
-                                  {{10, 0}, {0, 0}},
-                                  {{3.75, 0}, {1.25, 0}},
-                                  {{3.75, 0}, {2.5, 0}, {1.25, 0}},
-                                  {37.5, 0},
-                                  {37.5, 0}};
+  const ExpectedSolution expected{{{{3, 0}, {-1, 0}}, {{-1, 0}, {3, 0}}}, {{10, 0}, {0, 0}}, {{3.75, 0}, {1.25, 0}},
+                                  {{3.75, 0}, {2.5, 0}, {1.25, 0}},       {37.5, 0},         {37.5, 0}};
   const AttemptMarks marks = MarkAttempt(FilledAttempt(), expected);
   using Kind = CellMark::Kind;
-  EXPECT_EQ(marks.matrix[0][1].kind, Kind::kRight);
-  EXPECT_EQ(marks.matrix[1][0].kind, Kind::kBlank);
-  EXPECT_EQ(marks.sources[0].kind, Kind::kRight);
-  EXPECT_EQ(marks.sources[1].kind, Kind::kRight);
-  EXPECT_EQ(marks.unknowns[1].kind, Kind::kWrong);
+  EXPECT_EQ(marks.matrix[0][1].kind, Kind::Right);
+  EXPECT_EQ(marks.matrix[1][0].kind, Kind::Blank);
+  EXPECT_EQ(marks.sources[0].kind, Kind::Right);
+  EXPECT_EQ(marks.sources[1].kind, Kind::Right);
+  EXPECT_EQ(marks.unknowns[1].kind, Kind::Wrong);
   EXPECT_NEAR(marks.unknowns[1].difference, 0.04, 1e-12);
   EXPECT_EQ(marks.unknowns[1].expected, (Complex{1.25, 0}));
-  EXPECT_EQ(marks.branchCurrents[1].kind, Kind::kUnreadable);
-  EXPECT_EQ(marks.consumedPower.kind, Kind::kBlank);
+  EXPECT_EQ(marks.branchCurrents[1].kind, Kind::Unreadable);
+  EXPECT_EQ(marks.consumedPower.kind, Kind::Blank);
   EXPECT_EQ(marks.filled, 10);
   EXPECT_EQ(marks.right, 8);
 }

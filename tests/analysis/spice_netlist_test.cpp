@@ -25,8 +25,8 @@ namespace ohmara {
 namespace {
 
 // A branch known by its ends alone: the netlist computes Z and E itself.
-TBranch Between(int from, int to) {
-  TBranch branch;
+CircuitBranch Between(int from, int to) {
+  CircuitBranch branch;
   branch.From = from;
   branch.To = to;
   return branch;
@@ -46,7 +46,7 @@ Complex SpicePhasor(const std::string& netlist, const std::string& card) {
 // A full branch, a bare wire and a capacitor alone, node 2 grounded, at a
 // frequency typed with a decimal comma in kilohertz.
 TEST(SpiceNetlist, CardsOfEveryKindOfBranch) {
-  const std::vector<TBranch> branches = {Between(1, 2), Between(2, 3), Between(3, 1), Between(1, 3)};
+  const std::vector<CircuitBranch> branches = {Between(1, 2), Between(2, 3), Between(3, 1), Between(1, 3)};
   const BranchTable table = {Row("1->2", "5", "10", "1", "12", "90"), Row("2->3", "", "", "", "", ""),
                              Row("3->1", "", "", "4.7", "", ""), Row("1->3", "0", "0", "", "-3", "-45")};
   const std::string netlist = SpiceNetlist(branches, table, {"1,5", 1}, 2);
@@ -62,13 +62,13 @@ TEST(SpiceNetlist, CardsOfEveryKindOfBranch) {
            // An R and L of 0 are a wire; a negative source keeps its phasor.
            "\nVI_1_3 1 1_3_1 DC 0 AC 0\nVE_1_3 3 1_3_1 DC 0 AC 3 ",
            "\n.options noopac\n.ac lin 1 1500 1500\n.control\nset numdgt=15\nrun\n"
-           "print i(VI_1_2)\nprint i(VI_2_3)\nprint i(VI_3_1)\nprint i(VI_1_3)\nprint v(1)\nprint v(3)\nquit\n.endc\n.end\n",
+           "print i(VI_1_2)\nprint i(VI_2_3)\nprint i(VI_3_1)\nprint i(VI_1_3)\nprint v(1)\nprint "
+           "v(3)\nquit\n.endc\n.end\n",
        })
     EXPECT_NE(netlist.find(expected), std::string::npos) << "missing:\n" << expected << "\nin:\n" << netlist;
 
   // The phasor the simulator builds is the program's own, π of 3.141592 included.
-  for (const auto& [card, phasor] :
-       {std::pair{"VE_1_2", PolarDeg(12, 90)}, std::pair{"VE_1_3", PolarDeg(-3, -45)}}) {
+  for (const auto& [card, phasor] : {std::pair{"VE_1_2", PolarDeg(12, 90)}, std::pair{"VE_1_3", PolarDeg(-3, -45)}}) {
     const Complex spice = SpicePhasor(netlist, card);
     EXPECT_LE(std::hypot(spice.re - phasor.re, spice.im - phasor.im), 1e-14) << card;
   }
@@ -79,7 +79,7 @@ TEST(SpiceNetlist, CardsOfEveryKindOfBranch) {
 
 TEST(SpiceNetlist, SavedAsTheProgramsTextFile) {
   ScratchDirectory dir;
-  const std::vector<TBranch> branches = {Between(1, 2), Between(2, 1)};
+  const std::vector<CircuitBranch> branches = {Between(1, 2), Between(2, 1)};
   const BranchTable table = {Row("1->2", "1", "", "", "5", "0"), Row("2->1", "2", "", "", "", "")};
   ASSERT_TRUE(SaveSpiceNetlist(dir.Path() / "circuit.cir", branches, table, {"50", 0}, 1));
   EXPECT_EQ(dir.Bytes("circuit.cir"), ToFileBytes(SpiceNetlist(branches, table, {"50", 0}, 1)));
@@ -133,8 +133,8 @@ TEST(SpiceNetlist, ExportedFileSolvesToTheProgramsSolution) {
 
     const std::filesystem::path file = dir.Path() / "export.cir";
     ASSERT_TRUE(SaveSpiceNetlist(file, state.Branches, c.circuit.table, c.circuit.frequency, z));
-    const SpiceSolution spice = SolveSpiceFile(file, state.Branches, c.circuit.table, c.circuit.frequency,
-                                               state.NodeCount, z);
+    const SpiceSolution spice =
+        SolveSpiceFile(file, state.Branches, c.circuit.table, c.circuit.frequency, state.NodeCount, z);
 
     MeshTexts mesh;
     MeshViews meshViews = mesh.Views();
@@ -169,7 +169,7 @@ TEST(SpiceNetlist, FrequencyAtOrBelowZeroIsRefusedWithAMessage) {
        "Экспорт в SPICE невозможен: частота -50 кГц, а ngspice рассчитывает цепь переменного тока "
        "только при частоте больше 0."},
   };
-  std::vector<TBranch> branches(2);
+  std::vector<CircuitBranch> branches(2);
   branches[0].From = branches[1].To = 1;
   branches[0].To = branches[1].From = 2;
   const BranchTable table = {{"1->2", "1", "", "", "1", ""}, {"2->1", "1", "", "", "", ""}};

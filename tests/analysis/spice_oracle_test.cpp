@@ -1,6 +1,8 @@
 // The mesh-current method against ngspice: the same circuit solved by an
 // independent simulator must give every branch current to 1e-6.
 
+#include "support/spice_oracle.h"
+
 #include <gtest/gtest.h>
 
 #include <deque>
@@ -11,7 +13,6 @@
 #include "analysis/table_circuits.h"
 #include "generator/random_circuit.h"
 #include "support/results_fixture.h"
-#include "support/spice_oracle.h"
 
 namespace ohmara {
 namespace {
@@ -32,8 +33,8 @@ std::vector<TableCircuit> HandMadeCircuits() {
         Row("2->4", "", "", "100", "", ""), Row("4->3", "", "", "47", "", "")},
        {"50", 0}},
       {"an empty branch, a negative source, decimal commas",
-       {Row("1->2", "2,5", "", "", "-12", "15"), Row("2->3", "4.5", "7,25", "", "", ""), Row("3->1", "", "", "", "", ""),
-        Row("3->4", "6", "", "33", "9", "60,5"), Row("4->1", "1,5", "", "", "", "")},
+       {Row("1->2", "2,5", "", "", "-12", "15"), Row("2->3", "4.5", "7,25", "", "", ""),
+        Row("3->1", "", "", "", "", ""), Row("3->4", "6", "", "33", "9", "60,5"), Row("4->1", "1,5", "", "", "", "")},
        {"24", 0}},
   };
 }
@@ -47,8 +48,8 @@ std::vector<TableCircuit> GeneratedCircuits(ResultsDirectory& results) {
     const int loops = 2 + i % 8;
     const int points = 4 + (i * 7) % 16;
     const RandomCircuit circuit = GenerateRandomCircuit(loops, points, random, results);
-    circuits.push_back(GeneratedCircuit("generated #" + std::to_string(i) + " (" + std::to_string(loops) +
-                                            " loops, " + std::to_string(points) + " points)",
+    circuits.push_back(GeneratedCircuit("generated #" + std::to_string(i) + " (" + std::to_string(loops) + " loops, " +
+                                            std::to_string(points) + " points)",
                                         circuit, i % 3));
   }
   return circuits;
@@ -56,8 +57,8 @@ std::vector<TableCircuit> GeneratedCircuits(ResultsDirectory& results) {
 
 // A branch copied along a loop step from `from` to `to`: reversed (ends
 // exchanged, E negated) when the loop travels it backwards.
-TBranch Step(const TBranch& branch, int from) {
-  TBranch step = branch;
+CircuitBranch Step(const CircuitBranch& branch, int from) {
+  CircuitBranch step = branch;
   if (branch.From != from) {
     std::swap(step.From, step.To);
     step.E = step.E * -1.0;
@@ -69,7 +70,7 @@ TBranch Step(const TBranch& branch, int from) {
 // closes one loop through the tree. Another loop set than the program's own
 // search finds, so the oracle also shows that the currents do not depend on
 // which independent loops are taken.
-std::vector<TLoop> TreeLoops(const CircuitState& state) {
+std::vector<Loop> TreeLoops(const CircuitState& state) {
   const int n = state.NodeCount;
   std::vector<int> parentBranch(n + 1, -1), parent(n + 1, 0), depth(n + 1, -1);
   std::vector<bool> inTree(state.Branches.size(), false);
@@ -79,7 +80,7 @@ std::vector<TLoop> TreeLoops(const CircuitState& state) {
     const int node = queue.front();
     queue.pop_front();
     for (size_t k = 0; k < state.Branches.size(); ++k) {
-      const TBranch& b = state.Branches[k];
+      const CircuitBranch& b = state.Branches[k];
       const int other = b.From == node ? b.To : b.To == node ? b.From : 0;
       if (other == 0 || depth[other] >= 0) continue;
       depth[other] = depth[node] + 1;
@@ -89,10 +90,10 @@ std::vector<TLoop> TreeLoops(const CircuitState& state) {
       queue.push_back(other);
     }
   }
-  std::vector<TLoop> loops;
+  std::vector<Loop> loops;
   for (size_t k = 0; k < state.Branches.size(); ++k) {
     if (inTree[k]) continue;
-    const TBranch& chord = state.Branches[k];
+    const CircuitBranch& chord = state.Branches[k];
     // From the chord's end up to the meeting point, then down to its start.
     std::vector<int> up, down;  // branch indices
     std::vector<int> upFrom, downFrom;
@@ -108,7 +109,7 @@ std::vector<TLoop> TreeLoops(const CircuitState& state) {
         b = parent[b];
       }
     }
-    TLoop loop;
+    Loop loop;
     for (size_t s = 0; s < up.size(); ++s) loop.AddStep(Step(state.Branches[up[s]], upFrom[s]), up[s]);
     for (size_t s = 0; s < down.size(); ++s) loop.AddStep(Step(state.Branches[down[s]], downFrom[s]), down[s]);
     loop.AddStep(chord, static_cast<int>(k));
@@ -127,7 +128,8 @@ void ExpectMeshAgrees(const CircuitState& state, ResultsDirectory& results, cons
   ASSERT_TRUE(MeshCurrentMethod(state, results, views, ours)) << what;
   ExpectAgreesWithSpice(ours.branchCurrents, spice.currents, what + ", current of branch", spice.currentFloor);
   const Complex imbalance = ours.source - ours.consumed;
-  EXPECT_LE(std::hypot(imbalance.re, imbalance.im), 1e-9 * std::max(1.0, std::hypot(ours.consumed.re, ours.consumed.im)))
+  EXPECT_LE(std::hypot(imbalance.re, imbalance.im),
+            1e-9 * std::max(1.0, std::hypot(ours.consumed.re, ours.consumed.im)))
       << what << ": the power balance does not close";
 }
 
@@ -139,8 +141,7 @@ bool ExpectAgreement(const TableCircuit& circuit) {
   ResultsDirectory& results = dir.Results();
   CircuitState state;
   const bool passed = Tested(circuit, state, results);
-  const SpiceSolution spice =
-      SolveWithSpice(state.Branches, circuit.table, circuit.frequency, state.NodeCount);
+  const SpiceSolution spice = SolveWithSpice(state.Branches, circuit.table, circuit.frequency, state.NodeCount);
   if (passed) ExpectMeshAgrees(state, results, spice, circuit.what + ", loops of the test");
   state.Loops = TreeLoops(state);
   state.NeedsTest = false;
@@ -150,9 +151,7 @@ bool ExpectAgreement(const TableCircuit& circuit) {
 
 class SpiceOracle : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(SpiceAvailable()) << kSpiceMissing;
-  }
+  void SetUp() override { ASSERT_TRUE(SpiceAvailable()) << kSpiceMissing; }
 };
 
 TEST_F(SpiceOracle, HandMadeCircuits) {

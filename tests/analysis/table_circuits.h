@@ -24,8 +24,7 @@ struct TableCircuit {
   FrequencySetting frequency;
 };
 
-inline BranchRow Row(const char* name, const char* r, const char* l, const char* c, const char* e,
-                     const char* angle) {
+inline BranchRow Row(const char* name, const char* r, const char* l, const char* c, const char* e, const char* angle) {
   return {name, r, l, c, e, angle};
 }
 

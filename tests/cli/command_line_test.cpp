@@ -2,6 +2,8 @@
 // them, answers equal to the methods' own, refusals worded as the windows
 // word them, and the exported netlist solved by ngspice to the same currents.
 
+#include "cli/command_line.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -10,7 +12,6 @@
 #include <sstream>
 
 #include "cli/circuit_answer.h"
-#include "cli/command_line.h"
 #include "cli/run_command_line.h"
 #include "model/branch_table_file.h"
 #include "model/circuit.h"
@@ -47,12 +48,12 @@ TEST(CommandLine, ArgumentsAreReadAsGnuProgramsReadThem) {
       {{"solve", "-z4", "-mmesh", "--", "-t.txt"}, "4", "", "mesh", "-t.txt", false},
       {{"solve", "--zero", "2", "--zero", "5", "t.txt"}, "5", "", "", "t.txt", false},
       {{"export-spice", "-o", "-", "t.txt"}, "", "", "", "t.txt", false},
-      {{"solve"}, "", "", "", "", true},                          // no table
-      {{"solve", "a", "b"}, "", "", "", "", true},                // two tables
-      {{"solve", "t.txt", "--zero"}, "", "", "", "", true},       // option without its value
+      {{"solve"}, "", "", "", "", true},                            // no table
+      {{"solve", "a", "b"}, "", "", "", "", true},                  // two tables
+      {{"solve", "t.txt", "--zero"}, "", "", "", "", true},         // option without its value
       {{"solve", "t.txt", "--output", "x"}, "", "", "", "", true},  // an option of another command
-      {{"solve", "t.txt", "--help=1"}, "", "", "", "", true},     // a switch given a value
-      {{"variant", "t.txt"}, "", "", "", "", true},                // no such command
+      {{"solve", "t.txt", "--help=1"}, "", "", "", "", true},       // a switch given a value
+      {{"variant", "t.txt"}, "", "", "", "", true},                 // no such command
       {{}, "", "", "", "", true},
   };
   for (const Case& c : cases) {
@@ -72,9 +73,10 @@ TEST(CommandLine, ArgumentsAreReadAsGnuProgramsReadThem) {
 }
 
 TEST(CommandLine, ValuesOutsideTheirChoicesAreUsageErrors) {
-  for (const std::vector<std::string>& words :
-       {std::vector<std::string>{"solve", "t", "--zero", "3x"}, {"solve", "t", "--unit", "Гцы"},
-        {"solve", "t", "--method", "fast"}, {"solve", "t", "--format", "xml"}}) {
+  for (const std::vector<std::string>& words : {std::vector<std::string>{"solve", "t", "--zero", "3x"},
+                                                {"solve", "t", "--unit", "Гцы"},
+                                                {"solve", "t", "--method", "fast"},
+                                                {"solve", "t", "--format", "xml"}}) {
     SCOPED_TRACE(words[2] + " " + words[3]);
     const Outcome run = RunWords(words);
     EXPECT_EQ(run.code, kExitUsage);
@@ -101,9 +103,9 @@ TEST(CommandLine, HelpAndVersionNeedNoTable) {
 TEST(CommandLine, SolveGivesTheWorkedExamplesCurrentsByEveryMethod) {
   const Outcome text = RunWords({"solve", kFiveBranch.string(), "--frequency", "50", "--zero", "3"});
   ASSERT_EQ(text.code, 0) << text.err;
-  for (const char* line : {"Метод контурных токов", "Метод узловых потенциалов\n",
-                           "Метод узловых потенциалов оптимальный", "I12 =  3.75", "I23 =  2.5", "I43 =  1.25",
-                           "Мощность источников = 37.5", "1)   2->3  3->1  1->2"})
+  for (const char* line :
+       {"Метод контурных токов", "Метод узловых потенциалов\n", "Метод узловых потенциалов оптимальный", "I12 =  3.75",
+        "I23 =  2.5", "I43 =  1.25", "Мощность источников = 37.5", "1)   2->3  3->1  1->2"})
     EXPECT_NE(text.out.find(line), std::string::npos) << line << "\n" << text.out;
 
   const Outcome csv = RunWords({"solve", kFiveBranch.string(), "--format", "csv"});
@@ -166,8 +168,10 @@ TEST(CommandLine, RefusalsAreTheWindowsMessagesWithExitCodeOne) {
 TEST(CommandLine, ExportedNetlistSolvedByNgspiceAgreesWithSolve) {
   if (!SpiceAvailable()) GTEST_SKIP() << kSpiceMissing;
   ScratchDirectory dir("ohmara-cli-spice");
-  const BranchTable table = {{"1->2", "10", "30", "", "100", "30"}, {"2->3", "5", "", "200", ""},
-                             {"3->1", "8", "12", "", "50", "-45"}, {"2->4", "4", "25", "", ""},
+  const BranchTable table = {{"1->2", "10", "30", "", "100", "30"},
+                             {"2->3", "5", "", "200", ""},
+                             {"3->1", "8", "12", "", "50", "-45"},
+                             {"2->4", "4", "25", "", ""},
                              {"4->3", "", "", "150", "20", "90"}};
   ASSERT_TRUE(SaveBranchTableFile(dir.Path() / "t.txt", table));
   const fs::path netlist = dir.Path() / "c.cir";
@@ -176,10 +180,10 @@ TEST(CommandLine, ExportedNetlistSolvedByNgspiceAgreesWithSolve) {
   ASSERT_EQ(exported.code, 0) << exported.err;
 
   const FrequencySetting frequency{"50", 0};
-  const CircuitAnswer answer = SolveCircuit(table, frequency, 3, {Method::kMesh, Method::kNodal});
-  std::vector<TBranch> branches;
+  const CircuitAnswer answer = SolveCircuit(table, frequency, 3, {Method::Mesh, Method::Nodal});
+  std::vector<CircuitBranch> branches;
   int nodeCount = 0;
-  ASSERT_EQ(ParseBranchTable(BranchNames(table), branches, nodeCount), ParseResult::kOk);
+  ASSERT_EQ(ParseBranchTable(BranchNames(table), branches, nodeCount), ParseResult::Ok);
   const SpiceSolution spice = SolveSpiceFile(netlist, branches, table, frequency, nodeCount, 3);
   for (const MethodAnswer& method : answer.methods) {
     SCOPED_TRACE(MethodName(method.method));

@@ -3,14 +3,14 @@
 #include <set>
 
 #include "analysis/circuit_check.h"
-#include "generator/random_circuit.h"
-#include "model/circuit.h"
-#include "model/random_values.h"
 #include "editor/drawing_to_table.h"
 #include "editor/editor_error.h"
 #include "editor/sheet_editor.h"
 #include "editor/table_to_drawing.h"
+#include "generator/random_circuit.h"
 #include "model/branch_table_file.h"
+#include "model/circuit.h"
+#include "model/random_values.h"
 #include "support/results_fixture.h"
 
 namespace ohmara {
@@ -23,10 +23,11 @@ std::vector<std::string> Names(const SheetDrawing& drawing) {
   return BranchNames(reading.table);
 }
 
-SheetDrawing Drawn(int branches, const std::vector<std::pair<TTerminal, TTerminal>>& wires = {}) {
+SheetDrawing Drawn(int branches, const std::vector<std::pair<Terminal, Terminal>>& wires = {}) {
   SheetDrawing drawing;
   for (int i = 0; i < branches; ++i) {
-    const TSheetBranch b = MakeSheetBranch(100 + 200 * i, 100 + 100 * (i % 2), 2 * i + 1, 2 * i + 2, false, {1, 0, 0, 0, 0});
+    const SheetBranch b =
+        MakeSheetBranch(100 + 200 * i, 100 + 100 * (i % 2), 2 * i + 1, 2 * i + 2, false, {1, 0, 0, 0, 0});
     drawing.AppendBranch(b);
     drawing.BlockFootprint(b);
   }
@@ -80,7 +81,7 @@ TEST(TableToDrawing, TriangleInOneRowWithItsLoopClosed) {
   // the first start; node 3 the third start to the second end. A wire runs
   // from the partner found back to the terminal being joined.
   ASSERT_EQ(d.Connections().size(), 3u);
-  const std::pair<TCell, TCell> ends[] = {{{17, 5}, {23, 5}}, {{5, 5}, {53, 5}}, {{35, 5}, {41, 5}}};
+  const std::pair<GridCell, GridCell> ends[] = {{{17, 5}, {23, 5}}, {{5, 5}, {53, 5}}, {{35, 5}, {41, 5}}};
   for (int i = 0; i < 3; ++i) {
     EXPECT_EQ(d.Connections()[i].Points.front(), ends[i].first);
     EXPECT_EQ(d.Connections()[i].Points.back(), ends[i].second);
@@ -102,7 +103,7 @@ TEST(TableToDrawing, ABranchOfTwoNewNodesTakesAPlaceOfItsOwnAndAFullRowWraps) {
                                                 {"8->9", "1", "", "", "", ""},
                                                 {"9->10", "1", "", "", "", ""}});
   std::vector<std::pair<int, int>> places;
-  for (const TSheetBranch& b : layout.drawing.Branches()) places.push_back({b.X1, b.Y1});
+  for (const SheetBranch& b : layout.drawing.Branches()) places.push_back({b.X1, b.Y1});
   EXPECT_EQ(places, (std::vector<std::pair<int, int>>{
                         {50, 50}, {230, 50}, {410, 50}, {590, 50}, {770, 50}, {950, 50}, {1130, 50}, {50, 150}}));
 }
@@ -138,8 +139,10 @@ TEST(TableToDrawing, ACellThatIsNoNumberNamesItsRowAndColumnAndChangesNothing) {
 class DrawingTableRoundTrip : public ResultsFixture {};
 
 TEST_F(DrawingTableRoundTrip, TableOfADrawnTableIsStableAndPassesTheTest) {
-  const BranchTable start = {{"1->2", "10", "", "", "12", "30"}, {"2->3", "5", "0.4", "", "", ""},
-                             {"3->1", "", "", "220", "", ""},     {"3->4", "7.5", "", "", "", ""},
+  const BranchTable start = {{"1->2", "10", "", "", "12", "30"},
+                             {"2->3", "5", "0.4", "", "", ""},
+                             {"3->1", "", "", "220", "", ""},
+                             {"3->4", "7.5", "", "", "", ""},
                              {"4->1", "3", "", "", "-6", "0"}};
   const std::string first = ExportDrawingTable(LayOutBranchTable(start).drawing).text;
   const BranchFileReading reading = ParseBranchTableText(first);
@@ -176,10 +179,10 @@ TEST_F(DrawingTableRoundTrip, EveryTableIsDrawnWholeOnTheSheetWithLabelsFree) {
   for (const auto& [what, table] : tables) {
     SCOPED_TRACE(what);
     const SheetDrawing drawing = LayOutBranchTable(table).drawing;
-    const TCell last = drawing.LastCell();
+    const GridCell last = drawing.LastCell();
     std::set<std::pair<int, int>> bands, labels, terminals;
-    for (const TSheetBranch& b : drawing.Branches()) {
-      for (const TCell& c : Footprint(b)) {
+    for (const SheetBranch& b : drawing.Branches()) {
+      for (const GridCell& c : Footprint(b)) {
         EXPECT_TRUE(c.X > 0 && c.Y > 0 && c.X < last.X && c.Y < last.Y) << b.X1 << " " << b.Y1;
         bands.insert({c.X, c.Y});
       }
@@ -194,8 +197,8 @@ TEST_F(DrawingTableRoundTrip, EveryTableIsDrawnWholeOnTheSheetWithLabelsFree) {
     const SheetSize pixels = drawing.SheetPixels();
     EXPECT_GE(pixels.width, 10 * (last.X - 1));
     EXPECT_GE(pixels.height, 10 * (last.Y - 1));
-    for (const TConnection& w : drawing.Connections())
-      for (const TCell& c : w.Points) {
+    for (const Connection& w : drawing.Connections())
+      for (const GridCell& c : w.Points) {
         EXPECT_FALSE(labels.contains({c.X, c.Y})) << c.X << " " << c.Y;
         EXPECT_TRUE(!bands.contains({c.X, c.Y}) || terminals.contains({c.X, c.Y})) << c.X << " " << c.Y;
       }

@@ -13,24 +13,24 @@ namespace ohmara::plain {
 // The occupied-cell list with a scan that stops at the first cell lying
 // right of and below the one sought.
 struct CellList {
-  std::vector<TCell> cells;
+  std::vector<GridCell> cells;
 
-  static size_t InsertionPoint(const std::vector<TCell>& list, TCell c) {
+  static size_t InsertionPoint(const std::vector<GridCell>& list, GridCell c) {
     size_t i = 0;
     while (i < list.size() && !(list[i].X >= c.X && list[i].Y >= c.Y)) ++i;
     return i;
   }
-  bool Contains(TCell c) const {
-    for (const TCell& e : cells) {
+  bool Contains(GridCell c) const {
+    for (const GridCell& e : cells) {
       if (e == c) return true;
       if (e.X > c.X && e.Y > c.Y) return false;
     }
     return false;
   }
-  void Insert(TCell c) {
+  void Insert(GridCell c) {
     if (!Contains(c)) cells.insert(cells.begin() + InsertionPoint(cells, c), c);
   }
-  void Remove(TCell c) {
+  void Remove(GridCell c) {
     const auto it = std::find(cells.begin(), cells.end(), c);
     if (it != cells.end()) cells.erase(it);
   }
@@ -40,17 +40,17 @@ class Router {
  public:
   explicit Router(CellList& occupied) : occupied_(occupied) {}
 
-  RouteOutcome Route(TCell s, TCell t) {
+  RouteOutcome Route(GridCell s, GridCell t) {
     left_ = std::max(std::min(s.X, t.X) - 26, 0);
     top_ = std::max(std::min(s.Y, t.Y) - 26, 0);
     right_ = std::min(std::max(s.X, t.X) + 26, 85);
     bottom_ = std::min(std::max(s.Y, t.Y) + 26, 61);
     Add(s, 0, 1);
-    TCell u = s;
+    GridCell u = s;
     int d = 0;
     for (int taken = 1;; ++taken) {
-      for (const TCell& step : kSteps) {
-        const TCell n{u.X + step.X, u.Y + step.Y};
+      for (const GridCell& step : kSteps) {
+        const GridCell n{u.X + step.X, u.Y + step.Y};
         if (left_ < n.X && n.X < right_ && top_ < n.Y && n.Y < bottom_) Relax(n, step, d);
       }
       int best = -1;
@@ -68,48 +68,48 @@ class Router {
 
  private:
   struct Entry {
-    TCell cell;
+    GridCell cell;
     int dist;
     int closed;
   };
-  static constexpr TCell kSteps[] = {{-1, 0}, {1, 0}, {0, -1}, {0, 1}};
+  static constexpr GridCell kSteps[] = {{-1, 0}, {1, 0}, {0, -1}, {0, 1}};
 
-  Entry* Find(TCell c) {
+  Entry* Find(GridCell c) {
     for (Entry& e : list_)
       if (e.cell == c) return &e;
     return nullptr;
   }
-  int Dist(TCell c) {
+  int Dist(GridCell c) {
     const Entry* e = Find(c);
     return e ? e->dist : 1000;
   }
-  void Add(TCell c, int dist, int closed) {
+  void Add(GridCell c, int dist, int closed) {
     size_t i = 0;
     while (i < list_.size() && !(list_[i].cell.X >= c.X && list_[i].cell.Y >= c.Y)) ++i;
     list_.insert(list_.begin() + i, Entry{c, dist, closed});
   }
-  void Relax(TCell n, TCell step, int d) {
+  void Relax(GridCell n, GridCell step, int d) {
     if (Entry* e = Find(n); e && e->closed == 1) return;
     if (!occupied_.Contains(n)) {
       if (Entry* e = Find(n)) e->dist = std::min(e->dist, d + 1);
       else Add(n, d + 1, 0);
       return;
     }
-    const TCell m{n.X + step.X, n.Y + step.Y};
+    const GridCell m{n.X + step.X, n.Y + step.Y};
     if (occupied_.Contains(m)) return;
     Add(n, d + 1, 1);
     if (Entry* e = Find(m)) e->dist = d + 2;
     else Add(m, d + 2, 0);
   }
-  bool Free(TCell c) const { return !occupied_.Contains(c); }
+  bool Free(GridCell c) const { return !occupied_.Contains(c); }
   // Moves one cell, or two when the first is taken; false when both are.
-  bool Move(TCell& at, int dx, int dy) {
+  bool Move(GridCell& at, int dx, int dy) {
     if (Free({at.X + dx, at.Y + dy})) at = {at.X + dx, at.Y + dy};
     else if (Free({at.X + 2 * dx, at.Y + 2 * dy})) at = {at.X + 2 * dx, at.Y + 2 * dy};
     else return false;
     return true;
   }
-  void StepBack(TCell& at, int& flag) {
+  void StepBack(GridCell& at, int& flag) {
     const int d = Dist(at);
     auto descends = [&](int dx, int dy) { return Dist({at.X + dx, at.Y + dy}) == d - 1; };
     if (flag == 0) {
@@ -125,13 +125,13 @@ class Router {
     }
     flag = flag == 0 ? 1 : 0;
   }
-  RouteOutcome Trace(TCell s, TCell t) {
-    std::vector<TCell> points{t};
-    TCell at = t;
+  RouteOutcome Trace(GridCell s, GridCell t) {
+    std::vector<GridCell> points{t};
+    GridCell at = t;
     int flag = 2;
-    for (const TCell& step : kSteps) {
+    for (const GridCell& step : kSteps) {
       if (Dist({t.X + step.X, t.Y + step.Y}) != Dist(t) - 1) continue;
-      TCell moved = t;
+      GridCell moved = t;
       if (!Move(moved, step.X, step.Y)) continue;
       at = moved;
       flag = step.Y != 0 ? 1 : 0;

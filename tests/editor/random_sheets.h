@@ -11,8 +11,8 @@
 
 namespace ohmara::sheets {
 
-inline bool FitsFree(const SheetDrawing& drawing, const TSheetBranch& branch) {
-  for (const TCell& c : Footprint(branch))
+inline bool FitsFree(const SheetDrawing& drawing, const SheetBranch& branch) {
+  for (const GridCell& c : Footprint(branch))
     if (drawing.Occupied().Contains(c)) return false;
   return true;
 }
@@ -25,7 +25,7 @@ inline SheetDrawing RandomBranches(std::mt19937& random, int count) {
     const bool vertical = random() % 2 == 1;
     const int x = 1 + static_cast<int>(random() % (vertical ? 84 : 72));
     const int y = 1 + static_cast<int>(random() % (vertical ? 48 : 60));
-    const TSheetBranch branch = MakeSheetBranch(10 * x, 10 * y, node, node + 1, vertical, {1, 0, 0, 0, 0});
+    const SheetBranch branch = MakeSheetBranch(10 * x, 10 * y, node, node + 1, vertical, {1, 0, 0, 0, 0});
     if (!FitsFree(drawing, branch)) continue;
     drawing.AppendBranch(branch);
     drawing.BlockFootprint(branch);
@@ -34,9 +34,9 @@ inline SheetDrawing RandomBranches(std::mt19937& random, int count) {
   return drawing;
 }
 
-inline std::vector<TTerminal> Terminals(const SheetDrawing& drawing) {
-  std::vector<TTerminal> terminals;
-  for (const TSheetBranch& b : drawing.Branches()) {
+inline std::vector<Terminal> Terminals(const SheetDrawing& drawing) {
+  std::vector<Terminal> terminals;
+  for (const SheetBranch& b : drawing.Branches()) {
     terminals.push_back(StartTerminal(b));
     terminals.push_back(EndTerminal(b));
   }
@@ -45,10 +45,10 @@ inline std::vector<TTerminal> Terminals(const SheetDrawing& drawing) {
 
 // Joins `count` random pairs of terminals (some runs find no way).
 inline void AddRandomWires(std::mt19937& random, SheetDrawing& drawing, int count) {
-  const std::vector<TTerminal> terminals = Terminals(drawing);
+  const std::vector<Terminal> terminals = Terminals(drawing);
   for (int i = 0; i < count && terminals.size() > 1; ++i) {
-    const TTerminal& a = terminals[random() % terminals.size()];
-    const TTerminal& b = terminals[random() % terminals.size()];
+    const Terminal& a = terminals[random() % terminals.size()];
+    const Terminal& b = terminals[random() % terminals.size()];
     JoinTerminals(drawing, a, b);
   }
 }

@@ -27,8 +27,7 @@ TEST(SchemeFile, LayoutOfEachSection) {
             "\n1\n5 5 \n");
   // A value that is not whole is written exactly, in the same field width.
   const std::string exact = SchemeFileText(OneBranchOneWire({2.4, 0.4, -1e-7, -12345678, 0.1}));
-  EXPECT_EQ(exact.substr(0, exact.find("\n\n") + 1),
-            "1\n1\t2\t100\t200\t0\t 2.4\t 0.4\t-1e-07\t-12345678\t 0.1\t\n");
+  EXPECT_EQ(exact.substr(0, exact.find("\n\n") + 1), "1\n1\t2\t100\t200\t0\t 2.4\t 0.4\t-1e-07\t-12345678\t 0.1\t\n");
 
   ScratchDirectory directory;
   SaveSchemeFile(directory.Path() / "s.sch", SheetDrawing());
@@ -71,7 +70,7 @@ TEST(SchemeFile, SaveLoadSaveKeepsTheDrawing) {
   EXPECT_EQ(a.substr(0, cells), b.substr(0, cells));
   auto cellSet = [](const OccupiedCells& o) {
     std::set<std::pair<int, int>> s;
-    for (const TCell& c : o.Cells()) s.insert({c.X, c.Y});
+    for (const GridCell& c : o.Cells()) s.insert({c.X, c.Y});
     return s;
   };
   EXPECT_EQ(cellSet(other.Drawing().Occupied()), cellSet(editor.Drawing().Occupied()));
@@ -140,7 +139,8 @@ TEST(SchemeFile, AFailedSaveSaysSoAndKeepsTheOldFile) {
   EXPECT_THROW(SaveSchemeFile(directory.Path() / "missing" / "s.sch", SheetDrawing()), EditorError);
   const auto path = directory.Path() / "s.sch";
   ASSERT_TRUE(WriteTextFile(path, "old"));
-  std::filesystem::permissions(directory.Path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+  std::filesystem::permissions(directory.Path(),
+                               std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
   if (!WriteTextFile(directory.Path() / "probe", "x")) {  // not when running as root
     EXPECT_THROW(SaveSchemeFile(path, SheetDrawing()), EditorError);
     EXPECT_EQ(directory.Text("s.sch"), "old");

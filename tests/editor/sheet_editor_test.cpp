@@ -70,13 +70,13 @@ TEST(SheetEditor, ConnectingPicksTerminalsByThirdsAndRoutesAfterTheSecond) {
   EXPECT_EQ(routed.result, PressResult::WireRouted);
   EXPECT_EQ(editor.Mode(), SheetMode::PickFirstTerminal);
   ASSERT_EQ(editor.Drawing().Connections().size(), 1u);
-  const TConnection& wire = editor.Drawing().Connections()[0];
+  const Connection& wire = editor.Drawing().Connections()[0];
   EXPECT_EQ(std::pair(wire.From, wire.To), std::pair(2, 3));
   ASSERT_EQ(routed.paint.size(), 1u);
   EXPECT_EQ(std::get<PolylineOp>(routed.paint[0]).points.front(), (SheetPoint{300, 200}));
   EXPECT_EQ(editor.NextNode(), 5);
 
-  const std::vector<TCell> before = editor.Drawing().Occupied().Cells();
+  const std::vector<GridCell> before = editor.Drawing().Occupied().Cells();
   EXPECT_EQ(Connect(editor, 105, 200, 110, 200), PressResult::SameTerminal);
   EXPECT_EQ(editor.Mode(), SheetMode::PickSecondTerminal);
   EXPECT_EQ(editor.Drawing().Connections().size(), 1u);
@@ -85,13 +85,13 @@ TEST(SheetEditor, ConnectingPicksTerminalsByThirdsAndRoutesAfterTheSecond) {
 
 TEST(SheetEditor, DeletingABranchRemovesTheWiresOfBothItsNodesAndKeepsOtherBandsWhole) {
   SheetEditor editor;
-  AddBranch(editor, SheetTool::AddHorizontal, 100, 100);  // 1->2
-  AddBranch(editor, SheetTool::AddHorizontal, 300, 100);  // 3->4
-  AddBranch(editor, SheetTool::AddHorizontal, 300, 300);  // 5->6
+  AddBranch(editor, SheetTool::AddHorizontal, 100, 100);                    // 1->2
+  AddBranch(editor, SheetTool::AddHorizontal, 300, 100);                    // 3->4
+  AddBranch(editor, SheetTool::AddHorizontal, 300, 300);                    // 5->6
   ASSERT_EQ(Connect(editor, 215, 100, 305, 100), PressResult::WireRouted);  // 2 -> 3
   ASSERT_EQ(Connect(editor, 305, 300, 415, 100), PressResult::WireRouted);  // 5 -> 4
   ASSERT_EQ(Connect(editor, 105, 100, 415, 300), PressResult::WireRouted);  // 1 -> 6
-  const TConnection kept = editor.Drawing().Connections()[2];
+  const Connection kept = editor.Drawing().Connections()[2];
 
   editor.SelectTool(SheetTool::DeleteBranch);
   EXPECT_EQ(editor.Press(500, 500).result, PressResult::Nothing);
@@ -106,10 +106,10 @@ TEST(SheetEditor, DeletingABranchRemovesTheWiresOfBothItsNodesAndKeepsOtherBands
   const OccupiedCells& occupied = editor.Drawing().Occupied();
   int expected = 0;
   OccupiedCells wanted;
-  for (const TSheetBranch& b : editor.Drawing().Branches())
-    for (const TCell& c : Footprint(b)) expected += wanted.Insert(c);
-  for (const TCell& c : kept.Points) expected += wanted.Insert(c);
-  for (const TCell& c : wanted.Cells()) EXPECT_TRUE(occupied.Contains(c));
+  for (const SheetBranch& b : editor.Drawing().Branches())
+    for (const GridCell& c : Footprint(b)) expected += wanted.Insert(c);
+  for (const GridCell& c : kept.Points) expected += wanted.Insert(c);
+  for (const GridCell& c : wanted.Cells()) EXPECT_TRUE(occupied.Contains(c));
   EXPECT_EQ(occupied.Count(), expected);
   EXPECT_EQ(editor.Mode(), SheetMode::DeleteBranch);
 }

@@ -119,7 +119,10 @@ TEST(SheetHistory, APendingPickDiesWithTheDrawingItWasMadeOn) {
   const Case cases[] = {
       {"Del", [](SheetEditor& e) { e.Clear(); }},
       {"undo", [](SheetEditor& e) { e.Undo(); }},
-      {"table", [](SheetEditor& e) { e.DrawTable({{"1->2", "1", "", "", "", ""}}); }},
+      {"table",
+       [](SheetEditor& e) {
+         e.DrawTable({{"1->2", "1", "", "", "", ""}});
+       }},
       {"Esc", [](SheetEditor& e) { e.Cancel(); }},
   };
   for (const Case& c : cases) {
@@ -149,16 +152,16 @@ TEST(SheetEditing, PlacingIsRefusedOnAnotherElementOrOffTheSheetButTerminalsMayM
     PressResult result;
   };
   const Case cases[] = {
-      {100, 100, false, PressResult::PlacementOverlaps},   // exactly over
-      {150, 100, true, PressResult::PlacementOverlaps},    // across its middle
-      {100, 110, false, PressResult::PlacementOverlaps},   // one cell below, bands on lines
-      {280, 40, true, PressResult::PlacementOverlaps},     // across the wire
-      {0, 300, false, PressResult::PlacementOffSheet},     // a terminal on the edge
-      {780, 300, false, PressResult::PlacementOffSheet},   // the end beyond the sheet
+      {100, 100, false, PressResult::PlacementOverlaps},  // exactly over
+      {150, 100, true, PressResult::PlacementOverlaps},   // across its middle
+      {100, 110, false, PressResult::PlacementOverlaps},  // one cell below, bands on lines
+      {280, 40, true, PressResult::PlacementOverlaps},    // across the wire
+      {0, 300, false, PressResult::PlacementOffSheet},    // a terminal on the edge
+      {780, 300, false, PressResult::PlacementOffSheet},  // the end beyond the sheet
       {300, 560, true, PressResult::PlacementOffSheet},
-      {220, 100, true, PressResult::NeedElementValues},    // a corner at the end terminal
+      {220, 100, true, PressResult::NeedElementValues},  // a corner at the end terminal
       {-20, 100, false, PressResult::PlacementOffSheet},
-      {100, 130, false, PressResult::NeedElementValues},   // bands side by side
+      {100, 130, false, PressResult::NeedElementValues},  // bands side by side
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.x << ", " << c.y << (c.vertical ? " vertical" : " horizontal"));
@@ -169,9 +172,9 @@ TEST(SheetEditing, PlacingIsRefusedOnAnotherElementOrOffTheSheetButTerminalsMayM
 
 TEST(SheetEditing, TouchingTerminalsAreOneNodeAndNeedNoWire) {
   SheetEditor editor;
-  ASSERT_TRUE(Add(editor, false, 100, 100));  // 1->2
-  ASSERT_TRUE(Add(editor, true, 220, 100));   // 3->4, starting on 2
-  ASSERT_TRUE(Add(editor, false, 220, 220));  // 5->6, starting on 4
+  ASSERT_TRUE(Add(editor, false, 100, 100));                                    // 1->2
+  ASSERT_TRUE(Add(editor, true, 220, 100));                                     // 3->4, starting on 2
+  ASSERT_TRUE(Add(editor, false, 220, 220));                                    // 5->6, starting on 4
   EXPECT_EQ(Connect(editor, 215, 100, 225, 105), PressResult::TerminalsTouch);  // the corner: one point
   EXPECT_EQ(Connect(editor, 110, 100, 335, 220), PressResult::WireRouted);
   const DrawingTable table = ExportDrawingTable(editor.Drawing());
@@ -190,12 +193,12 @@ TEST(SheetEditing, MovingReroutesTheBranchsWiresOrChangesNothing) {
   ASSERT_EQ(editor.Selection(), (SheetSelection{SheetSelection::Kind::Branch, 1}));
 
   ASSERT_EQ(editor.MoveSelection(-2, 10), EditResult::Done);
-  const TSheetBranch& moved = editor.Drawing().Branches()[1];
+  const SheetBranch& moved = editor.Drawing().Branches()[1];
   EXPECT_EQ(std::pair(moved.X1, moved.Y1), std::pair(380, 400));
   ASSERT_EQ(editor.Drawing().Connections().size(), 1u);
-  const TConnection& wire = editor.Drawing().Connections()[0];
-  EXPECT_EQ(wire.Points.front(), (TCell{38, 40}));  // the second pick, where it is now
-  EXPECT_EQ(wire.Points.back(), (TCell{22, 10}));
+  const Connection& wire = editor.Drawing().Connections()[0];
+  EXPECT_EQ(wire.Points.front(), (GridCell{38, 40}));  // the second pick, where it is now
+  EXPECT_EQ(wire.Points.back(), (GridCell{22, 10}));
   EXPECT_EQ(std::pair(wire.From, wire.To), std::pair(2, 3));
 
   const std::string before = Text(editor);
@@ -204,7 +207,7 @@ TEST(SheetEditing, MovingReroutesTheBranchsWiresOrChangesNothing) {
   EXPECT_EQ(Text(editor), before);
   editor.Undo();
   EXPECT_EQ(editor.Drawing().Branches()[1].X1, 400);
-  EXPECT_EQ(editor.Drawing().Connections()[0].Points.front(), (TCell{40, 30}));
+  EXPECT_EQ(editor.Drawing().Connections()[0].Points.front(), (GridCell{40, 30}));
 }
 
 TEST(SheetEditing, DeletingATableDrawnBranchKeepsTheWiresOfTheOthers) {
@@ -215,7 +218,7 @@ TEST(SheetEditing, DeletingATableDrawnBranchKeepsTheWiresOfTheOthers) {
   editor.SelectTool(SheetTool::DeleteBranch);
   ASSERT_EQ(editor.Press(290, 50).result, PressResult::BranchDeleted);
   ASSERT_EQ(editor.Drawing().Connections().size(), 1u);
-  const TConnection& kept = editor.Drawing().Connections()[0];
+  const Connection& kept = editor.Drawing().Connections()[0];
   EXPECT_EQ(std::pair(kept.From, kept.To), std::pair(1, 1));
 }
 
@@ -224,15 +227,17 @@ TEST(SheetEditing, DeletingATableDrawnBranchKeepsTheWiresOfTheOthers) {
 // table the drawing gives survives save and load.
 void ExpectSound(const SheetDrawing& drawing) {
   std::unordered_set<std::uint64_t> drawn;
-  auto key = [](TCell c) { return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(c.X)) << 32) | static_cast<std::uint32_t>(c.Y); };
-  for (const TSheetBranch& b : drawing.Branches())
-    for (const TCell& c : Footprint(b)) drawn.insert(key(c));
-  for (const TConnection& w : drawing.Connections())
-    for (const TCell& c : w.Points) {
+  auto key = [](GridCell c) {
+    return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(c.X)) << 32) | static_cast<std::uint32_t>(c.Y);
+  };
+  for (const SheetBranch& b : drawing.Branches())
+    for (const GridCell& c : Footprint(b)) drawn.insert(key(c));
+  for (const Connection& w : drawing.Connections())
+    for (const GridCell& c : w.Points) {
       drawn.insert(key(c));
       ASSERT_TRUE(drawing.Occupied().Contains(c)) << c.X << " " << c.Y;
     }
-  for (const TCell& c : drawing.Occupied().Cells()) ASSERT_TRUE(drawn.contains(key(c))) << c.X << " " << c.Y;
+  for (const GridCell& c : drawing.Occupied().Cells()) ASSERT_TRUE(drawn.contains(key(c))) << c.X << " " << c.Y;
   // The picture joins terminals exactly where the table does.
   ASSERT_EQ(PictureNodes(drawing), NumberNodes(MergeNodes(drawing)));
   const SheetDrawing reloaded = ParseSchemeText(SchemeFileText(drawing), "s");
@@ -250,14 +255,16 @@ TEST(SheetEditing, RandomEditsKeepPictureCellsAndTableInAgreement) {
       const auto [x, y] = point();
       switch (random() % 10) {
         case 0:
-        case 1: Add(editor, random() % 2 == 1, x, y, {static_cast<double>(random() % 50), 0, 0, 0, 0}); break;
+        case 1:
+          Add(editor, random() % 2 == 1, x, y, {static_cast<double>(random() % 50), 0, 0, 0, 0});
+          break;
         case 2:
         case 3: {
           // Terminals of random branches, picked within the third next to them.
           const auto& branches = editor.Drawing().Branches();
           if (branches.empty()) break;
-          const TSheetBranch& a = branches[random() % branches.size()];
-          const TSheetBranch& b = branches[random() % branches.size()];
+          const SheetBranch& a = branches[random() % branches.size()];
+          const SheetBranch& b = branches[random() % branches.size()];
           const int ax = a.Vertical ? a.X1 : a.X1 + 5, ay = a.Vertical ? a.Y1 + 5 : a.Y1;
           const int bx = b.Vertical ? b.X2 : b.X2 - 5, by = b.Vertical ? b.Y2 - 5 : b.Y2;
           Connect(editor, ax, ay, bx, by);
@@ -271,8 +278,12 @@ TEST(SheetEditing, RandomEditsKeepPictureCellsAndTableInAgreement) {
           SelectAt(editor, x, y);
           editor.MoveSelection(static_cast<int>(random() % 9) - 4, static_cast<int>(random() % 9) - 4);
           break;
-        case 6: editor.Undo(); break;
-        case 7: editor.Redo(); break;
+        case 6:
+          editor.Undo();
+          break;
+        case 7:
+          editor.Redo();
+          break;
         case 8:
           editor.SelectTool(SheetTool::DeleteBranch);
           editor.Press(x, y);
@@ -280,8 +291,12 @@ TEST(SheetEditing, RandomEditsKeepPictureCellsAndTableInAgreement) {
         case 9:
           // Terminals of one node share its number: deleting a wire or a
           // branch here must not leave the table joining them unseen.
-          editor.DrawTable({{"1->2", "1", "", "", "", ""}, {"2->3", "2", "", "", "", ""}, {"3->1", "3", "", "", "", ""},
-                            {"3->4", "4", "", "", "", ""}, {"4->1", "5", "", "", "", ""}, {"2->4", "6", "", "", "", ""}});
+          editor.DrawTable({{"1->2", "1", "", "", "", ""},
+                            {"2->3", "2", "", "", "", ""},
+                            {"3->1", "3", "", "", "", ""},
+                            {"3->4", "4", "", "", "", ""},
+                            {"4->1", "5", "", "", "", ""},
+                            {"2->4", "6", "", "", "", ""}});
           break;
       }
       ASSERT_NO_FATAL_FAILURE(ExpectSound(editor.Drawing())) << "after move " << move;

@@ -6,7 +6,7 @@ namespace ohmara {
 namespace {
 
 // The pictures and labels of one branch, after its line and terminal marks.
-PaintList Elements(const TSheetBranch& branch) {
+PaintList Elements(const SheetBranch& branch) {
   PaintList paint;
   AppendSheetBranch(paint, branch);
   return PaintList(paint.begin() + 3, paint.end());
@@ -34,19 +34,32 @@ TEST(SheetPainting, ElementsAtTheirOffsetsFromTheStartTerminal) {
   using P = Picture;
   const Case cases[] = {
       {"a resistor alone", false, {10, 0, 0, 0, 0}, {Pic(P::ResistorHorizontal, 157, 192), Label("10", 157, 175)}},
-      {"nothing at all: a capacitor labelled 0", false, {}, {Pic(P::CapacitorHorizontal, 155, 190), Label("0", 155, 175)}},
-      {"a capacitor alone stands in the middle", true, {0, 0, 2.2, 0, 0},
+      {"nothing at all: a capacitor labelled 0",
+       false,
+       {},
+       {Pic(P::CapacitorHorizontal, 155, 190), Label("0", 155, 175)}},
+      {"a capacitor alone stands in the middle",
+       true,
+       {0, 0, 2.2, 0, 0},
        {Pic(P::CapacitorVertical, 90, 255), Label("2", 111, 255)}},
-      {"a capacitor beside a resistor stands first, order R C L E", false, {47, 3, 2.2, 10, 30},
+      {"a capacitor beside a resistor stands first, order R C L E",
+       false,
+       {47, 3, 2.2, 10, 30},
        {Pic(P::ResistorHorizontal, 157, 192), Label("47", 157, 175), Pic(P::CapacitorHorizontal, 110, 190),
         Label("2", 108, 175), Pic(P::InductorHorizontal, 125, 193), Label("3", 125, 175),
         Pic(P::SourceHorizontal, 189, 190), Label("10,30", 189, 175)}},
-      {"a reversed source shows its magnitude", true, {0, 0, 0, -5, 90},
+      {"a reversed source shows its magnitude",
+       true,
+       {0, 0, 0, -5, 90},
        {Pic(P::SourceVerticalReversed, 90, 289), Label("5,90", 111, 289)}},
-      {"vertical R, C and L", true, {1, 2, 3, 0, 0},
+      {"vertical R, C and L",
+       true,
+       {1, 2, 3, 0, 0},
        {Pic(P::ResistorVertical, 92, 257), Label("1", 111, 257), Pic(P::CapacitorVertical, 90, 210),
         Label("3", 111, 208), Pic(P::InductorVertical, 100, 225), Label("2", 111, 225)}},
-      {"a horizontal reversed source", false, {0, 0, 0, -10, 30},
+      {"a horizontal reversed source",
+       false,
+       {0, 0, 0, -10, 30},
        {Pic(P::SourceHorizontalReversed, 189, 190), Label("10,30", 189, 175)}},
       {"a vertical source", true, {0, 0, 0, 7, 0}, {Pic(P::SourceVertical, 90, 289), Label("7,0", 111, 289)}},
   };
@@ -73,8 +86,8 @@ TEST(SheetPainting, RedrawIsBackgroundBranchesThenWires) {
 // ends and terminals meet, or where two branches' terminals touch.
 TEST(SheetPainting, CrossingsArcAndJunctionsGetDots) {
   SheetDrawing drawing;
-  drawing.AppendBranch(MakeSheetBranch(100, 100, 1, 2, false, {1, 0, 0, 0, 0}));   // ends at (220, 100)
-  drawing.AppendBranch(MakeSheetBranch(220, 100, 3, 4, true, {1, 0, 0, 0, 0}));    // touches it there
+  drawing.AppendBranch(MakeSheetBranch(100, 100, 1, 2, false, {1, 0, 0, 0, 0}));  // ends at (220, 100)
+  drawing.AppendBranch(MakeSheetBranch(220, 100, 3, 4, true, {1, 0, 0, 0, 0}));   // touches it there
   drawing.AppendBranch(MakeSheetBranch(400, 100, 5, 6, false, {1, 0, 0, 0, 0}));
   drawing.AppendConnection({6, 1, {{10, 10}, {10, 9}, {10, 8}, {10, 8}, {11, 8}, {13, 8}, {14, 8}}});  // jumps (12, 8)
   drawing.AppendConnection({5, 1, {{10, 10}, {10, 11}, {10, 12}}});

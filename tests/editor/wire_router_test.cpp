@@ -10,8 +10,8 @@
 namespace ohmara {
 namespace {
 
-std::vector<TCell> Row(int y, int fromX, int toX) {
-  std::vector<TCell> cells;
+std::vector<GridCell> Row(int y, int fromX, int toX) {
+  std::vector<GridCell> cells;
   for (int x = fromX; fromX <= toX ? x <= toX : x >= toX; x += fromX <= toX ? 1 : -1) cells.push_back({x, y});
   return cells;
 }
@@ -20,7 +20,8 @@ std::vector<TCell> Row(int y, int fromX, int toX) {
 // cell (22, 20), the second starts in cell (30, 20).
 SheetDrawing FacingBranches() {
   SheetDrawing drawing;
-  for (const TSheetBranch& b : {MakeSheetBranch(100, 200, 1, 2, false, {}), MakeSheetBranch(300, 200, 3, 4, false, {})}) {
+  for (const SheetBranch& b :
+       {MakeSheetBranch(100, 200, 1, 2, false, {}), MakeSheetBranch(300, 200, 3, 4, false, {})}) {
     drawing.AppendBranch(b);
     drawing.BlockFootprint(b);
   }
@@ -35,7 +36,7 @@ TEST(WireRouter, StraightWireFromTheSecondTerminalBackToTheFirst) {
   SheetDrawing drawing = FacingBranches();
   const JoinOutcome join = JoinFacing(drawing);
   ASSERT_EQ(join.result, RouteResult::Routed);
-  const TConnection& wire = drawing.Connections()[0];
+  const Connection& wire = drawing.Connections()[0];
   EXPECT_EQ(std::pair(wire.From, wire.To), std::pair(2, 3));
   EXPECT_EQ(wire.Points, Row(20, 30, 22));
 }
@@ -45,8 +46,8 @@ TEST(WireRouter, JumpsAWireAtARightAngleAndLeavesItsCellOnce) {
   for (int y = 10; y <= 30; ++y) drawing.Occupied().Insert({26, y});
   const int before = drawing.Occupied().Count();
   ASSERT_EQ(JoinFacing(drawing).result, RouteResult::Routed);
-  std::vector<TCell> expected = Row(20, 30, 27);
-  for (const TCell& c : Row(20, 25, 22)) expected.push_back(c);
+  std::vector<GridCell> expected = Row(20, 30, 27);
+  for (const GridCell& c : Row(20, 25, 22)) expected.push_back(c);
   EXPECT_EQ(drawing.Connections()[0].Points, expected);
   // The six inner points are new; the crossed cell is not doubled.
   EXPECT_EQ(drawing.Occupied().Count(), before + 6);
@@ -54,13 +55,13 @@ TEST(WireRouter, JumpsAWireAtARightAngleAndLeavesItsCellOnce) {
 
 TEST(WireRouter, GoesAroundABandWithDoubledBends) {
   SheetDrawing drawing = FacingBranches();
-  const TSheetBranch band = MakeSheetBranch(260, 140, 5, 6, true, {});
+  const SheetBranch band = MakeSheetBranch(260, 140, 5, 6, true, {});
   drawing.AppendBranch(band);
   drawing.BlockFootprint(band);
   ASSERT_EQ(JoinFacing(drawing).result, RouteResult::Routed);
-  const std::vector<TCell>& points = drawing.Connections()[0].Points;
-  const std::vector<TCell> blocked = Footprint(band);
-  for (const TCell& p : points) EXPECT_EQ(std::count(blocked.begin(), blocked.end(), p), 0);
+  const std::vector<GridCell>& points = drawing.Connections()[0].Points;
+  const std::vector<GridCell> blocked = Footprint(band);
+  for (const GridCell& p : points) EXPECT_EQ(std::count(blocked.begin(), blocked.end(), p), 0);
   int doubled = 0;
   for (size_t i = 1; i < points.size(); ++i) doubled += points[i] == points[i - 1];
   EXPECT_EQ(doubled, 3);  // up, across above the band, down
@@ -69,10 +70,10 @@ TEST(WireRouter, GoesAroundABandWithDoubledBends) {
 TEST(WireRouter, UnreachableTargetsAddNoWireAndChangeNoCell) {
   struct Case {
     const char* what;
-    TCell start, target;
-    std::vector<TCell> walls;
+    GridCell start, target;
+    std::vector<GridCell> walls;
   };
-  std::vector<TCell> ring;  // two cells thick around (40, 30)
+  std::vector<GridCell> ring;  // two cells thick around (40, 30)
   for (int x = 37; x <= 43; ++x)
     for (int y = 27; y <= 33; ++y)
       if (std::max(std::abs(x - 40), std::abs(y - 30)) >= 2) ring.push_back({x, y});
@@ -85,8 +86,8 @@ TEST(WireRouter, UnreachableTargetsAddNoWireAndChangeNoCell) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     OccupiedCells occupied;
-    for (const TCell& w : c.walls) occupied.Insert(w);
-    const std::vector<TCell> before = occupied.Cells();
+    for (const GridCell& w : c.walls) occupied.Insert(w);
+    const std::vector<GridCell> before = occupied.Cells();
     const RouteOutcome outcome = RouteConnection(occupied, c.start, c.target);
     EXPECT_EQ(outcome.result, RouteResult::NoRoute);
     EXPECT_TRUE(outcome.points.empty());
@@ -102,7 +103,7 @@ TEST(WireRouter, ATraceLongerThanAWireCanHoldTripsTheGuardAndUndoesItsCells) {
     for (int x = 1; x <= 84; ++x)
       if (wall % 2 == 0 ? x > 3 : x < 82)
         for (int y = 8 + 6 * wall; y <= 9 + 6 * wall; ++y) occupied.Insert({x, y});
-  const std::vector<TCell> before = occupied.Cells();
+  const std::vector<GridCell> before = occupied.Cells();
   plain::CellList reference{before};
   EXPECT_EQ(plain::Router(reference).Route({2, 3}, {83, 58}).result, RouteResult::GuardTripped);
   const RouteOutcome outcome = RouteConnection(occupied, {2, 3}, {83, 58});
@@ -111,13 +112,13 @@ TEST(WireRouter, ATraceLongerThanAWireCanHoldTripsTheGuardAndUndoesItsCells) {
 }
 
 // Every cell of a footprint except the terminal rows the wire was allowed to use.
-bool InForeignBand(const SheetDrawing& drawing, const TTerminal& a, const TTerminal& b, TCell c) {
+bool InForeignBand(const SheetDrawing& drawing, const Terminal& a, const Terminal& b, GridCell c) {
   OccupiedCells own;
   BlockTerminal(own, a);
   BlockTerminal(own, b);
   if (own.Contains(c)) return false;
-  for (const TSheetBranch& branch : drawing.Branches()) {
-    const std::vector<TCell> cells = Footprint(branch);
+  for (const SheetBranch& branch : drawing.Branches()) {
+    const std::vector<GridCell> cells = Footprint(branch);
     if (std::find(cells.begin(), cells.end(), c) != cells.end()) return true;
   }
   return false;
@@ -125,9 +126,9 @@ bool InForeignBand(const SheetDrawing& drawing, const TTerminal& a, const TTermi
 
 // The wire that holds `c` runs across the jump from `c - step` to `c + step`,
 // unless it leaves from the same node: wires of one node may run together.
-bool CrossedAtRightAngle(const std::vector<TConnection>& earlier, TCell c, TCell step, const TTerminal& a,
-                         const TTerminal& b) {
-  for (const TConnection& wire : earlier)
+bool CrossedAtRightAngle(const std::vector<Connection>& earlier, GridCell c, GridCell step, const Terminal& a,
+                         const Terminal& b) {
+  for (const Connection& wire : earlier)
     for (size_t i = 0; i < wire.Points.size(); ++i) {
       if (wire.Points[i] == c && (wire.From == a.Node || wire.To == a.Node || wire.From == b.Node || wire.To == b.Node))
         return true;
@@ -141,26 +142,26 @@ bool CrossedAtRightAngle(const std::vector<TConnection>& earlier, TCell c, TCell
   return false;
 }
 
-void ExpectSoundWire(const SheetDrawing& drawing, const TTerminal& a, const TTerminal& b,
-                     const std::vector<TCell>& points) {
-  const TCell s = CellOf(a), t = CellOf(b);
+void ExpectSoundWire(const SheetDrawing& drawing, const Terminal& a, const Terminal& b,
+                     const std::vector<GridCell>& points) {
+  const GridCell s = CellOf(a), t = CellOf(b);
   const int left = std::max(std::min(s.X, t.X) - 26, 0), right = std::min(std::max(s.X, t.X) + 26, 85);
   const int top = std::max(std::min(s.Y, t.Y) - 26, 0), bottom = std::min(std::max(s.Y, t.Y) + 26, 61);
   ASSERT_GE(points.size(), 3u);
   EXPECT_EQ(points.front(), t);
   EXPECT_EQ(points.back(), s);
   for (size_t i = 0; i < points.size(); ++i) {
-    const TCell p = points[i];
+    const GridCell p = points[i];
     EXPECT_TRUE(left <= p.X && p.X <= right && top <= p.Y && p.Y <= bottom) << "point " << i << " outside the box";
     EXPECT_FALSE(InForeignBand(drawing, a, b, p)) << "point " << i << " in a band";
     if (i == 0) continue;
-    const TCell step{p.X - points[i - 1].X, p.Y - points[i - 1].Y};
+    const GridCell step{p.X - points[i - 1].X, p.Y - points[i - 1].Y};
     const int length = std::abs(step.X) + std::abs(step.Y);
     ASSERT_TRUE(step.X == 0 || step.Y == 0) << "diagonal step at " << i;
     ASSERT_LE(length, 2) << "step at " << i;
     if (length == 2) {
-      const TCell unit{step.X / 2, step.Y / 2};
-      const TCell crossed{points[i - 1].X + unit.X, points[i - 1].Y + unit.Y};
+      const GridCell unit{step.X / 2, step.Y / 2};
+      const GridCell crossed{points[i - 1].X + unit.X, points[i - 1].Y + unit.Y};
       EXPECT_FALSE(InForeignBand(drawing, a, b, crossed)) << "jump over a band at " << i;
       EXPECT_TRUE(CrossedAtRightAngle(drawing.Connections(), crossed, unit, a, b)) << "jump at " << i;
     }
@@ -176,11 +177,11 @@ TEST(WireRouter, MatchesThePlainListRouterAndStaysSoundOnRandomSheets) {
     SheetDrawing drawing = sheets::RandomBranches(random, 6 + seed % 10);
     // Many wires already, so that routes cross them often.
     sheets::AddRandomWires(random, drawing, 24);
-    const std::vector<TTerminal> terminals = sheets::Terminals(drawing);
+    const std::vector<Terminal> terminals = sheets::Terminals(drawing);
     for (int route = 0; route < 4; ++route) {
       SCOPED_TRACE(testing::Message() << "seed " << seed << ", route " << route);
-      const TTerminal a = terminals[random() % terminals.size()];
-      const TTerminal b = terminals[random() % terminals.size()];
+      const Terminal a = terminals[random() % terminals.size()];
+      const Terminal b = terminals[random() % terminals.size()];
       ReleaseTerminal(drawing.Occupied(), a);
       ReleaseTerminal(drawing.Occupied(), b);
       plain::CellList reference{drawing.Occupied().Cells()};
@@ -214,15 +215,15 @@ TEST(WireRouter, MatchesThePlainListRouterAmongManyCrossings) {
     OccupiedCells occupied;
     for (int line = 0; line < 40; ++line) {
       const bool vertical = random() % 2 == 1;
-      TCell c{static_cast<int>(random() % 86), static_cast<int>(random() % 62)};
+      GridCell c{static_cast<int>(random() % 86), static_cast<int>(random() % 62)};
       for (int length = 3 + static_cast<int>(random() % 20); length > 0; --length) {
         occupied.Insert(c);
         (vertical ? c.Y : c.X) += 1;
       }
     }
-    const TCell start{static_cast<int>(random() % 86), static_cast<int>(random() % 62)};
-    const TCell target{std::clamp(start.X + static_cast<int>(random() % 41) - 20, 0, 85),
-                       std::clamp(start.Y + static_cast<int>(random() % 41) - 20, 0, 61)};
+    const GridCell start{static_cast<int>(random() % 86), static_cast<int>(random() % 62)};
+    const GridCell target{std::clamp(start.X + static_cast<int>(random() % 41) - 20, 0, 85),
+                          std::clamp(start.Y + static_cast<int>(random() % 41) - 20, 0, 61)};
     occupied.Remove(start);
     occupied.Remove(target);
     plain::CellList reference{occupied.Cells()};

@@ -21,7 +21,7 @@ using testing::ScriptedRandom;
 using RandomCircuitTest = ResultsFixture;
 
 // True when a and b stay connected without branch `skipped`.
-bool ConnectedWithout(const std::vector<TBranch>& branches, size_t skipped, int a, int b) {
+bool ConnectedWithout(const std::vector<CircuitBranch>& branches, size_t skipped, int a, int b) {
   std::set<int> reached = {a};
   for (bool grew = true; grew;) {
     grew = false;
@@ -60,12 +60,12 @@ BranchRow RowOfFileLine(const std::string& line) {
   return row;
 }
 
-void ExpectClosedSimpleLoop(const TRandLoop& loop) {
+void ExpectClosedSimpleLoop(const RandomLoop& loop) {
   ASSERT_GE(loop.Count(), 3);
   std::set<int> nodes;
   for (int i = 0; i < loop.Count(); ++i) {
-    const TBranch& b = loop.LoopBranches[i];
-    const TBranch& next = loop.LoopBranches[(i + 1) % loop.Count()];
+    const CircuitBranch& b = loop.LoopBranches[i];
+    const CircuitBranch& next = loop.LoopBranches[(i + 1) % loop.Count()];
     EXPECT_EQ(b.To, next.From);
     EXPECT_TRUE(nodes.insert(b.From).second) << "node " << b.From << " twice in a loop";
     EXPECT_TRUE(loop.Nodes.contains(b.From));
@@ -81,16 +81,16 @@ void ExpectPassesCircuitTest(const RandomCircuit& circuit, ResultsDirectory& res
   const FrequencySetting frequency{std::to_string(circuit.Frequency), 0};
   const CircuitCheckOutcome outcome = RunCircuitCheck(state, circuit.Table, frequency, results, views);
   EXPECT_TRUE(outcome.passed) << "parse code " << static_cast<int>(outcome.parseResult) << ", loop search "
-                              << static_cast<int>(outcome.loopResult)
-                              << "\n" << circuit.Description;
+                              << static_cast<int>(outcome.loopResult) << "\n"
+                              << circuit.Description;
 }
 
 void ExpectSoundCircuit(const RandomCircuit& circuit, int loops, int points) {
   const BranchTable& table = circuit.Table;
-  std::vector<TBranch> branches;
+  std::vector<CircuitBranch> branches;
   int nodeCount = 0;
   // One connected piece, no node pair twice in either orientation, nodes without gaps.
-  ASSERT_EQ(ParseBranchTable(BranchNames(table), branches, nodeCount), ParseResult::kOk);
+  ASSERT_EQ(ParseBranchTable(BranchNames(table), branches, nodeCount), ParseResult::Ok);
   EXPECT_EQ(nodeCount, points);
   for (size_t i = 0; i < branches.size(); ++i)
     EXPECT_TRUE(ConnectedWithout(branches, i, branches[i].From, branches[i].To))
@@ -100,7 +100,7 @@ void ExpectSoundCircuit(const RandomCircuit& circuit, int loops, int points) {
     EXPECT_EQ(row[kEColumn].empty(), row[kAngleColumn].empty()) << row[kNameColumn];
   }
   ASSERT_EQ(static_cast<int>(circuit.Loops.size()), loops);
-  for (const TRandLoop& loop : circuit.Loops) ExpectClosedSimpleLoop(loop);
+  for (const RandomLoop& loop : circuit.Loops) ExpectClosedSimpleLoop(loop);
   EXPECT_GE(circuit.Frequency, 10);
   EXPECT_LE(circuit.Frequency, 24);
 
@@ -178,7 +178,7 @@ const std::vector<int> kFoldingDraws = {2, 4, 4, 4, 2, 4, 4, 4};
 TEST_F(RandomCircuitTest, AnAttemptFailingTheTestIsDrawnAgainBeforeAnyValue) {
   std::vector<int> answers = kFoldingAttempt;
   answers.insert(answers.end(), {0, 1, 2, /* loop 1 */ 0, 0, 3});  // two triangles sharing 1->2
-  for (int i = 0; i < 5 * 12; ++i) answers.push_back(0);         // every branch R 10 only
+  for (int i = 0; i < 5 * 12; ++i) answers.push_back(0);           // every branch R 10 only
   answers.push_back(3);                                            // frequency
   ScriptedRandom random(answers);
   const RandomCircuit circuit = GenerateRandomCircuit(2, 4, random, Results());
@@ -221,9 +221,10 @@ TEST_F(RandomCircuitTest, SettingsAndImpossibleRequests) {
     int loops, points;
     bool accepted;
   };
-  const Case cases[] = {{4, 7, true},  {2, 2, true},   {9, 19, true}, {1, 7, false},
+  const Case cases[] = {{4, 7, true},   {2, 2, true},   {9, 19, true}, {1, 7, false},
                         {10, 7, false}, {4, 20, false}, {4, 1, false}, {-4, 7, false}};
-  for (const Case& c : cases) EXPECT_EQ(RandomSettingsAccepted(c.loops, c.points), c.accepted) << c.loops << " " << c.points;
+  for (const Case& c : cases)
+    EXPECT_EQ(RandomSettingsAccepted(c.loops, c.points), c.accepted) << c.loops << " " << c.points;
 
   // Two points make one branch on no loop, three a lone triangle, and a
   // single loop is a ring: the circuit test rejects all three.
@@ -233,7 +234,8 @@ TEST_F(RandomCircuitTest, SettingsAndImpossibleRequests) {
   const std::pair<int, int> impossible[] = {{4, 2}, {4, 3}, {9, 3}, {1, 7}};  // loops, points
   for (const auto& [loops, points] : impossible) {
     EngineRandomSource random(1);
-    EXPECT_THROW(GenerateRandomCircuit(loops, points, random, Results()), std::invalid_argument) << loops << " " << points;
+    EXPECT_THROW(GenerateRandomCircuit(loops, points, random, Results()), std::invalid_argument)
+        << loops << " " << points;
   }
   EXPECT_FALSE(Exists("randomCir.txt"));
 }

@@ -1,9 +1,9 @@
 #include "model/branch_table_file.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
-#include <unistd.h>
 
 #include "support/results_fixture.h"
 
@@ -39,7 +39,8 @@ TEST_F(BranchTableFileTest, RowsRoundTrip) {
       {"blanks around a number go", {"1->2", " 12 ", "", "", "", ""}, {"1->2", "12", "", "", "", ""}},
       {"comma and exponent forms stay", {"1->2", "1,5", "2e1", "", "-5", "-0"}, {"1->2", "1,5", "2e1", "", "-5", "0"}},
       {"a malformed name is kept as it is", {"1-2x", "10", "", "", "", ""}, {"1-2x", "10", "", "", "", ""}},
-      {"long tokens are read whole", {"10->200", "123456789012.5", "", "", "", "0.00000000001"},
+      {"long tokens are read whole",
+       {"10->200", "123456789012.5", "", "", "", "0.00000000001"},
        {"10->200", "123456789012.5", "", "", "", "0.00000000001"}},
   };
   for (const Case& c : cases) {

@@ -156,7 +156,9 @@ TEST(Format, FixedPointRoundsAsPrintfEverywhere) {
     const int p = precision(random);
     double v = std::pow(10.0, exponent(random)) * (random() % 2 ? -1 : 1);
     if (i % 4 == 1) v = (std::floor(v * std::pow(10.0, p)) + 0.5) / std::pow(10.0, p);  // near a halfway point
-    if (i % 4 == 3) v = std::pow(5.0, p) * static_cast<double>(2 * (random() % (1 << 20)) + 1) / std::pow(2.0, p + 1);  // exactly on one
+    if (i % 4 == 3)
+      v = std::pow(5.0, p) * static_cast<double>(2 * (random() % (1 << 20)) + 1) /
+          std::pow(2.0, p + 1);  // exactly on one
     for (double w : {std::nextafter(v, -1e300), v, std::nextafter(v, 1e300)}) {
       const std::string format = Format("%%%d.%dlf", i % 9, p);
       char expected[512];

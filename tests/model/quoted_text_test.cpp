@@ -120,9 +120,13 @@ TEST(QuotedText, EveryReaderQuotesOffendingTokensShort) {
   const std::function<void()> readers[] = {
       [&] { ParseSchemeText(bad, "s.sch"); },
       [&] { ParseSchemeText("1\n2\n" + bad, "s.sch"); },
-      [&] { LayOutBranchTable({{"1->2", bad, "", "", "", ""}, {"2->1", "1", "", "", "", ""}}); },
+      [&] {
+        LayOutBranchTable({{"1->2", bad, "", "", "", ""}, {"2->1", "1", "", "", "", ""}});
+      },
       [&] { FindCommand(bad); },
-      [&] { ReadSolveRequest(ParseArguments({"solve", "t.txt", "--zero", bad})); },
+      [&] {
+        ReadSolveRequest(ParseArguments({"solve", "t.txt", "--zero", bad}));
+      },
   };
   for (const auto& read : readers) {
     try {

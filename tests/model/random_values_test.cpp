@@ -21,25 +21,37 @@ TEST(RandomElementValues, DrawsInTheFixedOrder) {
     RandomElementValues expected;
   };
   const Case cases[] = {
-      {"nothing but the resistor", {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
-       {10, 3, 2, 10, 10, 2, 9, 10, 2, 9, 10}, {10, 0, 0, 0, 0}},
-      {"every element at its top", {9, 2, 1, 8, 2, 9, 9, 1, 8, 9, 1, 8, 9},
-       {10, 3, 2, 9, 3, 10, 10, 2, 9, 10, 2, 9, 10}, {99, 99, 109, 110, 90}},
-      {"a source at angle 0", {0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
-       {10, 3, 2, 9, 3, 10, 10, 2, 9, 10, 2, 9, 10}, {10, 0, 0, 10, 0}},
-      {"a lone capacitor without resistor", {0, 0, 0, 0, 5, 1, 0, 0, 0, 2, 3, 0},
-       {10, 3, 2, 10, 10, 2, 9, 10, 2, 9, 10, 2}, {0, 0, 15, 0, 0}},
-      {"a lone capacitor with resistor", {0, 0, 0, 0, 5, 1, 0, 0, 0, 2, 3, 1},
-       {10, 3, 2, 10, 10, 2, 9, 10, 2, 9, 10, 2}, {33, 0, 15, 0, 0}},
-      {"a capacitor beside a coil keeps its resistor", {0, 0, 0, 4, 4, 1, 1, 1, 1, 0, 0},
-       {10, 3, 2, 10, 10, 2, 9, 10, 2, 9, 10}, {10, 21, 54, 0, 0}},
+      {"nothing but the resistor",
+       {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
+       {10, 3, 2, 10, 10, 2, 9, 10, 2, 9, 10},
+       {10, 0, 0, 0, 0}},
+      {"every element at its top",
+       {9, 2, 1, 8, 2, 9, 9, 1, 8, 9, 1, 8, 9},
+       {10, 3, 2, 9, 3, 10, 10, 2, 9, 10, 2, 9, 10},
+       {99, 99, 109, 110, 90}},
+      {"a source at angle 0",
+       {0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
+       {10, 3, 2, 9, 3, 10, 10, 2, 9, 10, 2, 9, 10},
+       {10, 0, 0, 10, 0}},
+      {"a lone capacitor without resistor",
+       {0, 0, 0, 0, 5, 1, 0, 0, 0, 2, 3, 0},
+       {10, 3, 2, 10, 10, 2, 9, 10, 2, 9, 10, 2},
+       {0, 0, 15, 0, 0}},
+      {"a lone capacitor with resistor",
+       {0, 0, 0, 0, 5, 1, 0, 0, 0, 2, 3, 1},
+       {10, 3, 2, 10, 10, 2, 9, 10, 2, 9, 10, 2},
+       {33, 0, 15, 0, 0}},
+      {"a capacitor beside a coil keeps its resistor",
+       {0, 0, 0, 4, 4, 1, 1, 1, 1, 0, 0},
+       {10, 3, 2, 10, 10, 2, 9, 10, 2, 9, 10},
+       {10, 21, 54, 0, 0}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     ScriptedRandom random(c.answers);
     const RandomElementValues values = RandomElementValues::Draw(random);
-    EXPECT_TRUE(values == c.expected) << c.what << ": R" << values.R << " L" << values.L << " C" << values.C
-                                      << " E" << values.E << " angle " << values.Angle;
+    EXPECT_TRUE(values == c.expected) << c.what << ": R" << values.R << " L" << values.L << " C" << values.C << " E"
+                                      << values.E << " angle " << values.Angle;
     EXPECT_EQ(random.asked, c.asked) << c.what;
     EXPECT_TRUE(random.ScriptUsedUp()) << c.what;
   }

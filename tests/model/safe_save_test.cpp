@@ -118,7 +118,8 @@ TEST_F(SafeSaveTest, AFileThatDoesNotFitKeepsTheOldOne) {
 }
 
 TEST(UnencodableCell, NamesTheBranchColumnAndCharacter) {
-  const BranchTable table = {{"1->2", "10", "", "", "", ""}, {"2->4", "10", "", "", "", ""},
+  const BranchTable table = {{"1->2", "10", "", "", "", ""},
+                             {"2->4", "10", "", "", "", ""},
                              {"4->1", "1", "", "5", "2\xE2\x80\xAF", ""}};  // a narrow no-break space
   std::optional<UnencodableCell> cell = FindUnencodableCell(table);
   ASSERT_TRUE(cell);
@@ -130,11 +131,13 @@ TEST(UnencodableCell, NamesTheBranchColumnAndCharacter) {
 }
 
 TEST_F(SafeSaveTest, Utf8ByteOrderMarkIsSkipped) {
-  std::ofstream(Path() / "marked.txt", std::ios::binary) << "\xEF\xBB\xBF" "1\r\n1->2\t10\t0\t0\t5\t0\t\r\n";
+  std::ofstream(Path() / "marked.txt", std::ios::binary) << "\xEF\xBB\xBF"
+                                                            "1\r\n1->2\t10\t0\t0\t5\t0\t\r\n";
   const BranchFileReading reading = ReadBranchTableFile(Path() / "marked.txt");
   ASSERT_TRUE(reading.ok());
   EXPECT_EQ(reading.table, (BranchTable{{"1->2", "10", "", "", "5", "0"}}));
-  std::ofstream(Path() / "utf8.txt", std::ios::binary) << "\xEF\xBB\xBF" "Ток\n";
+  std::ofstream(Path() / "utf8.txt", std::ios::binary) << "\xEF\xBB\xBF"
+                                                          "Ток\n";
   EXPECT_EQ(ReadTextFile(Path() / "utf8.txt"), "Ток\n");
 }
 

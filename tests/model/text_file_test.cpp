@@ -37,7 +37,7 @@ TEST(Cp1251, RoundTripsCyrillic) {
   const std::string text = "Контуры в цепи Ёё №";
   const std::string bytes = Utf8ToCp1251(text);
   EXPECT_EQ(bytes.size(), 19u);
-  EXPECT_EQ(static_cast<unsigned char>(bytes[0]), 0xCA);  // К
+  EXPECT_EQ(static_cast<unsigned char>(bytes[0]), 0xCA);   // К
   EXPECT_EQ(static_cast<unsigned char>(bytes[15]), 0xA8);  // Ё
   EXPECT_EQ(Cp1251ToUtf8(bytes), text);
   EXPECT_EQ(ToFileBytes("a\nб\n"), std::string("a\r\n\xE1\r\n"));
@@ -195,7 +195,8 @@ TEST(NumberText, StrictConversion) {
       {"-1.8e308", "«-1.8e308» — слишком большое число (больше 1.79e308 по модулю)."},
       {"1e-400", "«1e-400» — слишком маленькое число: не ноль, но меньше 4.9e-324 по модулю."},
       {"0,00001e-320", "«0,00001e-320» — слишком маленькое число: не ноль, но меньше 4.9e-324 по модулю."},
-      {"123456e-99999999999999", "«123456e-99999999999999» — слишком маленькое число: не ноль, но меньше 4.9e-324 по модулю."},
+      {"123456e-99999999999999",
+       "«123456e-99999999999999» — слишком маленькое число: не ноль, но меньше 4.9e-324 по модулю."},
   };
   for (const auto& [text, message] : refusals) {
     SCOPED_TRACE(text);
@@ -205,7 +206,8 @@ TEST(NumberText, StrictConversion) {
   EXPECT_EQ(StrToInt(" 3 "), 3);
   EXPECT_EQ(StrToInt("-7"), -7);
   EXPECT_EQ(StrToInt("+4"), 4);
-  for (const char* bad : {"", "abc", "3.0", "+-5", "99999999999", "1 2"}) EXPECT_THROW(StrToInt(bad), ConversionError) << bad;
+  for (const char* bad : {"", "abc", "3.0", "+-5", "99999999999", "1 2"})
+    EXPECT_THROW(StrToInt(bad), ConversionError) << bad;
   ExpectConversionMessage([] { StrToInt("abc"); }, "«abc» — не целое число.");
 }
 

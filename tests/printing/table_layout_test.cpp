@@ -8,8 +8,8 @@
 #include <tuple>
 #include <vector>
 
-#include "support/recording_canvas.h"
 #include "model/text_format.h"
+#include "support/recording_canvas.h"
 
 namespace ohmara {
 namespace {
@@ -53,32 +53,75 @@ TEST(TableLayout, BlocksRulesAndPageBreaksByColumnCount) {
       {"6 columns", 6, 3, 20, 18, {{0, 0, 6, 6, 20, 18}}, {0, 38}, {0}, -1},
       {"12 columns: second block below", 12, 3, 2, 18, {{0, 0, 8, 8, 2, 18}, {0, 8, 4, 4, 2, 38}}, {0, 58}, {0}, -1},
       {"8 columns at 20 mm: the eighth would run off the sheet and goes below",
-       8, 3, 20, 18, {{0, 0, 7, 7, 20, 18}, {0, 7, 1, 1, 20, 38}}, {0, 58}, {0}, -1},
+       8,
+       3,
+       20,
+       18,
+       {{0, 0, 7, 7, 20, 18}, {0, 7, 1, 1, 20, 38}},
+       {0, 58},
+       {0},
+       -1},
       {"16 columns", 16, 1, 2, 40, {{0, 0, 8, 8, 2, 40}, {0, 8, 8, 8, 2, 50}}, {0, 60}, {0}, -1},
       {"17 columns at 1 mm, next output on a new page",
-       17, 2, 20, 22,
+       17,
+       2,
+       20,
+       22,
        {{0, 0, 8, 8, 1, 22}, {0, 8, 8, 8, 1, 37}, {0, 16, 1, 1, 1, 52}},
-       {1, 10}, {0, 1}, -1},
+       {1, 10},
+       {0, 1},
+       -1},
       {"20 columns continue under a title",
-       20, 2, 20, 22,
+       20,
+       2,
+       20,
+       22,
        {{0, 0, 8, 8, 1, 22}, {0, 8, 8, 8, 1, 37}, {1, 16, 4, 4, 1, 15}},
-       {1, 30}, {0, 1}, 1},
+       {1, 30},
+       {0, 1},
+       1},
       {"25 columns: last block ruled eight wide, then a new page",
-       25, 2, 20, 22,
+       25,
+       2,
+       20,
+       22,
        {{0, 0, 8, 8, 1, 22}, {0, 8, 8, 8, 1, 37}, {1, 16, 8, 8, 1, 15}, {1, 24, 1, 8, 1, 30}},
-       {2, 10}, {0, 1, 2}, 1},
+       {2, 10},
+       {0, 1, 2},
+       1},
       {"18 x 18: third block would pass the bottom and moves to the next page",
-       18, 18, 20, 22,
+       18,
+       18,
+       20,
+       22,
        {{0, 0, 8, 8, 1, 22}, {0, 8, 8, 8, 1, 117}, {1, 16, 2, 2, 1, 10}},
-       {2, 10}, {0, 1, 2}, -1},
+       {2, 10},
+       {0, 1, 2},
+       -1},
       {"33 columns: every one printed, the groups after the fourth following on",
-       33, 2, 20, 22,
+       33,
+       2,
+       20,
+       22,
        {{0, 0, 8, 8, 1, 22}, {0, 8, 8, 8, 1, 37}, {1, 16, 8, 8, 1, 15}, {1, 24, 8, 8, 1, 30}, {1, 32, 1, 8, 1, 45}},
-       {2, 10}, {0, 1, 2}, 1},
-      {"50 columns", 50, 2, 20, 22,
-       {{0, 0, 8, 8, 1, 22}, {0, 8, 8, 8, 1, 37}, {1, 16, 8, 8, 1, 15}, {1, 24, 8, 8, 1, 30}, {1, 32, 8, 8, 1, 45},
-        {1, 40, 8, 8, 1, 60}, {1, 48, 2, 8, 1, 75}},
-       {2, 10}, {0, 1, 2}, 1},
+       {2, 10},
+       {0, 1, 2},
+       1},
+      {"50 columns",
+       50,
+       2,
+       20,
+       22,
+       {{0, 0, 8, 8, 1, 22},
+        {0, 8, 8, 8, 1, 37},
+        {1, 16, 8, 8, 1, 15},
+        {1, 24, 8, 8, 1, 30},
+        {1, 32, 8, 8, 1, 45},
+        {1, 40, 8, 8, 1, 60},
+        {1, 48, 2, 8, 1, 75}},
+       {2, 10},
+       {0, 1, 2},
+       1},
   };
   for (const TableCase& c : cases) {
     SCOPED_TRACE(c.what);
@@ -101,7 +144,8 @@ TEST(TableLayout, BlocksRulesAndPageBreaksByColumnCount) {
           ++expectedCells;
         }
       const int right = b.left + 26 * b.ruledCols, bottom = b.top + 5 * c.rows;
-      for (int r = 0; r <= c.rows; ++r) expectedLines.push_back({b.page, {b.left, b.top + 5 * r}, {right, b.top + 5 * r}});
+      for (int r = 0; r <= c.rows; ++r)
+        expectedLines.push_back({b.page, {b.left, b.top + 5 * r}, {right, b.top + 5 * r}});
       for (int j = 0; j <= b.ruledCols; ++j)
         expectedLines.push_back({b.page, {b.left + 26 * j, b.top}, {b.left + 26 * j, bottom}});
     }
@@ -134,6 +178,25 @@ TEST(TableLayout, BlocksRulesAndPageBreaksByColumnCount) {
 
 // A block taller than a page is split between rows; each piece is ruled on
 // its own page.
+// A table whose column 0 names its rows (the task's "Ветвь") repeats it at
+// the left of the block its last columns wrap into.
+TEST(TableLayout, KeyColumnHeadsEveryBlock) {
+  PageDocument document;
+  Cursor at = document.StartPage(true, 18);
+  PrintTable(document, at, NamedTable(3, 8), 20, {"", 10, 0, false, true});
+  const RecordingCanvas canvas = RenderedInMillimetres(document);
+  EXPECT_EQ(at, (Cursor{0, 58}));
+  for (int r = 0; r < 3; ++r) {
+    std::vector<PixelPoint> keys;
+    for (const RecordedText& text : canvas.texts)
+      if (text.text == CellName(r, 0)) keys.push_back(text.at);
+    EXPECT_EQ(keys, (std::vector<PixelPoint>{{21, 19 + 5 * r}, {21, 39 + 5 * r}})) << r;
+    const RecordedText* last = canvas.Find(CellName(r, 7));
+    ASSERT_NE(last, nullptr);
+    EXPECT_EQ(last->at, (PixelPoint{47, 39 + 5 * r}));
+  }
+}
+
 TEST(TableLayout, TableTallerThanThePageContinuesBetweenRows) {
   PageDocument document;
   Cursor at = document.StartPage(true, 18);

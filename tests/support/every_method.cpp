@@ -30,8 +30,8 @@ std::string NonFiniteShown(const std::vector<const MemoLines*>& memos, const std
 
 // Source and consumed power agree on the scale of the terms they sum, which
 // is where the rounding of a correct solution lives.
-std::string BalanceBroken(const std::vector<TBranch>& branches, const std::vector<Complex>& currents, Complex source,
-                          Complex consumed) {
+std::string BalanceBroken(const std::vector<CircuitBranch>& branches, const std::vector<Complex>& currents,
+                          Complex source, Complex consumed) {
   for (Complex value : currents)
     if (!IsFinite(value)) return "a success with a current that is not finite";
   if (!IsFinite(source) || !IsFinite(consumed)) return "a success with a power that is not finite";
@@ -72,8 +72,9 @@ std::string CheckMesh(const CircuitState& state, ResultsDirectory& results, Mesh
         !broken.empty())
       return "mesh: " + broken;
   }
-  return NonFiniteShown({&window.branchValues, &window.loops, &window.loopCurrents, &window.branchCurrents, &window.powerBalance},
-                        {&window.impedanceMatrix, &window.emfColumn});
+  return NonFiniteShown(
+      {&window.branchValues, &window.loops, &window.loopCurrents, &window.branchCurrents, &window.powerBalance},
+      {&window.impedanceMatrix, &window.emfColumn});
 }
 
 std::string CheckNodal(const char* name, NodeMethod method, const CircuitState& state, int z, ResultsDirectory& results,
@@ -85,13 +86,14 @@ std::string CheckNodal(const char* name, NodeMethod method, const CircuitState& 
   if (!Refused(run, [&] { return solved = method(state, z, results, views, &solution); }) && solved) {
     for (Complex value : solution.Potentials)
       if (!IsFinite(value)) return std::string(name) + ": a success with a potential that is not finite";
-    if (std::string broken = BalanceBroken(state.Branches, solution.Currents, solution.SourcePower,
-                                           solution.ConsumedPower);
+    if (std::string broken =
+            BalanceBroken(state.Branches, solution.Currents, solution.SourcePower, solution.ConsumedPower);
         !broken.empty())
       return std::string(name) + ": " + broken;
   }
-  std::string shown = NonFiniteShown({&window.branchValues, &window.potentials, &window.branchCurrents, &window.powerBalance},
-                                     {&window.admittanceMatrix, &window.sourceCurrentColumn});
+  std::string shown =
+      NonFiniteShown({&window.branchValues, &window.potentials, &window.branchCurrents, &window.powerBalance},
+                     {&window.admittanceMatrix, &window.sourceCurrentColumn});
   return shown.empty() ? shown : std::string(name) + ": " + shown;
 }
 
@@ -107,8 +109,7 @@ std::string CheckEveryMethod(const BranchTable& table, const FrequencySetting& f
     run.passed = RunCircuitCheck(state, table, frequency, results, views).passed;
     return false;
   };
-  if (Refused(run, test) || !run.passed)
-    return NonFiniteShown({&window.branchValues, &window.loops}, {});
+  if (Refused(run, test) || !run.passed) return NonFiniteShown({&window.branchValues, &window.loops}, {});
   if (std::string broken = CheckMesh(state, results, window, run); !broken.empty()) return broken;
   for (int z = 1; z <= state.NodeCount; ++z) {
     if (std::string broken = CheckNodal("node potentials", NodePotentialMethod, state, z, results, run);

@@ -1,7 +1,8 @@
 // The window tests run offscreen under one QApplication.
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
   // Settings the windows remember go to a folder of this run's own.

@@ -3,10 +3,10 @@
 // Rendered on kMillimetrePage (or its landscape twin), one device pixel is
 // one millimetre, so the recorded positions read as the report's own.
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "printing/overlap_check.h"
 #include "printing/page_canvas.h"
@@ -42,7 +42,9 @@ class RecordingCanvas : public PageCanvas {
     texts.push_back({page, topLeft, font, text});
   }
   void Line(const PixelPoint& from, const PixelPoint& to) override { lines.push_back({page, from, to}); }
-  void Figure(const PixelRect& target, const VectorFigure& figure) override { figures.push_back({page, target, figure}); }
+  void Figure(const PixelRect& target, const VectorFigure& figure) override {
+    figures.push_back({page, target, figure});
+  }
   void NewPage() override { ++page; }
   void Message(const std::string& text) override { messages.push_back(text); }
 

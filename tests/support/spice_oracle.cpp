@@ -26,7 +26,7 @@ constexpr double kSpiceRoundingFactor = 1e-15;
 // The largest admittance of a single element and the largest voltage any
 // element of the circuit carries (bounded by its branch current times the
 // element's impedance, plus the largest node potential).
-void CircuitScales(const std::vector<TBranch>& branches, const BranchTable& table, double omega,
+void CircuitScales(const std::vector<CircuitBranch>& branches, const BranchTable& table, double omega,
                    const SpiceSolution& solution, double& admittance, double& voltage) {
   admittance = 0.0;
   double elementVoltage = 0.0;
@@ -106,7 +106,7 @@ SpiceValues RunSpiceNetlist(const std::string& netlist) {
 
 bool SpiceAvailable() { return std::system("command -v ngspice >/dev/null 2>&1") == 0; }
 
-SpiceSolution SolveWithSpice(const std::vector<TBranch>& branches, const BranchTable& table,
+SpiceSolution SolveWithSpice(const std::vector<CircuitBranch>& branches, const BranchTable& table,
                              const FrequencySetting& frequency, int nodeCount, int zeroNode) {
   ScratchDirectory dir("ohmara-spice");
   const std::filesystem::path netlist = dir.Path() / "circuit.cir";
@@ -115,17 +115,16 @@ SpiceSolution SolveWithSpice(const std::vector<TBranch>& branches, const BranchT
   return SolveSpiceFile(netlist, branches, table, frequency, nodeCount, zeroNode);
 }
 
-SpiceSolution SolveSpiceFile(const std::filesystem::path& netlist, const std::vector<TBranch>& branches,
-                             const BranchTable& table, const FrequencySetting& frequency, int nodeCount,
-                             int zeroNode) {
+SpiceSolution SolveSpiceFile(const std::filesystem::path& netlist, const std::vector<CircuitBranch>& branches,
+                             const BranchTable& table, const FrequencySetting& frequency, int nodeCount, int zeroNode) {
   std::string log;
   const std::map<std::string, Complex> values = RunSpice(netlist, log);
   SpiceSolution solution;
-  for (const TBranch& branch : branches)
+  for (const CircuitBranch& branch : branches)
     solution.currents.push_back(Printed(values, "i(" + Lowered(SpiceAmmeterName(branch)) + ")", log));
   for (int node = 1; node <= nodeCount; ++node)
-    solution.potentials.push_back(
-        node == zeroNode ? Complex() : Printed(values, "v(" + SpiceNodeName(node, zeroNode) + ")", log));
+    solution.potentials.push_back(node == zeroNode ? Complex()
+                                                   : Printed(values, "v(" + SpiceNodeName(node, zeroNode) + ")", log));
   double admittance = 0.0, voltage = 0.0;
   CircuitScales(branches, table, AngularFrequency(frequency), solution, admittance, voltage);
   solution.currentFloor = kSpiceRoundingFactor * admittance * voltage;

@@ -43,14 +43,13 @@ struct SpiceSolution {
 // parses what it prints. Throws SpiceError naming the cause (ngspice not on
 // PATH, a failed run with the tail of its log, a value missing from its
 // output).
-SpiceSolution SolveWithSpice(const std::vector<TBranch>& branches, const BranchTable& table,
+SpiceSolution SolveWithSpice(const std::vector<CircuitBranch>& branches, const BranchTable& table,
                              const FrequencySetting& frequency, int nodeCount, int zeroNode = 1);
 
 // Runs `ngspice -b` on a netlist file written for `branches` with `zeroNode`
 // grounded and parses what it prints; throws as SolveWithSpice.
-SpiceSolution SolveSpiceFile(const std::filesystem::path& netlist, const std::vector<TBranch>& branches,
-                             const BranchTable& table, const FrequencySetting& frequency, int nodeCount,
-                             int zeroNode);
+SpiceSolution SolveSpiceFile(const std::filesystem::path& netlist, const std::vector<CircuitBranch>& branches,
+                             const BranchTable& table, const FrequencySetting& frequency, int nodeCount, int zeroNode);
 
 // What ngspice printed for a netlist: the values by their lower-case names
 // ("i(vam1)", "v(n2)").

@@ -4,10 +4,10 @@
 #include <QPlainTextEdit>
 #include <QPrinter>
 
-#include "ui/mesh_current_window.h"
-#include "ui/node_potential_window.h"
 #include "support/gui_app_fixture.h"
 #include "ui/check_report_dialog.h"
+#include "ui/mesh_current_window.h"
+#include "ui/node_potential_window.h"
 #include "ui/widget_views.h"
 
 namespace ohmara::testing {
@@ -26,7 +26,8 @@ class AnalysisCommandsTest : public AppFixture {
     Click("TestBtn");
     EXPECT_EQ(prompts_.modalShown, std::vector<QString>{"ResTest"});
     QStringList statuses;
-    for (int row = 1; row < Windows().checkReport().VisibleRows(); ++row) statuses << Windows().checkReport().Status(row);
+    for (int row = 1; row < Windows().checkReport().VisibleRows(); ++row)
+      statuses << Windows().checkReport().Status(row);
     return statuses;
   }
 };
@@ -39,7 +40,9 @@ TEST_F(AnalysisCommandsTest, ReportShowsOneRowPerCheckReached) {
   };
   const Case cases[] = {
       {{{"1-2", "1"}, {"2->3", "1"}, {"3->1", "1"}}, {"Нет"}, false},
-      {{{"1->2", "1"}, {"2->3", "1"}, {"3->1", "1"}, {"4->5", "1"}, {"5->6", "1"}, {"6->4", "1"}}, {"Да", "Нет"}, false},
+      {{{"1->2", "1"}, {"2->3", "1"}, {"3->1", "1"}, {"4->5", "1"}, {"5->6", "1"}, {"6->4", "1"}},
+       {"Да", "Нет"},
+       false},
       {{{"1->2", "1"}, {"2->3", "1"}, {"3->1", "1"}, {"3->4", "1"}}, {"Да", "Да", "Нет"}, true},
       {{{"1->2", "1"}, {"2->3", "1"}, {"3->1", "1"}}, {"Да", "Да", "Нет"}, false},
   };
@@ -82,7 +85,8 @@ TEST_F(AnalysisCommandsTest, BadNumberStopsTheTestWithTheConversionError) {
 TEST_F(AnalysisCommandsTest, MeshCurrentsAfterATest) {
   Test(kFiveBranches);
   MeshCurrentWindow& form = Windows().meshCurrentWindow();
-  EXPECT_EQ(MemoLinesOf(Find<QPlainTextEdit>(form, "Conts")), QStringList({"1)   2->3  3->1  1->2  ", "2)   4->3  3->2  2->4  "}));
+  EXPECT_EQ(MemoLinesOf(Find<QPlainTextEdit>(form, "Conts")),
+            QStringList({"1)   2->3  3->1  1->2  ", "2)   4->3  3->2  2->4  "}));
   prompts_.messages.clear();
   Click("ContBtn");
   ASSERT_EQ(prompts_.messages.size(), 1u);
@@ -92,7 +96,8 @@ TEST_F(AnalysisCommandsTest, MeshCurrentsAfterATest) {
   EXPECT_EQ(MemoLinesOf(Find<QPlainTextEdit>(form, "ContCurr")), QStringList({"I11 =  3.75", "I22 =  1.25"}));
   EXPECT_EQ(MemoLinesOf(Find<QPlainTextEdit>(form, "CurMemo")),
             QStringList({"I12 =  3.75", "I23 =  2.5", "I31 =  3.75", "I24 =  1.25", "I43 =  1.25"}));
-  EXPECT_EQ(MemoLinesOf(Find<QPlainTextEdit>(form, "PowerMemo")), QStringList({"Мощность источников = 37.5", "Потребляемая мощность = 37.5"}));
+  EXPECT_EQ(MemoLinesOf(Find<QPlainTextEdit>(form, "PowerMemo")),
+            QStringList({"Мощность источников = 37.5", "Потребляемая мощность = 37.5"}));
   EXPECT_EQ(Find<QTableWidget>(form, "RGrid")->item(0, 0)->text(), " 3");
   EXPECT_EQ(Find<QTableWidget>(form, "RGrid")->item(0, 1)->text(), "-1");
   EXPECT_EQ(Find<QTableWidget>(form, "EGrid")->item(0, 0)->text(), "10");
@@ -208,7 +213,8 @@ TEST_F(AnalysisCommandsTest, ZeroImpedanceLoopGivesAClearErrorAndTheProgramGoesO
   Click("ContBtn");
   ASSERT_EQ(prompts_.messages.size(), 1u);
   EXPECT_TRUE(prompts_.messages[0].critical);
-  EXPECT_TRUE(prompts_.messages[0].text.startsWith("Система уравнений вырождена")) << prompts_.messages[0].text.toStdString();
+  EXPECT_TRUE(prompts_.messages[0].text.startsWith("Система уравнений вырождена"))
+      << prompts_.messages[0].text.toStdString();
   EXPECT_FALSE(Windows().meshCurrentWindow().isVisible());
   EXPECT_TRUE(MemoLinesOf(Find<QPlainTextEdit>(Windows().meshCurrentWindow(), "CurMemo")).isEmpty());
 }
@@ -220,7 +226,8 @@ TEST_F(AnalysisCommandsTest, NodePotentialsBasicAndOptimal) {
   Click("PotentialBtn");  // zero node 3, the default
   EXPECT_EQ(prompts_.Texts(), std::vector<QString>{"Вычисления прошли успешно."});
   EXPECT_TRUE(form.isVisible());
-  EXPECT_EQ(MemoLinesOf(Find<QPlainTextEdit>(form, "NdPot")), QStringList({"u1 = -3.3333", "u2 =  3.3333", "u3 =  0", "u4 = -1.6667"}));
+  EXPECT_EQ(MemoLinesOf(Find<QPlainTextEdit>(form, "NdPot")),
+            QStringList({"u1 = -3.3333", "u2 =  3.3333", "u3 =  0", "u4 = -1.6667"}));
   Click("BitBtn3");
   EXPECT_EQ(MemoLinesOf(Find<QPlainTextEdit>(form, "NdPot")), QStringList({"u1 = -3.3333", "u3 =  0"}));
 

@@ -11,8 +11,8 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QProgressDialog>
-#include <QTimer>
 #include <QStatusBar>
+#include <QTimer>
 #include <fstream>
 
 #include "editor/scheme_file.h"
@@ -21,8 +21,8 @@
 #include "support/grid_circuit.h"
 #include "support/gui_app_fixture.h"
 #include "ui/editor_window.h"
-#include "ui/mesh_current_window.h"
 #include "ui/element_pictures.h"
+#include "ui/mesh_current_window.h"
 #include "ui/widget_views.h"
 
 namespace ohmara::testing {
@@ -48,8 +48,8 @@ class EditorTest : public AppFixture {
   void Mouse(QEvent::Type type, QPoint at, Qt::MouseButton button = Qt::LeftButton) {
     QWidget* sheet = Find<QWidget>(Editor(), "Sheet");
     const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
-    QMouseEvent event(type, QPointF(at), sheet->mapToGlobal(QPointF(at)), type == QEvent::MouseMove ? Qt::NoButton : button,
-                      held, Qt::NoModifier);
+    QMouseEvent event(type, QPointF(at), sheet->mapToGlobal(QPointF(at)),
+                      type == QEvent::MouseMove ? Qt::NoButton : button, held, Qt::NoModifier);
     QApplication::sendEvent(sheet, &event);
   }
   void Press(QPoint at) { Mouse(QEvent::MouseButtonPress, at); }
@@ -103,10 +103,14 @@ TEST_F(EditorTest, WindowLayoutNamesAndTools) {
     const char* purpose;
     bool onPanel;
   };
-  const Button buttons[] = {{"AddBhBt", "Горизонтальная ветвь", true}, {"AddBvBt", "Вертикальная ветвь", true},
-                            {"DelBBt", "Удалить ветвь", true},         {"AddCBt", "Соединить выводы", true},
-                            {"ClearBtn", "Очистить", false},           {"ToTableBtn", "Таблица ветвей в файл", false},
-                            {"BitBtn2", "Перенести в главное окно", true}, {"BitBtn1", "Нарисовать по таблице", true}};
+  const Button buttons[] = {{"AddBhBt", "Горизонтальная ветвь", true},
+                            {"AddBvBt", "Вертикальная ветвь", true},
+                            {"DelBBt", "Удалить ветвь", true},
+                            {"AddCBt", "Соединить выводы", true},
+                            {"ClearBtn", "Очистить", false},
+                            {"ToTableBtn", "Таблица ветвей в файл", false},
+                            {"BitBtn2", "Перенести в главное окно", true},
+                            {"BitBtn1", "Нарисовать по таблице", true}};
   int previousTop = 0;
   for (const Button& b : buttons) {
     SCOPED_TRACE(b.name);
@@ -157,7 +161,7 @@ TEST_F(EditorTest, PicturesAndLabelsStandAtTheirOffsetsFromTheStartTerminal) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.picture);
     Place(c.press, c.values);
-    const TSheetBranch& branch = Drawing().Branches().back();
+    const SheetBranch& branch = Drawing().Branches().back();
     const QPoint start(branch.X1, branch.Y1);
     EXPECT_EQ(start.x() % 10 + start.y() % 10, 0);
     const QImage picture = Picture(c.picture);
@@ -253,7 +257,7 @@ TEST_F(EditorTest, SchemeFilesRoundTripAndABadFileChangesNothing) {
   EXPECT_EQ(Drawing().Connections(), saved.Connections());
   // The same cells; a load blocks the bands first, so their list order may differ.
   EXPECT_EQ(Drawing().Occupied().Count(), saved.Occupied().Count());
-  for (const TCell& cell : saved.Occupied().Cells()) EXPECT_TRUE(Drawing().Occupied().Contains(cell));
+  for (const GridCell& cell : saved.Occupied().Cells()) EXPECT_TRUE(Drawing().Occupied().Contains(cell));
   EXPECT_EQ(Editor().SheetImage(), picture);
   EXPECT_EQ(Editor().sheetEditor().NextNode(), 5);
   EXPECT_TRUE(prompts_.messages.empty());
@@ -289,8 +293,7 @@ TEST_F(EditorTest, TableFileIsOfferedAsTableTxtAndNodeNumbersAreDrawnEvenWhenCan
 TEST_F(EditorTest, DrawnCircuitCarriedToTheMainWindowSolvesLikeTheTypedTable) {
   const BranchTable typed = {
       {"1->2", "1", "", "", "10", "0"}, {"2->3", "1"}, {"3->1", "1"}, {"2->4", "1"}, {"4->3", "1"}};
-  const Placed b12{100, 100, false}, b23{260, 150, true}, b31{60, 150, true}, b24{300, 100, false},
-      b43{460, 150, true};
+  const Placed b12{100, 100, false}, b23{260, 150, true}, b31{60, 150, true}, b24{300, 100, false}, b43{460, 150, true};
   Place(b12, {"", "1", "", "", "10", "0"});
   for (const Placed& branch : {b23, b31, b24, b43}) Place(branch, {"", "1"});
   const std::pair<QPoint, QPoint> wires[] = {{b12.End(), b23.Start()}, {b23.End(), b31.Start()},
@@ -371,7 +374,8 @@ TEST_F(EditorTest, LongWorkShowsProgressAndStoppingItLeavesTheDrawingAsItWas) {
   };
   const Case cases[] = {
       {"table", [&] { Tool("BitBtn1"); }},
-      {"scheme", [&] {
+      {"scheme",
+       [&] {
          prompts_.openNames = {QString::fromStdString(PathText("grid.sch"))};
          Find<QAction>(Editor(), "N2")->trigger();
        }},
@@ -432,7 +436,7 @@ TEST_F(EditorTest, EveryStepUndoesToTheFileSavedAtThatStep) {
   Mouse(QEvent::MouseMove, b.Middle() + QPoint(31, 2));
   Mouse(QEvent::MouseButtonRelease, b.Middle() + QPoint(31, 2));
   ASSERT_EQ(Drawing().Branches()[1].X1, 330) << Status().toStdString();
-  EXPECT_EQ(Drawing().Connections()[0].Points.front(), (TCell{33, 20}));
+  EXPECT_EQ(Drawing().Connections()[0].Points.front(), (GridCell{33, 20}));
   EXPECT_EQ(Editor().windowTitle(), "Редактор — step3.sch *");
   saved.push_back(save());
   action("DownKey");

@@ -17,17 +17,16 @@ TEST(ElementPicturesTest, EachSymbolsLeadLiesOnTheBranchLineAtItsSheetOffset) {
     bool vertical;
     int offsetAcross;  // the picture's offset across the branch line
   };
-  const Row rows[] = {{"Rh.bmp", false, -8},  {"Lh.bmp", false, -7},  {"Ch.bmp", false, -10},
-                      {"Ehr.bmp", false, -10}, {"Eh.bmp", false, -10}, {"Rv.bmp", true, -8},
-                      {"Lv.bmp", true, 0},     {"Cv.bmp", true, -10},  {"Evd.bmp", true, -10},
-                      {"Ev.bmp", true, -10}};
+  const Row rows[] = {{"Rh.bmp", false, -8},  {"Lh.bmp", false, -7}, {"Ch.bmp", false, -10}, {"Ehr.bmp", false, -10},
+                      {"Eh.bmp", false, -10}, {"Rv.bmp", true, -8},  {"Lv.bmp", true, 0},    {"Cv.bmp", true, -10},
+                      {"Evd.bmp", true, -10}, {"Ev.bmp", true, -10}};
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     const QImage image = DrawElementPicture(row.name);
     ASSERT_FALSE(image.isNull());
     const QPoint entry = row.vertical ? QPoint(-row.offsetAcross, 0) : QPoint(0, -row.offsetAcross);
-    const QPoint exit = row.vertical ? QPoint(-row.offsetAcross, image.height() - 1)
-                                     : QPoint(image.width() - 1, -row.offsetAcross);
+    const QPoint exit =
+        row.vertical ? QPoint(-row.offsetAcross, image.height() - 1) : QPoint(image.width() - 1, -row.offsetAcross);
     EXPECT_EQ(image.pixelColor(entry), QColor(Qt::black));
     EXPECT_EQ(image.pixelColor(exit), QColor(Qt::black));
   }

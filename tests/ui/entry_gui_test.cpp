@@ -1,5 +1,7 @@
 // Entering circuits through the windows: the add-branch dialog, branch-table
 // files and random circuits, as a student would use them.
+#include <unistd.h>
+
 #include <QApplication>
 #include <QComboBox>
 #include <QFrame>
@@ -8,13 +10,12 @@
 #include <QLineEdit>
 #include <fstream>
 #include <sstream>
-#include <unistd.h>
 
 #include "generator/random_circuit.h"
-#include "ui/random_settings_dialog.h"
 #include "support/gui_app_fixture.h"
 #include "support/scripted_random.h"
 #include "ui/add_branch_dialog.h"
+#include "ui/random_settings_dialog.h"
 
 namespace ohmara::testing {
 namespace {
@@ -170,9 +171,9 @@ TEST_F(EntryTest, SaveAndOpenRestoreTheGridExactly) {
   prompts_.openNames = {QString::fromStdString(PathText("t.txt"))};
   Trigger("N2");
   EXPECT_EQ(prompts_.lastDirectory, ".");
-  EXPECT_EQ(Grid(), (BranchTable{{"1->2", "10.50", "", "", "5", "0"},
-                                 {"0", "", "30", "", "", "45"},
-                                 {"3->1", "", "12", "7", "", ""}}));
+  EXPECT_EQ(Grid(),
+            (BranchTable{
+                {"1->2", "10.50", "", "", "5", "0"}, {"0", "", "30", "", "", "45"}, {"3->1", "", "12", "7", "", ""}}));
   EXPECT_EQ(BranchGrid()->rowHeight(2), 20);
   EXPECT_FALSE(Find<QFrame>(Main(), "Panel2")->isVisibleTo(&Main()));
   EXPECT_FALSE(Circuit().NeedsTest);  // the parsed circuit stays until the next test
@@ -195,7 +196,9 @@ TEST_F(EntryTest, BadFilesChangeNothingAndNameTheirLine) {
       {"", "пуст"},
       {"2\r\n1->2\t10\t0\t0\t5\t0\t\r\n", "строке 2"},
       {"2\r\n1->2\t10\t0\t0\t5\t0\t\r\n2->3\t0\tabc\t0\t0\t0\t\r\n", "строка 3"},
-      {"1\r\n1->2\t1\t0\t0\t" "1234567890123456789012345678901234567890x\t0\t\r\n", "E, В"},
+      {"1\r\n1->2\t1\t0\t0\t"
+       "1234567890123456789012345678901234567890x\t0\t\r\n",
+       "E, В"},
   };
   const BranchTable before = {{"1->2", "10", "", "", "", ""}, {"2->1", "", "", "", "", ""}};
   TypeTable(before);
@@ -241,13 +244,14 @@ TEST_F(EntryTest, SavingRefusesWhatTheFileCannotHoldAndReportsFailures) {
   std::filesystem::create_directory(scratch_.Path() / "folder");
   WriteFile("locked.txt", "old");
   std::filesystem::permissions(scratch_.Path() / "locked.txt", std::filesystem::perms::owner_read);
-  std::vector<QString> expected = {QString::fromStdString("«" + PathText("folder") + "» — не файл (например, папка). "
+  std::vector<QString> expected = {QString::fromStdString("«" + PathText("folder") +
+                                                          "» — не файл (например, папка). "
                                                           "Ничего не записано.")};
   prompts_.saveNames = {QString::fromStdString(PathText("folder"))};
   if (::geteuid() != 0) {
     prompts_.saveNames.push_back(QString::fromStdString(PathText("locked.txt")));
-    expected.push_back(QString::fromStdString("Нет прав на запись файла «" + PathText("locked.txt") +
-                                              "». Файл не изменён."));
+    expected.push_back(
+        QString::fromStdString("Нет прав на запись файла «" + PathText("locked.txt") + "». Файл не изменён."));
   }
   prompts_.messages.clear();
   for (size_t k = 0; k < expected.size(); ++k) Trigger("N3");
@@ -312,9 +316,9 @@ TEST_F(EntryTest, GenerationFillsTheGridAndAgreesWithItsFile) {
     EXPECT_EQ(Main().RandomCircuitSettings().loops, 3);
     EXPECT_EQ(Main().RandomCircuitSettings().points, points);
     const BranchTable grid = Grid();
-    std::vector<TBranch> branches;
+    std::vector<CircuitBranch> branches;
     int nodeCount = 0;
-    EXPECT_EQ(ParseBranchTable(BranchNames(grid), branches, nodeCount), ParseResult::kOk);
+    EXPECT_EQ(ParseBranchTable(BranchNames(grid), branches, nodeCount), ParseResult::Ok);
     EXPECT_EQ(nodeCount, points);
     EXPECT_EQ(FileRows(scratch_.Text("Results/randomCir.txt")), grid);
     const int frequency = Find<QLineEdit>(Main(), "Frequence")->text().toInt();
@@ -356,8 +360,8 @@ TEST_F(EntryTest, RefusedSettingsChangeNothing) {
     EXPECT_EQ(Find<QLineEdit>(Main(), "Frequence")->text(), "15");
     ASSERT_EQ(prompts_.messages.size(), c.message ? 1u : 0u) << c.loops << " " << c.points;
     if (c.message) {
-      EXPECT_TRUE(prompts_.messages[0].text.startsWith(QStringLiteral("Из %1 точек не построить цепь, которая пройдёт тест")
-                                                         .arg(c.points)));
+      EXPECT_TRUE(prompts_.messages[0].text.startsWith(
+          QStringLiteral("Из %1 точек не построить цепь, которая пройдёт тест").arg(c.points)));
       EXPECT_TRUE(prompts_.messages[0].text.endsWith("Задайте не меньше 4 точек."));
     }
   }

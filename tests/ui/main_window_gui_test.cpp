@@ -8,9 +8,9 @@
 
 #include "model/install_paths.h"
 #include "support/gui_app_fixture.h"
+#include "ui/about_dialog.h"
 #include "ui/editor_window.h"
 #include "ui/node_potential_window.h"
-#include "ui/about_dialog.h"
 #include "ui/widget_style.h"
 
 namespace ohmara::testing {
@@ -125,10 +125,10 @@ TEST_F(MainWindowTest, StartsWithTheMainWindowAloneAndMakesEachOtherWindowOnce) 
 // would be drawn in whatever fontconfig finds after a slow fallback search.
 TEST_F(MainWindowTest, FontsAreTheInstalledLiberationFamilies) {
   const std::pair<QFont, std::string> fonts[] = {{InterfaceFont(11), "Liberation Sans"},
-                                             {InterfaceFont(11, true), "Liberation Sans"},
-                                             {SerifFont(13), "Liberation Serif"},
-                                             {BranchGrid()->font(), "Liberation Serif"},
-                                             {Find<QLineEdit>(Main(), "U0Ed")->font(), "Liberation Sans"}};
+                                                 {InterfaceFont(11, true), "Liberation Sans"},
+                                                 {SerifFont(13), "Liberation Serif"},
+                                                 {BranchGrid()->font(), "Liberation Serif"},
+                                                 {Find<QLineEdit>(Main(), "U0Ed")->font(), "Liberation Sans"}};
   for (const auto& [font, family] : fonts) {
     EXPECT_EQ(font.family().toStdString(), family);
     EXPECT_EQ(QFontInfo(font).family().toStdString(), family);

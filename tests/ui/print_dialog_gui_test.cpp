@@ -4,9 +4,9 @@
 #include <QComboBox>
 #include <QImage>
 #include <QLineEdit>
-#include <QSettings>
 #include <QPrinter>
 #include <QProcess>
+#include <QSettings>
 #include <algorithm>
 #include <fstream>
 #include <optional>
@@ -17,8 +17,8 @@
 #include "ui/mesh_current_window.h"
 #include "ui/node_potential_window.h"
 #include "ui/phasor_diagram_window.h"
-#include "ui/self_check_window.h"
 #include "ui/print_dialog.h"
+#include "ui/self_check_window.h"
 
 namespace ohmara::testing {
 namespace {
@@ -242,7 +242,8 @@ int PixelsOf(const QImage& image, QColor colour) {
   for (int y = 0; y < image.height(); ++y)
     for (int x = 0; x < image.width(); ++x) {
       const QColor c = image.pixelColor(x, y);
-      if (std::abs(c.red() - colour.red()) + std::abs(c.green() - colour.green()) + std::abs(c.blue() - colour.blue()) < 60)
+      if (std::abs(c.red() - colour.red()) + std::abs(c.green() - colour.green()) + std::abs(c.blue() - colour.blue()) <
+          60)
         ++count;
     }
   return count;
@@ -276,7 +277,8 @@ TEST_F(PrintDialogTest, PhasorDiagramsAsVectorPagesAfterTheirSolutions) {
   for (const auto& diagram : diagrams) {
     SCOPED_TRACE(diagram.page);
     for (const char* text : diagram.texts)
-      EXPECT_TRUE(pages[diagram.page].contains(QString::fromUtf8(text))) << text << "\n" << pages[diagram.page].toStdString();
+      EXPECT_TRUE(pages[diagram.page].contains(QString::fromUtf8(text))) << text << "\n"
+                                                                         << pages[diagram.page].toStdString();
     const QImage rendered = RenderedPage(pdf, diagram.page + 1, scratch_.Path() / "page");
     ASSERT_FALSE(rendered.isNull());
     EXPECT_GT(PixelsOf(rendered, QColor(0x1f, 0x4e, 0xb4)), 20) << "the currents' arrows";
@@ -303,8 +305,11 @@ TEST_F(PrintDialogTest, TitleFieldsNodeMethodAndPolarFormsInThePdf) {
   const struct {
     const char* name;
     const char* text;
-  } fields[] = {{"EdStudent", "Иванов И. И."}, {"EdGroup", ""}, {"EdVariant", "7"},
-                {"EdDate", "09.12.2026"}, {"EdFile", "rgz7.txt"}};
+  } fields[] = {{"EdStudent", "Иванов И. И."},
+                {"EdGroup", ""},
+                {"EdVariant", "7"},
+                {"EdDate", "09.12.2026"},
+                {"EdFile", "rgz7.txt"}};
   for (const auto& field : fields) Find<QLineEdit>(Dialog(), field.name)->setText(QString::fromUtf8(field.text));
   EXPECT_FALSE(Box("ChPolar")->isChecked());
   Box("ChPolar")->click();
@@ -343,10 +348,32 @@ TEST_F(PrintDialogTest, MarkedAttemptFollowsItsSolution) {
   ClickInDialog("BtnPdf");
   const QStringList pages = PdfPages(pdf);
   ASSERT_EQ(pages.size(), 3);
-  for (const char* text : {"Проверкарешениястудента", "Верно1из2(допуск1%)", "I11=3.75—верно",
-                           "I22=1.3—неверно,ответпрограммы1.25"})
+  for (const char* text :
+       {"Проверкарешениястудента", "Верно1из2(допуск1%)", "I11=3.75—верно", "I22=1.3—неверно,ответпрограммы1.25"})
     EXPECT_TRUE(pages[1].contains(QString::fromUtf8(text))) << text << "\n" << pages[1].toStdString();
   EXPECT_FALSE(pages[2].contains(QStringLiteral("Проверкарешения"))) << "no attempt at the node method";
+}
+
+// The powers of every element go to the report with the solution whose
+// window shows them, line for line as its table lists them.
+TEST_F(PrintDialogTest, BranchPowersFollowTheSolutionWhoseWindowShowsThem) {
+  SolveFiveBranches();
+  NodePotentialWindow& nodes = Windows().nodePotentialWindow();
+  Find<QAction>(nodes, "BranchPowersItem")->trigger();
+  const auto pdf = scratch_.Path() / "powers.pdf";
+  PrintTo(pdf);
+  ClickInDialog("BtnPdf");
+  const QStringList pages = PdfPages(pdf);
+  ASSERT_EQ(pages.size(), 3);
+  EXPECT_FALSE(pages[1].contains(QStringLiteral("Мощностиветвей"))) << "the mesh window does not show them";
+  EXPECT_TRUE(pages[2].contains(QStringLiteral("Мощностиветвей,ВА")));
+  const auto* table = Find<QTableWidget>(nodes, "BranchPowersView");
+  ASSERT_GT(table->rowCount(), 2);
+  for (int row = 0; row < table->rowCount(); ++row) {
+    QString line = table->item(row, 0)->text() + "=" + table->item(row, 1)->text();
+    line.remove(QLatin1Char(' '));
+    EXPECT_TRUE(pages[2].contains(line)) << line.toStdString() << "\n" << pages[2].toStdString();
+  }
 }
 
 // The PDF goes to a temporary file beside the target and replaces it only

@@ -12,11 +12,8 @@ namespace {
 
 // Every kind of element and a source at a phase, so that the netlist is
 // anything but trivial.
-const BranchTable kTested = {{"1->2", "10", "20", "100", "10", "30"},
-                             {"2->3", "5"},
-                             {"3->1", "", "", "50"},
-                             {"2->4", "1", "5"},
-                             {"4->3", "2"}};
+const BranchTable kTested = {
+    {"1->2", "10", "20", "100", "10", "30"}, {"2->3", "5"}, {"3->1", "", "", "50"}, {"2->4", "1", "5"}, {"4->3", "2"}};
 
 class SpiceExportTest : public AppFixture {
  protected:
@@ -34,7 +31,7 @@ TEST_F(SpiceExportTest, WritesTheLastPassedTestsCircuitWithTheTypedZeroNode) {
   TypeTable(kTested);
   Click("TestBtn");
   ASSERT_TRUE(Item()->isEnabled());
-  const std::vector<TBranch> branches = Circuit().Branches;
+  const std::vector<CircuitBranch> branches = Circuit().Branches;
 
   // The methods go on solving the tested circuit whatever is typed since,
   // and so does the export; the zero node is read at the export.

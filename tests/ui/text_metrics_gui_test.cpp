@@ -1,11 +1,11 @@
-#include "printing/text_metrics.h"
+#include <gtest/gtest.h>
 
 #include <QFont>
 #include <QFontInfo>
 #include <QFontMetricsF>
-#include <gtest/gtest.h>
-
 #include <string>
+
+#include "printing/text_metrics.h"
 
 namespace ohmara {
 namespace {
@@ -18,11 +18,14 @@ TEST(TextMetrics, NeverNarrowerThanThePrinterFonts) {
   const struct {
     const char* qtFamily;
     Font font;
-  } fonts[] = {{"Liberation Sans", {"Arial", 7}}, {"Liberation Serif", {"Times New Roman", 8}},
+  } fonts[] = {{"Liberation Sans", {"Arial", 7}},
+               {"Liberation Serif", {"Times New Roman", 8}},
                {"Liberation Serif", {"Times New Roman", 10}}};
-  const char* texts[] = {"123.8387 + j 191.8463", "I34 = 100.7045 - j 173.7701", "1)   1->2  2->3  17->18",
-                         "Матрица сопротивлений, Ом", "Узел с нулевым потенциалом: 3", "φ12 = 12.5 ∠ -36.87°",
-                         "Мощность источников = 37.5", "ЖШЩЮЫФ жшщюыф", "Студент: Иванов И. И."};
+  const char* texts[] = {"123.8387 + j 191.8463",         "I34 = 100.7045 - j 173.7701",
+                         "1)   1->2  2->3  17->18",       "Матрица сопротивлений, Ом",
+                         "Узел с нулевым потенциалом: 3", "φ12 = 12.5 ∠ -36.87°",
+                         "Мощность источников = 37.5",    "ЖШЩЮЫФ жшщюыф",
+                         "Студент: Иванов И. И."};
   constexpr double kPixelsPerPoint = 100;  // measured large, so rounding of pixels does not matter
   for (const auto& f : fonts) {
     QFont qfont(QString::fromLatin1(f.qtFamily));

@@ -11,10 +11,10 @@
 #include "model/branch_table_file.h"
 #include "model/complex.h"
 #include "model/polar_text.h"
+#include "model/text_format.h"
 #include "printing/overlap_check.h"
 #include "printing/variant_cards.h"
 #include "support/scratch_directory.h"
-#include "model/text_format.h"
 
 namespace ohmara {
 namespace {
@@ -69,10 +69,10 @@ TEST(ClassVariants, EveryVariantPassesTheTestAndTheKeyHoldsEveryMethodsResults) 
     std::vector<Method> methods;
   };
   const Case cases[] = {
-      {3, 6, std::nullopt, {Method::kMesh, Method::kNodal, Method::kOptimal}},
-      {2, 4, std::nullopt, {Method::kMesh, Method::kNodal, Method::kOptimal}},
-      {4, 9, 5, {Method::kMesh, Method::kOptimal}},  // 5 is not always a junction: redrawn until it is
-      {5, 12, 1, {Method::kNodal}},
+      {3, 6, std::nullopt, {Method::Mesh, Method::Nodal, Method::Optimal}},
+      {2, 4, std::nullopt, {Method::Mesh, Method::Nodal, Method::Optimal}},
+      {4, 9, 5, {Method::Mesh, Method::Optimal}},  // 5 is not always a junction: redrawn until it is
+      {5, 12, 1, {Method::Nodal}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(c.loops) + " loops, " + std::to_string(c.points) + " points");
@@ -101,7 +101,7 @@ TEST(ClassVariants, EveryVariantPassesTheTestAndTheKeyHoldsEveryMethodsResults) 
       session.Edit({reading.table, variant.frequency, std::to_string(variant.zeroNode), false});
       ASSERT_TRUE(session.Test().passed);
       const bool junctionNeeded =
-          !c.zero || std::find(c.methods.begin(), c.methods.end(), Method::kOptimal) != c.methods.end();
+          !c.zero || std::find(c.methods.begin(), c.methods.end(), Method::Optimal) != c.methods.end();
       if (junctionNeeded) {
         EXPECT_TRUE(session.tested()->state.RealNodes.contains(variant.zeroNode));
       }
@@ -110,14 +110,15 @@ TEST(ClassVariants, EveryVariantPassesTheTestAndTheKeyHoldsEveryMethodsResults) 
       for (Method method : c.methods) {
         SCOPED_TRACE(MethodName(method));
         std::vector<Complex> currents;
-        if (method == Method::kMesh) {
+        if (method == Method::Mesh) {
           ASSERT_TRUE(session.SolveMesh());
           const MeshSolution& mesh = session.mesh().solution;
           for (size_t k = 0; k < mesh.loopCurrents.size(); ++k)
-            EXPECT_TRUE(KeyHolds(key, Format("I%d%d", static_cast<int>(k + 1), static_cast<int>(k + 1)), mesh.loopCurrents[k]));
+            EXPECT_TRUE(
+                KeyHolds(key, Format("I%d%d", static_cast<int>(k + 1), static_cast<int>(k + 1)), mesh.loopCurrents[k]));
           currents = mesh.branchCurrents;
         } else {
-          ASSERT_TRUE(session.SolveNodes(method == Method::kNodal ? NodePotentialMethod : OptimalNodePotentialMethod,
+          ASSERT_TRUE(session.SolveNodes(method == Method::Nodal ? NodePotentialMethod : OptimalNodePotentialMethod,
                                          variant.zeroNode));
           const NodalSolution& nodes = session.nodes().solution;
           ASSERT_FALSE(nodes.Nodes.empty());
@@ -179,8 +180,9 @@ TEST(ClassVariants, CardsCarryTheTitleAndTheirTablesDrawingInsideTheirPlace) {
     const std::vector<std::string> texts = DocumentTexts(cards);
     EXPECT_EQ(std::count(texts.begin(), texts.end(), "Группа: ИТ-21.  Дата: 09.12.2026."),
               static_cast<long>(variants.size()));
-    EXPECT_EQ(std::count_if(texts.begin(), texts.end(), [](const std::string& t) { return t.find("Иванов") != t.npos; }),
-              0) << "a card goes to whoever gets it";
+    EXPECT_EQ(
+        std::count_if(texts.begin(), texts.end(), [](const std::string& t) { return t.find("Иванов") != t.npos; }), 0)
+        << "a card goes to whoever gets it";
   }
 }
 
