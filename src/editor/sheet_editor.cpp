@@ -331,7 +331,7 @@ TableDrawingOutcome SheetEditor::DrawTable(const BranchTable& table, WorkProgres
     return stopped;
   }
   Replace(std::move(layout.drawing));
-  return {std::move(layout.paint), layout.routingGuardTrips};
+  return {std::move(layout.paint), layout.routingGuardTrips, false, std::move(layout.nodesApart)};
 }
 
 }  // namespace ohmara

@@ -78,9 +78,10 @@ struct PressOutcome {
 
 // What "Нарисовать по таблице" did.
 struct TableDrawingOutcome {
-  PaintList paint;            // a full drawing, starting with the background
-  int routingGuardTrips = 0;  // show kRoutingGuardMessage once when not 0
-  bool stopped = false;       // stopped through its progress: the drawing is as it was
+  PaintList paint;              // a full drawing, starting with the background
+  int routingGuardTrips = 0;    // show kRoutingGuardMessage once when not 0
+  bool stopped = false;         // stopped through its progress: the drawing is as it was
+  std::vector<int> nodesApart;  // nodes the drawing leaves in pieces: the user joins them
 };
 
 // A whole drawing with the node numbering that goes on from it: one step of

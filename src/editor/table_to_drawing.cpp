@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <map>
+#include <set>
 
+#include "editor/drawing_to_table.h"
 #include "editor/editor_error.h"
 #include "editor/value_text.h"
 #include "editor/wire_router.h"
@@ -56,6 +59,23 @@ std::vector<TableBranch> ReadRows(const BranchTable& table) {
     rows.push_back(branch);
   }
   return rows;
+}
+
+// The branches' nodes whose terminals the picture does not join into one.
+std::vector<int> NodesShownApart(const SheetDrawing& drawing) {
+  const std::vector<TerminalNumbers> picture = PictureNodes(drawing);
+  const std::vector<SheetBranch>& branches = drawing.Branches();
+  std::map<int, int> shownAs;
+  std::set<int> apart;
+  const auto see = [&](int node, int shown) {
+    const auto [at, first] = shownAs.emplace(node, shown);
+    if (!first && at->second != shown) apart.insert(node);
+  };
+  for (size_t k = 0; k < branches.size(); ++k) {
+    see(branches[k].From, picture[k].start);
+    see(branches[k].To, picture[k].end);
+  }
+  return {apart.begin(), apart.end()};
 }
 
 // Where a table's branches go, and which of their terminals are joined on
@@ -152,6 +172,7 @@ class TableDrawer {
   TableLayout Finish() {
     for (const SheetBranch& branch : layout_.drawing.Branches()) AppendSheetBranch(layout_.paint, branch);
     AppendJunctions(layout_.paint, layout_.drawing);
+    layout_.nodesApart = NodesShownApart(layout_.drawing);
     return std::move(layout_);
   }
 

@@ -13,6 +13,8 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QStringList>
+#include <algorithm>
 #include <cmath>
 
 #include "editor/drawing_to_table.h"
@@ -82,6 +84,18 @@ QPoint ClientSlot(int slot) { return kToolPanel.topLeft() + PanelSlot(slot); }
 
 QString RoutingGuardText() {
   return QString::fromUtf8(kRoutingGuardMessage.data(), static_cast<qsizetype>(kRoutingGuardMessage.size()));
+}
+
+// The first few nodes a drawn table left in pieces, and what to do.
+QString NodesApartText(const std::vector<int>& nodes) {
+  constexpr size_t kNamed = 12;
+  QStringList named;
+  for (size_t k = 0; k < std::min(nodes.size(), kNamed); ++k) named << QString::number(nodes[k]);
+  if (nodes.size() > kNamed) named << QStringLiteral("…");
+  return QStringLiteral(
+             "Не все провода удалось провести: на рисунке не соединены выводы %1 %2. Соедините их "
+             "инструментом «Соединить выводы».")
+      .arg(nodes.size() == 1 ? QStringLiteral("узла") : QStringLiteral("узлов"), named.join(QStringLiteral(", ")));
 }
 
 QString NotANumberMessage(const ConversionError& error) {
@@ -603,6 +617,7 @@ void EditorWindow::DrawMainWindowTable() {
   Refresh();
   ShowNormalStatus();
   if (outcome.routingGuardTrips > 0) prompts_.Inform(this, kMessageTitle, RoutingGuardText());
+  if (!outcome.nodesApart.empty()) prompts_.Inform(this, kMessageTitle, NodesApartText(outcome.nodesApart));
 }
 
 }  // namespace ohmara

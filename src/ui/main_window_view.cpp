@@ -10,6 +10,7 @@
 #include "analysis/branch_impedances.h"
 #include "ui/main_window.h"
 #include "ui/prompts.h"
+#include "ui/widget_style.h"
 
 namespace ohmara {
 
@@ -17,6 +18,7 @@ namespace {
 
 const QString kSettingsOwner = QStringLiteral("Ohmara");
 const QString kExtendedKey = QStringLiteral("Вид/Расширенные схемы");
+constexpr int kExtendedColumnWidth = 50;
 
 const QString kStillNeeded = QStringLiteral(
     "Расширенные схемы нельзя выключить, пока они нужны: в таблице есть источник тока или частота задана в "
@@ -59,6 +61,10 @@ void MainWindow::ApplyExtendedCircuits(bool on) {
     branchGrid_->setColumnCount(columns);
     ShowColumnTitles();
   }
+  // The two current-source columns share the classic grid's width rather
+  // than hide behind a horizontal scroll bar.
+  for (int col = 0; col < columns; ++col)
+    branchGrid_->setColumnWidth(col, on ? kExtendedColumnWidth : kGridColumnWidth);
   const bool listed = unitBox_->count() > kRadiansPerSecondUnit;
   if (on && !listed) unitBox_->addItem(QString::fromUtf8(UnitName(kRadiansPerSecondUnit)));
   if (!on && listed) unitBox_->removeItem(kRadiansPerSecondUnit);

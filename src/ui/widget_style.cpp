@@ -88,7 +88,7 @@ QTableWidget* PlaceGrid(QWidget* parent, const char* name, int rows, int columns
   grid->setGeometry(bounds);
   grid->horizontalHeader()->hide();
   grid->verticalHeader()->hide();
-  grid->horizontalHeader()->setDefaultSectionSize(64);
+  grid->horizontalHeader()->setDefaultSectionSize(kGridColumnWidth);
   grid->verticalHeader()->setDefaultSectionSize(24);
   return grid;
 }

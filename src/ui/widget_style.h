@@ -31,7 +31,8 @@ QPushButton* PlacePushButton(QWidget* parent, const char* name, const QString& t
 // A raised panel at a fixed place.
 QFrame* PlacePanel(QWidget* parent, const char* name, QRect bounds);
 // A grid at a fixed place: no header row or column (the program's grids
-// carry their titles in their cells), 64 x 24-pixel cells.
+// carry their titles in their cells), kGridColumnWidth x 24-pixel cells.
+inline constexpr int kGridColumnWidth = 64;
 QTableWidget* PlaceGrid(QWidget* parent, const char* name, int rows, int columns, QRect bounds);
 // Lets the student type into every cell of a grid, moving between cells with
 // Tab, and select blocks of cells.

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
 
 #include "analysis/circuit_check.h"
@@ -11,6 +12,7 @@
 #include "model/branch_table_file.h"
 #include "model/circuit.h"
 #include "model/random_values.h"
+#include "model/text_format.h"
 #include "support/results_fixture.h"
 
 namespace ohmara {
@@ -178,7 +180,9 @@ TEST_F(DrawingTableRoundTrip, EveryTableIsDrawnWholeOnTheSheetWithLabelsFree) {
   }
   for (const auto& [what, table] : tables) {
     SCOPED_TRACE(what);
-    const SheetDrawing drawing = LayOutBranchTable(table).drawing;
+    const TableLayout layout = LayOutBranchTable(table);
+    const SheetDrawing& drawing = layout.drawing;
+    EXPECT_EQ(layout.nodesApart, std::vector<int>{});
     const GridCell last = drawing.LastCell();
     std::set<std::pair<int, int>> bands, labels, terminals;
     for (const SheetBranch& b : drawing.Branches()) {
@@ -217,6 +221,28 @@ TEST_F(DrawingTableRoundTrip, EveryTableIsDrawnWholeOnTheSheetWithLabelsFree) {
       for (size_t b = a + 1; b < tableNodes.size(); ++b)
         ASSERT_EQ(tableNodes[a] == tableNodes[b], drawnNodes[a] == drawnNodes[b]) << "terminals " << a << ", " << b;
   }
+}
+
+// A table too tangled for the router (a ring of 250 nodes and chords across
+// it): the layout names exactly the nodes whose terminals the picture leaves
+// in pieces, so that the window can say so instead of drawing a different
+// circuit in silence.
+TEST_F(DrawingTableRoundTrip, NodesNoWireCouldJoinAreNamed) {
+  BranchTable table;
+  for (int i = 0; i < 255; ++i)
+    table.push_back({Format("%d->%d", 1 + i % 250, 1 + (i + 1 + i / 250 * 7) % 250), "10", "", "", "", ""});
+  const TableLayout layout = LayOutBranchTable(table);
+  ASSERT_FALSE(layout.nodesApart.empty());
+  std::map<int, std::set<int>> pieces;
+  const std::vector<TerminalNumbers> picture = PictureNodes(layout.drawing);
+  for (size_t k = 0; k < picture.size(); ++k) {
+    pieces[layout.drawing.Branches()[k].From].insert(picture[k].start);
+    pieces[layout.drawing.Branches()[k].To].insert(picture[k].end);
+  }
+  std::vector<int> apart;
+  for (const auto& [node, shown] : pieces)
+    if (shown.size() > 1) apart.push_back(node);
+  EXPECT_EQ(layout.nodesApart, apart);
 }
 
 }  // namespace

@@ -18,6 +18,7 @@
 #include "editor/scheme_file.h"
 #include "editor/sheet_model.h"
 #include "editor/table_to_drawing.h"
+#include "model/text_format.h"
 #include "support/grid_circuit.h"
 #include "support/gui_app_fixture.h"
 #include "ui/editor_window.h"
@@ -356,6 +357,19 @@ TEST_F(EditorTest, DrawingTheMainWindowsTableReplacesTheSheetOrNamesTheBadCell) 
   EXPECT_EQ(Drawing().Connections().size(), 3u);  // 2 joined on placing; 3->1 joins both its ends
   EXPECT_EQ(Editor().sheetEditor().NextNode(), 4);
   EXPECT_EQ(prompts_.messages.size(), 1u);
+
+  // A table the router cannot join whole: the drawing stays, and says which
+  // nodes it leaves for the user to join.
+  BranchTable tangled;
+  for (int i = 0; i < 255; ++i)
+    tangled.push_back({Format("%d->%d", 1 + i % 250, 1 + (i + 1 + i / 250 * 7) % 250), "10"});
+  TypeTable(tangled);
+  Tool("BitBtn1");
+  EXPECT_EQ(Drawing().Branches().size(), 255u);
+  ASSERT_EQ(prompts_.messages.size(), 2u);
+  EXPECT_TRUE(
+      prompts_.messages[1].text.startsWith("Не все провода удалось провести: на рисунке не соединены выводы узл"))
+      << prompts_.messages[1].text.toStdString();
 }
 
 // Drawing a table and loading a scheme show their progress, and the
@@ -366,7 +380,7 @@ TEST_F(EditorTest, LongWorkShowsProgressAndStoppingItLeavesTheDrawingAsItWas) {
   prompts_.saveNames = {QString::fromStdString(PathText("one.sch"))};
   Find<QAction>(Editor(), "N3")->trigger();
   const std::string before = SchemeFileText(Drawing());
-  const BranchTable grid = GridTable(5, 6);
+  const BranchTable grid = GridTable(4, 5);
   TypeTable(grid);
   struct Case {
     const char* what;

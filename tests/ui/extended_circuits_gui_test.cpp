@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QSettings>
 #include <QTableWidget>
 #include <QTableWidgetItem>
@@ -13,6 +14,7 @@
 #include "support/gui_app_fixture.h"
 #include "ui/check_report_dialog.h"
 #include "ui/mesh_current_window.h"
+#include "ui/widget_style.h"
 
 namespace ohmara::testing {
 namespace {
@@ -53,6 +55,10 @@ TEST_F(ExtendedCircuitsTest, RepeatedPairIsRefusedUntilTheItemIsOnAndTheItemIsRe
   EXPECT_EQ(BranchGrid()->columnCount(), 8);
   EXPECT_EQ(Cell(0, 6), "J, А");
   EXPECT_EQ(Cell(0, 7), "Угол J");
+  // All eight columns side by side, with room for the scroll bar of a long table.
+  int across = 0;
+  for (int col = 0; col < 8; ++col) across += BranchGrid()->columnWidth(col);
+  EXPECT_LE(across + BranchGrid()->verticalScrollBar()->sizeHint().width(), BranchGrid()->viewport()->width());
   EXPECT_EQ(Units()->itemText(3), "рад/с");
   Click("TestBtn");
   EXPECT_EQ(Windows().checkReport().FaultLine(), "");
@@ -70,6 +76,7 @@ TEST_F(ExtendedCircuitsTest, RepeatedPairIsRefusedUntilTheItemIsOnAndTheItemIsRe
   Item()->trigger();
   EXPECT_FALSE(Item()->isChecked());
   EXPECT_EQ(BranchGrid()->columnCount(), 6);
+  EXPECT_EQ(BranchGrid()->columnWidth(0), kGridColumnWidth) << "the classic grid as it always was";
   EXPECT_EQ(Units()->count(), 3);
 }
 
