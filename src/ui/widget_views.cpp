@@ -1,12 +1,15 @@
 #include "ui/widget_views.h"
 
 #include <QScrollBar>
+#include <QTextCursor>
 
 namespace ohmara {
 
 void WidgetMemo::Add(const std::string& line) {
   memo_->appendPlainText(QString::fromStdString(line));
-  // A memo shows its first lines, as it would after being filled at once.
+  // A memo shows its first lines, as it would after being filled at once;
+  // the cursor goes there too, or showing the window would scroll to it.
+  memo_->moveCursor(QTextCursor::Start);
   memo_->verticalScrollBar()->setValue(0);
 }
 
