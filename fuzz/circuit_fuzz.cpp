@@ -3,9 +3,10 @@
 // ends in a designed refusal or in finite results with a closed power
 // balance, and nothing that is not finite is ever shown.
 //
-// Layout: byte 0 frequency and unit, byte 1 branch count, then six bytes a
-// branch: its two nodes and the choices of R, L, C and the source. Missing
-// bytes read as 0.
+// Layout: byte 0 frequency and unit, byte 1 branch count (its high bit:
+// tested as an extended circuit), then six bytes a branch: its two nodes and
+// the choices of R, L, C and the source, and in an extended circuit a
+// seventh, the current source beside it. Missing bytes read as 0.
 
 #include <array>
 #include <string>
@@ -45,18 +46,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Bytes bytes(data, size);
   const unsigned frequencyByte = bytes.Next();
   const FrequencySetting frequency{kFrequencies[frequencyByte % 8], static_cast<int>(frequencyByte / 8 % 3)};
-  const unsigned branches = 1 + bytes.Next() % 8;
+  const unsigned countByte = bytes.Next();
+  const unsigned branches = 1 + countByte % 8;
+  const bool extended = countByte >= 128;
   BranchTable table;
   for (unsigned k = 0; k < branches; ++k) {
     const unsigned from = 1 + bytes.Next() % 6, to = 1 + bytes.Next() % 6;
     const std::string r = Choice(bytes.Next()), l = Choice(bytes.Next()), c = Choice(bytes.Next());
     const unsigned source = bytes.Next();
     const std::string e = Choice(source);
-    table.push_back({std::to_string(from) + "->" + std::to_string(to), r, l, c, e, kAngles[source / 32 % 8]});
+    BranchRow row{std::to_string(from) + "->" + std::to_string(to), r, l, c, e, kAngles[source / 32 % 8]};
+    if (extended) {
+      const unsigned current = bytes.Next();
+      row[kJColumn] = Choice(current);
+      row[kJAngleColumn] = row[kJColumn].empty() ? "" : kAngles[current / 32 % 8];
+    }
+    table.push_back(row);
   }
   ResultsDirectory results = ResultsDirectory::Discarding();
   EveryMethodRun run;
-  const std::string broken = CheckEveryMethod(table, frequency, results, run);
+  const std::string broken = CheckEveryMethod(table, frequency, results, run, extended);
   FUZZ_CHECK(broken.empty(), broken);
   return 0;
 }

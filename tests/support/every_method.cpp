@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <functional>
+#include <stdexcept>
 
 #include "analysis/circuit_check.h"
 #include "analysis/finite_results.h"
@@ -57,6 +58,10 @@ bool Refused(EveryMethodRun& run, Method method) {
     run.refusals.push_back(error.what());
   } catch (const NonFiniteValue& error) {
     run.refusals.push_back(error.what());
+  } catch (const std::domain_error& error) {
+    // The refusals of extended circuits: a current source an ideal EMF
+    // shorts, and the optimal method without a junction.
+    run.refusals.push_back(error.what());
   }
   return true;
 }
@@ -100,9 +105,10 @@ std::string CheckNodal(const char* name, NodeMethod method, const CircuitState& 
 }  // namespace
 
 std::string CheckEveryMethod(const BranchTable& table, const FrequencySetting& frequency, ResultsDirectory& results,
-                             EveryMethodRun& run) {
+                             EveryMethodRun& run, bool extended) {
   run = {};
   CircuitState state;
+  state.Extended = extended;
   MeshTexts window;
   MeshViews views = window.Views();
   const auto test = [&] {

@@ -22,9 +22,9 @@ struct EveryMethodRun {
 
 // Runs everything into `results`. Returns the first broken rule in words, or
 // "" when all held. A designed error (ConversionError, DivisionByZero,
-// SingularSystem, UnsolvableCircuit, NonFiniteValue) is a refusal; any other
-// exception propagates.
+// SingularSystem, UnsolvableCircuit, NonFiniteValue, std::domain_error) is a
+// refusal; any other exception propagates. `extended`: tested as with "Расширенные схемы" on.
 std::string CheckEveryMethod(const BranchTable& table, const FrequencySetting& frequency, ResultsDirectory& results,
-                             EveryMethodRun& run);
+                             EveryMethodRun& run, bool extended = false);
 
 }  // namespace ohmara
