@@ -12,6 +12,7 @@
 
 #include "analysis/answer_marks.h"
 #include "analysis/mesh_current.h"
+#include "analysis/refusal_text.h"
 #include "analysis/student_loops.h"
 #include "analysis/table_circuits.h"
 #include "support/results_fixture.h"
@@ -126,6 +127,46 @@ TEST(StudentLoops, EachFaultOfATypedSetIsNamed) {
   const StudentLoops written = ReadStudentLoops("1 – 2 → 3 - 1\r\n4-3-2-4", five, 4);
   ASSERT_TRUE(written.accepted);
   EXPECT_EQ(LoopNodesText(written.loops[1], five), "4-3-2-4");
+}
+
+// Two branches between nodes 1 and 2: a step between them names the branch
+// it takes by its number, as loops name it (2->1_2), and a step that does not
+// is refused with the branches to choose from; the written form reads back.
+TEST(StudentLoops, ParallelBranchesAreNamedByTheirNumberAfterTheNodeReached) {
+  using Kind = LoopRefusal::Kind;
+  std::vector<CircuitBranch> branches = Branches({{1, 2}, {2, 1}, {2, 3}, {3, 1}});
+  branches[1].Parallel = 2;
+  const StudentLoops taken = ReadStudentLoops("1-2_1-1_2\n1 - 2_2 - 3 - 1", branches, 3);
+  ASSERT_TRUE(taken.accepted) << static_cast<int>(taken.refusal.kind);
+  auto steps = [](const OrientedLoop& loop) {
+    std::vector<std::pair<int, int>> pairs;
+    for (const LoopStep& step : loop) pairs.push_back({step.branch, step.direction});
+    return pairs;
+  };
+  EXPECT_EQ(steps(taken.loops[0]), (std::vector<std::pair<int, int>>{{0, 1}, {1, 1}}));
+  EXPECT_EQ(steps(taken.loops[1]), (std::vector<std::pair<int, int>>{{1, -1}, {2, 1}, {3, 1}}));
+  EXPECT_EQ(LoopNodesText(taken.loops[0], branches), "1-2_1-1_2");
+  EXPECT_EQ(LoopNodesText(taken.loops[1], branches), "1-2_2-3-1");
+
+  struct Case {
+    const char* text;
+    Kind kind;
+    const char* said;
+  } cases[] = {
+      {"1-2_1-1_2\n2-3-1-2", Kind::Ambiguous,
+       "Контур 2: узлы 1 и 2 соединяют несколько ветвей — 1->2, 2->1_2. Укажите ветвь номером после узла: 1-2_1 или "
+       "1-2_2."},
+      {"1-2_3-3-1", Kind::NoBranch, "Между узлами 1 и 2 нет ветви с номером _3 (контур 1)."},
+      {"1-2_1-1_1", Kind::TooShort, "Контур 1 должен пройти хотя бы по двум разным ветвям."},
+      {"1_2-2-3-1", Kind::Unreadable, "Контур 1: нужны номера узлов через дефис, например 1-2-3-1."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    const StudentLoops loops = ReadStudentLoops(c.text, branches, 3);
+    ASSERT_FALSE(loops.accepted);
+    EXPECT_EQ(loops.refusal.kind, c.kind);
+    EXPECT_EQ(LoopRefusalText(loops.refusal), c.said);
+  }
 }
 
 // The fundamental loops of a random spanning tree, each in a random
