@@ -86,6 +86,9 @@ std::string LoopRefusalText(const LoopRefusal& refusal) {
     case Kind::TooFew:
     case Kind::TooMany:
       return NeededLoops(refusal.needed) + ", задано " + std::to_string(refusal.given);
+    case Kind::IdealSource:
+      return "В цепи есть идеальный источник тока (ветвь " + Joined(refusal.choices, ", ") +
+             "): свои контуры для неё не проверяются. Оставьте поле пустым — ответ сверится с контурами программы.";
   }
   return "";
 }

@@ -198,6 +198,13 @@ std::optional<LoopRefusal> CheckSet(const std::vector<OrientedLoop>& loops, size
 
 StudentLoops ReadStudentLoops(std::string_view text, const std::vector<CircuitBranch>& branches, int nodeCount) {
   StudentLoops result;
+  for (const CircuitBranch& branch : branches) {
+    if (branch.IdealCurrentSource) {
+      result.refusal = Refusal(LoopRefusal::Kind::IdealSource, 0);
+      result.refusal.choices = {LoopBranchName(branch)};
+      return result;
+    }
+  }
   int number = 0;
   for (std::string_view line : NonBlankLines(text)) {
     ++number;
@@ -248,7 +255,8 @@ LoopCurrentSolution SolveByLoops(const std::vector<CircuitBranch>& branches, con
   for (int p = 0; p < count; ++p) {
     for (size_t b = 0; b < branches.size(); ++b) {
       if (incidence[p][b] == 0.0) continue;
-      solution.system[p][count] += branches[b].E * incidence[p][b];
+      // A current source beside the elements drives the loop as the EMF J·Z would.
+      solution.system[p][count] += TheveninEmf(branches[b]) * incidence[p][b];
       for (int q = 0; q < count; ++q) solution.system[p][q] += branches[b].Z * (incidence[p][b] * incidence[q][b]);
     }
   }

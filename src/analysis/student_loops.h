@@ -36,6 +36,10 @@ struct LoopRefusal {
     Dependent,   // a combination of the loops before it
     TooFew,      // `given` loops where `needed` are needed
     TooMany,
+    // The circuit has an ideal current source (the branch in `choices`): the
+    // method gives it a loop of its own whose current is known, which typed
+    // loops cannot say.
+    IdealSource,
   };
   Kind kind = Kind::Unreadable;
   int loop = 0;
@@ -54,7 +58,8 @@ struct StudentLoops {
   LoopRefusal refusal;  // when not accepted
 };
 
-// Reads one loop a line and checks them in this order: each line (its
+// Refuses a circuit with an ideal current source; else reads one loop a line
+// and checks them in this order: each line (its
 // numbers, nodes, branches, closure), then the count against
 // m − n + 1, then independence; the first fault is the refusal. `nodeCount`
 // is the number of nodes of the connected circuit of `branches`.

@@ -169,6 +169,56 @@ TEST(StudentLoops, ParallelBranchesAreNamedByTheirNumberAfterTheNodeReached) {
   }
 }
 
+// Extended circuits: own loops, the parallel branch named where two join the
+// same nodes, give the method's branch currents where a current source stands
+// beside a branch's elements; a circuit with an ideal current source, whose
+// loop the method fixes itself, is refused by the branch's name.
+TEST(StudentLoops, OwnLoopsOfACircuitWithCurrentSourcesSolveAsTheMethodOrAreRefused) {
+  struct Case {
+    BranchTable table;
+    const char* loops;
+    const char* refusal;  // empty when accepted
+  } cases[] = {
+      {{Row("1->2", "4", "15", "", "", ""), Row("2->3", "6", "", "", "", ""), Row("3->1", "2", "", "", "12", "0"),
+        Row("1->3", "3", "", "500", "", "")},
+       "1-2-3-1_1\n1-3_2-1_1",
+       ""},
+      {{Row("1->2", "", "", "", "", ""), Row("2->1", "4", "", "", "", ""), Row("2->3", "2", "", "", "12", "10"),
+        Row("3->1", "6", "", "", "", "")},
+       "1-2_1-1_2\n1-2_2-3-1",
+       "В цепи есть идеальный источник тока (ветвь 1->2): свои контуры для неё не проверяются. Оставьте поле пустым — "
+       "ответ сверится с контурами программы."},
+  };
+  cases[0].table[0][kJColumn] = "1.5";
+  cases[0].table[0][kJAngleColumn] = "60";
+  cases[1].table[0][kJColumn] = "2";
+  cases[1].table[0][kJAngleColumn] = "30";
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.loops);
+    ScratchResults files;
+    CircuitState state;
+    state.Extended = true;
+    ASSERT_TRUE(Tested({"current sources", c.table, {"50", 0}}, state, files.Results()));
+    MeshTexts window;
+    MeshViews views = window.Views();
+    MeshSolution program;
+    ASSERT_TRUE(MeshCurrentMethod(state, files.Results(), views, program));
+    const StudentLoops own = ReadStudentLoops(c.loops, state.Branches, state.NodeCount);
+    if (*c.refusal) {
+      ASSERT_FALSE(own.accepted);
+      EXPECT_EQ(LoopRefusalText(own.refusal), c.refusal);
+      continue;
+    }
+    ASSERT_TRUE(own.accepted) << LoopRefusalText(own.refusal);
+    const LoopCurrentSolution solution = SolveByLoops(state.Branches, own.loops);
+    const double scale = LargestMagnitude(program.branchCurrents);
+    for (size_t b = 0; b < state.Branches.size(); ++b)
+      EXPECT_TRUE(IsRight(solution.branchCurrents[b], program.branchCurrents[b], scale,
+                          {Tolerance::Kind::SignificantDigits, 9}))
+          << "branch " << b + 1;
+  }
+}
+
 // The fundamental loops of a random spanning tree, each in a random
 // direction: a set of loops other than the program's.
 std::string RandomLoopsText(const std::vector<CircuitBranch>& branches, int nodeCount, std::mt19937& random) {
