@@ -22,6 +22,7 @@
 #include "editor/table_to_drawing.h"
 #include "support/grid_circuit.h"
 #include "support/gui_app_fixture.h"
+#include "ui/add_branch_dialog.h"
 #include "ui/editor_window.h"
 #include "ui/element_pictures.h"
 #include "ui/mesh_current_window.h"
@@ -369,6 +370,7 @@ TEST_F(EditorCurrentSourceTest, CurrentSourcesDrawnAndCarriedToTheMainWindowSolv
   // Off again (the grid is empty), the transfer turns the item back on.
   Find<QAction>(Main(), "ExtendedCircuitsItem")->trigger();
   ASSERT_FALSE(Main().ExtendedCircuits());
+  EXPECT_EQ(Find<QTableWidget>(Windows().addBranchDialog(), "AddTb")->columnCount(), kClassicColumns);
   Tool("BitBtn2");
   EXPECT_TRUE(Main().ExtendedCircuits());
   ASSERT_EQ(Main().ReadBranchTable(), table);
