@@ -169,6 +169,17 @@ TEST(StudentLoops, ParallelBranchesAreNamedByTheirNumberAfterTheNodeReached) {
   }
 }
 
+// Solved over the student's loops, every branch current is the method's.
+void ExpectOwnLoopsSolveAsTheMethod(const std::vector<CircuitBranch>& branches, const StudentLoops& own,
+                                    const MeshSolution& program) {
+  const LoopCurrentSolution solution = SolveByLoops(branches, own.loops);
+  const double scale = LargestMagnitude(program.branchCurrents);
+  for (size_t b = 0; b < branches.size(); ++b)
+    EXPECT_TRUE(
+        IsRight(solution.branchCurrents[b], program.branchCurrents[b], scale, {Tolerance::Kind::SignificantDigits, 9}))
+        << "branch " << b + 1;
+}
+
 // Extended circuits: own loops, the parallel branch named where two join the
 // same nodes, give the method's branch currents where a current source stands
 // beside a branch's elements; a circuit with an ideal current source, whose
@@ -210,12 +221,7 @@ TEST(StudentLoops, OwnLoopsOfACircuitWithCurrentSourcesSolveAsTheMethodOrAreRefu
       continue;
     }
     ASSERT_TRUE(own.accepted) << LoopRefusalText(own.refusal);
-    const LoopCurrentSolution solution = SolveByLoops(state.Branches, own.loops);
-    const double scale = LargestMagnitude(program.branchCurrents);
-    for (size_t b = 0; b < state.Branches.size(); ++b)
-      EXPECT_TRUE(IsRight(solution.branchCurrents[b], program.branchCurrents[b], scale,
-                          {Tolerance::Kind::SignificantDigits, 9}))
-          << "branch " << b + 1;
+    ExpectOwnLoopsSolveAsTheMethod(state.Branches, own, program);
   }
 }
 
@@ -289,12 +295,7 @@ TEST(StudentLoops, AnyCompleteSetOfIndependentLoopsGivesTheProgramsBranchCurrent
       SCOPED_TRACE(text);
       const StudentLoops own = ReadStudentLoops(text, state.Branches, state.NodeCount);
       ASSERT_TRUE(own.accepted) << static_cast<int>(own.refusal.kind) << " in loop " << own.refusal.loop;
-      const LoopCurrentSolution solution = SolveByLoops(state.Branches, own.loops);
-      const double scale = LargestMagnitude(program.branchCurrents);
-      for (size_t b = 0; b < state.Branches.size(); ++b)
-        EXPECT_TRUE(IsRight(solution.branchCurrents[b], program.branchCurrents[b], scale,
-                            {Tolerance::Kind::SignificantDigits, 9}))
-            << "branch " << b + 1;
+      ExpectOwnLoopsSolveAsTheMethod(state.Branches, own, program);
     }
   }
 }
