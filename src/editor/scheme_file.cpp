@@ -52,17 +52,6 @@ class SchemeReader {
  public:
   SchemeReader(const std::string& text, const std::string& fileName) : tokens_(text), fileName_(fileName) {}
 
-  int Bounded(const std::string& token, int lowest, int highest) {
-    int value = 0;
-    try {
-      value = StrToInt(token);
-    } catch (const ConversionError&) {
-      Fail(Format("вместо целого числа стоит «%s»", QuotedText(token)));
-    }
-    if (value < lowest || value > highest)
-      Fail(Format("число %d вне допустимых пределов %d..%d", value, lowest, highest));
-    return value;
-  }
   // The branch count, and whether the current-source marker follows it.
   int BranchCount(bool& withCurrentSource) {
     std::string token = Next();
@@ -90,6 +79,17 @@ class SchemeReader {
   }
 
  private:
+  int Bounded(const std::string& token, int lowest, int highest) {
+    int value = 0;
+    try {
+      value = StrToInt(token);
+    } catch (const ConversionError&) {
+      Fail(Format("вместо целого числа стоит «%s»", QuotedText(token)));
+    }
+    if (value < lowest || value > highest)
+      Fail(Format("число %d вне допустимых пределов %d..%d", value, lowest, highest));
+    return value;
+  }
   std::string Next() {
     std::string token;
     if (!tokens_.Next(token)) Fail("файл кончается раньше, чем описана схема");
