@@ -2,6 +2,7 @@
 
 #include "model/errors.h"
 #include "model/quoted_text.h"
+#include "model/text_format.h"
 
 namespace ohmara {
 
@@ -37,6 +38,21 @@ std::string NeededLoops(int count) {
   return "Нужно " + number + " независимых контуров";
 }
 
+std::string Joined(const std::vector<std::string>& parts, const std::string& between) {
+  std::string text;
+  for (size_t i = 0; i < parts.size(); ++i) text += (i > 0 ? between : "") + parts[i];
+  return text;
+}
+
+// "1-2_1 или 1-2_2": the steps from nodeA to nodeB along each of `count` branches.
+std::string ParallelSteps(const LoopRefusal& refusal, int count) {
+  std::vector<std::string> steps;
+  for (int k = 1; k <= count; ++k) steps.push_back(Format("%d-%d_%d", refusal.nodeA, refusal.nodeB, k));
+  const std::string last = steps.back();
+  steps.pop_back();
+  return Joined(steps, ", ") + " или " + last;
+}
+
 }  // namespace
 
 std::string LoopRefusalText(const LoopRefusal& refusal) {
@@ -53,8 +69,14 @@ std::string LoopRefusalText(const LoopRefusal& refusal) {
     case Kind::NoNode:
       return loop + ": узла " + nodeA + " в цепи нет.";
     case Kind::NoBranch:
-      return "Между узлами " + nodeA + " и " + std::to_string(refusal.nodeB) + " нет ветви (контур " +
+      return "Между узлами " + nodeA + " и " + std::to_string(refusal.nodeB) + " нет ветви" +
+             (refusal.parallel > 0 ? " с номером _" + std::to_string(refusal.parallel) : "") + " (контур " +
              std::to_string(refusal.loop) + ").";
+    case Kind::Ambiguous:
+      return loop + ": узлы " + nodeA + " и " + std::to_string(refusal.nodeB) + " соединяют несколько ветвей — " +
+             Joined(refusal.choices, ", ") +
+             ". Укажите ветвь номером после узла: " + ParallelSteps(refusal, static_cast<int>(refusal.choices.size())) +
+             ".";
     case Kind::NodeTwice:
       return loop + " проходит узел " + nodeA + " дважды.";
     case Kind::Repeats:
@@ -64,6 +86,9 @@ std::string LoopRefusalText(const LoopRefusal& refusal) {
     case Kind::TooFew:
     case Kind::TooMany:
       return NeededLoops(refusal.needed) + ", задано " + std::to_string(refusal.given);
+    case Kind::IdealSource:
+      return "В цепи есть идеальный источник тока (ветвь " + Joined(refusal.choices, ", ") +
+             "): свои контуры для неё не проверяются. Оставьте поле пустым — ответ сверится с контурами программы.";
   }
   return "";
 }

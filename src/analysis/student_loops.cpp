@@ -1,8 +1,10 @@
 #include "analysis/student_loops.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <string>
+#include <variant>
 
 #include "model/text_format.h"
 
@@ -10,7 +12,13 @@ namespace ohmara {
 
 namespace {
 
-using NodeSequence = std::vector<int>;
+// A node as typed, with the number of the branch that reaches it when the
+// student named one ("2_2"; 0 when not).
+struct TypedNode {
+  int node = 0;
+  int parallel = 0;
+};
+using NodeSequence = std::vector<TypedNode>;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -28,15 +36,26 @@ bool IsSeparator(std::string_view text, size_t at, size_t& length) {
   return c == '-' || c == '>' || c == ',' || c == ';' || c == ' ' || c == '\t' || c == '\r';
 }
 
-// The node numbers of one line; nothing when it holds anything else.
+int NumberAt(std::string_view line, size_t& at) {
+  long number = 0;
+  while (at < line.size() && IsDigit(line[at])) number = std::min(number * 10 + (line[at++] - '0'), 1000000L);
+  return static_cast<int>(number);
+}
+
+// The nodes of one line; nothing when it holds anything else.
 std::optional<NodeSequence> NodesOfLine(std::string_view line) {
   NodeSequence nodes;
   size_t at = 0;
   while (at < line.size()) {
     if (IsDigit(line[at])) {
-      long node = 0;
-      while (at < line.size() && IsDigit(line[at])) node = std::min(node * 10 + (line[at++] - '0'), 1000000L);
-      nodes.push_back(static_cast<int>(node));
+      TypedNode& typed = nodes.emplace_back();
+      typed.node = NumberAt(line, at);
+      if (at + 1 < line.size() && line[at] == '_' && IsDigit(line[at + 1])) {
+        ++at;
+        typed.parallel = NumberAt(line, at);
+        // The first node is reached by no step: a branch number there means nothing.
+        if (nodes.size() == 1 || typed.parallel == 0) return std::nullopt;
+      }
       continue;
     }
     size_t length = 0;
@@ -58,12 +77,15 @@ std::vector<std::string_view> NonBlankLines(std::string_view text) {
   return lines;
 }
 
-std::optional<LoopStep> StepBetween(const std::vector<CircuitBranch>& branches, int a, int b) {
-  for (size_t k = 0; k < branches.size(); ++k) {
-    if (branches[k].From == a && branches[k].To == b) return LoopStep{static_cast<int>(k), 1};
-    if (branches[k].From == b && branches[k].To == a) return LoopStep{static_cast<int>(k), -1};
-  }
-  return std::nullopt;
+bool Joins(const CircuitBranch& branch, int a, int b) {
+  return (branch.From == a && branch.To == b) || (branch.From == b && branch.To == a);
+}
+
+// "2->1", "2->1_2": a branch as loops name it.
+std::string LoopBranchName(const CircuitBranch& branch) {
+  std::string name = Format("%d->%d", branch.From, branch.To);
+  if (branch.Parallel > 1) AppendFormat(name, "_%d", branch.Parallel);
+  return name;
 }
 
 LoopRefusal Refusal(LoopRefusal::Kind kind, int loop, int nodeA = 0, int nodeB = 0) {
@@ -75,22 +97,38 @@ LoopRefusal Refusal(LoopRefusal::Kind kind, int loop, int nodeA = 0, int nodeB =
   return refusal;
 }
 
+// The step from `a` to `to` along the branch the student named, or along the
+// only branch between them; a refusal when there is none or no telling which.
+std::variant<LoopStep, LoopRefusal> StepBetween(const std::vector<CircuitBranch>& branches, int a, const TypedNode& to,
+                                                int number) {
+  std::vector<int> joining;
+  for (size_t k = 0; k < branches.size(); ++k)
+    if (Joins(branches[k], a, to.node) && (to.parallel == 0 || branches[k].Parallel == to.parallel))
+      joining.push_back(static_cast<int>(k));
+  if (joining.size() == 1) return LoopStep{joining.front(), branches[joining.front()].From == a ? 1 : -1};
+  LoopRefusal refusal =
+      Refusal(joining.empty() ? LoopRefusal::Kind::NoBranch : LoopRefusal::Kind::Ambiguous, number, a, to.node);
+  refusal.parallel = to.parallel;
+  for (int k : joining) refusal.choices.push_back(LoopBranchName(branches[k]));
+  return refusal;
+}
+
 // The loop along the branches of `nodes`, or why it is none.
 std::optional<LoopRefusal> LoopOfNodes(const NodeSequence& nodes, int number,
                                        const std::vector<CircuitBranch>& branches, int nodeCount, OrientedLoop& loop) {
   using Kind = LoopRefusal::Kind;
-  for (int node : nodes)
-    if (node < 1 || node > nodeCount) return Refusal(Kind::NoNode, number, node);
+  for (const TypedNode& typed : nodes)
+    if (typed.node < 1 || typed.node > nodeCount) return Refusal(Kind::NoNode, number, typed.node);
   if (nodes.size() < 3) return Refusal(Kind::TooShort, number);
-  if (nodes.front() != nodes.back()) return Refusal(Kind::NotClosed, number);
+  if (nodes.front().node != nodes.back().node) return Refusal(Kind::NotClosed, number);
   for (size_t i = 0; i + 1 < nodes.size(); ++i) {
     for (size_t j = 0; j < i; ++j)
-      if (nodes[j] == nodes[i]) return Refusal(Kind::NodeTwice, number, nodes[i]);
-    const std::optional<LoopStep> step = StepBetween(branches, nodes[i], nodes[i + 1]);
-    if (!step) return Refusal(Kind::NoBranch, number, nodes[i], nodes[i + 1]);
-    loop.push_back(*step);
+      if (nodes[j].node == nodes[i].node) return Refusal(Kind::NodeTwice, number, nodes[i].node);
+    const std::variant<LoopStep, LoopRefusal> step = StepBetween(branches, nodes[i].node, nodes[i + 1], number);
+    if (const auto* refusal = std::get_if<LoopRefusal>(&step)) return *refusal;
+    loop.push_back(std::get<LoopStep>(step));
   }
-  // Two steps over the same pair of nodes go there and back along one branch.
+  // Two steps along one branch go there and back.
   if (loop.size() == 2 && loop[0].branch == loop[1].branch) return Refusal(Kind::TooShort, number);
   return std::nullopt;
 }
@@ -160,6 +198,13 @@ std::optional<LoopRefusal> CheckSet(const std::vector<OrientedLoop>& loops, size
 
 StudentLoops ReadStudentLoops(std::string_view text, const std::vector<CircuitBranch>& branches, int nodeCount) {
   StudentLoops result;
+  for (const CircuitBranch& branch : branches) {
+    if (branch.IdealCurrentSource) {
+      result.refusal = Refusal(LoopRefusal::Kind::IdealSource, 0);
+      result.refusal.choices = {LoopBranchName(branch)};
+      return result;
+    }
+  }
   int number = 0;
   for (std::string_view line : NonBlankLines(text)) {
     ++number;
@@ -185,13 +230,20 @@ StudentLoops ReadStudentLoops(std::string_view text, const std::vector<CircuitBr
 }
 
 std::string LoopNodesText(const OrientedLoop& loop, const std::vector<CircuitBranch>& branches) {
-  std::string text;
-  for (const LoopStep& step : loop) {
+  auto start = [&](const LoopStep& step) {
     const CircuitBranch& branch = branches[step.branch];
-    text += Format("%d-", step.direction > 0 ? branch.From : branch.To);
+    return step.direction > 0 ? branch.From : branch.To;
+  };
+  std::string text = std::to_string(start(loop.front()));
+  for (size_t i = 0; i < loop.size(); ++i) {
+    const CircuitBranch& branch = branches[loop[i].branch];
+    AppendFormat(text, "-%d", start(loop[(i + 1) % loop.size()]));
+    const bool shared = std::count_if(branches.begin(), branches.end(), [&](const CircuitBranch& other) {
+                          return Joins(other, branch.From, branch.To);
+                        }) > 1;
+    if (shared) AppendFormat(text, "_%d", branch.Parallel);
   }
-  const CircuitBranch& first = branches[loop.front().branch];
-  return text + Format("%d", loop.front().direction > 0 ? first.From : first.To);
+  return text;
 }
 
 LoopCurrentSolution SolveByLoops(const std::vector<CircuitBranch>& branches, const std::vector<OrientedLoop>& loops) {
@@ -203,7 +255,8 @@ LoopCurrentSolution SolveByLoops(const std::vector<CircuitBranch>& branches, con
   for (int p = 0; p < count; ++p) {
     for (size_t b = 0; b < branches.size(); ++b) {
       if (incidence[p][b] == 0.0) continue;
-      solution.system[p][count] += branches[b].E * incidence[p][b];
+      // A current source beside the elements drives the loop as the EMF J·Z would.
+      solution.system[p][count] += TheveninEmf(branches[b]) * incidence[p][b];
       for (int q = 0; q < count; ++q) solution.system[p][q] += branches[b].Z * (incidence[p][b] * incidence[q][b]);
     }
   }

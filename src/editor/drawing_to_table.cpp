@@ -6,6 +6,7 @@
 
 #include "editor/editor_error.h"
 #include "editor/value_text.h"
+#include "model/circuit.h"
 #include "model/text_file.h"
 #include "model/text_format.h"
 
@@ -162,12 +163,32 @@ std::vector<TerminalNumbers> NumberNodes(const NodeLabels& labels) {
   return numbers;
 }
 
+namespace {
+
+// Whether the table needs its extended form: a current source, or two
+// branches between the same two nodes.
+bool NeedsExtendedTable(const SheetDrawing& drawing, const std::vector<TerminalNumbers>& numbers) {
+  std::vector<CircuitBranch> branches;
+  for (size_t b = 0; b < drawing.Branches().size(); ++b) {
+    if (UsesCurrentSource(drawing.Branches()[b].Values)) return true;
+    CircuitBranch& branch = branches.emplace_back();
+    branch.From = numbers[b].start;
+    branch.To = numbers[b].end;
+  }
+  return HasRepeatedPair(branches);
+}
+
+}  // namespace
+
 std::string DrawingTableText(const SheetDrawing& drawing, const std::vector<TerminalNumbers>& numbers) {
-  std::string text = Format("%d\n", static_cast<int>(drawing.Branches().size()));
+  const bool extended = NeedsExtendedTable(drawing, numbers);
+  std::string text = Format(extended ? "%dJ\n" : "%d\n", static_cast<int>(drawing.Branches().size()));
   for (size_t b = 0; b < drawing.Branches().size(); ++b) {
     const ElementValues& v = drawing.Branches()[b].Values;
     AppendFormat(text, "%d->%d\t", numbers[b].start, numbers[b].end);
     for (double value : {v.R, v.L, v.C, v.E, v.Angle}) text += ValueField(value) + "\t";
+    if (extended)
+      for (double value : {v.J, v.JAngle}) text += ValueField(value) + "\t";
     text += "\n";
   }
   return text;

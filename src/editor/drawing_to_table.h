@@ -41,6 +41,9 @@ bool AgreeNodesWithPicture(SheetDrawing& drawing, int& nextNode);
 
 // A branch-table file's text: the count, then per branch "a->b" and the five
 // values, every field followed by a tab. Values are written as in scheme files.
+// A drawing with a current source or with two branches between the same two
+// nodes gives the extended form branch-table files know: "J" after the count
+// and J and its angle after the five values.
 std::string DrawingTableText(const SheetDrawing& drawing, const std::vector<TerminalNumbers>& numbers);
 
 struct DrawingTable {

@@ -22,10 +22,23 @@ constexpr int kLargestCoordinate = 1000000;
 // Node numbers: new branches take the next two after the largest.
 constexpr int kLargestNode = 1000000;
 
-void AppendBranchLine(std::string& text, const SheetBranch& b) {
+// A drawing with a current source has this after its branch count, and every
+// branch line then ends with J and its angle; a reader that knows nothing of
+// current sources refuses the count instead of reading J as the next branch.
+constexpr char kCurrentSourceMarker = 'J';
+
+bool DrawsCurrentSource(const SheetDrawing& drawing) {
+  for (const SheetBranch& b : drawing.Branches())
+    if (UsesCurrentSource(b.Values)) return true;
+  return false;
+}
+
+void AppendBranchLine(std::string& text, const SheetBranch& b, bool withCurrentSource) {
   AppendFormat(text, "%d\t%d\t%d\t%d\t%d\t", b.From, b.To, b.X1, b.Y1, b.Vertical ? 1 : 0);
   for (double value : {b.Values.R, b.Values.L, b.Values.C, b.Values.E, b.Values.Angle})
     text += ValueField(value) + "\t";
+  if (withCurrentSource)
+    for (double value : {b.Values.J, b.Values.JAngle}) text += ValueField(value) + "\t";
   text += "\n";
 }
 
@@ -39,18 +52,14 @@ class SchemeReader {
  public:
   SchemeReader(const std::string& text, const std::string& fileName) : tokens_(text), fileName_(fileName) {}
 
-  int Integer(int lowest, int highest) {
-    const std::string token = Next();
-    int value = 0;
-    try {
-      value = StrToInt(token);
-    } catch (const ConversionError&) {
-      Fail(Format("вместо целого числа стоит «%s»", QuotedText(token)));
-    }
-    if (value < lowest || value > highest)
-      Fail(Format("число %d вне допустимых пределов %d..%d", value, lowest, highest));
-    return value;
+  // The branch count, and whether the current-source marker follows it.
+  int BranchCount(bool& withCurrentSource) {
+    std::string token = Next();
+    withCurrentSource = token.size() > 1 && token.back() == kCurrentSourceMarker;
+    if (withCurrentSource) token.pop_back();
+    return Bounded(token, 0, INT_MAX);
   }
+  int Integer(int lowest, int highest) { return Bounded(Next(), lowest, highest); }
   int Coordinate() { return Integer(-kLargestCoordinate, kLargestCoordinate); }
   int Node() { return Integer(1, kLargestNode); }
   int Line() const { return line_; }
@@ -70,6 +79,17 @@ class SchemeReader {
   }
 
  private:
+  int Bounded(const std::string& token, int lowest, int highest) {
+    int value = 0;
+    try {
+      value = StrToInt(token);
+    } catch (const ConversionError&) {
+      Fail(Format("вместо целого числа стоит «%s»", QuotedText(token)));
+    }
+    if (value < lowest || value > highest)
+      Fail(Format("число %d вне допустимых пределов %d..%d", value, lowest, highest));
+    return value;
+  }
   std::string Next() {
     std::string token;
     if (!tokens_.Next(token)) Fail("файл кончается раньше, чем описана схема");
@@ -82,7 +102,7 @@ class SchemeReader {
   const std::string& fileName_;
 };
 
-SheetBranch ReadBranch(SchemeReader& reader) {
+SheetBranch ReadBranch(SchemeReader& reader, bool withCurrentSource) {
   const int from = reader.Node();
   const int to = reader.Node();
   const int x1 = reader.Coordinate();
@@ -90,6 +110,8 @@ SheetBranch ReadBranch(SchemeReader& reader) {
   const bool vertical = reader.Integer(0, 1) == 1;
   ElementValues values;
   for (double* value : {&values.R, &values.L, &values.C, &values.E, &values.Angle}) *value = reader.Real();
+  if (withCurrentSource)
+    for (double* value : {&values.J, &values.JAngle}) *value = reader.Real();
   return MakeSheetBranch(x1, y1, from, to, vertical, values);
 }
 
@@ -133,8 +155,11 @@ int LooseWire(const SheetDrawing& drawing) {
 }  // namespace
 
 std::string SchemeFileText(const SheetDrawing& drawing) {
-  std::string text = Format("%d\n", static_cast<int>(drawing.Branches().size()));
-  for (const SheetBranch& branch : drawing.Branches()) AppendBranchLine(text, branch);
+  const bool withCurrentSource = DrawsCurrentSource(drawing);
+  std::string text = Format("%d", static_cast<int>(drawing.Branches().size()));
+  if (withCurrentSource) text += kCurrentSourceMarker;
+  text += "\n";
+  for (const SheetBranch& branch : drawing.Branches()) AppendBranchLine(text, branch, withCurrentSource);
   AppendFormat(text, "\n%d\n", static_cast<int>(drawing.Connections().size()));
   for (const Connection& wire : drawing.Connections()) {
     AppendFormat(text, "%d\t%d\n%d\n", wire.From, wire.To, static_cast<int>(wire.Points.size()));
@@ -151,8 +176,9 @@ std::optional<SheetDrawing> ParseScheme(const std::string& text, const std::stri
   SchemeReader reader(text, fileName);
   ProgressSteps steps(progress, static_cast<int>(text.size() / 1024) + 1, 16);
   SheetDrawing drawing;
-  for (int n = reader.Integer(0, INT_MAX); n > 0; --n) {
-    drawing.AppendBranch(ReadBranch(reader));
+  bool withCurrentSource = false;
+  for (int n = reader.BranchCount(withCurrentSource); n > 0; --n) {
+    drawing.AppendBranch(ReadBranch(reader, withCurrentSource));
     if (!steps.Advance(reader.Kilobytes())) return std::nullopt;
   }
   std::vector<int> wireLines;

@@ -1,7 +1,9 @@
 #pragma once
 // Scheme files: a whole drawing as text - the branches with their positions
 // and values, the wires with all their points, and the occupied cells in
-// their list order.
+// their list order. A drawing with a current source has a "J" after its
+// branch count ("3J") and J and its angle at the end of every branch line;
+// any other drawing is written without them.
 
 #include <filesystem>
 #include <optional>

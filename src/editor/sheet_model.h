@@ -19,15 +19,31 @@ inline constexpr int kSheetBranchLength = 120;
 inline constexpr int kMaxWirePoints = 300;
 
 // R in ohms, L in millihenries, C in microfarads, E in volts (its sign is the
-// direction), Angle in degrees; 0 means the element is absent.
+// direction), Angle in degrees; 0 means the element is absent. J is a current
+// source in amperes beside the series elements, driving From -> To as E does
+// (its sign is the direction), JAngle its phase in degrees.
 struct ElementValues {
   double R = 0.0;
   double L = 0.0;
   double C = 0.0;
   double E = 0.0;
   double Angle = 0.0;
+  double J = 0.0;
+  double JAngle = 0.0;
   friend bool operator==(const ElementValues&, const ElementValues&) = default;
 };
+
+// Whether the branch has a current source: J or its angle given, as a table
+// row has one when either cell is filled.
+inline bool UsesCurrentSource(const ElementValues& values) { return values.J != 0 || values.JAngle != 0; }
+// A branch of nothing but a current source.
+inline bool IsIdealCurrentSource(const ElementValues& values) {
+  return UsesCurrentSource(values) && values.R == 0 && values.L == 0 && values.C == 0 && values.E == 0;
+}
+// A current source beside series elements: drawn on a bypass beside the branch line.
+inline bool HasBypass(const ElementValues& values) {
+  return UsesCurrentSource(values) && !IsIdealCurrentSource(values);
+}
 
 // One drawn branch. A horizontal branch starts at its left terminal, a
 // vertical one at its top terminal; From and To are the terminals' node numbers.

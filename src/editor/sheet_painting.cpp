@@ -1,6 +1,7 @@
 #include "editor/sheet_painting.h"
 
 #include <array>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -45,6 +46,65 @@ constexpr ElementPlace kReversedSource = {Picture::SourceHorizontalReversed, {89
                                           Picture::SourceVerticalReversed,   {-10, 89}, {11, 89}};
 
 SheetPoint Offset(const SheetBranch& branch, SheetPoint offset) { return {branch.X1 + offset.x, branch.Y1 + offset.y}; }
+
+// A current source is drawn from lines and a circle, the same on the sheet
+// and on paper: a circle with a double arrowhead along the branch. Alone in
+// its branch it stands on the branch line; beside series elements it stands
+// on a bypass from terminal to terminal, since J is in parallel with them.
+// Places are pixels along the branch from its start terminal and across it:
+// below a horizontal branch, left of a vertical one, as a picture turned a
+// quarter clockwise lies.
+struct CurrentSourcePlace {
+  int along;
+  int across;
+  int radius;
+  int arm;  // of each arrowhead, along and across
+  SheetPoint horizontalLabel, verticalLabel;
+};
+
+constexpr CurrentSourcePlace kLoneCurrentSource = {60, 0, 9, 4, {51, -25}, {11, 51}};
+// The bypass runs between the elements' pictures (10 pixels off the line at
+// most) and the nearest wire (20 pixels off); its label stands below it, as
+// the labels of a vertical branch stand beside it.
+constexpr CurrentSourcePlace kBypassCurrentSource = {60, 14, 6, 3, {68, 16}, {11, 41}};
+constexpr int kBypassEnd = 6;
+
+SheetPoint Along(const SheetBranch& branch, int along, int across) {
+  return branch.Vertical ? SheetPoint{branch.X1 - across, branch.Y1 + along}
+                         : SheetPoint{branch.X1 + along, branch.Y1 + across};
+}
+
+// "J=0.5,30": the magnitude keeps its first digits (a source of half an
+// ampere must not read 0 or 1), the angle is whole as the EMF's.
+std::string CurrentSourceLabel(const ElementValues& v) {
+  const double magnitude = std::fabs(v.J);
+  char digits[32];
+  const auto written = std::to_chars(digits, digits + sizeof digits, magnitude, std::chars_format::general, 3);
+  const std::string shown = magnitude < 1000 ? std::string(digits, written.ptr) : ValueLabel(magnitude);
+  return "J=" + shown + "," + ValueLabel(v.JAngle);
+}
+
+void AppendCurrentSource(PaintList& paint, const SheetBranch& branch, const CurrentSourcePlace& place) {
+  const int across = place.across;
+  if (across != 0)
+    paint.emplace_back(PolylineOp{{Along(branch, kBypassEnd, 0), Along(branch, kBypassEnd, across),
+                                   Along(branch, kSheetBranchLength - kBypassEnd, across),
+                                   Along(branch, kSheetBranchLength - kBypassEnd, 0)}});
+  const SheetPoint centre = Along(branch, place.along, across);
+  paint.emplace_back(
+      CircleOp{{centre.x - place.radius, centre.y - place.radius}, {centre.x + place.radius, centre.y + place.radius}});
+  // J < 0 drives To -> From: the arrowheads turn round, the label shows the magnitude.
+  const int sign = branch.Values.J < 0 ? -1 : 1;
+  const int firstTip = place.along - sign;
+  for (const int tip : {firstTip, firstTip + sign * (place.arm + 1)}) {
+    const int back = tip - sign * place.arm;
+    paint.emplace_back(LineOp{Along(branch, back, across - place.arm), Along(branch, tip, across)});
+    paint.emplace_back(LineOp{Along(branch, back, across + place.arm), Along(branch, tip, across)});
+  }
+  paint.emplace_back(TextOp{CurrentSourceLabel(branch.Values),
+                            Offset(branch, branch.Vertical ? place.verticalLabel : place.horizontalLabel),
+                            kSheetFontHeight});
+}
 
 void AppendElement(PaintList& paint, const SheetBranch& branch, const ElementPlace& place, std::string label) {
   const bool v = branch.Vertical;
@@ -93,17 +153,22 @@ void AppendSheetBranch(PaintList& paint, const SheetBranch& branch) {
   paint.emplace_back(TerminalCircle(branch.X1, branch.Y1));
   paint.emplace_back(TerminalCircle(branch.X2, branch.Y2));
   const ElementValues& v = branch.Values;
-  if (v.R == 0 && v.L == 0 && v.E == 0) {
-    AppendElement(paint, branch, kLoneCapacitor, ValueLabel(v.C));
+  if (IsIdealCurrentSource(v)) {
+    AppendCurrentSource(paint, branch, kLoneCurrentSource);
     return;
   }
-  if (v.R != 0) AppendElement(paint, branch, kResistor, ValueLabel(v.R));
-  if (v.C != 0) AppendElement(paint, branch, kCapacitor, ValueLabel(v.C));
-  if (v.L != 0) AppendElement(paint, branch, kInductor, ValueLabel(v.L));
-  // The picture carries the direction, so the label shows the magnitude.
-  if (v.E != 0)
-    AppendElement(paint, branch, v.E > 0 ? kSource : kReversedSource,
-                  ValueLabel(v.E > 0 ? v.E : -v.E) + "," + ValueLabel(v.Angle));
+  if (v.R == 0 && v.L == 0 && v.E == 0) {
+    AppendElement(paint, branch, kLoneCapacitor, ValueLabel(v.C));
+  } else {
+    if (v.R != 0) AppendElement(paint, branch, kResistor, ValueLabel(v.R));
+    if (v.C != 0) AppendElement(paint, branch, kCapacitor, ValueLabel(v.C));
+    if (v.L != 0) AppendElement(paint, branch, kInductor, ValueLabel(v.L));
+    // The picture carries the direction, so the label shows the magnitude.
+    if (v.E != 0)
+      AppendElement(paint, branch, v.E > 0 ? kSource : kReversedSource,
+                    ValueLabel(v.E > 0 ? v.E : -v.E) + "," + ValueLabel(v.Angle));
+  }
+  if (HasBypass(v)) AppendCurrentSource(paint, branch, kBypassCurrentSource);
 }
 
 void AppendConnection(PaintList& paint, const Connection& connection) {
@@ -169,10 +234,12 @@ PaintList BranchMark(const SheetBranch& branch) {
   PaintList paint;
   paint.emplace_back(LineOp{SheetPoint{branch.X1, branch.Y1}, SheetPoint{branch.X2, branch.Y2}});
   // The band of the branch with its pictures and labels.
-  const int left = std::min(branch.X1, branch.X2) - (branch.Vertical ? 14 : 4);
+  // A current source's bypass and its label lie further out on that side.
+  const int bypass = HasBypass(branch.Values) ? 16 : 0;
+  const int left = std::min(branch.X1, branch.X2) - (branch.Vertical ? 14 + bypass : 4);
   const int right = std::max(branch.X1, branch.X2) + (branch.Vertical ? 40 : 4);
   const int top = std::min(branch.Y1, branch.Y2) - (branch.Vertical ? 4 : 28);
-  const int bottom = std::max(branch.Y1, branch.Y2) + (branch.Vertical ? 4 : 14);
+  const int bottom = std::max(branch.Y1, branch.Y2) + (branch.Vertical ? 4 : 14 + bypass);
   paint.push_back(PolylineOp{{{left, top}, {right, top}, {right, bottom}, {left, bottom}, {left, top}}});
   return paint;
 }

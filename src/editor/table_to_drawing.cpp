@@ -45,11 +45,9 @@ std::vector<TableBranch> ReadRows(const BranchTable& table) {
     TableBranch branch;
     if (!ParseBranchName(cells[kNameColumn], branch.from, branch.to))
       FailAt(row, kNameColumn, cells[kNameColumn], "не ветвь вида a->b");
-    // The sheet has no element for J: drawing the rest would lose it.
-    if (UsesCurrentSource(cells))
-      FailAt(row, kJColumn, cells[kJColumn], "источник тока редактор не рисует, ветвь осталась бы без него");
-    double* values[] = {&branch.values.R, &branch.values.L, &branch.values.C, &branch.values.E, &branch.values.Angle};
-    for (int column = kRColumn; column <= kAngleColumn; ++column) {
+    double* values[] = {&branch.values.R,     &branch.values.L, &branch.values.C,     &branch.values.E,
+                        &branch.values.Angle, &branch.values.J, &branch.values.JAngle};
+    for (int column = kRColumn; column <= kJAngleColumn; ++column) {
       try {
         *values[column - kRColumn] = CellValue(cells[column]);
       } catch (const ConversionError&) {
@@ -120,6 +118,9 @@ std::vector<GridCell> LabelCells(const SheetBranch& branch) {
   const int y = branch.Y1 / 10;
   for (int along = 1; along < kSheetBranchLength / 10; ++along)
     for (int above = 2; above <= 3; ++above) cells.push_back({x + along, y - above});
+  // A current source beside the elements has its label below its bypass.
+  if (HasBypass(branch.Values))
+    for (int along = 7; along <= 10; ++along) cells.push_back({x + along, y + 2});
   return cells;
 }
 

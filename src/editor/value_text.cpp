@@ -34,14 +34,17 @@ BranchRow ElementRow(const ElementValues& values) {
   row[kCColumn] = CellText(values.C);
   row[kEColumn] = CellText(values.E);
   row[kAngleColumn] = CellText(values.Angle);
+  row[kJColumn] = CellText(values.J);
+  row[kJAngleColumn] = CellText(values.JAngle);
   return row;
 }
 
 double CellValue(const std::string& text) { return IsBlank(text) ? 0.0 : StrToFloat(text); }
 
 ElementValues ElementValuesOf(const BranchRow& row) {
-  return {CellValue(row[kRColumn]), CellValue(row[kLColumn]), CellValue(row[kCColumn]), CellValue(row[kEColumn]),
-          CellValue(row[kAngleColumn])};
+  return {CellValue(row[kRColumn]),     CellValue(row[kLColumn]),     CellValue(row[kCColumn]),
+          CellValue(row[kEColumn]),     CellValue(row[kAngleColumn]), CellValue(row[kJColumn]),
+          CellValue(row[kJAngleColumn])};
 }
 
 }  // namespace ohmara

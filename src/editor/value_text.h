@@ -25,11 +25,12 @@ double CellValue(const std::string& text);
 // A value as the add-branch dialog shows it: empty for 0, else the shortest
 // text that reads back exactly.
 std::string CellText(double value);
-// The values as columns 1..5 of a row (column 0 stays empty).
+// The values as the element columns of a row, R to the angle of J (column 0
+// stays empty).
 BranchRow ElementRow(const ElementValues& values);
 
-// Columns 1..5 of a table row as values: a blank cell is 0, any other text
-// must be a number (ConversionError otherwise).
+// The element columns of a table row as values: a blank cell is 0, any other
+// text must be a number (ConversionError otherwise).
 ElementValues ElementValuesOf(const BranchRow& row);
 
 }  // namespace ohmara

@@ -12,13 +12,23 @@
 
 namespace ohmara {
 
+namespace {
+
+constexpr int kClientWidth = 391;
+constexpr int kClientHeight = 86;
+constexpr QRect kRowGrid(0, 0, 394, 54);
+// The width PlaceGrid gives every column.
+constexpr int kColumnWidth = 64;
+
+}  // namespace
+
 AddBranchDialog::AddBranchDialog(Prompts& prompts, CommandGuard guard) : prompts_(prompts), guard_(std::move(guard)) {
   setObjectName(QStringLiteral("AddF"));
   setWindowTitle(QStringLiteral("Добавление ветви"));
   setFont(InterfaceFont(11));
-  FixClientSize(this, 391, 86);
+  FixClientSize(this, kClientWidth, kClientHeight);
 
-  rowGrid_ = PlaceGrid(this, "AddTb", 2, kClassicColumns, {0, 0, 394, 54});
+  rowGrid_ = PlaceGrid(this, "AddTb", 2, kClassicColumns, kRowGrid);
   MakeGridEditable(rowGrid_);
   rowGrid_->setShowGrid(true);
 
@@ -33,17 +43,31 @@ AddBranchDialog::AddBranchDialog(Prompts& prompts, CommandGuard guard) : prompts
   connect(cancel, &QPushButton::clicked, this, [this] { guard_([this] { reject(); }); });
 
   CentreOnDesktop(this);
-  FillTitles();
+  FillTitles(kNameColumn);
+  rowGrid_->setCurrentCell(1, kNameColumn);
 }
 
-void AddBranchDialog::FillTitles() {
+void AddBranchDialog::FillTitles(int firstColumn) {
   const BranchRow& titles = BranchTableTitles();
-  for (int column = 0; column < kClassicColumns; ++column) {
+  for (int column = firstColumn; column < rowGrid_->columnCount(); ++column) {
     rowGrid_->setItem(0, column, new QTableWidgetItem(QString::fromStdString(titles[column])));
     rowGrid_->setItem(1, column, new QTableWidgetItem());
   }
-  rowGrid_->setCurrentCell(1, kNameColumn);
 }
+
+void AddBranchDialog::ShowCurrentSourceColumns(bool shown) {
+  const int columns = shown ? kBranchColumns : kClassicColumns;
+  if (rowGrid_->columnCount() == columns) return;
+  CommitPendingEdit(*rowGrid_);
+  const int added = (columns - kClassicColumns) * kColumnWidth;
+  rowGrid_->setColumnCount(columns);
+  rowGrid_->setGeometry(kRowGrid.adjusted(0, 0, added, 0));
+  FixClientSize(this, kClientWidth + added, kClientHeight);
+  FillTitles(kClassicColumns);
+}
+
+// How many columns the row shows: the element columns end there.
+int AddBranchDialog::ElementColumns() const { return rowGrid_->columnCount(); }
 
 bool AddBranchDialog::event(QEvent* event) {
   if (event->type() == QEvent::WindowActivate) guard_([this] { ProposeFreshValues(); });
@@ -67,7 +91,7 @@ std::optional<BranchRow> AddBranchDialog::AskElementValues(const std::optional<B
 
 BranchRow AddBranchDialog::Row() const {
   BranchRow row;
-  for (int column = 0; column < kClassicColumns; ++column)
+  for (int column = 0; column < ElementColumns(); ++column)
     if (const QTableWidgetItem* item = rowGrid_->item(1, column)) row[column] = item->text().toStdString();
   return row;
 }
@@ -75,7 +99,7 @@ BranchRow AddBranchDialog::Row() const {
 void AddBranchDialog::ProposeFreshValues() {
   if (current_) {
     confirmed_ = false;
-    for (int column = kRColumn; column <= kAngleColumn; ++column) SetCell(column, (*current_)[column]);
+    for (int column = kRColumn; column < ElementColumns(); ++column) SetCell(column, (*current_)[column]);
     return;
   }
   ClockRandomSource random;
@@ -86,7 +110,10 @@ void AddBranchDialog::ProposeValues(RandomSource& random) {
   confirmed_ = false;
   BranchRow row = Row();
   WriteElementValues(RandomElementValues::Draw(random), row);
-  for (int column = kRColumn; column <= kAngleColumn; ++column) SetCell(column, row[column]);
+  // A current source is the student's own choice, never a proposal.
+  row[kJColumn].clear();
+  row[kJAngleColumn].clear();
+  for (int column = kRColumn; column < ElementColumns(); ++column) SetCell(column, row[column]);
 }
 
 void AddBranchDialog::SetCell(int column, const std::string& text) {

@@ -26,14 +26,17 @@ class AddBranchDialog : public QDialog {
   // Shows the dialog modelessly; each OK emits BranchEntered.
   void ShowForAppending();
   // Shows the dialog modally to ask for the values of a new element: the
-  // row after OK (the caller reads columns 1..5), nothing after Cancel.
-  // With `current`, its columns 1..5 are shown instead of fresh values.
+  // row after OK (the caller reads the element columns), nothing after
+  // Cancel. With `current`, its element columns are shown instead of fresh values.
   std::optional<BranchRow> AskElementValues(const std::optional<BranchRow>& current = std::nullopt);
+  // Adds the columns "J, А" and "Угол J" to the row (the dialog widens), or
+  // takes them away again; the callers choose before showing it.
+  void ShowCurrentSourceColumns(bool shown);
 
   // The texts of the row being entered.
   BranchRow Row() const;
-  // Writes one draw of values into columns 1..5; the name stays. Every
-  // activation does this with a clock-seeded source.
+  // Writes one draw of values into columns 1..5 and empties J and its
+  // angle; the name stays. Every activation does this with a clock-seeded source.
   void ProposeValues(RandomSource& random);
 
  signals:
@@ -45,7 +48,8 @@ class AddBranchDialog : public QDialog {
  private:
   enum class Mode { AppendRow, AskElement };
 
-  void FillTitles();
+  void FillTitles(int firstColumn);
+  int ElementColumns() const;
   void ProposeFreshValues();
   void SetCell(int column, const std::string& text);
   void Confirm();

@@ -38,6 +38,9 @@ AddBranchDialog& AppWindows::addBranchDialog() {
   return Made(addBranchDialog_, [this] {
     auto* dialog = new AddBranchDialog(prompts_, mainWindow_->Guard());
     QObject::connect(dialog, &AddBranchDialog::BranchEntered, mainWindow_, &MainWindow::AppendBranchRow);
+    // A row being entered gains or loses the J fields with the item.
+    QObject::connect(mainWindow_, &MainWindow::ExtendedCircuitsApplied, dialog,
+                     &AddBranchDialog::ShowCurrentSourceColumns);
     return dialog;
   });
 }

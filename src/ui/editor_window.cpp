@@ -104,9 +104,12 @@ QString NotANumberMessage(const ConversionError& error) {
 }
 
 // The values the add-branch dialog gives, `current` shown first when there
-// is one; nothing after Cancel or a cell that is not a number (said so).
-bool AskValues(AddBranchDialog& dialog, const std::optional<BranchRow>& current, Prompts& prompts, QWidget* parent,
-               ElementValues& values) {
+// is one; nothing after Cancel or a cell that is not a number (said so). The
+// current source's fields show with extended circuits, and whenever the
+// branch has one, so that editing never drops it unseen.
+bool AskValues(AddBranchDialog& dialog, const std::optional<BranchRow>& current, bool extended, Prompts& prompts,
+               QWidget* parent, ElementValues& values) {
+  dialog.ShowCurrentSourceColumns(extended || (current && UsesCurrentSource(*current)));
   const std::optional<BranchRow> row = dialog.AskElementValues(current);
   if (!row) return false;
   try {
@@ -440,7 +443,7 @@ void EditorWindow::OpenContextMenu(QPoint pixel, QPoint screen) {
 
 void EditorWindow::PlaceBranch(const BranchPlacement& placement) {
   ElementValues values;
-  if (!AskValues(addBranchDialog_, std::nullopt, prompts_, this, values)) return;
+  if (!AskValues(addBranchDialog_, std::nullopt, mainWindow_.ExtendedCircuits(), prompts_, this, values)) return;
   editor_.PlaceBranch(placement, values);
   Refresh();
   ShowNormalStatus();
@@ -451,7 +454,7 @@ void EditorWindow::EditValues() {
   if (!selection || selection->kind != SheetSelection::Kind::Branch) return;
   ElementValues values;
   const ElementValues& current = editor_.Drawing().Branches()[selection->index].Values;
-  if (!AskValues(addBranchDialog_, ElementRow(current), prompts_, this, values)) return;
+  if (!AskValues(addBranchDialog_, ElementRow(current), mainWindow_.ExtendedCircuits(), prompts_, this, values)) return;
   if (values == current) return;
   editor_.SetSelectedValues(values);
   Refresh();

@@ -3,10 +3,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QPainter>
-#include <QTransform>
-#include <functional>
-#include <map>
+#include <QPolygonF>
 
+#include "editor/element_symbols.h"
 #include "model/install_paths.h"
 
 namespace ohmara {
@@ -19,94 +18,26 @@ constexpr int kSheetWidth = 846;
 constexpr int kSheetHeight = 608;
 constexpr int kGridStep = 10;
 
-// Each symbol is drawn for a horizontal branch: the branch line runs through
-// the picture at `lineRow`, entering at the left edge and leaving at the
-// right. The sizes and line rows fit the offsets at which the sheet places
-// the pictures relative to a branch's start terminal, so the symbol sits on
-// the branch line and covers it.
-struct Symbol {
-  int width;
-  int height;
-  int lineRow;
-  std::function<void(QPainter&, int width, int lineRow)> draw;
-};
-
 QImage Blank(int width, int height) {
   QImage image(width, height, QImage::Format_RGB32);
   image.fill(Qt::white);
   return image;
 }
 
-void DrawResistorSymbol(QPainter& p, int width, int line) {
-  p.drawLine(0, line, 3, line);
-  p.drawRect(3, line - 4, width - 7, 8);
-  p.drawLine(width - 4, line, width - 1, line);
-}
-
-void DrawInductorSymbol(QPainter& p, int width, int line) {
-  // Four half-turns standing on the branch line.
-  const int turn = (width - 4) / 4;
-  p.drawLine(0, line, 2, line);
-  for (int i = 0; i < 4; ++i) p.drawArc(2 + turn * i, line - turn, turn, 2 * turn, 0, 180 * 16);
-  p.drawLine(2 + 4 * turn, line, width - 1, line);
-}
-
-void DrawCapacitorSymbol(QPainter& p, int width, int line) {
-  const int left = width / 2 - 2;
-  const int right = width / 2 + 1;
-  p.drawLine(0, line, left, line);
-  p.drawLine(right, line, width - 1, line);
-  p.drawLine(left, line - 8, left, line + 8);
-  p.drawLine(right, line - 8, right, line + 8);
-}
-
-// A circle with an arrow inside; `forward` points the arrow from the start
-// terminal towards the end terminal (the direction a positive EMF drives).
-void DrawSourceSymbol(QPainter& p, int width, int line, bool forward) {
-  const int radius = width / 2 - 1;
-  const QPoint centre(width / 2, line);
-  p.drawEllipse(centre, radius, radius);
-  p.drawLine(0, line, centre.x() - radius, line);
-  p.drawLine(centre.x() + radius, line, width - 1, line);
-  const int tip = forward ? centre.x() + radius - 3 : centre.x() - radius + 3;
-  const int tail = forward ? centre.x() - radius + 3 : centre.x() + radius - 3;
-  const int back = forward ? -3 : 3;
-  p.drawLine(tail, line, tip, line);
-  p.drawLine(tip, line, tip + back, line - 3);
-  p.drawLine(tip, line, tip + back, line + 3);
-}
-
-const std::map<QString, Symbol>& HorizontalSymbols() {
-  static const std::map<QString, Symbol> symbols = {
-      {"Rh", {24, 17, 8, DrawResistorSymbol}},
-      {"Lh", {28, 8, 7, DrawInductorSymbol}},
-      {"Ch", {10, 21, 10, DrawCapacitorSymbol}},
-      {"Ehr", {20, 21, 10, [](QPainter& p, int w, int l) { DrawSourceSymbol(p, w, l, true); }}},
-      {"Eh", {20, 21, 10, [](QPainter& p, int w, int l) { DrawSourceSymbol(p, w, l, false); }}},
-  };
-  return symbols;
-}
-
-// The vertical pictures are the horizontal ones turned a quarter clockwise:
-// the start terminal comes on top, a turned "Ehr" points down (the vertical
-// source with E > 0, "Evd"), and the inductor's turns stand to the right of
-// the branch line, which then runs down column height - 1 - lineRow. The
-// symmetric symbols have an odd height, so their line stays in the middle.
-const std::map<QString, QString>& VerticalOf() {
-  static const std::map<QString, QString> turned = {
-      {"Rv", "Rh"}, {"Lv", "Lh"}, {"Cv", "Ch"}, {"Evd", "Ehr"}, {"Ev", "Eh"}};
-  return turned;
-}
-
-QImage DrawSymbol(const Symbol& symbol) {
+// The symbol's strokes one pixel wide, unsmoothed: a point of the strokes is
+// the pixel it names, so the leads meet the branch line the sheet draws.
+QImage DrawSymbol(const ElementSymbol& symbol) {
   QImage image = Blank(symbol.width, symbol.height);
   QPainter painter(&image);
   painter.setPen(QPen(Qt::black, 1));
-  symbol.draw(painter, symbol.width, symbol.lineRow);
+  for (const std::vector<SymbolPoint>& stroke : symbol.strokes) {
+    QPolygonF line;
+    for (const SymbolPoint& p : stroke) line << QPointF(p.x, p.y);
+    if (line.size() == 2 && line[0] == line[1]) painter.drawPoint(line[0]);
+    else painter.drawPolyline(line);
+  }
   return image;
 }
-
-QImage TurnToVertical(const QImage& horizontal) { return horizontal.transformed(QTransform().rotate(90)); }
 
 QImage DrawBackground() {
   QImage image = Blank(kSheetWidth, kSheetHeight);
@@ -127,11 +58,14 @@ QStringList ElementPictureNames() {
 
 QImage DrawElementPicture(const QString& name) {
   if (!ElementPictureNames().contains(name)) return {};
-  const QString base = BaseName(name);
-  if (base == "back") return DrawBackground();
-  const auto& horizontal = HorizontalSymbols();
-  if (auto it = horizontal.find(base); it != horizontal.end()) return DrawSymbol(it->second);
-  return TurnToVertical(DrawSymbol(horizontal.at(VerticalOf().at(base))));
+  if (BaseName(name) == "back") return DrawBackground();
+  for (int i = 0; i < ElementPictureNames().size(); ++i) {
+    const auto picture = static_cast<Picture>(i);
+    if (QString::fromUtf8(PictureFile(picture).data(), static_cast<qsizetype>(PictureFile(picture).size()))
+            .endsWith(QLatin1Char('/') + name))
+      return DrawSymbol(SymbolOf(picture));
+  }
+  return {};
 }
 
 QImage LoadElementPicture(const QString& name, const QString& executableDirectory) {

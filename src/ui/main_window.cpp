@@ -282,7 +282,11 @@ void MainWindow::ReportUnwrittenFiles() {
                   UnwrittenFilesMessage(failed, QString::fromStdString(results_.Directory().string())));
 }
 
-void MainWindow::AddBranch() { windows_->addBranchDialog().ShowForAppending(); }
+void MainWindow::AddBranch() {
+  AddBranchDialog& dialog = windows_->addBranchDialog();
+  dialog.ShowCurrentSourceColumns(ExtendedCircuits());
+  dialog.ShowForAppending();
+}
 
 void MainWindow::DeleteBranch() {
   if (BranchCount() > 0) SetBranchRowCount(BranchCount() - 1);

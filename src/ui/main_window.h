@@ -78,6 +78,10 @@ class MainWindow : public QMainWindow {
   // The message boxes of the methods stand at the window's left + 200, top + 200.
   QPoint MessagePosition() const;
 
+ signals:
+  // "Расширенные схемы" was turned on or off (or set again as it was).
+  void ExtendedCircuitsApplied(bool on);
+
  protected:
   void closeEvent(QCloseEvent* event) override;
 

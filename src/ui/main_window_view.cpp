@@ -69,6 +69,7 @@ void MainWindow::ApplyExtendedCircuits(bool on) {
   if (on && !listed) unitBox_->addItem(QString::fromUtf8(UnitName(kRadiansPerSecondUnit)));
   if (!on && listed) unitBox_->removeItem(kRadiansPerSecondUnit);
   DocumentEdited();
+  emit ExtendedCircuitsApplied(on);
 }
 
 }  // namespace ohmara

@@ -12,6 +12,7 @@
 
 #include "analysis/answer_marks.h"
 #include "analysis/mesh_current.h"
+#include "analysis/refusal_text.h"
 #include "analysis/student_loops.h"
 #include "analysis/table_circuits.h"
 #include "support/results_fixture.h"
@@ -128,6 +129,102 @@ TEST(StudentLoops, EachFaultOfATypedSetIsNamed) {
   EXPECT_EQ(LoopNodesText(written.loops[1], five), "4-3-2-4");
 }
 
+// Two branches between nodes 1 and 2: a step between them names the branch
+// it takes by its number, as loops name it (2->1_2), and a step that does not
+// is refused with the branches to choose from; the written form reads back.
+TEST(StudentLoops, ParallelBranchesAreNamedByTheirNumberAfterTheNodeReached) {
+  using Kind = LoopRefusal::Kind;
+  std::vector<CircuitBranch> branches = Branches({{1, 2}, {2, 1}, {2, 3}, {3, 1}});
+  branches[1].Parallel = 2;
+  const StudentLoops taken = ReadStudentLoops("1-2_1-1_2\n1 - 2_2 - 3 - 1", branches, 3);
+  ASSERT_TRUE(taken.accepted) << static_cast<int>(taken.refusal.kind);
+  auto steps = [](const OrientedLoop& loop) {
+    std::vector<std::pair<int, int>> pairs;
+    for (const LoopStep& step : loop) pairs.push_back({step.branch, step.direction});
+    return pairs;
+  };
+  EXPECT_EQ(steps(taken.loops[0]), (std::vector<std::pair<int, int>>{{0, 1}, {1, 1}}));
+  EXPECT_EQ(steps(taken.loops[1]), (std::vector<std::pair<int, int>>{{1, -1}, {2, 1}, {3, 1}}));
+  EXPECT_EQ(LoopNodesText(taken.loops[0], branches), "1-2_1-1_2");
+  EXPECT_EQ(LoopNodesText(taken.loops[1], branches), "1-2_2-3-1");
+
+  struct Case {
+    const char* text;
+    Kind kind;
+    const char* said;
+  } cases[] = {
+      {"1-2_1-1_2\n2-3-1-2", Kind::Ambiguous,
+       "Контур 2: узлы 1 и 2 соединяют несколько ветвей — 1->2, 2->1_2. Укажите ветвь номером после узла: 1-2_1 или "
+       "1-2_2."},
+      {"1-2_3-3-1", Kind::NoBranch, "Между узлами 1 и 2 нет ветви с номером _3 (контур 1)."},
+      {"1-2_1-1_1", Kind::TooShort, "Контур 1 должен пройти хотя бы по двум разным ветвям."},
+      {"1_2-2-3-1", Kind::Unreadable, "Контур 1: нужны номера узлов через дефис, например 1-2-3-1."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    const StudentLoops loops = ReadStudentLoops(c.text, branches, 3);
+    ASSERT_FALSE(loops.accepted);
+    EXPECT_EQ(loops.refusal.kind, c.kind);
+    EXPECT_EQ(LoopRefusalText(loops.refusal), c.said);
+  }
+}
+
+// Solved over the student's loops, every branch current is the method's.
+void ExpectOwnLoopsSolveAsTheMethod(const std::vector<CircuitBranch>& branches, const StudentLoops& own,
+                                    const MeshSolution& program) {
+  const LoopCurrentSolution solution = SolveByLoops(branches, own.loops);
+  const double scale = LargestMagnitude(program.branchCurrents);
+  for (size_t b = 0; b < branches.size(); ++b)
+    EXPECT_TRUE(
+        IsRight(solution.branchCurrents[b], program.branchCurrents[b], scale, {Tolerance::Kind::SignificantDigits, 9}))
+        << "branch " << b + 1;
+}
+
+// Extended circuits: own loops, the parallel branch named where two join the
+// same nodes, give the method's branch currents where a current source stands
+// beside a branch's elements; a circuit with an ideal current source, whose
+// loop the method fixes itself, is refused by the branch's name.
+TEST(StudentLoops, OwnLoopsOfACircuitWithCurrentSourcesSolveAsTheMethodOrAreRefused) {
+  struct Case {
+    BranchTable table;
+    const char* loops;
+    const char* refusal;  // empty when accepted
+  } cases[] = {
+      {{Row("1->2", "4", "15", "", "", ""), Row("2->3", "6", "", "", "", ""), Row("3->1", "2", "", "", "12", "0"),
+        Row("1->3", "3", "", "500", "", "")},
+       "1-2-3-1_1\n1-3_2-1_1",
+       ""},
+      {{Row("1->2", "", "", "", "", ""), Row("2->1", "4", "", "", "", ""), Row("2->3", "2", "", "", "12", "10"),
+        Row("3->1", "6", "", "", "", "")},
+       "1-2_1-1_2\n1-2_2-3-1",
+       "В цепи есть идеальный источник тока (ветвь 1->2): свои контуры для неё не проверяются. Оставьте поле пустым — "
+       "ответ сверится с контурами программы."},
+  };
+  cases[0].table[0][kJColumn] = "1.5";
+  cases[0].table[0][kJAngleColumn] = "60";
+  cases[1].table[0][kJColumn] = "2";
+  cases[1].table[0][kJAngleColumn] = "30";
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.loops);
+    ScratchResults files;
+    CircuitState state;
+    state.Extended = true;
+    ASSERT_TRUE(Tested({"current sources", c.table, {"50", 0}}, state, files.Results()));
+    MeshTexts window;
+    MeshViews views = window.Views();
+    MeshSolution program;
+    ASSERT_TRUE(MeshCurrentMethod(state, files.Results(), views, program));
+    const StudentLoops own = ReadStudentLoops(c.loops, state.Branches, state.NodeCount);
+    if (*c.refusal) {
+      ASSERT_FALSE(own.accepted);
+      EXPECT_EQ(LoopRefusalText(own.refusal), c.refusal);
+      continue;
+    }
+    ASSERT_TRUE(own.accepted) << LoopRefusalText(own.refusal);
+    ExpectOwnLoopsSolveAsTheMethod(state.Branches, own, program);
+  }
+}
+
 // The fundamental loops of a random spanning tree, each in a random
 // direction: a set of loops other than the program's.
 std::string RandomLoopsText(const std::vector<CircuitBranch>& branches, int nodeCount, std::mt19937& random) {
@@ -198,12 +295,7 @@ TEST(StudentLoops, AnyCompleteSetOfIndependentLoopsGivesTheProgramsBranchCurrent
       SCOPED_TRACE(text);
       const StudentLoops own = ReadStudentLoops(text, state.Branches, state.NodeCount);
       ASSERT_TRUE(own.accepted) << static_cast<int>(own.refusal.kind) << " in loop " << own.refusal.loop;
-      const LoopCurrentSolution solution = SolveByLoops(state.Branches, own.loops);
-      const double scale = LargestMagnitude(program.branchCurrents);
-      for (size_t b = 0; b < state.Branches.size(); ++b)
-        EXPECT_TRUE(IsRight(solution.branchCurrents[b], program.branchCurrents[b], scale,
-                            {Tolerance::Kind::SignificantDigits, 9}))
-            << "branch " << b + 1;
+      ExpectOwnLoopsSolveAsTheMethod(state.Branches, own, program);
     }
   }
 }

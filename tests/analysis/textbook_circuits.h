@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -35,14 +36,15 @@ struct Textbook {
   bool junctions = true;  // the optimal method applies
 };
 
-// The shortest text that reads back to the same double.
+// The shortest text that reads back to the same double, without an exponent
+// where one is not needed ("10", not "1e+01"), as a student types it.
 inline std::string Number(double value) {
   char buffer[32];
   std::snprintf(buffer, sizeof buffer, "%.17g", value);
   for (int digits = 1; digits < 17; ++digits) {
     char shorter[32];
     std::snprintf(shorter, sizeof shorter, "%.*g", digits, value);
-    if (std::stod(shorter) == value) return shorter;
+    if (std::stod(shorter) == value && !std::strchr(shorter, 'e')) return shorter;
   }
   return buffer;
 }

@@ -4,8 +4,10 @@
 #include <set>
 
 #include "analysis/circuit_check.h"
+#include "analysis/textbook_circuits.h"
 #include "editor/drawing_to_table.h"
 #include "editor/editor_error.h"
+#include "editor/scheme_file.h"
 #include "editor/sheet_editor.h"
 #include "editor/table_to_drawing.h"
 #include "generator/random_circuit.h"
@@ -118,8 +120,7 @@ TEST(TableToDrawing, ACellThatIsNoNumberNamesItsRowAndColumnAndChangesNothing) {
   const Case cases[] = {
       {{{"1->2", "1", "", "", "", ""}, {"2->1", "", "x", "", "", ""}}, "Строка 2, столбец «L, мГн»: «x» — не число."},
       {{{"1-2", "1", "", "", "", ""}}, "Строка 1, столбец «Ветвь»: «1-2» — не ветвь вида a->b."},
-      {{{"1->2", "1"}, {"2->1", "", "", "", "", "", "2", "30"}},
-       "Строка 2, столбец «J, А»: «2» — источник тока редактор не рисует, ветвь осталась бы без него."},
+      {{{"1->2", "1"}, {"2->1", "", "", "", "", "", "2", "3O"}}, "Строка 2, столбец «Угол J»: «3O» — не число."},
   };
   for (const Case& c : cases) {
     SheetEditor editor;
@@ -133,6 +134,34 @@ TEST(TableToDrawing, ACellThatIsNoNumberNamesItsRowAndColumnAndChangesNothing) {
     }
     EXPECT_EQ(editor.Drawing().Branches().size(), 1u);
     EXPECT_EQ(editor.NextNode(), 3);
+  }
+}
+
+// Current sources, ideal or beside series elements, with their phases and
+// either sign, and branches between the same two nodes: the table drawn and
+// read back off the drawing is the table, in the extended form exactly when
+// it needs it, and the drawing saved as a scheme loads back the same.
+TEST(TableToDrawing, CurrentSourcesAndParallelBranchesSurviveDrawingAndSchemeFiles) {
+  std::vector<std::pair<std::string, BranchTable>> tables = {
+      {"classic", {{"1->2", "10", "", "", "12", "30"}, {"2->3", "5", "0.4"}, {"3->1", "", "", "220"}}},
+      {"reversed sources beside a capacitor",
+       {{"1->2", "", "", "47", "", "", "-0.25", "0"}, {"2->3", "2"}, {"3->1", "1", "", "", "-6", "-15"}}},
+  };
+  for (const Textbook& circuit : Circuits()) tables.push_back({circuit.what, TableOf(circuit)});
+  for (const auto& [what, table] : tables) {
+    SCOPED_TRACE(what);
+    const SheetDrawing drawing = LayOutBranchTable(table).drawing;
+    const BranchFileReading reading = ParseBranchTableText(ExportDrawingTable(drawing).text);
+    ASSERT_TRUE(reading.ok());
+    EXPECT_EQ(reading.table, table);
+    EXPECT_EQ(reading.extended, UsesExtendedFeatures(table));
+
+    const std::string scheme = SchemeFileText(drawing);
+    EXPECT_EQ(scheme.substr(0, scheme.find('\n')).back() == 'J', UsesCurrentSource(table));
+    const SheetDrawing loaded = ParseSchemeText(scheme, "scheme.txt");
+    EXPECT_EQ(loaded.Branches(), drawing.Branches());
+    EXPECT_EQ(loaded.Connections(), drawing.Connections());
+    EXPECT_EQ(SchemeFileText(loaded), scheme);
   }
 }
 

@@ -109,6 +109,9 @@ TEST(SchemeFile, AnUnsoundFileNamesFileAndLineAndChangesNothing) {
       {"a wire ending on nothing", "1\n" + branch + "\n1\n2\t3\n2\n10 20 30 30 \n\n0\n\n",
        "», строка 5: провод не начинается или не кончается на выводе ветви или другом проводе"},
       {"an orientation of 2", "1\n1\t2\t100\t200\t2\t10\t0\t0\t0\t0\t\n", "», строка 2: число 2 вне"},
+      {"a current-source marker with branch lines of five values", "1J\n" + branch + "\n0\n\n0\n",
+       "», строка 6: файл кончается раньше"},
+      {"a marker without a count", "J\n", "», строка 1: вместо целого числа стоит «J»"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

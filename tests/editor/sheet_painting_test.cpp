@@ -112,5 +112,74 @@ TEST(SheetPainting, CrossingsArcAndJunctionsGetDots) {
   EXPECT_FALSE(through);
 }
 
+// The current source: a circle whose arrowheads point the way J drives
+// (From -> To for J > 0, which is the start terminal to the end one), on the
+// branch line when J is all there is, else on a bypass beside the series
+// elements, away from their labels; its label gives J and its angle.
+TEST(SheetPainting, CurrentSourcePointsTheWayJDrivesAndStandsBesideSeriesElements) {
+  struct Case {
+    const char* what;
+    bool vertical;
+    ElementValues values;
+    int direction;  // +1: towards the end terminal
+    int pictures;   // element pictures beside it
+    const char* label;
+  };
+  const Case cases[] = {
+      {"an ideal source alone, no capacitor drawn", false, {0, 0, 0, 0, 0, 2, 30}, 1, 0, "J=2,30"},
+      {"an ideal source reversed, vertical", true, {0, 0, 0, 0, 0, -0.5, -90}, -1, 0, "J=0.5,-90"},
+      {"beside R and L", false, {4, 15, 0, 0, 0, 1.5, 60}, 1, 2, "J=1.5,60"},
+      {"beside a reversed EMF, vertical and reversed", true, {3, 0, 0, -10, 0, -2, 0}, -1, 2, "J=2,0"},
+      {"beside a lone capacitor", false, {0, 0, 4.7, 0, 0, 1, 0}, 1, 1, "J=1,0"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const SheetBranch branch = MakeSheetBranch(100, 200, 1, 2, c.vertical, c.values);
+    const bool bypass = c.pictures > 0;
+    // Along the branch from the start terminal, and across it towards the
+    // side the bypass takes (below a horizontal branch, left of a vertical one).
+    auto along = [&](SheetPoint p) { return c.vertical ? p.y - branch.Y1 : p.x - branch.X1; };
+    auto across = [&](SheetPoint p) { return c.vertical ? branch.X1 - p.x : p.y - branch.Y1; };
+    int pictures = 0, arrowLines = 0, circles = 0, bypasses = 0, bypassAcross = 0;
+    std::vector<std::string> labels;
+    for (const PaintOp& op : Elements(branch)) {
+      if (std::holds_alternative<PictureOp>(op)) ++pictures;
+      if (const auto* text = std::get_if<TextOp>(&op)) labels.push_back(text->text);
+      if (const auto* circle = std::get_if<CircleOp>(&op)) {
+        ++circles;
+        const SheetPoint centre{(circle->topLeft.x + circle->bottomRight.x) / 2,
+                                (circle->topLeft.y + circle->bottomRight.y) / 2};
+        // On the line, or on the bypass drawn before it.
+        EXPECT_EQ(across(centre), bypassAcross);
+      }
+      if (const auto* line = std::get_if<LineOp>(&op)) {
+        ++arrowLines;
+        const int way = along(line->to) - along(line->from);
+        EXPECT_EQ(way > 0 ? 1 : -1, c.direction) << line->from.x << "," << line->from.y;
+        EXPECT_NE(across(line->to), across(line->from));
+      }
+      if (const auto* polyline = std::get_if<PolylineOp>(&op)) {
+        ++bypasses;
+        ASSERT_EQ(polyline->points.size(), 4u);
+        // From beside the start terminal, out past every picture, back beside the end terminal.
+        EXPECT_EQ(across(polyline->points.front()), 0);
+        EXPECT_EQ(across(polyline->points.back()), 0);
+        bypassAcross = across(polyline->points[1]);
+        EXPECT_EQ(across(polyline->points[2]), bypassAcross);
+        EXPECT_GT(bypassAcross, 10);
+        EXPECT_LT(bypassAcross, 20);  // the nearest wire runs 20 pixels off
+        EXPECT_LT(along(polyline->points.front()), 10);
+        EXPECT_GT(along(polyline->points.back()), kSheetBranchLength - 10);
+      }
+    }
+    EXPECT_EQ(circles, 1);
+    EXPECT_EQ(arrowLines, 4);  // a double arrowhead
+    EXPECT_EQ(bypasses, bypass ? 1 : 0);
+    EXPECT_EQ(pictures, c.pictures);
+    ASSERT_FALSE(labels.empty());
+    EXPECT_EQ(labels.back(), c.label);
+  }
+}
+
 }  // namespace
 }  // namespace ohmara

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFrame>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -15,12 +16,14 @@
 #include <QTimer>
 #include <fstream>
 
+#include "analysis/textbook_circuits.h"
 #include "editor/scheme_file.h"
 #include "editor/sheet_model.h"
 #include "editor/table_to_drawing.h"
 #include "model/text_format.h"
 #include "support/grid_circuit.h"
 #include "support/gui_app_fixture.h"
+#include "ui/add_branch_dialog.h"
 #include "ui/editor_window.h"
 #include "ui/element_pictures.h"
 #include "ui/mesh_current_window.h"
@@ -56,12 +59,14 @@ class EditorTest : public AppFixture {
   void Press(QPoint at) { Mouse(QEvent::MouseButtonPress, at); }
 
   // The add-branch dialog will be answered with these cells (R, L, C, E,
-  // angle) and OK, or with Cancel when `ok` is false.
+  // angle, and J and its angle where it shows them) and OK, or with Cancel
+  // when `ok` is false.
   void AnswerElement(const BranchRow& row, bool ok = true) {
-    prompts_.onModal = [row, ok](QDialog& dialog) {
+    prompts_.onModal = [this, row, ok](QDialog& dialog) {
       QApplication::processEvents();  // its activation proposes values first
       auto* grid = Find<QTableWidget>(dialog, "AddTb");
-      for (int col = 1; col < kClassicColumns; ++col) grid->item(1, col)->setText(QString::fromStdString(row[col]));
+      dialogColumns_ = grid->columnCount();
+      for (int col = 1; col < dialogColumns_; ++col) grid->item(1, col)->setText(QString::fromStdString(row[col]));
       Find<QPushButton>(dialog, ok ? "BitBtn1" : "BitBtn2")->click();
     };
   }
@@ -84,6 +89,8 @@ class EditorTest : public AppFixture {
   }
 
   std::string PathText(const std::string& name) const { return (scratch_.Path() / name).string(); }
+
+  int dialogColumns_ = 0;  // the columns the add-branch dialog showed last
 };
 
 TEST_F(EditorTest, WindowLayoutNamesAndTools) {
@@ -322,6 +329,65 @@ TEST_F(EditorTest, DrawnCircuitCarriedToTheMainWindowSolvesLikeTheTypedTable) {
   EXPECT_EQ(drawn.size(), 5);
   TypeTable(typed);
   EXPECT_EQ(currents(), drawn);
+}
+
+class EditorCurrentSourceTest : public EditorTest {
+ protected:
+  // The item is remembered: leave it off for the tests that follow.
+  void TearDown() override { Main().ApplyExtendedCircuits(false); }
+};
+
+// Four branches between the same two nodes, drawn with the mouse: an ideal
+// current source with a phase, an EMF behind R, R with L, and R with L beside
+// a current source. The dialog offers J only with extended circuits on; the
+// drawing carried to the main window turns them on again and solves as
+// ngspice does.
+TEST_F(EditorCurrentSourceTest, CurrentSourcesDrawnAndCarriedToTheMainWindowSolveAsNgspice) {
+  const Textbook circuit{
+      "drawn", {{1, 2, 0, 0, 0, 0, 0, 2, 30}, {1, 2, 10, 0, 0, 20, 0}, {1, 2, 5, 20}, {1, 2, 4, 15, 0, 0, 0, 1.5, 60}},
+      "50",    0,
+      1,       2};
+  const BranchTable table = TableOf(circuit);
+  Place({100, 300, false}, {"", "1"});
+  EXPECT_EQ(dialogColumns_, kClassicColumns);
+  Tool("DelBBt");
+  Press({160, 300});
+  ASSERT_TRUE(Drawing().Branches().empty());
+
+  Main().ApplyExtendedCircuits(true);
+  std::vector<Placed> placed;
+  for (size_t k = 0; k < table.size(); ++k) {
+    placed.push_back({100, 100 + 100 * static_cast<int>(k), false});
+    Place(placed.back(), table[k]);
+    EXPECT_EQ(dialogColumns_, kBranchColumns);
+  }
+  for (size_t k = 1; k < placed.size(); ++k) {
+    Join(placed[k - 1].Start(), placed[k].Start());
+    Join(placed[k - 1].End(), placed[k].End());
+  }
+  ASSERT_EQ(Drawing().Connections().size(), 6u) << Status().toStdString();
+  EXPECT_EQ(Drawing().Branches()[0].Values, (ElementValues{0, 0, 0, 0, 0, 2, 30}));
+
+  // Off again (the grid is empty), the transfer turns the item back on.
+  Find<QAction>(Main(), "ExtendedCircuitsItem")->trigger();
+  ASSERT_FALSE(Main().ExtendedCircuits());
+  EXPECT_EQ(Find<QTableWidget>(Windows().addBranchDialog(), "AddTb")->columnCount(), kClassicColumns);
+  Tool("BitBtn2");
+  EXPECT_TRUE(Main().ExtendedCircuits());
+  ASSERT_EQ(Main().ReadBranchTable(), table);
+
+  if (!SpiceAvailable()) GTEST_SKIP() << kSpiceMissing;
+  Find<QLineEdit>(Main(), "Frequence")->setText(QString::fromStdString(circuit.frequency));
+  Find<QLineEdit>(Main(), "U0Ed")->setText(QString::number(circuit.zeroNode));
+  Click("TestBtn");
+  ASSERT_FALSE(Circuit().NeedsTest);
+  const SpiceAnswer spice = SpiceAnswerOf(circuit);
+  Click("ContBtn");
+  ASSERT_TRUE(app_->session().mesh().complete);
+  ExpectAgrees(app_->session().mesh().solution.branchCurrents, spice.currents, "mesh: branch");
+  Click("PotentialBtn");
+  ASSERT_TRUE(app_->session().nodes().complete);
+  ExpectAgrees(app_->session().nodes().solution.Potentials, spice.potentials, "nodal: node");
 }
 
 TEST_F(EditorTest, TransferNeedsNoFileAndAnEmptySheetHasNothingToTransfer) {
