@@ -12,23 +12,11 @@
 #include "editor/table_to_drawing.h"
 #include "largest_circuit.h"
 #include "reference_runs.h"
+#include "support/grid_circuit.h"
 #include "support/scratch_directory.h"
 
 namespace ohmara {
 namespace {
-
-// Rows over the 255 nodes a table may have: a ring, then chords between
-// nodes ever further apart, so most branches close on nodes already placed.
-BranchTable LongTable(int rows) {
-  constexpr int kNodes = 250;
-  BranchTable table;
-  for (int i = 0; i < rows; ++i) {
-    const int from = 1 + i % kNodes;
-    const int to = 1 + (i + 1 + i / kNodes * 7) % kNodes;
-    table.push_back({std::to_string(from) + "->" + std::to_string(to), "10", "", "", i % 7 == 0 ? "5" : "", ""});
-  }
-  return table;
-}
 
 // 8000 vertical branches side by side in rows, each joined to its neighbour
 // by a short wire: the bands and wires of a very large scheme.
@@ -59,7 +47,7 @@ void BM_DrawLargestGridTable(benchmark::State& state) {
 }
 
 void BM_DrawTableOf1000Rows(benchmark::State& state) {
-  const BranchTable table = LongTable(1000);
+  const BranchTable table = RingWithChordsTable(1000);
   const double reference = SchemeWriteReference(LayOutBranchTable(table).drawing);
   size_t wires = 0;
   bench::TimeAgainst(state, reference, [&] { wires = LayOutBranchTable(table).drawing.Connections().size(); });

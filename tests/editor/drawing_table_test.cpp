@@ -14,7 +14,7 @@
 #include "model/branch_table_file.h"
 #include "model/circuit.h"
 #include "model/random_values.h"
-#include "model/text_format.h"
+#include "support/grid_circuit.h"
 #include "support/results_fixture.h"
 
 namespace ohmara {
@@ -257,10 +257,7 @@ TEST_F(DrawingTableRoundTrip, EveryTableIsDrawnWholeOnTheSheetWithLabelsFree) {
 // in pieces, so that the window can say so instead of drawing a different
 // circuit in silence.
 TEST_F(DrawingTableRoundTrip, NodesNoWireCouldJoinAreNamed) {
-  BranchTable table;
-  for (int i = 0; i < 255; ++i)
-    table.push_back({Format("%d->%d", 1 + i % 250, 1 + (i + 1 + i / 250 * 7) % 250), "10", "", "", "", ""});
-  const TableLayout layout = LayOutBranchTable(table);
+  const TableLayout layout = LayOutBranchTable(RingWithChordsTable(255));
   ASSERT_FALSE(layout.nodesApart.empty());
   std::map<int, std::set<int>> pieces;
   const std::vector<TerminalNumbers> picture = PictureNodes(layout.drawing);

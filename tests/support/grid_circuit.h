@@ -33,4 +33,18 @@ inline BranchTable GridTable(int rows, int columns) {
   return table;
 }
 
+// Rows over 250 nodes: a ring, then chords between nodes ever further
+// apart, so most branches close on nodes already placed; an EMF on every
+// seventh. The drawing of such a table leaves joins the router cannot make.
+inline BranchTable RingWithChordsTable(int rows) {
+  constexpr int kNodes = 250;
+  BranchTable table;
+  for (int i = 0; i < rows; ++i) {
+    const int from = 1 + i % kNodes;
+    const int to = 1 + (i + 1 + i / kNodes * 7) % kNodes;
+    table.push_back({std::to_string(from) + "->" + std::to_string(to), "10", "", "", i % 7 == 0 ? "5" : "", ""});
+  }
+  return table;
+}
+
 }  // namespace ohmara

@@ -20,7 +20,6 @@
 #include "editor/scheme_file.h"
 #include "editor/sheet_model.h"
 #include "editor/table_to_drawing.h"
-#include "model/text_format.h"
 #include "support/grid_circuit.h"
 #include "support/gui_app_fixture.h"
 #include "ui/add_branch_dialog.h"
@@ -426,10 +425,7 @@ TEST_F(EditorTest, DrawingTheMainWindowsTableReplacesTheSheetOrNamesTheBadCell) 
 
   // A table the router cannot join whole: the drawing stays, and says which
   // nodes it leaves for the user to join.
-  BranchTable tangled;
-  for (int i = 0; i < 255; ++i)
-    tangled.push_back({Format("%d->%d", 1 + i % 250, 1 + (i + 1 + i / 250 * 7) % 250), "10"});
-  TypeTable(tangled);
+  TypeTable(RingWithChordsTable(255));
   Tool("BitBtn1");
   EXPECT_EQ(Drawing().Branches().size(), 255u);
   ASSERT_EQ(prompts_.messages.size(), 2u);
