@@ -109,6 +109,8 @@ void ResultWindow::ShowSidePanels() {
   const int width = clientWidth_ + (polar ? kPolarPanelWidth : 0) + (powers ? kPowersPanelWidth : 0);
   body_->setFixedSize(width, clientHeight_);
   setFixedSize(width, clientHeight_ + menuBar()->sizeHint().height());
+  // A side panel switched on widens the window to the right: keep it on screen.
+  if (isVisible()) KeepOnDesktop(this);
 }
 
 void ResultWindow::OpenPhasorDiagram() { Present(phasorDiagram_); }

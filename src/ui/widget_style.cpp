@@ -12,6 +12,7 @@
 #include <QStyle>
 #include <QTableWidget>
 #include <QWidget>
+#include <algorithm>
 
 namespace ohmara {
 
@@ -117,6 +118,16 @@ void CentreOnDesktop(QWidget* window) {
     const QRect area = screen->availableGeometry();
     window->move(area.center() - window->rect().center());
   }
+}
+
+void KeepOnDesktop(QWidget* window) {
+  QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) return;
+  const QRect area = screen->availableGeometry();
+  const QRect frame = window->frameGeometry();
+  const int x = std::max(area.left(), std::min(frame.left(), area.right() - frame.width() + 1));
+  const int y = std::max(area.top(), std::min(frame.top(), area.bottom() - frame.height() + 1));
+  if (x != frame.left() || y != frame.top()) window->move(window->pos() + QPoint(x - frame.left(), y - frame.top()));
 }
 
 void Present(QWidget* window) {

@@ -48,6 +48,10 @@ QIcon PrintIcon();
 void SetPrintIconOnFirstShow(QMenu* menu, QAction* print);
 // Centres a top-level window on the desktop.
 void CentreOnDesktop(QWidget* window);
+// Moves a top-level window that grew past the desktop's right or bottom
+// edge back onto it, as far as its size allows; the left and top edges stay
+// on the desktop.
+void KeepOnDesktop(QWidget* window);
 // Shows a modeless window above the others, with the focus.
 void Present(QWidget* window);
 

@@ -3,7 +3,9 @@
 // the grid and solved by the buttons of every method that applies.
 #include <QAction>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLineEdit>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSettings>
 #include <QTableWidget>
@@ -33,6 +35,14 @@ class ExtendedCircuitsTest : public AppFixture {
     Find<QAction>(window, "BranchPowersItem")->setChecked(true);
     const auto* table = Find<QTableWidget>(window, "BranchPowersView");
     EXPECT_TRUE(table->isVisibleTo(&window));
+    // Widened to the right, the window stays on the desktop as far as it fits.
+    const QRect desktop = QGuiApplication::primaryScreen()->availableGeometry();
+    if (window.isVisible()) {
+      EXPECT_GE(window.frameGeometry().left(), desktop.left());
+      if (window.frameGeometry().width() <= desktop.width()) {
+        EXPECT_LE(window.frameGeometry().right(), desktop.right());
+      }
+    }
     const int rows = table->rowCount();
     ASSERT_GE(rows, 3);
     EXPECT_EQ(table->item(rows - 2, 0)->text(), "Мощность источников");
