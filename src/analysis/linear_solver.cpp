@@ -120,9 +120,11 @@ class TraceSink {
  public:
   explicit TraceSink(std::string& text) : text_(&text), lineEnd_("\n") {}
   explicit TraceSink(ResultsDirectory::Rewriting& file) : lineEnd_("\r\n"), file_(&file) {}
+  // A sink that wants nothing: the elimination alone.
+  TraceSink() = default;
 
   // False when nothing would reach the file: the formatting can be skipped.
-  bool Wanted() const { return !file_ || file_->Writing(); }
+  bool Wanted() const { return file_ ? file_->Writing() : text_ != nullptr; }
 
   // One line: every value as a trace entry, then the line end.
   void Line(const Complex* values, int count, int realWidth, int plusWidth) {
@@ -298,6 +300,19 @@ std::vector<Complex> SolveLinearSystem(ComplexMatrix& rows, int n, ResultsDirect
   ResultsDirectory::Rewriting file = results.StartRewrite(fileName);
   TraceSink sink(file);
   return SolveTraced(rows, n, sink);
+}
+
+std::vector<Complex> SolveLinearSystem(ComplexMatrix& rows, int n) {
+  TraceSink sink;
+  return SolveTraced(rows, n, sink);
+}
+
+void WriteSolverTrace(ComplexMatrix rows, int n, ResultsDirectory& results, std::string_view fileName) {
+  try {
+    SolveLinearSystem(rows, n, results, fileName);
+  } catch (const SingularSystem&) {
+  } catch (const NonFiniteValue&) {
+  }
 }
 
 }  // namespace ohmara

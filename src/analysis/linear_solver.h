@@ -24,6 +24,14 @@ using ComplexMatrix = std::vector<std::vector<Complex>>;
 std::vector<Complex> SolveLinearSystem(ComplexMatrix& rows, int n, ResultsDirectory& results,
                                        std::string_view fileName);
 
+// The same elimination without a trace, for a method that computes its
+// numbers first and writes its files afterwards.
+std::vector<Complex> SolveLinearSystem(ComplexMatrix& rows, int n);
+// Writes the trace of solving `rows` to `fileName` as SolveLinearSystem
+// does. A system the elimination refuses leaves the matrices traced up to
+// the refusal, and the refusal itself is the caller's to report (the run
+// that built the system met it already), so it is not thrown again.
+void WriteSolverTrace(ComplexMatrix rows, int n, ResultsDirectory& results, std::string_view fileName);
 // The same elimination with the trace appended to `trace` instead of written;
 // on SingularSystem `trace` holds the matrices traced so far.
 std::vector<Complex> SolveLinearSystemTrace(ComplexMatrix& rows, int n, std::string& trace);

@@ -115,39 +115,59 @@ std::vector<Complex> BranchCurrentsFromLoops(const CircuitState& state, const st
   return currents;
 }
 
+MeshRun SolveMeshCurrents(const CircuitState& state) {
+  MeshRun run;
+  if (state.NeedsTest || state.BranchCount() == 0) return run;
+  run.reached = RunStage::Started;
+  MeshSolution& numbers = run.numbers;
+  try {
+    run.unknownLoops = UnknownLoops(state);
+    ComplexMatrix rows = LoopSystem(state);
+    RequireFiniteSystem(rows, run.unknownLoops);
+    numbers.system = rows;
+    run.reached = RunStage::SystemBuilt;
+    if (run.unknownLoops > 0) numbers.loopCurrents = SolveLinearSystem(rows, run.unknownLoops);
+    for (const Complex& current : KnownLoopCurrents(state)) numbers.loopCurrents.push_back(current);
+    numbers.branchCurrents = BranchCurrentsFromLoops(state, numbers.loopCurrents);
+    RequireFiniteLoopCurrents(numbers.loopCurrents);
+    RequireSoundCurrentsAndPower(state.Branches, numbers.branchCurrents);
+    PowerBalance(state.Branches, numbers.branchCurrents, numbers.source, numbers.consumed);
+    run.reached = RunStage::Complete;
+  } catch (...) {
+    run.failure = std::current_exception();
+  }
+  return run;
+}
+
+std::string ShowMeshRun(const CircuitState& state, const MeshRun& run, MeshViews& views) {
+  if (run.reached == RunStage::NotRun) return {};
+  // The memos this method owns hold one run's results, however it is called.
+  views.loopCurrents.Clear();
+  views.branchCurrents.Clear();
+  views.powerBalance.Clear();
+  const MeshSolution& numbers = run.numbers;
+  if (run.reached >= RunStage::SystemBuilt) ShowLoopSystem(numbers.system, run.unknownLoops, views);
+  if (!run.Complete()) return {};
+
+  ShowLoopCurrents(views.loopCurrents, numbers.loopCurrents, run.unknownLoops);
+  std::string section = MethodSectionHeader("Метод контурных токов") + "\n\nТоки:\n";
+  ReportBranchCurrents(state.Branches, numbers.branchCurrents, views.branchCurrents, section);
+  section += "\n";
+  ShowPowerBlock(state.Branches, numbers.branchCurrents, numbers.source, numbers.consumed, views.powerBalance, section);
+  return section;
+}
+
 bool MeshCurrentMethod(const CircuitState& state, ResultsDirectory& results, MeshViews& views) {
   MeshSolution solution;
   return MeshCurrentMethod(state, results, views, solution);
 }
 
 bool MeshCurrentMethod(const CircuitState& state, ResultsDirectory& results, MeshViews& views, MeshSolution& solution) {
-  solution = {};
-  if (state.NeedsTest || state.BranchCount() == 0) return false;
-  // The memos this method owns hold one run's results, however it is called.
-  views.loopCurrents.Clear();
-  views.branchCurrents.Clear();
-  views.powerBalance.Clear();
-
-  const int unknown = UnknownLoops(state);
-  ComplexMatrix rows = LoopSystem(state);
-  RequireFiniteSystem(rows, unknown);
-  ShowLoopSystem(rows, unknown, views);
-  solution.system = rows;
-  if (unknown > 0) solution.loopCurrents = SolveLinearSystem(rows, unknown, results, "Currents.txt");
-  for (const Complex& current : KnownLoopCurrents(state)) solution.loopCurrents.push_back(current);
-  solution.branchCurrents = BranchCurrentsFromLoops(state, solution.loopCurrents);
-  RequireFiniteLoopCurrents(solution.loopCurrents);
-  RequireSoundCurrentsAndPower(state.Branches, solution.branchCurrents);
-
-  ShowLoopCurrents(views.loopCurrents, solution.loopCurrents, unknown);
-  std::string section = MethodSectionHeader("Метод контурных токов") + "\n\nТоки:\n";
-  ReportBranchCurrents(state.Branches, solution.branchCurrents, views.branchCurrents, section);
-  section += "\n";
-
-  AccountPower(state.Branches, solution.branchCurrents, views.powerBalance, section, solution.source,
-               solution.consumed);
-  results.Append("out.txt", section);
-  return true;
+  const MeshRun run = SolveMeshCurrents(state);
+  const std::string section = ShowMeshRun(state, run, views);
+  solution = run.numbers;
+  return WriteRunFiles(run, run.numbers.system, run.unknownLoops, run.unknownLoops > 0 ? "Currents.txt" : "", section,
+                       results);
 }
 
 }  // namespace ohmara

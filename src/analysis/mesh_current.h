@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "analysis/linear_solver.h"
+#include "analysis/method_run.h"
 #include "analysis/result_views.h"
 #include "model/circuit.h"
 #include "model/complex.h"
@@ -27,17 +28,7 @@ Complex LoopEmf(const CircuitState& state, int p);
 // the loops of current sources (known currents) drive round loop p.
 ComplexMatrix LoopSystem(const CircuitState& state);
 
-// Solves the tested circuit by loop currents: fills impedanceMatrix, emfColumn, loopCurrents,
-// branchCurrents and powerBalance, writes Currents.txt and appends a section to
-// out.txt. True when the method ran to the end; false, touching nothing,
-// when state.NeedsTest is set or there are no branches. SingularSystem
-// propagates with the grids filled and the memos and out.txt untouched; so
-// does NonFiniteValue for a solution that is not finite, and for a system
-// that is not, before the grids are filled.
-bool MeshCurrentMethod(const CircuitState& state, ResultsDirectory& results, MeshViews& views);
-
-// The numbers behind the texts of one run, at full precision, for callers
-// that check or reuse them.
+// The numbers of one run, at full precision.
 struct MeshSolution {
   ComplexMatrix system;                 // the loop system as solved: impedances, then the loop sources
   std::vector<Complex> loopCurrents;    // J, one per loop
@@ -45,7 +36,31 @@ struct MeshSolution {
   Complex source;                       // power of the sources
   Complex consumed;                     // power consumed by the impedances
 };
-// The same run, also handing back its numbers (left empty when it returns false).
+
+// One run of the method: its numbers as far as it got.
+struct MeshRun : RunProgress {
+  int unknownLoops = 0;  // the loops whose current the system solves for
+  MeshSolution numbers;
+};
+
+// Solves the tested circuit by loop currents, touching nothing. NotRun when
+// state.NeedsTest is set or there are no branches. A system that is not
+// finite stops it at Started; a singular system (SingularSystem), a solution
+// that is not finite or a power balance that does not close (NonFiniteValue)
+// stop it at SystemBuilt.
+MeshRun SolveMeshCurrents(const CircuitState& state);
+
+// The window texts of a run: the loop system in the grids once it was
+// built, the loop currents, branch currents and power balance once the run is
+// complete (the three memos are emptied whenever it started). Returns the
+// out.txt section of a complete run, else an empty text.
+std::string ShowMeshRun(const CircuitState& state, const MeshRun& run, MeshViews& views);
+
+// Solves, shows the run in `views` and writes Currents.txt (the solver's
+// trace) and the out.txt section; a failure is rethrown once the texts and the
+// trace show what the run reached. True when the method ran to the end.
+bool MeshCurrentMethod(const CircuitState& state, ResultsDirectory& results, MeshViews& views);
+// The same, also handing back the run's numbers.
 bool MeshCurrentMethod(const CircuitState& state, ResultsDirectory& results, MeshViews& views, MeshSolution& solution);
 
 // "I11" for loop p = 0: the loop number written twice, as loopCurrents names it.

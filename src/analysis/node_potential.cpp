@@ -35,18 +35,19 @@ class PairTable {
   std::vector<PairCell> cells_;
 };
 
-// Enters every branch into the pair table and shows its admittance and source
-// current. The branchValues lines of a branch follow its division, so a branch
-// with Z = 0 stops the run with the lines of the branches before it shown.
+// Enters every branch into the pair table and keeps its admittance and source
+// current. The values of a branch follow its division, so a branch with
+// Z = 0 stops the run with the values of the branches before it kept.
 // An ideal current source adds no admittance: its current J leaves node a
 // and enters node b.
-void EnterIdealCurrentSource(const CircuitBranch& branch, PairTable& pairs, MemoView& branchValues) {
+void EnterIdealCurrentSource(const CircuitBranch& branch, PairTable& pairs, std::vector<LabelledValue>& branchValues) {
   pairs(branch.From, branch.To).J -= branch.J;
   pairs(branch.To, branch.From).J += branch.J;
-  branchValues.Add(BranchLabel("J", branch) + " = " + ComplexToText(branch.J));
+  branchValues.push_back({BranchLabel("J", branch), branch.J});
 }
 
-void FillPairTable(const std::vector<CircuitBranch>& branches, PairTable& pairs, MemoView& branchValues) {
+void FillPairTable(const std::vector<CircuitBranch>& branches, PairTable& pairs,
+                   std::vector<LabelledValue>& branchValues) {
   for (const CircuitBranch& branch : branches) {
     if (branch.IdealCurrentSource) {
       EnterIdealCurrentSource(branch, pairs, branchValues);
@@ -70,8 +71,8 @@ void FillPairTable(const std::vector<CircuitBranch>& branches, PairTable& pairs,
       pairs(a, b).J = sourceCurrent * -1.0;
       pairs(b, a).J = sourceCurrent;
     }
-    branchValues.Add(admittance + " = " + ComplexToText(y));
-    branchValues.Add("E*" + admittance + " = " + ComplexToText(sourceCurrent));
+    branchValues.push_back({admittance, y});
+    branchValues.push_back({"E*" + admittance, sourceCurrent});
   }
 }
 
@@ -128,8 +129,6 @@ std::vector<Complex> CurrentsFromPotentials(const std::vector<CircuitBranch>& br
   return currents;
 }
 
-}  // namespace
-
 void ClearNodalMemos(NodeViews& views) {
   views.potentials.Clear();
   views.branchValues.Clear();
@@ -137,6 +136,8 @@ void ClearNodalMemos(NodeViews& views) {
   views.branchCurrents.Clear();
 }
 
+// Sizes admittanceMatrix and sourceCurrentColumn for the t x (t + 1) system
+// `rows` (the last column is the right-hand side) and shows every entry.
 void ShowNodalSystem(const ComplexMatrix& rows, int t, NodeViews& views) {
   views.sourceCurrentColumn.SetColWidth(0, 110);
   views.admittanceMatrix.SetRowCount(t);
@@ -149,63 +150,92 @@ void ShowNodalSystem(const ComplexMatrix& rows, int t, NodeViews& views) {
   }
 }
 
-Complex BranchCurrentFromPotentials(Complex fromPotential, Complex toPotential, Complex e, Complex z) {
-  return (fromPotential - toPotential + e) / z;
-}
-
-std::string PotentialName(int node) { return Format("u%d", node); }
-
+// Adds the potentials line "u<node> = ..." and appends the out.txt line
+// "U<node>=..." of one potential to `section`.
 void ReportPotential(int node, Complex potential, MemoView& potentials, std::string& section) {
   potentials.Add(PotentialName(node) + " = " + ComplexToText(potential));
   AppendFormat(section, "U%d=", node);
   section += ComplexOutText(potential, "\t\t\n");
 }
 
-void FinishNodalRun(const std::vector<CircuitBranch>& branches, std::vector<Complex> currents, std::string& section,
-                    ResultsDirectory& results, MemoView& powerBalance, NodalSolution* solution) {
-  Complex source, consumed;
-  AccountPower(branches, currents, powerBalance, section, source, consumed);
-  results.Append("out.txt", section);
-  if (!solution) return;
-  solution->Currents = std::move(currents);
-  solution->SourcePower = source;
-  solution->ConsumedPower = consumed;
+// The two variants frame their sections a little differently, as the course's
+// results files always have.
+std::string NodeSectionHead(bool optimal) {
+  if (optimal) return MethodSectionHeader("Метод узловых потенциалов (оптимальный)") + "\nПотенциалы\n";
+  return MethodSectionHeader("Метод узловых потенциалов (не оптимальный)") + "\n\nПотенциалы:\n";
+}
+
+}  // namespace
+
+Complex BranchCurrentFromPotentials(Complex fromPotential, Complex toPotential, Complex e, Complex z) {
+  return (fromPotential - toPotential + e) / z;
+}
+
+std::string PotentialName(int node) { return Format("u%d", node); }
+
+std::string ShowNodeRun(const CircuitState& state, const NodeRun& run, NodeViews& views) {
+  if (run.reached == RunStage::NotRun) return {};
+  ClearNodalMemos(views);
+  for (const LabelledValue& value : run.branchValues)
+    views.branchValues.Add(value.label + " = " + ComplexToText(value.value));
+  const NodalSolution& numbers = run.numbers;
+  if (run.reached >= RunStage::SystemBuilt) ShowNodalSystem(numbers.system, run.unknowns, views);
+  if (!run.Complete()) return {};
+
+  std::string section = NodeSectionHead(run.optimal);
+  for (size_t i = 0; i < numbers.Nodes.size(); ++i)
+    ReportPotential(numbers.Nodes[i], numbers.Potentials[i], views.potentials, section);
+  section += run.optimal ? "\nТоки:\n" : "\n\nТоки:\n";
+  ReportBranchCurrents(state.Branches, numbers.Currents, views.branchCurrents, section);
+  ShowPowerBlock(state.Branches, numbers.Currents, numbers.SourcePower, numbers.ConsumedPower, views.powerBalance,
+                 section);
+  return section;
+}
+
+bool ShowAndWriteNodeRun(const CircuitState& state, const NodeRun& run, ResultsDirectory& results, NodeViews& views,
+                         NodalSolution* solution) {
+  const std::string section = ShowNodeRun(state, run, views);
+  if (solution) *solution = run.numbers;
+  return WriteRunFiles(run, run.numbers.system, run.unknowns, "Potential.txt", section, results);
+}
+
+NodeRun SolveNodePotentials(const CircuitState& state, int z) {
+  NodeRun run;
+  if (state.NeedsTest || state.BranchCount() == 0 || z < 1 || z > state.NodeCount) return run;
+  run.reached = RunStage::Started;
+  const int n = state.NodeCount;
+  NodalSolution& numbers = run.numbers;
+  try {
+    PairTable pairs(n);
+    FillPairTable(state.Branches, pairs, run.branchValues);
+    SumDiagonal(pairs);
+    const std::vector<int> rowNodes = RowList(n, z);
+    run.unknowns = static_cast<int>(rowNodes.size());
+    ComplexMatrix rows = AssembleSystem(pairs, rowNodes);
+    RequireFiniteSystem(rows, run.unknowns);
+    numbers.system = rows;
+    run.reached = RunStage::SystemBuilt;
+    const std::vector<Complex> solved = SolveLinearSystem(rows, run.unknowns);
+    const std::vector<Complex> potentials = NodePotentials(solved, rowNodes, n);
+    std::vector<Complex> currents = CurrentsFromPotentials(state.Branches, potentials);
+    std::vector<int> nodes;
+    for (int k = 1; k <= n; ++k) nodes.push_back(k);
+    const std::vector<Complex> listed(potentials.begin() + 1, potentials.end());
+    RequireFiniteNodalRun(nodes, listed, state.Branches, currents);
+    numbers.Nodes = std::move(nodes);
+    numbers.Potentials = listed;
+    numbers.Currents = std::move(currents);
+    PowerBalance(state.Branches, numbers.Currents, numbers.SourcePower, numbers.ConsumedPower);
+    run.reached = RunStage::Complete;
+  } catch (...) {
+    run.failure = std::current_exception();
+  }
+  return run;
 }
 
 bool NodePotentialMethod(const CircuitState& state, int z, ResultsDirectory& results, NodeViews& views,
                          NodalSolution* solution) {
-  if (state.NeedsTest || state.BranchCount() == 0 || z < 1 || z > state.NodeCount) return false;
-  ClearNodalMemos(views);
-  const int n = state.NodeCount;
-
-  PairTable pairs(n);
-  FillPairTable(state.Branches, pairs, views.branchValues);
-  SumDiagonal(pairs);
-  const std::vector<int> rowNodes = RowList(n, z);
-  const int t = static_cast<int>(rowNodes.size());
-  ComplexMatrix rows = AssembleSystem(pairs, rowNodes);
-  RequireFiniteSystem(rows, t);
-  ShowNodalSystem(rows, t, views);
-  if (solution) solution->system = rows;
-  const std::vector<Complex> solved = SolveLinearSystem(rows, t, results, "Potential.txt");
-  const std::vector<Complex> potentials = NodePotentials(solved, rowNodes, n);
-  std::vector<Complex> currents = CurrentsFromPotentials(state.Branches, potentials);
-  std::vector<int> nodes;
-  for (int k = 1; k <= n; ++k) nodes.push_back(k);
-  const std::vector<Complex> listed(potentials.begin() + 1, potentials.end());
-  RequireFiniteNodalRun(nodes, listed, state.Branches, currents);
-
-  std::string section = MethodSectionHeader("Метод узловых потенциалов (не оптимальный)") + "\n\nПотенциалы:\n";
-  for (int k = 1; k <= n; ++k) ReportPotential(k, potentials[k], views.potentials, section);
-  section += "\n\nТоки:\n";
-
-  ReportBranchCurrents(state.Branches, currents, views.branchCurrents, section);
-  if (solution) {
-    solution->Nodes = std::move(nodes);
-    solution->Potentials = listed;
-  }
-  FinishNodalRun(state.Branches, std::move(currents), section, results, views.powerBalance, solution);
-  return true;
+  return ShowAndWriteNodeRun(state, SolveNodePotentials(state, z), results, views, solution);
 }
 
 }  // namespace ohmara

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "analysis/linear_solver.h"
+#include "analysis/method_run.h"
 #include "analysis/result_views.h"
 #include "model/circuit.h"
 #include "model/complex.h"
@@ -28,16 +29,28 @@ struct NodalSolution {
   Complex ConsumedPower;
 };
 
-// Solves the tested circuit with node z at potential 0: fills admittanceMatrix, sourceCurrentColumn,
-// branchValues, potentials, branchCurrents and powerBalance, rewrites Potential.txt and appends
-// a section to out.txt. True when the run went to the end; false, touching
-// nothing, when state.NeedsTest is set, there are no branches or z is not one
+// One run of either variant: its numbers as far as it got.
+struct NodeRun : RunProgress {
+  bool optimal = false;                     // the optimal variant made it
+  int unknowns = 0;                         // t: the potentials the system solves for
+  std::vector<LabelledValue> branchValues;  // admittances and source currents, in the order computed
+  NodalSolution numbers;
+};
+
+// Solves the tested circuit with node z at potential 0, touching nothing.
+// NotRun when state.NeedsTest is set, there are no branches or z is not one
 // of the nodes 1..NodeCount (the window checks that first). A branch with
-// Z = 0 throws DivisionByZero naming its admittance ("Y12") once the branchValues
-// lines of the branches before it are shown; a singular system throws
-// SingularSystem with the grids filled. A value that is not finite (an
-// admittance, the system, a potential, a current, a power) throws
-// NonFiniteValue before it is shown, and out.txt gets no section.
+// Z = 0 stops it at Started with DivisionByZero naming its admittance ("Y12"),
+// the values of the branches before it kept; a singular system stops it at
+// SystemBuilt with SingularSystem. A value that is not finite (an
+// admittance, the system, a potential, a current, a power) stops it with
+// NonFiniteValue before it is kept.
+NodeRun SolveNodePotentials(const CircuitState& state, int z);
+
+// Solves, shows the run in `views` (ShowNodeRun), rewrites Potential.txt
+// (the solver's trace) and appends the out.txt section; a failure is rethrown
+// once the texts and the trace show what the run reached. True when the run
+// went to the end.
 bool NodePotentialMethod(const CircuitState& state, int z, ResultsDirectory& results, NodeViews& views,
                          NodalSolution* solution = nullptr);
 
@@ -47,26 +60,21 @@ bool NodePotentialMethod(const CircuitState& state, int z, ResultsDirectory& res
 using NodeMethod = bool (*)(const CircuitState& state, int z, ResultsDirectory& results, NodeViews& views,
                             NodalSolution* solution);
 
-// The four memos a run refills.
-void ClearNodalMemos(NodeViews& views);
+// The window texts of a run of either variant: the four memos are emptied
+// when it started, then the branch values it reached, the system in the grids
+// once it was built, the potentials, branch currents and power balance once
+// it is complete. Returns the out.txt section of a complete run, else an
+// empty text.
+std::string ShowNodeRun(const CircuitState& state, const NodeRun& run, NodeViews& views);
 
-// Sizes admittanceMatrix and sourceCurrentColumn for the t x (t + 1) system `rows` (the last column is
-// the right-hand side) and shows every entry.
-void ShowNodalSystem(const ComplexMatrix& rows, int t, NodeViews& views);
+// Shows and writes a run as NodePotentialMethod does.
+bool ShowAndWriteNodeRun(const CircuitState& state, const NodeRun& run, ResultsDirectory& results, NodeViews& views,
+                         NodalSolution* solution);
 
 // The current of a branch (or chain) a->b from the potentials of its ends.
 Complex BranchCurrentFromPotentials(Complex fromPotential, Complex toPotential, Complex e, Complex z);
 
 // "u3": the name potentials gives the potential of node 3.
 std::string PotentialName(int node);
-
-// Adds the potentials line "u<node> = ..." and appends the out.txt line
-// "U<node>=..." of one potential to `section`.
-void ReportPotential(int node, Complex potential, MemoView& potentials, std::string& section);
-
-// Computes the power balance, shows it in powerBalance, appends its block to
-// `section` and the finished section to out.txt; fills `solution` when given.
-void FinishNodalRun(const std::vector<CircuitBranch>& branches, std::vector<Complex> currents, std::string& section,
-                    ResultsDirectory& results, MemoView& powerBalance, NodalSolution* solution);
 
 }  // namespace ohmara

@@ -138,18 +138,18 @@ RowNumbering NumberRows(const CircuitState& state, int z) {
 }
 
 // Enters the admittance of a direct branch or a chain a->b, with its source,
-// into the system and shows it. A direct branch is the first to touch its
+// into the system and keeps its values. A direct branch is the first to touch its
 // mutual entries, so it sets them; chains add theirs, so each mutual entry
 // ends as the sum over everything joining the two nodes.
 void EnterAdmittance(ComplexMatrix& m, const RowNumbering& rows, int a, int b, Complex z, Complex e,
-                     const std::string& label, bool addMutual, MemoView& branchValues) {
+                     const std::string& label, bool addMutual, std::vector<LabelledValue>& branchValues) {
   RequireFinite(z, "Z" + label, "сопротивления Z" + label);
   const Complex y = Divide(Complex(1.0, 0.0), z, "Y" + label);
   RequireFinite(y, "Y" + label, "проводимости Y" + label);
   const Complex sourceCurrent = e / z;
   RequireFinite(sourceCurrent, "Y*E" + label, "тока источника Y*E" + label);
-  branchValues.Add("Y" + label + " = " + ComplexToText(y));
-  branchValues.Add("Y*E" + label + " = " + ComplexToText(sourceCurrent));
+  branchValues.push_back({"Y" + label, y});
+  branchValues.push_back({"Y*E" + label, sourceCurrent});
   const Complex s = y * e;
   RequireFinite(s, "Y*E" + label, "тока источника Y*E" + label);
   const int t = rows.t, ra = rows.RowOfNode[a], rb = rows.RowOfNode[b];
@@ -177,15 +177,15 @@ void EnterAdmittance(ComplexMatrix& m, const RowNumbering& rows, int a, int b, C
 // A current source J from a to b adds no admittance: J leaves a's row and
 // enters b's.
 void EnterCurrentSource(ComplexMatrix& m, const RowNumbering& rows, int a, int b, Complex j, const std::string& label,
-                        MemoView& branchValues) {
-  branchValues.Add("J" + label + " = " + ComplexToText(j));
+                        std::vector<LabelledValue>& branchValues) {
+  branchValues.push_back({"J" + label, j});
   const int t = rows.t, ra = rows.RowOfNode[a], rb = rows.RowOfNode[b];
   if (ra != t) m[ra][t] -= j;
   if (rb != t) m[rb][t] += j;
 }
 
 ComplexMatrix AssembleSystem(const CircuitState& state, const std::vector<Chain>& chains, const RowNumbering& rows,
-                             MemoView& branchValues) {
+                             std::vector<LabelledValue>& branchValues) {
   ComplexMatrix m(rows.t, std::vector<Complex>(rows.t + 1));
   for (const CircuitBranch& branch : state.Branches) {
     if (!IsReal(state, branch.From) || !IsReal(state, branch.To)) continue;
@@ -278,37 +278,42 @@ std::string ChainLabel(const Chain& chain) {
   return label + std::to_string(chain.To);
 }
 
+NodeRun SolveOptimalNodePotentials(const CircuitState& state, int z) {
+  NodeRun run;
+  run.optimal = true;
+  NodalSolution& numbers = run.numbers;
+  try {
+    if (!state.NeedsTest && state.BranchCount() > 0 && state.RealNodes.empty())
+      throw std::domain_error(kOptimalNeedsJunctionText);
+    if (state.NeedsTest || state.BranchCount() == 0 || !IsReal(state, z) || z > state.NodeCount) return run;
+    const std::vector<Chain> chains = BuildChains(state);
+    run.reached = RunStage::Started;
+
+    const RowNumbering rows = NumberRows(state, z);
+    run.unknowns = rows.t;
+    ComplexMatrix m = AssembleSystem(state, chains, rows, run.branchValues);
+    NegateMutualEntries(m, rows.t);
+    RequireFiniteSystem(m, rows.t);
+    numbers.system = m;
+    run.reached = RunStage::SystemBuilt;
+    std::vector<Complex> potentials = SolveLinearSystem(m, rows.t);
+    potentials.push_back(Complex());
+    std::vector<Complex> currents = BranchCurrents(state, chains, rows, potentials);
+    RequireFiniteNodalRun(rows.NodeOfRow, potentials, state.Branches, currents);
+    numbers.Nodes = rows.NodeOfRow;
+    numbers.Potentials = std::move(potentials);
+    numbers.Currents = std::move(currents);
+    PowerBalance(state.Branches, numbers.Currents, numbers.SourcePower, numbers.ConsumedPower);
+    run.reached = RunStage::Complete;
+  } catch (...) {
+    run.failure = std::current_exception();
+  }
+  return run;
+}
+
 bool OptimalNodePotentialMethod(const CircuitState& state, int z, ResultsDirectory& results, NodeViews& views,
                                 NodalSolution* solution) {
-  if (!state.NeedsTest && state.BranchCount() > 0 && state.RealNodes.empty())
-    throw std::domain_error(kOptimalNeedsJunctionText);
-  if (state.NeedsTest || state.BranchCount() == 0 || !IsReal(state, z) || z > state.NodeCount) return false;
-  const std::vector<Chain> chains = BuildChains(state);
-  ClearNodalMemos(views);
-
-  const RowNumbering rows = NumberRows(state, z);
-  const int t = rows.t;
-  ComplexMatrix m = AssembleSystem(state, chains, rows, views.branchValues);
-  NegateMutualEntries(m, t);
-  RequireFiniteSystem(m, t);
-  ShowNodalSystem(m, t, views);
-  if (solution) solution->system = m;
-  std::vector<Complex> potentials = SolveLinearSystem(m, t, results, "Potential.txt");
-  potentials.push_back(Complex());
-  std::vector<Complex> currents = BranchCurrents(state, chains, rows, potentials);
-  RequireFiniteNodalRun(rows.NodeOfRow, potentials, state.Branches, currents);
-
-  std::string section = MethodSectionHeader("Метод узловых потенциалов (оптимальный)") + "\nПотенциалы\n";
-  for (int r = 0; r <= t; ++r) ReportPotential(rows.NodeOfRow[r], potentials[r], views.potentials, section);
-  section += "\nТоки:\n";
-
-  ReportBranchCurrents(state.Branches, currents, views.branchCurrents, section);
-  if (solution) {
-    solution->Nodes = rows.NodeOfRow;
-    solution->Potentials = potentials;
-  }
-  FinishNodalRun(state.Branches, std::move(currents), section, results, views.powerBalance, solution);
-  return true;
+  return ShowAndWriteNodeRun(state, SolveOptimalNodePotentials(state, z), results, views, solution);
 }
 
 }  // namespace ohmara

@@ -42,17 +42,18 @@ std::vector<Chain> BuildChains(const CircuitState& state);
 // written together ("1253" for 1 -> 5 -> 2 -> 3).
 std::string ChainLabel(const Chain& chain);
 
-// Solves the tested circuit with the real node z at potential 0; fills the
-// same window and files as NodePotentialMethod. True when the run went to the
-// end; false, touching nothing, when state.NeedsTest is set, there are no
-// branches or z is not a real node (the window tells the user so first). The
-// chains are built and checked before anything in the window changes, so an
-// UnsolvableCircuit from BuildChains leaves the window and the files as they
-// were. A circuit without junctions throws std::domain_error with
-// kOptimalNeedsJunctionText. A direct branch or a chain with Z = 0 throws DivisionByZero naming
-// its admittance ("Y13", "Y123") once the branchValues lines before it are shown;
-// a branch with Z = 0 inside a chain is harmless. Values that are not finite
-// throw NonFiniteValue as in NodePotentialMethod.
+// Solves the tested circuit with the real node z at potential 0, touching
+// nothing. NotRun when state.NeedsTest is set, there are no branches or z is
+// not a real node (the window tells the user so first). The chains are built
+// and checked first, so an UnsolvableCircuit from BuildChains, like the
+// std::domain_error (kOptimalNeedsJunctionText) of a circuit without
+// junctions, stops it at NotRun. A direct branch or a chain with Z = 0 stops
+// it at Started with DivisionByZero naming its admittance ("Y13", "Y123"),
+// the values before it kept; a branch with Z = 0 inside a chain is harmless.
+// Values that are not finite stop it as in SolveNodePotentials.
+NodeRun SolveOptimalNodePotentials(const CircuitState& state, int z);
+
+// Solves and shows the run, and writes the same files as NodePotentialMethod.
 bool OptimalNodePotentialMethod(const CircuitState& state, int z, ResultsDirectory& results, NodeViews& views,
                                 NodalSolution* solution = nullptr);
 

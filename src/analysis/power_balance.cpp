@@ -96,9 +96,8 @@ std::vector<std::string> BranchPowerLines(const std::vector<BranchPower>& powers
   return lines;
 }
 
-void AccountPower(const std::vector<CircuitBranch>& branches, const std::vector<Complex>& currents,
-                  MemoView& powerBalance, std::string& section, Complex& source, Complex& consumed) {
-  PowerBalance(branches, currents, source, consumed);
+void ShowPowerBlock(const std::vector<CircuitBranch>& branches, const std::vector<Complex>& currents, Complex source,
+                    Complex consumed, MemoView& powerBalance, std::string& section) {
   ShowPowerBalance(powerBalance, source, consumed);
   section += PowerBalanceFileText(source, consumed);
   for (const std::string& line : CurrentSourceVoltageLines(branches, currents)) {

@@ -36,10 +36,10 @@ std::vector<Complex> CurrentSourceVoltages(const std::vector<CircuitBranch>& bra
 std::vector<std::string> CurrentSourceVoltageLines(const std::vector<CircuitBranch>& branches,
                                                    const std::vector<Complex>& currents);
 
-// The power block of the windows and the file of one run: the balance lines,
-// then the voltages across the current sources. Sets source and consumed.
-void AccountPower(const std::vector<CircuitBranch>& branches, const std::vector<Complex>& currents,
-                  MemoView& powerBalance, std::string& section, Complex& source, Complex& consumed);
+// The power block of the windows and the file of one run: the balance lines
+// of `source` and `consumed`, then the voltages across the current sources.
+void ShowPowerBlock(const std::vector<CircuitBranch>& branches, const std::vector<Complex>& currents, Complex source,
+                    Complex consumed, MemoView& powerBalance, std::string& section);
 
 // One line of the table of powers: what it belongs to and its P + jQ.
 struct BranchPower {

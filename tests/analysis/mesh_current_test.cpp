@@ -49,8 +49,8 @@ std::string NumericCheckSection() {
 
 // A circuit after its test, in a results directory of its own, with the
 // out.txt lines the test wrote and a window for the method.
-struct MeshRun {
-  explicit MeshRun(const BranchTable& table) : state(Tested(table, files.Results())), testLines(files.Text("out.txt")) {
+struct MeshFixture {
+  explicit MeshFixture(const BranchTable& table) : state(Tested(table, files.Results())), testLines(files.Text("out.txt")) {
     EXPECT_TRUE(files.Exists("out.txt")) << "the test wrote no out.txt";
   }
   bool Run() {
@@ -71,7 +71,7 @@ struct MeshRun {
 TEST(MeshCurrentMethod, ResistiveCircuitWithAPhasedSourceConsumesRealPower) {
   BranchTable table = NumericCheckTable();
   table[0][kAngleColumn] = "30";
-  MeshRun run(table);
+  MeshFixture run(table);
   ASSERT_TRUE(run.Run());
   ASSERT_EQ(run.texts.powerBalance.lines.size(), 2u);
   EXPECT_EQ(run.texts.powerBalance.lines[0].rfind("Мощность источников = 37.5", 0), 0u)
@@ -80,7 +80,7 @@ TEST(MeshCurrentMethod, ResistiveCircuitWithAPhasedSourceConsumesRealPower) {
 }
 
 TEST(MeshCurrentMethod, NumericCheck) {
-  MeshRun run(NumericCheckTable());
+  MeshFixture run(NumericCheckTable());
   ASSERT_TRUE(run.Run());
   const MeshTexts& texts = run.texts;
 
@@ -109,7 +109,7 @@ TEST(MeshCurrentMethod, NumericCheck) {
 }
 
 TEST(MeshCurrentMethod, SecondRunAddsAnIdenticalSection) {
-  MeshRun run(NumericCheckTable());
+  MeshFixture run(NumericCheckTable());
   ASSERT_TRUE(run.Run());
   const std::string firstTrace = run.files.Bytes("Currents.txt");
   ASSERT_TRUE(run.Run());
@@ -173,7 +173,7 @@ TEST(MeshCurrentMethod, DoesNothingWithoutAPassedTest) {
 // A loop whose branches have no impedance at all leaves a zero column in the
 // loop matrix.
 TEST(MeshCurrentMethod, ZeroImpedanceLoopIsSingular) {
-  MeshRun run(FiveBranches("", "", "", "1", "1"));
+  MeshFixture run(FiveBranches("", "", "", "1", "1"));
   MeshTexts& texts = run.texts;
   for (MemoLines* memo : {&texts.loopCurrents, &texts.branchCurrents, &texts.powerBalance}) memo->Add("last run");
 
