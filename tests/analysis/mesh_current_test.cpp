@@ -50,7 +50,8 @@ std::string NumericCheckSection() {
 // A circuit after its test, in a results directory of its own, with the
 // out.txt lines the test wrote and a window for the method.
 struct MeshFixture {
-  explicit MeshFixture(const BranchTable& table) : state(Tested(table, files.Results())), testLines(files.Text("out.txt")) {
+  explicit MeshFixture(const BranchTable& table)
+      : state(Tested(table, files.Results())), testLines(files.Text("out.txt")) {
     EXPECT_TRUE(files.Exists("out.txt")) << "the test wrote no out.txt";
   }
   bool Run() {
