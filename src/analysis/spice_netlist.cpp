@@ -197,9 +197,9 @@ std::string SpiceFrequencyRefusal(const FrequencySetting& frequency) {
       SpiceNumber(StrToFloat(frequency.text)), ohmara::UnitName(frequency.unitIndex));
 }
 
-bool SaveSpiceNetlist(const std::filesystem::path& path, const std::vector<CircuitBranch>& branches,
-                      const BranchTable& table, const FrequencySetting& frequency, int zeroNode) {
-  return SaveTextFileAtomically(path, SpiceNetlist(branches, table, frequency, zeroNode));
+SaveProblem SaveSpiceNetlist(const std::filesystem::path& path, const std::vector<CircuitBranch>& branches,
+                             const BranchTable& table, const FrequencySetting& frequency, int zeroNode) {
+  return SaveTextFileSafely(path, SpiceNetlist(branches, table, frequency, zeroNode));
 }
 
 }  // namespace ohmara

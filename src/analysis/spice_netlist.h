@@ -22,6 +22,7 @@
 #include "analysis/branch_impedances.h"
 #include "model/branch.h"
 #include "model/complex.h"
+#include "model/safe_save.h"
 
 namespace ohmara {
 
@@ -63,9 +64,8 @@ std::string SpiceNetlist(const std::vector<CircuitBranch>& branches, const Branc
 std::string SpiceFrequencyRefusal(const FrequencySetting& frequency);
 
 // Writes the netlist into `path` atomically (the previous file survives a
-// failure). False when the file cannot be written; the errors of SpiceNetlist
-// propagate before anything is written.
-bool SaveSpiceNetlist(const std::filesystem::path& path, const std::vector<CircuitBranch>& branches,
-                      const BranchTable& table, const FrequencySetting& frequency, int zeroNode);
+// failure); the errors of SpiceNetlist propagate before anything is written.
+SaveProblem SaveSpiceNetlist(const std::filesystem::path& path, const std::vector<CircuitBranch>& branches,
+                             const BranchTable& table, const FrequencySetting& frequency, int zeroNode);
 
 }  // namespace ohmara

@@ -199,9 +199,8 @@ DrawingTable ExportDrawingTable(const SheetDrawing& drawing) {
   return {DrawingTableText(drawing, numbers), DrawNodeNumbers(drawing, numbers)};
 }
 
-void SaveDrawingTable(const std::filesystem::path& path, const std::string& text) {
-  if (!SaveTextFileAtomically(path, text))
-    throw EditorError(Format("Не удалось записать таблицу ветвей в файл «%s».", path.string()));
+SaveProblem SaveDrawingTable(const std::filesystem::path& path, const std::string& text) {
+  return SaveTextFileSafely(path, text);
 }
 
 }  // namespace ohmara

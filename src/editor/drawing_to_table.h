@@ -9,6 +9,7 @@
 
 #include "editor/sheet_model.h"
 #include "editor/sheet_painting.h"
+#include "model/safe_save.h"
 
 namespace ohmara {
 
@@ -52,8 +53,7 @@ struct DrawingTable {
 };
 DrawingTable ExportDrawingTable(const SheetDrawing& drawing);
 
-// Writes through a temporary file; throws EditorError naming the file when
-// it cannot be written (the old file is kept).
-void SaveDrawingTable(const std::filesystem::path& path, const std::string& text);
+// Writes through a temporary file, so a failure keeps the old file.
+SaveProblem SaveDrawingTable(const std::filesystem::path& path, const std::string& text);
 
 }  // namespace ohmara

@@ -229,9 +229,8 @@ SheetDrawing LoadSchemeFile(const std::filesystem::path& path) {
   return ParseSchemeText(SchemeText(path), path.string());
 }
 
-void SaveSchemeFile(const std::filesystem::path& path, const SheetDrawing& drawing) {
-  if (!SaveTextFileAtomically(path, SchemeFileText(drawing)))
-    throw EditorError(Format("Не удалось сохранить схему в файл «%s»; прежний файл не изменён.", path.string()));
+SaveProblem SaveSchemeFile(const std::filesystem::path& path, const SheetDrawing& drawing) {
+  return SaveTextFileSafely(path, SchemeFileText(drawing));
 }
 
 }  // namespace ohmara

@@ -11,6 +11,7 @@
 
 #include "editor/sheet_model.h"
 #include "editor/work_progress.h"
+#include "model/safe_save.h"
 
 namespace ohmara {
 
@@ -31,8 +32,7 @@ std::optional<SheetDrawing> ParseSchemeText(const std::string& text, const std::
 // Throws EditorError when the file cannot be read or is not sound.
 SheetDrawing LoadSchemeFile(const std::filesystem::path& path);
 std::optional<SheetDrawing> LoadSchemeFile(const std::filesystem::path& path, WorkProgress& progress);
-// Writes through a temporary file, so a failure keeps the old file; throws
-// EditorError then.
-void SaveSchemeFile(const std::filesystem::path& path, const SheetDrawing& drawing);
+// Writes through a temporary file, so a failure keeps the old file.
+SaveProblem SaveSchemeFile(const std::filesystem::path& path, const SheetDrawing& drawing);
 
 }  // namespace ohmara

@@ -318,9 +318,10 @@ std::optional<PaintList> SheetEditor::LoadScheme(const std::filesystem::path& pa
   return RedrawSheet(drawing_);
 }
 
-void SheetEditor::SaveScheme(const std::filesystem::path& path) {
-  SaveSchemeFile(path, drawing_);
-  savedRevision_ = revision_;
+SaveProblem SheetEditor::SaveScheme(const std::filesystem::path& path) {
+  const SaveProblem problem = SaveSchemeFile(path, drawing_);
+  if (problem == SaveProblem::None) savedRevision_ = revision_;
+  return problem;
 }
 
 TableDrawingOutcome SheetEditor::DrawTable(const BranchTable& table, WorkProgress* progress) {

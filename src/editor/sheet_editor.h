@@ -15,6 +15,7 @@
 #include "editor/wire_router.h"
 #include "editor/work_progress.h"
 #include "model/branch.h"
+#include "model/safe_save.h"
 
 namespace ohmara {
 
@@ -152,8 +153,8 @@ class SheetEditor {
   // sound; both throw EditorError with the message to show. Nothing when
   // `progress` stopped the load: the drawing is as it was.
   std::optional<PaintList> LoadScheme(const std::filesystem::path& path, WorkProgress* progress = nullptr);
-  // Saving marks the drawing unchanged.
-  void SaveScheme(const std::filesystem::path& path);
+  // A save that succeeds marks the drawing unchanged.
+  SaveProblem SaveScheme(const std::filesystem::path& path);
 
   // "Нарисовать по таблице": replaces the drawing by the table laid out in
   // rows. A cell that is not a number throws EditorError, changing nothing;

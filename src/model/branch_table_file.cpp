@@ -95,7 +95,7 @@ std::string UnencodableCellMessage(const BranchTable& table, const UnencodableCe
          "» нет в кодировке Windows-1251, в которой хранится файл. Файл не записан.";
 }
 
-std::string SaveProblemMessage(SaveProblem problem, const std::string& fileName) {
+std::string SaveProblemMessage(SaveProblem problem, const std::string& fileName, SavedFile kind) {
   switch (problem) {
     case SaveProblem::None:
       return "";
@@ -106,6 +106,14 @@ std::string SaveProblemMessage(SaveProblem problem, const std::string& fileName)
     case SaveProblem::Unencodable:
       return "В таблице есть знак, которого нет в кодировке Windows-1251, в которой хранится файл. Файл не записан.";
     case SaveProblem::CannotWrite:
+      break;
+  }
+  switch (kind) {
+    case SavedFile::Scheme:
+      return "Не удалось сохранить схему в файл «" + fileName + "»; прежний файл не изменён.";
+    case SavedFile::DrawingTable:
+      return "Не удалось записать таблицу ветвей в файл «" + fileName + "».";
+    case SavedFile::Other:
       break;
   }
   return "Не удалось записать файл «" + fileName + "». Прежнее содержимое файла не изменено.";

@@ -20,6 +20,10 @@ enum class SaveProblem {
   Unencodable,   // the text holds a character the file's code page lacks
 };
 
+// What a file the student saves holds, for the wording of a failed save: a
+// scheme and a drawing's branch table have always been named in it.
+enum class SavedFile { Other, Scheme, DrawingTable };
+
 // Writes `bytes` exactly as given. On any problem the file is left as it was
 // and no temporary file remains.
 SaveProblem SaveFileSafely(const std::filesystem::path& path, std::string_view bytes);

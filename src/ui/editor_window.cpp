@@ -541,10 +541,8 @@ bool EditorWindow::MaySetDrawingAside() {
 bool EditorWindow::SaveSchemeAs() {
   const QString name = prompts_.SaveFileName(this, QStringLiteral("Сохранить схему"), QStringLiteral("."));
   if (name.isEmpty()) return false;
-  try {
-    editor_.SaveScheme(ChosenFilePath(name));
-  } catch (const EditorError& error) {
-    prompts_.Critical(this, QStringLiteral("Ошибка"), QString::fromStdString(error.what()));
+  if (const SaveProblem problem = editor_.SaveScheme(ChosenFilePath(name)); problem != SaveProblem::None) {
+    prompts_.Critical(this, QStringLiteral("Ошибка"), SaveProblemText(problem, name, SavedFile::Scheme));
     return false;
   }
   schemeName_ = name;
@@ -594,7 +592,9 @@ void EditorWindow::WriteTableFile() {
                                              QStringLiteral("./") + QString::fromLatin1(kDrawingTableFile));
   // The numbers show how the drawing was read, whether or not it was written.
   sheet_->Paint(table.nodeNumbers);
-  if (!name.isEmpty()) SaveDrawingTable(ChosenFilePath(name), table.text);
+  if (name.isEmpty()) return;
+  if (const SaveProblem problem = SaveDrawingTable(ChosenFilePath(name), table.text); problem != SaveProblem::None)
+    prompts_.Critical(this, QStringLiteral("Ошибка"), SaveProblemText(problem, name, SavedFile::DrawingTable));
 }
 
 void EditorWindow::TransferToMainWindow() {

@@ -16,12 +16,8 @@ QString QuotedText(const QString& text) { return QuotedText(text.toStdString());
 
 QString ErrorMessage(const std::exception& error) { return QString::fromStdString(RefusalText(error)); }
 
-QString FileNotWrittenMessage(const QString& fileName) {
-  return QStringLiteral("Не удалось записать файл «%1». Прежнее содержимое файла не изменено.").arg(fileName);
-}
-
-QString SaveProblemText(SaveProblem problem, const QString& fileName) {
-  return QString::fromStdString(SaveProblemMessage(problem, fileName.toStdString()));
+QString SaveProblemText(SaveProblem problem, const QString& fileName, SavedFile kind) {
+  return QString::fromStdString(SaveProblemMessage(problem, fileName.toStdString(), kind));
 }
 
 QString UnwrittenFilesMessage(const std::vector<std::string>& files, const QString& directory) {

@@ -18,12 +18,8 @@ QString QuotedText(const QString& text);
 // The text of the error box for an exception that escaped a command.
 QString ErrorMessage(const std::exception& error);
 
-// The text telling that a file the student named could not be written and
-// that its previous contents are kept (every such file is saved atomically).
-QString FileNotWrittenMessage(const QString& fileName);
-
 // The text telling why a save of the student's file failed, naming it.
-QString SaveProblemText(SaveProblem problem, const QString& fileName);
+QString SaveProblemText(SaveProblem problem, const QString& fileName, SavedFile kind = SavedFile::Other);
 
 // The text telling which results files could not be written.
 QString UnwrittenFilesMessage(const std::vector<std::string>& files, const QString& directory);

@@ -176,9 +176,9 @@ void MainWindow::ExportSpiceNetlist() {
   }
   const QString name = prompts_.SaveFileName(this, QStringLiteral("Экспорт в SPICE"), QStringLiteral("circuit.cir"));
   if (name.isEmpty()) return;
-  if (!SaveSpiceNetlist(ChosenFilePath(name), tested->state.Branches, tested->document.table,
-                        tested->document.frequency, zeroNode))
-    prompts_.Critical(this, QStringLiteral("Ошибка"), FileNotWrittenMessage(name));
+  const SaveProblem problem = SaveSpiceNetlist(ChosenFilePath(name), tested->state.Branches, tested->document.table,
+                                               tested->document.frequency, zeroNode);
+  if (problem != SaveProblem::None) prompts_.Critical(this, QStringLiteral("Ошибка"), SaveProblemText(problem, name));
 }
 
 // The set is drawn afresh and owes nothing to the circuit on screen.

@@ -16,6 +16,7 @@
 #include "model/branch_table_file.h"
 #include "model/number_text.h"
 #include "model/text_file.h"
+#include "ui/error_messages.h"
 #include "ui/grid_edit.h"
 #include "ui/prompts.h"
 #include "ui/widget_style.h"
@@ -394,9 +395,7 @@ void SelfCheckWindow::SaveAttempt() {
     return;
   }
   const SaveProblem problem = SaveTextFileSafely(ChosenFilePath(name), text);
-  if (problem != SaveProblem::None)
-    prompts_.Critical(this, QStringLiteral("Ошибка"),
-                      QString::fromStdString(SaveProblemMessage(problem, name.toStdString())));
+  if (problem != SaveProblem::None) prompts_.Critical(this, QStringLiteral("Ошибка"), SaveProblemText(problem, name));
 }
 
 void SelfCheckWindow::OpenAttempt() {

@@ -81,9 +81,10 @@ TEST(SpiceNetlist, SavedAsTheProgramsTextFile) {
   ScratchDirectory dir;
   const std::vector<CircuitBranch> branches = {Between(1, 2), Between(2, 1)};
   const BranchTable table = {Row("1->2", "1", "", "", "5", "0"), Row("2->1", "2", "", "", "", "")};
-  ASSERT_TRUE(SaveSpiceNetlist(dir.Path() / "circuit.cir", branches, table, {"50", 0}, 1));
+  ASSERT_EQ(SaveSpiceNetlist(dir.Path() / "circuit.cir", branches, table, {"50", 0}, 1), SaveProblem::None);
   EXPECT_EQ(dir.Bytes("circuit.cir"), ToFileBytes(SpiceNetlist(branches, table, {"50", 0}, 1)));
-  EXPECT_FALSE(SaveSpiceNetlist(dir.Path() / "missing" / "circuit.cir", branches, table, {"50", 0}, 1));
+  EXPECT_EQ(SaveSpiceNetlist(dir.Path() / "missing" / "circuit.cir", branches, table, {"50", 0}, 1),
+            SaveProblem::CannotWrite);
 }
 
 struct ExportCase {
@@ -132,7 +133,7 @@ TEST(SpiceNetlist, ExportedFileSolvesToTheProgramsSolution) {
     ASSERT_NE(z, 1);
 
     const std::filesystem::path file = dir.Path() / "export.cir";
-    ASSERT_TRUE(SaveSpiceNetlist(file, state.Branches, c.circuit.table, c.circuit.frequency, z));
+    ASSERT_EQ(SaveSpiceNetlist(file, state.Branches, c.circuit.table, c.circuit.frequency, z), SaveProblem::None);
     const SpiceSolution spice =
         SolveSpiceFile(file, state.Branches, c.circuit.table, c.circuit.frequency, state.NodeCount, z);
 

@@ -67,11 +67,11 @@ TEST(DrawingToTable, ValuesKeepTheirDigitsAndReadBackAsTheGridShowsThem) {
   const std::string text = ExportDrawingTable(drawing).text;
   EXPECT_EQ(text.substr(0, text.find('\n', 2) + 1), "2\n1->2\t  10\t 0.4\t 2.2\t   5\t   0\t\n");
   ScratchDirectory directory;
-  SaveDrawingTable(directory.Path() / kDrawingTableFile, text);
+  ASSERT_EQ(SaveDrawingTable(directory.Path() / kDrawingTableFile, text), SaveProblem::None);
   const BranchFileReading reading = ReadBranchTableFile(directory.Path() / kDrawingTableFile);
   ASSERT_TRUE(reading.ok());
   EXPECT_EQ(reading.table, (BranchTable{{"1->2", "10", "0.4", "2.2", "5", "0"}, {"3->4", "10", "", "", "", ""}}));
-  EXPECT_THROW(SaveDrawingTable(directory.Path() / "missing" / kDrawingTableFile, text), EditorError);
+  EXPECT_EQ(SaveDrawingTable(directory.Path() / "missing" / kDrawingTableFile, text), SaveProblem::CannotWrite);
 }
 
 TEST(TableToDrawing, TriangleInOneRowWithItsLoopClosed) {

@@ -139,13 +139,13 @@ TEST(SchemeFile, AnUnsoundFileNamesFileAndLineAndChangesNothing) {
 
 TEST(SchemeFile, AFailedSaveSaysSoAndKeepsTheOldFile) {
   ScratchDirectory directory;
-  EXPECT_THROW(SaveSchemeFile(directory.Path() / "missing" / "s.sch", SheetDrawing()), EditorError);
+  EXPECT_EQ(SaveSchemeFile(directory.Path() / "missing" / "s.sch", SheetDrawing()), SaveProblem::CannotWrite);
   const auto path = directory.Path() / "s.sch";
   ASSERT_TRUE(WriteTextFile(path, "old"));
   std::filesystem::permissions(directory.Path(),
                                std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
   if (!WriteTextFile(directory.Path() / "probe", "x")) {  // not when running as root
-    EXPECT_THROW(SaveSchemeFile(path, SheetDrawing()), EditorError);
+    EXPECT_EQ(SaveSchemeFile(path, SheetDrawing()), SaveProblem::NotPermitted);
     EXPECT_EQ(directory.Text("s.sch"), "old");
   }
   std::filesystem::permissions(directory.Path(), std::filesystem::perms::owner_all);

@@ -110,7 +110,7 @@ SpiceSolution SolveWithSpice(const std::vector<CircuitBranch>& branches, const B
                              const FrequencySetting& frequency, int nodeCount, int zeroNode) {
   ScratchDirectory dir("ohmara-spice");
   const std::filesystem::path netlist = dir.Path() / "circuit.cir";
-  if (!SaveSpiceNetlist(netlist, branches, table, frequency, zeroNode))
+  if (SaveSpiceNetlist(netlist, branches, table, frequency, zeroNode) != SaveProblem::None)
     throw SpiceError("cannot write the netlist into " + dir.Path().string());
   return SolveSpiceFile(netlist, branches, table, frequency, nodeCount, zeroNode);
 }

@@ -56,7 +56,7 @@ TEST_F(SpiceExportTest, FailuresAreToldAndWriteNothing) {
   const Case cases[] = {
       {"9", "a.cir", "Узел с нулевым потенциалом «9» - не узел проверенной цепи: в ней узлы от 1 до 4.", false},
       {"x", "b.cir", "Узел с нулевым потенциалом: «x» — не целое число.", true},
-      {"3", "no-such-folder/c.cir", FileNotWrittenMessage(Scratch("no-such-folder/c.cir")), true},
+      {"3", "no-such-folder/c.cir", SaveProblemText(SaveProblem::CannotWrite, Scratch("no-such-folder/c.cir")), true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.file);
