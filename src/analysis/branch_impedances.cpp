@@ -75,10 +75,10 @@ Complex CurrentSourcePhasor(const BranchRow& row, int rowNumber) {
 // A current source whose parallel path is an ideal EMF alone has no current
 // of its own to give: the EMF fixes the voltage, and nothing fixes its share.
 void RefuseShortedCurrentSource(const CircuitBranch& branch, int rowNumber) {
-  throw std::domain_error(
-      Format("Ветвь %d (%d->%d): источник тока J параллелен источнику ЭДС без сопротивления. "
-             "Добавьте R, L или C в ветвь или вынесите J в отдельную ветвь.",
-             rowNumber, branch.From, branch.To));
+  throw CircuitRefusal(CircuitRefusal::Kind::ShortedCurrentSource,
+                       Format("Ветвь %d (%d->%d): источник тока J параллелен источнику ЭДС без сопротивления. "
+                              "Добавьте R, L или C в ветвь или вынесите J в отдельную ветвь.",
+                              rowNumber, branch.From, branch.To));
 }
 
 std::string OutLine(int number, const CircuitBranch& branch) {
@@ -130,10 +130,10 @@ double AngularFrequency(const FrequencySetting& frequency) {
   const bool radians = frequency.unitIndex == kRadiansPerSecondUnit;
   const double hertz = radians ? value : value * UnitFactor(frequency.unitIndex);
   if (hertz < 0.0)
-    throw std::domain_error(
-        Format("Частота %s %s отрицательна, а отрицательной частоты не бывает. Задайте частоту "
-               "не меньше 0 (0 — постоянный ток).",
-               QuotedText(Trimmed(frequency.text)), UnitName(frequency.unitIndex)));
+    throw CircuitRefusal(CircuitRefusal::Kind::NegativeFrequency,
+                         Format("Частота %s %s отрицательна, а отрицательной частоты не бывает. Задайте частоту "
+                                "не меньше 0 (0 — постоянный ток).",
+                                QuotedText(Trimmed(frequency.text)), UnitName(frequency.unitIndex)));
   const double omega = radians ? value : kTwoPi * hertz;
   if (!std::isfinite(omega))
     throw NonFiniteValue("ω", Format("Частота %s %s слишком велика: угловая частота ω = 2πf бесконечна.",

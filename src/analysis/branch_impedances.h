@@ -32,7 +32,7 @@ const char* UnitName(int unitIndex);
 double FrequencyHertz(const FrequencySetting& frequency);
 
 // ω = 2π·f·factor, or the number itself for "рад/с"; throws ConversionError headed "Частота" when the frequency
-// text is no number, NonFiniteValue when ω overflows, std::domain_error (its
+// text is no number, NonFiniteValue when ω overflows, CircuitRefusal (its
 // message in Russian) when the frequency is below 0; 0 is direct current.
 double AngularFrequency(const FrequencySetting& frequency);
 
@@ -44,7 +44,7 @@ double AngularFrequency(const FrequencySetting& frequency);
 // NonFiniteValue naming the branch and the element. A current source J (the
 // two last columns) is read only from a row that has them filled; a branch
 // of J alone is an ideal current source, and one of J beside an EMF with no
-// impedance is refused (std::domain_error naming the branch).
+// impedance is refused (CircuitRefusal naming the branch).
 void ComputeBranchValues(CircuitBranch& branch, const BranchRow& row, int rowNumber, double omega);
 
 // The label of a branch quantity: the letter and both node numbers run

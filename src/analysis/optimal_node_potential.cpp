@@ -284,7 +284,7 @@ NodeRun SolveOptimalNodePotentials(const CircuitState& state, int z) {
   NodalSolution& numbers = run.numbers;
   try {
     if (!state.NeedsTest && state.BranchCount() > 0 && state.RealNodes.empty())
-      throw std::domain_error(kOptimalNeedsJunctionText);
+      throw CircuitRefusal(CircuitRefusal::Kind::NoJunction, kOptimalNeedsJunctionText);
     if (state.NeedsTest || state.BranchCount() == 0 || !IsReal(state, z) || z > state.NodeCount) return run;
     const std::vector<Chain> chains = BuildChains(state);
     run.reached = RunStage::Started;

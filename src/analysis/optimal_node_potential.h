@@ -46,7 +46,7 @@ std::string ChainLabel(const Chain& chain);
 // nothing. NotRun when state.NeedsTest is set, there are no branches or z is
 // not a real node (the window tells the user so first). The chains are built
 // and checked first, so an UnsolvableCircuit from BuildChains, like the
-// std::domain_error (kOptimalNeedsJunctionText) of a circuit without
+// CircuitRefusal (kOptimalNeedsJunctionText) of a circuit without
 // junctions, stops it at NotRun. A direct branch or a chain with Z = 0 stops
 // it at Started with DivisionByZero naming its admittance ("Y13", "Y123"),
 // the values before it kept; a branch with Z = 0 inside a chain is harmless.

@@ -48,7 +48,7 @@ int ExportSpice(const ParsedArguments& arguments, std::ostream& out, std::ostrea
     return 0;
   }
   // The same bytes as the window's export writes.
-  if (SaveTextFileAtomically(request.output, netlist)) return 0;
+  if (SaveTextFileSafely(request.output, netlist) == SaveProblem::None) return 0;
   return NotWritten(err, request.output);
 }
 

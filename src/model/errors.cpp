@@ -53,4 +53,6 @@ UnsolvableCircuit::UnsolvableCircuit(std::string reason, int node)
 NonFiniteValue::NonFiniteValue(std::string quantity, const std::string& message)
     : std::runtime_error(message), quantity_(std::move(quantity)) {}
 
+CircuitRefusal::CircuitRefusal(Kind kind, const std::string& message) : std::runtime_error(message), kind_(kind) {}
+
 }  // namespace ohmara

@@ -77,4 +77,21 @@ class NonFiniteValue : public std::runtime_error {
   std::string quantity_;
 };
 
+// A circuit the program will not compute, for a reason the core words itself
+// in Russian (what(), shown as it stands) because only it knows the branch
+// or quantity at fault.
+class CircuitRefusal : public std::runtime_error {
+ public:
+  enum class Kind {
+    NegativeFrequency,     // the frequency typed is below 0
+    ShortedCurrentSource,  // a current source beside an ideal EMF alone
+    NoJunction,            // the optimal method on a circuit where no three branches meet
+  };
+  CircuitRefusal(Kind kind, const std::string& message);
+  Kind Why() const { return kind_; }
+
+ private:
+  Kind kind_;
+};
+
 }  // namespace ohmara

@@ -242,10 +242,6 @@ SaveProblem SaveTextFileSafely(const std::filesystem::path& path, std::string_vi
   return SaveFileSafely(path, ToFileBytes(text));
 }
 
-bool SaveTextFileAtomically(const std::filesystem::path& path, std::string_view text) {
-  return SaveTextFileSafely(path, text) == SaveProblem::None;
-}
-
 std::optional<std::string> ReadTextFile(const std::filesystem::path& path) {
   std::error_code error;
   if (std::filesystem::is_directory(path, error)) return std::nullopt;

@@ -77,7 +77,6 @@ bool AppendTextFile(const std::filesystem::path& path, std::string_view text);
 // (SaveProblem::Unencodable) and nothing is written: a '?' in its place
 // would change what the student typed.
 SaveProblem SaveTextFileSafely(const std::filesystem::path& path, std::string_view text);
-bool SaveTextFileAtomically(const std::filesystem::path& path, std::string_view text);
 
 // The file's text converted to UTF-8 (CR LF and LF both accepted; CRs are
 // dropped), or nothing when it cannot be read. A file that starts with the

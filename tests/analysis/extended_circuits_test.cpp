@@ -15,6 +15,7 @@
 #include "analysis/power_balance.h"
 #include "analysis/textbook_circuits.h"
 #include "model/branch_table_file.h"
+#include "model/errors.h"
 #include "model/text_format.h"
 #include "support/results_fixture.h"
 #include "support/spice_oracle.h"
@@ -77,7 +78,7 @@ TEST_F(ExtendedCircuits, EveryMethodGivesNgspicesCurrentsAndPotentials) {
       try {
         session.SolveNodes(OptimalNodePotentialMethod, circuit.zeroNode);
         ADD_FAILURE() << "the optimal method solved a circuit without junctions";
-      } catch (const std::domain_error& refusal) {
+      } catch (const CircuitRefusal& refusal) {
         EXPECT_STREQ(refusal.what(), kOptimalNeedsJunctionText);
       }
     }

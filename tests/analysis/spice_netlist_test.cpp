@@ -16,6 +16,7 @@
 #include "analysis/node_potential.h"
 #include "analysis/table_circuits.h"
 #include "generator/random_circuit.h"
+#include "model/errors.h"
 #include "model/text_file.h"
 #include "support/results_fixture.h"
 #include "support/scratch_directory.h"
@@ -185,7 +186,7 @@ TEST(SpiceNetlist, FrequencyAtOrBelowZeroIsRefusedWithAMessage) {
   try {
     AngularFrequency({" -50 ", 0});
     ADD_FAILURE() << "a negative frequency was taken";
-  } catch (const std::domain_error& refusal) {
+  } catch (const CircuitRefusal& refusal) {
     EXPECT_STREQ(refusal.what(),
                  "Частота -50 Гц отрицательна, а отрицательной частоты не бывает. Задайте частоту "
                  "не меньше 0 (0 — постоянный ток).");

@@ -49,9 +49,9 @@ TEST_F(TempDir, WritersUseCrLfAndAtomicSaveKeepsOldFileOnFailure) {
   ASSERT_TRUE(AppendTextFile(path, "Ток\n"));
   EXPECT_EQ(Bytes("t.txt"), "1\r\n\xD2\xEE\xEA\r\n");
   EXPECT_EQ(*ReadTextFile(path), "1\nТок\n");
-  ASSERT_TRUE(SaveTextFileAtomically(path, "new\n"));
+  ASSERT_EQ(SaveTextFileSafely(path, "new\n"), SaveProblem::None);
   EXPECT_EQ(Bytes("t.txt"), "new\r\n");
-  EXPECT_FALSE(SaveTextFileAtomically(Path() / "missing" / "x.txt", "y"));
+  EXPECT_EQ(SaveTextFileSafely(Path() / "missing" / "x.txt", "y"), SaveProblem::CannotWrite);
   EXPECT_FALSE(ReadTextFile(Path() / "none.txt").has_value());
   EXPECT_FALSE(ReadTextFile(Path()).has_value());
 }

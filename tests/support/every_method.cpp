@@ -58,9 +58,7 @@ bool Refused(EveryMethodRun& run, Method method) {
     run.refusals.push_back(error.what());
   } catch (const NonFiniteValue& error) {
     run.refusals.push_back(error.what());
-  } catch (const std::domain_error& error) {
-    // The refusals of extended circuits: a current source an ideal EMF
-    // shorts, and the optimal method without a junction.
+  } catch (const CircuitRefusal& error) {
     run.refusals.push_back(error.what());
   }
   return true;

@@ -22,7 +22,7 @@ struct EveryMethodRun {
 
 // Runs everything into `results`. Returns the first broken rule in words, or
 // "" when all held. A designed error (ConversionError, DivisionByZero,
-// SingularSystem, UnsolvableCircuit, NonFiniteValue, std::domain_error) is a
+// SingularSystem, UnsolvableCircuit, NonFiniteValue, CircuitRefusal) is a
 // refusal; any other exception propagates. `extended`: tested as with "Расширенные схемы" on.
 std::string CheckEveryMethod(const BranchTable& table, const FrequencySetting& frequency, ResultsDirectory& results,
                              EveryMethodRun& run, bool extended = false);
