@@ -120,7 +120,7 @@ MeshRun SolveMeshCurrents(const CircuitState& state) {
   if (state.NeedsTest || state.BranchCount() == 0) return run;
   run.reached = RunStage::Started;
   MeshSolution& numbers = run.numbers;
-  try {
+  RunSteps(run, [&] {
     run.unknownLoops = UnknownLoops(state);
     ComplexMatrix rows = LoopSystem(state);
     RequireFiniteSystem(rows, run.unknownLoops);
@@ -133,9 +133,7 @@ MeshRun SolveMeshCurrents(const CircuitState& state) {
     RequireSoundCurrentsAndPower(state.Branches, numbers.branchCurrents);
     PowerBalance(state.Branches, numbers.branchCurrents, numbers.source, numbers.consumed);
     run.reached = RunStage::Complete;
-  } catch (...) {
-    run.failure = std::current_exception();
-  }
+  });
   return run;
 }
 

@@ -33,6 +33,17 @@ struct LabelledValue {
   Complex value;
 };
 
+// Runs the steps of a method on `run`, keeping what they throw as the run's
+// failure: a run is a value, never an exception.
+template <class Steps>
+void RunSteps(RunProgress& run, Steps&& steps) {
+  try {
+    steps();
+  } catch (...) {
+    run.failure = std::current_exception();
+  }
+}
+
 // Writes the results files of a run whose texts are made: the solver's trace
 // of `system` (n unknowns) to `traceFile` once the system was built, unless
 // `traceFile` is empty; then rethrows the run's failure; otherwise appends

@@ -204,8 +204,7 @@ NodeRun SolveNodePotentials(const CircuitState& state, int z) {
   if (state.NeedsTest || state.BranchCount() == 0 || z < 1 || z > state.NodeCount) return run;
   run.reached = RunStage::Started;
   const int n = state.NodeCount;
-  NodalSolution& numbers = run.numbers;
-  try {
+  RunSteps(run, [&] {
     PairTable pairs(n);
     FillPairTable(state.Branches, pairs, run.branchValues);
     SumDiagonal(pairs);
@@ -213,24 +212,27 @@ NodeRun SolveNodePotentials(const CircuitState& state, int z) {
     run.unknowns = static_cast<int>(rowNodes.size());
     ComplexMatrix rows = AssembleSystem(pairs, rowNodes);
     RequireFiniteSystem(rows, run.unknowns);
-    numbers.system = rows;
+    run.numbers.system = rows;
     run.reached = RunStage::SystemBuilt;
     const std::vector<Complex> solved = SolveLinearSystem(rows, run.unknowns);
     const std::vector<Complex> potentials = NodePotentials(solved, rowNodes, n);
     std::vector<Complex> currents = CurrentsFromPotentials(state.Branches, potentials);
     std::vector<int> nodes;
     for (int k = 1; k <= n; ++k) nodes.push_back(k);
-    const std::vector<Complex> listed(potentials.begin() + 1, potentials.end());
-    RequireFiniteNodalRun(nodes, listed, state.Branches, currents);
-    numbers.Nodes = std::move(nodes);
-    numbers.Potentials = listed;
-    numbers.Currents = std::move(currents);
-    PowerBalance(state.Branches, numbers.Currents, numbers.SourcePower, numbers.ConsumedPower);
-    run.reached = RunStage::Complete;
-  } catch (...) {
-    run.failure = std::current_exception();
-  }
+    FinishNodeRun(state, std::move(nodes), {potentials.begin() + 1, potentials.end()}, std::move(currents), run);
+  });
   return run;
+}
+
+void FinishNodeRun(const CircuitState& state, std::vector<int> nodes, std::vector<Complex> potentials,
+                   std::vector<Complex> currents, NodeRun& run) {
+  RequireFiniteNodalRun(nodes, potentials, state.Branches, currents);
+  NodalSolution& numbers = run.numbers;
+  numbers.Nodes = std::move(nodes);
+  numbers.Potentials = std::move(potentials);
+  numbers.Currents = std::move(currents);
+  PowerBalance(state.Branches, numbers.Currents, numbers.SourcePower, numbers.ConsumedPower);
+  run.reached = RunStage::Complete;
 }
 
 bool NodePotentialMethod(const CircuitState& state, int z, ResultsDirectory& results, NodeViews& views,

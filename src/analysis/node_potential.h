@@ -67,6 +67,12 @@ using NodeMethod = bool (*)(const CircuitState& state, int z, ResultsDirectory& 
 // empty text.
 std::string ShowNodeRun(const CircuitState& state, const NodeRun& run, NodeViews& views);
 
+// The end of a run of either variant: the potentials (potentials[i] of node
+// nodes[i]) and the branch currents are checked to be finite and kept with
+// the power balance, and the run is complete.
+void FinishNodeRun(const CircuitState& state, std::vector<int> nodes, std::vector<Complex> potentials,
+                   std::vector<Complex> currents, NodeRun& run);
+
 // Shows and writes a run as NodePotentialMethod does.
 bool ShowAndWriteNodeRun(const CircuitState& state, const NodeRun& run, ResultsDirectory& results, NodeViews& views,
                          NodalSolution* solution);

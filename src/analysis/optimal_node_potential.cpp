@@ -281,11 +281,10 @@ std::string ChainLabel(const Chain& chain) {
 NodeRun SolveOptimalNodePotentials(const CircuitState& state, int z) {
   NodeRun run;
   run.optimal = true;
-  NodalSolution& numbers = run.numbers;
-  try {
+  RunSteps(run, [&] {
     if (!state.NeedsTest && state.BranchCount() > 0 && state.RealNodes.empty())
       throw CircuitRefusal(CircuitRefusal::Kind::NoJunction, kOptimalNeedsJunctionText);
-    if (state.NeedsTest || state.BranchCount() == 0 || !IsReal(state, z) || z > state.NodeCount) return run;
+    if (state.NeedsTest || state.BranchCount() == 0 || !IsReal(state, z) || z > state.NodeCount) return;
     const std::vector<Chain> chains = BuildChains(state);
     run.reached = RunStage::Started;
 
@@ -294,20 +293,13 @@ NodeRun SolveOptimalNodePotentials(const CircuitState& state, int z) {
     ComplexMatrix m = AssembleSystem(state, chains, rows, run.branchValues);
     NegateMutualEntries(m, rows.t);
     RequireFiniteSystem(m, rows.t);
-    numbers.system = m;
+    run.numbers.system = m;
     run.reached = RunStage::SystemBuilt;
     std::vector<Complex> potentials = SolveLinearSystem(m, rows.t);
     potentials.push_back(Complex());
     std::vector<Complex> currents = BranchCurrents(state, chains, rows, potentials);
-    RequireFiniteNodalRun(rows.NodeOfRow, potentials, state.Branches, currents);
-    numbers.Nodes = rows.NodeOfRow;
-    numbers.Potentials = std::move(potentials);
-    numbers.Currents = std::move(currents);
-    PowerBalance(state.Branches, numbers.Currents, numbers.SourcePower, numbers.ConsumedPower);
-    run.reached = RunStage::Complete;
-  } catch (...) {
-    run.failure = std::current_exception();
-  }
+    FinishNodeRun(state, rows.NodeOfRow, std::move(potentials), std::move(currents), run);
+  });
   return run;
 }
 
