@@ -589,11 +589,21 @@ TEST_F(EditorTest, UnsavedChangesAskAndEachAnswerDoesWhatItSays) {
   Tool("ClearBtn");
   EXPECT_EQ(Drawing().Branches().size(), 1u);
 
+  prompts_.choices = {0};  // Сохранить into a folder that does not exist: it says so and keeps the drawing
+  const std::string unwritable = PathText("missing/s.sch");
+  prompts_.saveNames = {QString::fromStdString(unwritable)};
+  Tool("ClearBtn");
+  EXPECT_EQ(Drawing().Branches().size(), 1u);
+  ASSERT_EQ(prompts_.messages.size(), 1u);
+  EXPECT_EQ(prompts_.messages[0].text.toStdString(),
+            "Не удалось сохранить схему в файл «" + unwritable + "»; прежний файл не изменён.");
+  EXPECT_TRUE(Editor().windowTitle().endsWith(" *"));
+
   prompts_.choices = {1};  // Не сохранять
   Tool("ClearBtn");
   EXPECT_TRUE(Drawing().Branches().empty());
   EXPECT_TRUE(scratch_.Text("kept.sch").starts_with("1\n1\t2\t100\t100\t"));
-  EXPECT_EQ(prompts_.questions.size(), 8u);
+  EXPECT_EQ(prompts_.questions.size(), 9u);
   EXPECT_TRUE(Editor().close() || !Editor().isVisible());
 }
 
