@@ -106,6 +106,30 @@ std::string RefusalText(const std::exception& error) {
   return error.what();
 }
 
+std::string SaveProblemMessage(SaveProblem problem, const std::string& fileName, SavedFile kind) {
+  switch (problem) {
+    case SaveProblem::None:
+      return "";
+    case SaveProblem::NotPermitted:
+      return "Нет прав на запись файла «" + fileName + "». Файл не изменён.";
+    case SaveProblem::NotAFile:
+      return "«" + fileName + "» — не файл (например, папка). Ничего не записано.";
+    case SaveProblem::Unencodable:
+      return "В таблице есть знак, которого нет в кодировке Windows-1251, в которой хранится файл. Файл не записан.";
+    case SaveProblem::CannotWrite:
+      break;
+  }
+  switch (kind) {
+    case SavedFile::Scheme:
+      return "Не удалось сохранить схему в файл «" + fileName + "»; прежний файл не изменён.";
+    case SavedFile::DrawingTable:
+      return "Не удалось записать таблицу ветвей в файл «" + fileName + "».";
+    case SavedFile::Other:
+      break;
+  }
+  return "Не удалось записать файл «" + fileName + "». Прежнее содержимое файла не изменено.";
+}
+
 std::string BranchFileReadingText(const std::string& name, const BranchFileReading& reading) {
   const std::string token = QuotedText(reading.token);
   switch (reading.problem) {

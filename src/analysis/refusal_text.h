@@ -7,12 +7,16 @@
 
 #include "analysis/student_loops.h"
 #include "model/branch_table_file.h"
+#include "model/safe_save.h"
 
 namespace ohmara {
 
 // The text of the error box for an exception that escaped a command.
 std::string RefusalText(const std::exception& error);
 
+// The refusal of a save that failed, naming the file as the student chose it;
+// empty for SaveProblem::None. Every save of a user's file is worded here.
+std::string SaveProblemMessage(SaveProblem problem, const std::string& fileName, SavedFile kind = SavedFile::Other);
 // Why the branch-table file `name` could not be read; empty when it could.
 std::string BranchFileReadingText(const std::string& name, const BranchFileReading& reading);
 

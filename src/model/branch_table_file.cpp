@@ -95,30 +95,6 @@ std::string UnencodableCellMessage(const BranchTable& table, const UnencodableCe
          "» нет в кодировке Windows-1251, в которой хранится файл. Файл не записан.";
 }
 
-std::string SaveProblemMessage(SaveProblem problem, const std::string& fileName, SavedFile kind) {
-  switch (problem) {
-    case SaveProblem::None:
-      return "";
-    case SaveProblem::NotPermitted:
-      return "Нет прав на запись файла «" + fileName + "». Файл не изменён.";
-    case SaveProblem::NotAFile:
-      return "«" + fileName + "» — не файл (например, папка). Ничего не записано.";
-    case SaveProblem::Unencodable:
-      return "В таблице есть знак, которого нет в кодировке Windows-1251, в которой хранится файл. Файл не записан.";
-    case SaveProblem::CannotWrite:
-      break;
-  }
-  switch (kind) {
-    case SavedFile::Scheme:
-      return "Не удалось сохранить схему в файл «" + fileName + "»; прежний файл не изменён.";
-    case SavedFile::DrawingTable:
-      return "Не удалось записать таблицу ветвей в файл «" + fileName + "».";
-    case SavedFile::Other:
-      break;
-  }
-  return "Не удалось записать файл «" + fileName + "». Прежнее содержимое файла не изменено.";
-}
-
 bool UsesExtendedFeatures(const BranchTable& table) {
   if (UsesCurrentSource(table)) return true;
   std::vector<CircuitBranch> branches;

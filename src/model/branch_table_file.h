@@ -39,10 +39,6 @@ std::optional<UnencodableCell> FindUnencodableCell(const BranchTable& table);
 // «Ω» нет в кодировке Windows-1251, в которой хранится файл. Файл не записан."
 std::string UnencodableCellMessage(const BranchTable& table, const UnencodableCell& cell);
 
-// The refusal of a save that failed, naming the file as the student chose it;
-// empty for SaveProblem::None. Every save of a user's file is worded here.
-std::string SaveProblemMessage(SaveProblem problem, const std::string& fileName, SavedFile kind = SavedFile::Other);
-
 // Whether the table needs the extended form: a current source in some row,
 // or two well-formed names joining the same two nodes.
 bool UsesExtendedFeatures(const BranchTable& table);
