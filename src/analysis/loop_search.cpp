@@ -354,19 +354,34 @@ void CollectLoopSets(const CircuitState& state, int loopIndex, IntSet& branchSet
   }
 }
 
+// The branches at each node (0-based), as (neighbour, branch index) pairs in
+// ascending order: neighbours in number order and, between the same two
+// nodes, the branch that comes first in the table first.
+std::vector<std::vector<std::pair<int, int>>> BranchesAtNodes(const CircuitState& state) {
+  std::vector<std::vector<std::pair<int, int>>> at(state.NodeCount);
+  for (int b = 0; b < state.BranchCount(); ++b) {
+    const CircuitBranch& branch = state.Branches[b];
+    at[branch.From - 1].emplace_back(branch.To - 1, b);
+    at[branch.To - 1].emplace_back(branch.From - 1, b);
+  }
+  for (auto& branches : at) std::sort(branches.begin(), branches.end());
+  return at;
+}
+
 std::vector<bool> BreadthFirstTree(const CircuitState& state) {
   std::vector<bool> inTree(state.BranchCount(), false);
   if (state.NodeCount == 0) return inTree;
+  const std::vector<std::vector<std::pair<int, int>>> at = BranchesAtNodes(state);
   std::vector<char> reached(state.NodeCount, 0);
   std::deque<int> queue{0};
   reached[0] = 1;
   while (!queue.empty()) {
     const int u = queue.front();
     queue.pop_front();
-    for (int v = 0; v < state.NodeCount; ++v) {
-      if (reached[v] || state.Adjacency[u][v] != 1) continue;
+    for (const auto& [v, branch] : at[u]) {
+      if (reached[v]) continue;
       reached[v] = 1;
-      inTree[FindBranch(state.Branches, u + 1, v + 1).value()] = true;
+      inTree[branch] = true;
       queue.push_back(v);
     }
   }
