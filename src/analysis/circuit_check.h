@@ -16,6 +16,7 @@ struct CircuitCheckOutcome {
   LoopSearchResult loopResult = LoopSearchResult::Found;  // meaningful when the table parsed
   bool passed = false;                                    // all three checks passed; NeedsTest cleared
   int m = 0, n = 0;                                       // real branches and real nodes, when passed
+  CircuitFault fault;  // the first fault the check met and its place; Kind::None when passed
 };
 
 // Everything "Тест" does except showing the report: empties out.txt, sets NeedsTest, parses; once

@@ -44,7 +44,7 @@ ShownBlock Grid(std::string caption, const GridCells& grid) {
 void Test(CircuitSession& session) {
   const CircuitCheckOutcome outcome = session.Test();
   if (outcome.passed) return;
-  std::string message = CircuitFaultLine(FindCircuitFault(session.document().table, session.checkedState()));
+  std::string message = CircuitFaultLine(outcome.fault);
   if (outcome.parseResult == ParseResult::Ok && outcome.loopResult == LoopSearchResult::NotClosed)
     message = std::string(kNotClosedText) + "\n" + message;
   throw CommandRefusal(message);

@@ -73,8 +73,6 @@ class MainWindow : public QMainWindow {
   void Guarded(const Command& command);
   CommandGuard Guard();
 
-  const CircuitState& circuit() const { return session_.checkedState(); }
-
   // The message boxes of the methods stand at the window's left + 200, top + 200.
   QPoint MessagePosition() const;
 

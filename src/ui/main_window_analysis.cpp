@@ -98,7 +98,7 @@ void MainWindow::CheckCircuit() {
     realNodesEdit_->setText(QString::number(outcome.n));
     realCountsPanel_->show();
   }
-  const std::string fault = CircuitFaultLine(FindCircuitFault(session_.document().table, circuit()));
+  const std::string fault = CircuitFaultLine(outcome.fault);
   windows_->checkReport().ShowStatuses(CheckStatuses(outcome), QString::fromStdString(fault));
   prompts_.RunModal(windows_->checkReport());
 }
