@@ -46,4 +46,11 @@ CircuitCheckOutcome RunCircuitCheck(CircuitState& state, const BranchTable& tabl
   return outcome;
 }
 
+ZeroNodeRefusal ZeroNodeRefusalOf(const CircuitState& state, int zeroNode, bool junctionNeeded) {
+  if (zeroNode < 1 || zeroNode > state.NodeCount) return ZeroNodeRefusal::NotANode;
+  if (!junctionNeeded) return ZeroNodeRefusal::None;
+  if (state.RealNodes.empty()) return ZeroNodeRefusal::NoJunctions;
+  return state.RealNodes.contains(zeroNode) ? ZeroNodeRefusal::None : ZeroNodeRefusal::NotAJunction;
+}
+
 }  // namespace ohmara

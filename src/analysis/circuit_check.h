@@ -28,4 +28,10 @@ struct CircuitCheckOutcome {
 CircuitCheckOutcome RunCircuitCheck(CircuitState& state, const BranchTable& table, const FrequencySetting& frequency,
                                     ResultsDirectory& results, MeshViews& views);
 
+// Why `zeroNode` cannot be the zero node of the tested `state`: it is none
+// of its nodes; or, where a junction is needed (the optimal method), the
+// circuit has no junction at all, or the node is not one. Checked in this order.
+enum class ZeroNodeRefusal { None, NotANode, NoJunctions, NotAJunction };
+ZeroNodeRefusal ZeroNodeRefusalOf(const CircuitState& state, int zeroNode, bool junctionNeeded);
+
 }  // namespace ohmara
