@@ -18,6 +18,7 @@ TEST(CircuitFaults, LineNamesTheFirstFaultTheTestMeets) {
   struct Case {
     std::vector<std::string> names;
     const char* line;
+    bool extended = false;
   };
   const Case cases[] = {
       {{"1->2", "2->3", "3->1", "2->4", "4->3"}, ""},
@@ -40,6 +41,7 @@ TEST(CircuitFaults, LineNamesTheFirstFaultTheTestMeets) {
       {{"1->2", "2->3", "3->1"},
        "Контур 2->3->1->2 проходит меньше чем через два узла, где сходятся три ветви или больше."},
       {{}, "В таблице нет ни одной ветви."},
+      {{}, "В таблице нет ни одной ветви.", true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.line);
@@ -47,6 +49,7 @@ TEST(CircuitFaults, LineNamesTheFirstFaultTheTestMeets) {
     for (const std::string& name : c.names) table.push_back({name, "1", "", "", "", ""});
     ScratchResults dir;
     CircuitState state;
+    state.Extended = c.extended;
     MeshTexts window;
     MeshViews views = window.Views();
     const CircuitCheckOutcome outcome = RunCircuitCheck(state, table, {"50", 0}, dir.Results(), views);
