@@ -1,7 +1,8 @@
 #pragma once
 // The circuit check behind "Тест": the gate every analysis waits for. It
-// rebuilds the circuit model from the branch table and says which of its
-// three checks passed; the windows show the report.
+// rebuilds the circuit model from the branch table in one pass and says which
+// of its three checks passed and where the first fault lies; the windows show
+// the report.
 
 #include "analysis/branch_impedances.h"
 #include "analysis/loop_search.h"
