@@ -64,7 +64,8 @@ CircuitFault LoopFault(const BranchTable& table, const CircuitState& state) {
   // no loop, yet that branch is the plainer fault to name.
   if (const std::optional<int> open = FirstBranchOnNoLoop(state.Branches))
     return Fault(Kind::NotOnLoop, *open + 1, table[*open][kNameColumn]);
-  if (state.Extended) return CurrentSourceCutFault(table, state);
+  if (state.Extended)
+    if (CircuitFault cut = CurrentSourceCutFault(table, state); cut.kind != Kind::None) return cut;
   return LoopWithoutJunctions(state);
 }
 

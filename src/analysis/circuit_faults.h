@@ -10,9 +10,9 @@
 namespace ohmara {
 
 // Why the loops of a parsed `table` could not be found, `state` as the loop
-// search left it: no branch at all, a branch on no loop, then a cut of
-// current sources in an extended circuit or, in a classic one, a loop
-// through fewer than two junctions. Kind::None when none of these.
+// search left it: no branch at all, a branch on no loop, a cut of current
+// sources in an extended circuit, a loop through fewer than two junctions.
+// Kind::None when none of these.
 CircuitFault LoopFault(const BranchTable& table, const CircuitState& state);
 
 // The line shown under the test report, empty for Kind::None:

@@ -119,7 +119,7 @@ std::string CheckEveryMethod(const BranchTable& table, const FrequencySetting& f
     return false;
   };
   const bool refused = Refused(run, test);
-  if (std::string broken = refused ? "" : FaultRuleBroken(table, extended, outcome); !broken.empty())
+  if (std::string broken = refused ? "" : FaultRuleBroken(table, outcome); !broken.empty())
     return "the test: " + broken;
   if (refused || !run.passed) return NonFiniteShown({&window.branchValues, &window.loops}, {});
   if (std::string broken = CheckMesh(state, results, window, run); !broken.empty()) return broken;

@@ -57,14 +57,13 @@ std::vector<bool> Reached(const std::vector<BranchNameReading>& rows, int start,
 bool OnLoop(const std::vector<BranchNameReading>& rows, int k) { return Reached(rows, rows[k].from, k)[rows[k].to]; }
 
 // The stage that stopped the test and the kinds it may name.
-std::string StageRuleBroken(bool extended, const CircuitCheckOutcome& outcome) {
+std::string StageRuleBroken(const CircuitCheckOutcome& outcome) {
   const Kind kind = outcome.fault.kind;
   if (outcome.passed) return kind == Kind::None ? "" : "a passed test names a fault";
   if (outcome.parseResult == ParseResult::Malformed) return IsParseKind(kind) ? "" : "a malformed table, not so named";
   if (outcome.parseResult == ParseResult::Disconnected)
     return kind == Kind::Unreachable ? "" : "a split table, not so named";
-  if (kind == Kind::None)
-    return extended && outcome.loopResult == LoopSearchResult::RealNodeRuleBroken ? "" : "a refusal names no fault";
+  if (kind == Kind::None) return "a refusal names no fault";
   if (!IsLoopKind(kind)) return "failed loops named as a table fault";
   if (outcome.loopResult == LoopSearchResult::NotClosed && kind != Kind::NotOnLoop)
     return "an open circuit without the branch on no loop";
@@ -145,8 +144,8 @@ std::string BranchNameRuleBroken(const std::string& name) {
   return "";
 }
 
-std::string FaultRuleBroken(const BranchTable& table, bool extended, const CircuitCheckOutcome& outcome) {
-  if (std::string broken = StageRuleBroken(extended, outcome); !broken.empty()) return broken;
+std::string FaultRuleBroken(const BranchTable& table, const CircuitCheckOutcome& outcome) {
+  if (std::string broken = StageRuleBroken(outcome); !broken.empty()) return broken;
   if (outcome.fault.kind != Kind::None && CircuitFaultLine(outcome.fault).empty()) return "a fault not worded";
   return PlaceRuleBroken(table, outcome.fault);
 }

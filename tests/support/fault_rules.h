@@ -16,12 +16,11 @@ namespace ohmara {
 std::string BranchNameRuleBroken(const std::string& name);
 
 // For the outcome of the circuit test of `table`: the fault is None exactly
-// when the test passed (an extended circuit whose loop misses the junctions
-// is refused unnamed); its kind belongs to the stage that stopped the test;
+// when the test passed; its kind belongs to the stage that stopped the test;
 // its rows name the table's rows, every row above a bad name reads well, the
 // repeated pair is a pair, the missing node is used by no row, the split is
 // named by the lowest node and the first node apart from it, the branch on no
 // loop is the first such. The first broken rule in words, or "".
-std::string FaultRuleBroken(const BranchTable& table, bool extended, const CircuitCheckOutcome& outcome);
+std::string FaultRuleBroken(const BranchTable& table, const CircuitCheckOutcome& outcome);
 
 }  // namespace ohmara
