@@ -94,10 +94,10 @@ std::string PlaceRuleBroken(const BranchTable& table, const CircuitFault& fault)
   };
   if (fault.kind == Kind::Unreachable) {
     int lowest = 1;
-    while (!uses(lowest)) ++lowest;
+    while (lowest < kMaxNode && !uses(lowest)) ++lowest;
     const std::vector<bool> reached = Reached(readings, lowest);
     int apart = lowest;
-    while (!uses(apart) || reached[apart]) ++apart;
+    while (apart <= kMaxNode && (!uses(apart) || reached[apart])) ++apart;
     if (fault.otherNode != lowest || fault.node != apart)
       return "the split is not named by the lowest node and the first node apart from it";
   }
