@@ -1,5 +1,7 @@
 #include "analysis/circuit_check.h"
 
+#include "analysis/circuit_faults.h"
+
 namespace ohmara {
 
 namespace {
@@ -23,14 +25,18 @@ CircuitCheckOutcome RunCircuitCheck(CircuitState& state, const BranchTable& tabl
   const ResultsDirectory::Holding record = results.Hold("out.txt");
   results.Rewrite("out.txt", "");
   state.NeedsTest = true;
-  outcome.parseResult = ParseBranchTable(BranchNames(table), state.Branches, state.NodeCount, state.Extended);
+  outcome.parseResult =
+      ParseBranchTable(BranchNames(table), state.Branches, state.NodeCount, state.Extended, &outcome.fault);
   if (outcome.parseResult != ParseResult::Ok) return outcome;
 
   ClearMeshCurrentMemos(views);
   ComputeBranchImpedances(state.Branches, table, frequency, results, views.branchValues);
   BuildAdjacency(state.Branches, state.NodeCount, state.Adjacency);
   outcome.loopResult = FindLoops(state, results, views.loops);
-  if (outcome.loopResult != LoopSearchResult::Found) return outcome;
+  if (outcome.loopResult != LoopSearchResult::Found) {
+    outcome.fault = LoopFault(table, state);
+    return outcome;
+  }
 
   CountRealNodes(state, outcome.m, outcome.n);
   // A circuit without junctions is one branch closed on itself.
@@ -38,6 +44,13 @@ CircuitCheckOutcome RunCircuitCheck(CircuitState& state, const BranchTable& tabl
   state.NeedsTest = false;
   outcome.passed = true;
   return outcome;
+}
+
+ZeroNodeRefusal ZeroNodeRefusalOf(const CircuitState& state, int zeroNode, bool junctionNeeded) {
+  if (zeroNode < 1 || zeroNode > state.NodeCount) return ZeroNodeRefusal::NotANode;
+  if (!junctionNeeded) return ZeroNodeRefusal::None;
+  if (state.RealNodes.empty()) return ZeroNodeRefusal::NoJunctions;
+  return state.RealNodes.contains(zeroNode) ? ZeroNodeRefusal::None : ZeroNodeRefusal::NotAJunction;
 }
 
 }  // namespace ohmara

@@ -1,7 +1,8 @@
 #pragma once
 // The circuit check behind "Тест": the gate every analysis waits for. It
-// rebuilds the circuit model from the branch table and says which of its
-// three checks passed; the windows show the report.
+// rebuilds the circuit model from the branch table in one pass and says which
+// of its three checks passed and where the first fault lies; the windows show
+// the report.
 
 #include "analysis/branch_impedances.h"
 #include "analysis/loop_search.h"
@@ -16,6 +17,7 @@ struct CircuitCheckOutcome {
   LoopSearchResult loopResult = LoopSearchResult::Found;  // meaningful when the table parsed
   bool passed = false;                                    // all three checks passed; NeedsTest cleared
   int m = 0, n = 0;                                       // real branches and real nodes, when passed
+  CircuitFault fault;  // the first fault the check met and its place; Kind::None when passed
 };
 
 // Everything "Тест" does except showing the report: empties out.txt, sets NeedsTest, parses; once
@@ -26,5 +28,11 @@ struct CircuitCheckOutcome {
 // the table repeat node pairs, hold current sources and be one loop.
 CircuitCheckOutcome RunCircuitCheck(CircuitState& state, const BranchTable& table, const FrequencySetting& frequency,
                                     ResultsDirectory& results, MeshViews& views);
+
+// Why `zeroNode` cannot be the zero node of the tested `state`: it is none
+// of its nodes; or, where a junction is needed (the optimal method), the
+// circuit has no junction at all, or the node is not one. Checked in this order.
+enum class ZeroNodeRefusal { None, NotANode, NoJunctions, NotAJunction };
+ZeroNodeRefusal ZeroNodeRefusalOf(const CircuitState& state, int zeroNode, bool junctionNeeded);
 
 }  // namespace ohmara

@@ -35,12 +35,6 @@ struct TestedCircuit {
   CircuitState state;        // parsed branches, impedances and sources, loops, real nodes
   int m = 0;                 // real branches
   int n = 0;                 // real nodes
-
-  // Whether `node` is one of the nodes 1..NodeCount, as a zero node must be.
-  bool HasNode(int node) const { return node >= 1 && node <= state.NodeCount; }
-  // Whether `node` is a junction (three or more neighbours), as the optimal
-  // method's zero node must be.
-  bool HasJunction(int node) const { return state.RealNodes.contains(node); }
 };
 
 // Whether a method may run now.

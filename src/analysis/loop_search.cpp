@@ -401,6 +401,11 @@ LoopSearchResult FindLoops(CircuitState& state, ResultsDirectory& results, MemoV
   state.LoopCapacity = m - n + 1;
   results.Append("out.txt", "\nКонтуры в цепи\n");
   state.KnownLoops = 0;
+  // No branch, no loop: an extended circuit would otherwise pass as one loop.
+  if (state.BranchCount() == 0) {
+    state.Loops.clear();
+    return LoopSearchResult::RealNodeRuleBroken;
+  }
   if (NeedsSourceLoops(state, n)) return SearchAroundSources(state, results, loops);
 
   state.Loops.clear();
@@ -415,7 +420,7 @@ LoopSearchResult FindLoops(CircuitState& state, ResultsDirectory& results, MemoV
     JoinGroups(state, independence, counts, buffers);
     CompleteWithFundamentalLoops(state, independence, counts, buffers);
   }
-  // Only a table without branches stays short: it has no loop to find.
+  // Fundamental loops always complete a circuit that has branches.
   if (state.LoopCount() < state.LoopCapacity) return LoopSearchResult::RealNodeRuleBroken;
   ListLoops(state, loops);
   return LoopSearchResult::Found;

@@ -44,7 +44,7 @@ ShownBlock Grid(std::string caption, const GridCells& grid) {
 void Test(CircuitSession& session) {
   const CircuitCheckOutcome outcome = session.Test();
   if (outcome.passed) return;
-  std::string message = CircuitFaultLine(FindCircuitFault(session.document().table, session.checkedState()));
+  std::string message = CircuitFaultLine(outcome.fault);
   if (outcome.parseResult == ParseResult::Ok && outcome.loopResult == LoopSearchResult::NotClosed)
     message = std::string(kNotClosedText) + "\n" + message;
   throw CommandRefusal(message);
@@ -103,7 +103,7 @@ auto Refusing(Run run) {
 }
 
 void CheckZeroNode(const CircuitState& state, int zeroNode) {
-  if (zeroNode < 1 || zeroNode > state.NodeCount)
+  if (ZeroNodeRefusalOf(state, zeroNode, false) != ZeroNodeRefusal::None)
     throw CommandRefusal(ZeroNodeOutsideText(std::to_string(zeroNode), state.NodeCount));
 }
 
@@ -167,7 +167,7 @@ CircuitAnswer SolveCircuit(const BranchTable& table, const FrequencySetting& fre
     for (Method method : methods) {
       if (method == Method::Mesh) {
         answer.methods.push_back(Mesh(command.session));
-      } else if (method == Method::Optimal && !state.RealNodes.contains(zeroNode)) {
+      } else if (method == Method::Optimal && ZeroNodeRefusalOf(state, zeroNode, true) != ZeroNodeRefusal::None) {
         if (methods.size() == 1) throw CommandRefusal(kZeroNotJunctionText);
         answer.notes.push_back(std::string(kZeroNotJunctionText) + ": оптимальный метод узловых потенциалов пропущен.");
       } else {
@@ -188,7 +188,7 @@ ReportContent SolvedReport(const BranchTable& table, const FrequencySetting& fre
       if (method == Method::Mesh) {
         Mesh(command.session);
       } else if (!nodesSolved) {
-        if (method == Method::Optimal && !command.state().RealNodes.contains(zeroNode))
+        if (method == Method::Optimal && ZeroNodeRefusalOf(command.state(), zeroNode, true) != ZeroNodeRefusal::None)
           throw CommandRefusal(kZeroNotJunctionText);
         Nodal(method, command.session, zeroNode);
         nodesSolved = true;

@@ -2,88 +2,104 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 namespace ohmara {
 
-bool ParseBranchName(const std::string& name, int& from, int& to) {
-  enum class State { FirstDigit, Digits, Arrow };
-  State state = State::FirstDigit;
-  int accumulator = 0;
-  bool arrow = false;
-  const size_t length = name.size();
-  size_t pos = 0;
-  auto nextIsDash = [&] { return pos < length && name[pos] == '-'; };
-  while (pos < length) {
-    const char c = name[pos];
-    switch (state) {
-      case State::FirstDigit:
-        if (c < '1' || c > '9') return false;
-        accumulator = c - '0';
-        ++pos;
-        state = State::Digits;
-        break;
-      case State::Digits:
-        if (c < '0' || c > '9') return false;
-        accumulator = accumulator * 10 + (c - '0');
-        if (accumulator > kMaxNode) return false;
-        ++pos;
-        break;
-      case State::Arrow:
-        arrow = true;
-        ++pos;
-        if (pos >= length || name[pos] != '>') return false;
-        ++pos;
-        state = State::FirstDigit;
-        continue;
-    }
-    if (nextIsDash()) {
-      from = accumulator;
-      state = State::Arrow;
-    }
+namespace {
+
+using Kind = CircuitFault::Kind;
+
+// A node number as typed: digits, the first of them not 0.
+bool Spelled(std::string_view part) {
+  if (part.empty() || part[0] == '0') return false;
+  for (char c : part)
+    if (c < '0' || c > '9') return false;
+  return true;
+}
+
+// The value of a spelled number, or kMaxNode + 1 for any above kMaxNode.
+int NodeNumber(std::string_view part) {
+  if (part.size() > 3) return kMaxNode + 1;
+  int value = 0;
+  for (char c : part) value = value * 10 + (c - '0');
+  return std::min(value, kMaxNode + 1);
+}
+
+}  // namespace
+
+BranchNameReading ReadBranchName(std::string_view name) {
+  BranchNameReading reading;
+  int numbers = 0, previous = 0, last = 0;
+  std::string_view tooLarge;
+  for (size_t start = 0;;) {
+    const size_t arrow = name.find("->", start);
+    const std::string_view part = name.substr(start, arrow == std::string_view::npos ? arrow : arrow - start);
+    // A misspelling anywhere outweighs a number out of range.
+    if (!Spelled(part)) return reading;
+    ++numbers;
+    previous = last;
+    last = NodeNumber(part);
+    if (last > kMaxNode && tooLarge.empty()) tooLarge = part;
+    if (arrow == std::string_view::npos) break;
+    start = arrow + 2;
   }
-  if (!arrow) return false;
-  to = accumulator;
-  return to != from;
+  if (numbers < 2) return reading;
+  if (!tooLarge.empty()) {
+    reading.fault = Kind::NodeAboveLimit;
+    reading.detail = std::string(tooLarge);
+  } else if (previous == last) {
+    reading.fault = Kind::SelfLoop;
+    reading.to = last;
+  } else {
+    reading.fault = Kind::None;
+    reading.from = previous;
+    reading.to = last;
+  }
+  return reading;
+}
+
+bool ParseBranchName(std::string_view name, int& from, int& to) {
+  const BranchNameReading reading = ReadBranchName(name);
+  if (!reading.accepted()) return false;
+  from = reading.from;
+  to = reading.to;
+  return true;
 }
 
 namespace {
 
-// Connected pieces of the nodes met so far, merged branch by branch.
-class ComponentTracker {
+// Connected pieces of the nodes joined so far, by union-find over the node
+// numbers.
+class NodePieces {
  public:
+  NodePieces() {
+    for (int node = 0; node <= kMaxNode; ++node) parent_[node] = node;
+  }
   void Join(int a, int b) {
-    const int ca = Find(a), cb = Find(b);
-    if (ca >= 0 && ca == cb) return;
-    if (ca >= 0 && cb >= 0) {
-      const int low = ca < cb ? ca : cb, high = ca < cb ? cb : ca;
-      components_[low].unite(components_[high]);
-      live_.remove(high);
-    } else if (ca >= 0) {
-      components_[ca].add(b);
-    } else if (cb >= 0) {
-      components_[cb].add(a);
-    } else {
-      IntSet fresh;
-      fresh.add(a);
-      fresh.add(b);
-      live_.add(static_cast<int>(components_.size()));
-      components_.push_back(fresh);
+    used_[a] = used_[b] = true;
+    parent_[Root(a)] = Root(b);
+  }
+  // The lowest node used apart from the piece of the lowest node used, 0
+  // when all are together.
+  int FirstApart(int& lowest) {
+    lowest = 0;
+    for (int node = 1; node <= kMaxNode; ++node) {
+      if (!used_[node]) continue;
+      if (lowest == 0) lowest = node;
+      else if (Root(node) != Root(lowest)) return node;
     }
+    return 0;
   }
-  int LiveCount() const {
-    int count = 0;
-    for (int i = 0; i < static_cast<int>(components_.size()); ++i) count += live_.contains(i);
-    return count;
-  }
+  bool Together(int a, int b) { return Root(a) == Root(b); }
 
  private:
-  int Find(int node) const {
-    for (int i = 0; i < static_cast<int>(components_.size()); ++i)
-      if (live_.contains(i) && components_[i].contains(node)) return i;
-    return -1;
+  int Root(int node) {
+    while (parent_[node] != node) node = parent_[node] = parent_[parent_[node]];
+    return node;
   }
-  std::vector<IntSet> components_;
-  IntSet live_;
+  std::array<int, kMaxNode + 1> parent_{};
+  std::array<bool, kMaxNode + 1> used_{};
 };
 
 bool SamePair(const CircuitBranch& a, const CircuitBranch& b) {
@@ -98,43 +114,114 @@ void NumberParallelBranches(std::vector<CircuitBranch>& branches) {
   }
 }
 
-// The highest node number when 1..highest are all used, else -1.
-int NodeCountWithoutGaps(const std::vector<CircuitBranch>& branches) {
+// The later and the earlier row (0-based) of the first branch, in table
+// order, that repeats the node pair of an earlier one.
+std::optional<std::pair<int, int>> FirstRepeatedPair(const std::vector<CircuitBranch>& branches) {
+  for (size_t i = 0; i < branches.size(); ++i)
+    for (size_t j = 0; j < i; ++j)
+      if (SamePair(branches[i], branches[j])) return std::pair{static_cast<int>(i), static_cast<int>(j)};
+  return std::nullopt;
+}
+
+// The lowest node number that no branch uses below the highest one, or 0.
+int FirstMissingNode(const std::vector<CircuitBranch>& branches, int& highest) {
   std::array<bool, kMaxNode + 1> present{};
-  int highest = 0;
+  highest = 0;
   for (const CircuitBranch& b : branches) {
     present[b.From] = present[b.To] = true;
     highest = std::max({highest, b.From, b.To});
   }
   for (int node = 1; node <= highest; ++node)
-    if (!present[node]) return -1;
-  return highest;
+    if (!present[node]) return node;
+  return 0;
+}
+
+CircuitFault NameFault(const BranchNameReading& reading, int row, const std::string& name) {
+  CircuitFault fault;
+  fault.kind = reading.fault;
+  fault.row = row + 1;
+  fault.name = name;
+  fault.detail = reading.detail;
+  if (reading.fault == Kind::SelfLoop) fault.node = reading.to;
+  return fault;
+}
+
+// The first fault of the table, with branches and nodeCount as
+// ParseBranchTable leaves them.
+CircuitFault TableFault(const std::vector<std::string>& names, std::vector<CircuitBranch>& branches, int& nodeCount,
+                        bool repeatedPairs) {
+  branches.assign(names.size(), CircuitBranch{});
+  NodePieces pieces;
+  for (size_t i = 0; i < names.size(); ++i) {
+    const BranchNameReading reading = ReadBranchName(names[i]);
+    if (!reading.accepted()) return NameFault(reading, static_cast<int>(i), names[i]);
+    branches[i].From = reading.from;
+    branches[i].To = reading.to;
+    pieces.Join(reading.from, reading.to);
+  }
+  CircuitFault fault;
+  int lowest = 0;
+  if (const int apart = pieces.FirstApart(lowest)) {
+    fault.kind = Kind::Unreachable;
+    fault.node = apart;
+    fault.otherNode = lowest;
+    return fault;
+  }
+  if (repeatedPairs) {
+    NumberParallelBranches(branches);
+  } else if (const auto pair = FirstRepeatedPair(branches)) {
+    const auto [later, earlier] = *pair;
+    fault.kind = Kind::RepeatedPair;
+    fault.row = later + 1;
+    fault.name = names[later];
+    fault.otherRow = earlier + 1;
+    fault.otherName = names[earlier];
+    fault.node = std::min(branches[later].From, branches[later].To);
+    fault.otherNode = std::max(branches[later].From, branches[later].To);
+    return fault;
+  }
+  int highest = 0;
+  if (const int missing = FirstMissingNode(branches, highest)) {
+    fault.kind = Kind::MissingNode;
+    fault.node = missing;
+    fault.otherNode = highest;
+    return fault;
+  }
+  nodeCount = highest;
+  return fault;
+}
+
+ParseResult ResultOf(Kind kind) {
+  switch (kind) {
+    case Kind::None:
+      return ParseResult::Ok;
+    case Kind::Unreachable:
+      return ParseResult::Disconnected;
+    default:
+      return ParseResult::Malformed;
+  }
 }
 
 }  // namespace
 
-bool HasRepeatedPair(const std::vector<CircuitBranch>& branches) {
-  for (size_t i = 0; i < branches.size(); ++i)
-    for (size_t j = 0; j < i; ++j)
-      if (SamePair(branches[i], branches[j])) return true;
-  return false;
-}
+bool HasRepeatedPair(const std::vector<CircuitBranch>& branches) { return FirstRepeatedPair(branches).has_value(); }
 
 ParseResult ParseBranchTable(const std::vector<std::string>& names, std::vector<CircuitBranch>& branches,
-                             int& nodeCount, bool repeatedPairs) {
-  branches.assign(names.size(), CircuitBranch{});
-  ComponentTracker components;
-  for (size_t i = 0; i < names.size(); ++i) {
-    if (!ParseBranchName(names[i], branches[i].From, branches[i].To)) return ParseResult::Malformed;
-    components.Join(branches[i].From, branches[i].To);
+                             int& nodeCount, bool repeatedPairs, CircuitFault* fault) {
+  CircuitFault found = TableFault(names, branches, nodeCount, repeatedPairs);
+  const ParseResult result = ResultOf(found.kind);
+  if (fault) *fault = std::move(found);
+  return result;
+}
+
+std::optional<int> FirstBranchOnNoLoop(const std::vector<CircuitBranch>& branches) {
+  for (size_t k = 0; k < branches.size(); ++k) {
+    NodePieces pieces;
+    for (size_t other = 0; other < branches.size(); ++other)
+      if (other != k) pieces.Join(branches[other].From, branches[other].To);
+    if (!pieces.Together(branches[k].From, branches[k].To)) return static_cast<int>(k);
   }
-  if (components.LiveCount() > 1) return ParseResult::Disconnected;
-  if (repeatedPairs) NumberParallelBranches(branches);
-  else if (HasRepeatedPair(branches)) return ParseResult::Malformed;
-  const int highest = NodeCountWithoutGaps(branches);
-  if (highest < 0) return ParseResult::Malformed;
-  nodeCount = highest;
-  return ParseResult::Ok;
+  return std::nullopt;
 }
 
 std::vector<std::string> BranchNames(const BranchTable& table) {

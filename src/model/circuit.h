@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "model/branch.h"
@@ -60,19 +61,65 @@ enum class ParseResult { Ok, Malformed, Disconnected };
 
 constexpr int kMaxNode = 255;
 
-// Reads "a->b" into from/to; false for a malformed name, a node above 255 or a
-// branch from a node to itself. Several arrows are accepted and the last two
-// numbers count ("1->2->3" is 2 -> 3).
-bool ParseBranchName(const std::string& name, int& from, int& to);
+// Why the circuit test refused a table, and where: the row, node or branch
+// behind a "Нет" of the test report. The parse of the table fills the kinds
+// up to MissingNode; the loop search of the check fills the rest.
+struct CircuitFault {
+  enum class Kind {
+    None,                  // the test passed
+    MalformedName,         // row, name: not "a->b"
+    NodeAboveLimit,        // row, name, detail: a node number above 255
+    SelfLoop,              // row, name, node: a branch from a node to itself
+    Unreachable,           // node cannot be reached from otherNode
+    RepeatedPair,          // otherRow and row (later) join the same two nodes
+    MissingNode,           // node is used by no branch, though higher ones are
+    NotOnLoop,             // row, name: a branch that lies on no loop
+    LoopWithoutJunctions,  // detail: a loop through fewer than two junctions
+    NoBranches,            // the table has no branch at all
+    CurrentSourceCut,      // detail: the rows of current sources that alone join parts of the circuit
+  };
+  Kind kind = Kind::None;
+  int row = 0;       // 1-based row of the branch at fault
+  std::string name;  // its name as typed
+  int otherRow = 0;  // RepeatedPair: the earlier row
+  std::string otherName;
+  int node = 0;
+  int otherNode = 0;  // Unreachable: the node it was sought from; MissingNode: the highest node
+  std::string detail;
+};
+
+// A branch name as read: "a->b" gives its two nodes. Several arrows are
+// accepted and the last two numbers count ("1->2->3" is 2 -> 3).
+struct BranchNameReading {
+  // None, or why the name is refused: MalformedName (not numbers without
+  // leading zeros joined by arrows), NodeAboveLimit (well spelled, but a
+  // number above 255: detail), SelfLoop (the last two numbers are one node).
+  CircuitFault::Kind fault = CircuitFault::Kind::MalformedName;
+  int from = 0;  // when accepted
+  int to = 0;    // when accepted; SelfLoop: the node
+  std::string detail;
+  bool accepted() const { return fault == CircuitFault::Kind::None; }
+};
+
+// The one reader of a branch name.
+BranchNameReading ReadBranchName(std::string_view name);
+
+// The two nodes of an accepted name into from/to; false for a refused name.
+bool ParseBranchName(std::string_view name, int& from, int& to);
 
 // Replaces `branches` with one branch per name and checks, in this order: every
 // name (each followed by its connectivity step), the number of connected
 // pieces, repeated node pairs, gaps in the node numbers. `nodeCount` is set on
-// Ok only. On failure the branches up to the failing one carry nodes.
+// Ok only. On failure the branches before the failing one carry nodes, and
+// `fault`, when given, receives the first fault with its place.
 // With `repeatedPairs` allowed, a repeated pair is no fault and each branch
 // gets its number among those joining its two nodes (CircuitBranch::Parallel).
 ParseResult ParseBranchTable(const std::vector<std::string>& names, std::vector<CircuitBranch>& branches,
-                             int& nodeCount, bool repeatedPairs = false);
+                             int& nodeCount, bool repeatedPairs = false, CircuitFault* fault = nullptr);
+
+// The first branch (table order) that lies on no loop: taken away, it leaves
+// its two nodes apart. Nothing when every branch lies on a loop.
+std::optional<int> FirstBranchOnNoLoop(const std::vector<CircuitBranch>& branches);
 
 // Whether two branches join the same two nodes, in either direction.
 bool HasRepeatedPair(const std::vector<CircuitBranch>& branches);

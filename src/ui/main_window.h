@@ -73,8 +73,6 @@ class MainWindow : public QMainWindow {
   void Guarded(const Command& command);
   CommandGuard Guard();
 
-  const CircuitState& circuit() const { return session_.checkedState(); }
-
   // The message boxes of the methods stand at the window's left + 200, top + 200.
   QPoint MessagePosition() const;
 
@@ -109,8 +107,9 @@ class MainWindow : public QMainWindow {
   // The zero node typed; text that is no integer throws, naming the edit.
   int TypedZeroNode() const;
   // The zero node typed when a node method may run on it: nothing after
-  // telling the user to test, or when it names no node of the tested circuit.
-  std::optional<int> ZeroNodeToSolveWith();
+  // telling the user to test, when it names no node of the tested circuit,
+  // or, where a junction is needed, after saying there is none or it is none.
+  std::optional<int> ZeroNodeToSolveWith(bool junctionNeeded);
 
   // The commands, one per button or menu item.
   void AddBranch();

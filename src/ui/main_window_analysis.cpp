@@ -56,11 +56,24 @@ void RunThenShow(Run run, Show show) {
 
 int MainWindow::TypedZeroNode() const { return FieldToInt(session_.document().zeroNode, "Узел с нулевым потенциалом"); }
 
-std::optional<int> MainWindow::ZeroNodeToSolveWith() {
+std::optional<int> MainWindow::ZeroNodeToSolveWith(bool junctionNeeded) {
   // A zero node that is no number is refused first, as it always was.
   const int zeroNode = TypedZeroNode();
-  if (!ReadyToSolve() || !session_.tested()->HasNode(zeroNode)) return std::nullopt;
-  return zeroNode;
+  if (!ReadyToSolve()) return std::nullopt;
+  switch (ZeroNodeRefusalOf(session_.tested()->state, zeroNode, junctionNeeded)) {
+    case ZeroNodeRefusal::None:
+      return zeroNode;
+    case ZeroNodeRefusal::NotANode:
+      // The methods have nothing to show for a node the circuit lacks.
+      return std::nullopt;
+    case ZeroNodeRefusal::NoJunctions:
+      prompts_.Inform(this, kCaption, QString::fromUtf8(kOptimalNeedsJunctionText), MessagePosition());
+      return std::nullopt;
+    case ZeroNodeRefusal::NotAJunction:
+      prompts_.Inform(this, kCaption, QString::fromUtf8(kZeroNotJunctionText), MessagePosition());
+      return std::nullopt;
+  }
+  return std::nullopt;
 }
 
 bool MainWindow::ReadyToSolve() {
@@ -98,7 +111,7 @@ void MainWindow::CheckCircuit() {
     realNodesEdit_->setText(QString::number(outcome.n));
     realCountsPanel_->show();
   }
-  const std::string fault = CircuitFaultLine(FindCircuitFault(session_.document().table, circuit()));
+  const std::string fault = CircuitFaultLine(outcome.fault);
   windows_->checkReport().ShowStatuses(CheckStatuses(outcome), QString::fromStdString(fault));
   prompts_.RunModal(windows_->checkReport());
 }
@@ -141,22 +154,14 @@ void MainWindow::SolveByNodeMethod(NodeMethod method, int zeroNode) {
 }
 
 void MainWindow::SolveByNodePotentials() {
-  const std::optional<int> zeroNode = ZeroNodeToSolveWith();
+  const std::optional<int> zeroNode = ZeroNodeToSolveWith(false);
   if (!zeroNode) return;
   SolveByNodeMethod(NodePotentialMethod, *zeroNode);
 }
 
 void MainWindow::SolveByOptimalNodePotentials() {
-  const std::optional<int> zeroNode = ZeroNodeToSolveWith();
+  const std::optional<int> zeroNode = ZeroNodeToSolveWith(true);
   if (!zeroNode) return;
-  if (session_.tested()->n == 0) {
-    prompts_.Inform(this, kCaption, QString::fromUtf8(kOptimalNeedsJunctionText), MessagePosition());
-    return;
-  }
-  if (!session_.tested()->HasJunction(*zeroNode)) {
-    prompts_.Inform(this, kCaption, QString::fromUtf8(kZeroNotJunctionText), MessagePosition());
-    return;
-  }
   SolveByNodeMethod(OptimalNodePotentialMethod, *zeroNode);
 }
 
@@ -164,7 +169,7 @@ void MainWindow::ExportSpiceNetlist() {
   const std::shared_ptr<const TestedCircuit>& tested = session_.tested();
   if (!tested) return;
   const int zeroNode = TypedZeroNode();
-  if (!tested->HasNode(zeroNode)) {
+  if (ZeroNodeRefusalOf(tested->state, zeroNode, false) != ZeroNodeRefusal::None) {
     prompts_.Inform(
         this, kCaption,
         QString::fromStdString(ZeroNodeOutsideText(zeroNodeEdit_->text().toStdString(), tested->state.NodeCount)));

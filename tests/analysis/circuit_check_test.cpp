@@ -162,5 +162,33 @@ TEST_F(CircuitCheckTest, MissingResultsDirectoryIsCreated) {
   EXPECT_FALSE(Bytes("Results/out.txt").empty());
 }
 
+// The zero node of a tested circuit: any of its nodes for the node method
+// and the export, a junction for the optimal method; a circuit without
+// junctions is refused as such whatever node is typed in it.
+TEST_F(CircuitCheckTest, ZeroNodeRefusalsInTheirOrder) {
+  using Z = ZeroNodeRefusal;
+  struct Case {
+    std::vector<std::string> names;
+    int zeroNode;
+    Z anyNode, junction;
+  };
+  const std::vector<std::string> twoJunctions = {"1->2", "2->3", "3->1", "3->4", "4->1"};  // junctions 1 and 3
+  const std::vector<std::string> oneExtendedLoop = {"1->2", "2->3", "3->1"};               // no junction
+  const Case cases[] = {
+      {twoJunctions, 1, Z::None, Z::None},           {twoJunctions, 2, Z::None, Z::NotAJunction},
+      {twoJunctions, 4, Z::None, Z::NotAJunction},   {twoJunctions, 0, Z::NotANode, Z::NotANode},
+      {twoJunctions, 5, Z::NotANode, Z::NotANode},   {twoJunctions, -3, Z::NotANode, Z::NotANode},
+      {oneExtendedLoop, 2, Z::None, Z::NoJunctions}, {oneExtendedLoop, 4, Z::NotANode, Z::NotANode},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.names.size() << " branches, zero node " << c.zeroNode);
+    // One loop alone is a circuit only where extended circuits are on.
+    state.Extended = c.names == oneExtendedLoop;
+    ASSERT_TRUE(Run(TableOf(c.names)).passed);
+    EXPECT_EQ(ZeroNodeRefusalOf(state, c.zeroNode, false), c.anyNode);
+    EXPECT_EQ(ZeroNodeRefusalOf(state, c.zeroNode, true), c.junction);
+  }
+}
+
 }  // namespace
 }  // namespace ohmara

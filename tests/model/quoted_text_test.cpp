@@ -106,7 +106,10 @@ TEST(QuotedText, MessagesQuotingHugeTextsStayShort) {
 
   const std::string name = std::string(5'000'000, '1') + "->2";
   const BranchTable table = {{"1->2", "1", "", "", "", ""}, {name, "1", "", "", "", ""}};
-  const std::string line = CircuitFaultLine(FindCircuitFault(table, CircuitState{}));
+  CircuitState state;
+  CircuitFault fault;
+  ParseBranchTable(BranchNames(table), state.Branches, state.NodeCount, false, &fault);
+  const std::string line = CircuitFaultLine(fault);
   EXPECT_LT(line.size(), 300u);
   EXPECT_NE(line.find("«" + std::string(39, '1') + "…»"), std::string::npos) << line.substr(0, 300);
   EXPECT_LT(BranchCellPlace(table[1], 2, 1).size(), 200u);

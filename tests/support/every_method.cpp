@@ -10,6 +10,7 @@
 #include "analysis/node_potential.h"
 #include "analysis/optimal_node_potential.h"
 #include "model/errors.h"
+#include "support/fault_rules.h"
 
 namespace ohmara {
 
@@ -109,11 +110,16 @@ std::string CheckEveryMethod(const BranchTable& table, const FrequencySetting& f
   state.Extended = extended;
   MeshTexts window;
   MeshViews views = window.Views();
+  CircuitCheckOutcome outcome;
   const auto test = [&] {
-    run.passed = RunCircuitCheck(state, table, frequency, results, views).passed;
+    outcome = RunCircuitCheck(state, table, frequency, results, views);
+    run.passed = outcome.passed;
     return false;
   };
-  if (Refused(run, test) || !run.passed) return NonFiniteShown({&window.branchValues, &window.loops}, {});
+  const bool refused = Refused(run, test);
+  if (std::string broken = refused ? "" : FaultRuleBroken(table, outcome); !broken.empty())
+    return "the test: " + broken;
+  if (refused || !run.passed) return NonFiniteShown({&window.branchValues, &window.loops}, {});
   if (std::string broken = CheckMesh(state, results, window, run); !broken.empty()) return broken;
   for (int z = 1; z <= state.NodeCount; ++z) {
     if (std::string broken = CheckNodal("node potentials", NodePotentialMethod, state, z, results, run);
