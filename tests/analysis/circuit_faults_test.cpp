@@ -96,8 +96,8 @@ TEST(CircuitFaults, TheFaultNamedFitsTheTestOutcomeOnRandomTables) {
       }
       BranchRow row{name, "1", "", "", "", ""};
       if (extended && random() % 4 == 0) {
-        row[kJColumn] = "1";
-        if (random() % 2) row[kRColumn] = "";
+        row[kJColumn] = row[kRColumn];  // "1"
+        if (random() % 2) row[kRColumn].clear();
       }
       table.push_back(row);
     }
