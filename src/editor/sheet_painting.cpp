@@ -117,28 +117,32 @@ void AppendElement(PaintList& paint, const SheetBranch& branch, const ElementPla
 CircleOp TerminalCircle(int x, int y) { return {{x - 2, y - 2}, {x + 2, y + 2}}; }
 
 // A half circle over the crossed cell from `from` to `to`, two cells apart,
-// bulging up (across a horizontal jump) or left (across a vertical one).
+// bulging up (across a horizontal jump) or left (across a vertical one); over
+// a bundle of parallel wires, further apart, one flat bridge over them all.
 void AppendArc(std::vector<SheetPoint>& points, SheetPoint from, SheetPoint to) {
-  constexpr int kSteps = 8;
   constexpr double kPi = 3.14159265358979;
   const double cx = (from.x + to.x) / 2.0;
   const double cy = (from.y + to.y) / 2.0;
   const double radius = 7.0;
   const bool horizontal = from.y == to.y;
   const double sign = horizontal ? (to.x > from.x ? 1 : -1) : (to.y > from.y ? 1 : -1);
-  // Straight to the arc's foot, round the crossed point, on to the next point.
-  if (horizontal) points.push_back({static_cast<int>(cx - sign * radius), from.y});
-  else points.push_back({from.x, static_cast<int>(cy - sign * radius)});
-  for (int i = 1; i < kSteps; ++i) {
-    const double angle = kPi * i / kSteps;
-    const double along = -std::cos(angle) * radius * sign;
+  // Half the bridge's span: from 7 pixels before the first crossed point to
+  // 7 after the last.
+  const double reach = std::abs(horizontal ? to.x - from.x : to.y - from.y) / 2.0 - 10.0 + radius;
+  const int steps = 8 + static_cast<int>(reach - radius) / 5;
+  // Straight to the arc's foot, round the crossed points, on to the next point.
+  if (horizontal) points.push_back({static_cast<int>(cx - sign * reach), from.y});
+  else points.push_back({from.x, static_cast<int>(cy - sign * reach)});
+  for (int i = 1; i < steps; ++i) {
+    const double angle = kPi * i / steps;
+    const double along = -std::cos(angle) * reach * sign;
     const double across = -std::sin(angle) * radius;
     points.push_back(
         horizontal ? SheetPoint{static_cast<int>(std::lround(cx + along)), static_cast<int>(std::lround(cy + across))}
                    : SheetPoint{static_cast<int>(std::lround(cx + across)), static_cast<int>(std::lround(cy + along))});
   }
-  if (horizontal) points.push_back({static_cast<int>(cx + sign * radius), from.y});
-  else points.push_back({from.x, static_cast<int>(cy + sign * radius)});
+  if (horizontal) points.push_back({static_cast<int>(cx + sign * reach), from.y});
+  else points.push_back({from.x, static_cast<int>(cy + sign * reach)});
   points.push_back(to);
 }
 
@@ -179,7 +183,7 @@ void AppendConnection(PaintList& paint, const Connection& connection) {
     const SheetPoint point{10 * c.X, 10 * c.Y};
     if (i > 0) {
       const GridCell& b = connection.Points[i - 1];
-      if (std::abs(c.X - b.X) + std::abs(c.Y - b.Y) == 2 && (c.X == b.X || c.Y == b.Y)) {
+      if (std::abs(c.X - b.X) + std::abs(c.Y - b.Y) >= 2 && (c.X == b.X || c.Y == b.Y)) {
         AppendArc(line.points, line.points.back(), point);
         continue;
       }

@@ -7,6 +7,7 @@
 
 #include "editor/drawing_to_table.h"
 #include "editor/editor_error.h"
+#include "editor/net_router.h"
 #include "editor/value_text.h"
 #include "editor/wire_router.h"
 #include "model/circuit.h"
@@ -134,12 +135,18 @@ GridCell LastCellFor(const std::vector<PlannedBranch>& plan) {
 
 class TableDrawer {
  public:
-  explicit TableDrawer(const std::vector<PlannedBranch>& plan) : obstacles_(LastCellFor(plan)) {
+  explicit TableDrawer(const std::vector<PlannedBranch>& plan)
+      : obstacles_(LastCellFor(plan)), netRouter_(LastCellFor(plan)) {
     layout_.paint = PaintList{PictureOp{Picture::Background, {0, 0}}};
     // Wires keep off every label and off the bands of branches still to come.
     for (const PlannedBranch& p : plan) {
       for (const GridCell& c : LabelCells(p.branch)) obstacles_.Insert(c);
-      for (const GridCell& c : Footprint(p.branch)) obstacles_.Insert(c);
+      for (const GridCell& c : Footprint(p.branch)) {
+        obstacles_.Insert(c);
+        netRouter_.MarkBand(c);
+      }
+      netRouter_.KeepDoorways(StartTerminal(p.branch));
+      netRouter_.KeepDoorways(EndTerminal(p.branch));
     }
     layout_.drawing.GrowSheet(LastCellFor(plan));
   }
@@ -148,9 +155,12 @@ class TableDrawer {
   // partner starts at the front each time and skips only the terminal tried
   // last, so the attempts alternate between the first two candidates. Once
   // both have failed, every further attempt would fail the same way; then
-  // the nearest other terminals of the node are tried, so that a wire is
-  // drawn wherever one can be.
+  // the nearest other terminals of the node are tried; last, the way to the
+  // nearest point of the node's wires, crossing bundles of wires if it must.
   void Join(const Terminal& first) {
+    const std::vector<int> wires = netRouter_.Join(layout_.drawing, first, obstacles_);
+    for (const int wire : wires) AppendConnection(layout_.paint, layout_.drawing.Connections()[wire]);
+    if (!wires.empty()) return;
     Terminal second{0, 0, 0, false};
     std::vector<Terminal> failed;
     for (;;) {
@@ -168,6 +178,8 @@ class TableDrawer {
     layout_.drawing.BlockFootprint(branch);
     // Its band is occupied now; its terminals must be free to release.
     for (const GridCell& c : Footprint(branch)) obstacles_.Erase(c);
+    netRouter_.NoteTerminal(StartTerminal(branch));
+    netRouter_.NoteTerminal(EndTerminal(branch));
   }
 
   TableLayout Finish() {
@@ -184,7 +196,9 @@ class TableDrawer {
     const JoinOutcome join = JoinTerminals(layout_.drawing, first, second, &obstacles_);
     if (join.result == RouteResult::GuardTripped) ++layout_.routingGuardTrips;
     if (join.result != RouteResult::Routed) return false;
-    AppendConnection(layout_.paint, layout_.drawing.Connections()[join.wireIndex]);
+    const Connection& wire = layout_.drawing.Connections()[join.wireIndex];
+    netRouter_.NoteWire(wire, first.Node);
+    AppendConnection(layout_.paint, wire);
     return true;
   }
 
@@ -213,6 +227,7 @@ class TableDrawer {
 
   TableLayout layout_;
   ExtraObstacles obstacles_;
+  NetRouter netRouter_;
 };
 
 TableLayout StoppedLayout() {
