@@ -36,6 +36,12 @@ constexpr int kMostCrossed = 40;
 // a step, so that the search heads for the net rather than widening evenly
 // (a way a little longer than the shortest is as good a wire).
 constexpr int kAimWeight = 40;
+// A search gives up after taking this many cells: a way that has not turned
+// up by then is seldom there at all, and a drawn table asks for many.
+constexpr int kMostTaken = 20000;
+// Terminals further apart than this are not joined: the way would take
+// longer to find than the rest of the drawing together.
+constexpr int kFarthestJoin = 2 * kMaxWirePoints;
 // How far round the start and the net a first search looks.
 constexpr int kNearMargin = 12;
 
@@ -47,14 +53,15 @@ NetRouter::Bounds Around(const NetRouter::Bounds& b, GridCell c, int margin) {
 
 }  // namespace
 
-NetRouter::NetRouter(GridCell last) : width_(last.X + 1), height_(last.Y + 1) {
+NetRouter::NetRouter(GridCell last, long budget) : width_(last.X + 1), height_(last.Y + 1), budget_(budget) {
   const std::size_t cells = static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_);
   kind_.assign(cells, 0);
   net_.assign(cells, 0);
   door_.assign(cells, 0);
-  cost_.assign(cells * kNoWay, 0);
-  from_.assign(cells * kNoWay, -1);
-  seen_.assign(cells * kNoWay, 0);
+  cost_.assign(cells, 0);
+  from_.assign(cells, -1);
+  way_.assign(cells, kNoWay);
+  seen_.assign(cells, 0);
 }
 
 void NetRouter::MarkBand(GridCell cell) {
@@ -153,28 +160,31 @@ std::optional<std::vector<GridCell>> NetRouter::Search(const OccupiedCells& occu
   using Entry = std::tuple<int, int, int>;  // estimated total, minus the cost so far, state
   std::priority_queue<Entry, std::vector<Entry>, std::greater<Entry>> open;
   auto reach = [&](GridCell c, int way, int cost, int from) {
-    const int state = static_cast<int>(Slot(c)) * kNoWay + way;
+    const int state = static_cast<int>(Slot(c));
     if (seen_[state] == search_ && cost_[state] <= cost) return;
     seen_[state] = search_;
     cost_[state] = cost;
     from_[state] = from;
+    way_[state] = static_cast<std::uint8_t>(way);
     open.emplace(cost + estimate(c), -cost, state);
   };
-  // The start is entered "from the left": it has no predecessor and no bend.
-  const int startState = static_cast<int>(Slot(start)) * kNoWay;
-  reach(start, 0, 0, -1);
+  // The start has no predecessor and no way in, so no bend.
+  const int startState = static_cast<int>(Slot(start));
+  reach(start, kNoWay, 0, -1);
   int reached = -1;
-  while (!open.empty()) {
+  for (int taken = 0; !open.empty() && taken < kMostTaken && work_ < budget_;) {
     const auto [estimated, negativeCost, state] = open.top();
     const int cost = -negativeCost;
     open.pop();
     if (cost_[state] != cost) continue;
-    const GridCell at = CellAt(static_cast<std::size_t>(state / kNoWay));
+    ++taken;
+    ++work_;
+    const GridCell at = CellAt(static_cast<std::size_t>(state));
     if (state != startState && IsTarget(at, node, start)) {
       reached = state;
       break;
     }
-    const int in = state == startState ? kNoWay : state % kNoWay;
+    const int in = way_[state];
     // In a terminal's row of the band the way goes on into the terminal.
     const bool inBand = state != startState && !free(at);
     for (int way = 0; way < kNoWay; ++way) {
@@ -211,8 +221,8 @@ std::optional<std::vector<GridCell>> NetRouter::Search(const OccupiedCells& occu
   std::vector<GridCell> points;
   int later = -1;
   for (int state = reached; state >= 0; state = from_[state]) {
-    const GridCell at = CellAt(static_cast<std::size_t>(state / kNoWay));
-    const bool bend = later >= 0 && state != startState && later % kNoWay != state % kNoWay;
+    const GridCell at = CellAt(static_cast<std::size_t>(state));
+    const bool bend = later >= 0 && state != startState && way_[later] != way_[state];
     if (bend) points.push_back(at);
     points.push_back(at);
     later = state;
@@ -246,7 +256,8 @@ std::vector<std::vector<GridCell>> Pieces(std::vector<GridCell> points) {
 
 }  // namespace
 
-std::vector<int> NetRouter::Join(SheetDrawing& drawing, const Terminal& start, const ExtraObstacles& extra) {
+std::vector<int> NetRouter::Join(SheetDrawing& drawing, const Terminal& start, const ExtraObstacles& extra,
+                                 Reach reach) {
   const GridCell from = CellOf(start);
   if (!OnGrid(from)) return {};
   OccupiedCells& occupied = drawing.Occupied();
@@ -256,7 +267,7 @@ std::vector<int> NetRouter::Join(SheetDrawing& drawing, const Terminal& start, c
   // A net of the start alone has nothing to join it to.
   if (net != bounds_.end() && net->second.cells > 1) {
     // Round the start and the nearest terminal of the node first, heading
-    // for it; then round the whole net; the whole sheet last.
+    // for it; then round the whole net; the whole sheet only when asked.
     GridCell nearest = from;
     int distance = -1;
     for (const GridCell& t : terminals_[start.Node]) {
@@ -267,11 +278,13 @@ std::vector<int> NetRouter::Join(SheetDrawing& drawing, const Terminal& start, c
       }
     }
     const Bounds toNearest = Around(Bounds{nearest.X, nearest.Y, nearest.X, nearest.Y, 1}, from, 0);
+    // A node whose every terminal lies so far off is left to the plain router.
+    const int tries = distance > kFarthestJoin ? 0 : reach == Reach::Anywhere ? 3 : 2;
     const Bounds attempts[][2] = {{Around(toNearest, from, kNearMargin), toNearest},
                                   {Around(net->second, from, 4 * kNearMargin), net->second},
                                   {Around(net->second, from, width_ + height_), net->second}};
-    for (const auto& [box, aim] : attempts)
-      if ((way = Search(occupied, extra, from, start.Node, box, aim))) break;
+    for (int a = reach == Reach::Anywhere ? 2 : 0; a < tries && !way; ++a)
+      way = Search(occupied, extra, from, start.Node, attempts[a][0], attempts[a][1]);
   }
   std::vector<int> added;
   if (way) {

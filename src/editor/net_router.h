@@ -18,7 +18,8 @@ namespace ohmara {
 class NetRouter {
  public:
   // Routes stay inside cells 1..last-1 of a sheet whose last cell is `last`.
-  explicit NetRouter(GridCell last);
+  // `budget`: how many cells all the searches of one drawing may take.
+  NetRouter(GridCell last, long budget);
 
   // A cell of a branch's band: never crossed, never a wire's end but at a terminal.
   void MarkBand(GridCell cell);
@@ -36,7 +37,10 @@ class NetRouter {
   // added to the drawing, its inner points occupied; a way longer than a
   // wire may hold is drawn as several wires, each ending on the next.
   // Returns the wires added, none when no way exists.
-  std::vector<int> Join(SheetDrawing& drawing, const Terminal& start, const ExtraObstacles& extra);
+  // Near: round the start and the net only, which is quick; Anywhere: the
+  // whole sheet, which may take as long as the sheet is large.
+  enum class Reach { Near, Anywhere };
+  std::vector<int> Join(SheetDrawing& drawing, const Terminal& start, const ExtraObstacles& extra, Reach reach);
 
  public:
   struct Bounds {
@@ -76,11 +80,16 @@ class NetRouter {
   // The box round each node's net, which the search heads for.
   std::unordered_map<int, Bounds> bounds_;
   std::unordered_map<int, std::vector<GridCell>> terminals_;
-  // Per search state (cell and the way it was entered): cost and where from.
+  // Per cell of the last search: cost, where from and which way.
   std::vector<int> cost_;
   std::vector<int> from_;
+  std::vector<std::uint8_t> way_;  // the way each cell was entered
   std::vector<std::uint32_t> seen_;
   std::uint32_t search_ = 0;
+  // Cells taken by all searches so far, and how many they may take: a table
+  // too tangled for its layout must not keep the window waiting.
+  long work_ = 0;
+  long budget_;
 };
 
 }  // namespace ohmara
