@@ -234,17 +234,40 @@ PaintList RedrawSheet(const SheetDrawing& drawing) {
   return paint;
 }
 
+SheetBox BranchBox(const SheetBranch& branch) {
+  // A current source's bypass and its label lie further out on that side.
+  const int bypass = HasBypass(branch.Values) ? 16 : 0;
+  return {std::min(branch.X1, branch.X2) - (branch.Vertical ? 14 + bypass : 4),
+          std::min(branch.Y1, branch.Y2) - (branch.Vertical ? 4 : 28),
+          std::max(branch.X1, branch.X2) + (branch.Vertical ? 40 : 4),
+          std::max(branch.Y1, branch.Y2) + (branch.Vertical ? 4 : 14 + bypass)};
+}
+
+std::optional<SheetBox> DrawingBox(const SheetDrawing& drawing, int margin) {
+  std::optional<SheetBox> box;
+  auto hold = [&](const SheetBox& b) {
+    if (!box) box = b;
+    box = SheetBox{std::min(box->left, b.left), std::min(box->top, b.top), std::max(box->right, b.right),
+                   std::max(box->bottom, b.bottom)};
+  };
+  for (const SheetBranch& branch : drawing.Branches()) hold(BranchBox(branch));
+  // A bridge rises 7 pixels off its wire.
+  constexpr int kBridge = 7;
+  for (const Connection& wire : drawing.Connections())
+    for (const GridCell& c : wire.Points) hold({10 * c.X - kBridge, 10 * c.Y - kBridge, 10 * c.X, 10 * c.Y});
+  if (!box) return std::nullopt;
+  const SheetSize sheet = drawing.SheetPixels();
+  return SheetBox{std::max(box->left - margin, 0), std::max(box->top - margin, 0),
+                  std::min(box->right + margin, sheet.width - 1), std::min(box->bottom + margin, sheet.height - 1)};
+}
+
 PaintList BranchMark(const SheetBranch& branch) {
   PaintList paint;
   paint.emplace_back(LineOp{SheetPoint{branch.X1, branch.Y1}, SheetPoint{branch.X2, branch.Y2}});
   // The band of the branch with its pictures and labels.
-  // A current source's bypass and its label lie further out on that side.
-  const int bypass = HasBypass(branch.Values) ? 16 : 0;
-  const int left = std::min(branch.X1, branch.X2) - (branch.Vertical ? 14 + bypass : 4);
-  const int right = std::max(branch.X1, branch.X2) + (branch.Vertical ? 40 : 4);
-  const int top = std::min(branch.Y1, branch.Y2) - (branch.Vertical ? 4 : 28);
-  const int bottom = std::max(branch.Y1, branch.Y2) + (branch.Vertical ? 4 : 14 + bypass);
-  paint.push_back(PolylineOp{{{left, top}, {right, top}, {right, bottom}, {left, bottom}, {left, top}}});
+  const SheetBox b = BranchBox(branch);
+  paint.push_back(
+      PolylineOp{{{b.left, b.top}, {b.right, b.top}, {b.right, b.bottom}, {b.left, b.bottom}, {b.left, b.top}}});
   return paint;
 }
 

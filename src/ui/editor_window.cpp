@@ -59,6 +59,8 @@ const QString kStoppedStatus = QStringLiteral("Остановлено: рису�
 constexpr double kZoomStep = 1.25;
 constexpr double kSmallestZoom = 0.25;
 constexpr double kLargestZoom = 4.0;
+// Pixels of the sheet kept round the drawing when it is fitted to the view.
+constexpr int kFitMargin = 20;
 
 QPushButton* PlaceToolButton(QWidget* parent, const char* name, QPoint at, const QString& purpose) {
   auto* button = new QPushButton(parent);
@@ -518,10 +520,19 @@ void EditorWindow::ZoomBy(double factor) {
 }
 
 void EditorWindow::ZoomToFit() {
-  const QSize area = sheetScroll_->viewport()->size();
-  const QSize image = sheet_->Image().size();
-  sheet_->SetZoom(std::clamp(std::min(double(area.width()) / image.width(), double(area.height()) / image.height()),
-                             kSmallestZoom, kLargestZoom));
+  // The sheet round the drawing keeps both scroll bars showing.
+  const QSize area =
+      sheetScroll_->maximumViewportSize() - QSize(sheetScroll_->verticalScrollBar()->sizeHint().width(),
+                                                  sheetScroll_->horizontalScrollBar()->sizeHint().height());
+  // The drawing, not the sheet round it; an empty sheet shows whole.
+  const std::optional<SheetBox> box = DrawingBox(editor_.Drawing(), kFitMargin);
+  const QRect shown = box ? QRect(QPoint(box->left, box->top), QPoint(box->right, box->bottom))
+                          : QRect(QPoint(0, 0), sheet_->Image().size());
+  const double zoom = std::clamp(std::min(double(area.width()) / shown.width(), double(area.height()) / shown.height()),
+                                 kSmallestZoom, kLargestZoom);
+  sheet_->SetZoom(zoom);
+  sheetScroll_->horizontalScrollBar()->setValue(static_cast<int>(shown.left() * zoom));
+  sheetScroll_->verticalScrollBar()->setValue(static_cast<int>(shown.top() * zoom));
 }
 
 void EditorWindow::ShowRouteFailure(PressResult result) {
