@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -164,11 +165,16 @@ EditorWindow::EditorWindow(Prompts& prompts, MainWindow& mainWindow, AddBranchDi
   auto* client = new QWidget(this);
   client->setObjectName(QStringLiteral("client"));
   client->setFont(InterfaceFont(11));
-  client->setFixedSize(kClientWidth, kClientHeight - statusBar()->sizeHint().height());
+  client->setMinimumSize(kClientWidth, kClientHeight - statusBar()->sizeHint().height());
   setCentralWidget(client);
   BuildSheet(client);
   BuildTools(client);
-  setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+  // The tools keep to the right edge when the window grows; the sheet takes the rest.
+  for (QWidget* child : client->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+    if (child->x() >= kToolPanel.left()) rightTools_.push_back({child, child->pos()});
+  smallestSize_ = QSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+  setMinimumSize(smallestSize_);
+  resize(smallestSize_);
   CentreOnDesktop(this);
   BuildKeys();
   sheet_->Paint(editor_.Redraw());
@@ -177,6 +183,13 @@ EditorWindow::EditorWindow(Prompts& prompts, MainWindow& mainWindow, AddBranchDi
 }
 
 EditorWindow::~EditorWindow() = default;
+
+void EditorWindow::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  const QSize extra = (size() - smallestSize_).expandedTo(QSize(0, 0));
+  sheetScroll_->resize(kSheetSize + extra);
+  for (const auto& [tool, place] : rightTools_) tool->move(place + QPoint(extra.width(), 0));
+}
 
 const QImage& EditorWindow::SheetImage() const { return sheet_->Image(); }
 
