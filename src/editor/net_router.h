@@ -1,9 +1,9 @@
 #pragma once
-// The router a drawn table falls back on when a wire between two terminals
-// cannot be found: it joins a terminal to the nearest point of its node's
-// net - any terminal of the node or any point of the node's wires - and may
-// cross a bundle of parallel wires in one jump. Wires the user draws never
-// come here.
+// The router of a drawn table: it joins a terminal to the nearest point of
+// its node's net - any terminal of the node or any point of the node's
+// wires - may cross a bundle of parallel wires in one jump, and keeps off
+// the ways out of other nodes' terminals, so that no terminal is walled in
+// before its node's next branch comes. Wires the user draws never come here.
 
 #include <cstdint>
 #include <optional>
