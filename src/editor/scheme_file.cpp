@@ -129,29 +129,6 @@ Connection ReadConnection(SchemeReader& reader, int& line) {
   return wire;
 }
 
-// The index of the first wire with an end on no terminal and on no other
-// wire's point (such a wire would join its nodes with nothing drawn), or -1.
-int LooseWire(const SheetDrawing& drawing) {
-  std::unordered_set<std::uint64_t> terminals;
-  for (const SheetBranch& b : drawing.Branches()) {
-    terminals.insert(CellKey(CellOf(StartTerminal(b))));
-    terminals.insert(CellKey(CellOf(EndTerminal(b))));
-  }
-  // Which wires pass through each cell: at most the two a crossing shares.
-  std::unordered_map<std::uint64_t, std::vector<int>> wiresAt = WiresByCell(drawing);
-  const auto& wires = drawing.Connections();
-  auto held = [&](GridCell end, int w) {
-    if (terminals.contains(CellKey(end))) return true;
-    for (const int other : wiresAt[CellKey(end)])
-      if (other != w) return true;
-    return false;
-  };
-  for (size_t w = 0; w < wires.size(); ++w)
-    if (!held(wires[w].Points.front(), static_cast<int>(w)) || !held(wires[w].Points.back(), static_cast<int>(w)))
-      return static_cast<int>(w);
-  return -1;
-}
-
 }  // namespace
 
 std::string SchemeFileText(const SheetDrawing& drawing) {

@@ -205,6 +205,7 @@ SheetBranch SheetDrawing::RemoveBranch(int branch) {
   const SheetBranch removed = branches_[branch];
   branches_.erase(branches_.begin() + branch);
   ReleaseFootprint(removed);
+  RemoveLooseWires();
   BlockEverything();
   return removed;
 }
@@ -213,8 +214,16 @@ Connection SheetDrawing::RemoveConnection(int connection) {
   Connection removed = std::move(connections_[connection]);
   connections_.erase(connections_.begin() + connection);
   for (const GridCell& c : removed.Points) occupied_.Remove(c);
+  RemoveLooseWires();
   BlockEverything();
   return removed;
+}
+
+void SheetDrawing::RemoveLooseWires() {
+  for (int loose = LooseWire(*this); loose >= 0; loose = LooseWire(*this)) {
+    for (const GridCell& c : connections_[loose].Points) occupied_.Remove(c);
+    connections_.erase(connections_.begin() + loose);
+  }
 }
 
 void SheetDrawing::BlockEverything() {
@@ -263,6 +272,27 @@ std::unordered_map<std::uint64_t, std::vector<int>> WiresByCell(const SheetDrawi
       if (at.empty() || at.back() != static_cast<int>(w)) at.push_back(static_cast<int>(w));
     }
   return wiresAt;
+}
+
+int LooseWire(const SheetDrawing& drawing) {
+  std::unordered_set<std::uint64_t> terminals;
+  for (const SheetBranch& b : drawing.Branches()) {
+    terminals.insert(CellKey(CellOf(StartTerminal(b))));
+    terminals.insert(CellKey(CellOf(EndTerminal(b))));
+  }
+  // Which wires pass through each cell: at most the two a crossing shares.
+  std::unordered_map<std::uint64_t, std::vector<int>> wiresAt = WiresByCell(drawing);
+  const auto& wires = drawing.Connections();
+  auto held = [&](GridCell end, int w) {
+    if (terminals.contains(CellKey(end))) return true;
+    for (const int other : wiresAt[CellKey(end)])
+      if (other != w) return true;
+    return false;
+  };
+  for (size_t w = 0; w < wires.size(); ++w)
+    if (!held(wires[w].Points.front(), static_cast<int>(w)) || !held(wires[w].Points.back(), static_cast<int>(w)))
+      return static_cast<int>(w);
+  return -1;
 }
 
 int SheetDrawing::LargestNode() const {

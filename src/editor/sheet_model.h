@@ -162,6 +162,9 @@ class SheetDrawing {
     connections_[connection].From = from;
     connections_[connection].To = to;
   }
+  // Takes out the wires that a removal left hanging on nothing, and those
+  // hanging on them: a wire's end on a wire goes with the wire.
+  void RemoveLooseWires();
   // Every footprint and every wire's inner points blocked again (cells
   // already there keep their place in the list).
   void BlockEverything();
@@ -205,5 +208,9 @@ inline std::uint64_t CellKey(GridCell c) {
 
 // The wires with a point on each cell (by CellKey), each wire once a cell.
 std::unordered_map<std::uint64_t, std::vector<int>> WiresByCell(const SheetDrawing& drawing);
+
+// The index of the first wire with an end on no terminal and on no other
+// wire's point (such a wire would join its nodes with nothing drawn), or -1.
+int LooseWire(const SheetDrawing& drawing);
 
 }  // namespace ohmara

@@ -117,28 +117,32 @@ void AppendElement(PaintList& paint, const SheetBranch& branch, const ElementPla
 CircleOp TerminalCircle(int x, int y) { return {{x - 2, y - 2}, {x + 2, y + 2}}; }
 
 // A half circle over the crossed cell from `from` to `to`, two cells apart,
-// bulging up (across a horizontal jump) or left (across a vertical one).
+// bulging up (across a horizontal jump) or left (across a vertical one); over
+// a bundle of parallel wires, further apart, one flat bridge over them all.
 void AppendArc(std::vector<SheetPoint>& points, SheetPoint from, SheetPoint to) {
-  constexpr int kSteps = 8;
   constexpr double kPi = 3.14159265358979;
   const double cx = (from.x + to.x) / 2.0;
   const double cy = (from.y + to.y) / 2.0;
   const double radius = 7.0;
   const bool horizontal = from.y == to.y;
   const double sign = horizontal ? (to.x > from.x ? 1 : -1) : (to.y > from.y ? 1 : -1);
-  // Straight to the arc's foot, round the crossed point, on to the next point.
-  if (horizontal) points.push_back({static_cast<int>(cx - sign * radius), from.y});
-  else points.push_back({from.x, static_cast<int>(cy - sign * radius)});
-  for (int i = 1; i < kSteps; ++i) {
-    const double angle = kPi * i / kSteps;
-    const double along = -std::cos(angle) * radius * sign;
+  // Half the bridge's span: from 7 pixels before the first crossed point to
+  // 7 after the last.
+  const double reach = std::abs(horizontal ? to.x - from.x : to.y - from.y) / 2.0 - 10.0 + radius;
+  const int steps = 8 + static_cast<int>(reach - radius) / 5;
+  // Straight to the arc's foot, round the crossed points, on to the next point.
+  if (horizontal) points.push_back({static_cast<int>(cx - sign * reach), from.y});
+  else points.push_back({from.x, static_cast<int>(cy - sign * reach)});
+  for (int i = 1; i < steps; ++i) {
+    const double angle = kPi * i / steps;
+    const double along = -std::cos(angle) * reach * sign;
     const double across = -std::sin(angle) * radius;
     points.push_back(
         horizontal ? SheetPoint{static_cast<int>(std::lround(cx + along)), static_cast<int>(std::lround(cy + across))}
                    : SheetPoint{static_cast<int>(std::lround(cx + across)), static_cast<int>(std::lround(cy + along))});
   }
-  if (horizontal) points.push_back({static_cast<int>(cx + sign * radius), from.y});
-  else points.push_back({from.x, static_cast<int>(cy + sign * radius)});
+  if (horizontal) points.push_back({static_cast<int>(cx + sign * reach), from.y});
+  else points.push_back({from.x, static_cast<int>(cy + sign * reach)});
   points.push_back(to);
 }
 
@@ -179,7 +183,7 @@ void AppendConnection(PaintList& paint, const Connection& connection) {
     const SheetPoint point{10 * c.X, 10 * c.Y};
     if (i > 0) {
       const GridCell& b = connection.Points[i - 1];
-      if (std::abs(c.X - b.X) + std::abs(c.Y - b.Y) == 2 && (c.X == b.X || c.Y == b.Y)) {
+      if (std::abs(c.X - b.X) + std::abs(c.Y - b.Y) >= 2 && (c.X == b.X || c.Y == b.Y)) {
         AppendArc(line.points, line.points.back(), point);
         continue;
       }
@@ -230,17 +234,40 @@ PaintList RedrawSheet(const SheetDrawing& drawing) {
   return paint;
 }
 
+SheetBox BranchBox(const SheetBranch& branch) {
+  // A current source's bypass and its label lie further out on that side.
+  const int bypass = HasBypass(branch.Values) ? 16 : 0;
+  return {std::min(branch.X1, branch.X2) - (branch.Vertical ? 14 + bypass : 4),
+          std::min(branch.Y1, branch.Y2) - (branch.Vertical ? 4 : 28),
+          std::max(branch.X1, branch.X2) + (branch.Vertical ? 40 : 4),
+          std::max(branch.Y1, branch.Y2) + (branch.Vertical ? 4 : 14 + bypass)};
+}
+
+std::optional<SheetBox> DrawingBox(const SheetDrawing& drawing, int margin) {
+  std::optional<SheetBox> box;
+  auto hold = [&](const SheetBox& b) {
+    if (!box) box = b;
+    box = SheetBox{std::min(box->left, b.left), std::min(box->top, b.top), std::max(box->right, b.right),
+                   std::max(box->bottom, b.bottom)};
+  };
+  for (const SheetBranch& branch : drawing.Branches()) hold(BranchBox(branch));
+  // A bridge rises 7 pixels off its wire.
+  constexpr int kBridge = 7;
+  for (const Connection& wire : drawing.Connections())
+    for (const GridCell& c : wire.Points) hold({10 * c.X - kBridge, 10 * c.Y - kBridge, 10 * c.X, 10 * c.Y});
+  if (!box) return std::nullopt;
+  const SheetSize sheet = drawing.SheetPixels();
+  return SheetBox{std::max(box->left - margin, 0), std::max(box->top - margin, 0),
+                  std::min(box->right + margin, sheet.width - 1), std::min(box->bottom + margin, sheet.height - 1)};
+}
+
 PaintList BranchMark(const SheetBranch& branch) {
   PaintList paint;
   paint.emplace_back(LineOp{SheetPoint{branch.X1, branch.Y1}, SheetPoint{branch.X2, branch.Y2}});
   // The band of the branch with its pictures and labels.
-  // A current source's bypass and its label lie further out on that side.
-  const int bypass = HasBypass(branch.Values) ? 16 : 0;
-  const int left = std::min(branch.X1, branch.X2) - (branch.Vertical ? 14 + bypass : 4);
-  const int right = std::max(branch.X1, branch.X2) + (branch.Vertical ? 40 : 4);
-  const int top = std::min(branch.Y1, branch.Y2) - (branch.Vertical ? 4 : 28);
-  const int bottom = std::max(branch.Y1, branch.Y2) + (branch.Vertical ? 4 : 14 + bypass);
-  paint.push_back(PolylineOp{{{left, top}, {right, top}, {right, bottom}, {left, bottom}, {left, top}}});
+  const SheetBox b = BranchBox(branch);
+  paint.push_back(
+      PolylineOp{{{b.left, b.top}, {b.right, b.top}, {b.right, b.bottom}, {b.left, b.bottom}, {b.left, b.top}}});
   return paint;
 }
 

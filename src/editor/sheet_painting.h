@@ -4,6 +4,7 @@
 // until something is painted over it, so each list is painted on top of the
 // last one (a full redraw starts with the background picture).
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -88,6 +89,20 @@ void AppendConnection(PaintList& paint, const Connection& connection);
 void AppendJunctions(PaintList& paint, const SheetDrawing& drawing);
 // Background, every branch, every wire, then the junction dots.
 PaintList RedrawSheet(const SheetDrawing& drawing);
+
+// A box of sheet pixels, its edges included.
+struct SheetBox {
+  int left = 0, top = 0, right = 0, bottom = 0;
+  friend bool operator==(const SheetBox&, const SheetBox&) = default;
+};
+
+// The box of a branch's band with its pictures and labels.
+SheetBox BranchBox(const SheetBranch& branch);
+
+// What "По размеру схемы" shows: every branch with its labels and every
+// wire with its bridges, and `margin` pixels round them, kept on the sheet;
+// nothing on an empty sheet.
+std::optional<SheetBox> DrawingBox(const SheetDrawing& drawing, int margin);
 
 // Marks drawn over the sheet (never into its picture): a chosen branch
 // with its band outlined, a chosen wire, a terminal waiting for its partner.

@@ -7,6 +7,7 @@
 
 #include "editor/drawing_to_table.h"
 #include "editor/editor_error.h"
+#include "editor/net_router.h"
 #include "editor/value_text.h"
 #include "editor/wire_router.h"
 #include "model/circuit.h"
@@ -25,6 +26,9 @@ constexpr int kColumnStep = 180;
 constexpr int kRowStep = 100;
 // A row wraps after the branch placed in this column.
 constexpr int kLastColumn = 5;
+// How many cells the net router may take per branch of the table, all its
+// searches together.
+constexpr long kRoutingWorkPerBranch = 8000;
 
 struct TableBranch {
   int from = 0;
@@ -134,23 +138,33 @@ GridCell LastCellFor(const std::vector<PlannedBranch>& plan) {
 
 class TableDrawer {
  public:
-  explicit TableDrawer(const std::vector<PlannedBranch>& plan) : obstacles_(LastCellFor(plan)) {
+  explicit TableDrawer(const std::vector<PlannedBranch>& plan)
+      : obstacles_(LastCellFor(plan)),
+        netRouter_(LastCellFor(plan), kRoutingWorkPerBranch * static_cast<long>(plan.size())) {
     layout_.paint = PaintList{PictureOp{Picture::Background, {0, 0}}};
     // Wires keep off every label and off the bands of branches still to come.
     for (const PlannedBranch& p : plan) {
       for (const GridCell& c : LabelCells(p.branch)) obstacles_.Insert(c);
-      for (const GridCell& c : Footprint(p.branch)) obstacles_.Insert(c);
+      for (const GridCell& c : Footprint(p.branch)) {
+        obstacles_.Insert(c);
+        netRouter_.MarkBand(c);
+      }
+      netRouter_.KeepDoorways(StartTerminal(p.branch));
+      netRouter_.KeepDoorways(EndTerminal(p.branch));
     }
     layout_.drawing.GrowSheet(LastCellFor(plan));
   }
 
-  // Joins a terminal to another terminal of its node: the search for a
-  // partner starts at the front each time and skips only the terminal tried
-  // last, so the attempts alternate between the first two candidates. Once
-  // both have failed, every further attempt would fail the same way; then
-  // the nearest other terminals of the node are tried, so that a wire is
-  // drawn wherever one can be.
+  // Joins a terminal to its node: first by the way to the nearest point of
+  // the node's wires and terminals near it, crossing bundles of wires if it
+  // must. Failing that, to another terminal of the node by the plain router:
+  // the search for a partner starts at the front each time and skips only
+  // the terminal tried last, so the attempts alternate between the first two
+  // candidates. Once both have failed, every further attempt would fail the
+  // same way; then the nearest other terminals of the node are tried; last,
+  // the way to the node's net anywhere on the sheet.
   void Join(const Terminal& first) {
+    if (JoinNet(first, NetRouter::Reach::Near)) return;
     Terminal second{0, 0, 0, false};
     std::vector<Terminal> failed;
     for (;;) {
@@ -161,6 +175,7 @@ class TableDrawer {
     }
     for (const Terminal& near : Nearest(first))
       if (std::find(failed.begin(), failed.end(), near) == failed.end() && TryJoin(first, near)) return;
+    JoinNet(first, NetRouter::Reach::Anywhere);
   }
 
   void Place(const SheetBranch& branch) {
@@ -168,6 +183,8 @@ class TableDrawer {
     layout_.drawing.BlockFootprint(branch);
     // Its band is occupied now; its terminals must be free to release.
     for (const GridCell& c : Footprint(branch)) obstacles_.Erase(c);
+    netRouter_.NoteTerminal(StartTerminal(branch));
+    netRouter_.NoteTerminal(EndTerminal(branch));
   }
 
   TableLayout Finish() {
@@ -180,11 +197,19 @@ class TableDrawer {
  private:
   static constexpr size_t kNearestTried = 3;
 
+  bool JoinNet(const Terminal& first, NetRouter::Reach reach) {
+    const std::vector<int> wires = netRouter_.Join(layout_.drawing, first, obstacles_, reach);
+    for (const int wire : wires) AppendConnection(layout_.paint, layout_.drawing.Connections()[wire]);
+    return !wires.empty();
+  }
+
   bool TryJoin(const Terminal& first, const Terminal& second) {
     const JoinOutcome join = JoinTerminals(layout_.drawing, first, second, &obstacles_);
     if (join.result == RouteResult::GuardTripped) ++layout_.routingGuardTrips;
     if (join.result != RouteResult::Routed) return false;
-    AppendConnection(layout_.paint, layout_.drawing.Connections()[join.wireIndex]);
+    const Connection& wire = layout_.drawing.Connections()[join.wireIndex];
+    netRouter_.NoteWire(wire, first.Node);
+    AppendConnection(layout_.paint, wire);
     return true;
   }
 
@@ -213,6 +238,7 @@ class TableDrawer {
 
   TableLayout layout_;
   ExtraObstacles obstacles_;
+  NetRouter netRouter_;
 };
 
 TableLayout StoppedLayout() {

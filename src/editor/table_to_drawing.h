@@ -1,6 +1,6 @@
 #pragma once
 // Drawing a branch table: horizontal branches in rows of up to seven, each
-// joined by routed wires to the terminals already placed with its nodes.
+// joined by routed wires to what is already drawn of its nodes.
 
 #include <vector>
 

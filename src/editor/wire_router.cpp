@@ -203,19 +203,37 @@ RouteOutcome RouteConnection(OccupiedCells& occupiedCells, GridCell start, GridC
   return outcome;
 }
 
+bool IsBranchTerminal(const SheetDrawing& drawing, const Terminal& terminal) {
+  const GridCell cell = CellOf(terminal);
+  for (const SheetBranch& b : drawing.Branches())
+    if (CellOf(StartTerminal(b)) == cell || CellOf(EndTerminal(b)) == cell) return true;
+  return false;
+}
+
 JoinOutcome JoinTerminals(SheetDrawing& drawing, const Terminal& first, const Terminal& second,
                           const ExtraObstacles* extra) {
   OccupiedCells& occupied = drawing.Occupied();
-  ReleaseTerminal(occupied, first);
-  ReleaseTerminal(occupied, second);
+  // A wire's end on another wire (a loaded scheme's, or a drawn table's)
+  // opens only its own cell: it has no band whose row could be opened.
+  const bool onBranch[] = {IsBranchTerminal(drawing, first), IsBranchTerminal(drawing, second)};
+  auto release = [&](const Terminal& t, bool branch) {
+    if (branch) ReleaseTerminal(occupied, t);
+    else occupied.Remove(CellOf(t));
+  };
+  auto block = [&](const Terminal& t, bool branch) {
+    if (branch) BlockTerminal(occupied, t);
+    else occupied.Insert(CellOf(t));
+  };
+  release(first, onBranch[0]);
+  release(second, onBranch[1]);
   RouteOutcome route = RouteConnection(occupied, CellOf(first), CellOf(second), drawing.LastCell(), extra);
   JoinOutcome outcome{route.result};
   if (route.result == RouteResult::Routed) {
     outcome.wireIndex = static_cast<int>(drawing.Connections().size());
     drawing.AppendConnection(Connection{first.Node, second.Node, std::move(route.points)});
   }
-  BlockTerminal(occupied, first);
-  BlockTerminal(occupied, second);
+  block(first, onBranch[0]);
+  block(second, onBranch[1]);
   return outcome;
 }
 

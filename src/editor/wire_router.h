@@ -71,6 +71,9 @@ struct JoinOutcome {
   int wireIndex = -1;  // the new wire in the drawing's connections, on Routed
 };
 
+// Whether a branch has a terminal on the terminal's cell.
+bool IsBranchTerminal(const SheetDrawing& drawing, const Terminal& terminal);
+
 // Releases both terminals, routes from the first to the second, records the
 // wire (From = first's node, To = second's node) and blocks both again.
 JoinOutcome JoinTerminals(SheetDrawing& drawing, const Terminal& first, const Terminal& second,

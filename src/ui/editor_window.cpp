@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -59,6 +60,8 @@ const QString kStoppedStatus = QStringLiteral("Остановлено: рису�
 constexpr double kZoomStep = 1.25;
 constexpr double kSmallestZoom = 0.25;
 constexpr double kLargestZoom = 4.0;
+// Pixels of the sheet kept round the drawing when it is fitted to the view.
+constexpr int kFitMargin = 20;
 
 QPushButton* PlaceToolButton(QWidget* parent, const char* name, QPoint at, const QString& purpose) {
   auto* button = new QPushButton(parent);
@@ -162,11 +165,16 @@ EditorWindow::EditorWindow(Prompts& prompts, MainWindow& mainWindow, AddBranchDi
   auto* client = new QWidget(this);
   client->setObjectName(QStringLiteral("client"));
   client->setFont(InterfaceFont(11));
-  client->setFixedSize(kClientWidth, kClientHeight - statusBar()->sizeHint().height());
+  client->setMinimumSize(kClientWidth, kClientHeight - statusBar()->sizeHint().height());
   setCentralWidget(client);
   BuildSheet(client);
   BuildTools(client);
-  setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+  // The tools keep to the right edge when the window grows; the sheet takes the rest.
+  for (QWidget* child : client->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+    if (child->x() >= kToolPanel.left()) rightTools_.push_back({child, child->pos()});
+  smallestSize_ = QSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+  setMinimumSize(smallestSize_);
+  resize(smallestSize_);
   CentreOnDesktop(this);
   BuildKeys();
   sheet_->Paint(editor_.Redraw());
@@ -175,6 +183,13 @@ EditorWindow::EditorWindow(Prompts& prompts, MainWindow& mainWindow, AddBranchDi
 }
 
 EditorWindow::~EditorWindow() = default;
+
+void EditorWindow::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  const QSize extra = (size() - smallestSize_).expandedTo(QSize(0, 0));
+  sheetScroll_->resize(kSheetSize + extra);
+  for (const auto& [tool, place] : rightTools_) tool->move(place + QPoint(extra.width(), 0));
+}
 
 const QImage& EditorWindow::SheetImage() const { return sheet_->Image(); }
 
@@ -518,10 +533,19 @@ void EditorWindow::ZoomBy(double factor) {
 }
 
 void EditorWindow::ZoomToFit() {
-  const QSize area = sheetScroll_->viewport()->size();
-  const QSize image = sheet_->Image().size();
-  sheet_->SetZoom(std::clamp(std::min(double(area.width()) / image.width(), double(area.height()) / image.height()),
-                             kSmallestZoom, kLargestZoom));
+  // The sheet round the drawing keeps both scroll bars showing.
+  const QSize area =
+      sheetScroll_->maximumViewportSize() - QSize(sheetScroll_->verticalScrollBar()->sizeHint().width(),
+                                                  sheetScroll_->horizontalScrollBar()->sizeHint().height());
+  // The drawing, not the sheet round it; an empty sheet shows whole.
+  const std::optional<SheetBox> box = DrawingBox(editor_.Drawing(), kFitMargin);
+  const QRect shown = box ? QRect(QPoint(box->left, box->top), QPoint(box->right, box->bottom))
+                          : QRect(QPoint(0, 0), sheet_->Image().size());
+  const double zoom = std::clamp(std::min(double(area.width()) / shown.width(), double(area.height()) / shown.height()),
+                                 kSmallestZoom, kLargestZoom);
+  sheet_->SetZoom(zoom);
+  sheetScroll_->horizontalScrollBar()->setValue(static_cast<int>(shown.left() * zoom));
+  sheetScroll_->verticalScrollBar()->setValue(static_cast<int>(shown.top() * zoom));
 }
 
 void EditorWindow::ShowRouteFailure(PressResult result) {

@@ -10,6 +10,7 @@
 #include <array>
 #include <memory>
 #include <utility>
+#include <vector>
 
 #include "editor/sheet_editor.h"
 #include "ui/command_guard.h"
@@ -45,6 +46,7 @@ class EditorWindow : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void BuildSheet(QWidget* client);
@@ -118,6 +120,10 @@ class EditorWindow : public QMainWindow {
   QAction* deleteAction_ = nullptr;
   QMenu* contextMenu_ = nullptr;
   QScrollArea* sheetScroll_ = nullptr;
+  // The window's first and smallest size, and the tools at the right edge
+  // with their places at that size.
+  QSize smallestSize_;
+  std::vector<std::pair<QWidget*, QPoint>> rightTools_;
   QLabel* statusText_ = nullptr;
   // Where a drag of the selected branch began, and how far it has gone.
   std::optional<QPoint> dragOrigin_;

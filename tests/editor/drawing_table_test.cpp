@@ -188,9 +188,49 @@ TEST_F(DrawingTableRoundTrip, TableOfADrawnTableIsStableAndPassesTheTest) {
   EXPECT_EQ(state.NodeCount, 4);
 }
 
-// Ladders and the generator's largest circuits: every branch on the sheet,
-// every node joined as the table joins it and drawn so, and no wire through
-// a band or a value label.
+// Every jump of a wire passes over plain straight runs of other wires
+// across its way - never a bend, an end, a band or a label - so that a
+// crossing cannot be read as a junction; and no wire holds more points than
+// a scheme file takes.
+void ExpectCrossingsPlain(const SheetDrawing& drawing, const std::set<std::pair<int, int>>& labels) {
+  struct Run {
+    bool across = false, along = false, fixed = false;
+  };
+  std::map<std::pair<int, int>, Run> runs;
+  for (const Connection& w : drawing.Connections()) {
+    ASSERT_LE(w.Points.size(), static_cast<size_t>(kMaxWirePoints));
+    for (size_t i = 0; i < w.Points.size(); ++i) {
+      const GridCell c = w.Points[i];
+      Run& run = runs[{c.X, c.Y}];
+      const bool inner = i > 0 && i + 1 < w.Points.size() && w.Points[i - 1] != c && w.Points[i + 1] != c;
+      if (inner && w.Points[i - 1].Y == c.Y && w.Points[i + 1].Y == c.Y) run.across = true;
+      else if (inner && w.Points[i - 1].X == c.X && w.Points[i + 1].X == c.X) run.along = true;
+      else run.fixed = true;
+    }
+  }
+  std::set<std::pair<int, int>> bands;
+  for (const SheetBranch& b : drawing.Branches())
+    for (const GridCell& c : Footprint(b)) bands.insert({c.X, c.Y});
+  for (const Connection& w : drawing.Connections())
+    for (size_t i = 1; i < w.Points.size(); ++i) {
+      const GridCell a = w.Points[i - 1], b = w.Points[i];
+      ASSERT_TRUE(a.X == b.X || a.Y == b.Y) << a.X << " " << a.Y;
+      const int dx = (b.X > a.X) - (b.X < a.X), dy = (b.Y > a.Y) - (b.Y < a.Y);
+      for (GridCell c{a.X + dx, a.Y + dy}; c != b; c = {c.X + dx, c.Y + dy}) {
+        const auto run = runs.find({c.X, c.Y});
+        ASSERT_TRUE(run != runs.end()) << "a jump over nothing at " << c.X << " " << c.Y;
+        EXPECT_FALSE(run->second.fixed || bands.contains({c.X, c.Y}) || labels.contains({c.X, c.Y}))
+            << c.X << " " << c.Y;
+        EXPECT_TRUE(dy != 0 ? run->second.across : run->second.along) << c.X << " " << c.Y;
+      }
+    }
+}
+
+// Ladders, the generator's largest circuits, grids of every shape up to the
+// largest the program solves, and a ring of 250 nodes with chords across it:
+// every branch on the sheet, every node joined as the table joins it and
+// drawn so, no wire through a band or a value label, and the scheme file
+// keeps it all.
 TEST_F(DrawingTableRoundTrip, EveryTableIsDrawnWholeOnTheSheetWithLabelsFree) {
   auto ladder = [](int rungs) {
     BranchTable table;
@@ -202,16 +242,20 @@ TEST_F(DrawingTableRoundTrip, EveryTableIsDrawnWholeOnTheSheetWithLabelsFree) {
     table.push_back({"1->2", "4", "", "", "", ""});
     return table;
   };
-  std::vector<std::pair<std::string, BranchTable>> tables = {{"ladder of 16", ladder(5)}, {"ladder of 31", ladder(10)}};
+  std::vector<std::pair<std::string, BranchTable>> tables = {
+      {"ladder of 16", ladder(5)}, {"ladder of 31", ladder(10)}, {"ring of 255 rows", RingWithChordsTable(255)}};
   for (std::uint64_t seed = 1; seed <= 3; ++seed) {
     EngineRandomSource random(seed);
     tables.push_back({"generated " + std::to_string(seed), GenerateRandomCircuit(9, 19, random, Results()).Table});
   }
+  const std::pair<int, int> grids[] = {{2, 2},  {3, 3}, {2, 9},   {9, 2},   {5, 6},  {6, 6},
+                                       {4, 16}, {8, 8}, {10, 11}, {12, 12}, {15, 17}};
+  for (const auto& [rows, columns] : grids)
+    tables.push_back({"grid " + std::to_string(rows) + "x" + std::to_string(columns), GridTable(rows, columns)});
   for (const auto& [what, table] : tables) {
     SCOPED_TRACE(what);
     const TableLayout layout = LayOutBranchTable(table);
     const SheetDrawing& drawing = layout.drawing;
-    EXPECT_EQ(layout.nodesApart, std::vector<int>{});
     const GridCell last = drawing.LastCell();
     std::set<std::pair<int, int>> bands, labels, terminals;
     for (const SheetBranch& b : drawing.Branches()) {
@@ -235,10 +279,24 @@ TEST_F(DrawingTableRoundTrip, EveryTableIsDrawnWholeOnTheSheetWithLabelsFree) {
         EXPECT_FALSE(labels.contains({c.X, c.Y})) << c.X << " " << c.Y;
         EXPECT_TRUE(!bands.contains({c.X, c.Y}) || terminals.contains({c.X, c.Y})) << c.X << " " << c.Y;
       }
+    ExpectCrossingsPlain(drawing, labels);
+    // The nodes the layout names apart are exactly those whose terminals
+    // the picture shows in pieces - and there are none.
+    std::map<int, std::set<int>> pieces;
+    const std::vector<TerminalNumbers> picture = PictureNodes(drawing);
+    for (size_t k = 0; k < picture.size(); ++k) {
+      pieces[drawing.Branches()[k].From].insert(picture[k].start);
+      pieces[drawing.Branches()[k].To].insert(picture[k].end);
+    }
+    std::vector<int> apart;
+    for (const auto& [node, shown] : pieces)
+      if (shown.size() > 1) apart.push_back(node);
+    EXPECT_EQ(layout.nodesApart, apart);
+    EXPECT_EQ(layout.nodesApart, std::vector<int>{});
     // Terminals are one node in the drawing exactly when they are in the
     // table, and the picture shows every join: no wire is missing.
     const std::vector<TerminalNumbers> numbers = NumberNodes(MergeNodes(drawing));
-    ASSERT_EQ(PictureNodes(drawing), numbers);
+    ASSERT_EQ(picture, numbers);
     std::vector<int> tableNodes, drawnNodes;
     for (size_t i = 0; i < table.size(); ++i) {
       int from = 0, to = 0;
@@ -246,29 +304,16 @@ TEST_F(DrawingTableRoundTrip, EveryTableIsDrawnWholeOnTheSheetWithLabelsFree) {
       tableNodes.insert(tableNodes.end(), {from, to});
       drawnNodes.insert(drawnNodes.end(), {numbers[i].start, numbers[i].end});
     }
-    for (size_t a = 0; a < tableNodes.size(); ++a)
-      for (size_t b = a + 1; b < tableNodes.size(); ++b)
-        ASSERT_EQ(tableNodes[a] == tableNodes[b], drawnNodes[a] == drawnNodes[b]) << "terminals " << a << ", " << b;
+    std::map<int, int> drawnAs, tableAs;
+    for (size_t a = 0; a < tableNodes.size(); ++a) {
+      ASSERT_EQ(drawnAs.try_emplace(tableNodes[a], drawnNodes[a]).first->second, drawnNodes[a]) << "terminal " << a;
+      ASSERT_EQ(tableAs.try_emplace(drawnNodes[a], tableNodes[a]).first->second, tableNodes[a]) << "terminal " << a;
+    }
+    // The scheme file holds the same picture.
+    const SheetDrawing reloaded = ParseSchemeText(SchemeFileText(drawing), "table.sch");
+    EXPECT_EQ(PictureNodes(reloaded), picture);
+    EXPECT_EQ(ExportDrawingTable(reloaded).text, ExportDrawingTable(drawing).text);
   }
-}
-
-// A table too tangled for the router (a ring of 250 nodes and chords across
-// it): the layout names exactly the nodes whose terminals the picture leaves
-// in pieces, so that the window can say so instead of drawing a different
-// circuit in silence.
-TEST_F(DrawingTableRoundTrip, NodesNoWireCouldJoinAreNamed) {
-  const TableLayout layout = LayOutBranchTable(RingWithChordsTable(255));
-  ASSERT_FALSE(layout.nodesApart.empty());
-  std::map<int, std::set<int>> pieces;
-  const std::vector<TerminalNumbers> picture = PictureNodes(layout.drawing);
-  for (size_t k = 0; k < picture.size(); ++k) {
-    pieces[layout.drawing.Branches()[k].From].insert(picture[k].start);
-    pieces[layout.drawing.Branches()[k].To].insert(picture[k].end);
-  }
-  std::vector<int> apart;
-  for (const auto& [node, shown] : pieces)
-    if (shown.size() > 1) apart.push_back(node);
-  EXPECT_EQ(layout.nodesApart, apart);
 }
 
 }  // namespace

@@ -12,6 +12,8 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QProgressDialog>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTimer>
 #include <fstream>
@@ -26,6 +28,7 @@
 #include "ui/editor_window.h"
 #include "ui/element_pictures.h"
 #include "ui/mesh_current_window.h"
+#include "ui/sheet_canvas.h"
 #include "ui/widget_views.h"
 
 namespace ohmara::testing {
@@ -423,15 +426,49 @@ TEST_F(EditorTest, DrawingTheMainWindowsTableReplacesTheSheetOrNamesTheBadCell) 
   EXPECT_EQ(Editor().sheetEditor().NextNode(), 4);
   EXPECT_EQ(prompts_.messages.size(), 1u);
 
-  // A table the router cannot join whole: the drawing stays, and says which
-  // nodes it leaves for the user to join.
-  TypeTable(RingWithChordsTable(255));
+  // A table the router cannot join whole (a long grid of two rows, whose
+  // second row closes far below the first): the drawing stays, and says
+  // which nodes it leaves for the user to join.
+  const BranchTable longGrid = GridTable(2, 30);
+  ASSERT_FALSE(LayOutBranchTable(longGrid).nodesApart.empty());
+  TypeTable(longGrid);
   Tool("BitBtn1");
-  EXPECT_EQ(Drawing().Branches().size(), 255u);
+  EXPECT_EQ(Drawing().Branches().size(), longGrid.size());
   ASSERT_EQ(prompts_.messages.size(), 2u);
   EXPECT_TRUE(
       prompts_.messages[1].text.startsWith("Не все провода удалось провести: на рисунке не соединены выводы узл"))
       << prompts_.messages[1].text.toStdString();
+}
+
+// "По размеру схемы" shows the drawing - its branches, labels and wires with
+// a little margin - as large as the view takes it, not the sheet round it.
+TEST_F(EditorTest, FittingShowsTheDrawingAsLargeAsTheViewTakesIt) {
+  Editor().resize(1000, 700);
+  Editor().show();
+  const std::pair<const char*, BranchTable> tables[] = {{"triangle", {{"1->2", "10"}, {"2->3", "20"}, {"3->1", "30"}}},
+                                                        {"grid", GridTable(4, 5)}};
+  for (const auto& [what, table] : tables) {
+    SCOPED_TRACE(what);
+    TypeTable(table);
+    Tool("BitBtn1");
+    Find<QAction>(Editor(), "FitItem")->trigger();
+    QApplication::processEvents();
+    auto* scroll = Find<QScrollArea>(Editor(), "SheetScroll");
+    const double zoom = Find<SheetCanvas>(Editor(), "Sheet")->Zoom();
+    const std::optional<SheetBox> box = DrawingBox(Drawing(), 20);
+    ASSERT_TRUE(box);
+    const QRectF drawing(QPointF(box->left, box->top), QPointF(box->right, box->bottom));
+    const QSizeF view = scroll->viewport()->size();
+    const double fills = std::max(drawing.width() * zoom / view.width(), drawing.height() * zoom / view.height());
+    EXPECT_GT(fills, 0.9);
+    const QRectF shown(scroll->horizontalScrollBar()->value() / zoom, scroll->verticalScrollBar()->value() / zoom,
+                       view.width() / zoom, view.height() / zoom);
+    EXPECT_TRUE(shown.adjusted(-1, -1, 1, 1).contains(drawing))
+        << shown.x() << " " << shown.y() << " " << shown.width() << " " << shown.height();
+    // Every wire and terminal lies in what is shown.
+    for (const Connection& w : Drawing().Connections())
+      for (const GridCell& c : w.Points) EXPECT_TRUE(drawing.contains(QPointF(10 * c.X, 10 * c.Y)));
+  }
 }
 
 // Drawing a table and loading a scheme show their progress, and the
