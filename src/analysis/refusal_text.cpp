@@ -94,16 +94,29 @@ std::string LoopRefusalText(const LoopRefusal& refusal) {
 }
 
 std::string RefusalText(const std::exception& error) {
-  if (const auto* division = dynamic_cast<const DivisionByZero*>(&error)) return DivisionText(*division);
-  if (const auto* singular = dynamic_cast<const SingularSystem*>(&error)) return SingularText(*singular);
-  if (const auto* unsolvable = dynamic_cast<const UnsolvableCircuit*>(&error))
-    return "Цепь нельзя рассчитать этим методом: цепочка последовательных ветвей от узла " +
-           std::to_string(unsolvable->Node()) +
-           " не приходит в другой узел (например, возвращается в тот же узел). "
-           "Проверьте цепь кнопкой «Тест».";
-  // Refused numbers and values that are not finite come worded by the core,
-  // which alone knows the branch, column or quantity they belong to.
-  return error.what();
+  const auto* refusal = dynamic_cast<const Refusal*>(&error);
+  if (!refusal) return error.what();
+  switch (refusal->Category()) {
+    case RefusalKind::DivisionByZero:
+      return DivisionText(static_cast<const DivisionByZero&>(*refusal));
+    case RefusalKind::SingularSystem:
+      return SingularText(static_cast<const SingularSystem&>(*refusal));
+    case RefusalKind::UnsolvableCircuit:
+      return "Цепь нельзя рассчитать этим методом: цепочка последовательных ветвей от узла " +
+             std::to_string(static_cast<const UnsolvableCircuit&>(*refusal).Node()) +
+             " не приходит в другой узел (например, возвращается в тот же узел). "
+             "Проверьте цепь кнопкой «Тест».";
+    // The others come worded by the core, which alone knows the branch,
+    // column, file line or quantity they belong to.
+    case RefusalKind::Number:
+    case RefusalKind::NonFiniteValue:
+    case RefusalKind::Circuit:
+    case RefusalKind::Editor:
+    case RefusalKind::Generator:
+    case RefusalKind::Variants:
+      break;
+  }
+  return refusal->what();
 }
 
 std::string SaveProblemMessage(SaveProblem problem, const std::string& fileName, SavedFile kind) {

@@ -11,7 +11,8 @@
 
 namespace ohmara {
 
-// The text of the error box for an exception that escaped a command.
+// The text of the error box for an exception that escaped a command: every
+// Refusal is worded here; anything else shows its what().
 std::string RefusalText(const std::exception& error);
 
 // The refusal of a save that failed, naming the file as the student chose it;

@@ -3,14 +3,15 @@
 // that cannot be drawn - with the message the student reads (Russian), which
 // names the file and line or the row and column. The command changed nothing.
 
-#include <stdexcept>
 #include <string>
+
+#include "model/errors.h"
 
 namespace ohmara {
 
-class EditorError : public std::runtime_error {
+class EditorError : public Refusal {
  public:
-  explicit EditorError(const std::string& message) : std::runtime_error(message) {}
+  explicit EditorError(const std::string& message) : Refusal(RefusalKind::Editor, message) {}
 };
 
 }  // namespace ohmara

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "model/branch.h"
+#include "model/errors.h"
 #include "model/int_set.h"
 #include "model/random_values.h"
 #include "model/results_directory.h"
@@ -61,9 +62,9 @@ inline constexpr int kRandomCircuitAttempts = 200;
 
 // No drawing of the loops within kRandomCircuitAttempts passed the circuit
 // test; nothing was written.
-class NoTestableRandomCircuit : public std::runtime_error {
+class NoTestableRandomCircuit : public Refusal {
  public:
-  using std::runtime_error::runtime_error;
+  explicit NoTestableRandomCircuit(const std::string& message) : Refusal(RefusalKind::Generator, message) {}
 };
 
 // Chains `loops` loops over the points 1..`points`, draws the element values

@@ -30,29 +30,34 @@ std::string Placed(const std::string& where, const std::string& message) {
 }  // namespace
 
 ConversionError::ConversionError(std::string text, Kind kind, Reason reason)
-    : std::runtime_error(RefusalText(text, kind, reason)), text_(std::move(text)), kind_(kind), reason_(reason) {}
+    : Refusal(RefusalKind::Number, RefusalText(text, kind, reason)),
+      text_(std::move(text)),
+      kind_(kind),
+      reason_(reason) {}
 
 ConversionError::ConversionError(const ConversionError& bare, std::string where)
-    : std::runtime_error(Placed(where, RefusalText(bare.text_, bare.kind_, bare.reason_))),
+    : Refusal(RefusalKind::Number, Placed(where, RefusalText(bare.text_, bare.kind_, bare.reason_))),
       text_(bare.text_),
       kind_(bare.kind_),
       reason_(bare.reason_),
       where_(std::move(where)) {}
 
 DivisionByZero::DivisionByZero(std::string what)
-    : std::runtime_error("Floating point division by zero" + (what.empty() ? "" : " (" + what + ")")),
+    : Refusal(RefusalKind::DivisionByZero, "Floating point division by zero" + (what.empty() ? "" : " (" + what + ")")),
       quantity_(std::move(what)) {}
 
 SingularSystem::SingularSystem(int column)
-    : std::runtime_error("The system of equations is singular (column " + std::to_string(column + 1) + ")"),
+    : Refusal(RefusalKind::SingularSystem,
+              "The system of equations is singular (column " + std::to_string(column + 1) + ")"),
       column_(column) {}
 
-UnsolvableCircuit::UnsolvableCircuit(std::string reason, int node)
-    : std::runtime_error(std::move(reason)), node_(node) {}
+UnsolvableCircuit::UnsolvableCircuit(const std::string& reason, int node)
+    : Refusal(RefusalKind::UnsolvableCircuit, reason), node_(node) {}
 
 NonFiniteValue::NonFiniteValue(std::string quantity, const std::string& message)
-    : std::runtime_error(message), quantity_(std::move(quantity)) {}
+    : Refusal(RefusalKind::NonFiniteValue, message), quantity_(std::move(quantity)) {}
 
-CircuitRefusal::CircuitRefusal(Kind kind, const std::string& message) : std::runtime_error(message), kind_(kind) {}
+CircuitRefusal::CircuitRefusal(Kind kind, const std::string& message)
+    : Refusal(RefusalKind::Circuit, message), kind_(kind) {}
 
 }  // namespace ohmara

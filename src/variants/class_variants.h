@@ -12,6 +12,7 @@
 #include "analysis/branch_impedances.h"
 #include "cli/circuit_answer.h"
 #include "model/branch.h"
+#include "model/errors.h"
 
 namespace ohmara {
 
@@ -48,9 +49,9 @@ struct Variant {
 };
 
 // No circuit within kVariantAttempts passed "Тест" and every chosen method.
-class NoSolvableVariant : public std::runtime_error {
+class NoSolvableVariant : public Refusal {
  public:
-  using std::runtime_error::runtime_error;
+  explicit NoSolvableVariant(const std::string& message) : Refusal(RefusalKind::Variants, message) {}
 };
 
 // Throws std::invalid_argument for settings with a problem, NoSolvableVariant

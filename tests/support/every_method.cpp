@@ -49,18 +49,12 @@ bool Refused(EveryMethodRun& run, Method method) {
   try {
     if (method()) ++run.solved;
     return false;
-  } catch (const ConversionError& error) {
-    run.refusals.push_back(error.what());
-  } catch (const DivisionByZero& error) {
-    run.refusals.push_back(error.what());
-  } catch (const SingularSystem& error) {
-    run.refusals.push_back(error.what());
-  } catch (const UnsolvableCircuit& error) {
-    run.refusals.push_back(error.what());
-  } catch (const NonFiniteValue& error) {
-    run.refusals.push_back(error.what());
-  } catch (const CircuitRefusal& error) {
-    run.refusals.push_back(error.what());
+  } catch (const Refusal& refusal) {
+    // The editor, the generator and the class variants never run here: their
+    // refusals would be a fault.
+    const RefusalKind kind = refusal.Category();
+    if (kind == RefusalKind::Editor || kind == RefusalKind::Generator || kind == RefusalKind::Variants) throw;
+    run.refusals.push_back(refusal.what());
   }
   return true;
 }

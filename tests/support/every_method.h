@@ -21,9 +21,10 @@ struct EveryMethodRun {
 };
 
 // Runs everything into `results`. Returns the first broken rule in words, or
-// "" when all held. A designed error (ConversionError, DivisionByZero,
-// SingularSystem, UnsolvableCircuit, NonFiniteValue, CircuitRefusal) is a
-// refusal; any other exception propagates. `extended`: tested as with "Расширенные схемы" on.
+// "" when all held. A Refusal of a circuit or its methods (a number, a
+// division by zero, a singular system, an unsolvable or refused circuit, a
+// value that is not finite) is a refusal; any other exception propagates. `extended`: tested as with "Расширенные
+// схемы" on.
 std::string CheckEveryMethod(const BranchTable& table, const FrequencySetting& frequency, ResultsDirectory& results,
                              EveryMethodRun& run, bool extended = false);
 
