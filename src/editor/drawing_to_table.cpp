@@ -4,7 +4,6 @@
 #include <map>
 #include <unordered_map>
 
-#include "editor/editor_error.h"
 #include "editor/value_text.h"
 #include "model/circuit.h"
 #include "model/text_file.h"
