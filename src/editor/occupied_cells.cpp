@@ -138,6 +138,46 @@ void OccupiedCells::Relabel() {
   for (int id = head_; id >= 0; id = entries_[id].next, label += kLabelGap) entries_[id].label = label;
 }
 
+void OccupiedCells::RelabelAround(int previous, int before) {
+  // Many cells put in at one place of a long list (a long wire, a loaded
+  // drawing) would relabel the whole list every few cells. Instead the
+  // stretch round the place widens, doubling, until its range of labels
+  // spreads out to gaps that take many more cells; the whole list only when
+  // the stretch takes it all.
+  constexpr std::uint64_t kRoomyGap = std::uint64_t{1} << 20;
+  int first = previous >= 0 ? previous : before;
+  int last = before >= 0 ? before : previous;
+  std::uint64_t count = first == last ? 1 : 2;
+  for (std::uint64_t wanted = 4;; wanted *= 2) {
+    while (count < wanted && (entries_[first].previous >= 0 || entries_[last].next >= 0)) {
+      if (entries_[first].previous >= 0) {
+        first = entries_[first].previous;
+        ++count;
+      }
+      if (count < wanted && entries_[last].next >= 0) {
+        last = entries_[last].next;
+        ++count;
+      }
+    }
+    const int below = entries_[first].previous;
+    const int above = entries_[last].next;
+    if (below < 0 && above < 0) break;
+    const std::uint64_t low = below >= 0 ? entries_[below].label : 0;
+    // Past the end of the list the labels are free as far as a whole relabel would reach.
+    const std::uint64_t high = above >= 0 ? entries_[above].label : low + (count + 1) * kLabelGap;
+    if (high < low || (high - low) / (count + 1) < kRoomyGap) continue;
+    const std::uint64_t gap = (high - low) / (count + 1);
+    std::uint64_t label = low;
+    for (int id = first;; id = entries_[id].next) {
+      label += gap;
+      entries_[id].label = label;
+      if (id == last) break;
+    }
+    return;
+  }
+  Relabel();
+}
+
 void OccupiedCells::Link(GridCell cell, int before) {
   int id = 0;
   if (freeEntries_.empty()) {
@@ -151,7 +191,7 @@ void OccupiedCells::Link(GridCell cell, int before) {
   const auto low = [&] { return previous >= 0 ? entries_[previous].label : std::uint64_t{0}; };
   if (before < 0 ? low() > std::numeric_limits<std::uint64_t>::max() - 2 * kLabelGap
                  : entries_[before].label - low() < 2)
-    Relabel();
+    RelabelAround(previous, before);
   Entry& entry = entries_[id];
   entry.cell = cell;
   entry.label = before >= 0 ? low() + (entries_[before].label - low()) / 2 : low() + kLabelGap;

@@ -70,6 +70,7 @@ class OccupiedCells {
   void Link(GridCell cell, int before);
   void Unlink(int id);
   void Relabel();
+  void RelabelAround(int previous, int before);
 
   static std::uint64_t Key(GridCell cell) {
     return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(cell.X)) << 32) | static_cast<std::uint32_t>(cell.Y);

@@ -1,6 +1,7 @@
 #include "editor/sheet_painting.h"
 
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -193,10 +194,33 @@ void AppendConnection(PaintList& paint, const Connection& connection) {
   paint.push_back(std::move(line));
 }
 
+namespace {
+
+// The ways out of a point, one bit each: left, right, up, down.
+unsigned WayTo(GridCell from, GridCell to) {
+  if (to.X != from.X) return to.X < from.X ? 1u : 2u;
+  return to.Y < from.Y ? 4u : 8u;
+}
+
+// The way a wire leaves its end `p`: towards its first point elsewhere.
+unsigned EndWay(const std::vector<GridCell>& points, bool front) {
+  const GridCell end = front ? points.front() : points.back();
+  for (size_t k = 1; k < points.size(); ++k) {
+    const GridCell next = front ? points[k] : points[points.size() - 1 - k];
+    if (next != end) return WayTo(end, next);
+  }
+  return 0;
+}
+
+}  // namespace
+
 void AppendJunctions(PaintList& paint, const SheetDrawing& drawing) {
+  // A point is a junction where conductors leave it three ways or more, or
+  // where terminals touch. Counting ways, not wires, keeps the two pieces of
+  // a long wire, which overlap by a cell, from showing dots of their own.
   struct Meeting {
     SheetPoint at;
-    int ends = 0;
+    unsigned ways = 0;
     int terminals = 0;
   };
   std::vector<Meeting> meetings;
@@ -206,24 +230,32 @@ void AppendJunctions(PaintList& paint, const SheetDrawing& drawing) {
     if (fresh) meetings.push_back({p});
     return meetings[it->second];
   };
+  auto pointOf = [](GridCell c) { return SheetPoint{10 * c.X, 10 * c.Y}; };
   for (const SheetBranch& b : drawing.Branches()) {
-    ++at({b.X1, b.Y1}).terminals;
-    ++at({b.X2, b.Y2}).terminals;
+    Meeting& start = at({b.X1, b.Y1});
+    ++start.terminals;
+    start.ways |= b.Vertical ? 8u : 2u;
+    Meeting& end = at({b.X2, b.Y2});
+    ++end.terminals;
+    end.ways |= b.Vertical ? 4u : 1u;
   }
   for (const Connection& w : drawing.Connections()) {
     if (w.Points.empty()) continue;
-    ++at({10 * w.Points.front().X, 10 * w.Points.front().Y}).ends;
-    ++at({10 * w.Points.back().X, 10 * w.Points.back().Y}).ends;
+    at(pointOf(w.Points.front())).ways |= EndWay(w.Points, true);
+    at(pointOf(w.Points.back())).ways |= EndWay(w.Points, false);
   }
-  // A wire running on through a point where another ends meets it twice.
+  // A wire running on through a point where something else meets adds both its ways.
   for (const Connection& w : drawing.Connections())
     for (size_t p = 1; p + 1 < w.Points.size(); ++p) {
-      if (w.Points[p] == w.Points[p - 1]) continue;  // a bend's second copy
-      if (const auto it = index.find(KeyOf({10 * w.Points[p].X, 10 * w.Points[p].Y})); it != index.end())
-        meetings[it->second].ends += 2;
+      const GridCell c = w.Points[p];
+      if (c == w.Points[p - 1]) continue;  // a bend's second copy
+      const auto it = index.find(KeyOf(pointOf(c)));
+      if (it == index.end()) continue;
+      const GridCell after = w.Points[p + 1] == c && p + 2 < w.Points.size() ? w.Points[p + 2] : w.Points[p + 1];
+      meetings[it->second].ways |= WayTo(c, w.Points[p - 1]) | WayTo(c, after);
     }
   for (const Meeting& m : meetings)
-    if (m.ends + m.terminals >= 3 || m.terminals >= 2) paint.emplace_back(std::in_place_type<DotOp>, DotOp{m.at});
+    if (std::popcount(m.ways) >= 3 || m.terminals >= 2) paint.emplace_back(std::in_place_type<DotOp>, DotOp{m.at});
 }
 
 PaintList RedrawSheet(const SheetDrawing& drawing) {

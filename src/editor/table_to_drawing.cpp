@@ -4,7 +4,9 @@
 #include <cstdlib>
 #include <map>
 #include <set>
+#include <unordered_map>
 
+#include "editor/bus_layout.h"
 #include "editor/drawing_to_table.h"
 #include "editor/editor_error.h"
 #include "editor/net_router.h"
@@ -30,23 +32,17 @@ constexpr int kLastColumn = 5;
 // searches together.
 constexpr long kRoutingWorkPerBranch = 8000;
 
-struct TableBranch {
-  int from = 0;
-  int to = 0;
-  ElementValues values;
-};
-
 [[noreturn]] void FailAt(int row, int column, const std::string& text, const char* what) {
   throw EditorError(
       Format("Строка %d, столбец «%s»: «%s» — %s.", row, BranchTableTitles()[column], QuotedText(text), what));
 }
 
-std::vector<TableBranch> ReadRows(const BranchTable& table) {
-  std::vector<TableBranch> rows;
+std::vector<BranchToDraw> ReadRows(const BranchTable& table) {
+  std::vector<BranchToDraw> rows;
   for (size_t i = 0; i < table.size(); ++i) {
     const BranchRow& cells = table[i];
     const int row = static_cast<int>(i) + 1;
-    TableBranch branch;
+    BranchToDraw branch;
     if (!ParseBranchName(cells[kNameColumn], branch.from, branch.to))
       FailAt(row, kNameColumn, cells[kNameColumn], "не ветвь вида a->b");
     double* values[] = {&branch.values.R,     &branch.values.L, &branch.values.C,     &branch.values.E,
@@ -89,13 +85,13 @@ struct PlannedBranch {
   bool joinStart = false;
 };
 
-std::vector<PlannedBranch> Plan(const std::vector<TableBranch>& rows) {
+std::vector<PlannedBranch> Plan(const std::vector<BranchToDraw>& rows) {
   std::vector<PlannedBranch> plan;
   IntSet placed;
   int row = 0;
   int column = 0;
   for (size_t i = 0; i < rows.size(); ++i) {
-    const TableBranch& b = rows[i];
+    const BranchToDraw& b = rows[i];
     PlannedBranch planned{
         MakeSheetBranch(kFirstX + kColumnStep * column, kFirstY + kRowStep * row, b.from, b.to, false, b.values)};
     if (placed.contains(b.to) || column > kLastColumn) {
@@ -112,6 +108,14 @@ std::vector<PlannedBranch> Plan(const std::vector<TableBranch>& rows) {
     plan.push_back(planned);
   }
   return plan;
+}
+
+// Completes a layout whose paint holds the wires: the branches over them,
+// the junctions, and the nodes the picture leaves apart.
+void PaintBranchesOver(TableLayout& layout) {
+  for (const SheetBranch& branch : layout.drawing.Branches()) AppendSheetBranch(layout.paint, branch);
+  AppendJunctions(layout.paint, layout.drawing);
+  layout.nodesApart = NodesShownApart(layout.drawing);
 }
 
 // The cells of a branch's value labels, above its line: two rows deep, so
@@ -163,24 +167,27 @@ class TableDrawer {
   // candidates. Once both have failed, every further attempt would fail the
   // same way; then the nearest other terminals of the node are tried; last,
   // the way to the node's net anywhere on the sheet.
-  void Join(const Terminal& first) {
-    if (JoinNet(first, NetRouter::Reach::Near)) return;
+  // Returns false when the node has another terminal and no way to it was found.
+  bool Join(const Terminal& first) {
+    if (JoinNet(first, NetRouter::Reach::Near)) return true;
     Terminal second{0, 0, 0, false};
     std::vector<Terminal> failed;
     for (;;) {
       if (const std::optional<Terminal> partner = Partner(first.Node, second)) second = *partner;
       if (std::find(failed.begin(), failed.end(), second) != failed.end()) break;
-      if (TryJoin(first, second)) return;
+      if (TryJoin(first, second)) return true;
       failed.push_back(second);
     }
     for (const Terminal& near : Nearest(first))
-      if (std::find(failed.begin(), failed.end(), near) == failed.end() && TryJoin(first, near)) return;
-    JoinNet(first, NetRouter::Reach::Anywhere);
+      if (std::find(failed.begin(), failed.end(), near) == failed.end() && TryJoin(first, near)) return true;
+    return JoinNet(first, NetRouter::Reach::Anywhere) || terminalsPlaced_[first.Node] < 2;
   }
 
   void Place(const SheetBranch& branch) {
     layout_.drawing.AppendBranch(branch);
     layout_.drawing.BlockFootprint(branch);
+    ++terminalsPlaced_[branch.From];
+    ++terminalsPlaced_[branch.To];
     // Its band is occupied now; its terminals must be free to release.
     for (const GridCell& c : Footprint(branch)) obstacles_.Erase(c);
     netRouter_.NoteTerminal(StartTerminal(branch));
@@ -188,9 +195,7 @@ class TableDrawer {
   }
 
   TableLayout Finish() {
-    for (const SheetBranch& branch : layout_.drawing.Branches()) AppendSheetBranch(layout_.paint, branch);
-    AppendJunctions(layout_.paint, layout_.drawing);
-    layout_.nodesApart = NodesShownApart(layout_.drawing);
+    PaintBranchesOver(layout_);
     return std::move(layout_);
   }
 
@@ -237,6 +242,7 @@ class TableDrawer {
   }
 
   TableLayout layout_;
+  std::unordered_map<int, int> terminalsPlaced_;  // per node
   ExtraObstacles obstacles_;
   NetRouter netRouter_;
 };
@@ -247,22 +253,38 @@ TableLayout StoppedLayout() {
   return layout;
 }
 
+// The drawing on node buses, which joins every node.
+TableLayout BusLayout(const std::vector<BranchToDraw>& rows) {
+  TableLayout layout;
+  layout.drawing = DrawOnNodeBuses(rows);
+  layout.paint = PaintList{PictureOp{Picture::Background, {0, 0}}};
+  for (const Connection& wire : layout.drawing.Connections()) AppendConnection(layout.paint, wire);
+  PaintBranchesOver(layout);
+  return layout;
+}
+
 }  // namespace
 
+// The branches in rows read like the table and are tried first. Once a
+// terminal cannot be joined to the rest of its node, the rows are given up
+// for the buses: a drawing in pieces shows another circuit than the table.
 TableLayout LayOutBranchTable(const BranchTable& table, WorkProgress* progress) {
-  const std::vector<PlannedBranch> plan = Plan(ReadRows(table));
+  const std::vector<BranchToDraw> rows = ReadRows(table);
+  const std::vector<PlannedBranch> plan = Plan(rows);
   ProgressSteps steps(progress, static_cast<int>(plan.size()), 8);
   TableDrawer drawer(plan);
   for (size_t i = 0; i < plan.size(); ++i) {
     if (!steps.Advance(static_cast<int>(i))) return StoppedLayout();
     const PlannedBranch& p = plan[i];
     drawer.Place(p.branch);
+    bool joined = true;
     if (p.joinEndThenStart) {
-      drawer.Join(EndTerminal(p.branch));
-      drawer.Join(StartTerminal(p.branch));
+      joined = drawer.Join(EndTerminal(p.branch));
+      joined = joined && drawer.Join(StartTerminal(p.branch));
     } else if (p.joinStart) {
-      drawer.Join(StartTerminal(p.branch));
+      joined = drawer.Join(StartTerminal(p.branch));
     }
+    if (!joined) return BusLayout(rows);
   }
   if (!steps.Advance(static_cast<int>(plan.size()))) return StoppedLayout();
   return drawer.Finish();

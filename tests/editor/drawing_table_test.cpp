@@ -242,14 +242,16 @@ TEST_F(DrawingTableRoundTrip, EveryTableIsDrawnWholeOnTheSheetWithLabelsFree) {
     table.push_back({"1->2", "4", "", "", "", ""});
     return table;
   };
-  std::vector<std::pair<std::string, BranchTable>> tables = {
-      {"ladder of 16", ladder(5)}, {"ladder of 31", ladder(10)}, {"ring of 255 rows", RingWithChordsTable(255)}};
+  std::vector<std::pair<std::string, BranchTable>> tables = {{"ladder of 16", ladder(5)},
+                                                             {"ladder of 31", ladder(10)},
+                                                             {"ring of 255 rows", RingWithChordsTable(255)},
+                                                             {"ring of 1000 rows", RingWithChordsTable(1000)}};
   for (std::uint64_t seed = 1; seed <= 3; ++seed) {
     EngineRandomSource random(seed);
     tables.push_back({"generated " + std::to_string(seed), GenerateRandomCircuit(9, 19, random, Results()).Table});
   }
-  const std::pair<int, int> grids[] = {{2, 2},  {3, 3}, {2, 9},   {9, 2},   {5, 6},  {6, 6},
-                                       {4, 16}, {8, 8}, {10, 11}, {12, 12}, {15, 17}};
+  const std::pair<int, int> grids[] = {{2, 2},   {3, 3},   {2, 9},   {9, 2},  {5, 6},  {6, 6},  {4, 16}, {8, 8},
+                                       {10, 11}, {12, 12}, {15, 17}, {2, 18}, {2, 30}, {3, 40}, {7, 30}, {2, 120}};
   for (const auto& [rows, columns] : grids)
     tables.push_back({"grid " + std::to_string(rows) + "x" + std::to_string(columns), GridTable(rows, columns)});
   for (const auto& [what, table] : tables) {

@@ -53,8 +53,8 @@ TEST(OccupiedCells, NewCellGoesBeforeTheFirstCellNeitherLeftNorAbove) {
 }
 
 // The constant-time membership answers as the list does, and the list keeps the same order, through any mix of changes
-// - cells off the grid, cells that make it grow, appended cells, and copies changed further (as the editor's history
-// makes them).
+// - cells off the grid, cells that make it grow, appended cells, copies changed further (as the editor's history
+// makes them), and thousands of cells put in at one place.
 TEST(OccupiedCells, AgreesWithThePlainListThroughRandomChanges) {
   std::mt19937 random(7);
   OccupiedCells cells;
@@ -88,6 +88,13 @@ TEST(OccupiedCells, AgreesWithThePlainListThroughRandomChanges) {
       OccupiedCells copy = cells;
       cells = copy;
     }
+  }
+  // A long wire going in at one place of the list, as a drawn table's buses
+  // do, keeps the order too.
+  for (int y = -3; y < 3000; ++y) {
+    const GridCell c{20, y};
+    if (cells.Insert(c))
+      reference.cells.insert(reference.cells.begin() + plain::CellList::InsertionPoint(reference.cells, c), c);
   }
   EXPECT_EQ(cells.Cells(), reference.cells);
   EXPECT_EQ(cells.Count(), static_cast<int>(reference.cells.size()));

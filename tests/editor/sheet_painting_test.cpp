@@ -82,8 +82,9 @@ TEST(SheetPainting, RedrawIsBackgroundBranchesThenWires) {
 }
 
 // A jump over another wire arcs away from the crossed point, so the two
-// wires never share a pixel there; a dot stands only where three or more
-// ends and terminals meet, or where two branches' terminals touch.
+// wires never share a pixel there; a dot stands only where wires and
+// terminals leave a point three ways or more, or where two branches'
+// terminals touch - not where the two pieces of a long wire overlap.
 TEST(SheetPainting, CrossingsArcAndJunctionsGetDots) {
   SheetDrawing drawing;
   drawing.AppendBranch(MakeSheetBranch(100, 100, 1, 2, false, {1, 0, 0, 0, 0}));  // ends at (220, 100)
@@ -92,15 +93,19 @@ TEST(SheetPainting, CrossingsArcAndJunctionsGetDots) {
   drawing.AppendConnection({6, 1, {{10, 10}, {10, 9}, {10, 8}, {10, 8}, {11, 8}, {13, 8}, {14, 8}}});  // jumps (12, 8)
   drawing.AppendConnection({5, 1, {{10, 10}, {10, 11}, {10, 12}}});
   drawing.AppendConnection({5, 2, {{10, 10}, {9, 10}, {8, 10}}});
+  drawing.AppendConnection({7, 7, {{30, 20}, {31, 20}, {32, 20}, {33, 20}, {34, 20}, {35, 20}, {36, 20}}});
+  drawing.AppendConnection({7, 7, {{35, 20}, {36, 20}, {37, 20}, {38, 20}}});
+  drawing.AppendConnection({7, 7, {{33, 18}, {33, 19}, {33, 20}}});
   std::vector<DotOp> dots;
   std::vector<PolylineOp> wires;
   for (const PaintOp& op : RedrawSheet(drawing)) {
     if (const auto* dot = std::get_if<DotOp>(&op)) dots.push_back(*dot);
     if (const auto* wire = std::get_if<PolylineOp>(&op)) wires.push_back(*wire);
   }
-  // (100, 100): a terminal and three wire ends; (220, 100): two terminals.
-  EXPECT_EQ(dots, (std::vector<DotOp>{DotOp{{100, 100}}, DotOp{{220, 100}}}));
-  ASSERT_EQ(wires.size(), 3u);
+  // (100, 100): a terminal and three wire ends; (220, 100): two terminals;
+  // (330, 200): a wire ending on the first piece of a long one.
+  EXPECT_EQ(dots, (std::vector<DotOp>{DotOp{{100, 100}}, DotOp{{220, 100}}, DotOp{{330, 200}}}));
+  ASSERT_EQ(wires.size(), 6u);
   const std::vector<SheetPoint>& jumping = wires[0].points;
   EXPECT_EQ(jumping.back(), (SheetPoint{140, 80}));
   bool over = false, through = false;
