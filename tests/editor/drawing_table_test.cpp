@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <random>
 #include <set>
 
 #include "analysis/circuit_check.h"
 #include "analysis/textbook_circuits.h"
+#include "editor/bus_layout.h"
 #include "editor/drawing_to_table.h"
 #include "editor/editor_error.h"
 #include "editor/scheme_file.h"
@@ -226,6 +228,72 @@ void ExpectCrossingsPlain(const SheetDrawing& drawing, const std::set<std::pair<
     }
 }
 
+// Every branch on the sheet, every node joined as the table joins it and
+// drawn so, no wire through a band or a value label, crossings plain, and
+// the scheme file keeps it all. `nodesApart`: what the layout says it left
+// in pieces, which must be what the picture shows - nothing.
+void ExpectDrawnWhole(const BranchTable& table, const SheetDrawing& drawing, const std::vector<int>& nodesApart) {
+  const GridCell last = drawing.LastCell();
+  std::set<std::pair<int, int>> bands, labels, terminals;
+  for (const SheetBranch& b : drawing.Branches()) {
+    for (const GridCell& c : Footprint(b)) {
+      EXPECT_TRUE(c.X > 0 && c.Y > 0 && c.X < last.X && c.Y < last.Y) << b.X1 << " " << b.Y1;
+      bands.insert({c.X, c.Y});
+    }
+    for (int along = 1; along < 12; ++along)
+      for (int above = 2; above <= 3; ++above) labels.insert({b.X1 / 10 + along, b.Y1 / 10 - above});
+    if (HasBypass(b.Values))
+      for (int along = 7; along <= 10; ++along) labels.insert({b.X1 / 10 + along, b.Y1 / 10 + 2});
+    // A wire leaves a terminal through the band's cells across it.
+    for (int across = -1; across <= 1; ++across) {
+      terminals.insert({b.X1 / 10, b.Y1 / 10 + across});
+      terminals.insert({b.X2 / 10, b.Y2 / 10 + across});
+    }
+  }
+  const SheetSize pixels = drawing.SheetPixels();
+  EXPECT_GE(pixels.width, 10 * (last.X - 1));
+  EXPECT_GE(pixels.height, 10 * (last.Y - 1));
+  for (const Connection& w : drawing.Connections())
+    for (const GridCell& c : w.Points) {
+      EXPECT_FALSE(labels.contains({c.X, c.Y})) << c.X << " " << c.Y;
+      EXPECT_TRUE(!bands.contains({c.X, c.Y}) || terminals.contains({c.X, c.Y})) << c.X << " " << c.Y;
+    }
+  ExpectCrossingsPlain(drawing, labels);
+  // The nodes the layout names apart are exactly those whose terminals
+  // the picture shows in pieces - and there are none.
+  std::map<int, std::set<int>> pieces;
+  const std::vector<TerminalNumbers> picture = PictureNodes(drawing);
+  for (size_t k = 0; k < picture.size(); ++k) {
+    pieces[drawing.Branches()[k].From].insert(picture[k].start);
+    pieces[drawing.Branches()[k].To].insert(picture[k].end);
+  }
+  std::vector<int> apart;
+  for (const auto& [node, shown] : pieces)
+    if (shown.size() > 1) apart.push_back(node);
+  EXPECT_EQ(nodesApart, apart);
+  EXPECT_EQ(nodesApart, std::vector<int>{});
+  // Terminals are one node in the drawing exactly when they are in the
+  // table, and the picture shows every join: no wire is missing.
+  const std::vector<TerminalNumbers> numbers = NumberNodes(MergeNodes(drawing));
+  ASSERT_EQ(picture, numbers);
+  std::vector<int> tableNodes, drawnNodes;
+  for (size_t i = 0; i < table.size(); ++i) {
+    int from = 0, to = 0;
+    ASSERT_TRUE(ParseBranchName(table[i][kNameColumn], from, to));
+    tableNodes.insert(tableNodes.end(), {from, to});
+    drawnNodes.insert(drawnNodes.end(), {numbers[i].start, numbers[i].end});
+  }
+  std::map<int, int> drawnAs, tableAs;
+  for (size_t a = 0; a < tableNodes.size(); ++a) {
+    ASSERT_EQ(drawnAs.try_emplace(tableNodes[a], drawnNodes[a]).first->second, drawnNodes[a]) << "terminal " << a;
+    ASSERT_EQ(tableAs.try_emplace(drawnNodes[a], tableNodes[a]).first->second, tableNodes[a]) << "terminal " << a;
+  }
+  // The scheme file holds the same picture.
+  const SheetDrawing reloaded = ParseSchemeText(SchemeFileText(drawing), "table.sch");
+  EXPECT_EQ(PictureNodes(reloaded), picture);
+  EXPECT_EQ(ExportDrawingTable(reloaded).text, ExportDrawingTable(drawing).text);
+}
+
 // Ladders, the generator's largest circuits, grids of every shape up to the
 // largest the program solves, and a ring of 250 nodes with chords across it:
 // every branch on the sheet, every node joined as the table joins it and
@@ -257,64 +325,30 @@ TEST_F(DrawingTableRoundTrip, EveryTableIsDrawnWholeOnTheSheetWithLabelsFree) {
   for (const auto& [what, table] : tables) {
     SCOPED_TRACE(what);
     const TableLayout layout = LayOutBranchTable(table);
-    const SheetDrawing& drawing = layout.drawing;
-    const GridCell last = drawing.LastCell();
-    std::set<std::pair<int, int>> bands, labels, terminals;
-    for (const SheetBranch& b : drawing.Branches()) {
-      for (const GridCell& c : Footprint(b)) {
-        EXPECT_TRUE(c.X > 0 && c.Y > 0 && c.X < last.X && c.Y < last.Y) << b.X1 << " " << b.Y1;
-        bands.insert({c.X, c.Y});
-      }
-      for (int along = 1; along < 12; ++along)
-        for (int above = 2; above <= 3; ++above) labels.insert({b.X1 / 10 + along, b.Y1 / 10 - above});
-      // A wire leaves a terminal through the band's cells across it.
-      for (int across = -1; across <= 1; ++across) {
-        terminals.insert({b.X1 / 10, b.Y1 / 10 + across});
-        terminals.insert({b.X2 / 10, b.Y2 / 10 + across});
-      }
+    ExpectDrawnWhole(table, layout.drawing, layout.nodesApart);
+  }
+}
+
+// The buses a table falls back on join any table whole: random tables
+// with nodes used once, parallel branches, parts that do not touch, node
+// numbers far apart and current sources on bypasses.
+TEST(NodeBuses, AnyTableIsDrawnWhole) {
+  std::mt19937 random(11);
+  for (int round = 0; round < 60; ++round) {
+    SCOPED_TRACE(round);
+    const int nodes = 2 + static_cast<int>(random() % 30);
+    const int spread = round % 3 == 0 ? kMaxNode / nodes : 1;
+    std::vector<BranchToDraw> branches(1 + random() % 80);
+    BranchTable table;
+    for (BranchToDraw& b : branches) {
+      b.from = 1 + static_cast<int>(random() % nodes) * spread;
+      do b.to = 1 + static_cast<int>(random() % nodes) * spread;
+      while (b.to == b.from);
+      b.values.R = 1 + random() % 9;
+      b.values.J = random() % 4 == 0 ? 2 : 0;
+      table.push_back({std::to_string(b.from) + "->" + std::to_string(b.to), "", "", "", "", ""});
     }
-    const SheetSize pixels = drawing.SheetPixels();
-    EXPECT_GE(pixels.width, 10 * (last.X - 1));
-    EXPECT_GE(pixels.height, 10 * (last.Y - 1));
-    for (const Connection& w : drawing.Connections())
-      for (const GridCell& c : w.Points) {
-        EXPECT_FALSE(labels.contains({c.X, c.Y})) << c.X << " " << c.Y;
-        EXPECT_TRUE(!bands.contains({c.X, c.Y}) || terminals.contains({c.X, c.Y})) << c.X << " " << c.Y;
-      }
-    ExpectCrossingsPlain(drawing, labels);
-    // The nodes the layout names apart are exactly those whose terminals
-    // the picture shows in pieces - and there are none.
-    std::map<int, std::set<int>> pieces;
-    const std::vector<TerminalNumbers> picture = PictureNodes(drawing);
-    for (size_t k = 0; k < picture.size(); ++k) {
-      pieces[drawing.Branches()[k].From].insert(picture[k].start);
-      pieces[drawing.Branches()[k].To].insert(picture[k].end);
-    }
-    std::vector<int> apart;
-    for (const auto& [node, shown] : pieces)
-      if (shown.size() > 1) apart.push_back(node);
-    EXPECT_EQ(layout.nodesApart, apart);
-    EXPECT_EQ(layout.nodesApart, std::vector<int>{});
-    // Terminals are one node in the drawing exactly when they are in the
-    // table, and the picture shows every join: no wire is missing.
-    const std::vector<TerminalNumbers> numbers = NumberNodes(MergeNodes(drawing));
-    ASSERT_EQ(picture, numbers);
-    std::vector<int> tableNodes, drawnNodes;
-    for (size_t i = 0; i < table.size(); ++i) {
-      int from = 0, to = 0;
-      ASSERT_TRUE(ParseBranchName(table[i][kNameColumn], from, to));
-      tableNodes.insert(tableNodes.end(), {from, to});
-      drawnNodes.insert(drawnNodes.end(), {numbers[i].start, numbers[i].end});
-    }
-    std::map<int, int> drawnAs, tableAs;
-    for (size_t a = 0; a < tableNodes.size(); ++a) {
-      ASSERT_EQ(drawnAs.try_emplace(tableNodes[a], drawnNodes[a]).first->second, drawnNodes[a]) << "terminal " << a;
-      ASSERT_EQ(tableAs.try_emplace(drawnNodes[a], tableNodes[a]).first->second, tableNodes[a]) << "terminal " << a;
-    }
-    // The scheme file holds the same picture.
-    const SheetDrawing reloaded = ParseSchemeText(SchemeFileText(drawing), "table.sch");
-    EXPECT_EQ(PictureNodes(reloaded), picture);
-    EXPECT_EQ(ExportDrawingTable(reloaded).text, ExportDrawingTable(drawing).text);
+    ExpectDrawnWhole(table, DrawOnNodeBuses(branches), {});
   }
 }
 
