@@ -1,8 +1,10 @@
 #include "editor/bus_layout.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <iterator>
+#include <limits>
 #include <map>
 #include <utility>
 
@@ -21,17 +23,30 @@ constexpr int kLabelRows = 2;
 constexpr int kRowsBelowLine = 3;
 constexpr int kBranchCells = kSheetBranchLength / 10;
 
+// Cells between two strips of branches side by side.
+constexpr int kStripGap = 6;
+// A drawing about this much wider than high suits a screen.
+constexpr double kAspect = 1.4;
+// Strips side by side need a channel below and gaps between: a sheet of
+// more cells than one strip's. That is welcome up to a sheet of this many
+// cells (5000 pixels square); beyond, the sheet's picture grows costly, and
+// the strips may take only a little more than one strip would.
+constexpr double kComfortableCells = 500.0 * 500.0;
+constexpr double kMostAreaGrowth = 1.25;
+
 enum Side { kLeft, kRight };
 
-// The rows a bus runs over, inclusive.
+// The rows a bus runs over, inclusive, and its node.
 struct Span {
   int top = 0;
   int bottom = 0;
+  int node = 0;
 };
 
-// How one node is wired: the rows of the branches leaving it (their start
-// terminals, on the left) and entering it (their end terminals, on the
-// right), the link between its two buses and the track of each bus.
+// How one node is wired in one strip: the rows of the branches leaving it
+// (their start terminals, on the left) and entering it (their end
+// terminals, on the right), the link between its two buses and the track
+// of each bus.
 struct NodeWiring {
   std::vector<int> rows[2];
   int linkRow = -1;
@@ -42,6 +57,17 @@ struct NodeWiring {
 
 // The buses that take turns on one track, top to bottom.
 using Track = std::vector<Span>;
+
+// A column of branches with the buses of its nodes on either side.
+struct Strip {
+  std::map<int, NodeWiring> nodes;
+  std::vector<Track> tracks[2];
+  int leftEdge = 0;              // the column of its leftmost bus
+  int firstColumn = 0;           // the column of its start terminals
+  int bottomRow = 0;             // the row below its last block
+  std::vector<int> crossedRows;  // rows of its lines and links, ascending
+  int RightEdge() const { return firstColumn + kBranchCells + kTrack * static_cast<int>(tracks[kRight].size()); }
+};
 
 // Numbers the nodes breadth first, from a node of fewest branches and each
 // node's neighbours fewest branches first: nodes joined by a branch get
@@ -87,41 +113,70 @@ std::vector<int> RowOrder(const std::vector<BranchToDraw>& branches, const std::
   return order;
 }
 
+// The branches in strips of consecutive rows side by side. A node whose
+// branches lie in more than one strip gets a row of its own in a channel
+// below all strips, and in each of those strips one of its buses runs down
+// to that row.
 class BusDrawing {
  public:
-  BusDrawing(const std::vector<BranchToDraw>& branches, std::vector<int> order)
-      : branches_(branches), order_(std::move(order)) {
+  BusDrawing(const std::vector<BranchToDraw>& branches, std::vector<int> order, int strips)
+      : branches_(branches), order_(std::move(order)), strips_(static_cast<size_t>(std::max(strips, 1))) {
     CollectRows();
     PlaceRows();
-    AssignTracks(kLeft);
-    AssignTracks(kRight);
-    firstColumn_ = kFirstRow + kTrack * static_cast<int>(tracks_[kLeft].size());
+    PlaceChannel();
+    for (Strip& strip : strips_) {
+      SetSpans(strip);
+      AssignTracks(strip, kLeft);
+      AssignTracks(strip, kRight);
+    }
+    int edge = kFirstRow;
+    for (Strip& strip : strips_) {
+      strip.leftEdge = edge;
+      strip.firstColumn = edge + kTrack * static_cast<int>(strip.tracks[kLeft].size());
+      edge = strip.RightEdge() + kStripGap;
+    }
   }
 
-  // How many buses stand side by side, left and right together.
-  size_t Tracks() const { return tracks_[kLeft].size() + tracks_[kRight].size(); }
+  // The drawing's size in cells.
+  int Width() const { return strips_.back().RightEdge(); }
+  int Height() const { return channelBottom_; }
 
-  SheetDrawing Draw() {
+  SheetDrawing Draw() const {
     SheetDrawing drawing;
     for (size_t i = 0; i < branches_.size(); ++i) {
       const BranchToDraw& b = branches_[i];
-      drawing.AppendBranch(
-          MakeSheetBranch(10 * firstColumn_, 10 * lineRow_[position_[i]], b.from, b.to, false, b.values));
+      const int p = position_[i];
+      drawing.AppendBranch(MakeSheetBranch(10 * StripAt(p).firstColumn, 10 * lineRow_[static_cast<size_t>(p)], b.from,
+                                           b.to, false, b.values));
     }
     for (size_t p = 0; p < order_.size(); ++p) {
       const BranchToDraw& b = branches_[static_cast<size_t>(order_[p])];
+      const Strip& strip = StripAt(static_cast<int>(p));
       const int row = lineRow_[p];
-      if (nodes_[b.from].HasBus(kLeft)) AddRun(drawing, b.from, {firstColumn_, row}, {Column(b.from, kLeft), row});
-      if (nodes_[b.to].HasBus(kRight))
-        AddRun(drawing, b.to, {firstColumn_ + kBranchCells, row}, {Column(b.to, kRight), row});
+      if (strip.nodes.at(b.from).HasBus(kLeft))
+        AddRun(drawing, b.from, {strip.firstColumn, row}, {Column(strip, b.from, kLeft), row});
+      if (strip.nodes.at(b.to).HasBus(kRight))
+        AddRun(drawing, b.to, {strip.firstColumn + kBranchCells, row}, {Column(strip, b.to, kRight), row});
     }
-    for (const auto& [node, wiring] : nodes_) {
-      if (wiring.linkRow >= 0)
-        AddRun(drawing, node, {Column(node, kLeft), wiring.linkRow}, {Column(node, kRight), wiring.linkRow});
-      for (const Side side : {kLeft, kRight})
-        if (wiring.HasBus(side))
-          AddRun(drawing, node, {Column(node, side), wiring.span[side].top},
-                 {Column(node, side), wiring.span[side].bottom});
+    for (const Strip& strip : strips_)
+      for (const auto& [node, wiring] : strip.nodes) {
+        if (wiring.linkRow >= 0)
+          AddRun(drawing, node, {Column(strip, node, kLeft), wiring.linkRow},
+                 {Column(strip, node, kRight), wiring.linkRow});
+        for (const Side side : {kLeft, kRight})
+          if (wiring.HasBus(side))
+            AddRun(drawing, node, {Column(strip, node, side), wiring.span[side].top},
+                   {Column(strip, node, side), wiring.span[side].bottom});
+      }
+    for (const auto& [node, row] : channelRow_) {
+      int left = Width(), right = 0;
+      for (const Strip& strip : strips_)
+        if (const auto at = strip.nodes.find(node); at != strip.nodes.end()) {
+          const int column = Column(strip, node, DescendingSide(at->second));
+          left = std::min(left, column);
+          right = std::max(right, column);
+        }
+      AddRun(drawing, node, {left, row}, {right, row});
     }
     // Made at once, the drawing lists its occupied cells as a loaded one
     // does, in the order they come: the bands, then each wire's inner points.
@@ -135,102 +190,149 @@ class BusDrawing {
   }
 
  private:
+  size_t StripIndex(int position) const { return static_cast<size_t>(position) * strips_.size() / order_.size(); }
+  const Strip& StripAt(int position) const { return strips_[StripIndex(position)]; }
+
   void CollectRows() {
     position_.resize(order_.size());
     for (size_t p = 0; p < order_.size(); ++p) {
-      const int i = order_[p];
-      position_[static_cast<size_t>(i)] = static_cast<int>(p);
-      nodes_[branches_[static_cast<size_t>(i)].from].rows[kLeft].push_back(static_cast<int>(p));
-      nodes_[branches_[static_cast<size_t>(i)].to].rows[kRight].push_back(static_cast<int>(p));
+      const BranchToDraw& b = branches_[static_cast<size_t>(order_[p])];
+      position_[static_cast<size_t>(order_[p])] = static_cast<int>(p);
+      std::map<int, NodeWiring>& nodes = strips_[StripIndex(static_cast<int>(p))].nodes;
+      nodes[b.from].rows[kLeft].push_back(static_cast<int>(p));
+      nodes[b.to].rows[kRight].push_back(static_cast<int>(p));
     }
   }
 
   // Each branch gets a block of rows: first the links of the nodes that
   // begin at it, then its labels, its line and the row below. A node with
-  // terminals on both sides is linked just above its first branch.
+  // terminals on both sides of a strip is linked just above its first
+  // branch there.
   void PlaceRows() {
     std::vector<std::vector<int>> linksAt(order_.size());
-    for (auto& [node, wiring] : nodes_) {
-      const std::vector<int>& left = wiring.rows[kLeft];
-      const std::vector<int>& right = wiring.rows[kRight];
-      if (!left.empty() && !right.empty()) linksAt[static_cast<size_t>(std::min(left[0], right[0]))].push_back(node);
-    }
+    for (const Strip& strip : strips_)
+      for (const auto& [node, wiring] : strip.nodes) {
+        const std::vector<int>& left = wiring.rows[kLeft];
+        const std::vector<int>& right = wiring.rows[kRight];
+        if (!left.empty() && !right.empty()) linksAt[static_cast<size_t>(std::min(left[0], right[0]))].push_back(node);
+      }
     lineRow_.resize(order_.size());
     int next = kFirstRow;
     for (size_t p = 0; p < order_.size(); ++p) {
+      Strip& strip = strips_[StripIndex(static_cast<int>(p))];
+      if (p > 0 && StripIndex(static_cast<int>(p) - 1) != StripIndex(static_cast<int>(p))) next = kFirstRow;
       for (const int node : linksAt[p]) {
-        nodes_[node].linkRow = next;
-        crossedRows_.push_back(next++);
+        strip.nodes[node].linkRow = next;
+        strip.crossedRows.push_back(next++);
       }
       lineRow_[p] = next + kLabelRows + 1;
-      crossedRows_.push_back(lineRow_[p]);
+      strip.crossedRows.push_back(lineRow_[p]);
       next = lineRow_[p] + kRowsBelowLine;
+      strip.bottomRow = next;
     }
-    std::sort(crossedRows_.begin(), crossedRows_.end());
-    for (auto& [node, wiring] : nodes_)
+  }
+
+  // A row for every node in more than one strip, below the lowest strip.
+  void PlaceChannel() {
+    std::map<int, int> strips;
+    for (const Strip& strip : strips_)
+      for (const auto& [node, wiring] : strip.nodes) ++strips[node];
+    int row = kFirstRow;
+    for (const Strip& strip : strips_) row = std::max(row, strip.bottomRow + 1);
+    for (const auto& [node, count] : strips)
+      if (count > 1) {
+        channelRow_[node] = row;
+        channelRows_.push_back(row);
+        row += kTrack;
+      }
+    channelBottom_ = row;
+  }
+
+  // The bus that runs down to the node's channel row: the left one, unless
+  // the node has no branch leaving it in the strip.
+  static Side DescendingSide(const NodeWiring& wiring) { return wiring.rows[kLeft].empty() ? kRight : kLeft; }
+
+  void SetSpans(Strip& strip) const {
+    for (auto& [node, wiring] : strip.nodes) {
+      const auto channel = channelRow_.find(node);
       for (const Side side : {kLeft, kRight}) {
         const std::vector<int>& rows = wiring.rows[side];
         if (rows.empty()) continue;
         const int first = wiring.linkRow >= 0 ? wiring.linkRow : lineRow_[static_cast<size_t>(rows.front())];
-        wiring.span[side] = {first, lineRow_[static_cast<size_t>(rows.back())]};
+        int last = lineRow_[static_cast<size_t>(rows.back())];
+        if (channel != channelRow_.end() && side == DescendingSide(wiring)) last = channel->second;
+        wiring.span[side] = {first, last, node};
       }
+    }
   }
 
   // A bus for every side of a node that has something to join there; buses
   // that do not overlap share a track, the nearest free one to the branches.
-  void AssignTracks(Side side) {
-    std::vector<std::pair<Span, int>> buses;
-    for (const auto& [node, wiring] : nodes_)
-      if (wiring.span[side].top < wiring.span[side].bottom) buses.push_back({wiring.span[side], node});
-    std::sort(buses.begin(), buses.end(), [](const auto& a, const auto& b) { return a.first.top < b.first.top; });
-    std::vector<Track>& tracks = tracks_[side];
-    for (const auto& [span, node] : buses) {
+  static void AssignTracks(Strip& strip, Side side) {
+    std::vector<Span> buses;
+    for (const auto& [node, wiring] : strip.nodes)
+      if (wiring.span[side].top < wiring.span[side].bottom) buses.push_back(wiring.span[side]);
+    std::sort(buses.begin(), buses.end(), [](const Span& a, const Span& b) { return a.top < b.top; });
+    std::vector<Track>& tracks = strip.tracks[side];
+    for (const Span& span : buses) {
       size_t t = 0;
       while (t < tracks.size() && tracks[t].back().bottom + 2 > span.top) ++t;
       if (t == tracks.size()) tracks.emplace_back();
       tracks[t].push_back(span);
-      nodes_[node].track[side] = static_cast<int>(t);
+      strip.nodes[span.node].track[side] = static_cast<int>(t);
     }
   }
 
-  int Column(int node, Side side) const { return ColumnOf(side, nodes_.at(node).track[side]); }
-  int ColumnOf(Side side, int track) const {
-    return side == kLeft ? firstColumn_ - kTrack * (track + 1) : firstColumn_ + kBranchCells + kTrack * (track + 1);
+  static int Column(const Strip& strip, int node, Side side) {
+    const int track = strip.nodes.at(node).track[side];
+    return side == kLeft ? strip.firstColumn - kTrack * (track + 1)
+                         : strip.firstColumn + kBranchCells + kTrack * (track + 1);
   }
 
-  // Whether a bus runs through the cell: the track of that column has a bus
-  // over the row.
-  bool OnBus(GridCell c) const {
-    for (const Side side : {kLeft, kRight}) {
-      const int offset = side == kLeft ? firstColumn_ - c.X : c.X - firstColumn_ - kBranchCells;
-      if (offset <= 0 || offset % kTrack != 0) continue;
-      const size_t track = static_cast<size_t>(offset / kTrack - 1);
-      if (track >= tracks_[side].size()) continue;
-      const Track& spans = tracks_[side][track];
-      const auto after =
-          std::upper_bound(spans.begin(), spans.end(), c.Y, [](int row, const Span& s) { return row < s.top; });
-      if (after != spans.begin() && std::prev(after)->bottom >= c.Y) return true;
+  // The node of the bus that runs through the cell, 0 for none.
+  int BusAt(GridCell c) const {
+    for (const Strip& strip : strips_) {
+      if (c.X < strip.leftEdge || c.X > strip.RightEdge()) continue;
+      for (const Side side : {kLeft, kRight}) {
+        const int offset = side == kLeft ? strip.firstColumn - c.X : c.X - strip.firstColumn - kBranchCells;
+        if (offset <= 0 || offset % kTrack != 0) continue;
+        const size_t track = static_cast<size_t>(offset / kTrack - 1);
+        if (track >= strip.tracks[side].size()) continue;
+        const Track& spans = strip.tracks[side][track];
+        const auto after =
+            std::upper_bound(spans.begin(), spans.end(), c.Y, [](int row, const Span& s) { return row < s.top; });
+        if (after != spans.begin() && std::prev(after)->bottom >= c.Y) return std::prev(after)->node;
+      }
     }
-    return false;
+    return 0;
   }
 
-  bool Crossed(int row) const { return std::binary_search(crossedRows_.begin(), crossedRows_.end(), row); }
+  // Whether wires cross a bus of the strip at `column` on that row.
+  bool Crossed(int column, int row) const {
+    for (const Strip& strip : strips_)
+      if (strip.leftEdge <= column && column <= strip.RightEdge() &&
+          std::binary_search(strip.crossedRows.begin(), strip.crossedRows.end(), row))
+        return true;
+    return std::binary_search(channelRows_.begin(), channelRows_.end(), row);
+  }
 
   // A straight wire from `a` to `b` of the node: a run across the buses
-  // jumps each one it meets; a bus is crossed by runs on the rows of lines
-  // and links. A run longer than a wire may hold becomes several wires that
-  // overlap by two neighbouring points no other wire crosses, so each ends
-  // on an inner point of the next.
+  // jumps each one of another node it meets; a bus is crossed by runs on
+  // the rows of lines, links and the channel. A run longer than a wire may
+  // hold becomes several wires that overlap by two neighbouring points no
+  // other wire crosses, so each ends on an inner point of the next.
   void AddRun(SheetDrawing& drawing, int node, GridCell a, GridCell b) const {
     const bool across = a.Y == b.Y;
     const GridCell step{(b.X > a.X) - (b.X < a.X), (b.Y > a.Y) - (b.Y < a.Y)};
     std::vector<GridCell> points{a};
-    for (GridCell c{a.X + step.X, a.Y + step.Y}; c != b; c = {c.X + step.X, c.Y + step.Y})
-      if (!across || !OnBus(c)) points.push_back(c);
+    for (GridCell c{a.X + step.X, a.Y + step.Y}; c != b; c = {c.X + step.X, c.Y + step.Y}) {
+      const int bus = across ? BusAt(c) : 0;
+      if (bus == 0 || bus == node) points.push_back(c);
+    }
     points.push_back(b);
     auto plain = [&](size_t k) {
       const bool adjacent = std::abs(points[k].X - points[k + 1].X) + std::abs(points[k].Y - points[k + 1].Y) == 1;
-      return adjacent && (across || (!Crossed(points[k].Y) && !Crossed(points[k + 1].Y)));
+      return adjacent && (across || (!Crossed(a.X, points[k].Y) && !Crossed(a.X, points[k + 1].Y)));
     };
     while (points.size() > static_cast<size_t>(kMaxWirePoints)) {
       size_t cut = static_cast<size_t>(kMaxWirePoints) - 2;
@@ -244,25 +346,46 @@ class BusDrawing {
   }
 
   const std::vector<BranchToDraw>& branches_;
-  std::vector<int> order_;     // branch index at each position, top to bottom
-  std::vector<int> position_;  // position of each branch
-  std::vector<int> lineRow_;   // row of the line at each position
-  std::vector<int> crossedRows_;
-  std::map<int, NodeWiring> nodes_;
-  std::vector<Track> tracks_[2];
-  int firstColumn_ = 0;  // the column of every start terminal
+  std::vector<int> order_;        // branch index at each position, strip by strip, top to bottom
+  std::vector<int> position_;     // position of each branch
+  std::vector<int> lineRow_;      // row of the line at each position
+  std::vector<int> channelRows_;  // ascending
+  std::vector<Strip> strips_;
+  std::map<int, int> channelRow_;  // per node in more than one strip
+  int channelBottom_ = 0;
 };
 
 }  // namespace
 
 // Rows ordered by the table's node numbers suit tables numbered round
 // their circuit; by breadth-first numbers, tables numbered across it. The
-// narrower drawing of the two is taken.
+// narrower of the two is taken, then cut into strips side by side.
 SheetDrawing DrawOnNodeBuses(const std::vector<BranchToDraw>& branches) {
-  BusDrawing byNumbers(branches, RowOrder(branches, nullptr));
+  if (branches.empty()) return {};
   const std::map<int, int> ranks = BreadthFirstRanks(branches);
-  BusDrawing byRanks(branches, RowOrder(branches, &ranks));
-  return byRanks.Tracks() < byNumbers.Tracks() ? byRanks.Draw() : byNumbers.Draw();
+  const std::vector<int> byNumbers = RowOrder(branches, nullptr);
+  const std::vector<int> byRanks = RowOrder(branches, &ranks);
+  const BusDrawing numbered(branches, byNumbers, 1);
+  const BusDrawing ranked(branches, byRanks, 1);
+  const bool rankedNarrower = ranked.Width() < numbered.Width();
+  const std::vector<int>& order = rankedNarrower ? byRanks : byNumbers;
+  // More strips make the drawing wider and lower; the count whose shape
+  // comes nearest the screen's is taken, on a sheet not too large.
+  const BusDrawing& single = rankedNarrower ? ranked : numbered;
+  const double largestArea = std::max(kComfortableCells, kMostAreaGrowth * single.Width() * single.Height());
+  int best = 1;
+  double bestMiss = std::numeric_limits<double>::infinity();
+  for (int count = 1; count <= static_cast<int>(branches.size()); ++count) {
+    const BusDrawing trial(branches, order, count);
+    const double shape = trial.Width() / (kAspect * trial.Height());
+    const double miss = std::abs(std::log(shape));
+    if (miss < bestMiss && static_cast<double>(trial.Width()) * trial.Height() <= largestArea) {
+      best = count;
+      bestMiss = miss;
+    }
+    if (shape >= 1) break;
+  }
+  return BusDrawing(branches, order, best).Draw();
 }
 
 }  // namespace ohmara
