@@ -266,8 +266,9 @@ TableLayout BusLayout(const std::vector<BranchToDraw>& rows) {
 }  // namespace
 
 // The branches in rows read like the table and are tried first. Once a
-// terminal cannot be joined to the rest of its node, the rows are given up
-// for the buses: a drawing in pieces shows another circuit than the table.
+// terminal cannot be joined to the rest of its node (or the rows end in
+// pieces all the same), they are given up for the buses: a drawing in
+// pieces shows another circuit than the table.
 TableLayout LayOutBranchTable(const BranchTable& table, WorkProgress* progress) {
   const std::vector<BranchToDraw> rows = ReadRows(table);
   const std::vector<PlannedBranch> plan = Plan(rows);
@@ -287,7 +288,8 @@ TableLayout LayOutBranchTable(const BranchTable& table, WorkProgress* progress) 
     if (!joined) return BusLayout(rows);
   }
   if (!steps.Advance(static_cast<int>(plan.size()))) return StoppedLayout();
-  return drawer.Finish();
+  TableLayout layout = drawer.Finish();
+  return layout.nodesApart.empty() ? layout : BusLayout(rows);
 }
 
 }  // namespace ohmara
