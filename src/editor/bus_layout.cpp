@@ -164,18 +164,10 @@ class BusDrawing {
           AddRun(drawing, node, {Column(strip, node, kLeft), wiring.linkRow},
                  {Column(strip, node, kRight), wiring.linkRow});
         for (const Side side : {kLeft, kRight})
-          if (wiring.HasBus(side))
-            AddRun(drawing, node, {Column(strip, node, side), wiring.span[side].top},
-                   {Column(strip, node, side), wiring.span[side].bottom});
+          if (wiring.HasBus(side)) AddBus(drawing, strip, node, side);
       }
     for (const auto& [node, row] : channelRow_) {
-      int left = Width(), right = 0;
-      for (const Strip& strip : strips_)
-        if (const auto at = strip.nodes.find(node); at != strip.nodes.end()) {
-          const int column = Column(strip, node, DescendingSide(at->second));
-          left = std::min(left, column);
-          right = std::max(right, column);
-        }
+      const auto [left, right] = ChannelEnds(node);
       AddRun(drawing, node, {left, row}, {right, row});
     }
     // Made at once, the drawing lists its occupied cells as a loaded one
@@ -316,23 +308,60 @@ class BusDrawing {
     return std::binary_search(channelRows_.begin(), channelRows_.end(), row);
   }
 
-  // A straight wire from `a` to `b` of the node: a run across the buses
-  // jumps each one of another node it meets; a bus is crossed by runs on
-  // the rows of lines, links and the channel. A run longer than a wire may
-  // hold becomes several wires that overlap by two neighbouring points no
-  // other wire crosses, so each ends on an inner point of the next.
+  // A straight wire from `a` to `b` of the node, across the buses: it jumps
+  // each bus of another node it meets.
   void AddRun(SheetDrawing& drawing, int node, GridCell a, GridCell b) const {
-    const bool across = a.Y == b.Y;
-    const GridCell step{(b.X > a.X) - (b.X < a.X), (b.Y > a.Y) - (b.Y < a.Y)};
+    const int step = b.X > a.X ? 1 : -1;
     std::vector<GridCell> points{a};
-    for (GridCell c{a.X + step.X, a.Y + step.Y}; c != b; c = {c.X + step.X, c.Y + step.Y}) {
-      const int bus = across ? BusAt(c) : 0;
+    for (GridCell c{a.X + step, a.Y}; c != b; c.X += step) {
+      const int bus = BusAt(c);
       if (bus == 0 || bus == node) points.push_back(c);
     }
     points.push_back(b);
+    AddWire(drawing, node, std::move(points), true);
+  }
+
+  // A bus down its column. Where it meets a link, a branch's wire or the
+  // channel with its end, it bends onto that wire for one cell: no wire
+  // then ends where only another wire's end lies, so every end rests on an
+  // occupied point, as in any drawing, and no later wire can pass there.
+  void AddBus(SheetDrawing& drawing, const Strip& strip, int node, Side side) const {
+    const NodeWiring& wiring = strip.nodes.at(node);
+    const int column = Column(strip, node, side);
+    const Span& span = wiring.span[side];
+    // Towards the branches: where the link and the branches' wires lie.
+    const int inwards = side == kLeft ? 1 : -1;
+    int foot = inwards;
+    if (const auto channel = channelRow_.find(node); channel != channelRow_.end() && span.bottom == channel->second) {
+      const auto [left, right] = ChannelEnds(node);
+      foot = column == left ? 1 : column == right ? -1 : 0;
+    }
+    std::vector<GridCell> points{{column + inwards, span.top}, {column, span.top}};
+    for (int row = span.top; row <= span.bottom; ++row) points.push_back({column, row});
+    if (foot != 0) points.insert(points.end(), {{column, span.bottom}, {column + foot, span.bottom}});
+    AddWire(drawing, node, std::move(points), false);
+  }
+
+  // The columns the node's channel wire runs between.
+  std::pair<int, int> ChannelEnds(int node) const {
+    int left = Width(), right = 0;
+    for (const Strip& strip : strips_)
+      if (const auto at = strip.nodes.find(node); at != strip.nodes.end()) {
+        const int column = Column(strip, node, DescendingSide(at->second));
+        left = std::min(left, column);
+        right = std::max(right, column);
+      }
+    return {left, right};
+  }
+
+  // A wire longer than a wire may hold becomes several that overlap by two
+  // neighbouring points of a straight stretch no other wire crosses, so
+  // each ends on an inner point of the next.
+  void AddWire(SheetDrawing& drawing, int node, std::vector<GridCell> points, bool across) const {
     auto plain = [&](size_t k) {
-      const bool adjacent = std::abs(points[k].X - points[k + 1].X) + std::abs(points[k].Y - points[k + 1].Y) == 1;
-      return adjacent && (across || (!Crossed(a.X, points[k].Y) && !Crossed(a.X, points[k + 1].Y)));
+      const GridCell a = points[k], b = points[k + 1];
+      if (across) return a.Y == b.Y && std::abs(a.X - b.X) == 1;
+      return a.X == b.X && std::abs(a.Y - b.Y) == 1 && !Crossed(a.X, a.Y) && !Crossed(b.X, b.Y);
     };
     while (points.size() > static_cast<size_t>(kMaxWirePoints)) {
       size_t cut = static_cast<size_t>(kMaxWirePoints) - 2;

@@ -253,11 +253,17 @@ void ExpectDrawnWhole(const BranchTable& table, const SheetDrawing& drawing, con
   const SheetSize pixels = drawing.SheetPixels();
   EXPECT_GE(pixels.width, 10 * (last.X - 1));
   EXPECT_GE(pixels.height, 10 * (last.Y - 1));
+  // Every point of a wire is occupied, so no later wire can pass through
+  // where one ends; and nothing else is.
+  std::set<std::pair<int, int>> drawn = bands;
   for (const Connection& w : drawing.Connections())
     for (const GridCell& c : w.Points) {
       EXPECT_FALSE(labels.contains({c.X, c.Y})) << c.X << " " << c.Y;
       EXPECT_TRUE(!bands.contains({c.X, c.Y}) || terminals.contains({c.X, c.Y})) << c.X << " " << c.Y;
+      EXPECT_TRUE(drawing.Occupied().Contains(c)) << c.X << " " << c.Y;
+      drawn.insert({c.X, c.Y});
     }
+  for (const GridCell& c : drawing.Occupied().Cells()) EXPECT_TRUE(drawn.contains({c.X, c.Y})) << c.X << " " << c.Y;
   ExpectCrossingsPlain(drawing, labels);
   // The nodes the layout names apart are exactly those whose terminals
   // the picture shows in pieces - and there are none.
