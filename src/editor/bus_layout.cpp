@@ -29,10 +29,9 @@ constexpr int kStripGap = 6;
 constexpr double kAspect = 1.4;
 // Strips side by side need a channel below and gaps between: a sheet of
 // more cells than one strip's. That is welcome up to a sheet of this many
-// cells (5000 pixels square); beyond, the sheet's picture grows costly, and
-// the strips may take only a little more than one strip would.
-constexpr double kComfortableCells = 500.0 * 500.0;
-constexpr double kMostAreaGrowth = 1.25;
+// cells (about 6300 pixels square); beyond, the sheet's picture grows
+// costly, and the strips may take no more cells than one strip would.
+constexpr double kComfortableCells = 400000.0;
 
 enum Side { kLeft, kRight };
 
@@ -45,11 +44,14 @@ struct Span {
 
 // How one node is wired in one strip: the rows of the branches leaving it
 // (their start terminals, on the left) and entering it (their end
-// terminals, on the right), the link between its two buses and the track
-// of each bus.
+// terminals, on the right), the links between its two buses above its
+// first branch and below its last, and the track of each bus. The buses
+// and links hold one another up; the branches' wires hang on the buses,
+// so deleting a branch takes its own wires and nothing else.
 struct NodeWiring {
   std::vector<int> rows[2];
   int linkRow = -1;
+  int bottomLinkRow = -1;
   Span span[2];
   int track[2] = {-1, -1};
   bool HasBus(Side side) const { return track[side] >= 0; }
@@ -160,9 +162,9 @@ class BusDrawing {
     }
     for (const Strip& strip : strips_)
       for (const auto& [node, wiring] : strip.nodes) {
-        if (wiring.linkRow >= 0)
-          AddRun(drawing, node, {Column(strip, node, kLeft), wiring.linkRow},
-                 {Column(strip, node, kRight), wiring.linkRow});
+        if (wiring.linkRow < 0) continue;
+        for (const int row : {wiring.linkRow, wiring.bottomLinkRow})
+          AddRun(drawing, node, {Column(strip, node, kLeft), row}, {Column(strip, node, kRight), row});
         for (const Side side : {kLeft, kRight})
           if (wiring.HasBus(side)) AddBus(drawing, strip, node, side);
       }
@@ -189,6 +191,8 @@ class BusDrawing {
     position_.resize(order_.size());
     for (size_t p = 0; p < order_.size(); ++p) {
       const BranchToDraw& b = branches_[static_cast<size_t>(order_[p])];
+      ++terminals_[b.from];
+      ++terminals_[b.to];
       position_[static_cast<size_t>(order_[p])] = static_cast<int>(p);
       std::map<int, NodeWiring>& nodes = strips_[StripIndex(static_cast<int>(p))].nodes;
       nodes[b.from].rows[kLeft].push_back(static_cast<int>(p));
@@ -201,25 +205,35 @@ class BusDrawing {
   // terminals on both sides of a strip is linked just above its first
   // branch there.
   void PlaceRows() {
-    std::vector<std::vector<int>> linksAt(order_.size());
+    std::vector<std::vector<int>> linksAbove(order_.size()), linksBelow(order_.size());
     for (const Strip& strip : strips_)
       for (const auto& [node, wiring] : strip.nodes) {
-        const std::vector<int>& left = wiring.rows[kLeft];
-        const std::vector<int>& right = wiring.rows[kRight];
-        if (!left.empty() && !right.empty()) linksAt[static_cast<size_t>(std::min(left[0], right[0]))].push_back(node);
+        if (terminals_.at(node) < 2) continue;
+        int first = static_cast<int>(order_.size()), last = -1;
+        for (const std::vector<int>& rows : wiring.rows)
+          if (!rows.empty()) {
+            first = std::min(first, rows.front());
+            last = std::max(last, rows.back());
+          }
+        linksAbove[static_cast<size_t>(first)].push_back(node);
+        linksBelow[static_cast<size_t>(last)].push_back(node);
       }
     lineRow_.resize(order_.size());
     int next = kFirstRow;
     for (size_t p = 0; p < order_.size(); ++p) {
       Strip& strip = strips_[StripIndex(static_cast<int>(p))];
       if (p > 0 && StripIndex(static_cast<int>(p) - 1) != StripIndex(static_cast<int>(p))) next = kFirstRow;
-      for (const int node : linksAt[p]) {
+      for (const int node : linksAbove[p]) {
         strip.nodes[node].linkRow = next;
         strip.crossedRows.push_back(next++);
       }
       lineRow_[p] = next + kLabelRows + 1;
       strip.crossedRows.push_back(lineRow_[p]);
       next = lineRow_[p] + kRowsBelowLine;
+      for (const int node : linksBelow[p]) {
+        strip.nodes[node].bottomLinkRow = next;
+        strip.crossedRows.push_back(next++);
+      }
       strip.bottomRow = next;
     }
   }
@@ -246,14 +260,11 @@ class BusDrawing {
 
   void SetSpans(Strip& strip) const {
     for (auto& [node, wiring] : strip.nodes) {
+      if (wiring.linkRow < 0) continue;
       const auto channel = channelRow_.find(node);
       for (const Side side : {kLeft, kRight}) {
-        const std::vector<int>& rows = wiring.rows[side];
-        if (rows.empty()) continue;
-        const int first = wiring.linkRow >= 0 ? wiring.linkRow : lineRow_[static_cast<size_t>(rows.front())];
-        int last = lineRow_[static_cast<size_t>(rows.back())];
-        if (channel != channelRow_.end() && side == DescendingSide(wiring)) last = channel->second;
-        wiring.span[side] = {first, last, node};
+        const bool descends = channel != channelRow_.end() && side == DescendingSide(wiring);
+        wiring.span[side] = {wiring.linkRow, descends ? channel->second : wiring.bottomLinkRow, node};
       }
     }
   }
@@ -321,15 +332,15 @@ class BusDrawing {
     AddWire(drawing, node, std::move(points), true);
   }
 
-  // A bus down its column. Where it meets a link, a branch's wire or the
-  // channel with its end, it bends onto that wire for one cell: no wire
-  // then ends where only another wire's end lies, so every end rests on an
-  // occupied point, as in any drawing, and no later wire can pass there.
+  // A bus down its column. Where it meets a link or the channel with its
+  // end, it bends onto that wire for one cell: no wire then ends where only
+  // another wire's end lies, so every end rests on an occupied point, as in
+  // any drawing, and no later wire can pass there.
   void AddBus(SheetDrawing& drawing, const Strip& strip, int node, Side side) const {
     const NodeWiring& wiring = strip.nodes.at(node);
     const int column = Column(strip, node, side);
     const Span& span = wiring.span[side];
-    // Towards the branches: where the link and the branches' wires lie.
+    // Towards the branches: where the links lie.
     const int inwards = side == kLeft ? 1 : -1;
     int foot = inwards;
     if (const auto channel = channelRow_.find(node); channel != channelRow_.end() && span.bottom == channel->second) {
@@ -380,6 +391,7 @@ class BusDrawing {
   std::vector<int> lineRow_;      // row of the line at each position
   std::vector<int> channelRows_;  // ascending
   std::vector<Strip> strips_;
+  std::map<int, int> terminals_;   // per node, in the whole table
   std::map<int, int> channelRow_;  // per node in more than one strip
   int channelBottom_ = 0;
 };
@@ -401,7 +413,7 @@ SheetDrawing DrawOnNodeBuses(const std::vector<BranchToDraw>& branches) {
   // More strips make the drawing wider and lower; the count whose shape
   // comes nearest the screen's is taken, on a sheet not too large.
   const BusDrawing& single = rankedNarrower ? ranked : numbered;
-  const double largestArea = std::max(kComfortableCells, kMostAreaGrowth * single.Width() * single.Height());
+  const double largestArea = std::max(kComfortableCells, static_cast<double>(single.Width()) * single.Height());
   int best = 1;
   double bestMiss = std::numeric_limits<double>::infinity();
   for (int count = 1; count <= static_cast<int>(branches.size()); ++count) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <set>
 #include <unordered_set>
 
 #include "editor/drawing_to_table.h"
@@ -221,6 +222,19 @@ TEST(SheetEditing, DeletingATableDrawnBranchKeepsTheWiresOfTheOthers) {
   ASSERT_EQ(editor.Drawing().Connections().size(), 1u);
   const Connection& kept = editor.Drawing().Connections()[0];
   EXPECT_EQ(std::pair(kept.From, kept.To), std::pair(1, 1));
+
+  // On node buses too: any branch of a long grid goes with its own two
+  // wires, and every node keeps its other terminals joined.
+  editor.DrawTable(GridTable(2, 18));
+  const SheetDrawing drawn = editor.Drawing();
+  for (int k = 0; k < static_cast<int>(drawn.Branches().size()); ++k) {
+    SheetDrawing left = drawn;
+    left.RemoveBranch(k);
+    EXPECT_EQ(left.Connections().size() + 2, drawn.Connections().size()) << k;
+    std::set<int> nodes;
+    for (const TerminalNumbers& t : PictureNodes(left)) nodes.insert({t.start, t.end});
+    EXPECT_EQ(nodes.size(), 36u) << k;
+  }
 }
 
 // Every point of every wire is occupied, and every occupied cell is a wire
