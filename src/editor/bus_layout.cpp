@@ -200,10 +200,10 @@ class BusDrawing {
     }
   }
 
-  // Each branch gets a block of rows: first the links of the nodes that
-  // begin at it, then its labels, its line and the row below. A node with
-  // terminals on both sides of a strip is linked just above its first
-  // branch there.
+  // Each branch gets a block of rows: the links of the nodes whose first
+  // branch in the strip it is, its labels, its line and the row below, then
+  // the links of the nodes whose last branch it is. A node of one terminal
+  // needs no wire and gets no link.
   void PlaceRows() {
     std::vector<std::vector<int>> linksAbove(order_.size()), linksBelow(order_.size());
     for (const Strip& strip : strips_)
@@ -269,8 +269,8 @@ class BusDrawing {
     }
   }
 
-  // A bus for every side of a node that has something to join there; buses
-  // that do not overlap share a track, the nearest free one to the branches.
+  // Both buses of every node linked in the strip; buses that do not overlap
+  // share a track, the nearest free one to the branches.
   static void AssignTracks(Strip& strip, Side side) {
     std::vector<Span> buses;
     for (const auto& [node, wiring] : strip.nodes)

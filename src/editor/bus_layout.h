@@ -1,11 +1,13 @@
 #pragma once
 // A drawing of any branch table that joins every node by construction: the
-// branches one under another, each node a vertical bus on the left (for the
-// branches leaving it) and on the right (for those entering it), the two
-// buses of a node joined by a wire above the branches. Wires cross only
-// buses and such links, always with a jump, so the picture joins exactly
-// what the table joins. It is what the table drawing falls back on when the
-// branches in rows cannot all be wired.
+// branches one under another, in strips side by side, each node a vertical
+// bus on the left (for the branches leaving it) and on the right (for those
+// entering it), the two buses of a node joined above its first branch and
+// below its last, and a node's buses in different strips joined in a
+// channel below them. Wires cross only buses, links and the channel, always
+// with a jump, so the picture joins exactly what the table joins. It is
+// what the table drawing falls back on when the branches in rows cannot
+// all be wired.
 
 #include <vector>
 
