@@ -365,24 +365,18 @@ class BusDrawing {
     return {left, right};
   }
 
-  // A wire longer than a wire may hold becomes several that overlap by two
-  // neighbouring points of a straight stretch no other wire crosses, so
-  // each ends on an inner point of the next.
+  // A wire longer than a wire may hold becomes several, cut on a straight
+  // stretch no other wire crosses.
   void AddWire(SheetDrawing& drawing, int node, std::vector<GridCell> points, bool across) const {
-    auto plain = [&](size_t k) {
-      const GridCell a = points[k], b = points[k + 1];
+    auto plain = [&](const std::vector<GridCell>& way, size_t k) {
+      const GridCell a = way[k], b = way[k + 1];
       if (across) return a.Y == b.Y && std::abs(a.X - b.X) == 1;
       return a.X == b.X && std::abs(a.Y - b.Y) == 1 && !Crossed(a.X, a.Y) && !Crossed(b.X, b.Y);
     };
-    while (points.size() > static_cast<size_t>(kMaxWirePoints)) {
-      size_t cut = static_cast<size_t>(kMaxWirePoints) - 2;
-      while (cut > 1 && !plain(cut)) --cut;
-      if (cut <= 1) break;  // cannot happen: tracks and rows leave a free pair within every few cells
-      drawing.AppendConnection(
-          Connection{node, node, {points.begin(), points.begin() + static_cast<std::ptrdiff_t>(cut) + 2}});
-      points.erase(points.begin(), points.begin() + static_cast<std::ptrdiff_t>(cut));
-    }
-    drawing.AppendConnection(Connection{node, node, std::move(points)});
+    std::vector<std::vector<GridCell>> pieces = CutLongWay(points, plain);
+    // Cannot happen: tracks and rows leave a free pair within every few cells.
+    if (pieces.empty()) pieces.push_back(std::move(points));
+    for (std::vector<GridCell>& piece : pieces) drawing.AppendConnection(Connection{node, node, std::move(piece)});
   }
 
   const std::vector<BranchToDraw>& branches_;

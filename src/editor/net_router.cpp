@@ -232,26 +232,10 @@ std::optional<std::vector<GridCell>> NetRouter::Search(const OccupiedCells& occu
 
 namespace {
 
-// Cuts a way too long for one wire into wires of at most kMaxWirePoints
-// points. Neighbouring pieces share two cells of a straight run, so that
-// each piece's end lies on an inner point of the other: the pieces are
-// one conductor, and every cell they take stays occupied whatever is
-// deleted later.
-std::vector<std::vector<GridCell>> Pieces(std::vector<GridCell> points) {
-  std::vector<std::vector<GridCell>> pieces;
-  while (points.size() > static_cast<std::size_t>(kMaxWirePoints)) {
-    auto plain = [&](std::size_t i) {
-      return points[i] != points[i - 1] && points[i] != points[i + 1] && points[i + 1] != points[i + 2] &&
-             std::abs(points[i].X - points[i + 1].X) + std::abs(points[i].Y - points[i + 1].Y) == 1;
-    };
-    std::size_t cut = static_cast<std::size_t>(kMaxWirePoints) - 2;
-    while (cut > 1 && !plain(cut)) --cut;
-    if (cut <= 1) return {};
-    pieces.emplace_back(points.begin(), points.begin() + static_cast<std::ptrdiff_t>(cut) + 2);
-    points.erase(points.begin(), points.begin() + static_cast<std::ptrdiff_t>(cut));
-  }
-  pieces.push_back(std::move(points));
-  return pieces;
+// A way is cut on a plain step of a straight run: no bend, no jump.
+bool PlainStep(const std::vector<GridCell>& points, std::size_t i) {
+  return points[i] != points[i - 1] && points[i] != points[i + 1] && points[i + 1] != points[i + 2] &&
+         std::abs(points[i].X - points[i + 1].X) + std::abs(points[i].Y - points[i + 1].Y) == 1;
 }
 
 }  // namespace
@@ -288,7 +272,7 @@ std::vector<int> NetRouter::Join(SheetDrawing& drawing, const Terminal& start, c
   }
   std::vector<int> added;
   if (way) {
-    for (std::vector<GridCell>& piece : Pieces(std::move(*way))) {
+    for (std::vector<GridCell>& piece : CutLongWay(std::move(*way), PlainStep)) {
       for (std::size_t p = 1; p + 1 < piece.size(); ++p) occupied.Insert(piece[p]);
       added.push_back(static_cast<int>(drawing.Connections().size()));
       drawing.AppendConnection(Connection{start.Node, start.Node, std::move(piece)});

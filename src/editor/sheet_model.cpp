@@ -274,6 +274,20 @@ std::unordered_map<std::uint64_t, std::vector<int>> WiresByCell(const SheetDrawi
   return wiresAt;
 }
 
+std::vector<std::vector<GridCell>> CutLongWay(std::vector<GridCell> way,
+                                              const std::function<bool(const std::vector<GridCell>&, size_t)>& mayCut) {
+  std::vector<std::vector<GridCell>> pieces;
+  while (way.size() > static_cast<std::size_t>(kMaxWirePoints)) {
+    std::size_t cut = static_cast<std::size_t>(kMaxWirePoints) - 2;
+    while (cut > 1 && !mayCut(way, cut)) --cut;
+    if (cut <= 1) return {};
+    pieces.emplace_back(way.begin(), way.begin() + static_cast<std::ptrdiff_t>(cut) + 2);
+    way.erase(way.begin(), way.begin() + static_cast<std::ptrdiff_t>(cut));
+  }
+  pieces.push_back(std::move(way));
+  return pieces;
+}
+
 int LooseWire(const SheetDrawing& drawing) {
   std::unordered_set<std::uint64_t> terminals;
   for (const SheetBranch& b : drawing.Branches()) {

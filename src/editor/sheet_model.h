@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <unordered_map>
 #include <vector>
@@ -208,6 +209,15 @@ inline std::uint64_t CellKey(GridCell c) {
 
 // The wires with a point on each cell (by CellKey), each wire once a cell.
 std::unordered_map<std::uint64_t, std::vector<int>> WiresByCell(const SheetDrawing& drawing);
+
+// Cuts a way too long for one wire into wires of at most kMaxWirePoints
+// points. Neighbouring pieces share two points, `k` and `k + 1` of the way
+// left to cut, where `mayCut(way, k)` allows it, so that each piece's end
+// lies on an inner point of the other: the pieces are one conductor, and
+// every cell they take stays occupied whatever is deleted later. Empty when
+// no allowed place is found.
+std::vector<std::vector<GridCell>> CutLongWay(std::vector<GridCell> way,
+                                              const std::function<bool(const std::vector<GridCell>&, size_t)>& mayCut);
 
 // The index of the first wire with an end on no terminal and on no other
 // wire's point (such a wire would join its nodes with nothing drawn), or -1.
